@@ -1,0 +1,15 @@
+# lyntra_add_test(<name> SOURCES <files...> LIBS <targets...> [TIMEOUT <s>])
+# One QtTest executable per area, run with a fresh HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR so that no
+# test touches a user's files or another test's virtual unit.
+function(lyntra_add_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/cmake/run-isolated.sh $<TARGET_FILE:${name}>)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "LYNTRA_BIN_DIR=${CMAKE_BINARY_DIR}/bin;LYNTRA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+endfunction()
