@@ -1,0 +1,29 @@
+// Level and gain-reduction meters computed from the mix: deterministic for a given time, so tests can
+// check how they relate to the settings.
+#pragma once
+
+#include "mix_state.h"
+
+#include <cstdint>
+
+namespace lyntra::fw {
+
+constexpr uint32_t kFullScale = 32768; // 0 dB on the linear meter scale
+
+// Inputs the small model has: 1, 2 and 5-12.
+bool inputPresent(bool smallModel, int input);
+
+// Test signal of `input` (1-20) at `seconds`, in dB below full scale; each input sits at its own
+// level and drifts slowly. Pure.
+double testSignalDb(int input, double seconds);
+
+// Gain reduction of the input's compressor in dB (>= 0) for a signal at `signalDb`.
+double compReductionDb(const CompSettings &comp, double signalDb);
+
+// Meter readings on the 32768 scale, clamped to full scale. `input` 1-20, `side` 1-2; anything else 0
+// (gain reduction: 32768). Pure.
+uint32_t inputMeter(const MixState &s, bool smallModel, int input, double seconds);
+uint32_t masterMeter(const MixState &s, bool smallModel, int side, double seconds);
+uint32_t gainReductionMeter(const MixState &s, bool smallModel, int input, double seconds);
+
+} // namespace lyntra::fw
