@@ -1,0 +1,29 @@
+// Finding the unit and the driver request primitive.
+//
+// Procedural like the protocol layer: 0 success, 1 failure, one diagnostic line per failure. Only the
+// device worker thread calls this layer, one request at a time; no handle is kept between requests.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+constexpr size_t DEVIF_PATH_CAPACITY = 260;
+constexpr char DEVIF_MATCH_KEY[] = "ixdev"; // the driver's service name, also the discovery directory
+
+// The selection context of the worker: the path of the matched unit, zeroed when nothing was found.
+// A virtual unit's path is its socket path; a USB unit's path starts with "usb:".
+struct devif_device {
+    char path[DEVIF_PATH_CAPACITY];
+};
+
+// Looks for the unit whose driver matches `match_key`; copies its path into `path` (bounded by
+// `capacity`, left empty when it does not fit). Honours LYNTRA_UNIT ("usb", "virtual" or a socket
+// path); without it a USB unit wins over a listening virtual unit. Returns true when found.
+bool devif_find_device(const char *match_key, char *path, size_t capacity);
+
+// One vendor OUT request (`request`, `value`, `index`) carrying `length` payload bytes (1..64).
+int devif_control_out(const devif_device *dev, uint8_t request, uint16_t value, uint16_t index,
+                      uint16_t length, const uint8_t *payload);
+// One vendor IN request for exactly `length` bytes into `out`; fewer bytes back is a failure.
+int devif_control_in(const devif_device *dev, uint8_t request, uint16_t value, uint16_t index,
+                     uint16_t length, uint8_t *out);

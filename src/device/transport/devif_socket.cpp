@@ -1,0 +1,245 @@
+#include "devif_socket.h"
+
+#include "devif_block.h"
+#include "devif_error.h"
+#include "ixdiag.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <string>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr char CONTROL_SUFFIX[] = ".ctl";
+constexpr size_t DIR_CAPACITY = 4096;
+
+class Fd {
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+bool copy_bounded(const std::string &text, char *out, size_t capacity)
+{
+    if (text.size() + 1 > capacity) {
+        if (capacity > 0)
+            out[0] = '\0';
+        return false;
+    }
+    std::memcpy(out, text.c_str(), text.size() + 1);
+    return true;
+}
+
+// Connected socket with both timeouts set, or -1. `quiet` keeps discovery probes from printing.
+int connect_unit(const char *path, bool quiet)
+{
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    const size_t length = std::strlen(path);
+    if (length == 0 || length >= sizeof(addr.sun_path)) {
+        if (!quiet)
+            IX_DIAG();
+        return -1;
+    }
+    std::memcpy(addr.sun_path, path, length + 1);
+
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        DEVIF_PRINT_ERRNO(errno);
+        IX_DIAG();
+        return -1;
+    }
+    timeval timeout{};
+    timeout.tv_sec = DEVIF_SOCKET_TIMEOUT_MS / 1000;
+    timeout.tv_usec = (DEVIF_SOCKET_TIMEOUT_MS % 1000) * 1000;
+    // The send timeout also bounds connect() when the unit's backlog is full.
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+    int rc;
+    do {
+        rc = ::connect(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof addr);
+    } while (rc < 0 && errno == EINTR);
+    if (rc < 0) {
+        const int err = errno;
+        ::close(fd);
+        if (!quiet) {
+            DEVIF_PRINT_ERRNO(err);
+            IX_DIAG();
+        }
+        return -1;
+    }
+    return fd;
+}
+
+bool send_all(int fd, const uint8_t *data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            DEVIF_PRINT_ERRNO(errno);
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool recv_all(int fd, uint8_t *data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::recv(fd, data, size, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            DEVIF_PRINT_ERRNO(errno);
+            return false;
+        }
+        if (n == 0)
+            return false; // the unit hung up before the whole answer
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool ends_with(const std::string &text, const char *suffix)
+{
+    const size_t n = std::strlen(suffix);
+    return text.size() >= n && text.compare(text.size() - n, n, suffix) == 0;
+}
+
+std::vector<std::string> sorted_entries(const std::string &dir)
+{
+    std::vector<std::string> names;
+    DIR *d = ::opendir(dir.c_str());
+    if (!d)
+        return names;
+    while (const dirent *entry = ::readdir(d)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != ".." && !ends_with(name, CONTROL_SUFFIX))
+            names.push_back(name);
+    }
+    ::closedir(d);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+bool devif_socket_dir(const char *match_key, char *dir, size_t capacity)
+{
+    const char *runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::string path;
+    if (runtime && *runtime)
+        path = std::string(runtime) + "/" + match_key;
+    else
+        path = std::string("/tmp/") + match_key + "-" + std::to_string(::getuid());
+    return copy_bounded(path, dir, capacity);
+}
+
+bool devif_socket_listening(const char *path)
+{
+    const int fd = connect_unit(path, true);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+bool devif_socket_find(const char *match_key, char *path, size_t capacity)
+{
+    if (!path || capacity == 0)
+        return false;
+    path[0] = '\0';
+    char dir[DIR_CAPACITY];
+    if (!devif_socket_dir(match_key, dir, sizeof dir)) {
+        IX_DIAG();
+        return false;
+    }
+    bool found = false;
+    for (const std::string &name : sorted_entries(dir)) {
+        const std::string candidate = std::string(dir) + "/" + name;
+        struct stat info {};
+        if (::lstat(candidate.c_str(), &info) != 0 || !S_ISSOCK(info.st_mode))
+            continue;
+        // A socket file left behind by a unit that died is not a unit.
+        if (!devif_socket_listening(candidate.c_str()))
+            continue;
+        if (candidate.size() + 1 > capacity) {
+            IX_DIAG();
+            continue;
+        }
+        copy_bounded(candidate, path, capacity);
+        found = true;
+    }
+    return found;
+}
+
+int devif_socket_exchange(const char *path, const uint8_t *block, size_t block_size, uint8_t *out,
+                          uint16_t out_size)
+{
+    if (!path || !block || block_size > UINT32_MAX || (out_size > 0 && !out)) {
+        IX_DIAG();
+        return 1;
+    }
+    Fd fd(connect_unit(path, false));
+    if (fd.get() < 0)
+        return 1;
+
+    std::vector<uint8_t> frame(12 + block_size);
+    devif_put_u32(frame.data(), DEVIF_IOCTL_CODE);
+    devif_put_u32(frame.data() + 4, static_cast<uint32_t>(block_size));
+    std::memcpy(frame.data() + 8, block, block_size);
+    devif_put_u32(frame.data() + 8 + block_size, out_size);
+    if (!send_all(fd.get(), frame.data(), frame.size())) {
+        IX_DIAG();
+        return 1;
+    }
+
+    uint8_t head[8];
+    if (!recv_all(fd.get(), head, sizeof head)) {
+        IX_DIAG();
+        return 1;
+    }
+    const uint32_t status = devif_get_u32(head);
+    const uint32_t returned = devif_get_u32(head + 4);
+    if (status != 0) {
+        IX_DIAG_VALUE(status);
+        return 1;
+    }
+    if (returned != out_size) {
+        IX_DIAG_VALUE(returned);
+        return 1;
+    }
+    std::vector<uint8_t> answer(out_size);
+    if (!recv_all(fd.get(), answer.data(), answer.size())) {
+        IX_DIAG();
+        return 1;
+    }
+    if (out_size > 0)
+        std::memcpy(out, answer.data(), out_size);
+    return 0;
+}

@@ -1,0 +1,213 @@
+#include "devif_usb.h"
+
+#include "devif_error.h"
+#include "ixdiag.h"
+
+#include <cstdio>
+#include <cstring>
+#include <libusb.h>
+
+namespace {
+
+struct UsbContext {
+    libusb_context *ctx = nullptr;
+    devif_usb_init_fn init = &libusb_init;
+    ~UsbContext() { drop(); }
+    void drop()
+    {
+        if (ctx)
+            libusb_exit(ctx);
+        ctx = nullptr;
+    }
+};
+
+UsbContext &usb_state()
+{
+    static UsbContext state;
+    return state;
+}
+
+// The cached context, created on demand; null (with a diagnostic) when libusb cannot start.
+libusb_context *context()
+{
+    UsbContext &state = usb_state();
+    if (state.ctx)
+        return state.ctx;
+    libusb_context *ctx = nullptr;
+    const int rc = state.init(&ctx);
+    if (rc != LIBUSB_SUCCESS || !ctx) {
+        DEVIF_PRINT_ERROR(rc, libusb_error_name(rc));
+        IX_DIAG();
+        return nullptr;
+    }
+    state.ctx = ctx;
+    return ctx;
+}
+
+bool read_string(libusb_device_handle *handle, uint8_t index, char *text, int capacity)
+{
+    if (index == 0)
+        return false;
+    const int n = libusb_get_string_descriptor_ascii(handle, index, reinterpret_cast<unsigned char *>(text),
+                                                     capacity - 1);
+    if (n < 0)
+        return false;
+    text[n] = '\0';
+    return true;
+}
+
+bool is_unit(libusb_device *device)
+{
+    libusb_device_descriptor desc{};
+    if (libusb_get_device_descriptor(device, &desc) != LIBUSB_SUCCESS)
+        return false;
+    if (desc.iManufacturer == 0 || desc.iProduct == 0)
+        return false;
+    libusb_device_handle *handle = nullptr;
+    // Devices this user may not open are simply not ours to talk to.
+    if (libusb_open(device, &handle) != LIBUSB_SUCCESS)
+        return false;
+    char manufacturer[128];
+    char product[128];
+    const bool match =
+        read_string(handle, desc.iManufacturer, manufacturer, sizeof manufacturer) &&
+        read_string(handle, desc.iProduct, product, sizeof product) &&
+        std::strcmp(manufacturer, DEVIF_USB_MANUFACTURER) == 0 &&
+        std::strncmp(product, DEVIF_USB_PRODUCT_PREFIX, std::strlen(DEVIF_USB_PRODUCT_PREFIX)) == 0;
+    libusb_close(handle);
+    return match;
+}
+
+// Opens the device at bus/address, or null.
+libusb_device_handle *open_at(libusb_context *ctx, uint8_t bus, uint8_t address)
+{
+    libusb_device **list = nullptr;
+    const ssize_t count = libusb_get_device_list(ctx, &list);
+    if (count < 0) {
+        DEVIF_PRINT_ERROR(static_cast<int>(count), libusb_error_name(static_cast<int>(count)));
+        return nullptr;
+    }
+    libusb_device_handle *handle = nullptr;
+    for (ssize_t i = 0; i < count; ++i) {
+        if (libusb_get_bus_number(list[i]) != bus || libusb_get_device_address(list[i]) != address)
+            continue;
+        const int rc = libusb_open(list[i], &handle);
+        if (rc != LIBUSB_SUCCESS) {
+            DEVIF_PRINT_ERROR(rc, libusb_error_name(rc));
+            handle = nullptr;
+        }
+        break;
+    }
+    libusb_free_device_list(list, 1);
+    return handle;
+}
+
+// Decimal digits only (1 to 3 of them), at most `limit`; advances `*at` past them.
+bool parse_number(const char **at, unsigned limit, unsigned *value)
+{
+    unsigned v = 0;
+    int digits = 0;
+    while (**at >= '0' && **at <= '9' && digits < 3) {
+        v = v * 10 + static_cast<unsigned>(**at - '0');
+        ++*at;
+        ++digits;
+    }
+    if (digits == 0 || v > limit || (**at >= '0' && **at <= '9'))
+        return false;
+    *value = v;
+    return true;
+}
+
+} // namespace
+
+bool devif_usb_is_path(const char *path)
+{
+    return path && std::strncmp(path, DEVIF_USB_PREFIX, std::strlen(DEVIF_USB_PREFIX)) == 0;
+}
+
+bool devif_usb_parse_path(const char *path, uint8_t *bus, uint8_t *address)
+{
+    if (!devif_usb_is_path(path) || !bus || !address)
+        return false;
+    const char *at = path + std::strlen(DEVIF_USB_PREFIX);
+    unsigned b = 0;
+    unsigned a = 0;
+    if (!parse_number(&at, 255, &b) || *at++ != ':' || !parse_number(&at, 127, &a) || *at != '\0')
+        return false;
+    *bus = static_cast<uint8_t>(b);
+    *address = static_cast<uint8_t>(a);
+    return true;
+}
+
+bool devif_usb_find(char *path, size_t capacity)
+{
+    if (!path || capacity == 0)
+        return false;
+    path[0] = '\0';
+    libusb_context *ctx = context();
+    if (!ctx)
+        return false;
+    libusb_device **list = nullptr;
+    const ssize_t count = libusb_get_device_list(ctx, &list);
+    if (count < 0) {
+        DEVIF_PRINT_ERROR(static_cast<int>(count), libusb_error_name(static_cast<int>(count)));
+        IX_DIAG();
+        return false;
+    }
+    bool found = false;
+    for (ssize_t i = 0; i < count; ++i) {
+        if (!is_unit(list[i]))
+            continue;
+        char candidate[32];
+        std::snprintf(candidate, sizeof candidate, "%s%u:%u", DEVIF_USB_PREFIX,
+                      static_cast<unsigned>(libusb_get_bus_number(list[i])),
+                      static_cast<unsigned>(libusb_get_device_address(list[i])));
+        if (std::strlen(candidate) + 1 > capacity) {
+            IX_DIAG();
+            continue;
+        }
+        std::memcpy(path, candidate, std::strlen(candidate) + 1);
+        found = true;
+    }
+    libusb_free_device_list(list, 1);
+    return found;
+}
+
+int devif_usb_control(const char *path, uint8_t request_type, uint8_t request, uint16_t value, uint16_t index,
+                      uint8_t *data, uint16_t length)
+{
+    uint8_t bus = 0;
+    uint8_t address = 0;
+    if (!devif_usb_parse_path(path, &bus, &address) || !data || length == 0) {
+        IX_DIAG();
+        return 1;
+    }
+    libusb_context *ctx = context();
+    if (!ctx)
+        return 1;
+    libusb_device_handle *handle = open_at(ctx, bus, address);
+    if (!handle) {
+        IX_DIAG();
+        return 1;
+    }
+    const int n = libusb_control_transfer(handle, request_type, request, value, index, data, length,
+                                          DEVIF_USB_TIMEOUT_MS);
+    libusb_close(handle);
+    if (n < 0) {
+        DEVIF_PRINT_ERROR(n, libusb_error_name(n));
+        IX_DIAG();
+        return 1;
+    }
+    if (n != length) {
+        IX_DIAG_VALUE(static_cast<unsigned>(n));
+        return 1;
+    }
+    return 0;
+}
+
+void devif_usb_set_init(devif_usb_init_fn init)
+{
+    UsbContext &state = usb_state();
+    state.drop();
+    state.init = init ? init : &libusb_init;
+}

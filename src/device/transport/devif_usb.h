@@ -1,0 +1,39 @@
+// USB backend: vendor control transfers on endpoint 0 through libusb-1.0. No interface is claimed, so
+// the kernel's audio driver stays attached.
+//
+// Worker thread only. The libusb context is created on first use and kept for the life of the process
+// (creating one enumerates every bus); the device itself is opened and closed per request, so an
+// unplugged unit simply fails its next request and a replugged one (new address) is found again.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct libusb_context;
+
+constexpr char DEVIF_USB_PREFIX[] = "usb:";
+constexpr char DEVIF_USB_MANUFACTURER[] = "AVENOR";
+constexpr char DEVIF_USB_PRODUCT_PREFIX[] = "LYNTRA";
+constexpr unsigned DEVIF_USB_TIMEOUT_MS = 1000;
+
+// True when `path` names a USB unit ("usb:" prefix).
+bool devif_usb_is_path(const char *path);
+
+// Parses "usb:<bus>:<address>" strictly (decimal, bus 0..255, address 0..127, nothing after).
+bool devif_usb_parse_path(const char *path, uint8_t *bus, uint8_t *address);
+
+// Looks for a device whose manufacturer string is "AVENOR" and whose product string starts with
+// "LYNTRA"; the last one enumerated wins. Writes "usb:<bus>:<address>" into `path` (`capacity` bytes).
+// Returns false with `path` empty when none is found, libusb cannot start, or the path does not fit.
+bool devif_usb_find(char *path, size_t capacity);
+
+// One control transfer to the device at `path`: `request_type` 0x40 (OUT, `data` read) or 0xC0 (IN,
+// `data` written), `length` bytes. Returns 0 only when exactly `length` bytes were transferred; else
+// 1 with a diagnostic. `data` is caller-owned.
+int devif_usb_control(const char *path, uint8_t request_type, uint8_t request, uint16_t value, uint16_t index,
+                      uint8_t *data, uint16_t length);
+
+// Test seam: replaces the context constructor (null restores libusb_init) and drops the cached context,
+// so that a failing start of libusb can be exercised without hardware.
+using devif_usb_init_fn = int (*)(libusb_context **);
+void devif_usb_set_init(devif_usb_init_fn init);
