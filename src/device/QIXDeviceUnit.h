@@ -1,0 +1,51 @@
+// The device object's worker: performs the blocking unit I/O, one message at a time, on a thread of
+// its own.
+//
+// Constructed in the device object's thread (where it looks for the unit once), then moved to its own
+// QThread; every slot runs there. It shares no data with other threads: requests arrive and answers
+// leave as queued signals carrying copies.
+#pragma once
+
+#include "devif.h"
+
+#include <QByteArray>
+#include <QObject>
+
+class QIXDeviceUnit : public QObject {
+    Q_OBJECT
+
+public:
+    // Zeroes the device record and runs select_default() once, in the calling thread. No parent: the
+    // worker deletes itself (deleteLater) when `finished` is emitted.
+    QIXDeviceUnit();
+
+    // Milliseconds slept after every send and every read.
+    static constexpr unsigned long kSleepMs = 10;
+
+signals:
+    void ix_send_result(bool result);
+    void ix_recv_result(bool result, QByteArray ixmsg_data);
+    void ret_deselect(bool ret);
+    void ret_is_selected(bool ret);
+    void ret_select_default(bool ret);
+    void finished();
+
+public slots:
+    // Drops the selection; answers ret_deselect(true).
+    void deselect();
+    // Selects if nothing is selected; answers ret_is_selected with whether a unit is selected now.
+    void is_selected();
+    // Enumerates once: answers ret_deselect(true), then ret_select_default(found).
+    void select_default();
+    // Sends the first 64 bytes of `ixmsg_data` (an empty message fails without I/O), answers
+    // ix_send_result, then reads once as ix_recv() does, so every send is followed by one read.
+    void ix_send(QByteArray ixmsg_data);
+    // Reads one 64-byte message; answers ix_recv_result(ok, all 64 bytes; zeros when nothing was read).
+    void ix_recv();
+
+private:
+    bool ensure_selected();
+
+    devif_device record_;
+    devif_device *selected_ = nullptr;
+};
