@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what building, testing and running the panel needs on Debian bookworm; only missing packages.
+# Usage: scripts/install-deps.sh [build|run|fuzz]   (run adds Xvfb and screenshot tools, fuzz adds clang)
+set -euo pipefail
+
+packages=(cmake ninja-build pkg-config g++ qtbase5-dev qtbase5-dev-tools
+          libusb-1.0-0-dev libarchive-dev fonts-dejavu-core)
+case "${1:-build}" in
+  run)  packages+=(xvfb xauth x11-apps imagemagick) ;;
+  fuzz) packages+=(clang libclang-rt-14-dev) ;;
+esac
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
