@@ -1,0 +1,135 @@
+// The store objects themselves and whole-file operations: opening, syncing, deleting and replacing the
+// main file, the scene-name store and the window geometry.
+#include "settings.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+const QString kOrganisation = QStringLiteral("AVENOR");
+const char *const kCodec = "UTF-8";
+const QString kSceneGroup = QStringLiteral("SceneMemory");
+constexpr int kScenes = 10;
+
+std::unique_ptr<QSettings> openIni(const char *application)
+{
+    auto s = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, kOrganisation,
+                                         QString::fromLatin1(application));
+    s->setIniCodec(kCodec);
+    return s;
+}
+
+QString sceneKey(int scene)
+{
+    return QStringLiteral("SceneMemory%1").arg(scene);
+}
+
+} // namespace
+
+Settings::Settings() = default;
+
+Settings::~Settings() = default;
+
+QSettings &Settings::mainStore() const
+{
+    if (!main_)
+        main_ = openIni("DUOMIX_Setting");
+    main_->setIniCodec(kCodec);
+    return *main_;
+}
+
+QSettings &Settings::clockStore() const
+{
+    if (!clock_)
+        clock_ = openIni("DUOMIX_Setting_ClockSource");
+    clock_->setIniCodec(kCodec);
+    return *clock_;
+}
+
+QString Settings::mainFilePath() const
+{
+    return mainStore().fileName();
+}
+
+QString Settings::clockFilePath() const
+{
+    return clockStore().fileName();
+}
+
+void Settings::sync()
+{
+    if (main_)
+        mainStore().sync();
+    if (clock_)
+        clockStore().sync();
+}
+
+void Settings::reopenMain()
+{
+    if (main_)
+        mainStore().sync();
+    // The next access opens the file afresh.
+    main_.reset();
+}
+
+bool Settings::deleteMainFile()
+{
+    const QString file = mainFilePath();
+    reopenMain();
+    const bool removed = QFile::remove(file);
+    return removed || !QFile::exists(file);
+}
+
+bool Settings::replaceMainFile(const QString &source)
+{
+    const QString file = mainFilePath();
+    if (!QFile::exists(source) || QFileInfo(source) == QFileInfo(file))
+        return false;
+    reopenMain();
+    QFile::remove(file);
+    return QFile::copy(source, file);
+}
+
+QString Settings::sceneName(int scene)
+{
+    if (scene < 1 || scene > kScenes)
+        return {};
+    auto store = openIni("DUOMIX_SceneMemory");
+    const QString key = sceneKey(scene);
+    const QVariant v = store->value(kSceneGroup + QLatin1Char('/') + key);
+    QString name;
+    if (v.type() == QVariant::StringList)
+        name = v.toStringList().join(QStringLiteral(", "));
+    else if (v.canConvert<QString>())
+        name = v.toString();
+    return name.isEmpty() ? key : name;
+}
+
+QStringList Settings::sceneNames()
+{
+    QStringList names;
+    for (int n = 1; n <= kScenes; ++n)
+        names << sceneName(n);
+    return names;
+}
+
+void Settings::setSceneName(int scene, const QString &text)
+{
+    if (scene < 1 || scene > kScenes)
+        return;
+    auto store = openIni("DUOMIX_SceneMemory");
+    store->setValue(kSceneGroup + QLatin1Char('/') + sceneKey(scene), text);
+}
+
+QString Settings::sceneNameFilePath()
+{
+    return openIni("DUOMIX_SceneMemory")->fileName();
+}
+
+void Settings::writeWindowGeometry(const QByteArray &geometry)
+{
+    QSettings store(kOrganisation, QStringLiteral("DUOMIX"));
+    store.setValue(QStringLiteral("Window/geometry"), geometry);
+}
