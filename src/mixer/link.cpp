@@ -1,0 +1,112 @@
+// Stereo link: two neighbouring mono strips merge into one stereo strip that drives both channels.
+#include "mixermodel.h"
+
+#include "settings.h"
+
+namespace mixer {
+
+bool MixerModel::setLink(int pair, bool on)
+{
+    const PairInfo *p = pairInfo(pair);
+    if (!p)
+        return false;
+    if (on)
+        linkOn(*p);
+    else
+        linkOff(*p);
+    return true;
+}
+
+void MixerModel::setLinkFlags(const PairInfo &p, bool on)
+{
+    linked_[static_cast<size_t>(p.number - 1)] = on;
+    for (int ch : {p.first, p.second}) {
+        comp_[static_cast<size_t>(ch - 1)].link = on;
+        eq_[static_cast<size_t>(ch - 1)].link = on;
+    }
+}
+
+void MixerModel::copyEditorKeys(const QString &from, const QString &to)
+{
+    const QStringList &pos = editorPosKeys();
+    const QStringList &text = editorTextKeys();
+    for (int i = 0; i < pos.size(); ++i) {
+        settings_.writeValue(to, pos[i], settings_.intValue(from, pos[i]));
+        const QVariant shown = settings_.value(from, text[i]);
+        if (shown.isValid())
+            settings_.writeValue(to, text[i], shown);
+    }
+    settings_.setEqLowCutFilter(to, settings_.eqLowCutFilter(from));
+}
+
+void MixerModel::linkOn(const PairInfo &p)
+{
+    const QString a = trackName(p.first);
+    const QString b = trackName(p.second);
+    settings_.setLink(p.name, true);
+    setLinkFlags(p, true);
+    copyCompParams(comp_[static_cast<size_t>(p.first - 1)], comp_[static_cast<size_t>(p.second - 1)]);
+    copyEqParams(eq_[static_cast<size_t>(p.first - 1)], eq_[static_cast<size_t>(p.second - 1)]);
+
+    applyEqOn(p.name, state(a).eq);
+    applyCompOn(p.name, state(a).comp);
+    applyBypass(p.name, state(a).bypass);
+
+    const bool muteA = state(a).mute;
+    const bool muteB = state(b).mute;
+    const bool soloA = state(a).solo;
+    if (soloA != state(b).solo) {
+        muteBeforeSolo_[static_cast<size_t>(p.first - 1)] = true;
+        soloTrack(p.second, soloA, false);
+        showPair(p.name, &StripState::solo, soloA, &MixerModel::soloChanged);
+    }
+    if (soloA && state(b).solo)
+        showPair(p.name, &StripState::mute, false, &MixerModel::muteChanged);
+    if (muteA != muteB) {
+        applyMute(p.second, muteA);
+        showPair(p.name, &StripState::mute, muteA, &MixerModel::muteChanged);
+    } else if (muteA) {
+        showPair(p.name, &StripState::mute, true, &MixerModel::muteChanged);
+    }
+
+    applyFader(p.name, state(a).fader);
+    copyEditorKeys(a, p.name);
+
+    if (state(a).select || state(b).select)
+        setSelect(p.name, true);
+
+    // Pan needs nothing here: the stereo knobs are the tracks' own pans.
+    for (int s = 1; s <= kSends; ++s) {
+        showPairSend(p.number, s, state(a).sendPos[static_cast<size_t>(s)]);
+        const int code = settings_.sendPoint(a, s);
+        applySendPoint(p.second, s, code == 2 || code == 3 ? code : 1);
+        showPairPoint(p.number, s, state(a).point[static_cast<size_t>(s)]);
+    }
+    emit linkChanged(p.number, true);
+}
+
+void MixerModel::linkOff(const PairInfo &p)
+{
+    const QString a = trackName(p.first);
+    const QString b = trackName(p.second);
+    const StripState stereo = state(p.name);
+    settings_.setLink(p.name, false);
+    setLinkFlags(p, false);
+
+    settings_.setEq(p.name, stereo.eq);
+    settings_.setComp(p.name, stereo.comp);
+    applyEqOn(a, stereo.eq);
+    applyEqOn(b, stereo.eq);
+    applyCompOn(a, stereo.comp);
+    applyCompOn(b, stereo.comp);
+    applyBypass(a, stereo.bypass);
+    applyBypass(b, stereo.bypass);
+
+    applyFader(a, stereo.fader);
+    applyFader(b, stereo.fader);
+    copyEditorKeys(p.name, a);
+    copyEditorKeys(p.name, b);
+    emit linkChanged(p.number, false);
+}
+
+} // namespace mixer

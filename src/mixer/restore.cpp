@@ -1,0 +1,144 @@
+// Bringing the strips and the unit back to the stored state. Reads only; every unit parameter of the
+// strip is sent again (the full load has reset the device object's memory of what the unit holds).
+#include "mixermodel.h"
+
+#include "QIXDevice.h"
+#include "scales.h"
+#include "settings.h"
+
+#include <algorithm>
+
+namespace mixer {
+namespace {
+using Knob = Settings::CompKnob;
+using Band = Settings::EqBand;
+
+uint8_t knob(int position)
+{
+    return static_cast<uint8_t>(std::clamp(position, 0, 127));
+}
+
+// A stored pan off the track's own lane cannot be shown there; the lane's centre replaces it.
+int storedPan(const Settings &settings, int track)
+{
+    const bool odd = track % 2 == 1;
+    const int p = settings.panPos(trackName(track), !odd);
+    return pan::clampToLane(p, odd) == p ? p : pan::centre(odd);
+}
+} // namespace
+
+void MixerModel::loadRecords(int track)
+{
+    const QString name = trackName(track);
+    CompRecord &c = comp_[static_cast<size_t>(track - 1)];
+    c.threshold = knob(settings_.compPos(name, Knob::Threshold));
+    c.ratio = knob(settings_.compPos(name, Knob::Ratio));
+    c.gain = knob(settings_.compPos(name, Knob::Gain));
+    c.attack = knob(settings_.compPos(name, Knob::Attack));
+    c.release = knob(settings_.compPos(name, Knob::Release));
+    EqRecord &e = eq_[static_cast<size_t>(track - 1)];
+    e.lowCut = settings_.eqLowCutFilter(name);
+    e.lowGain = e.lowCut ? uint8_t(255) : knob(settings_.eqGainPos(name, Band::Low));
+    e.lowFreq = knob(settings_.eqFreqPos(name, Band::Low));
+    e.lowMidGain = knob(settings_.eqGainPos(name, Band::LowMid));
+    e.lowMidFreq = knob(settings_.eqFreqPos(name, Band::LowMid));
+    e.lowMidQ = knob(settings_.eqQPos(name, Band::LowMid));
+    e.highMidGain = knob(settings_.eqGainPos(name, Band::HighMid));
+    e.highMidFreq = knob(settings_.eqFreqPos(name, Band::HighMid));
+    e.highMidQ = knob(settings_.eqQPos(name, Band::HighMid));
+    e.highGain = knob(settings_.eqGainPos(name, Band::High));
+    e.highFreq = knob(settings_.eqFreqPos(name, Band::High));
+}
+
+// The order within a strip follows the restore order of the kinds: solo, mute, phase, dynamics,
+// send points and sends, pan; then what the unit needs besides (fader, bypass).
+void MixerModel::loadTrack(int track, bool linked)
+{
+    const QString name = trackName(track);
+    StripState &st = state(name);
+    st.select = false;
+    st.solo = settings_.solo(name);
+    emit soloChanged(name, st.solo);
+    applyMute(track, settings_.mute(name), false);
+    applyPhase(track, settings_.phase(name), false);
+
+    loadRecords(track);
+    const auto flags = static_cast<uint8_t>(linked);
+    comp_[static_cast<size_t>(track - 1)].link = flags;
+    eq_[static_cast<size_t>(track - 1)].link = flags;
+    applyCompOn(name, settings_.comp(name), false);
+    applyEqOn(name, settings_.eq(name), false);
+
+    for (int s = 1; s <= kSends; ++s) {
+        st.point[static_cast<size_t>(s)] = settings_.sendPoint(name, s);
+        st.sendPos[static_cast<size_t>(s)] =
+            std::clamp(settings_.sendLevel(name, s), 0, send::kPositions - 1);
+        applySendPoint(track, s, st.point[static_cast<size_t>(s)], false);
+        applyTrackSend(track, s, st.sendPos[static_cast<size_t>(s)], false);
+    }
+    applyPan(track, storedPan(settings_, track), false);
+    applyFader(name, settings_.fader(name), false);
+    applyBypass(name, settings_.trueBypass(track), false);
+}
+
+void MixerModel::loadMonoTrack(int track)
+{
+    const TrackInfo *t = trackInfo(track);
+    if (!t)
+        return;
+    if (t->odd) {
+        linked_[static_cast<size_t>(t->pair - 1)] = false;
+        emit linkChanged(t->pair, false);
+    }
+    loadTrack(track, false);
+}
+
+void MixerModel::loadLinkedPair(int pair)
+{
+    const PairInfo *p = pairInfo(pair);
+    if (!p)
+        return;
+    linked_[static_cast<size_t>(pair - 1)] = true;
+    emit linkChanged(pair, true);
+    loadTrack(p->first, true);
+    loadTrack(p->second, true);
+
+    // The stereo strip's buttons come from the pair group; its records are its two channels'.
+    const QString a = trackName(p->first);
+    StripState &st = state(p->name);
+    st.select = false;
+    showPair(p->name, &StripState::solo, state(a).solo, &MixerModel::soloChanged);
+    showPair(p->name, &StripState::mute, state(a).mute, &MixerModel::muteChanged);
+    applyCompOn(p->name, settings_.comp(p->name), false);
+    applyEqOn(p->name, settings_.eq(p->name), false);
+    for (int s = 1; s <= kSends; ++s) {
+        showPairPoint(pair, s, state(a).point[static_cast<size_t>(s)]);
+        showPairSend(pair, s, state(a).sendPos[static_cast<size_t>(s)]);
+    }
+    applyFader(p->name, settings_.fader(p->name), false);
+    state(p->name).bypass = settings_.trueBypass(p->first);
+    emit trueBypassChanged(p->name, state(p->name).bypass);
+}
+
+void MixerModel::loadMaster()
+{
+    StripState &st = state(kMasterTrack);
+    st.mute = settings_.mute(kMasterTrack);
+    device_.set_mute(IXMSG_DATA_CH_MASTER, 1, st.mute);
+    device_.set_mute(IXMSG_DATA_CH_MASTER, 2, st.mute);
+    emit muteChanged(kMasterTrack, st.mute);
+    applyFader(kMasterTrack, settings_.fader(kMasterTrack), false);
+    for (int s = 1; s <= kSends; ++s)
+        applyMasterSend(s, settings_.sendLevel(kMasterTrack, s), false);
+    applyMasterSend(0, settings_.returnLevel(), false);
+}
+
+void MixerModel::loadNames(const QStringList &names)
+{
+    for (int i = 0; i < std::min<int>(names.size(), kTracks); ++i) {
+        names_[static_cast<size_t>(i)] = names[i].left(6);
+        emit channelNameChanged(i + 1, names_[static_cast<size_t>(i)]);
+    }
+}
+
+} // namespace mixer

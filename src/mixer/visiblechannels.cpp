@@ -1,0 +1,83 @@
+// Which pair containers the page shows, by model and sample-rate class.
+#include "mixermodel.h"
+
+namespace mixer {
+namespace {
+// Bit p-1 set: pair p shown.
+constexpr unsigned kAll = 0x3FF;
+constexpr unsigned bits(std::initializer_list<int> pairs)
+{
+    unsigned b = 0;
+    for (int p : pairs)
+        b |= 1u << (p - 1);
+    return b;
+}
+
+unsigned visibleMask(UnitModel model, int rateClass)
+{
+    const bool k1 = model == UnitModel::K1;
+    switch (rateClass) {
+    case 1:
+        return k1 ? bits({1, 3, 4, 5, 6}) : kAll;
+    case 2:
+        return k1 ? bits({1, 3, 4}) : bits({1, 2, 3, 4, 7, 8});
+    case 4:
+        return k1 ? bits({1, 3}) : bits({1, 2, 3, 7});
+    default:
+        return 0;
+    }
+}
+
+int rateClassOf(uint32_t hz)
+{
+    switch (hz) {
+    case 44100:
+    case 48000:
+        return 1;
+    case 88200:
+    case 96000:
+        return 2;
+    case 176400:
+    case 192000:
+        return 4;
+    default:
+        return 0;
+    }
+}
+} // namespace
+
+bool MixerModel::pairVisibleAt(UnitModel model, int rateClass, int pair)
+{
+    return pair >= 1 && pair <= kPairs && (visibleMask(model, rateClass) >> (pair - 1)) & 1u;
+}
+
+bool MixerModel::pairVisible(int pair) const
+{
+    return pairVisibleAt(model_, rateClass_, pair);
+}
+
+void MixerModel::setProductName(const QString &product)
+{
+    model_ = product == QLatin1String("LYNTRA K1") ? UnitModel::K1 : UnitModel::K2;
+    if (model_ == UnitModel::K1) {
+        for (int n : {1, 2}) {
+            const QString name = trackName(n);
+            setEqOn(name, eqOn(name));
+            setCompOn(name, compOn(name));
+        }
+    }
+    emit visibleChannelsChanged();
+}
+
+void MixerModel::setSampleRate(uint32_t hz)
+{
+    const int rc = rateClassOf(hz);
+    if (rc == 0 || hz == lastHz_)
+        return;
+    lastHz_ = hz;
+    rateClass_ = rc;
+    emit rateClassChanged(rc);
+    emit visibleChannelsChanged();
+}
+
+} // namespace mixer

@@ -1,0 +1,64 @@
+// A mixer model wired to a device object whose messages go through the real encoder into the
+// in-process firmware model, so tests assert what the unit holds rather than which calls were made.
+#pragma once
+
+#include "QIXDevice.h"
+#include "firmware.h"
+#include "ixmsg.h"
+#include "ixmsg_ids.h"
+#include "mixermodel.h"
+#include "settings.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+
+#include <memory>
+
+struct UnitRig {
+    Settings settings;
+    QIXDevice dev{QIXDevice::NoWorker{}};
+    lyntra::fw::Firmware fw;
+    std::unique_ptr<mixer::MixerModel> model;
+    QList<QByteArray> outbox;
+    int messages = 0;
+
+    // Starts from an empty main settings file: tests in one process share the configuration folder.
+    explicit UnitRig(bool freshSettings = true)
+    {
+        if (freshSettings)
+            settings.deleteMainFile();
+        QObject::connect(&dev, &QIXDevice::sig_ix_send, [this](const QByteArray &b) { outbox << b; });
+        model = std::make_unique<mixer::MixerModel>(settings, dev);
+    }
+
+    // Lets the device object send everything pending and the firmware apply it.
+    void flush()
+    {
+        dev.recv_ix_recv_result(true, reply());
+        while (!outbox.isEmpty() && messages < 10000) {
+            const QByteArray msg = outbox.takeFirst();
+            fw.apply(reinterpret_cast<const uint8_t *>(msg.constData()), static_cast<size_t>(msg.size()));
+            ++messages;
+            dev.recv_ix_send_result(true);
+            dev.recv_ix_recv_result(true, reply());
+        }
+    }
+
+    const lyntra::fw::MixState &unit()
+    {
+        flush();
+        return fw.mix();
+    }
+
+    // Wire values as the unit holds them (-1000 when never received).
+    static int v(const lyntra::fw::Value &x) { return x ? static_cast<int>(*x) : -1000; }
+
+private:
+    QByteArray reply()
+    {
+        QByteArray out(64, '\0');
+        fw.nextReply(reinterpret_cast<uint8_t *>(out.data()));
+        return out;
+    }
+};
