@@ -1,0 +1,16 @@
+#include "dialcontrolsend.h"
+
+DialControlSend::DialControlSend(QWidget *parent) : QLabel(parent) {}
+
+void DialControlSend::mousePressEvent(QMouseEvent *ev)
+{
+    emit sendDialKnob_Pressed(ev);
+}
+void DialControlSend::mouseReleaseEvent(QMouseEvent *ev)
+{
+    emit sendDialKnob_Released(ev);
+}
+void DialControlSend::mouseMoveEvent(QMouseEvent *ev)
+{
+    emit sendDialKnob_Moved(ev);
+}

@@ -1,0 +1,103 @@
+#include "mixerpage.h"
+
+#include "masterstrip.h"
+#include "mixermodel.h"
+#include "pairstrip.h"
+#include "stripgeometry.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QStackedWidget>
+
+namespace {
+
+constexpr int kMargin = 4;
+
+QLabel *pageCaption(const QString &text, const QRect &geo, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setGeometry(geo);
+    l->setStyleSheet(
+        QStringLiteral("color: rgb(200, 202, 208); font: bold 9pt \"Arial\"; background: transparent;"));
+    return l;
+}
+
+} // namespace
+
+MixerPage::MixerPage(mixer::MixerModel &model, QWidget *parent)
+    : QWidget(parent), m_model(model), m_send(KnobFrames::send()), m_ctx{model, m_faderFlags, m_pan, m_send}
+{
+    setObjectName(QStringLiteral("mixerPage"));
+    setFixedSize(kWidth, kHeight);
+    setFocusPolicy(Qt::StrongFocus);
+
+    pageCaption(tr("INPUTS"), QRect(kMargin + 4, 6, 200, 18), this);
+    for (int k = 1; k <= mixer::kPairs; ++k)
+        m_pairs.append(new PairStrip(m_ctx, k, this));
+
+    m_masterStack = new QStackedWidget(this);
+    m_masterStack->setObjectName(mixer::widgetName(mixer::WidgetKind::Stack, {mixer::StripKind::Master, 0}));
+    m_masterStack->setFixedSize(stripgeo::kMasterWidth, stripgeo::kHeight);
+    m_master = new MasterStrip(m_ctx, m_masterStack);
+    m_masterStack->addWidget(m_master);
+    for (const char *name : {"master_ch", "master_dummy"}) {
+        auto *page = new QWidget(m_masterStack);
+        page->setObjectName(QLatin1String(name));
+        m_masterStack->addWidget(page);
+    }
+    const int masterX = kWidth - kMargin - stripgeo::kMasterWidth;
+    m_masterStack->move(masterX, kStripsY);
+    pageCaption(tr("OUTPUT"), QRect(masterX + 4, 6, 100, 18), this);
+
+    connect(&m_model, &mixer::MixerModel::visibleChannelsChanged, this, &MixerPage::relayout);
+    relayout();
+}
+
+MixerPage::~MixerPage() = default;
+
+PairStrip *MixerPage::pairStrip(int pair) const
+{
+    return pair >= 1 && pair <= m_pairs.size() ? m_pairs.at(pair - 1) : nullptr;
+}
+
+void MixerPage::relayout()
+{
+    // Visible pairs close up from the left so a smaller unit shows no holes.
+    int x = kMargin;
+    for (PairStrip *p : qAsConst(m_pairs)) {
+        const bool visible = m_model.pairVisible(p->pair());
+        p->setVisible(visible);
+        if (visible) {
+            p->move(x, kStripsY);
+            x += stripgeo::kPairWidth;
+        }
+    }
+    update();
+}
+
+void MixerPage::keyPressEvent(QKeyEvent *ev)
+{
+    if (ev->key() == Qt::Key_Shift)
+        m_faderFlags.shiftHeld = true;
+    QWidget::keyPressEvent(ev);
+}
+
+void MixerPage::keyReleaseEvent(QKeyEvent *ev)
+{
+    if (ev->key() == Qt::Key_Shift)
+        m_faderFlags.shiftHeld = false;
+    QWidget::keyReleaseEvent(ev);
+}
+
+void MixerPage::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), QColor(22, 23, 26));
+    // The band under the strips, where the dynamics and EQ editor goes.
+    const QRect editor(kMargin, kStripsY + stripgeo::kHeight + 8, kWidth - 2 * kMargin,
+                       kHeight - kStripsY - stripgeo::kHeight - 8 - kMargin);
+    p.fillRect(editor, QColor(30, 31, 35));
+    p.setPen(QColor(10, 10, 12));
+    p.drawRect(editor.adjusted(0, 0, -1, -1));
+}

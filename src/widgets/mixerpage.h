@@ -1,0 +1,58 @@
+// The mixer page: ten pair containers and the master strip on a fixed 1320 x 720 page. Pair containers
+// are shown as the model's visible channels say and packed from the left; the band under the strips is
+// kept free for the dynamics and EQ editor.
+#pragma once
+
+#include "faderpair.h"
+#include "knobdrag.h"
+#include "pandrag.h"
+#include "stripcontext.h"
+
+#include <QVector>
+#include <QWidget>
+
+class MasterStrip;
+class PairStrip;
+class QStackedWidget;
+
+namespace mixer {
+class MixerModel;
+}
+
+class MixerPage : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 1320;
+    static constexpr int kHeight = 720;
+    static constexpr int kStripsY = 30;
+
+    /// Builds every strip from \p model's tables and state; \p model is not owned and must outlive the
+    /// page. GUI thread.
+    explicit MixerPage(mixer::MixerModel &model, QWidget *parent = nullptr);
+    ~MixerPage() override;
+
+    /// Shift held over the window: releasing a fader then returns it to 0 dB. The page also follows
+    /// the Shift key itself while it has the keyboard.
+    void setShiftHeld(bool held) { m_faderFlags.shiftHeld = held; }
+    const FaderFlags &faderFlags() const { return m_faderFlags; }
+
+    PairStrip *pairStrip(int pair) const; // 1..10
+    MasterStrip *masterStrip() const { return m_master; }
+
+protected:
+    void keyPressEvent(QKeyEvent *ev) override;
+    void keyReleaseEvent(QKeyEvent *ev) override;
+    void paintEvent(QPaintEvent *ev) override;
+
+private:
+    void relayout();
+
+    mixer::MixerModel &m_model;
+    FaderFlags m_faderFlags;
+    PanDrag m_pan;
+    KnobDrag m_send;
+    StripContext m_ctx;
+    QVector<PairStrip *> m_pairs;
+    QStackedWidget *m_masterStack;
+    MasterStrip *m_master;
+};

@@ -1,0 +1,53 @@
+#include "monostrip.h"
+
+#include "stripgeometry.h"
+
+using mixer::WidgetKind;
+using stripstyle::Lamp;
+namespace g = stripgeo;
+
+namespace {
+
+QString selectText(const mixer::TrackInfo &t)
+{
+    if (t.suffix.startsWith(QLatin1String("SP")))
+        return QObject::tr("S/PDIF %1").arg(t.odd ? "L" : "R");
+    if (t.suffix.startsWith(QLatin1String("Adat")))
+        return QObject::tr("OPT %1").arg(t.suffix.mid(4));
+    return QObject::tr("IN %1").arg(t.suffix);
+}
+
+} // namespace
+
+MonoStrip::MonoStrip(StripContext &ctx, int track, QWidget *parent)
+    : StripWidget(ctx, {mixer::StripKind::Mono, track}, parent)
+{
+    setFixedSize(g::kMonoWidth, g::kHeight);
+    const mixer::TrackInfo *t = mixer::trackInfo(track);
+    const QString name = trackName();
+
+    addToggle(WidgetKind::Select, name, t ? selectText(*t) : QString(), QRect(4, g::kSelectY, 52, 18),
+              Lamp::Select);
+    addToggle(WidgetKind::Phase, name, QStringLiteral("\u00d8"), QRect(4, g::kRow1Y, 25, 16), Lamp::Phase);
+    addToggle(WidgetKind::Bypass, name, tr("TB"), QRect(31, g::kRow1Y, 25, 16), Lamp::Bypass);
+    addToggle(WidgetKind::Eq, name, tr("EQ"), QRect(4, g::kRow2Y, 25, 16), Lamp::Eq);
+    addToggle(WidgetKind::Comp, name, tr("CMP"), QRect(31, g::kRow2Y, 25, 16), Lamp::Comp);
+    for (int s = 1; s <= mixer::kSends; ++s) {
+        const int y = g::sendRowY(s);
+        addSendKnob(s, objectNameOf(WidgetKind::SendKnob, s), objectNameOf(WidgetKind::SendDisplay, s),
+                    QPoint(3, y), QRect(0, y + 26, 60, 13));
+        addSendPoints(s, QRect(31, y, 26, 12), QRect(31, y + 14, 26, 12));
+    }
+    addToggle(WidgetKind::Mute, name, tr("MUTE"), QRect(4, g::kMuteY, 52, 20), Lamp::Mute);
+    addToggle(WidgetKind::Solo, name, tr("SOLO"), QRect(4, g::kSoloY, 52, 20), Lamp::Solo);
+
+    // Both mono strips of a pair share one panel: the even strip starts 59 into the pan lane.
+    const bool odd = !t || t->odd;
+    addCaption(tr("PAN"), QRect(4, g::kPanDisplayY, 52, 14));
+    addPanMarker(track, WidgetKind::PanKnob, WidgetKind::PanDisplay, odd ? 0 : 1, odd ? 0 : 59,
+                 QRect(4, g::kPanDisplayY, 52, 14));
+    addFader(g::faderX(width()), QRect(2, g::kFaderBoxY, 56, 20));
+    addMeter(WidgetKind::LevelMeter, WidgetKind::Peak, QRect(46, 350, 8, 131));
+    addNameEdit(track, QRect(3, g::kNameY, 54, 20));
+    refresh();
+}

@@ -1,0 +1,20 @@
+#include "pancontrol.h"
+
+PanControl::PanControl(QWidget *parent) : QLabel(parent) {}
+
+void PanControl::mousePressEvent(QMouseEvent *ev)
+{
+    emit panknob_Pressed(ev);
+}
+void PanControl::mouseReleaseEvent(QMouseEvent *)
+{
+    emit panknob_Released();
+}
+void PanControl::mouseDoubleClickEvent(QMouseEvent *)
+{
+    emit panknob_DoubleClicked();
+}
+void PanControl::mouseMoveEvent(QMouseEvent *ev)
+{
+    emit panknob_Moved(ev);
+}

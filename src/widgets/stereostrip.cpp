@@ -1,0 +1,68 @@
+#include "stereostrip.h"
+
+#include "mixermodel.h"
+#include "stripgeometry.h"
+
+#include <QPushButton>
+
+using mixer::WidgetKind;
+using stripstyle::Lamp;
+namespace g = stripgeo;
+
+namespace {
+
+QString selectText(const mixer::PairInfo &p)
+{
+    if (p.suffix.startsWith(QLatin1String("SP")))
+        return QObject::tr("S/PDIF");
+    if (p.suffix.startsWith(QLatin1String("Adat")))
+        return QObject::tr("OPT %1").arg(p.suffix.mid(4));
+    return QObject::tr("IN %1").arg(QString(p.suffix).replace('_', '-'));
+}
+
+} // namespace
+
+StereoStrip::StereoStrip(StripContext &ctx, int pair, QWidget *parent)
+    : StripWidget(ctx, {mixer::StripKind::Pair, pair}, parent)
+{
+    setFixedSize(g::kPairWidth, g::kHeight);
+    const mixer::PairInfo *p = mixer::pairInfo(pair);
+    const QString name = trackName();
+
+    QPushButton *unlink = addButton(WidgetKind::LinkOff, tr("LINK"), QRect(4, 2, 112, 16), Lamp::Link, true);
+    connect(unlink, &QPushButton::clicked, this, [this, pair] { m_ctx.model.setLink(pair, false); });
+
+    addToggle(WidgetKind::Select, name, p ? selectText(*p) : QString(), QRect(4, g::kSelectY, 112, 18),
+              Lamp::Select);
+    addToggle(WidgetKind::Phase, p ? p->leftSide : QString(), tr("\u00d8 L"), QRect(4, g::kRow1Y, 36, 16),
+              Lamp::Phase, objectNameOf(WidgetKind::PhaseL));
+    addToggle(WidgetKind::Phase, p ? p->rightSide : QString(), tr("\u00d8 R"), QRect(42, g::kRow1Y, 36, 16),
+              Lamp::Phase, objectNameOf(WidgetKind::PhaseR));
+    addToggle(WidgetKind::Bypass, name, tr("TB"), QRect(80, g::kRow1Y, 36, 16), Lamp::Bypass);
+    addToggle(WidgetKind::Eq, name, tr("EQ"), QRect(4, g::kRow2Y, 55, 16), Lamp::Eq);
+    addToggle(WidgetKind::Comp, name, tr("CMP"), QRect(61, g::kRow2Y, 55, 16), Lamp::Comp);
+    for (int s = 1; s <= mixer::kSends; ++s) {
+        const int y = g::sendRowY(s);
+        addSendKnob(s, objectNameOf(WidgetKind::SendKnob, s), objectNameOf(WidgetKind::SendDisplay, s),
+                    QPoint(33, y), QRect(30, y + 26, 60, 13));
+        addSendPoints(s, QRect(61, y, 26, 12), QRect(61, y + 14, 26, 12));
+    }
+    addToggle(WidgetKind::Mute, name, tr("MUTE"), QRect(4, g::kMuteY, 112, 20), Lamp::Mute);
+    addToggle(WidgetKind::Solo, name, tr("SOLO"), QRect(4, g::kSoloY, 112, 20), Lamp::Solo);
+
+    // Left marker on the odd track's lane, right marker on the even track's, in one panel.
+    addCaption(tr("PAN L"), QRect(4, g::kPanDisplayY, 52, 14));
+    addCaption(tr("PAN R"), QRect(64, g::kPanDisplayY, 52, 14));
+    if (p) {
+        addPanMarker(p->first, WidgetKind::PanKnobL, WidgetKind::PanDisplayL, 0, 0,
+                     QRect(4, g::kPanDisplayY, 52, 14));
+        addPanMarker(p->second, WidgetKind::PanKnobR, WidgetKind::PanDisplayR, 1, 0,
+                     QRect(64, g::kPanDisplayY, 52, 14));
+    }
+    addFader(g::faderX(width()), QRect(4, g::kFaderBoxY, 112, 20));
+    addMeter(WidgetKind::LevelMeterL, WidgetKind::PeakL, QRect(88, 350, 8, 131));
+    addMeter(WidgetKind::LevelMeterR, WidgetKind::PeakR, QRect(100, 350, 8, 131));
+    if (p)
+        addCaption(QStringLiteral("%1 | %2").arg(p->first).arg(p->second), QRect(3, g::kNameY, 114, 20));
+    refresh();
+}

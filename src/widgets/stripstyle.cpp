@@ -1,0 +1,87 @@
+#include "stripstyle.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+namespace stripstyle {
+
+namespace {
+
+QColor lampColour(Lamp lamp)
+{
+    switch (lamp) {
+    case Lamp::Mute:
+        return QColor(226, 52, 40);
+    case Lamp::Solo:
+        return QColor(246, 200, 40);
+    case Lamp::Phase:
+    case Lamp::Bypass:
+        return QColor(255, 140, 20);
+    case Lamp::Eq:
+    case Lamp::Comp:
+        return QColor(70, 200, 110);
+    case Lamp::Select:
+    case Lamp::Link:
+    case Lamp::Reverb:
+        return QColor(255, 170, 0);
+    case Lamp::Point:
+        return QColor(80, 180, 240);
+    }
+    return QColor(255, 170, 0);
+}
+
+} // namespace
+
+QString buttonStyle(Lamp lamp, bool lit)
+{
+    const QColor colour = lampColour(lamp);
+    if (lit)
+        return QStringLiteral("QPushButton{background:%1;color:rgb(20,20,20);border:1px solid %2;"
+                              "border-radius:2px;font:bold 7pt \"Arial\";padding:0px;}"
+                              "QPushButton:pressed{background:%2;}")
+            .arg(colour.name(), colour.darker(160).name());
+    return QStringLiteral("QPushButton{color:rgb(190,192,196);background:qlineargradient(x1:0,y1:0,x2:0,y2:1,"
+                          "stop:0 rgb(62,64,70),stop:1 rgb(34,35,39));border:1px solid rgb(12,12,14);"
+                          "border-radius:2px;font:bold 7pt \"Arial\";padding:0px;}"
+                          "QPushButton:checked{background:%1;color:rgb(20,20,20);border-color:%2;}"
+                          "QPushButton:disabled{color:rgb(84,86,90);}")
+        .arg(colour.name(), colour.darker(160).name());
+}
+
+QString valueLabelStyle()
+{
+    return QStringLiteral("color: rgb(255, 170, 0); background-color: rgba(8, 8, 10, 220); "
+                          "border: 1px solid rgb(90, 70, 30); font: 7pt \"Arial\";");
+}
+
+QString captionStyle()
+{
+    return QStringLiteral("color: rgb(170, 172, 178); background: transparent; font: bold 7pt \"Arial\";");
+}
+
+QString meterStyle()
+{
+    return QStringLiteral("background-color: rgb(12, 12, 14); border: 1px solid rgb(0, 0, 0);");
+}
+
+QString nameEditStyle()
+{
+    return QStringLiteral("color: rgb(235, 235, 235); background: transparent; font: bold 8pt \"Arial\";");
+}
+
+void paintStripBackground(QPainter &p, const QRect &rect, bool selected)
+{
+    // QPixmap caches images loaded by name, so a load per paint costs a lookup.
+    const QPixmap img(selected ? QStringLiteral(":/Resource/track/track_1.png")
+                               : QStringLiteral(":/Resource/track/track_0.png"));
+    if (img.isNull()) {
+        // Artwork not built in: a plain dark strip keeps the page usable.
+        p.fillRect(rect, selected ? QColor(70, 56, 30) : QColor(42, 44, 48));
+        p.setPen(QColor(0, 0, 0));
+        p.drawRect(rect.adjusted(0, 0, -1, -1));
+        return;
+    }
+    p.drawPixmap(rect, img);
+}
+
+} // namespace stripstyle
