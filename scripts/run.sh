@@ -39,11 +39,11 @@ if [ $have_display -eq 1 ]; then
 fi
 
 shot="$root/build/screenshot-$(date +%Y%m%d-%H%M%S).png"
+# The start-up information box comes first; Return dismisses it like a user would.
 xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
   "$1" & pid=$!
-  sleep 4
-  xwd -root -silent | convert xwd:- "$2" 2>/dev/null || xwd -root -silent -out "${2%.png}.xwd"
+  sleep 4; xdotool key Return; sleep 2
+  xwd -root -silent | convert xwd:- -trim +repage "$2"
   kill $pid; wait $pid 2>/dev/null || true
 ' _ "$bin/lyntra-panel" "$shot"
-if [ -f "$shot" ]; then echo "No display: screenshot of the panel left at $shot"
-else echo "No display: screenshot of the panel left at ${shot%.png}.xwd"; fi
+echo "No display: screenshot of the panel left at $shot"

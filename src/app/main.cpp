@@ -1,0 +1,54 @@
+// The program entry: one panel per login session and executable; a second start hands over to the
+// first and exits.
+#include "QIXDevice.h"
+#include "mainwindow.h"
+#include "qtsingleapplication.h"
+#include "settings.h"
+#include "testhook.h"
+
+#include "resources.h"
+
+namespace {
+
+constexpr int HandOverTimeoutMs = 5000;
+constexpr unsigned long WorkerStopTimeoutMs = 3000;
+
+} // namespace
+
+// Qt's offscreen platform plugin never frees its screen objects; under the leak checker every test
+// run of the panel would otherwise end with a failure exit code.
+extern "C" __attribute__((used)) const char *__lsan_default_suppressions()
+{
+    return "leak:libqoffscreen.so\n";
+}
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_AUTO_SCREEN_SCALE_FACTOR", "1");
+    QtSingleApplication app(argc, argv);
+    if (app.isRunning())
+        return app.sendMessage(QStringLiteral("Already App is Running!"), HandOverTimeoutMs) ? 0 : 1;
+
+    lyntra_init_resources();
+    QIXDevice device;
+    Settings settings;
+    int code = 0;
+    {
+        MainWindow window(device, settings);
+        app.setActivationWindow(&window, true);
+        if (testhook::active()) {
+            // Connected after the activation, so the line tells what the activation left behind.
+            QObject::connect(&app, &QtSingleApplication::messageReceived, &window, [&window] {
+                testhook::note(QStringLiteral("activated visible=%1 minimized=%2")
+                                   .arg(int(window.isVisible()))
+                                   .arg(int(window.isMinimized())));
+            });
+        }
+        QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+        window.show();
+        testhook::benchMarker("window shown");
+        code = app.exec();
+    }
+    device.shutdown(WorkerStopTimeoutMs);
+    return code;
+}

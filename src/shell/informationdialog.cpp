@@ -1,0 +1,60 @@
+#include "informationdialog.h"
+
+#include "messageboxes.h"
+#include "weblinks.h"
+
+#include <QCoreApplication>
+
+namespace informationdialog {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("InformationDialog", text);
+}
+
+QString faqTable(bool japanese)
+{
+    using weblinks::Page;
+    const QString row = QStringLiteral("<td><a href=\"%1\">%2</a></td>");
+    return QStringLiteral("<table border=\"0\" cellpadding=\"10\"><tr>") +
+           row.arg(weblinks::pageUrl(Page::Faq, true, japanese).toString(),
+                   QStringLiteral("LYNTRA K1 FAQs")) +
+           row.arg(weblinks::pageUrl(Page::Faq, false, japanese).toString(),
+                   QStringLiteral("LYNTRA K2 FAQs")) +
+           QStringLiteral("</tr></table>");
+}
+
+} // namespace
+
+QString title()
+{
+    return tr("AVENOR LYNTRA K1/K2 Information");
+}
+
+QString text(bool japanese)
+{
+    const QString body =
+        japanese ? QStringLiteral(
+                       "ノイズが発生する場合は、コンピューターの電源オプションが「高パフォーマンス」に"
+                       "設定されていることを確認してください。<p>また、最適なパフォーマンスを得るために、"
+                       "お使いのオーディオソフトウェアでASIOドライバーを選択してください。"
+                       "<p>セットアップ情報やその他のFAQは当社ウェブサイトをご覧ください：")
+                 : tr("If noise occurs, ensure your computer's power option is set to 'High Performance.'"
+                      "<p>Also select the ASIO Driver type within your Audio Software for best performance."
+                      "<p>Setup information and more FAQs are available on our website:");
+    return body + faqTable(japanese);
+}
+
+QString checkLabel(bool japanese)
+{
+    return japanese ? QStringLiteral("次からは表示しない") : tr("Do not show again");
+}
+
+bool show(bool japanese)
+{
+    return MessageBoxes::current().informationWithCheck(title(), text(japanese), checkLabel(japanese));
+}
+
+} // namespace informationdialog

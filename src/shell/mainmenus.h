@@ -1,0 +1,36 @@
+// The window's menu bar: "View", "SceneMemory" and "Help" with every entry in the product's order.
+// Actions carry object names so that the owners of later features find and connect them.
+#pragma once
+
+#include <QVector>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+struct SceneMemoryActions {
+    QMenu *menu = nullptr; // title replaced by the stored scene name
+    QAction *save = nullptr;
+    QAction *load = nullptr;
+    QAction *rename = nullptr;
+};
+
+class MainMenus {
+public:
+    static constexpr int SceneCount = 10;
+
+    // Fills `bar` (not owned; the menus and actions become its children). GUI thread.
+    explicit MainMenus(QMenuBar *bar);
+
+    QAction *initialize = nullptr;
+    QAction *initializeReverb = nullptr;
+    QAction *minimize = nullptr;
+    QAction *close = nullptr;
+    QVector<SceneMemoryActions> scenes;
+    QAction *initializeMemory = nullptr;
+    QAction *saveIntoUnit = nullptr;
+    QAction *productInformation = nullptr;
+    QAction *faqs = nullptr;
+    QAction *update = nullptr;
+    QAction *license = nullptr;
+};

@@ -1,0 +1,393 @@
+#include "mainwindow.h"
+
+#include "QIXDevice.h"
+#include "fullload.h"
+#include "informationdialog.h"
+#include "interfacepage.h"
+#include "licensedialog.h"
+#include "mainmenus.h"
+#include "messageboxes.h"
+#include "mixersection.h"
+#include "pagenavigator.h"
+#include "placeholderpages.h"
+#include "progresswindow.h"
+#include "settings.h"
+#include "testhook.h"
+#include "unitpresence.h"
+#include "weblinks.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStackedWidget>
+
+const char *const MainWindow::SoftwareVersion = "1.00 0059";
+const char *const MainWindow::SmallModelName = "LYNTRA K1";
+
+namespace {
+
+const char *const DisconnectedValueStyle = "QLabel{color : gray; font-size: 18px; font-family: Arial}";
+const char *const Dashes = "----------";
+constexpr int MeterHoldTicks = 10;
+
+// Pages smaller than the mixer sit in the middle of a panel-coloured page instead of its top left.
+QWidget *centred(QWidget *page)
+{
+    auto *frame = new QWidget;
+    frame->setObjectName(QStringLiteral("Interface"));
+    frame->setAutoFillBackground(true);
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::Window, QColor(0x1b, 0x1c, 0x1f));
+    frame->setPalette(palette);
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(page, 0, 0, Qt::AlignCenter);
+    return frame;
+}
+
+// Windows built without a strip loader (tests): the full load resets the parameter memory only.
+class NoStrips : public StripLoader {
+public:
+    void loadPair(int) override {}
+    void loadMono(int) override {}
+    void loadMaster() override {}
+    void loadNames(const QStringList &) override {}
+    void loadSceneNames(const QStringList &) override {}
+};
+
+} // namespace
+
+MainWindow::MainWindow(QIXDevice &device, Settings &settings, const InterfaceFactory &interfacePage,
+                       QWidget *parent)
+    : QMainWindow(parent), device_(device), settings_(settings)
+{
+    mixer_ = new MixerSection(device_, settings_, this);
+    stripLoader_ = &mixer_->loader();
+    if (interfacePage)
+        interface_ = interfacePage(state_);
+    if (!interface_) {
+        auto page = std::make_unique<InterfacePage>(device_, settings_, &state_);
+        connect(page.get(), &InterfacePage::sig_bufferSizeChangeStarted, this,
+                &MainWindow::bufferSizeChangeStarted);
+        mixer_->followClock(page->clock());
+        interface_ = std::move(page);
+    }
+    setWindowTitle(tr("AVENOR LYNTRA K1/K2 Settings Panel"));
+    buildPages();
+    menus_ = std::make_unique<MainMenus>(menuBar());
+    presence_ = new UnitPresence(state_, this);
+    setFixedSize(sizeHint());
+
+    // Hover events would restyle the slider handle on every mouse move over it.
+    if ((bufferSlider_ = interface_->page()->findChild<QWidget *>(QStringLiteral("hS_BufferSize")))) {
+        bufferSlider_->installEventFilter(this);
+        bufferSlider_->setStyleSheet(
+            QStringLiteral("QSlider::handle:horizontal {background-color: white; border: 1px solid black}"));
+    }
+
+    connect(menus_->update, &QAction::triggered, this, &MainWindow::doUpdate);
+    timer2000_.setInterval(2000);
+    timer1000_.setInterval(1000);
+    timer100_.setInterval(100);
+    timer10_.setInterval(10);
+    connect(&timer2000_, &QTimer::timeout, this, &MainWindow::timerInterrupt_2000ms);
+    connect(&timer1000_, &QTimer::timeout, this, &MainWindow::timerInterrupt_1000ms);
+    connect(&timer100_, &QTimer::timeout, this, &MainWindow::timerInterrupt_100ms);
+    connect(&timer10_, &QTimer::timeout, this, &MainWindow::timerInterrupt_10ms);
+    timer1000_.start();
+    timer100_.start();
+    timer10_.start();
+
+    connectMenus();
+    connectDevice();
+
+    stack_->setCurrentIndex(PageNavigator::Interface);
+    fullLoad();
+    presence_->clearFirmware();
+    if (QLabel *driver = label("label_IntDriverVersion"))
+        driver->setText(QLatin1String(SoftwareVersion));
+    timerInterrupt_1000ms();
+    interface_->applyStoredClock(isSmallModel(), false);
+    interface_->refreshBufferSize();
+    showInformationUnlessSuppressed();
+    for (const char *hidden : {"label_ReverbDisable", "label_WordInputStatus", "label_IntWordInputStatus"})
+        if (auto *widget = findChild<QWidget *>(QLatin1String(hidden)))
+            widget->hide();
+}
+
+MainWindow::~MainWindow()
+{
+    Settings::writeWindowGeometry(saveGeometry());
+}
+
+void MainWindow::buildPages()
+{
+    stack_ = new QStackedWidget(this);
+    stack_->setObjectName(QStringLiteral("stackedWidget"));
+    stack_->addWidget(mixer_->page());
+    stack_->addWidget(centred(interface_->page()));
+    stack_->addWidget(placeholderpages::routing(true));
+    stack_->addWidget(placeholderpages::routing(false));
+    setCentralWidget(stack_);
+    deviceLabel_ = label("label_IntDevice");
+
+    PageNavigator::Hooks hooks;
+    hooks.unitPresent = [this] { return device_.is_selected(); };
+    hooks.shiftHeld = [this] { return state_.shift_held; };
+    hooks.smallModel = [this] { return isSmallModel(); };
+    hooks.storePage = [this](int page) { settings_.setMainWindowPanel(page); };
+    navigator_ = new PageNavigator(stack_, std::move(hooks), this);
+    navigator_->bindButtons(stack_);
+    connect(navigator_, &PageNavigator::interfaceChosen, this, [this] { interface_->refreshBufferSize(); });
+}
+
+void MainWindow::setMixerPage(QWidget *page)
+{
+    QWidget *old = stack_->widget(PageNavigator::Mixer);
+    const int shown = stack_->currentIndex();
+    stack_->insertWidget(PageNavigator::Mixer, page);
+    stack_->removeWidget(old);
+    delete old;
+    stack_->setCurrentIndex(shown);
+    navigator_->bindButtons(page);
+    lowCutButton_ = page->findChild<QAbstractButton *>(QStringLiteral("pB_LowCutFilter"));
+    lowGainLabel_ = page->findChild<QLabel *>(QStringLiteral("label_LowGainDisp"));
+}
+
+void MainWindow::connectMenus()
+{
+    connect(menus_->close, &QAction::triggered, this, &QWidget::close);
+    connect(menus_->minimize, &QAction::triggered, this, &QWidget::showMinimized);
+    connect(menus_->productInformation, &QAction::triggered, this,
+            &MainWindow::on_actionProduct_Information_triggered);
+    connect(menus_->faqs, &QAction::triggered, this, &MainWindow::on_actionFAQs_triggered);
+    connect(menus_->license, &QAction::triggered, this, &MainWindow::on_actionLicense_triggered);
+    // Their owners enable and connect them when those features arrive.
+    for (QAction *later :
+         {menus_->initialize, menus_->initializeReverb, menus_->initializeMemory, menus_->saveIntoUnit})
+        later->setEnabled(false);
+    for (const SceneMemoryActions &scene : menus_->scenes)
+        for (QAction *later : {scene.save, scene.load, scene.rename})
+            later->setEnabled(false);
+    // Offered only once the update check has found something.
+    menus_->update->setEnabled(false);
+}
+
+void MainWindow::connectDevice()
+{
+    connect(&device_, &QIXDevice::sig_recv_productname, this, &MainWindow::slt_RecvDeviceName);
+    connect(&device_, &QIXDevice::sig_recv_version, this, &MainWindow::slt_RecvFirmVersion);
+    connect(&device_, &QIXDevice::sig_recv_build, this, &MainWindow::slt_RecvFirmBuld);
+
+    connect(presence_, &UnitPresence::loadStoredState, this, &MainWindow::fullLoad);
+    connect(presence_, &UnitPresence::restoreClock, this, &MainWindow::setUpReturnedUnit);
+    connect(presence_, &UnitPresence::unitLost, this, &MainWindow::showUnitLost);
+    connect(presence_, &UnitPresence::deviceNameChanged, this, [this](const QString &text) {
+        if (deviceLabel_)
+            deviceLabel_->setText(text);
+    });
+    connect(presence_, &UnitPresence::deselectWanted, this, [this] { device_.deselect(); });
+    connect(presence_, &UnitPresence::firmwareTextChanged, this, [this](const QString &text) {
+        if (QLabel *firmware = label("label_IntFirmVersion"))
+            firmware->setText(text);
+    });
+    connect(this, &MainWindow::sig_initProgressBarCountChange, this,
+            &MainWindow::slt_initProgressBarCountChange);
+    connect(this, &MainWindow::sig_initProgressBarCountFinish, this,
+            &MainWindow::slt_initProgressBarCountFinish);
+}
+
+QLabel *MainWindow::label(const char *objectName) const
+{
+    return stack_ ? stack_->findChild<QLabel *>(QLatin1String(objectName)) : nullptr;
+}
+
+bool MainWindow::isSmallModel() const
+{
+    return deviceLabel_ && deviceLabel_->text() == QLatin1String(SmallModelName);
+}
+
+void MainWindow::fullLoad()
+{
+    NoStrips none;
+    runFullLoad(&device_, settings_, stripLoader_ ? *stripLoader_ : none);
+    interface_->applyModelState();
+}
+
+void MainWindow::timerInterrupt_2000ms()
+{
+    state_.buffer_size_change_pending = false;
+    timer2000_.stop();
+}
+
+void MainWindow::bufferSizeChangeStarted()
+{
+    state_.buffer_size_change_pending = true;
+    timer2000_.start();
+}
+
+void MainWindow::timerInterrupt_1000ms()
+{
+    device_.get_dspmode();
+    device_.get_hz();
+    device_.get_info();
+    device_.get_clocklock();
+    device_.get_clocksource();
+    if (state_.progress_countdown == 0)
+        return;
+    --state_.progress_countdown;
+    if (state_.progress_countdown == 0)
+        emit sig_initProgressBarCountFinish();
+    else
+        emit sig_initProgressBarCountChange(state_.progress_countdown);
+}
+
+void MainWindow::timerInterrupt_100ms()
+{
+    const bool present = device_.is_selected();
+    presence_->tick(present);
+    if (!present)
+        return;
+    device_.get_meter();
+    if (++state_.meter_tick >= MeterHoldTicks) {
+        state_.meter_tick = 0;
+        emit sig_meterHold();
+    }
+}
+
+void MainWindow::timerInterrupt_10ms()
+{
+    if (lowCutButton_ && lowGainLabel_ && lowCutButton_->isChecked())
+        lowGainLabel_->setText(QStringLiteral("---"));
+}
+
+void MainWindow::setUpReturnedUnit()
+{
+    interface_->applyStoredClock(isSmallModel(), true);
+    testhook::benchMarker("unit set up");
+}
+
+void MainWindow::showUnitLost()
+{
+    stack_->setCurrentIndex(PageNavigator::Interface);
+    if (deviceLabel_)
+        deviceLabel_->setText(QStringLiteral("No Device"));
+    if (QLabel *rate = label("label_IntSampleRate"))
+        rate->clear();
+    for (const char *name :
+         {"label_IntClockSourceStatus", "label_IntOptAInputStatus", "label_IntOptBInputStatus"}) {
+        if (QLabel *status = label(name)) {
+            status->setStyleSheet(QLatin1String(DisconnectedValueStyle));
+            status->setText(QLatin1String(Dashes));
+        }
+    }
+    MessageBoxes::current().warning(this, tr("USB Disconnected"),
+                                    tr("- LYNTRA K1/K2 -\n Please insert USB cable"));
+    emit sig_metersReset();
+}
+
+void MainWindow::slt_RecvDeviceName(const QString &sText)
+{
+    presence_->productNameReceived(sText);
+}
+
+void MainWindow::slt_RecvFirmVersion(uint16_t version)
+{
+    presence_->firmwareVersionReceived(version);
+}
+
+void MainWindow::slt_RecvFirmBuld(uint16_t build)
+{
+    presence_->firmwareBuildReceived(build);
+}
+
+void MainWindow::openProgressWindow(const QString &title)
+{
+    if (!progress_)
+        progress_ = std::make_unique<ProgressWindow>();
+    state_.progress_countdown = ProgressWindow::Steps;
+    menuBar()->setEnabled(false);
+    progress_->open(title);
+}
+
+void MainWindow::slt_initProgressBarCountChange(uint8_t count)
+{
+    if (progress_)
+        progress_->setRemaining(count);
+}
+
+void MainWindow::slt_initProgressBarCountFinish()
+{
+    if (progress_)
+        progress_->finish();
+    menuBar()->setEnabled(true);
+}
+
+void MainWindow::doUpdate()
+{
+    menus_->update->setEnabled(false);
+    // Neither kind of notice may stay suppressed after an explicit request.
+    settings_.setUpdateText(QStringLiteral("SoftDialog"), QString());
+    settings_.setUpdateText(QStringLiteral("FirmDialog"), QString());
+    emit sig_updateCheckRequested();
+}
+
+void MainWindow::on_actionProduct_Information_triggered()
+{
+    weblinks::open(weblinks::pageUrl(weblinks::Page::Product, isSmallModel(), weblinks::systemIsJapanese()));
+}
+
+void MainWindow::on_actionFAQs_triggered()
+{
+    weblinks::open(weblinks::pageUrl(weblinks::Page::Faq, isSmallModel(), weblinks::systemIsJapanese()));
+}
+
+void MainWindow::on_actionLicense_triggered()
+{
+    LicenseDialog::present(this);
+}
+
+void MainWindow::showInformationUnlessSuppressed()
+{
+    if (settings_.informationDialog())
+        return;
+    if (informationdialog::show(weblinks::systemIsJapanese()))
+        settings_.setInformationDialog(true);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == bufferSlider_) {
+        const QEvent::Type t = event->type();
+        if (t == QEvent::HoverEnter || t == QEvent::HoverLeave || t == QEvent::HoverMove)
+            return true;
+    }
+    return false;
+}
+
+void MainWindow::mousePressEvent(QMouseEvent *) {}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Shift) {
+        state_.shift_held = true;
+        mixer_->setShiftHeld(true);
+    }
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Shift) {
+        state_.shift_held = false;
+        mixer_->setShiftHeld(false);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+}

@@ -1,0 +1,128 @@
+// The one window of the program: page stack, menus, the four timers, unit presence, and the dialogs
+// of the shell. Built in code; every widget other code reaches carries the product's object name.
+#pragma once
+
+#include "interfacebridge.h"
+#include "shellstate.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class MainMenus;
+class MixerSection;
+class PageNavigator;
+class ProgressWindow;
+class QIXDevice;
+class QLabel;
+class QStackedWidget;
+class QAbstractButton;
+class Settings;
+class StripLoader;
+class UnitPresence;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static const char *const SoftwareVersion; // "1.00 0059"
+    static const char *const SmallModelName;  // "LYNTRA K1"
+
+    // Makes page 1 and its clock handling, given the window's shell state (which outlives the page).
+    using InterfaceFactory = std::function<std::unique_ptr<InterfaceBridge>(const ShellState &)>;
+
+    // `device`, `settings`: program-wide, not owned, must outlive the window. `interfacePage`: called
+    // once while the window is built; empty uses a stand-in page. Talks to the device and may show
+    // message boxes (through MessageBoxes) before it returns. GUI thread.
+    MainWindow(QIXDevice &device, Settings &settings, const InterfaceFactory &interfacePage = {},
+               QWidget *parent = nullptr);
+    // Saves the window geometry.
+    ~MainWindow() override;
+
+    ShellState &state() { return state_; }
+    MainMenus &menus() { return *menus_; }
+    QStackedWidget *pages() const { return stack_; }
+
+    // Replaces page 0 by `page` (ownership passes to the window) and binds its navigation buttons.
+    void setMixerPage(QWidget *page);
+    // The strips of the full load; null (the default) loads no strips. Not owned.
+    void setStripLoader(StripLoader *loader) { stripLoader_ = loader; }
+
+    // The unit counts as the small model when the device field reads exactly "LYNTRA K1".
+    bool isSmallModel() const;
+
+    // Applies the stored mixer state to the panels and the unit.
+    void fullLoad();
+
+    // Opens "Changing various settings..." titled `title` for ten seconds; the menu bar is disabled
+    // meanwhile.
+    void openProgressWindow(const QString &title);
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+signals:
+    void sig_initProgressBarCountChange(uint8_t count);
+    void sig_initProgressBarCountFinish();
+    // "- Update" was chosen: the update check should run now.
+    void sig_updateCheckRequested();
+    // Every tenth presence tick with the unit there: time for the one-second meter hold.
+    void sig_meterHold();
+    // The unit went away: received meter values are void.
+    void sig_metersReset();
+
+public slots:
+    void timerInterrupt_2000ms();
+    void timerInterrupt_1000ms();
+    void timerInterrupt_100ms();
+    void timerInterrupt_10ms();
+    void slt_RecvDeviceName(const QString &sText);
+    void slt_RecvFirmVersion(uint16_t version);
+    void slt_RecvFirmBuld(uint16_t build);
+    void slt_initProgressBarCountChange(uint8_t count);
+    void slt_initProgressBarCountFinish();
+    void doUpdate();
+    void on_actionProduct_Information_triggered();
+    void on_actionFAQs_triggered();
+    void on_actionLicense_triggered();
+    // A buffer-size change began: sample-rate reports are ignored until the 2000 ms timer runs out.
+    void bufferSizeChangeStarted();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildPages();
+    void connectMenus();
+    void connectDevice();
+    void showUnitLost();
+    void setUpReturnedUnit();
+    void showInformationUnlessSuppressed();
+    QLabel *label(const char *objectName) const;
+
+    QIXDevice &device_;
+    Settings &settings_;
+    ShellState state_;
+    MixerSection *mixer_ = nullptr;
+    std::unique_ptr<InterfaceBridge> interface_;
+    QStackedWidget *stack_ = nullptr;
+    std::unique_ptr<MainMenus> menus_;
+    QTimer timer2000_;
+    QTimer timer1000_;
+    QTimer timer100_;
+    QTimer timer10_;
+    UnitPresence *presence_ = nullptr;
+    PageNavigator *navigator_ = nullptr;
+    std::unique_ptr<ProgressWindow> progress_;
+    StripLoader *stripLoader_ = nullptr;
+    QPointer<QLabel> deviceLabel_;
+    QPointer<QAbstractButton> lowCutButton_;
+    QPointer<QLabel> lowGainLabel_;
+    QPointer<QWidget> bufferSlider_;
+};

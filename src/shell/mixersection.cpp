@@ -1,0 +1,82 @@
+#include "mixersection.h"
+
+#include "clockstatus.h"
+#include "mixerloader.h"
+#include "mixermodel.h"
+#include "mixerpage.h"
+#include "navstyle.h"
+
+#include <QPushButton>
+
+namespace {
+
+constexpr int NavWidth = 120;
+constexpr int NavHeight = 30;
+constexpr int NavMargin = 12;
+
+// The model takes rates, the clock status hands over classes; one representative rate per class.
+uint32_t rateOfClass(int rateClass)
+{
+    switch (rateClass) {
+    case 2:
+        return 96000;
+    case 4:
+        return 192000;
+    default:
+        return 48000;
+    }
+}
+
+} // namespace
+
+MixerSection::MixerSection(QIXDevice &device, Settings &settings, QObject *parent)
+    : QObject(parent), model_(new mixer::MixerModel(settings, device))
+{
+    page_ = new MixerPage(*model_);
+    page_->setObjectName(QStringLiteral("Mixer"));
+    // Children added after the strips are destroyed after them.
+    model_->setParent(page_);
+    loader_ = new mixer::MixerLoader(*model_, page_);
+
+    // Bottom right, clear of the strips and of the editor band's left side.
+    const struct {
+        const char *name;
+        const char *text;
+    } buttons[] = {{"pB_ToInterfaceFromMixer", QT_TR_NOOP("INTERFACE")}, {"pB_ToOutputFromMixer", QT_TR_NOOP("ROUTING")}};
+    int x = MixerPage::kWidth - NavMargin - NavWidth;
+    for (int i = int(std::size(buttons)) - 1; i >= 0; --i) {
+        auto *button = new QPushButton(tr(buttons[i].text), page_);
+        button->setObjectName(QLatin1String(buttons[i].name));
+        button->setStyleSheet(navButtonStyle());
+        button->setCursor(Qt::PointingHandCursor);
+        button->setGeometry(x, MixerPage::kHeight - NavMargin - NavHeight, NavWidth, NavHeight);
+        x -= NavWidth + NavMargin;
+    }
+}
+
+MixerSection::~MixerSection() = default;
+
+QWidget *MixerSection::page() const
+{
+    return page_;
+}
+
+StripLoader &MixerSection::loader() const
+{
+    return *loader_;
+}
+
+void MixerSection::followClock(ClockStatus &clock)
+{
+    mixer::MixerModel *model = model_;
+    connect(&clock, &ClockStatus::sig_modelChanged, model, [model](bool small) {
+        model->setProductName(small ? QStringLiteral("LYNTRA K1") : QStringLiteral("LYNTRA K2"));
+    });
+    connect(&clock, &ClockStatus::sig_rateClassChanged, model,
+            [model](int rateClass) { model->setSampleRate(rateOfClass(rateClass)); });
+}
+
+void MixerSection::setShiftHeld(bool held)
+{
+    page_->setShiftHeld(held);
+}

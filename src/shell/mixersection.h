@@ -1,0 +1,41 @@
+// Page 0: the mixer model, its strips and the loader the full load drives, wired to the clock status
+// (model and sample-rate class decide which strips show) and to the window's Shift key.
+#pragma once
+
+#include <QObject>
+
+class ClockStatus;
+class MixerPage;
+class QIXDevice;
+class QWidget;
+class Settings;
+class StripLoader;
+
+namespace mixer {
+class MixerModel;
+class MixerLoader;
+} // namespace mixer
+
+class MixerSection : public QObject {
+    Q_OBJECT
+
+public:
+    // `device`, `settings`: program-wide, not owned, must outlive the section. GUI thread.
+    MixerSection(QIXDevice &device, Settings &settings, QObject *parent = nullptr);
+    ~MixerSection() override;
+
+    // The page with its navigation buttons; the window's page stack adopts it.
+    QWidget *page() const;
+    StripLoader &loader() const;
+    mixer::MixerModel &model() const { return *model_; }
+
+    // The clock status tells the unit's model and the rate class; the strips follow both.
+    void followClock(ClockStatus &clock);
+    void setShiftHeld(bool held);
+
+private:
+    // Owned by the page, so the strips never outlive the model they show.
+    mixer::MixerModel *model_ = nullptr;
+    mixer::MixerLoader *loader_ = nullptr;
+    MixerPage *page_ = nullptr;
+};
