@@ -56,13 +56,11 @@ const Tables &tables()
     return t;
 }
 
-QString monoName(WidgetKind kind, const TrackInfo &t, int send)
+// Names every strip builds alike: a prefix, the send number where there is one, then the strip's
+// suffix (faders, value boxes and bypass buttons take the track-number suffix instead).
+QString stripName(WidgetKind kind, const QString &s, const QString &numberSuffix, int send)
 {
-    const QString &s = t.suffix;
-    const QString n = QString::number(t.number);
     switch (kind) {
-    case WidgetKind::Strip:
-        return QStringLiteral("mono") + s;
     case WidgetKind::Phase:
         return QStringLiteral("pB_Phase") + s;
     case WidgetKind::Eq:
@@ -73,8 +71,6 @@ QString monoName(WidgetKind kind, const TrackInfo &t, int send)
         return QStringLiteral("pB_Solo") + s;
     case WidgetKind::Mute:
         return QStringLiteral("pB_Mute") + s;
-    case WidgetKind::Select:
-        return t.selectButton;
     case WidgetKind::PanKnob:
         return QStringLiteral("label_panKnob") + s;
     case WidgetKind::PanDisplay:
@@ -92,21 +88,54 @@ QString monoName(WidgetKind kind, const TrackInfo &t, int send)
     case WidgetKind::Post:
         return QStringLiteral("pB_Post%1_").arg(send) + s;
     case WidgetKind::Fader:
-        return QStringLiteral("vS_FaderKnob") + n;
+        return QStringLiteral("vS_FaderKnob") + numberSuffix;
     case WidgetKind::FaderDisplay:
-        return QStringLiteral("dSB_faderDisplay") + n;
+        return QStringLiteral("dSB_faderDisplay") + numberSuffix;
     case WidgetKind::Bypass:
-        return QStringLiteral("pB_Bypass") + n;
-    case WidgetKind::Name:
-        return QStringLiteral("lineEdit_ch") + n;
+        return QStringLiteral("pB_Bypass") + numberSuffix;
     default:
         return {};
     }
 }
 
+QString monoName(WidgetKind kind, const TrackInfo &t, int send)
+{
+    switch (kind) {
+    case WidgetKind::Strip:
+        return QStringLiteral("mono") + t.suffix;
+    case WidgetKind::Select:
+        return t.selectButton;
+    case WidgetKind::Name:
+        return QStringLiteral("lineEdit_ch") + QString::number(t.number);
+    default:
+        return stripName(kind, t.suffix, QString::number(t.number), send);
+    }
+}
+
 QString pairWidgetName(WidgetKind kind, const PairInfo &p, int send)
 {
+    // The pair strip's per-side widgets: the mono widget's name, then the side.
+    struct Sided {
+        WidgetKind kind;
+        WidgetKind base;
+        const char *side;
+    };
+    static constexpr Sided kSided[] = {
+        {WidgetKind::PhaseL, WidgetKind::Phase, "_L"},
+        {WidgetKind::PhaseR, WidgetKind::Phase, "_R"},
+        {WidgetKind::PanKnobL, WidgetKind::PanKnob, "_L"},
+        {WidgetKind::PanKnobR, WidgetKind::PanKnob, "_R"},
+        {WidgetKind::PanDisplayL, WidgetKind::PanDisplay, "_L"},
+        {WidgetKind::PanDisplayR, WidgetKind::PanDisplay, "_R"},
+        {WidgetKind::LevelMeterL, WidgetKind::LevelMeter, "_L"},
+        {WidgetKind::LevelMeterR, WidgetKind::LevelMeter, "_R"},
+        {WidgetKind::PeakL, WidgetKind::Peak, "_L"},
+        {WidgetKind::PeakR, WidgetKind::Peak, "_R"},
+    };
     const QString &s = p.suffix;
+    for (const Sided &sided : kSided)
+        if (sided.kind == kind)
+            return stripName(sided.base, s, p.faderSuffix, send) + QLatin1String(sided.side);
     switch (kind) {
     case WidgetKind::Strip:
         return QStringLiteral("st") + s;
@@ -116,56 +145,21 @@ QString pairWidgetName(WidgetKind kind, const PairInfo &p, int send)
         return QStringLiteral("mono") + s;
     case WidgetKind::StereoPage:
         return QStringLiteral("stereo") + s;
-    case WidgetKind::PhaseL:
-        return QStringLiteral("pB_Phase") + s + QStringLiteral("_L");
-    case WidgetKind::PhaseR:
-        return QStringLiteral("pB_Phase") + s + QStringLiteral("_R");
-    case WidgetKind::Eq:
-        return QStringLiteral("pB_EQ") + s;
-    case WidgetKind::Comp:
-        return QStringLiteral("pB_Comp") + s;
-    case WidgetKind::Solo:
-        return QStringLiteral("pB_Solo") + s;
-    case WidgetKind::Mute:
-        return QStringLiteral("pB_Mute") + s;
     case WidgetKind::Select:
         return p.selectButton;
     case WidgetKind::LinkOn:
         return QStringLiteral("pB_LinkOn") + s;
     case WidgetKind::LinkOff:
         return QStringLiteral("pB_LinkOff") + s;
-    case WidgetKind::PanKnobL:
-        return QStringLiteral("label_panKnob") + s + QStringLiteral("_L");
-    case WidgetKind::PanKnobR:
-        return QStringLiteral("label_panKnob") + s + QStringLiteral("_R");
-    case WidgetKind::PanDisplayL:
-        return QStringLiteral("label_panDisplay") + s + QStringLiteral("_L");
-    case WidgetKind::PanDisplayR:
-        return QStringLiteral("label_panDisplay") + s + QStringLiteral("_R");
-    case WidgetKind::LevelMeterL:
-        return QStringLiteral("label_LevelMeter") + s + QStringLiteral("_L");
-    case WidgetKind::LevelMeterR:
-        return QStringLiteral("label_LevelMeter") + s + QStringLiteral("_R");
-    case WidgetKind::PeakL:
-        return QStringLiteral("label_Peak") + s + QStringLiteral("_L");
-    case WidgetKind::PeakR:
-        return QStringLiteral("label_Peak") + s + QStringLiteral("_R");
-    case WidgetKind::SendKnob:
-        return QStringLiteral("label_Send%1Knob").arg(send) + s;
-    case WidgetKind::SendDisplay:
-        return QStringLiteral("label_Send%1Display").arg(send) + s;
-    case WidgetKind::Pre:
-        return QStringLiteral("pB_Pre%1_").arg(send) + s;
-    case WidgetKind::Post:
-        return QStringLiteral("pB_Post%1_").arg(send) + s;
-    case WidgetKind::Fader:
-        return QStringLiteral("vS_FaderKnob") + p.faderSuffix;
-    case WidgetKind::FaderDisplay:
-        return QStringLiteral("dSB_faderDisplay") + p.faderSuffix;
-    case WidgetKind::Bypass:
-        return QStringLiteral("pB_Bypass") + p.faderSuffix;
-    default:
+    // A pair has no unsided phase, pan or meter widgets.
+    case WidgetKind::Phase:
+    case WidgetKind::PanKnob:
+    case WidgetKind::PanDisplay:
+    case WidgetKind::LevelMeter:
+    case WidgetKind::Peak:
         return {};
+    default:
+        return stripName(kind, s, p.faderSuffix, send);
     }
 }
 
