@@ -1,0 +1,149 @@
+// CPU spent while no unit is present. Measures the panel program when it is built (offscreen, empty
+// runtime directory, no unit selection override); otherwise, or with --in-process, a device object in
+// this process driven by the window's timers, with no unit to find.
+#include "QIXDevice.h"
+#include "benchrig.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace bench;
+
+namespace {
+
+constexpr int kSettleMs = 2000;
+constexpr int kWindowMs = 10000;
+
+// User + system CPU of process `pid` in milliseconds, or -1 when it cannot be read.
+double proc_cpu_ms(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray stat = f.readAll();
+    // The command name may hold spaces; fields are counted after its closing parenthesis.
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13)
+        return -1;
+    const double ticks = fields[11].toDouble() + fields[12].toDouble(); // utime, stime
+    return ticks * 1000.0 / double(sysconf(_SC_CLK_TCK));
+}
+
+double self_cpu_ms()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
+}
+
+void print_cpu(const char *label, double cpu_ms, double wall_ms)
+{
+    print_row(label, cpu_ms, "ms CPU", 1);
+    print_row("  share of one core", 100.0 * cpu_ms / wall_ms, "%", 2);
+}
+
+int measure_panel(const QString &panel, const QTemporaryDir &scratch)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("LYNTRA_UNIT"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), scratch.path() + QStringLiteral("/runtime"));
+    env.insert(QStringLiteral("HOME"), scratch.path() + QStringLiteral("/home"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), scratch.path() + QStringLiteral("/config"));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.start(panel, QStringList());
+    if (!p.waitForStarted(5000)) {
+        std::fprintf(stderr, "%s did not start\n", qPrintable(panel));
+        return 1;
+    }
+    run_events_for(kSettleMs);
+    const double start = proc_cpu_ms(p.processId());
+    const auto t0 = Clock::now();
+    run_events_for(kWindowMs);
+    const double end = proc_cpu_ms(p.processId());
+    const double wall = ms_between(t0, Clock::now());
+    p.terminate();
+    if (!p.waitForFinished(5000))
+        p.kill();
+    if (start < 0 || end < 0) {
+        std::fprintf(stderr, "the panel ended before the window closed\n");
+        return 1;
+    }
+    print_title("Idle CPU of lyntra-panel, no unit (offscreen)");
+    print_row("window after start-up", wall / 1000.0, "s");
+    print_cpu("panel CPU over the window", end - start, wall);
+    print_row("panel CPU including start-up", end, "ms CPU", 1);
+    return 0;
+}
+
+// The device object under the window's timers: the 1 s status poll, optionally the 100 ms selection
+// check as well. Every request finds no unit, so each one is an enumeration.
+void measure_device(bool selection_check)
+{
+    QIXDevice dev;
+    QObject ctx;
+    QTimer slow, fast;
+    QObject::connect(&slow, &QTimer::timeout, &ctx, [&dev] {
+        dev.get_dspmode();
+        dev.get_hz();
+        dev.get_info();
+        dev.get_clocklock();
+        dev.get_clocksource();
+    });
+    QObject::connect(&fast, &QTimer::timeout, &ctx, [&dev] {
+        if (dev.is_selected())
+            dev.get_meter();
+    });
+    slow.start(1000);
+    if (selection_check)
+        fast.start(100);
+    run_events_for(1000);
+    const double start = self_cpu_ms();
+    const auto t0 = Clock::now();
+    run_events_for(kWindowMs);
+    const double cpu = self_cpu_ms() - start;
+    const double wall = ms_between(t0, Clock::now());
+    slow.stop();
+    fast.stop();
+    dev.shutdown(5000);
+    print_cpu(selection_check ? "1 s poll + 100 ms is_selected" : "1 s poll only", cpu, wall);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    print_machine_load();
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return 1;
+    for (const char *sub : {"runtime", "home", "config"})
+        QDir(scratch.path()).mkpath(QString::fromLatin1(sub));
+    QFile::setPermissions(scratch.path() + QStringLiteral("/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString panel = QCoreApplication::applicationDirPath() + QStringLiteral("/lyntra-panel");
+    const bool in_process = QCoreApplication::arguments().contains(QStringLiteral("--in-process"));
+    if (!in_process && QFileInfo(panel).isExecutable())
+        return measure_panel(panel, scratch);
+
+    // No panel (or asked for the device alone): the same conditions for a device object in this process.
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(scratch.path() + QStringLiteral("/runtime")));
+    qunsetenv("LYNTRA_UNIT");
+    print_title(in_process ? "Idle CPU of a QIXDevice in this process, no unit"
+                           : "Idle CPU of a QIXDevice in this process, no unit (lyntra-panel not built)");
+    print_row("window per row", kWindowMs / 1000.0, "s");
+    measure_device(false);
+    measure_device(true);
+    return 0;
+}

@@ -1,0 +1,131 @@
+// Start-up time of the real panel (process start to window shown, and to the unit identified and
+// set up) against a virtual unit, and the panel's CPU use while it sits idle with the unit connected.
+#include "benchrig.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+constexpr int Runs = 5;
+constexpr int IdleSeconds = 10;
+
+// User plus system CPU time of process `pid` in seconds; negative when it cannot be read.
+double cpuSeconds(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray line = stat.readAll();
+    // Fields after the command name, which may hold blanks, start after the last ')'.
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13)
+        return -1;
+    const double ticks = fields.at(11).toDouble() + fields.at(12).toDouble(); // utime, stime
+    return ticks / double(sysconf(_SC_CLK_TCK));
+}
+
+class PanelRun {
+public:
+    explicit PanelRun(const QTemporaryDir &home)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *var : {"HOME", "XDG_CONFIG_HOME", "TMPDIR"})
+            env.insert(QLatin1String(var), home.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("LYNTRA_BENCH"), QStringLiteral("1"));
+        // Boxes are noted in a file instead of waiting for a click.
+        env.insert(QStringLiteral("LYNTRA_TEST_BOXES"), home.filePath(QStringLiteral("boxes.txt")));
+        process_.setProcessEnvironment(env);
+        process_.setReadChannel(QProcess::StandardOutput);
+    }
+    ~PanelRun()
+    {
+        process_.terminate();
+        if (!process_.waitForFinished(5000)) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+
+    // Starts the panel; the times (ms) at which it printed its two markers, or -1 when it did not
+    // within 15 s.
+    bool start(double &shownMs, double &setUpMs)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        process_.start(QCoreApplication::applicationDirPath() + QStringLiteral("/lyntra-panel"),
+                       QStringList());
+        shownMs = setUpMs = -1;
+        while (setUpMs < 0 && clock.elapsed() < 15000 && process_.state() != QProcess::NotRunning) {
+            process_.waitForReadyRead(5);
+            while (process_.canReadLine()) {
+                const QByteArray line = process_.readLine().trimmed();
+                if (line == "lyntra-panel: window shown")
+                    shownMs = double(clock.nsecsElapsed()) / 1e6;
+                else if (line == "lyntra-panel: unit set up")
+                    setUpMs = double(clock.nsecsElapsed()) / 1e6;
+            }
+        }
+        return shownMs >= 0 && setUpMs >= 0;
+    }
+
+    qint64 pid() const { return process_.processId(); }
+
+private:
+    QProcess process_;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    bench::UnitRig unit;
+    if (!unit.start())
+        return 1;
+    QTemporaryDir home;
+    if (!home.isValid())
+        return 1;
+
+    std::vector<double> shown, setUp;
+    for (int i = 0; i < Runs; ++i) {
+        PanelRun run(home);
+        double s = 0, u = 0;
+        if (!run.start(s, u)) {
+            std::fprintf(stderr, "bench_startup: the panel did not come up (run %d)\n", i + 1);
+            return 1;
+        }
+        shown.push_back(s);
+        setUp.push_back(u);
+    }
+    const bench::Summary sw = bench::summarize(shown);
+    const bench::Summary su = bench::summarize(setUp);
+    std::printf(
+        "panel start-up over %d runs (ms): window shown p50 %.1f max %.1f; unit set up p50 %.1f max %.1f\n",
+        Runs, sw.p50, sw.max, su.p50, su.max);
+
+    PanelRun idle(home);
+    double s = 0, u = 0;
+    if (!idle.start(s, u))
+        return 1;
+    const double before = cpuSeconds(idle.pid());
+    QElapsedTimer wall;
+    wall.start();
+    bench::wait_until([] { return false; }, IdleSeconds * 1000);
+    const double after = cpuSeconds(idle.pid());
+    const double seconds = double(wall.elapsed()) / 1000.0;
+    if (before < 0 || after < 0) {
+        std::fprintf(stderr, "bench_startup: cannot read the panel's CPU time\n");
+        return 1;
+    }
+    std::printf("panel idle with the unit connected: %.2f s CPU over %.1f s wall (%.1f%% of one core)\n",
+                after - before, seconds, 100.0 * (after - before) / seconds);
+    return 0;
+}
