@@ -554,4 +554,14 @@ bool MixerModel::setSendLevel(const QString &name, int send, int position)
     return false;
 }
 
+void MixerModel::setReverbOn(bool on)
+{
+    reverbOn_ = on;
+    settings_.setMasterReverb(on);
+    // Switching on also sends the current reverb type's parameters; that half belongs to the reverb
+    // editor, which is not built yet.
+    device_.set_return(on, send::levelFromLabel(settings_.returnValue()));
+    emit reverbOnChanged(on);
+}
+
 } // namespace mixer

@@ -62,6 +62,8 @@ public:
     QString sendLabel(const QString &name, int send) const;
     const CompRecord &compRecord(int channel) const; // 1..20
     const EqRecord &eqRecord(int channel) const;
+    // The master strip's reverb switch; on until loadMaster() reads the stored "MasterReverb".
+    bool reverbOn() const { return reverbOn_; }
 
     // ---- Strip operations (the handlers of the strip buttons, with their mirroring rules).
     bool setPhase(const QString &name, bool on);  // mono or side name
@@ -86,6 +88,9 @@ public:
     // Send knob of a mono track, stereo strip or master (send 1..4), or the reverb return (master,
     // send 0). Position clamped to 0..127.
     bool setSendLevel(const QString &name, int send, int position);
+    // Reverb switch: stores "MasterReverb" and sends the return switched to `on` at the level of the
+    // stored return label.
+    void setReverbOn(bool on);
 
     // ---- Visible pair containers.
     // Product name from the unit: "LYNTRA K1" is the small model, anything else the large one.
@@ -104,7 +109,7 @@ public:
     void loadLinkedPair(int pair);
     // Mono track `track` (1..20) of an unlinked pair; the odd track also clears the pair's link.
     void loadMonoTrack(int track);
-    // Master strip: mute, fader, sends and the reverb return.
+    // Master strip: mute, fader, sends, the reverb switch and the reverb return.
     void loadMaster();
     // Channel names of Track1..Track20 (each cut to 6 characters; a shorter list leaves the rest).
     void loadNames(const QStringList &names);
@@ -126,6 +131,7 @@ signals:
     void panChanged(int track, int position, const QString &label);
     // send 1..4; master send 0 is the reverb return. Pair names carry the stereo knob.
     void sendChanged(const QString &name, int send, int position, const QString &label);
+    void reverbOnChanged(bool on);
     void visibleChannelsChanged();
     void rateClassChanged(int rateClass);
     // Editor side: the selected strip was bypassed (titles "Bypass", value labels hidden) or a strip
@@ -194,6 +200,7 @@ private:
     UnitModel model_ = UnitModel::K2;
     int rateClass_ = 1;
     uint32_t lastHz_ = 0;
+    bool reverbOn_ = true;
 };
 
 } // namespace mixer

@@ -1,5 +1,6 @@
 #include "masterstrip.h"
 
+#include "mixermodel.h"
 #include "stripgeometry.h"
 
 #include <QLabel>
@@ -25,10 +26,13 @@ MasterStrip::MasterStrip(StripContext &ctx, QWidget *parent)
         addCaption(tr("AUX %1").arg(s), QRect(40, y, 62, 13), Qt::AlignLeft | Qt::AlignVCenter);
     }
 
-    // The return knob is usable only while the reverb is on: the switch turns the page.
+    // The switch hands the user's choice to the model and shows only what the model holds.
     auto *reverb =
         addButton(WidgetKind::ReverbOn, tr("REVERB"), QRect(4, g::kMuteY, 100, 18), Lamp::Reverb, false);
     reverb->setCheckable(true);
+    reverb->setChecked(ctx.model.reverbOn());
+    connect(reverb, &QPushButton::clicked, &ctx.model, &mixer::MixerModel::setReverbOn);
+    connect(&ctx.model, &mixer::MixerModel::reverbOnChanged, reverb, &QPushButton::setChecked);
     m_return = new QStackedWidget(this);
     m_return->setObjectName(objectNameOf(WidgetKind::ReturnStack));
     m_return->setGeometry(4, g::kMuteY + 24, 100, 40);
@@ -42,7 +46,10 @@ MasterStrip::MasterStrip(StripContext &ctx, QWidget *parent)
     addCaption(tr("RETURN"), QRect(36, 0, 62, 13), Qt::AlignLeft | Qt::AlignVCenter, on);
     m_return->addWidget(off);
     m_return->addWidget(on);
-    connect(reverb, &QPushButton::toggled, m_return, &QStackedWidget::setCurrentIndex);
+    // The unit has no reverb at the highest rates; the return knob goes with it.
+    const auto showReturn = [this](int rateClass) { m_return->setCurrentIndex(rateClass == 4 ? 0 : 1); };
+    showReturn(ctx.model.rateClass());
+    connect(&ctx.model, &mixer::MixerModel::rateClassChanged, m_return, showReturn);
 
     addToggle(WidgetKind::Mute, name, tr("MUTE"), QRect(4, g::kMuteY + 72, 100, 20), Lamp::Mute);
     addFader(g::faderX(width()), QRect(4, g::kFaderBoxY, 100, 20));

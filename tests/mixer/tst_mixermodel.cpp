@@ -20,6 +20,8 @@ private slots:
     void sendLevels_data();
     void sendLevels();
     void masterSendsAndReturn();
+    void reverbSwitch_data();
+    void reverbSwitch();
     void sendPoints_data();
     void sendPoints();
     void pan_data();
@@ -302,6 +304,55 @@ void TstMixerModel::sendPoints()
     // The new point goes out with the track's own level.
     QCOMPARE(UnitRig::v(unit.inputSend[8][2].level), 4);
     QCOMPARE(UnitRig::v(unit.inputSend[9][2].level), -18);
+}
+
+void TstMixerModel::reverbSwitch_data()
+{
+    QTest::addColumn<int>("storedReturn"); // return knob position in the file, -1 for none
+    QTest::addColumn<int>("storedOn");     // MasterReverb in the file: -1 absent, 0 false, 1 true
+    QTest::addColumn<bool>("load");        // the master strip is loaded before the click
+    QTest::addColumn<bool>("loadedOn");    // the switch as the load leaves it
+    QTest::addColumn<bool>("click");
+    QTest::addColumn<int>("level"); // return level the unit holds afterwards
+
+    QTest::newRow("off, nothing stored") << -1 << -1 << false << true << false << -127;
+    // The knob in memory still sits at -inf.: only the stored label can give -4.
+    QTest::newRow("on takes the stored label") << 90 << 0 << false << true << true << -4;
+    QTest::newRow("absent key loads on") << 101 << -1 << true << true << false << 0;
+    QTest::newRow("stored off loads off, then on") << 127 << 0 << true << false << true << 6;
+    QTest::newRow("stored on loads on, then off") << 28 << 1 << true << true << false << -42;
+}
+
+void TstMixerModel::reverbSwitch()
+{
+    QFETCH(int, storedReturn);
+    QFETCH(int, storedOn);
+    QFETCH(bool, load);
+    QFETCH(bool, loadedOn);
+    QFETCH(bool, click);
+    QFETCH(int, level);
+
+    UnitRig rig;
+    if (storedReturn >= 0)
+        rig.settings.setReturn(storedReturn, send::label(storedReturn));
+    if (storedOn >= 0)
+        rig.settings.setMasterReverb(storedOn == 1);
+    QSignalSpy shown(rig.model.get(), &MixerModel::reverbOnChanged);
+    if (load) {
+        rig.model->loadMaster();
+        QCOMPARE(rig.model->reverbOn(), loadedOn);
+        QCOMPARE(UnitRig::v(rig.unit().returnOn), int(loadedOn));
+        QCOMPARE(shown.takeLast().at(0).toBool(), loadedOn);
+    }
+    rig.model->setReverbOn(click);
+    QCOMPARE(rig.model->reverbOn(), click);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.at(0).at(0).toBool(), click);
+    // Read with both defaults, so that only a stored value passes.
+    QCOMPARE(rig.settings.readBool(QStringLiteral("Reverb"), QStringLiteral("MasterReverb")), click);
+    QCOMPARE(rig.settings.readBoolTrue(QStringLiteral("Reverb"), QStringLiteral("MasterReverb")), click);
+    QCOMPARE(UnitRig::v(rig.unit().returnOn), int(click));
+    QCOMPARE(UnitRig::v(rig.unit().returnLevel), level);
 }
 
 // ------------------------------------------------------------------ pan, fader, phase

@@ -25,6 +25,7 @@ struct Probe {
         SendLevel,
         MasterSend,
         Return,
+        ReturnOn,
         Pan
     };
     Field field;
@@ -60,6 +61,8 @@ int read(const fw::MixState &m, const Probe &p)
         return UnitRig::v(m.masterSend[p.send].level);
     case Probe::Return:
         return UnitRig::v(m.returnLevel);
+    case Probe::ReturnOn:
+        return UnitRig::v(m.returnOn);
     case Probe::Pan:
         return UnitRig::v(m.pan[p.channel]);
     }
@@ -153,6 +156,12 @@ void TestStrips::buttons_data()
         << 0 << S{"pB_Solo1"} << S{"pB_Solo1", "pB_Solo1_2", "pB_Mute2", "pB_MuteAdat8"} << S{"pB_Mute1"}
         << P{{Probe::InputMute, 0, 0, 0}, {Probe::InputMute, 1, 0, 1}, {Probe::InputMute, 19, 0, 1}}
         << S{"Track1/Solo=true", "Track20/Mute=true"};
+    QTest::newRow("reverb switch off")
+        << 0 << S{"pB_masterReverb"} << S{} << S{"pB_masterReverb"}
+        << P{{Probe::ReturnOn, 0, 0, 0}, {Probe::Return, 0, 0, -127}} << S{"Reverb/MasterReverb=false"};
+    QTest::newRow("reverb switch back on")
+        << 0 << S{"pB_masterReverb", "pB_masterReverb"} << S{"pB_masterReverb"} << S{}
+        << P{{Probe::ReturnOn, 0, 0, 1}, {Probe::Return, 0, 0, -127}} << S{"Reverb/MasterReverb=true"};
     QTest::newRow("select moves") << 0 << S{"pB_Analog3", "pB_SPDIF2"} << S{"pB_SPDIF2"} << S{"pB_Analog3"}
                                   << P{} << S{"Track12/Select=true"};
 }
