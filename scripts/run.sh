@@ -38,12 +38,16 @@ if [ $have_display -eq 1 ]; then
   exit 0
 fi
 
-shot="$root/build/screenshot-$(date +%Y%m%d-%H%M%S).png"
-# The start-up information box comes first; Return dismisses it like a user would.
+stamp=$(date +%Y%m%d-%H%M%S)
+shot="$root/build/screenshot-$stamp"
+# The start-up information box comes first; Return dismisses it like a user would. Then the interface
+# page, then a click on its MIXER button for the mixer page.
 xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
-  "$1" & pid=$!
+  "$1" >"$2-panel.log" 2>&1 & pid=$!
   sleep 4; xdotool key Return; sleep 2
-  xwd -root -silent | convert xwd:- -trim +repage "$2"
+  xwd -root -silent | convert xwd:- -trim +repage "$2-interface.png"
+  xdotool mousemove 857 146 click 1; sleep 1
+  xwd -root -silent | convert xwd:- -trim +repage "$2-mixer.png"
   kill $pid; wait $pid 2>/dev/null || true
 ' _ "$bin/lyntra-panel" "$shot"
-echo "No display: screenshot of the panel left at $shot"
+echo "No display: screenshots of the panel left at $shot-interface.png and $shot-mixer.png"
