@@ -18,9 +18,9 @@ KeyDefault text(const char *t)
 }
 const KeyDefault kNone{};
 
-KeySpec row(GroupKind kind, const QString &group, const QString &key, ValueType type, KeyDefault def)
+KeyEntry row(GroupKind kind, const QString &group, const QString &key, ValueType type, KeyDefault def)
 {
-    KeySpec s;
+    KeyEntry s;
     s.kind = kind;
     s.group = group;
     s.key = key;
@@ -29,20 +29,20 @@ KeySpec row(GroupKind kind, const QString &group, const QString &key, ValueType 
     return s;
 }
 
-KeySpec channel(const char *key, ValueType type, KeyDefault def)
+KeyEntry channel(const char *key, ValueType type, KeyDefault def)
 {
     return row(GroupKind::Channel, {}, QString::fromLatin1(key), type, std::move(def));
 }
 
-KeySpec channel(const char *key, ValueType type, KeyDefault def, KeyDefault master)
+KeyEntry channel(const char *key, ValueType type, KeyDefault def, KeyDefault master)
 {
-    KeySpec s = channel(key, type, std::move(def));
+    KeyEntry s = channel(key, type, std::move(def));
     s.master = std::move(master);
     s.masterDiffers = true;
     return s;
 }
 
-KeySpec fixed(const char *group, const QString &key, ValueType type, KeyDefault def)
+KeyEntry fixed(const char *group, const QString &key, ValueType type, KeyDefault def)
 {
     return row(GroupKind::Fixed, QString::fromLatin1(group), key, type, std::move(def));
 }
@@ -57,7 +57,7 @@ constexpr ReverbRow kReverb[] = {
     {"Studio", 60, 4, 70}, {"Plate", 42, 27, 50},
 };
 
-void addChannelKeys(QVector<KeySpec> &t)
+void addChannelKeys(QVector<KeyEntry> &t)
 {
     using V = ValueType;
     for (const char *k :
@@ -96,7 +96,7 @@ void addChannelKeys(QVector<KeySpec> &t)
     }
 }
 
-void addFixedKeys(QVector<KeySpec> &t)
+void addFixedKeys(QVector<KeyEntry> &t)
 {
     using V = ValueType;
     const auto s = [](const char *k) { return QString::fromLatin1(k); };
@@ -112,7 +112,7 @@ void addFixedKeys(QVector<KeySpec> &t)
         t << fixed("Reverb", "RvbTimeValue_" + suffix, V::String, text(""));
         t << fixed("Reverb", "RvbDiffPos_" + suffix, V::Int, num(r.diff));
     }
-    KeySpec output = fixed("MoniCon", s("Output"), V::Int, num(0));
+    KeyEntry output = fixed("MoniCon", s("Output"), V::Int, num(0));
     output.lo = 1;
     output.hi = 3;
     t << output;
@@ -131,7 +131,7 @@ void addFixedKeys(QVector<KeySpec> &t)
 }
 
 struct Index {
-    QVector<KeySpec> rows;
+    QVector<KeyEntry> rows;
     QHash<QString, int> byName; // "<kind>/<group>/<key>"
 };
 
@@ -147,7 +147,7 @@ const Index &index()
         addChannelKeys(i.rows);
         addFixedKeys(i.rows);
         for (int n = 0; n < i.rows.size(); ++n) {
-            const KeySpec &r = i.rows.at(n);
+            const KeyEntry &r = i.rows.at(n);
             i.byName.insert(indexName(r.kind, r.group, r.key), n);
         }
         return i;
@@ -205,12 +205,12 @@ const QStringList &monitorGroups()
     return groups;
 }
 
-const QVector<KeySpec> &allKeys()
+const QVector<KeyEntry> &allKeys()
 {
     return index().rows;
 }
 
-const KeySpec *findKey(const QString &group, const QString &key)
+const KeyEntry *findKey(const QString &group, const QString &key)
 {
     GroupKind kind = GroupKind::Fixed;
     QString fixedGroup;

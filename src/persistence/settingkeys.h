@@ -26,7 +26,7 @@ struct KeyDefault {
     QString text;      // String
 };
 
-struct KeySpec {
+struct KeyEntry {
     GroupKind kind = GroupKind::Fixed;
     QString group; // Fixed only
     QString key;
@@ -59,9 +59,9 @@ const QStringList &channelGroups();
 const QStringList &monitorGroups();
 
 // All expanded rows.
-const QVector<KeySpec> &allKeys();
+const QVector<KeyEntry> &allKeys();
 // The row for a concrete group and key, or null when the pair is not in the tables.
-const KeySpec *findKey(const QString &group, const QString &key);
+const KeyEntry *findKey(const QString &group, const QString &key);
 // The stand-by value an integer key is read with in `group` (453 only for the master fader position).
 int intStandby(const QString &group, const QString &key);
 

@@ -76,9 +76,9 @@ std::optional<QString> parseString(const QVariant &v)
     return std::nullopt;
 }
 
-const KeyDefault &defaultFor(const KeySpec &spec, const QString &group)
+const KeyDefault &defaultFor(const KeyEntry &entry, const QString &group)
 {
-    return spec.masterDiffers && group == kMasterGroup ? spec.master : spec.def;
+    return entry.masterDiffers && group == kMasterGroup ? entry.master : entry.def;
 }
 
 const char *const kCompKnobs[] = {"CompThreshold", "CompRatio", "CompGain", "CompAttack", "CompRelease"};
@@ -177,11 +177,11 @@ int Settings::intValue(const QString &group, const QString &key) const
 {
     const int standby = intStandby(group, key);
     const int v = intRead(group, key, standby);
-    const KeySpec *spec = findKey(group, key);
-    if (!spec)
+    const KeyEntry *entry = findKey(group, key);
+    if (!entry)
         return v;
-    const KeyDefault &def = defaultFor(*spec, group);
-    const bool outOfRange = spec->lo <= spec->hi && (v < spec->lo || v > spec->hi);
+    const KeyDefault &def = defaultFor(*entry, group);
+    const bool outOfRange = entry->lo <= entry->hi && (v < entry->lo || v > entry->hi);
     if ((v == standby || outOfRange) && def.has)
         return int(def.number);
     return v;
@@ -189,35 +189,35 @@ int Settings::intValue(const QString &group, const QString &key) const
 
 bool Settings::boolValue(const QString &group, const QString &key) const
 {
-    const KeySpec *spec = findKey(group, key);
-    const bool fallback = spec && defaultFor(*spec, group).has && defaultFor(*spec, group).number != 0;
+    const KeyEntry *entry = findKey(group, key);
+    const bool fallback = entry && defaultFor(*entry, group).has && defaultFor(*entry, group).number != 0;
     return parseBool(raw(group, key)).value_or(fallback);
 }
 
 QString Settings::stringValue(const QString &group, const QString &key) const
 {
     const QString v = readString(group, key);
-    const KeySpec *spec = findKey(group, key);
-    if (v.isEmpty() && spec && defaultFor(*spec, group).has)
-        return defaultFor(*spec, group).text;
+    const KeyEntry *entry = findKey(group, key);
+    if (v.isEmpty() && entry && defaultFor(*entry, group).has)
+        return defaultFor(*entry, group).text;
     return v;
 }
 
 double Settings::doubleValue(const QString &group, const QString &key) const
 {
     const double v = readDouble(group, key);
-    const KeySpec *spec = findKey(group, key);
-    if (v == kDoubleStandby && spec && defaultFor(*spec, group).has)
-        return defaultFor(*spec, group).number;
+    const KeyEntry *entry = findKey(group, key);
+    if (v == kDoubleStandby && entry && defaultFor(*entry, group).has)
+        return defaultFor(*entry, group).number;
     return v;
 }
 
 QVariant Settings::value(const QString &group, const QString &key) const
 {
-    const KeySpec *spec = findKey(group, key);
-    if (!spec)
+    const KeyEntry *entry = findKey(group, key);
+    if (!entry)
         return {};
-    switch (spec->type) {
+    switch (entry->type) {
     case ValueType::Int:
         return intValue(group, key);
     case ValueType::Bool:

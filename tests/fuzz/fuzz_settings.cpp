@@ -43,9 +43,9 @@ void writeFile(const QString &path, const QByteArray &bytes, qint64 stamp)
     f.setFileTime(QDateTime::fromMSecsSinceEpoch(stamp), QFileDevice::FileModificationTime);
 }
 
-QStringList groupsOf(const settings::KeySpec &spec)
+QStringList groupsOf(const settings::KeyEntry &entry)
 {
-    switch (spec.kind) {
+    switch (entry.kind) {
     case settings::GroupKind::Channel:
         return settings::channelGroups();
     case settings::GroupKind::MonitorPair:
@@ -53,7 +53,7 @@ QStringList groupsOf(const settings::KeySpec &spec)
     case settings::GroupKind::Fixed:
         break;
     }
-    return {spec.group};
+    return {entry.group};
 }
 
 // The stored text when it is a plain decimal integer, as an independent view of what must come back.
@@ -66,19 +66,19 @@ bool plainInt(const QVariant &raw, int *out)
     return ok;
 }
 
-void checkKey(const Settings &s, QSettings &raw, const settings::KeySpec &spec, const QString &group)
+void checkKey(const Settings &s, QSettings &raw, const settings::KeyEntry &entry, const QString &group)
 {
-    const QString where = group + QLatin1Char('/') + spec.key;
-    const QVariant v = s.value(group, spec.key);
-    const bool master = spec.masterDiffers && group == settings::kMasterGroup;
-    const settings::KeyDefault &def = master ? spec.master : spec.def;
-    switch (spec.type) {
+    const QString where = group + QLatin1Char('/') + entry.key;
+    const QVariant v = s.value(group, entry.key);
+    const bool master = entry.masterDiffers && group == settings::kMasterGroup;
+    const settings::KeyDefault &def = master ? entry.master : entry.def;
+    switch (entry.type) {
     case settings::ValueType::Int: {
         if (v.userType() != QMetaType::Int)
             fail(where + QStringLiteral(": not an int"));
         const int got = v.toInt();
-        const int standby = settings::intStandby(group, spec.key);
-        const auto inRange = [&spec](int n) { return spec.lo > spec.hi || (n >= spec.lo && n <= spec.hi); };
+        const int standby = settings::intStandby(group, entry.key);
+        const auto inRange = [&entry](int n) { return entry.lo > entry.hi || (n >= entry.lo && n <= entry.hi); };
         int stored = 0;
         if (plainInt(raw.value(where), &stored) && stored != standby && inRange(stored) && got != stored)
             fail(where + QStringLiteral(": stored %1, read %2").arg(stored).arg(got));
@@ -119,9 +119,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     QSettings raw(s.mainFilePath(), QSettings::IniFormat);
     raw.setIniCodec("UTF-8");
-    for (const settings::KeySpec &spec : settings::allKeys())
-        for (const QString &group : groupsOf(spec))
-            checkKey(s, raw, spec, group);
+    for (const settings::KeyEntry &entry : settings::allKeys())
+        for (const QString &group : groupsOf(entry))
+            checkKey(s, raw, entry, group);
 
     for (const char *key : {"SampleClockSourceId", "Optical_A", "Optical_B"})
         (void)s.readClock(QString::fromLatin1(key));

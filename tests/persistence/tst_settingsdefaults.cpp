@@ -312,19 +312,19 @@ void TestSettingsDefaults::everyTableKeyHasItsType()
     using settings::ValueType;
     const Settings s;
     int checked = 0;
-    for (const settings::KeySpec &spec : settings::allKeys()) {
-        QStringList groups{spec.group};
-        if (spec.kind == settings::GroupKind::Channel)
+    for (const settings::KeyEntry &entry : settings::allKeys()) {
+        QStringList groups{entry.group};
+        if (entry.kind == settings::GroupKind::Channel)
             groups = settings::channelGroups();
-        else if (spec.kind == settings::GroupKind::MonitorPair)
+        else if (entry.kind == settings::GroupKind::MonitorPair)
             groups = settings::monitorGroups();
         for (const QString &g : groups) {
-            const QVariant v = s.value(g, spec.key);
-            const int want = spec.type == ValueType::Int      ? QMetaType::Int
-                             : spec.type == ValueType::Bool   ? QMetaType::Bool
-                             : spec.type == ValueType::String ? QMetaType::QString
+            const QVariant v = s.value(g, entry.key);
+            const int want = entry.type == ValueType::Int      ? QMetaType::Int
+                             : entry.type == ValueType::Bool   ? QMetaType::Bool
+                             : entry.type == ValueType::String ? QMetaType::QString
                                                               : QMetaType::Double;
-            QVERIFY2(v.userType() == want, qPrintable(g + "/" + spec.key));
+            QVERIFY2(v.userType() == want, qPrintable(g + "/" + entry.key));
             ++checked;
         }
     }
