@@ -16,21 +16,6 @@ namespace {
 constexpr int Runs = 5;
 constexpr int IdleSeconds = 10;
 
-// User plus system CPU time of process `pid` in seconds; negative when it cannot be read.
-double cpuSeconds(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray line = stat.readAll();
-    // Fields after the command name, which may hold blanks, start after the last ')'.
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13)
-        return -1;
-    const double ticks = fields.at(11).toDouble() + fields.at(12).toDouble(); // utime, stime
-    return ticks / double(sysconf(_SC_CLK_TCK));
-}
-
 class PanelRun {
 public:
     explicit PanelRun(const QTemporaryDir &home)
@@ -115,11 +100,11 @@ int main(int argc, char **argv)
     double s = 0, u = 0;
     if (!idle.start(s, u))
         return 1;
-    const double before = cpuSeconds(idle.pid());
+    const double before = bench::proc_cpu_ms(idle.pid()) / 1000.0;
     QElapsedTimer wall;
     wall.start();
     bench::wait_until([] { return false; }, IdleSeconds * 1000);
-    const double after = cpuSeconds(idle.pid());
+    const double after = bench::proc_cpu_ms(idle.pid()) / 1000.0;
     const double seconds = double(wall.elapsed()) / 1000.0;
     if (before < 0 || after < 0) {
         std::fprintf(stderr, "bench_startup: cannot read the panel's CPU time\n");

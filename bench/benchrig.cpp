@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <unistd.h>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -193,6 +194,20 @@ void print_summary(const char *label, const Summary &s)
 {
     std::printf("  %-28s n=%-6zu p50 %8.3f  p99 %8.3f  max %8.3f  mean %8.3f ms\n", label, s.n, s.p50, s.p99,
                 s.max, s.mean);
+}
+
+double proc_cpu_ms(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray stat = f.readAll();
+    // The command name may hold spaces; fields are counted after its closing parenthesis.
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13)
+        return -1;
+    const double ticks = fields[11].toDouble() + fields[12].toDouble(); // utime, stime
+    return ticks * 1000.0 / double(sysconf(_SC_CLK_TCK));
 }
 
 } // namespace bench
