@@ -32,14 +32,7 @@ MonoStrip::MonoStrip(StripContext &ctx, int track, QWidget *parent)
     addToggle(WidgetKind::Bypass, name, tr("TB"), QRect(31, g::kRow1Y, 25, 16), Lamp::Bypass);
     addToggle(WidgetKind::Eq, name, tr("EQ"), QRect(4, g::kRow2Y, 25, 16), Lamp::Eq);
     addToggle(WidgetKind::Comp, name, tr("CMP"), QRect(31, g::kRow2Y, 25, 16), Lamp::Comp);
-    for (int s = 1; s <= mixer::kSends; ++s) {
-        const int y = g::sendRowY(s);
-        addSendKnob(s, objectNameOf(WidgetKind::SendKnob, s), objectNameOf(WidgetKind::SendDisplay, s),
-                    QPoint(3, y), QRect(0, y + 26, 60, 13));
-        addSendPoints(s, QRect(31, y, 26, 12), QRect(31, y + 14, 26, 12));
-    }
-    addToggle(WidgetKind::Mute, name, tr("MUTE"), QRect(4, g::kMuteY, 52, 20), Lamp::Mute);
-    addToggle(WidgetKind::Solo, name, tr("SOLO"), QRect(4, g::kSoloY, 52, 20), Lamp::Solo);
+    addSendsMuteSolo(name, 3, 31, 52);
 
     // Both mono strips of a pair share one panel: the even strip starts 59 into the pan lane.
     const bool odd = !t || t->odd;

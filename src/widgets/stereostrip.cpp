@@ -41,14 +41,7 @@ StereoStrip::StereoStrip(StripContext &ctx, int pair, QWidget *parent)
     addToggle(WidgetKind::Bypass, name, tr("TB"), QRect(80, g::kRow1Y, 36, 16), Lamp::Bypass);
     addToggle(WidgetKind::Eq, name, tr("EQ"), QRect(4, g::kRow2Y, 55, 16), Lamp::Eq);
     addToggle(WidgetKind::Comp, name, tr("CMP"), QRect(61, g::kRow2Y, 55, 16), Lamp::Comp);
-    for (int s = 1; s <= mixer::kSends; ++s) {
-        const int y = g::sendRowY(s);
-        addSendKnob(s, objectNameOf(WidgetKind::SendKnob, s), objectNameOf(WidgetKind::SendDisplay, s),
-                    QPoint(33, y), QRect(30, y + 26, 60, 13));
-        addSendPoints(s, QRect(61, y, 26, 12), QRect(61, y + 14, 26, 12));
-    }
-    addToggle(WidgetKind::Mute, name, tr("MUTE"), QRect(4, g::kMuteY, 112, 20), Lamp::Mute);
-    addToggle(WidgetKind::Solo, name, tr("SOLO"), QRect(4, g::kSoloY, 112, 20), Lamp::Solo);
+    addSendsMuteSolo(name, 33, 61, 112);
 
     // Left marker on the odd track's lane, right marker on the even track's, in one panel.
     addCaption(tr("PAN L"), QRect(4, g::kPanDisplayY, 52, 14));

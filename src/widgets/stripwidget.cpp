@@ -3,6 +3,7 @@
 #include "dialcontrolsend.h"
 #include "mixermodel.h"
 #include "pancontrol.h"
+#include "stripgeometry.h"
 
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -76,6 +77,19 @@ QPushButton *StripWidget::addButton(WidgetKind kind, const QString &text, const 
     b->setGeometry(geo);
     b->setStyleSheet(stripstyle::buttonStyle(lamp, lit));
     return b;
+}
+
+void StripWidget::addSendsMuteSolo(const QString &name, int knobX, int pointsX, int width)
+{
+    namespace g = stripgeo;
+    for (int s = 1; s <= mixer::kSends; ++s) {
+        const int y = g::sendRowY(s);
+        addSendKnob(s, objectNameOf(WidgetKind::SendKnob, s), objectNameOf(WidgetKind::SendDisplay, s),
+                    QPoint(knobX, y), QRect(knobX - 3, y + 26, 60, 13));
+        addSendPoints(s, QRect(pointsX, y, 26, 12), QRect(pointsX, y + 14, 26, 12));
+    }
+    addToggle(WidgetKind::Mute, name, tr("MUTE"), QRect(4, g::kMuteY, width, 20), stripstyle::Lamp::Mute);
+    addToggle(WidgetKind::Solo, name, tr("SOLO"), QRect(4, g::kSoloY, width, 20), stripstyle::Lamp::Solo);
 }
 
 void StripWidget::addSendPoints(int send, const QRect &pre, const QRect &post)

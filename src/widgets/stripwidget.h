@@ -49,6 +49,9 @@ protected:
     // \p host (default the strip) holds both.
     DialControlSend *addSendKnob(int send, const QString &knobName, const QString &displayName,
                                  const QPoint &at, const QRect &display, QWidget *host = nullptr);
+    // The four send rows of a strip with its knobs at \p knobX and the pre/post buttons at \p pointsX,
+    // then mute and solo across \p width for \p name.
+    void addSendsMuteSolo(const QString &name, int knobX, int pointsX, int width);
     // Pan marker of mono track \p track on lane \p lane of a panel that starts \p panelX into the lane.
     PanControl *addPanMarker(int track, mixer::WidgetKind knob, mixer::WidgetKind display, int lane,
                              int panelX, const QRect &displayGeo);
