@@ -15,13 +15,6 @@ constexpr unsigned long WorkerStopTimeoutMs = 3000;
 
 } // namespace
 
-// Qt's offscreen platform plugin never frees its screen objects; under the leak checker every test
-// run of the panel would otherwise end with a failure exit code.
-extern "C" __attribute__((used)) const char *__lsan_default_suppressions()
-{
-    return "leak:libqoffscreen.so\n";
-}
-
 int main(int argc, char **argv)
 {
     qputenv("QT_AUTO_SCREEN_SCALE_FACTOR", "1");

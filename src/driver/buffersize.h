@@ -40,10 +40,6 @@ public:
     QString text() const { return textForPosition(position_); }
     bool recentlyChanged() const { return recently_changed_; }
 
-    // Test seam: the single-shot interval that clears the flag (2000 ms unless changed).
-    void setClearInterval(int ms) { timer_.setInterval(ms); }
-    int clearInterval() const { return timer_.interval(); }
-
 public slots:
     // Applies a position: sets the flag, shows the text, writes "blockFrames", stores the position
     // and restarts the clear timer.

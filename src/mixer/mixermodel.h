@@ -97,7 +97,6 @@ public:
     void setProductName(const QString &product);
     // Sample rate report; an unknown rate changes nothing.
     void setSampleRate(uint32_t hz);
-    UnitModel unitModel() const { return model_; }
     int rateClass() const { return rateClass_; } // 1, 2 or 4
     bool pairVisible(int pair) const;
     // The table: which pairs (1..10) a model shows at a rate class (1, 2, 4; anything else: none).

@@ -237,22 +237,6 @@ int pairOfTrack(int number)
     return t ? t->pair : 0;
 }
 
-QStringList allTrackNames()
-{
-    QStringList out;
-    for (const TrackInfo &t : tables().tracks)
-        out << t.name;
-    return out;
-}
-
-QStringList allPairNames()
-{
-    QStringList out;
-    for (const PairInfo &p : tables().pairs)
-        out << p.name;
-    return out;
-}
-
 StripRef parseStrip(const QString &name)
 {
     if (name == kMasterTrack)

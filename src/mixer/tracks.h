@@ -100,8 +100,6 @@ const PairInfo *pairInfo(int number);
 QString trackName(int number); // "Track7"; empty outside 1..20
 QString pairName(int number);  // "Track7_8" for pair 4; empty outside 1..10
 int pairOfTrack(int number);   // 1..10, 0 when out of range
-QStringList allTrackNames();   // Track1..Track20
-QStringList allPairNames();    // Track1_2..Track19_20
 
 // Parses a strip name: "Track7" -> {Mono, 7}, "Track7_8" -> {Pair, 4}, "TrackMaster" -> {Master, 0}.
 // Side names, "none" and anything else give an invalid ref.

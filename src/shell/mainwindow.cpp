@@ -49,33 +49,16 @@ QWidget *centred(QWidget *page)
     return frame;
 }
 
-// Windows built without a strip loader (tests): the full load resets the parameter memory only.
-class NoStrips : public StripLoader {
-public:
-    void loadPair(int) override {}
-    void loadMono(int) override {}
-    void loadMaster() override {}
-    void loadNames(const QStringList &) override {}
-    void loadSceneNames(const QStringList &) override {}
-};
-
 } // namespace
 
-MainWindow::MainWindow(QIXDevice &device, Settings &settings, const InterfaceFactory &interfacePage,
-                       QWidget *parent)
+MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
     : QMainWindow(parent), device_(device), settings_(settings)
 {
     mixer_ = new MixerSection(device_, settings_, this);
-    stripLoader_ = &mixer_->loader();
-    if (interfacePage)
-        interface_ = interfacePage(state_);
-    if (!interface_) {
-        auto page = std::make_unique<InterfacePage>(device_, settings_, &state_);
-        connect(page.get(), &InterfacePage::sig_bufferSizeChangeStarted, this,
-                &MainWindow::bufferSizeChangeStarted);
-        mixer_->followClock(page->clock());
-        interface_ = std::move(page);
-    }
+    auto page = std::make_unique<InterfacePage>(device_, settings_, &state_);
+    connect(page.get(), &InterfacePage::sig_bufferSizeChangeStarted, this, &MainWindow::bufferSizeChangeStarted);
+    mixer_->followClock(page->clock());
+    interface_ = std::move(page);
     setWindowTitle(tr("AVENOR LYNTRA K1/K2 Settings Panel"));
     buildPages();
     menus_ = std::make_unique<MainMenus>(menuBar());
@@ -134,6 +117,8 @@ void MainWindow::buildPages()
     stack_->addWidget(placeholderpages::routing(false));
     setCentralWidget(stack_);
     deviceLabel_ = label("label_IntDevice");
+    lowCutButton_ = mixer_->page()->findChild<QAbstractButton *>(QStringLiteral("pB_LowCutFilter"));
+    lowGainLabel_ = mixer_->page()->findChild<QLabel *>(QStringLiteral("label_LowGainDisp"));
 
     PageNavigator::Hooks hooks;
     hooks.unitPresent = [this] { return device_.is_selected(); };
@@ -143,19 +128,6 @@ void MainWindow::buildPages()
     navigator_ = new PageNavigator(stack_, std::move(hooks), this);
     navigator_->bindButtons(stack_);
     connect(navigator_, &PageNavigator::interfaceChosen, this, [this] { interface_->refreshBufferSize(); });
-}
-
-void MainWindow::setMixerPage(QWidget *page)
-{
-    QWidget *old = stack_->widget(PageNavigator::Mixer);
-    const int shown = stack_->currentIndex();
-    stack_->insertWidget(PageNavigator::Mixer, page);
-    stack_->removeWidget(old);
-    delete old;
-    stack_->setCurrentIndex(shown);
-    navigator_->bindButtons(page);
-    lowCutButton_ = page->findChild<QAbstractButton *>(QStringLiteral("pB_LowCutFilter"));
-    lowGainLabel_ = page->findChild<QLabel *>(QStringLiteral("label_LowGainDisp"));
 }
 
 void MainWindow::connectMenus()
@@ -213,8 +185,7 @@ bool MainWindow::isSmallModel() const
 
 void MainWindow::fullLoad()
 {
-    NoStrips none;
-    runFullLoad(&device_, settings_, stripLoader_ ? *stripLoader_ : none);
+    runFullLoad(&device_, settings_, mixer_->loader());
     interface_->applyModelState();
 }
 

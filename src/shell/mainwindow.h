@@ -10,7 +10,6 @@
 #include <QTimer>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 class MainMenus;
@@ -22,7 +21,6 @@ class QLabel;
 class QStackedWidget;
 class QAbstractButton;
 class Settings;
-class StripLoader;
 class UnitPresence;
 
 class MainWindow : public QMainWindow {
@@ -32,25 +30,15 @@ public:
     static const char *const SoftwareVersion; // "1.00 0059"
     static const char *const SmallModelName;  // "LYNTRA K1"
 
-    // Makes page 1 and its clock handling, given the window's shell state (which outlives the page).
-    using InterfaceFactory = std::function<std::unique_ptr<InterfaceBridge>(const ShellState &)>;
-
-    // `device`, `settings`: program-wide, not owned, must outlive the window. `interfacePage`: called
-    // once while the window is built; empty uses a stand-in page. Talks to the device and may show
-    // message boxes (through MessageBoxes) before it returns. GUI thread.
-    MainWindow(QIXDevice &device, Settings &settings, const InterfaceFactory &interfacePage = {},
-               QWidget *parent = nullptr);
+    // `device`, `settings`: program-wide, not owned, must outlive the window. Talks to the device and
+    // may show message boxes (through MessageBoxes) before it returns. GUI thread.
+    MainWindow(QIXDevice &device, Settings &settings, QWidget *parent = nullptr);
     // Saves the window geometry.
     ~MainWindow() override;
 
     ShellState &state() { return state_; }
     MainMenus &menus() { return *menus_; }
     QStackedWidget *pages() const { return stack_; }
-
-    // Replaces page 0 by `page` (ownership passes to the window) and binds its navigation buttons.
-    void setMixerPage(QWidget *page);
-    // The strips of the full load; null (the default) loads no strips. Not owned.
-    void setStripLoader(StripLoader *loader) { stripLoader_ = loader; }
 
     // The unit counts as the small model when the device field reads exactly "LYNTRA K1".
     bool isSmallModel() const;
@@ -120,7 +108,6 @@ private:
     UnitPresence *presence_ = nullptr;
     PageNavigator *navigator_ = nullptr;
     std::unique_ptr<ProgressWindow> progress_;
-    StripLoader *stripLoader_ = nullptr;
     QPointer<QLabel> deviceLabel_;
     QPointer<QAbstractButton> lowCutButton_;
     QPointer<QLabel> lowGainLabel_;

@@ -33,7 +33,6 @@ public:
 
     int index() const { return m_index; }
     QSize frameSize() const { return m_frames.size(); }
-    bool armed() const { return m_armed; }
 
     /// Shows \p index on the target knob (its frame, at the strip's size) and \p text on the value label.
     void show(int index, const QString &text) const { showOn(m_knob, m_value, m_scale, index, text); }

@@ -95,7 +95,6 @@ private:
     void reflectSelect(const QString &name, bool on);
 
     void sendPressed(const SendView &v, QMouseEvent *ev);
-    void sendMoved(QMouseEvent *ev);
     void panPressed(const PanView &v, QMouseEvent *ev);
     void panMoved(const PanView &v, QMouseEvent *ev);
 

@@ -273,19 +273,6 @@ private slots:
         }
     }
 
-    void mixerPageReplaced()
-    {
-        Rig rig;
-        auto *page = new QWidget;
-        auto *toInterface = new QPushButton(page);
-        toInterface->setObjectName(QStringLiteral("pB_ToInterfaceFromMixer"));
-        rig.window->setMixerPage(page);
-        QCOMPARE(rig.window->pages()->widget(0), page);
-        rig.window->pages()->setCurrentIndex(0);
-        toInterface->click();
-        QCOMPARE(rig.window->pages()->currentIndex(), 1);
-    }
-
     void menus_data()
     {
         QTest::addColumn<QString>("path");
@@ -433,12 +420,6 @@ private slots:
         QVERIFY(!native.value(QStringLiteral("Window/geometry")).toByteArray().isEmpty());
     }
 };
-
-// Qt's offscreen platform plugin never frees its screen objects; the leak checker would fail the run.
-extern "C" __attribute__((used)) const char *__lsan_default_suppressions()
-{
-    return "leak:libqoffscreen.so\n";
-}
 
 QTEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

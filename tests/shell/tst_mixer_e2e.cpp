@@ -16,12 +16,6 @@
 
 using namespace lyntra_test;
 
-// Qt's offscreen platform plugin keeps its screen objects until process exit; nothing of ours.
-extern "C" __attribute__((used)) const char *__lsan_default_suppressions()
-{
-    return "leak:libqoffscreen.so\n";
-}
-
 namespace {
 
 // As a previous run would have left the file. Linked pairs keep stale mono faders (the pair value
