@@ -131,26 +131,6 @@ int Settings::intRead(const QString &group, const QString &key, int standby) con
     return parseInt(raw(group, key)).value_or(standby);
 }
 
-int Settings::readInt(const QString &group, const QString &key) const
-{
-    return intRead(group, key, kIntStandby);
-}
-
-int Settings::readInt453(const QString &group, const QString &key) const
-{
-    return intRead(group, key, kMasterFaderStandby);
-}
-
-bool Settings::readBool(const QString &group, const QString &key) const
-{
-    return parseBool(raw(group, key)).value_or(false);
-}
-
-bool Settings::readBoolTrue(const QString &group, const QString &key) const
-{
-    return parseBool(raw(group, key)).value_or(true);
-}
-
 QString Settings::readString(const QString &group, const QString &key) const
 {
     return parseString(raw(group, key)).value_or(QString());
@@ -242,39 +222,17 @@ void Settings::setName(const QString &track, const QString &text)
     writeValue(track, QStringLiteral("Name"), text);
 }
 
-int Settings::faderPos(const QString &track) const
-{
-    return intValue(track, QStringLiteral("Fader_pos"));
-}
-
-QString Settings::faderValue(const QString &track) const
-{
-    return stringValue(track, QStringLiteral("Fader_value"));
-}
-
 double Settings::fader(const QString &track) const
 {
     return doubleValue(track, QStringLiteral("Fader"));
 }
 
-void Settings::setFader(const QString &track, int pos, const QString &text, double dB)
-{
-    writeValue(track, QStringLiteral("Fader_pos"), pos);
-    writeValue(track, QStringLiteral("Fader_value"), text);
-    writeValue(track, QStringLiteral("Fader"), dB);
-}
-
 int Settings::panPos(const QString &track, bool alternativeDefault) const
 {
-    const int v = readInt(track, QStringLiteral("Pan_pos"));
+    const int v = intRead(track, QStringLiteral("Pan_pos"), kIntStandby);
     if (v == kIntStandby)
         return alternativeDefault ? 79 : 20;
     return v;
-}
-
-QString Settings::panValue(const QString &track) const
-{
-    return stringValue(track, QStringLiteral("Pan_value"));
 }
 
 void Settings::setPan(const QString &track, int pos, const QString &text)
@@ -289,14 +247,6 @@ int Settings::sendLevel(const QString &track, int send) const
     if (key.isEmpty())
         return int(defaultFor(*findKey(kMasterGroup, sendKey(1, "Level")), track).number);
     return intValue(track, key);
-}
-
-QString Settings::sendValue(const QString &track, int send) const
-{
-    const QString key = sendKey(send, "Value");
-    if (key.isEmpty())
-        return defaultFor(*findKey(kMasterGroup, sendKey(1, "Value")), track).text;
-    return stringValue(track, key);
 }
 
 int Settings::sendPoint(const QString &track, int send) const

@@ -28,15 +28,8 @@ public:
     Settings(const Settings &) = delete;
     Settings &operator=(const Settings &) = delete;
 
-    // ---- Generic access to the main store. Reads return the stand-by value itself for a missing key
-    // or a stored value that does not parse as the type asked for.
+    // ---- Generic write to the main store.
     void writeValue(const QString &group, const QString &key, const QVariant &value);
-    int readInt(const QString &group, const QString &key) const;    // stand-by 365
-    int readInt453(const QString &group, const QString &key) const; // stand-by 453
-    bool readBool(const QString &group, const QString &key) const;  // default false
-    bool readBoolTrue(const QString &group, const QString &key) const;
-    QString readString(const QString &group, const QString &key) const; // default empty
-    double readDouble(const QString &group, const QString &key) const;  // stand-by 1000
 
     // ---- Clock store, group "Interface". A missing or unparsable value reads as 0.
     void writeClock(const QString &key, int value);
@@ -78,20 +71,14 @@ public:
         writeValue(track, QStringLiteral("EqLowCutFilter"), on);
     }
 
-    int faderPos(const QString &track) const;       // 365; master 453
-    QString faderValue(const QString &track) const; // "  0 dB"; master "-infinity"
-    double fader(const QString &track) const;       // 0.0; master -99.9
-    // Position, display text and level in dB in one operation.
-    void setFader(const QString &track, int pos, const QString &text, double dB);
+    double fader(const QString &track) const; // 0.0; master -99.9
 
     // 20 when missing, or 79 where the pan control asks for its alternative default.
     int panPos(const QString &track, bool alternativeDefault = false) const;
-    QString panValue(const QString &track) const; // "C"
     void setPan(const QString &track, int pos, const QString &text);
 
     // Sends 1..4; other numbers read as the defaults and are not written.
     int sendLevel(const QString &track, int send) const;     // 0; master 102
-    QString sendValue(const QString &track, int send) const; // "-inf."; master "  0dB"
     int sendPoint(const QString &track, int send) const;     // 1
     void setSend(const QString &track, int send, int level, const QString &text);
     void setSendPoint(const QString &track, int send, int point);
@@ -191,6 +178,9 @@ private:
     QSettings &mainStore() const;
     QSettings &clockStore() const;
     QVariant raw(const QString &group, const QString &key) const;
+    // Reads return the stand-by value itself for a missing key or one that does not parse.
+    QString readString(const QString &group, const QString &key) const; // empty
+    double readDouble(const QString &group, const QString &key) const;  // 1000
     int intRead(const QString &group, const QString &key, int standby) const;
 
     mutable std::unique_ptr<QSettings> main_;

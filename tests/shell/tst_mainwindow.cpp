@@ -45,7 +45,7 @@ struct Rig {
         emit device.sig_recv_productname(name);
         window->timerInterrupt_100ms();
     }
-    int storedPage() { return settings.readInt(QStringLiteral("Panel"), QStringLiteral("MainWindowPanel")); }
+    int storedPage() { return settings.value(QStringLiteral("Panel"), QStringLiteral("MainWindowPanel")).toInt(); }
 
     RecordingBoxes boxes;
     QIXDevice device{QIXDevice::NoWorker{}};

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QSettings>
 #include <QtTest>
 
 struct PageRig {
@@ -26,58 +27,54 @@ struct PageRig {
         return w;
     }
 
-    // Compares settings entries written as "Group/Key=value" with what the main store holds; returns
-    // the first mismatch, empty when all agree.
-    QString storedMismatch(const QStringList &entries) const
+    // Settings entries written as "Group/Key=value" against the stored values (a key outside the
+    // tables, such as a pair side's phase, reads false when absent); the first mismatch, or empty.
+    QString storedMismatch(const QStringList &entries)
     {
+        unit.settings.sync();
+        const QSettings file(unit.settings.mainFilePath(), QSettings::IniFormat);
         for (const QString &e : entries) {
-            const int slash = e.indexOf('/');
-            const int eq = e.indexOf('=');
-            const QString group = e.left(slash);
-            const QString key = e.mid(slash + 1, eq - slash - 1);
-            // Groups outside the typed tables are the pair side names, which hold only the phase switch.
-            const QVariant typed = unit.settings.value(group, key);
-            const QString got =
-                typed.isValid() ? typed.toString() : QVariant(unit.settings.readBool(group, key)).toString();
-            if (got != e.mid(eq + 1))
-                return QStringLiteral("%1 (stored %2)").arg(e, got);
+            const int slash = e.indexOf('/'), eq = e.indexOf('=');
+            QVariant got = unit.settings.value(e.left(slash), e.mid(slash + 1, eq - slash - 1));
+            if (!got.isValid())
+                got = file.value(e.left(eq), false);
+            if (got.toString() != e.mid(eq + 1))
+                return QStringLiteral("%1 (stored %2)").arg(e, got.toString());
         }
         return QString();
     }
 
-    // Clicks a button; fails the test when there is none.
     bool click(const QString &name)
     {
         QWidget *w = find(name);
-        if (!w)
-            return false;
-        QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-        return true;
+        if (w)
+            QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+        return w;
+    }
+
+    bool link(int pair)
+    {
+        return click(mixer::widgetName(mixer::WidgetKind::LinkOn, {mixer::StripKind::Pair, pair}));
     }
 
     // A mouse event at screen position `global`, local to wherever `w` is now.
     static void mouse(QWidget *w, QEvent::Type type, const QPointF &global, Qt::MouseButtons held)
     {
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const QPointF local = global - QPointF(w->mapToGlobal(QPoint(0, 0)));
-        QMouseEvent ev(type, local, global, button, held, Qt::NoModifier);
+        QMouseEvent ev(type, global - QPointF(w->mapToGlobal(QPoint(0, 0))), global, button, held, Qt::NoModifier);
         QApplication::sendEvent(w, &ev);
     }
 
-    // Presses at `from` (local to `w`), moves the pointer on screen by each step in turn with the button
-    // held (a marker that moves under the pointer sees local positions change accordingly), then
-    // releases. `visibleWhileHeld` reports whether `display` showed during the drag.
-    static void drag(QWidget *w, QPointF from, const QList<QPointF> &steps, QWidget *display = nullptr,
-                     bool *visibleWhileHeld = nullptr)
+    // Presses at `from` (local to `w`), moves the pointer on screen by each step with the button held,
+    // then releases. Returns whether `display` showed while the button was held.
+    static bool drag(QWidget *w, QPointF from, const QList<QPointF> &steps, QWidget *display = nullptr)
     {
         QPointF global = from + QPointF(w->mapToGlobal(QPoint(0, 0)));
         mouse(w, QEvent::MouseButtonPress, global, Qt::LeftButton);
-        for (const QPointF &d : steps) {
-            global += d;
-            mouse(w, QEvent::MouseMove, global, Qt::LeftButton);
-        }
-        if (display && visibleWhileHeld)
-            *visibleWhileHeld = display->isVisible();
+        for (const QPointF &d : steps)
+            mouse(w, QEvent::MouseMove, global += d, Qt::LeftButton);
+        const bool shown = display && display->isVisible();
         mouse(w, QEvent::MouseButtonRelease, global, Qt::NoButton);
+        return shown;
     }
 };

@@ -1,0 +1,446 @@
+// The settings stores: every key of the key table through the file and back, what stand-by values and
+// rubbish read as, the named operations' keys, the main file's handling, and the driver's buffer size.
+#include "buffersize.h"
+#include "settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+QString configDir()
+{
+    return QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
+}
+
+QString mainFile()
+{
+    return configDir() + QStringLiteral("/AVENOR/DUOMIX_Setting.ini");
+}
+
+void writeMainFile(const QByteArray &text)
+{
+    QDir().mkpath(configDir() + QStringLiteral("/AVENOR"));
+    QFile f(mainFile());
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(text);
+}
+
+// What a key of the table reads as when nothing usable is stored.
+QVariant tableDefault(const settings::KeyEntry &e, const QString &group)
+{
+    const settings::KeyDefault &d = e.masterDiffers && group == settings::kMasterGroup ? e.master : e.def;
+    switch (e.type) {
+    case settings::ValueType::Int:
+        return d.has ? int(d.number) : settings::intStandby(group, e.key);
+    case settings::ValueType::Bool:
+        return d.has && d.number != 0;
+    case settings::ValueType::String:
+        return d.has ? d.text : QString();
+    case settings::ValueType::Double:
+        return d.has ? d.number : settings::kDoubleStandby;
+    }
+    return {};
+}
+
+// A stored value of the key's type that differs from its default and lies in its range.
+QVariant otherValue(const settings::KeyEntry &e, const QVariant &def)
+{
+    switch (e.type) {
+    case settings::ValueType::Int:
+        return e.lo <= e.hi ? (def.toInt() == e.hi ? e.lo : e.hi) : def.toInt() == 42 ? 43 : 42;
+    case settings::ValueType::Bool:
+        return !def.toBool();
+    case settings::ValueType::String:
+        return QString::fromUtf8("Gé, \"声\"");
+    case settings::ValueType::Double:
+        return -12.5;
+    }
+    return {};
+}
+
+using Write = std::function<void(Settings &)>;
+
+int driverBlockFrames()
+{
+    return QSettings(QStringLiteral("AVENOR"), QStringLiteral("LYNTRAK1_K2"))
+        .value(QStringLiteral("ASIODRIVER/blockFrames"), -1)
+        .toInt();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Write)
+
+class TestSettings : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY2(!configDir().isEmpty(), "run through run-isolated.sh");
+        QDir(configDir()).removeRecursively();
+    }
+
+    // Each key in a mono, a pair and the master group, and every fixed and monitor key: the default
+    // without a file, a written value in the file and back in a fresh object, stand-by and rubbish
+    // read as the default, and a deleted file gives the default again.
+    void everyKeyThroughTheFile()
+    {
+        struct Row {
+            QString group;
+            const settings::KeyEntry *entry;
+            QVariant def, other;
+        };
+        QVector<Row> rows;
+        for (const settings::KeyEntry &e : settings::allKeys()) {
+            QStringList groups{e.group};
+            if (e.kind == settings::GroupKind::Channel)
+                groups = QStringList{"Track7", "Track3_4", settings::kMasterGroup};
+            else if (e.kind == settings::GroupKind::MonitorPair)
+                groups = settings::monitorGroups();
+            for (const QString &g : groups) {
+                const QVariant def = tableDefault(e, g);
+                rows.append({g, &e, def, otherValue(e, def)});
+            }
+        }
+        QVERIFY2(rows.size() > 200, qPrintable(QString::number(rows.size())));
+        const auto where = [](const Row &r) { return (r.group + QLatin1Char('/') + r.entry->key).toLocal8Bit(); };
+        Settings s;
+        for (const Row &r : rows) {
+            QVERIFY2(s.value(r.group, r.entry->key) == r.def, where(r).constData());
+            QVERIFY2(s.value(r.group, r.entry->key).userType() == r.def.userType(), where(r).constData());
+            s.writeValue(r.group, r.entry->key, r.other);
+        }
+        s.sync();
+        const QSettings file(mainFile(), QSettings::IniFormat);
+        const Settings fresh;
+        for (const Row &r : rows) {
+            QVERIFY2(file.value(r.group + QLatin1Char('/') + r.entry->key).toString() == r.other.toString(), where(r).constData());
+            QVERIFY2(fresh.value(r.group, r.entry->key) == r.other, where(r).constData());
+        }
+        for (const char *rubbish : {"standby", "12x"}) {
+            for (const Row &r : rows) {
+                const settings::ValueType t = r.entry->type;
+                const QVariant unusable = rubbish[0] != 's'                  ? QVariant(rubbish)
+                                          : t == settings::ValueType::Int    ? QVariant(settings::intStandby(r.group, r.entry->key))
+                                          : t == settings::ValueType::Double ? QVariant(settings::kDoubleStandby)
+                                                                             : QVariant(QString());
+                if (t == settings::ValueType::String && !unusable.toString().isEmpty())
+                    continue; // any text is a text
+                s.writeValue(r.group, r.entry->key, unusable);
+                QVERIFY2(s.value(r.group, r.entry->key) == r.def, where(r).constData());
+                s.writeValue(r.group, r.entry->key, r.other);
+            }
+        }
+        QVERIFY(s.deleteMainFile());
+        for (const Row &r : rows)
+            QVERIFY2(s.value(r.group, r.entry->key) == r.def, where(r).constData());
+        QVERIFY(!s.value(QStringLiteral("Track1"), QStringLiteral("NoSuchKey")).isValid());
+    }
+
+    // The table's own values where they matter most, against the product's documented defaults.
+    void anchorDefaults_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("expected");
+        const auto row = [](const char *g, const char *k, const QVariant &v) {
+            QTest::addRow("%s/%s", g, k) << QString::fromUtf8(g) << QString::fromUtf8(k) << v;
+        };
+        row("Track5", "Fader", 0.0);
+        row("TrackMaster", "Fader", -99.9);
+        row("TrackMaster", "Fader_pos", 453);
+        row("Track2", "Pan_pos", 20);
+        row("Track2", "Pan_value", "C");
+        row("Track3_4", "Send2_Level", 0);
+        row("TrackMaster", "Send4_Level", 102);
+        row("TrackMaster", "Send1_Value", "  0dB");
+        row("Track9", "Send3_Point", 1);
+        row("TrackMaster", "Return_Value", "-inf.");
+        row("Track5", "CompThresholdPos", 127);
+        row("Track5", "EqLowMidGainPos", 61);
+        row("Track5", "EqHighMidFreqPos", 54);
+        row("Track5", "EqLowMidQFreqPos", 36);
+        row("Reverb", "MasterReverb", true);
+        row("Reverb", "RvbPreDelayPos_Studio", 60);
+        row("Reverb", "RvbDiffPos_Hall", 20);
+        row("LineOutSettings", "LineOut3", 22);
+        row("LineOutSettings", "LineOut2_K1", 11);
+        row("Panel", "MainWindowPanel", 365);
+    }
+    void anchorDefaults()
+    {
+        QFETCH(QString, group);
+        QFETCH(QString, key);
+        QFETCH(QVariant, expected);
+        QCOMPARE(Settings().value(group, key), expected);
+    }
+
+    // Stored text as a previous run or a hand edit left it.
+    void parsing_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QVariant>("expected");
+        QTest::newRow("negative int") << QByteArray("Send1_Level=-5") << QVariant(-5);
+        QTest::newRow("int overflow") << QByteArray("Pan_pos=99999999999") << QVariant(20);
+        QTest::newRow("int fraction") << QByteArray("Pan_pos=3.5") << QVariant(20);
+        QTest::newRow("list for an int") << QByteArray("Pan_pos=1, 2") << QVariant(20);
+        QTest::newRow("variant for an int") << QByteArray("Pan_pos=@Rect(1 2 3 4)") << QVariant(20);
+        QTest::newRow("bool as number") << QByteArray("Mute=1") << QVariant(true);
+        QTest::newRow("bool rubbish") << QByteArray("Mute=maybe") << QVariant(false);
+        QTest::newRow("double nan") << QByteArray("Fader=nan") << QVariant(0.0);
+        QTest::newRow("double inf") << QByteArray("Fader=inf") << QVariant(0.0);
+        QTest::newRow("quoted text") << QByteArray("Name=\"  0 dB\"") << QVariant("  0 dB");
+        QTest::newRow("text with comma") << QByteArray("Name=Lead, Vox") << QVariant("Lead, Vox");
+    }
+    void parsing()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QVariant, expected);
+        writeMainFile("[Track1]\n" + line + "\n");
+        QCOMPARE(Settings().value(QStringLiteral("Track1"), QString::fromLatin1(line.left(line.indexOf('=')))),
+                 expected);
+    }
+
+    // The named operations address the table's keys; their guards keep out what has no key.
+    void namedOperations_data()
+    {
+        QTest::addColumn<Write>("write");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("stored");
+        using K = Settings::CompKnob;
+        using B = Settings::EqBand;
+        const auto row = [](const char *name, Write w, const char *path, const char *stored) {
+            QTest::newRow(name) << w << QString::fromUtf8(path) << QString::fromUtf8(stored);
+        };
+        row("pan", [](Settings &s) { s.setPan("Track1_2", 5, "L15"); }, "Track1_2/Pan_value", "L15");
+        row("send", [](Settings &s) { s.setSend("TrackMaster", 3, 90, " -6dB"); }, "TrackMaster/Send3_Level", "90");
+        row("send 5 has no key", [](Settings &s) { s.setSend("Track2", 5, 90, "x"); }, "Track2/Send5_Level", "");
+        row("send point", [](Settings &s) { s.setSendPoint("Track2", 4, 0); }, "Track2/Send4_Point", "0");
+        row("return", [](Settings &s) { s.setReturn(40, "-20dB"); }, "TrackMaster/Return_Value", "-20dB");
+        row("comp", [](Settings &s) { s.setCompKnob("Track8", K::Attack, 9, 12); }, "Track8/CompAttackText", "12");
+        row("eq gain", [](Settings &s) { s.setEqGain("Track8", B::HighMid, 70, 3); }, "Track8/EqHighMidGainValue", "3");
+        row("eq freq", [](Settings &s) { s.setEqFreq("Track8", B::Low, 22, "80Hz"); }, "Track8/EqLowFreqPos", "22");
+        row("eq q", [](Settings &s) { s.setEqQ("Track8", B::LowMid, 40, "1.4"); }, "Track8/EqLowMidQFreqText", "1.4");
+        row("outer band has no q", [](Settings &s) { s.setEqQ("Track8", B::Low, 40, "1.4"); }, "Track8/EqLowQFreqPos", "");
+        row("true bypass", [](Settings &s) { s.setTrueBypass(7, true); }, "Track7/TrueBypass", "true");
+        row("bypass 21", [](Settings &s) { s.setTrueBypass(21, true); }, "Track21/TrueBypass", "");
+        row("reverb time", [](Settings &s) { s.setRvbTime(3, 30, "1.2s"); }, "Reverb/RvbTimeValue_Live", "1.2s");
+        row("reverb type 9 is hall", [](Settings &s) { s.setRvbDiff(9, 33); }, "Reverb/RvbDiffPos_Hall", "33");
+        row("monitor", [](Settings &s) { s.setMoniConSource(4, true, 3); }, "MoniCon OUT7_8/SOURCE_R", "3");
+        row("monitor 5", [](Settings &s) { s.setMoniConLink(5, true); }, "MoniCon OUT9_10/LINK", "");
+        row("line out K1", [](Settings &s) { s.setLineOutK1(2, 4); }, "LineOutSettings/LineOut2_K1", "4");
+        row("line out 9", [](Settings &s) { s.setLineOut(9, 4); }, "LineOutSettings/LineOut9", "");
+        row("page", [](Settings &s) { s.setMainWindowPanel(2); }, "Panel/MainWindowPanel", "2");
+        row("update", [](Settings &s) { s.setUpdateText("FirmDialog", "1.02"); }, "Update/FirmDialog", "1.02");
+    }
+    void namedOperations()
+    {
+        QFETCH(Write, write);
+        QFETCH(QString, path);
+        QFETCH(QString, stored);
+        {
+            Settings s;
+            write(s);
+        }
+        QCOMPARE(QSettings(mainFile(), QSettings::IniFormat).value(path).toString(), stored);
+    }
+
+    void namedReads()
+    {
+        writeMainFile("[Track9]\nSend2_Level=64\nPan_pos=365\n[Track10]\nCompRatioText=4:1\nCompGainText=3\n"
+                      "[Reverb]\nRvbTimePos_Room=9\n[MoniCon%20OUT3_4]\nMono2=-6.5\n");
+        const Settings s;
+        QCOMPARE(s.sendLevel("Track9", 2), 64);
+        QCOMPARE(s.sendLevel("TrackMaster", 5), 102); // no such send: the master default
+        QCOMPARE(s.sendPoint("Track9", 0), 1);
+        QCOMPARE(s.panPos("Track9", true), 79);
+        QCOMPARE(s.panPos("Track10"), 20);
+        QCOMPARE(s.compDisplay("Track10", Settings::CompKnob::Ratio), QVariant("4:1"));
+        QCOMPARE(s.compDisplay("Track10", Settings::CompKnob::Gain), QVariant(3));
+        QCOMPARE(s.eqQPos("Track10", Settings::EqBand::High), 36);
+        QCOMPARE(s.rvbTimePos(2), 9);
+        QCOMPARE(s.moniConMono(2, 2), -6.5);
+        QCOMPARE(s.lineOut(0), 365);
+        QCOMPARE(s.readClock("SampleClockSourceId"), 0);
+    }
+
+    void names_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("umlaut and CJK") << QStringLiteral("Gesang \u00fc \u58f0");
+        QTest::newRow("quotes and equals") << QStringLiteral("a=\"b\";c");
+        QTest::newRow("leading blanks") << QStringLiteral("  Kick");
+    }
+    void names()
+    {
+        QFETCH(QString, name);
+        {
+            Settings s;
+            s.setName("Track12", name);
+            Settings::setSceneName(4, name);
+        }
+        QCOMPARE(Settings().name("Track12"), name);
+        QCOMPARE(Settings::sceneName(4), name);
+        QFile f(mainFile());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        if (name.startsWith("Gesang"))
+            QVERIFY(f.readAll().contains(name.toUtf8())); // readable text, not escapes
+    }
+
+    void deleteKeepsClockStore()
+    {
+        Settings s;
+        QCOMPARE(s.mainFilePath(), mainFile());
+        QCOMPARE(s.clockFilePath(), configDir() + "/AVENOR/DUOMIX_Setting_ClockSource.ini");
+        s.writeClock("SampleClockSourceId", 4);
+        s.writeClock("Optical_B", 1);
+        s.setMute("Track1", true);
+        s.sync();
+        QVERIFY(s.deleteMainFile());
+        QVERIFY(!QFile::exists(mainFile()));
+        QCOMPARE(s.mute("Track1"), false);
+        s.setInformationDialog(false);
+        s.sync();
+        QVERIFY(QFile::exists(mainFile()));
+        const Settings fresh;
+        QCOMPARE(fresh.readClock("SampleClockSourceId"), 4);
+        QCOMPARE(fresh.readClock("Optical_B"), 1);
+        QCOMPARE(fresh.mute("Track1"), false);
+    }
+
+    void replaceMainFile()
+    {
+        const QString slot = configDir() + "/AVENOR/DUOMIX_sm3.ini";
+        QSettings(slot, QSettings::IniFormat).setValue("Track2/Name", "Bass");
+        Settings s;
+        s.writeClock("SampleClockSourceId", 3);
+        s.setSolo("Track9", true); // pending, not in the slot
+        QVERIFY(!s.replaceMainFile(configDir() + "/AVENOR/missing.ini"));
+        QCOMPARE(s.solo("Track9"), true);
+        s.sync();
+        QVERIFY(!s.replaceMainFile(mainFile())); // never deleted first
+        QVERIFY(QFile::exists(mainFile()));
+        QVERIFY(s.replaceMainFile(slot));
+        QCOMPARE(s.name("Track2"), QStringLiteral("Bass"));
+        QCOMPARE(s.solo("Track9"), false);
+        QCOMPARE(s.readClock("SampleClockSourceId"), 3);
+        QVERIFY(QFile::exists(slot));
+
+        // Replaced behind the store's back.
+        QVERIFY(QFile::remove(mainFile()));
+        writeMainFile("[Track1]\nName=Replaced text that is longer\n");
+        s.reopenMain();
+        QCOMPARE(s.name("Track1"), QStringLiteral("Replaced text that is longer"));
+    }
+
+    void sceneNamesAndGeometry()
+    {
+        QStringList expected;
+        for (int n = 1; n <= 10; ++n)
+            expected << QStringLiteral("SceneMemory%1").arg(n);
+        QCOMPARE(Settings::sceneNames(), expected);
+        QVERIFY(!QFile::exists(Settings::sceneNameFilePath()));
+        Settings::setSceneName(10, "Live set");
+        Settings::setSceneName(11, "ignored");
+        Settings::setSceneName(0, "ignored");
+        expected[9] = QStringLiteral("Live set");
+        QCOMPARE(Settings::sceneNames(), expected);
+        QCOMPARE(Settings::sceneNameFilePath(), configDir() + "/AVENOR/DUOMIX_SceneMemory.ini");
+        QVERIFY(QFile::remove(Settings::sceneNameFilePath())); // a fresh store per access
+        QCOMPARE(Settings::sceneName(10), QStringLiteral("SceneMemory10"));
+        QCOMPARE(Settings::sceneName(11), QString());
+
+        const QByteArray geometry("\x01\xd9\xd0\xcb\x00\x03\x00\x00", 8);
+        Settings::writeWindowGeometry(geometry);
+        QCOMPARE(QSettings("AVENOR", "DUOMIX").value("Window/geometry").toByteArray(), geometry);
+    }
+
+    // Every slider position through the table and the driver's store, and back.
+    void bufferSizeTable()
+    {
+        BufferSize b;
+        QSignalSpy written(&b, &BufferSize::samplesWritten);
+        int previous = 0;
+        for (int p = 0; p < BufferSize::kPositions; ++p) {
+            const int samples = BufferSize::samplesForPosition(p);
+            QVERIFY(samples > previous);
+            previous = samples;
+            QCOMPARE(BufferSize::positionForSamples(samples), p);
+            QCOMPARE(BufferSize::positionForSamples(samples + 65536), p); // only the low 16 bits count
+            QCOMPARE(BufferSize::textForPosition(p), QStringLiteral("%1 Samples").arg(samples, 4));
+            b.on_hS_BufferSize_sliderMoved(p);
+            QCOMPARE(driverBlockFrames(), samples); // on disk at once
+        }
+        QCOMPARE(written.count(), BufferSize::kPositions);
+        for (int p : {-1, 11, 1000})
+            QCOMPARE(BufferSize::samplesForPosition(p), 256);
+        for (int samples : {0, 100, 4096, -1})
+            QCOMPARE(BufferSize::positionForSamples(samples), 7);
+        QCOMPARE(BufferSize::samplesForPosition(0), 4);
+        QCOMPARE(BufferSize::samplesForPosition(3), 24);
+        QCOMPARE(BufferSize::samplesForPosition(10), 2048);
+    }
+
+    void bufferSizeRefresh_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<int>("position");
+        QTest::newRow("missing") << QVariant() << 7;
+        QTest::newRow("unknown size") << QVariant(100) << 7;
+        QTest::newRow("not a number") << QVariant("lots") << 7;
+        QTest::newRow("512 as text") << QVariant("512") << 8;
+        QTest::newRow("low 16 bits") << QVariant(65536 + 64) << 5;
+    }
+    void bufferSizeRefresh()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(int, position);
+        if (stored.isValid())
+            QSettings("AVENOR", "LYNTRAK1_K2").setValue("ASIODRIVER/blockFrames", stored);
+        Settings s;
+        BufferSize b([&s](int p) { s.setAudioPerformanceIndex(p); });
+        QSignalSpy slider(&b, &BufferSize::sliderPositionRequested);
+        QSignalSpy step(&b, &BufferSize::sliderPageStepRequested);
+        QSignalSpy label(&b, &BufferSize::textChanged);
+        b.refresh_buffer_size();
+        QCOMPARE(slider.count(), 1);
+        QCOMPARE(slider.at(0).at(0).toInt(), position);
+        QCOMPARE(step.count(), 1);
+        QCOMPARE(step.at(0).at(0).toInt(), 1);
+        QCOMPARE(label.last().at(0).toString(), BufferSize::textForPosition(position));
+        QCOMPARE(driverBlockFrames(), BufferSize::samplesForPosition(position));
+        QCOMPARE(BufferSize::storedSamples(), BufferSize::samplesForPosition(position));
+        QCOMPARE(s.audioPerformanceIndex(), position);
+        QVERIFY(b.recentlyChanged());
+        b.on_hS_BufferSize_valueChanged(42); // off the slider: taken as 7 everywhere
+        QCOMPARE(s.audioPerformanceIndex(), 7);
+        QCOMPARE(b.text(), QStringLiteral(" 256 Samples"));
+    }
+
+    // The flag clears by itself after a move; a direct call clears it at once.
+    void bufferSizeFlag()
+    {
+        BufferSize b;
+        QSignalSpy flag(&b, &BufferSize::recentlyChangedChanged);
+        QVERIFY(!b.recentlyChanged());
+        b.on_hS_BufferSize_sliderMoved(5);
+        QVERIFY(b.recentlyChanged());
+        QTRY_VERIFY_WITH_TIMEOUT(!b.recentlyChanged(), 20000);
+        QCOMPARE(flag.count(), 2);
+        QCOMPARE(flag.at(0).at(0).toBool(), true);
+        QCOMPARE(flag.at(1).at(0).toBool(), false);
+        b.on_hS_BufferSize_sliderMoved(9);
+        b.slt_havePassedSinceBufferSizeChange();
+        QVERIFY(!b.recentlyChanged());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"

@@ -1,0 +1,209 @@
+// The one stored mix of the tests: a settings file as a previous run would have left it, what the unit
+// must hold once it is loaded (paths of the unit's state document), and what the window must show.
+// Linked pairs keep stale mono faders (the pair value must win) and their sends in step on both tracks;
+// "Trumpet" is one character too long; Track20's pan is off its lane.
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <QVariant>
+
+namespace lyntra_test {
+
+inline const char kStoredMix[] = R"([Misc]
+Information_Dialog=true
+
+[Reverb]
+MasterReverb=false
+
+[Track1_2]
+Link=true
+Fader=6
+Eq=true
+
+[Track1]
+Fader=-20
+Pan_pos=40
+Pan_value=R20
+Send1_Level=28
+Send1_Value=-42dB
+Send1_Point=2
+Name=Kick
+Comp=true
+CompThresholdPos=40
+
+[Track2]
+Fader=-20
+Pan_pos=59
+Pan_value=L20
+Send1_Level=28
+Send1_Value=-42dB
+Send1_Point=2
+Name=Trumpet
+
+[Track3]
+Mute=true
+Phase=true
+
+[Track4]
+TrueBypass=true
+
+[Track5]
+Pan_pos=0
+Pan_value=L20
+Send2_Level=101
+Send2_Value="  0dB"
+Send2_Point=3
+Name=Gé声
+
+[Track6]
+Pan_pos=99
+Pan_value=R20
+Send4_Level=0
+Send4_Value=-inf.
+Send4_Point=2
+
+[Track7]
+Pan_pos=13
+Pan_value=L7
+
+[Track8]
+Mute=true
+Pan_pos=85
+Pan_value=R6
+
+[Track9]
+Fader=-99.9
+
+[Track10]
+Fader=-12.5
+
+[Track13_14]
+Link=true
+Fader=-0.1
+
+[Track13]
+Mute=true
+Send3_Level=127
+Send3_Value="  6dB"
+Send3_Point=3
+
+[Track14]
+Mute=true
+Send3_Level=127
+Send3_Value="  6dB"
+Send3_Point=3
+
+[Track20]
+Mute=true
+Pan_pos=5
+Name=Ω Bass
+
+[TrackMaster]
+Fader=-4.1
+Mute=true
+Send1_Level=127
+Send3_Level=0
+Return_Level=90
+Return_Value=" -4dB"
+)";
+
+// Writes the mix as the main settings file under $XDG_CONFIG_HOME.
+inline bool writeStoredMix()
+{
+    const QString dir = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + QStringLiteral("/AVENOR");
+    QFile file(dir + QStringLiteral("/DUOMIX_Setting.ini"));
+    return QDir().mkpath(dir) && file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(kStoredMix) == qint64(sizeof(kStoredMix) - 1);
+}
+
+// One wire value in the unit's state document (indices from 0).
+struct UnitValue {
+    const char *path;
+    int value;
+};
+
+inline const QList<UnitValue> kStoredMixAtUnit = {
+    // Faders in tenths of a dB: linked pairs on both channels, -99.9 as -1270, a typed level as typed.
+    {"fader.input.0", 60}, {"fader.input.1", 60}, {"fader.input.12", -1}, {"fader.input.13", -1},
+    {"fader.input.8", -1270}, {"fader.input.9", -125}, {"fader.input.2", 0}, {"fader.master.0", -41},
+    {"fader.master.1", -41},
+    // Pan indices: the even lane starts at 59; off its lane is centred.
+    {"pan.0", 40}, {"pan.1", 0}, {"pan.4", 0}, {"pan.5", 40}, {"pan.6", 13}, {"pan.7", 26}, {"pan.2", 20},
+    {"pan.19", 20},
+    {"mute.input.0", 0}, {"mute.input.1", 0}, {"mute.input.2", 1}, {"mute.input.3", 0}, {"mute.input.7", 1},
+    {"mute.input.12", 1}, {"mute.input.13", 1}, {"mute.input.19", 1}, {"mute.master.0", 1},
+    {"mute.master.1", 1},
+    {"phase.2", 1}, {"phase.3", 0}, {"truebypass.3", 1}, {"truebypass.2", 0},
+    // The linked pair's own switches win over its tracks': EQ on, compressor off, both channels.
+    {"eq.0.0.on", 1}, {"eq.1.3.on", 1}, {"eq.2.0.on", 0}, {"comp.0.on", 0}, {"comp.0.threshold", -22},
+    {"comp.0.link", 2}, {"comp.1.link", 3}, {"comp.12.link", 2}, {"comp.2.link", 1},
+    // Sends: point 1 none, 2 pre, 3 post; levels in dB, -127 for -inf.
+    {"send.input.0.0.point", 2}, {"send.input.0.0.level", -42}, {"send.input.1.0.point", 2},
+    {"send.input.1.0.level", -42}, {"send.input.4.1.point", 3}, {"send.input.4.1.level", 0},
+    {"send.input.5.3.point", 2}, {"send.input.5.3.level", -127}, {"send.input.12.2.point", 3},
+    {"send.input.12.2.level", 6}, {"send.input.13.2.point", 3}, {"send.input.13.2.level", 6},
+    {"send.input.3.0.point", 1}, {"send.input.3.0.level", -127},
+    // Master sends carry point 1 whatever the tracks use.
+    {"send.master.0.point", 1}, {"send.master.0.level", 6}, {"send.master.1.level", 0},
+    {"send.master.2.level", -127}, {"send.master.3.level", 0}, {"return.on", 0}, {"return.level", -4},
+};
+
+// One property of a window widget found by object name.
+struct ShownValue {
+    const char *object;
+    const char *property;
+    QVariant value;
+};
+
+inline const QList<ShownValue> &storedMixShown()
+{
+    static const QList<ShownValue> rows = {
+        {"sW_channel1_2", "currentIndex", 1},
+        {"sW_channelAdat1_2", "currentIndex", 1},
+        {"sW_channel5_6", "currentIndex", 0},
+        {"dSB_faderDisplay1_2", "value", 6.0},
+        {"vS_FaderKnob1_2", "value", 100},
+        {"dSB_faderDisplay13_14", "value", -0.1},
+        {"dSB_faderDisplay9", "text", QStringLiteral("-infinity")},
+        {"vS_FaderKnob9", "value", 0},
+        {"dSB_faderDisplay10", "value", -12.5},
+        {"dSB_faderDisplayMaster", "value", -4.1},
+        {"pB_Mute1_2", "checked", false},
+        {"pB_MuteAdat1_2", "checked", true},
+        {"pB_MuteAdat2", "checked", true},
+        {"pB_Mute3", "checked", true},
+        {"pB_Mute4", "checked", false},
+        {"pB_Bypass4", "checked", true},
+        {"pB_Phase3", "checked", true},
+        {"pB_EQ1_2", "checked", true},
+        {"pB_masterMute", "checked", true},
+        {"label_panDisplay1_2_L", "text", QStringLiteral("R20")},
+        {"label_panDisplay1_2_R", "text", QStringLiteral("L20")},
+        {"label_panDisplay7", "text", QStringLiteral("L7")},
+        {"label_panDisplay8", "text", QStringLiteral("R6")},
+        {"label_panDisplayAdat8", "text", QStringLiteral("C")},
+        {"lineEdit_ch1", "text", QStringLiteral("Kick")},
+        {"lineEdit_ch2", "text", QStringLiteral("Trumpe")},
+        {"lineEdit_ch5", "text", QString::fromUtf8("Gé声")},
+        {"lineEdit_ch20", "text", QString::fromUtf8("Ω Bass")},
+        {"lineEdit_ch4", "text", QString()},
+        {"label_Send1Display2", "text", QStringLiteral("-42dB")},
+        {"label_Send2Display5", "text", QStringLiteral("  0dB")},
+        {"label_Send4Display6", "text", QStringLiteral("-inf.")},
+        {"label_Send3DisplayAdat1_2", "text", QStringLiteral("  6dB")},
+        {"label_Send1DisplayMaster", "text", QStringLiteral("  6dB")},
+        {"label_Send3DisplayMaster", "text", QStringLiteral("-inf.")},
+        {"label_SendDisplayReturn", "text", QStringLiteral(" -4dB")},
+        {"pB_Pre1_1_2", "checked", true},
+        {"pB_Post1_1_2", "checked", false},
+        {"pB_Post2_5", "checked", true},
+        {"pB_Pre4_6", "checked", true},
+        {"pB_masterReverb", "checked", false},
+        {"sW_return", "currentIndex", 1},
+    };
+    return rows;
+}
+
+} // namespace lyntra_test

@@ -1,0 +1,596 @@
+// The mixer widgets driven through real mouse and key events: knob arithmetic, fader pairs, the strips'
+// buttons, send knobs and pan markers, and the assembled page. Each gesture is checked in what the
+// widgets show, what the settings store holds and what the in-process unit received.
+#include "dialcontrolsend.h"
+#include "faderpair.h"
+#include "knobdrag.h"
+#include "knobframes.h"
+#include "knobscale.h"
+#include "masterstrip.h"
+#include "pagerig.h"
+#include "pairstrip.h"
+#include "pancontrol.h"
+#include "pandrag.h"
+#include "scales.h"
+#include "virtualunit.h"
+
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+
+Q_DECLARE_METATYPE(KnobScale)
+
+using mixer::StripKind;
+using mixer::WidgetKind;
+
+namespace {
+
+// A strip whose frame n is a 4x4 image of grey level n*10, so a label's pixmap tells its frame.
+struct MarkedFrames {
+    QTemporaryDir dir;
+    MarkedFrames()
+    {
+        for (int i = 0; i < kKnobFrameCount; ++i) {
+            QImage img(4, 4, QImage::Format_RGB32);
+            img.fill(qRgb(i * 10, i * 10, i * 10));
+            img.save(KnobFrames::framePath(dir.path(), "k_", i));
+        }
+    }
+    KnobFrames frames(QSize size = QSize(26, 26)) const { return KnobFrames(dir.path(), "k_", size); }
+};
+
+int shownFrame(const QLabel &label)
+{
+    const QPixmap pm = label.pixmap(Qt::ReturnByValue);
+    return pm.isNull() ? -1 : qRed(pm.toImage().pixel(0, 0)) / 10;
+}
+
+// "path=value" entries of the unit's state document; the first that does not hold, or empty.
+QString unitMismatch(UnitRig &rig, const QStringList &expected)
+{
+    rig.unit();
+    const QJsonObject state = rig.fw.state();
+    for (const QString &e : expected) {
+        const QJsonValue v = lyntra_test::json_at(state, e.section('=', 0, 0));
+        const QString got = v.isDouble() ? QString::number(v.toInt()) : QStringLiteral("null");
+        if (got != e.section('=', 1))
+            return QStringLiteral("%1 (unit %2)").arg(e, got);
+    }
+    return QString();
+}
+
+// A drag as the slider reports it: handle down, moved to each position, released.
+void dragSlider(QSlider *s, const QList<int> &positions)
+{
+    s->setSliderDown(true);
+    for (int p : positions)
+        s->setSliderPosition(p);
+    s->setSliderDown(false);
+}
+
+QString faderPath(const QString &track)
+{
+    return track == mixer::kMasterTrack ? QStringLiteral("fader.master.0")
+                                        : QStringLiteral("fader.input.%1").arg(mixer::unitChannel(track) - 1);
+}
+
+} // namespace
+
+class TestMixerWidgets : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { lyntra_init_resources(); }
+
+    // ---- knob arithmetic
+
+    // Every index of every scale: a frame in the strip, never turning back, clamped outside the range;
+    // and the band edges of each scale.
+    void knobFrames()
+    {
+        const struct {
+            KnobScale scale;
+            int last;                  // frame at the top of the range
+            QList<QPair<int, int>> at; // index -> frame
+        } scales[] = {
+            {KnobScale::Dial, 20, {{9, 0}, {11, 1}, {41, 7}, {50, 7}, {63, 10}, {81, 14}, {116, 20}}},
+            {KnobScale::DialQ, 20, {{17, 0}, {18, 3}, {71, 10}, {107, 17}, {108, 20}}},
+            {KnobScale::DialRatio, 19, {{5, 0}, {18, 4}, {83, 18}, {84, 19}}},
+            {KnobScale::PreDelay, 20, {{1, 0}, {2, 1}, {14, 1}, {15, 2}, {248, 19}, {249, 20}}},
+            {KnobScale::ReverbTime, 17, {{3, 0}, {4, 1}, {99, 16}}},
+            {KnobScale::Diffusion, 20, {{4, 0}, {5, 1}, {99, 19}}},
+            {KnobScale::Send, 20, {{4, 0}, {5, 1}, {62, 10}, {122, 19}, {123, 20}}},
+        };
+        for (const auto &s : scales) {
+            const KnobRange r = knobRange(s.scale);
+            int previous = 0;
+            for (int i = r.lo; i <= r.hi; ++i) {
+                const int f = knobFrame(s.scale, i);
+                if (s.scale == KnobScale::Dial && i == 10) {
+                    QCOMPARE(f, -1); // no band covers it: the knob keeps its frame
+                    continue;
+                }
+                QVERIFY2(f >= previous && f < kKnobFrameCount, qPrintable(QStringLiteral("%1: %2").arg(i).arg(f)));
+                previous = f;
+            }
+            QCOMPARE(knobFrame(s.scale, r.lo), 0);
+            QCOMPARE(knobFrame(s.scale, r.hi), s.last);
+            QCOMPARE(knobFrame(s.scale, r.lo - 5), 0);
+            QCOMPARE(knobFrame(s.scale, r.hi + 300), s.last);
+            for (const auto &a : s.at)
+                QVERIFY2(knobFrame(s.scale, a.first) == a.second, qPrintable(QString::number(a.first)));
+        }
+        QCOMPARE(knobRange(KnobScale::ReverbTime).lo, 1);
+        QCOMPARE(knobRange(KnobScale::PreDelay).hi, 250);
+    }
+
+    void knobDrag_data()
+    {
+        QTest::addColumn<KnobScale>("scale");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<double>("pressY");
+        QTest::addColumn<QList<double>>("moves");
+        QTest::addColumn<int>("index");
+        using L = QList<double>;
+        QTest::newRow("up one pixel") << KnobScale::Send << 0 << 10.0 << L{9.0} << 1;
+        QTest::newRow("down from 63") << KnobScale::Dial << 63 << 10.0 << L{12.0} << 61;
+        QTest::newRow("halves round up") << KnobScale::Send << 50 << 10.4 << L{9.5} << 50;
+        QTest::newRow("half pixel step") << KnobScale::Send << 50 << 10.5 << L{9.4} << 52;
+        QTest::newRow("back at once after top") << KnobScale::Send << 120 << 0.0 << L{-300.0, -297.0} << 124;
+        QTest::newRow("stops at bottom") << KnobScale::Send << 3 << 0.0 << L{90.0} << 0;
+        QTest::newRow("pre-delay back") << KnobScale::PreDelay << 200 << 0.0 << L{-500.0, -490.0} << 240;
+        QTest::newRow("time floor 1") << KnobScale::ReverbTime << 5 << 0.0 << L{40.0} << 1;
+        QTest::newRow("several steps") << KnobScale::Diffusion << 10 << 0.0 << L{-3.0, -8.0, -6.0} << 16;
+    }
+    void knobDrag()
+    {
+        QFETCH(KnobScale, scale);
+        QFETCH(int, start);
+        QFETCH(double, pressY);
+        QFETCH(QList<double>, moves);
+        QFETCH(int, index);
+        MarkedFrames marked;
+        KnobDrag drag(marked.frames(QSize(26, 26)));
+        QLabel knob, value;
+        drag.setTarget(&knob, &value);
+        drag.press(scale, start, QPointF(3, pressY), KnobDrag::Arming::Latched);
+        for (double y : moves)
+            QVERIFY(drag.move(QPointF(3, y)));
+        QCOMPARE(drag.index(), index);
+        drag.show(drag.index(), QString::number(drag.index()));
+        QCOMPARE(shownFrame(knob), knobFrame(scale, index));
+        QCOMPARE(knob.size(), QSize(26, 26));
+        QCOMPARE(value.text(), QString::number(index));
+    }
+
+    void knobLatchAndKeptFrame()
+    {
+        MarkedFrames marked;
+        KnobDrag drag(marked.frames(QSize(18, 18)));
+        drag.press(KnobScale::Dial, 30, QPointF(0, 10), KnobDrag::Arming::Latched);
+        drag.reset(63);
+        QVERIFY(!drag.move(QPointF(0, 0)));
+        QCOMPARE(drag.index(), 63);
+        // Free knobs follow moves even after a reset.
+        drag.press(KnobScale::Dial, 30, QPointF(0, 10), KnobDrag::Arming::Free);
+        QVERIFY(drag.move(QPointF(0, 5)));
+        QCOMPARE(drag.index(), 35);
+        // Index 10 has no frame of its own: the one shown stays.
+        QLabel knob;
+        drag.setTarget(&knob, nullptr);
+        drag.press(KnobScale::Dial, 9, QPointF(0, 0), KnobDrag::Arming::Free);
+        drag.show(9, QString());
+        drag.move(QPointF(0, -1));
+        drag.show(drag.index(), QString());
+        QCOMPARE(drag.index(), 10);
+        QCOMPARE(shownFrame(knob), 0);
+        QCOMPARE(knob.size(), QSize(18, 18));
+    }
+
+    void panStep_data()
+    {
+        QTest::addColumn<int>("lane");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("x"); // pointer x; the press was at 100
+        QTest::addColumn<int>("expected");
+        QTest::newRow("right by 3") << 0 << 20 << 103 << 23;
+        QTest::newRow("left exactly to 0") << 0 << 5 << 95 << 0;
+        QTest::newRow("left beyond 0 dropped") << 0 << 5 << 94 << 5;
+        QTest::newRow("lane 0 caps at 40") << 0 << 38 << 150 << 40;
+        QTest::newRow("lane 1 raised to 59") << 1 << 62 << 90 << 59;
+        QTest::newRow("lane 1 caps at 99") << 1 << 95 << 180 << 99;
+        QTest::newRow("no motion") << 1 << 79 << 100 << 79;
+    }
+    void panStep()
+    {
+        QFETCH(int, lane);
+        QFETCH(int, position);
+        QFETCH(int, x);
+        QFETCH(int, expected);
+        QCOMPARE(PanDrag::step(lane, position, 100, x), expected);
+    }
+
+    // ---- fader pairs
+
+    void faderDrag_data()
+    {
+        QTest::addColumn<QString>("track");
+        QTest::addColumn<QList<int>>("positions");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<double>("shown");
+        QTest::newRow("bottom is off") << "Track11" << QList<int>{40, 0} << false << -99.9;
+        QTest::newRow("released mid-way") << "Track2" << QList<int>{40} << false << -19.3;
+        QTest::newRow("master top") << "TrackMaster" << QList<int>{100} << false << 6.0;
+        QTest::newRow("Shift release to unity") << "Track4" << QList<int>{30, 20} << true << 0.0;
+        QTest::newRow("Shift release master from off") << "TrackMaster" << QList<int>{0} << true << 0.0;
+    }
+    void faderDrag()
+    {
+        QFETCH(QString, track);
+        QFETCH(QList<int>, positions);
+        QFETCH(bool, shift);
+        QFETCH(double, shown);
+        PageRig rig;
+        const mixer::StripRef ref = mixer::parseStrip(track);
+        auto *slider = rig.find<QSlider>(mixer::widgetName(WidgetKind::Fader, ref));
+        auto *box = rig.find<QDoubleSpinBox>(mixer::widgetName(WidgetKind::FaderDisplay, ref));
+        QVERIFY(slider && box);
+        if (shift)
+            QTest::keyPress(&rig.page, Qt::Key_Shift);
+        QCOMPARE(rig.page.faderFlags().shiftHeld, shift);
+        dragSlider(slider, positions);
+        if (shift)
+            QTest::keyRelease(&rig.page, Qt::Key_Shift);
+        QVERIFY(!rig.page.faderFlags().shiftHeld);
+        QCOMPARE(slider->value(), mixer::fader::positionFor(shown));
+        QCOMPARE(box->value(), shown);
+        QCOMPARE(rig.unit.model->faderLevel(track), shown);
+        QCOMPARE(unitMismatch(rig.unit, {faderPath(track) + '=' + QString::number(mixer::fader::wire(shown))}),
+                 QString());
+    }
+
+    void faderTyped_data()
+    {
+        QTest::addColumn<QString>("track");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("kept");
+        QTest::addColumn<int>("position");
+        QTest::newRow("between entries") << "Track1" << "-0.1" << -0.1 << 79;
+        QTest::newRow("exact entry") << "Track2" << "-10" << -10.0 << 53;
+        QTest::newRow("below the last step") << "Track7" << "-97" << -97.0 << 0;
+        QTest::newRow("pair both channels") << "Track3_4" << "-2.0" << -2.0 << 73;
+    }
+    void faderTyped()
+    {
+        QFETCH(QString, track);
+        QFETCH(QString, text);
+        QFETCH(double, kept);
+        QFETCH(int, position);
+        PageRig rig;
+        const mixer::StripRef ref = mixer::parseStrip(track);
+        if (ref.kind == StripKind::Pair)
+            QVERIFY(rig.link(ref.number));
+        auto *slider = rig.find<QSlider>(mixer::widgetName(WidgetKind::Fader, ref));
+        auto *box = rig.find<QDoubleSpinBox>(mixer::widgetName(WidgetKind::FaderDisplay, ref));
+        QVERIFY(slider && box);
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Enter);
+        QCOMPARE(slider->value(), position);
+        QCOMPARE(box->value(), kept);
+        QCOMPARE(rig.storedMismatch({QStringLiteral("%1/Fader=%2").arg(track).arg(kept)}), QString());
+        const QString wire = QString::number(qRound(kept * 10));
+        const QStringList unit = ref.kind == StripKind::Pair
+                                     ? QStringList{"fader.input.2=" + wire, "fader.input.3=" + wire}
+                                     : QStringList{faderPath(track) + '=' + wire};
+        QCOMPARE(unitMismatch(rig.unit, unit), QString());
+    }
+
+    // Linking copies the odd side's level to the stereo strip; the faders follow the model silently.
+    void faderFollowsModel()
+    {
+        PageRig rig;
+        QSignalSpy moved(rig.find<QSlider>(QStringLiteral("vS_FaderKnob5")), &QSlider::valueChanged);
+        rig.unit.model->setFaderLevel(QStringLiteral("Track5"), -12.1);
+        QVERIFY(rig.link(3));
+        QCOMPARE(rig.find<QSlider>(QStringLiteral("vS_FaderKnob5_6"))->value(), 50);
+        QCOMPARE(rig.find<QDoubleSpinBox>(QStringLiteral("dSB_faderDisplay5_6"))->value(), -12.1);
+        QCOMPARE(rig.find<QSlider>(QStringLiteral("vS_FaderKnob5"))->value(), 50);
+        QCOMPARE(moved.count(), 0);
+        QCOMPARE(unitMismatch(rig.unit, {"fader.input.5=-121"}), QString());
+        // The master starts off, shown as the special text.
+        QCOMPARE(rig.find<QDoubleSpinBox>(QStringLiteral("dSB_faderDisplayMaster"))->text(), QStringLiteral("-infinity"));
+    }
+
+    // ---- strips
+
+    void buttons_data()
+    {
+        QTest::addColumn<int>("linkPair");
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QStringList>("checked");   // "!" in front: not checked
+        QTest::addColumn<QStringList>("unit");
+        QTest::addColumn<QStringList>("stored");
+        using S = QStringList;
+        QTest::newRow("mono mute mirrors on stereo") << 0 << S{"pB_Mute1"} << S{"pB_Mute1", "pB_Mute1_2", "!pB_Mute2"}
+                                                     << S{"mute.input.0=1"} << S{"Track1/Mute=true", "Track2/Mute=false"};
+        QTest::newRow("even mute leaves stereo") << 0 << S{"pB_Mute2"} << S{"pB_Mute2", "!pB_Mute1_2"}
+                                                 << S{"mute.input.1=1"} << S{"Track2/Mute=true"};
+        QTest::newRow("mute twice is off") << 0 << S{"pB_MuteSP1", "pB_MuteSP1"} << S{"!pB_MuteSP1"}
+                                           << S{"mute.input.10=0"} << S{"Track11/Mute=false"};
+        QTest::newRow("stereo mute both sides") << 1 << S{"pB_Mute1_2"} << S{"pB_Mute1", "pB_Mute2"}
+                                                << S{"mute.input.0=1", "mute.input.1=1"} << S{"Track2/Mute=true"};
+        QTest::newRow("master mute") << 0 << S{"pB_masterMute"} << S{"pB_masterMute", "!pB_Mute1"}
+                                     << S{"mute.master.0=1", "mute.master.1=1", "mute.input.0=null"}
+                                     << S{"TrackMaster/Mute=true"};
+        QTest::newRow("odd phase mirrors left side") << 0 << S{"pB_Phase3"} << S{"pB_Phase3_4_L", "!pB_Phase3_4_R"}
+                                                     << S{"phase.2=1"}
+                                                     << S{"Track3_4_L/Phase=true", "Track3_4_R/Phase=false"};
+        QTest::newRow("stereo right phase") << 2 << S{"pB_Phase3_4_R"} << S{"pB_Phase4", "!pB_Phase3"}
+                                            << S{"phase.3=1"} << S{"Track4/Phase=true"};
+        QTest::newRow("stereo bypass both channels") << 6 << S{"pB_Bypass11_12"} << S{"pB_Bypass11_12"}
+                                                     << S{"truebypass.10=1", "truebypass.11=1"}
+                                                     << S{"Track11/TrueBypass=true"};
+        QTest::newRow("eq on") << 0 << S{"pB_EQ5"} << S{"pB_EQ5"} << S{"eq.4.0.on=1"} << S{"Track5/Eq=true"};
+        QTest::newRow("stereo compressor") << 3 << S{"pB_Comp5_6"} << S{"pB_Comp5_6"}
+                                           << S{"comp.4.on=1", "comp.5.on=1"} << S{"Track5_6/Comp=true"};
+        QTest::newRow("pre then post") << 0 << S{"pB_Pre2_1", "pB_Post2_1"} << S{"pB_Post2_1", "pB_Post2_1_2", "!pB_Pre2_1"}
+                                       << S{"send.input.0.1.point=3"} << S{"Track1/Send2_Point=3"};
+        QTest::newRow("stereo pre both tracks") << 7 << S{"pB_Pre4_Adat1_2"} << S{"pB_Pre4_Adat1", "pB_Pre4_Adat2"}
+                                                << S{"send.input.12.3.point=2", "send.input.13.3.point=2"}
+                                                << S{"Track14/Send4_Point=2"};
+        QTest::newRow("solo mutes the others") << 0 << S{"pB_Solo1"} << S{"pB_Solo1_2", "pB_MuteAdat8", "!pB_Mute1"}
+                                               << S{"mute.input.0=0", "mute.input.19=1"}
+                                               << S{"Track1/Solo=true", "Track20/Mute=true"};
+        QTest::newRow("reverb switch back on") << 0 << S{"pB_masterReverb", "pB_masterReverb"} << S{"pB_masterReverb"}
+                                               << S{"return.on=1", "return.level=-127"} << S{"Reverb/MasterReverb=true"};
+        QTest::newRow("select moves") << 0 << S{"pB_Analog3", "pB_SPDIF2"} << S{"pB_SPDIF2", "!pB_Analog3"} << S{}
+                                      << S{"Track12/Select=true"};
+    }
+    void buttons()
+    {
+        QFETCH(int, linkPair);
+        QFETCH(QStringList, clicks);
+        QFETCH(QStringList, checked);
+        QFETCH(QStringList, unit);
+        QFETCH(QStringList, stored);
+        PageRig rig;
+        if (linkPair)
+            QVERIFY(rig.link(linkPair));
+        for (const QString &name : clicks)
+            QVERIFY2(rig.click(name), qPrintable(name));
+        for (QString name : checked) {
+            const bool want = !name.startsWith('!');
+            auto *b = rig.find<QPushButton>(name.remove('!'));
+            QVERIFY2(b && b->isChecked() == want, qPrintable(name));
+        }
+        QCOMPARE(rig.storedMismatch(stored), QString());
+        QCOMPARE(unitMismatch(rig.unit, unit), QString());
+    }
+
+    void sendKnobs_data()
+    {
+        QTest::addColumn<int>("linkPair");
+        QTest::addColumn<QString>("knob");
+        QTest::addColumn<QList<QPointF>>("steps");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("mirror"); // another value label that must show the same text
+        QTest::addColumn<QStringList>("unit");
+        QTest::addColumn<QStringList>("stored");
+        using S = QStringList;
+        using M = QList<QPointF>;
+        QTest::newRow("mono up ten") << 0 << "label_Send1Knob1" << M{{0, -4}, {0, -6}} << "-78dB" << "label_Send1Display1_2"
+                                     << S{"send.input.0.0.level=-78"} << S{"Track1/Send1_Level=10", "Track1/Send1_Value=-78dB"};
+        QTest::newRow("stereo to both tracks") << 4 << "label_Send3Knob7_8" << M{{0, -200}} << "  6dB" << "label_Send3Display8"
+                                               << S{"send.input.6.2.level=6", "send.input.7.2.level=6"}
+                                               << S{"Track7/Send3_Level=127", "Track8/Send3_Value=  6dB"};
+        QTest::newRow("down stops at -inf") << 0 << "label_Send1KnobAdat8" << M{{0, 5}} << "-inf." << QString()
+                                            << S{"send.input.19.0.level=-127"} << S{"Track20/Send1_Level=0"};
+        QTest::newRow("master from 0 dB") << 0 << "label_Send2KnobMaster" << M{{0, -2}} << "  0dB" << QString()
+                                          << S{"send.master.1.level=0"} << S{"TrackMaster/Send2_Level=104"};
+        QTest::newRow("master down") << 0 << "label_Send1KnobMaster" << M{{0, 27}} << "-12dB" << QString()
+                                     << S{"send.master.0.level=-12"} << S{"TrackMaster/Send1_Value=-12dB"};
+        QTest::newRow("return") << 0 << "label_SendKnobReturn" << M{{0, -29}} << "-42dB" << QString()
+                                << S{"return.level=-42"} << S{"TrackMaster/Return_Level=29"};
+    }
+    void sendKnobs()
+    {
+        QFETCH(int, linkPair);
+        QFETCH(QString, knob);
+        QFETCH(QList<QPointF>, steps);
+        QFETCH(QString, text);
+        QFETCH(QString, mirror);
+        QFETCH(QStringList, unit);
+        QFETCH(QStringList, stored);
+        PageRig rig;
+        if (linkPair)
+            QVERIFY(rig.link(linkPair));
+        if (knob.contains("Return"))
+            QVERIFY(rig.click("pB_masterReverb"));
+        auto *k = rig.find<DialControlSend>(knob);
+        auto *d = rig.find<QLabel>(QString(knob).replace("Knob", "Display"));
+        QVERIFY(k && d);
+        QVERIFY(!d->isVisible());
+        QVERIFY2(PageRig::drag(k, QPointF(13, 13), steps, d), "value label shown while held");
+        QVERIFY2(!d->isVisible(), "value label hidden after release");
+        QCOMPARE(d->text(), text);
+        if (!mirror.isEmpty())
+            QCOMPARE(rig.find<QLabel>(mirror)->text(), text);
+        QCOMPARE(rig.storedMismatch(stored), QString());
+        QCOMPARE(unitMismatch(rig.unit, unit), QString());
+    }
+
+    void panDrag_data()
+    {
+        QTest::addColumn<int>("linkPair");
+        QTest::addColumn<QString>("marker");
+        QTest::addColumn<QList<QPointF>>("steps");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("twin"); // the other marker of the same channel
+        QTest::addColumn<int>("track");
+        using M = QList<QPointF>;
+        QTest::newRow("odd right five") << 0 << "label_panKnob1" << M{{5, 0}} << 25 << "label_panKnob1_2_L" << 1;
+        QTest::newRow("odd caps at 40") << 0 << "label_panKnob3" << M{{30, 0}, {-2, 0}} << 38 << "label_panKnob3_4_L" << 3;
+        QTest::newRow("even floor 59") << 0 << "label_panKnob2" << M{{-15, 0}, {-15, 0}} << 59 << "label_panKnob1_2_R" << 2;
+        QTest::newRow("stereo right marker") << 5 << "label_panKnob9_10_R" << M{{20, 0}} << 99 << "label_panKnob10" << 10;
+        QTest::newRow("stereo left marker") << 8 << "label_panKnobAdat3_4_L" << M{{-1.5, 0}} << 19 << "label_panKnobAdat3" << 15;
+    }
+    void panDrag()
+    {
+        QFETCH(int, linkPair);
+        QFETCH(QString, marker);
+        QFETCH(QList<QPointF>, steps);
+        QFETCH(int, position);
+        QFETCH(QString, twin);
+        QFETCH(int, track);
+        PageRig rig;
+        if (linkPair)
+            QVERIFY(rig.link(linkPair));
+        auto *m = rig.find<PanControl>(marker);
+        auto *display = rig.find<QLabel>(QString(marker).replace("Knob", "Display"));
+        QVERIFY(m && display);
+        QVERIFY(PageRig::drag(m, QPointF(8, 6), steps, display));
+        QVERIFY(!display->isVisible());
+        const QString text = mixer::pan::label(position);
+        QCOMPARE(display->text(), text);
+        QCOMPARE(rig.find<QLabel>(QString(twin).replace("Knob", "Display"))->text(), text);
+        // The marker's x is the position, less where its strip starts in the shared panel.
+        const bool stereo = marker.endsWith("_L") || marker.endsWith("_R");
+        QCOMPARE(m->pos(), QPoint(position - (!stereo && position >= 59 ? 59 : 0), PanDrag::kMarkerY));
+        QCOMPARE(rig.find<PanControl>(twin)->pos().y(), PanDrag::kMarkerY);
+        QCOMPARE(rig.storedMismatch({QStringLiteral("Track%1/Pan_pos=%2").arg(track).arg(position),
+                                     QStringLiteral("Track%1/Pan_value=%2").arg(track).arg(text)}),
+                 QString());
+        QCOMPARE(unitMismatch(rig.unit, {QStringLiteral("pan.%1=%2").arg(track - 1).arg(position >= 59 ? position - 59 : position)}),
+                 QString());
+    }
+
+    void panDoubleClickCentres()
+    {
+        PageRig rig;
+        auto *m = rig.find<PanControl>(QStringLiteral("label_panKnob4"));
+        const QImage centre = QPixmap(QStringLiteral(":/Resource/track/PAN.png")).toImage();
+        const QImage offCentre = QPixmap(QStringLiteral(":Resource/track/PAN_c.png")).toImage();
+        QVERIFY(!centre.isNull() && !offCentre.isNull() && centre != offCentre);
+        QCOMPARE(m->pixmap(Qt::ReturnByValue).toImage(), centre);
+        PageRig::drag(m, QPointF(8, 6), {QPointF(-12, 0)});
+        QCOMPARE(rig.unit.model->panPosition(4), 67);
+        QCOMPARE(rig.storedMismatch({"Track4/Pan_pos=67", "Track4/Pan_value=L12"}), QString());
+        QCOMPARE(m->pixmap(Qt::ReturnByValue).toImage(), offCentre);
+        QTest::mouseDClick(m, Qt::LeftButton, {}, QPoint(8, 6));
+        QCOMPARE(rig.unit.model->panPosition(4), 79);
+        QCOMPARE(m->pos(), QPoint(79 - 59, PanDrag::kMarkerY));
+        QCOMPARE(m->pixmap(Qt::ReturnByValue).toImage(), centre);
+        QCOMPARE(rig.find<QLabel>(QStringLiteral("label_panKnob3_4_R"))->pixmap(Qt::ReturnByValue).toImage(), centre);
+        QCOMPARE(rig.find<QLabel>(QStringLiteral("label_panDisplay3_4_R"))->text(), QStringLiteral("C"));
+        QCOMPARE(unitMismatch(rig.unit, {"pan.3=20"}), QString());
+    }
+
+    void linkNameAndBypass()
+    {
+        PageRig rig;
+        auto *stack = rig.find<QStackedWidget>(QStringLiteral("sW_channelAdat5_6"));
+        QCOMPARE(stack->currentWidget()->objectName(), QStringLiteral("monoAdat5_6"));
+        QVERIFY(rig.link(9));
+        QCOMPARE(stack->currentWidget()->objectName(), QStringLiteral("stereoAdat5_6"));
+        QVERIFY(rig.unit.model->pairLinked(9));
+        QVERIFY(rig.click(QStringLiteral("pB_LinkOffAdat5_6")));
+        QCOMPARE(stack->currentIndex(), 0);
+        QVERIFY(!rig.unit.model->pairLinked(9));
+
+        auto *edit = rig.find<QLineEdit>(QStringLiteral("lineEdit_ch7"));
+        rig.page.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.page));
+        edit->setFocus();
+        QTest::keyClicks(edit, QStringLiteral("Guitars"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(edit->text(), QStringLiteral("Guitar"));
+        QCOMPARE(rig.storedMismatch({QStringLiteral("Track7/Name=Guitar")}), QString());
+        QVERIFY(!edit->hasFocus());
+
+        QVERIFY(rig.click(QStringLiteral("pB_Analog5")));
+        QVERIFY(rig.click(QStringLiteral("pB_Bypass5")));
+        for (const char *name : {"pB_Phase5", "pB_EQ5", "pB_Comp5", "pB_Analog5"})
+            QVERIFY2(!rig.find(QLatin1String(name))->isEnabled(), name);
+        QVERIFY(!rig.find<QPushButton>(QStringLiteral("pB_Analog5"))->isChecked());
+        QVERIFY(rig.find(QStringLiteral("pB_Mute5"))->isEnabled());
+        QVERIFY(rig.click(QStringLiteral("pB_Bypass5")));
+        QVERIFY(rig.find(QStringLiteral("pB_EQ5"))->isEnabled());
+        QCOMPARE(unitMismatch(rig.unit, {"truebypass.4=0"}), QString());
+    }
+
+    // ---- the page
+
+    void visiblePairs_data()
+    {
+        QTest::addColumn<QString>("product");
+        QTest::addColumn<uint>("rate");
+        QTest::addColumn<QList<int>>("pairs");
+        QTest::newRow("K2 48k") << "LYNTRA K2" << 48000u << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+        QTest::newRow("K2 96k") << "LYNTRA K2" << 96000u << QList<int>{1, 2, 3, 4, 7, 8};
+        QTest::newRow("K2 192k") << "LYNTRA K2" << 192000u << QList<int>{1, 2, 3, 7};
+        QTest::newRow("K1 48k") << "LYNTRA K1" << 48000u << QList<int>{1, 3, 4, 5, 6};
+        QTest::newRow("K1 176.4k") << "LYNTRA K1" << 176400u << QList<int>{1, 3};
+    }
+    void visiblePairs()
+    {
+        QFETCH(QString, product);
+        QFETCH(uint, rate);
+        QFETCH(QList<int>, pairs);
+        PageRig rig;
+        rig.unit.model->setProductName(product);
+        rig.unit.model->setSampleRate(rate);
+        int x = -1;
+        for (int k = 1; k <= mixer::kPairs; ++k) {
+            PairStrip *p = rig.page.pairStrip(k);
+            QCOMPARE(p->isVisible(), pairs.contains(k));
+            if (!p->isVisible())
+                continue;
+            if (x >= 0) // shown containers close up from the left, one pair width apart
+                QCOMPARE(p->x(), x + p->width());
+            x = p->x();
+        }
+        QVERIFY(rig.page.masterStrip()->isVisible());
+        // The return knob goes with the reverb, which the unit lacks at the two highest rates.
+        QCOMPARE(rig.page.masterStrip()->returnStack()->currentIndex(), rate >= 176400u ? 0 : 1);
+    }
+
+    // Style sheets, tests and tools find widgets by name: every name the tables give belongs to exactly
+    // one widget of the page.
+    void everyNameOneWidget()
+    {
+        PageRig rig;
+        QStringList wrong;
+        QSet<QString> seen;
+        const auto check = [&](mixer::StripRef ref) {
+            for (int k = int(WidgetKind::Strip); k <= int(WidgetKind::ReverbOn); ++k) {
+                for (int send = 0; send <= mixer::kSends; ++send) {
+                    const QString name = mixer::widgetName(WidgetKind(k), ref, send);
+                    if (name.isEmpty() || seen.contains(name))
+                        continue;
+                    seen.insert(name);
+                    if (rig.page.findChildren<QWidget *>(name).size() != 1)
+                        wrong << name;
+                }
+            }
+        };
+        for (int t = 1; t <= mixer::kTracks; ++t)
+            check({StripKind::Mono, t});
+        for (int p = 1; p <= mixer::kPairs; ++p)
+            check({StripKind::Pair, p});
+        check({StripKind::Master, 0});
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(' ')));
+        // Mono: 15 single widgets + 4 sends x 4 kinds; pair: 24 + 16; master: 13 + 8.
+        QCOMPARE(seen.size(), 20 * (15 + 16) + 10 * (24 + 16) + 13 + 8);
+        auto *knob = rig.find<QLabel>(QStringLiteral("label_Send1Knob1"));
+        QVERIFY(!knob->pixmap(Qt::ReturnByValue).isNull());
+        QCOMPARE(knob->size(), KnobFrames::send().size());
+    }
+};
+
+QTEST_MAIN(TestMixerWidgets)
+#include "tst_mixerwidgets.moc"
