@@ -60,7 +60,7 @@ private slots:
             }
             const int index = p - (odd ? pan::kOddFirst : pan::kEvenFirst);
             QCOMPARE(int(pan::unitIndex(label)), index);
-            QCOMPARE(label, index < 20 ? QStringLiteral("L%1").arg(20 - index)
+            QCOMPARE(label, index < 20   ? QStringLiteral("L%1").arg(20 - index)
                             : index > 20 ? QStringLiteral("R%1").arg(index - 20)
                                          : QStringLiteral("C"));
             QCOMPARE(pan::clampToLane(p, true), odd ? p : pan::kOddFirst + pan::kSteps - 1);
@@ -169,14 +169,23 @@ private slots:
         QTest::addColumn<QList<int>>("unmuted");  // tracks not muted afterwards (-1: all but these muted)
         QTest::addColumn<QList<int>>("saved");    // tracks whose mute before the solo is remembered
         const QList<int> all{-1};
-        QTest::newRow("first solo mutes the rest") << QList<int>{1, 5} << QStringList{"+Track3"} << QList<int>{3} << QList<int>{1, 5};
-        QTest::newRow("last solo restores memory") << QList<int>{1, 5} << QStringList{"+Track3", "-Track3"} << QList<int>{-1, 1, 5} << QList<int>{1, 5};
-        QTest::newRow("second solo unmutes itself") << QList<int>{} << QStringList{"+Track3", "+Track4"} << QList<int>{3, 4} << QList<int>{};
-        QTest::newRow("release one of two") << QList<int>{} << QStringList{"+Track3", "+Track4", "-Track3"} << QList<int>{4} << QList<int>{};
-        QTest::newRow("released first forgets") << QList<int>{3} << QStringList{"+Track3", "+Track4", "-Track3", "-Track4"} << QList<int>{-1} << QList<int>{};
-        QTest::newRow("muted soloist stays muted") << QList<int>{3} << QStringList{"+Track3", "-Track3"} << QList<int>{-1, 3} << QList<int>{3};
-        QTest::newRow("stereo solo") << QList<int>{} << QStringList{"+Track1_2"} << QList<int>{1, 2} << QList<int>{};
-        QTest::newRow("stereo released") << QList<int>{7} << QStringList{"+Track1_2", "-Track1_2"} << QList<int>{-1, 7} << QList<int>{7};
+        QTest::newRow("first solo mutes the rest")
+            << QList<int>{1, 5} << QStringList{"+Track3"} << QList<int>{3} << QList<int>{1, 5};
+        QTest::newRow("last solo restores memory") << QList<int>{1, 5} << QStringList{"+Track3", "-Track3"}
+                                                   << QList<int>{-1, 1, 5} << QList<int>{1, 5};
+        QTest::newRow("second solo unmutes itself")
+            << QList<int>{} << QStringList{"+Track3", "+Track4"} << QList<int>{3, 4} << QList<int>{};
+        QTest::newRow("release one of two")
+            << QList<int>{} << QStringList{"+Track3", "+Track4", "-Track3"} << QList<int>{4} << QList<int>{};
+        QTest::newRow("released first forgets")
+            << QList<int>{3} << QStringList{"+Track3", "+Track4", "-Track3", "-Track4"} << QList<int>{-1}
+            << QList<int>{};
+        QTest::newRow("muted soloist stays muted")
+            << QList<int>{3} << QStringList{"+Track3", "-Track3"} << QList<int>{-1, 3} << QList<int>{3};
+        QTest::newRow("stereo solo") << QList<int>{} << QStringList{"+Track1_2"} << QList<int>{1, 2}
+                                     << QList<int>{};
+        QTest::newRow("stereo released")
+            << QList<int>{7} << QStringList{"+Track1_2", "-Track1_2"} << QList<int>{-1, 7} << QList<int>{7};
     }
     void solo()
     {
@@ -209,13 +218,20 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QList<int>>("channels");
         QTest::addColumn<bool>("stereo"); // the pair's own state afterwards (pair 3 or 7)
-        QTest::newRow("odd mute mirrors into stereo") << "mute" << "Track5" << QList<int>{5} << true;
-        QTest::newRow("even mute leaves stereo") << "mute" << "Track6" << QList<int>{6} << false;
-        QTest::newRow("stereo mute both") << "mute" << "Track5_6" << QList<int>{5, 6} << true;
-        QTest::newRow("master mute, no input") << "mute" << "TrackMaster" << QList<int>{} << false;
-        QTest::newRow("pair bypass both") << "bypass" << "Track13_14" << QList<int>{13, 14} << true;
-        QTest::newRow("odd phase") << "phase" << "Track11" << QList<int>{11} << false;
-        QTest::newRow("stereo right phase") << "phase" << "Track11_12_R" << QList<int>{12} << false;
+        QTest::newRow("odd mute mirrors into stereo") << "mute"
+                                                      << "Track5" << QList<int>{5} << true;
+        QTest::newRow("even mute leaves stereo") << "mute"
+                                                 << "Track6" << QList<int>{6} << false;
+        QTest::newRow("stereo mute both") << "mute"
+                                          << "Track5_6" << QList<int>{5, 6} << true;
+        QTest::newRow("master mute, no input") << "mute"
+                                               << "TrackMaster" << QList<int>{} << false;
+        QTest::newRow("pair bypass both") << "bypass"
+                                          << "Track13_14" << QList<int>{13, 14} << true;
+        QTest::newRow("odd phase") << "phase"
+                                   << "Track11" << QList<int>{11} << false;
+        QTest::newRow("stereo right phase") << "phase"
+                                            << "Track11_12_R" << QList<int>{12} << false;
     }
     void switches()
     {
@@ -236,7 +252,9 @@ private slots:
                 QCOMPARE(muted.first().at(0).toString(), name);
             QCOMPARE(UnitRig::v(rig.unit().masterMute[0]), master ? 1 : -1000);
             QCOMPARE(UnitRig::v(unit.masterMute[1]), master ? 1 : -1000);
-            for (const QString &stored : master ? QStringList{name} : QStringList{trackName(channels.first()), trackName(channels.last())})
+            for (const QString &stored :
+                 master ? QStringList{name}
+                        : QStringList{trackName(channels.first()), trackName(channels.last())})
                 QVERIFY(rig.settings.mute(stored));
         } else if (what == "bypass") {
             QVERIFY(rig.model->setTrueBypass(name, true));
@@ -421,7 +439,9 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.at(0).at(0).toBool(), click);
         rig.settings.sync();
-        QCOMPARE(QSettings(rig.settings.mainFilePath(), QSettings::IniFormat).value("Reverb/MasterReverb").toString(),
+        QCOMPARE(QSettings(rig.settings.mainFilePath(), QSettings::IniFormat)
+                     .value("Reverb/MasterReverb")
+                     .toString(),
                  QVariant(click).toString());
         QCOMPARE(UnitRig::v(rig.unit().returnOn), int(click));
         QCOMPARE(UnitRig::v(rig.unit().returnLevel), level);
@@ -626,7 +646,8 @@ private slots:
         QCOMPARE(UnitRig::v(unit.eq[3][0].gain), 255);
         // The pair group now carries the editor keys of the left track.
         QCOMPARE(rig.settings.compPos("Track3_4", Settings::CompKnob::Threshold), 40);
-        QCOMPARE(rig.settings.compDisplay("Track3_4", Settings::CompKnob::Ratio).toString(), QString("inf:1"));
+        QCOMPARE(rig.settings.compDisplay("Track3_4", Settings::CompKnob::Ratio).toString(),
+                 QString("inf:1"));
         QVERIFY(rig.settings.eqLowCutFilter("Track3_4") && rig.settings.eq("Track3_4"));
         QVERIFY(rig.settings.comp("Track3_4"));
         QVERIFY(rig.model->setLink(2, false));

@@ -35,9 +35,10 @@ private slots:
     {
         QTest::addColumn<int>("linkMask");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("pairs 1, 3 and 10") << (1 | 4 | 512)
-                                           << "pair1 mono3 mono4 pair3 mono7 mono8 mono9 mono10 mono11 mono12 "
-                                              "mono13 mono14 mono15 mono16 mono17 mono18 pair10";
+        QTest::newRow("pairs 1, 3 and 10")
+            << (1 | 4 | 512)
+            << "pair1 mono3 mono4 pair3 mono7 mono8 mono9 mono10 mono11 mono12 "
+               "mono13 mono14 mono15 mono16 mono17 mono18 pair10";
         QTest::newRow("even pairs") << 0x2aa
                                     << "mono1 mono2 pair2 mono5 mono6 pair4 mono9 mono10 pair6 mono13 mono14 "
                                        "pair8 mono17 mono18 pair10";
@@ -78,14 +79,15 @@ private slots:
         connect(&loader, &MixerLoader::sceneNamesLoaded, this,
                 [&](const QStringList &n) { seen << QStringLiteral("scenes%1").arg(n.size()); });
         runFullLoad(&rig.dev, rig.settings, loader);
-        QCOMPARE(seen, QStringList({"link1+", "link2-", "link3-", "link4-", "link5-", "link6-", "link7+", "link8-",
-                                    "link9-", "link10-", "master", "scenes10"}));
+        QCOMPARE(seen, QStringList({"link1+", "link2-", "link3-", "link4-", "link5-", "link6-", "link7+",
+                                    "link8-", "link9-", "link10-", "master", "scenes10"}));
         rig.unit();
         const QJsonObject state = rig.fw.state();
         for (const lyntra_test::UnitValue &u : lyntra_test::kStoredMixAtUnit) {
             const QJsonValue v = lyntra_test::json_at(state, QLatin1String(u.path));
-            QVERIFY2(v.isDouble() && v.toInt() == u.value,
-                     qPrintable(QStringLiteral("%1 is %2, expected %3").arg(u.path).arg(v.toInt()).arg(u.value)));
+            QVERIFY2(
+                v.isDouble() && v.toInt() == u.value,
+                qPrintable(QStringLiteral("%1 is %2, expected %3").arg(u.path).arg(v.toInt()).arg(u.value)));
         }
         for (int n = 0; n < kTracks; ++n)
             QCOMPARE(UnitRig::v(rig.fw.mix().solo[n]), -1000);
@@ -99,7 +101,8 @@ private slots:
         const int first = rig.messages;
         runFullLoad(&rig.dev, rig.settings, loader);
         rig.unit();
-        QVERIFY2(rig.messages - first >= first - 1, qPrintable(QString("%1 then %2").arg(first).arg(rig.messages)));
+        QVERIFY2(rig.messages - first >= first - 1,
+                 qPrintable(QString("%1 then %2").arg(first).arg(rig.messages)));
     }
 
     void emptyFileGivesDefaults()
@@ -124,7 +127,8 @@ private slots:
         QCOMPARE(UnitRig::v(unit.returnLevel), -127);
         QCOMPARE(rig.model->panPosition(2), 79);
         // Restoring writes nothing.
-        QVERIFY(!QFile::exists(rig.settings.mainFilePath()) || QFile(rig.settings.mainFilePath()).size() == 0);
+        QVERIFY(!QFile::exists(rig.settings.mainFilePath()) ||
+                QFile(rig.settings.mainFilePath()).size() == 0);
     }
 };
 

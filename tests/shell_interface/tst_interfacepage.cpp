@@ -1,41 +1,51 @@
-// The interface page as the rest of the program finds it: object names, ids and entries, the painted
-// plates behind the widgets, the device signals reaching the clock logic, and the buffer-size slider.
+// The interface page: what a clock source or optical mode choice stores and sends, how the unit's clock,
+// rate and lock reports show, the model-dependent look, the buffer-size slider, and the generated
+// artwork it is painted with.
 #include "artlayout.h"
 #include "buffersize.h"
 #include "pagerig.h"
 #include "resources.h"
 
-#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QImage>
 #include <QLabel>
+#include <QRadioButton>
 #include <QSettings>
 #include <QSlider>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
+
+using namespace clockstyle;
 
 namespace {
 
-int storedBlockFrames()
+constexpr uint32_t INTERNAL = 1, WORD = 2, OPT_A = 5, OPT_B = 6;
+
+auto src(uint32_t s)
 {
-    QSettings driver(QSettings::NativeFormat, QSettings::UserScope, "AVENOR", "LYNTRAK1_K2");
-    return driver.value("ASIODRIVER/blockFrames", -1).toInt();
+    return static_cast<ixmsg_data_clocksource_t>(s);
 }
 
-void storeBlockFrames(const QVariant &value)
+// Angle, clockwise from straight up, of the centroid of the pixels close to `pointer`; NaN if none.
+qreal pointerAngle(const QImage &image, const QColor &pointer)
 {
-    QSettings driver(QSettings::NativeFormat, QSettings::UserScope, "AVENOR", "LYNTRAK1_K2");
-    if (value.isValid())
-        driver.setValue("ASIODRIVER/blockFrames", value);
-    else
-        driver.remove("ASIODRIVER/blockFrames");
-}
-
-int grey(const QImage &image, int x, int y)
-{
-    return qGray(image.pixel(x, y));
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    const QPointF centre(img.width() / 2.0, img.height() / 2.0);
+    QPointF sum;
+    int count = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor c = QColor::fromRgba(img.pixel(x, y));
+            if (qAbs(c.red() - pointer.red()) + qAbs(c.green() - pointer.green()) +
+                    qAbs(c.blue() - pointer.blue()) <
+                60) {
+                sum += QPointF(x + 0.5, y + 0.5) - centre;
+                ++count;
+            }
+        }
+    return count ? qRadiansToDegrees(std::atan2(sum.x(), -sum.y())) : qQNaN();
 }
 
 } // namespace
@@ -45,223 +55,433 @@ class TestInterfacePage : public QObject {
 
 private slots:
     void initTestCase() { lyntra_init_resources(); }
-    void init() { rig = std::make_unique<PageRig>(); }
+    void init()
+    {
+        QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively();
+        rig = std::make_unique<PageRig>();
+    }
     void cleanup() { rig.reset(); }
 
-    void objectNames_data();
-    void objectNames();
-    void sourceIds_data();
-    void sourceIds();
-    void selectorEntries_data();
-    void selectorEntries();
-    void paintedPlates_data();
-    void paintedPlates();
-    void deviceSignalsReachStatus();
-    void bufferSlider_data();
-    void bufferSlider();
-    void bufferRefresh_data();
-    void bufferRefresh();
-    void pageOwnership();
+    // ---- choosing a source
+
+    void chooseSource_data()
+    {
+        QTest::addColumn<QString>("radio");
+        QTest::addColumn<int>("selector"); // index of the chosen optical input's selector
+        QTest::addColumn<int>("storedId");
+        QTest::addColumn<QStringList>("sent");
+        QTest::newRow("internal") << "rB_Internal" << 0 << 1 << QStringList{"25=1"};
+        QTest::newRow("word") << "rB_Word" << 0 << 4 << QStringList{"25=2"};
+        QTest::newRow("optical A 88.2/96") << "rB_Optical_A" << 2 << 2 << QStringList{"29=5 135=2", "25=5"};
+        QTest::newRow("optical B 44.1/48") << "rB_Optical_B" << 1 << 3 << QStringList{"29=6 135=0", "25=6"};
+        QTest::newRow("optical B 176.4/192") << "rB_Optical_B" << 3 << 3 << QStringList{"29=6 135=1", "25=6"};
+    }
+    void chooseSource()
+    {
+        QFETCH(QString, radio);
+        QFETCH(int, selector);
+        QFETCH(int, storedId);
+        QFETCH(QStringList, sent);
+        rig->find<QComboBox>(radio == "rB_Optical_B" ? "cB_Optical_B" : "cB_Optical_A")
+            ->setCurrentIndex(selector);
+        rig->drain(); // the selector change has sent its own mode
+        auto *status = rig->find<QLabel>("label_IntClockSourceStatus");
+        status->setText("stale");
+        auto *button = rig->find<QRadioButton>(qPrintable(radio));
+        button->click();
+        QVERIFY(button->isChecked());
+        QCOMPARE(rig->find<QButtonGroup>("buttonGroup_ClockSource")->checkedId(), storedId);
+        QCOMPARE(rig->settings.readClock("SampleClockSourceId"), storedId);
+        QCOMPARE(rig->drain(), sent);
+        QCOMPARE(rig->find<QLabel>("label_ClockSourceStatus")->styleSheet(),
+                 storedId == 1 ? kCaptionGrey : kCaptionBlack);
+        // Internal has no lock to report; the others wait for the next lock report.
+        QCOMPARE(status->text(), storedId == 1 ? kDashes : QStringLiteral("stale"));
+    }
+
+    void opticalModeChange_data()
+    {
+        QTest::addColumn<QString>("selector");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QStringList>("sent");
+        QTest::newRow("A manual 44.1/48") << "cB_Optical_A" << 1 << QStringList{"29=5 135=0"};
+        QTest::newRow("A manual 176.4/192") << "cB_Optical_A" << 3 << QStringList{"29=5 135=1"};
+        QTest::newRow("B manual 88.2/96") << "cB_Optical_B" << 2 << QStringList{"29=6 135=2"};
+        QTest::newRow("A no entry") << "cB_Optical_A" << -1 << QStringList{};
+    }
+    void opticalModeChange()
+    {
+        QFETCH(QString, selector);
+        QFETCH(int, index);
+        QFETCH(QStringList, sent);
+        rig->find<QRadioButton>("rB_Internal")->click();
+        rig->drain();
+        auto *combo = rig->find<QComboBox>(qPrintable(selector));
+        QCOMPARE(combo->count(), 4);
+        QCOMPARE(combo->itemText(2), QStringLiteral("Manual -  88.2kHz / 96kHz"));
+        combo->setCurrentIndex(index);
+        QCOMPARE(rig->settings.readClock(selector.mid(3)), index);
+        QCOMPARE(rig->drain(), sent); // with Internal chosen, only the mode goes out
+    }
+
+    // ---- lock reports
+
+    void clockStatus_data()
+    {
+        QTest::addColumn<int>("checked");   // panel id of the chosen source
+        QTest::addColumn<int>("selectorA"); // Optical A's selector index
+        QTest::addColumn<uint>("source");   // the unit runs on it and reports its lock
+        QTest::addColumn<uint>("lock");
+        QTest::addColumn<uint>("inputHz"); // rate remembered for that input
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("style");
+        QTest::newRow("unlocked") << 4 << 0 << WORD << 1u << 48000u << "Unlocked (or No Signal)"
+                                  << kValueBlack;
+        QTest::newRow("phase error") << 4 << 0 << WORD << 2u << 48000u << "Phase Error" << kValueRed;
+        QTest::newRow("good") << 4 << 0 << WORD << 3u << 48000u << "Good" << kValueBlack;
+        QTest::newRow("unknown lock") << 4 << 0 << WORD << 7u << 48000u << ": UNKNOWN" << kValueRed;
+        QTest::newRow("lock 0") << 4 << 0 << WORD << 0u << 48000u << ": UNKNOWN" << kValueRed;
+        QTest::newRow("mismatch over phase error")
+            << 2 << 0 << OPT_A << 2u << 44100u << "Sample Rate Mismatch" << kValueRed;
+        QTest::newRow("unlocked over mismatch")
+            << 2 << 0 << OPT_A << 1u << 96000u << "Unlocked (or No Signal)" << kValueBlack;
+        QTest::newRow("optical B good") << 3 << 0 << OPT_B << 3u << 48000u << "Good" << kValueBlack;
+        QTest::newRow("internal") << 1 << 0 << INTERNAL << 3u << 0u << kDashes << kValueGrey;
+        QTest::newRow("manual optical mode")
+            << 2 << 2 << OPT_A << 3u << 48000u << "Manually configured" << kValueGrey;
+        QTest::newRow("unknown source") << 1 << 0 << 9u << 3u << 0u << ": UNKNOWN" << kValueRed;
+    }
+    void clockStatus()
+    {
+        QFETCH(int, checked);
+        QFETCH(int, selectorA);
+        QFETCH(uint, source);
+        QFETCH(uint, lock);
+        QFETCH(uint, inputHz);
+        QFETCH(QString, text);
+        QFETCH(QString, style);
+        rig->find<QComboBox>("cB_Optical_A")->setCurrentIndex(selectorA);
+        rig->clock().selectSource(checked);
+        rig->runAt(48000);
+        // Through the device object's signals, as the page receives them.
+        emit rig->dev.sig_recv_clocksource(src(source));
+        emit rig->dev.sig_recv_clockhz(src(source), inputHz);
+        emit rig->dev.sig_recv_clocklock(src(source), static_cast<ixmsg_data_clocklock_t>(lock));
+        auto *status = rig->find<QLabel>("label_IntClockSourceStatus");
+        QCOMPARE(status->text(), text);
+        QCOMPARE(status->styleSheet(), style);
+        QCOMPARE(rig->clock().rememberedRate(source), source == INTERNAL || source == 9 ? 0u : inputHz);
+    }
+
+    // A report about an input that is not the clock source leaves the clock status alone.
+    void otherInputReport()
+    {
+        rig->clock().selectSource(4);
+        rig->runAt(48000);
+        auto *status = rig->find<QLabel>("label_IntClockSourceStatus");
+        status->setText("before");
+        rig->clock().slt_RecvClockSource(src(WORD));
+        rig->clock().slt_RecvClockHz(src(OPT_A), 48000);
+        rig->clock().slt_RecvDigitalInputStatus(src(OPT_A), IXMSG_DATA_CLOCKLOCK_GOOD);
+        QCOMPARE(status->text(), QStringLiteral("before"));
+        QCOMPARE(rig->find<QLabel>("label_IntOptAInputStatus")->text(), QStringLiteral("Good"));
+    }
+
+    void inputStatus_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<uint>("source");
+        QTest::addColumn<uint>("lock");
+        QTest::addColumn<uint>("inputHz");
+        QTest::addColumn<int>("selector"); // the optical input's own selector
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("style");
+        QTest::newRow("A mismatch") << "LYNTRA K2" << OPT_A << 3u << 192000u << 0
+                                    << "label_IntOptAInputStatus"
+                                    << "Sample Rate Mismatch" << kValueRed;
+        QTest::newRow("A unlocked, other rate")
+            << "LYNTRA K2" << OPT_A << 1u << 192000u << 0 << "label_IntOptAInputStatus"
+            << "Unlocked (or No Signal)" << kValueBlack;
+        QTest::newRow("A manual") << "LYNTRA K2" << OPT_A << 3u << 48000u << 1 << "label_IntOptAInputStatus"
+                                  << "Manually configured" << kValueGrey;
+        QTest::newRow("A on the small model")
+            << "LYNTRA K1" << OPT_A << 3u << 48000u << 0 << "label_IntOptAInputStatus"
+            << "Good" << kValueBlack;
+        QTest::newRow("B manual") << "LYNTRA K2" << OPT_B << 2u << 48000u << 3 << "label_IntOptBInputStatus"
+                                  << "Manually configured" << kValueGrey;
+        QTest::newRow("B unknown lock")
+            << "LYNTRA K2" << OPT_B << 9u << 48000u << 0 << "label_IntOptBInputStatus"
+            << ": UNKNOWN" << kValueRed;
+        QTest::newRow("B on the small model") << "LYNTRA K1" << OPT_B << 3u << 48000u << 0
+                                              << "label_IntOptBInputStatus" << kDashes << kValueGrey;
+        QTest::newRow("word phase error")
+            << "LYNTRA K2" << WORD << 2u << 48000u << 0 << "label_IntWordInputStatus"
+            << "Phase Error" << kValueRed;
+        QTest::newRow("word mismatch")
+            << "LYNTRA K2" << WORD << 2u << 44100u << 0 << "label_IntWordInputStatus"
+            << "Sample Rate Mismatch" << kValueRed;
+        QTest::newRow("word on the small model") << "LYNTRA K1" << WORD << 2u << 48000u << 0
+                                                 << "label_IntWordInputStatus" << kDashes << kValueGrey;
+    }
+    void inputStatus()
+    {
+        QFETCH(QString, model);
+        QFETCH(uint, source);
+        QFETCH(uint, lock);
+        QFETCH(uint, inputHz);
+        QFETCH(int, selector);
+        QFETCH(QString, label);
+        QFETCH(QString, text);
+        QFETCH(QString, style);
+        rig->find<QLabel>("label_IntDevice")->setText(model);
+        rig->clock().applyModelState();
+        if (source != WORD)
+            rig->find<QComboBox>(source == OPT_A ? "cB_Optical_A" : "cB_Optical_B")
+                ->setCurrentIndex(selector);
+        rig->runAt(48000);
+        rig->clock().slt_RecvClockHz(src(source), inputHz);
+        rig->clock().slt_RecvDigitalInputStatus(src(source), static_cast<ixmsg_data_clocklock_t>(lock));
+        auto *field = rig->find<QLabel>(qPrintable(label));
+        QCOMPARE(field->text(), text);
+        QCOMPARE(field->styleSheet(), style);
+    }
+
+    // ---- source and rate reports
+
+    void sourceAndRate()
+    {
+        const QList<QPair<uint32_t, QString>> names = {
+            {INTERNAL, "Internal"}, {WORD, "Word"}, {OPT_A, "Optical A"},
+            {OPT_B, "Optical B"},   {0, "None"},    {3, "None"},
+            {0xFFFFFFFFu, "None"}};
+        for (const auto &n : names) {
+            emit rig->dev.sig_recv_clocksource(src(n.first));
+            QCOMPARE(rig->find<QLabel>("label_IntClockSource")->text(), n.second);
+        }
+        QSignalSpy layout(&rig->clock(), &ClockStatus::sig_rateClassChanged);
+        const struct {
+            uint32_t hz;
+            const char *text;
+            int rateClass;
+        } rates[] = {{44100, "44.1kHz", 1}, {48000, "48kHz", 1},     {88200, "88.2kHz", 2},
+                     {96000, "96kHz", 2},   {176400, "176.4kHz", 4}, {192000, "192kHz", 4}};
+        for (const auto &r : rates) {
+            rig->runAt(r.hz);
+            rig->runAt(r.hz); // the same rate again is shown once
+            QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QLatin1String(r.text));
+            QCOMPARE(rig->clock().rateClass(), r.rateClass);
+            QCOMPARE(rig->clock().displayedRateClass(), r.rateClass);
+            QCOMPARE(rig->clock().currentSampleRate(), r.hz);
+            QCOMPARE(layout.takeFirst().at(0).toInt(), r.rateClass);
+            QVERIFY(layout.isEmpty());
+        }
+        rig->runAt(12345); // unknown: nothing changes
+        QCOMPARE(rig->clock().currentSampleRate(), 192000u);
+        // After the disconnected look blanked the rate, the same rate is shown (and laid out) again.
+        rig->clock().showDisconnected();
+        QCOMPARE(rig->find<QLabel>("label_IntDevice")->text(), QStringLiteral("No Device"));
+        QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QString());
+        for (const char *name :
+             {"label_IntClockSourceStatus", "label_IntOptAInputStatus", "label_IntOptBInputStatus"})
+            QCOMPARE(rig->find<QLabel>(name)->text(), kDashes);
+        rig->runAt(192000);
+        QCOMPARE(layout.count(), 1);
+    }
+
+    // Reports before set-up or while the buffer size changes are transient: not shown.
+    void rateIgnored_data()
+    {
+        QTest::addColumn<int>("identification");
+        QTest::addColumn<bool>("pending");
+        QTest::newRow("not identified") << 0 << false;
+        QTest::newRow("name only") << 1 << false;
+        QTest::newRow("buffer size changing") << 2 << true;
+    }
+    void rateIgnored()
+    {
+        QFETCH(int, identification);
+        QFETCH(bool, pending);
+        QSignalSpy layout(&rig->clock(), &ClockStatus::sig_rateClassChanged);
+        rig->state.identification = static_cast<uint8_t>(identification);
+        rig->state.buffer_size_change_pending = pending;
+        emit rig->dev.sig_recv_hz(96000);
+        QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QString());
+        QCOMPARE(rig->clock().rateClass(), 0);
+        QCOMPARE(layout.count(), 0);
+    }
+
+    // ---- model state and the stored choice
+
+    void modelState_data()
+    {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<bool>("small");
+        QTest::newRow("small model") << "LYNTRA K1" << true;
+        QTest::newRow("large model") << "LYNTRA K2" << false;
+        QTest::newRow("near miss") << "LYNTRA K1 " << false;
+    }
+    void modelState()
+    {
+        QFETCH(QString, device);
+        QFETCH(bool, small);
+        QSignalSpy changed(&rig->clock(), &ClockStatus::sig_modelChanged);
+        rig->find<QLabel>("label_IntOptAInputStatus")->setText("Good");
+        rig->find<QLabel>("label_IntDevice")->setText(device);
+        rig->page.applyModelState();
+        QCOMPARE(rig->clock().isSmallModel(), small);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toBool(), small);
+        QCOMPARE(rig->find<QLabel>("label_IntOptAInputStatus")->text(), kDashes);
+        for (const char *name : {"rB_Optical_B", "rB_Word"}) {
+            QCOMPARE(rig->find<QRadioButton>(name)->isEnabled(), !small);
+            QCOMPARE(rig->find<QRadioButton>(name)->styleSheet(), small ? kRadioGrey : kRadioBlack);
+        }
+        QCOMPARE(rig->find<QComboBox>("cB_Optical_B")->isEnabled(), !small);
+        for (const char *name : {"label_OptBInputStatus", "label_WordInputStatus"})
+            QCOMPARE(rig->find<QLabel>(name)->styleSheet(), small ? kCaptionGrey : kCaptionBlack);
+        for (const char *name : {"label_IntOptBInputStatus", "label_IntWordInputStatus"}) {
+            QCOMPARE(rig->find<QLabel>(name)->text(), kDashes);
+            QCOMPARE(rig->find<QLabel>(name)->styleSheet(), small ? kValueGrey : kValueBlack);
+        }
+    }
+
+    void storedClock_data()
+    {
+        QTest::addColumn<int>("storedId");
+        QTest::addColumn<int>("storedA");
+        QTest::addColumn<bool>("reconnected");
+        QTest::addColumn<bool>("small");
+        QTest::addColumn<int>("checked");
+        QTest::addColumn<QStringList>("sent");
+        QTest::newRow("start, optical A manual")
+            << 2 << 2 << false << false << 2 << QStringList{"29=5 135=2", "25=5 29=5 135=2"};
+        QTest::newRow("start, word on small keeps word")
+            << 4 << 0 << false << true << 4 << QStringList{"25=2"};
+        QTest::newRow("start, out of range") << 9 << 0 << false << false << 1 << QStringList{"25=1"};
+        QTest::newRow("return, word on large")
+            << 4 << 1 << true << false << 4 << QStringList{"29=5 135=0", "25=2 29=6 135=0"};
+        QTest::newRow("return, word on small")
+            << 4 << 1 << true << true << 1 << QStringList{"29=5 135=0", "25=1 29=6 135=0"};
+        QTest::newRow("return, optical B on small")
+            << 3 << 2 << true << true << 1 << QStringList{"29=5 135=2", "25=1 29=6 135=0"};
+        QTest::newRow("return, optical A on small")
+            << 2 << 3 << true << true << 2 << QStringList{"29=5 135=1", "25=5 29=5 135=1 29=6 135=0"};
+    }
+    void storedClock()
+    {
+        QFETCH(int, storedId);
+        QFETCH(int, storedA);
+        QFETCH(bool, reconnected);
+        QFETCH(bool, small);
+        QFETCH(int, checked);
+        QFETCH(QStringList, sent);
+        rig->settings.writeClock("SampleClockSourceId", storedId);
+        rig->settings.writeClock("Optical_A", storedA);
+        rig->settings.writeClock("Optical_B", 0);
+        if (reconnected)
+            rig->find<QComboBox>("cB_Optical_A")->setCurrentIndex(storedA);
+        rig->drain();
+        rig->page.applyStoredClock(small, reconnected);
+        QCOMPARE(rig->find<QComboBox>("cB_Optical_A")->currentIndex(), storedA);
+        QCOMPARE(rig->find<QButtonGroup>("buttonGroup_ClockSource")->checkedId(), checked);
+        QCOMPARE(rig->drain(), sent);
+        QCOMPARE(rig->settings.readClock("SampleClockSourceId"), checked);
+    }
+
+    // ---- buffer size
+
+    void bufferSlider()
+    {
+        QSignalSpy started(&rig->page, &InterfacePage::sig_bufferSizeChangeStarted);
+        auto *slider = rig->find<QSlider>("hS_BufferSize");
+        QCOMPARE(slider->maximum(), BufferSize::kPositions - 1);
+        slider->setValue(3);
+        QCOMPARE(rig->find<QLabel>("label_BufferSizeDisp")->text(), QStringLiteral("  24 Samples"));
+        QCOMPARE(BufferSize::storedSamples(), 24);
+        QCOMPARE(rig->settings.audioPerformanceIndex(), 3);
+        QCOMPARE(started.count(), 1);
+        QVERIFY(rig->page.bufferSize().recentlyChanged());
+
+        QSettings("AVENOR", "LYNTRAK1_K2").setValue("ASIODRIVER/blockFrames", 1024);
+        rig->page.refreshBufferSize();
+        QCOMPARE(slider->value(), 9);
+        QCOMPARE(slider->pageStep(), 1);
+        QCOMPARE(rig->find<QLabel>("label_BufferSizeDisp")->text(), QStringLiteral("1024 Samples"));
+        QVERIFY(started.count() > 1);
+    }
+
+    // A page stack adopts the widget; the page object must then leave it alone.
+    void pageOwnership()
+    {
+        QWidget stack;
+        QPointer<QWidget> widget;
+        {
+            InterfacePage page(rig->dev, rig->settings);
+            widget = page.page();
+            widget->setParent(&stack);
+        }
+        QVERIFY(!widget.isNull());
+        {
+            InterfacePage page(rig->dev, rig->settings);
+            widget = page.page();
+        }
+        QVERIFY(widget.isNull());
+    }
+
+    // ---- artwork
+
+    // The plates the widgets sit on must be light (black and red status text on them), the panel dark.
+    void paintedPlates()
+    {
+        const QImage shot = rig->page.page()->grab().toImage();
+        QCOMPARE(shot.size(), QSize(artlayout::kPageWidth, artlayout::kPageHeight));
+        for (const artlayout::Section &s : artlayout::kSections) {
+            const QPoint corner(s.plate.x + s.plate.w - 10, s.plate.y + s.plate.h - 8); // no widget there
+            QVERIFY2(qGray(shot.pixel(corner)) > 170, s.caption);
+        }
+        QVERIFY(qGray(shot.pixel(300, 30)) < 90);  // title band
+        QVERIFY(qGray(shot.pixel(338, 300)) < 90); // between columns
+    }
+
+    // Each knob frame's pointer stands at its clock position: 7:00 is 150 degrees left of straight
+    // up, every frame turns 15 degrees further, frame 10 points straight up.
+    void knobArtwork()
+    {
+        const QStringList names = {"700",  "730",  "800",  "830",  "900",  "930",  "1000",
+                                   "1030", "1100", "1130", "1200", "1230", "1300", "1330",
+                                   "1400", "1430", "1500", "1530", "1600", "1630", "1700"};
+        const struct {
+            const char *prefix;
+            QColor pointer;
+            QSize size;
+        } knobs[] = {{":/Resource/track/knob_s/knob-s_", QColor(245, 245, 245), QSize(18, 18)},
+                     {":/Resource/track/knob_send/knob_L_", QColor(255, 170, 0), QSize(26, 26)}};
+        for (const auto &k : knobs) {
+            for (int frame = 0; frame < names.size(); ++frame) {
+                const QImage image(k.prefix + names.at(frame) + ".png");
+                QCOMPARE(image.size(), k.size);
+                const qreal angle = pointerAngle(image, k.pointer);
+                QVERIFY2(qAbs(angle - (frame - 10) * 15.0) < 8.0,
+                         qPrintable(names.at(frame) + ": " + QString::number(angle)));
+            }
+        }
+        // Both spellings of a resource path reach the same image.
+        QCOMPARE(QImage(":Resource/track/PAN_c.png"), QImage(":/Resource/track/PAN_c.png"));
+        QCOMPARE(QImage(":/Resource/track/PAN.png").size(), QSize(16, 12));
+        QCOMPARE(QImage(":/Resource/track/Feder_master.png").size(), QSize(44, 22));
+        QCOMPARE(QImage(":/Resource/interface/panel_interface.png").size(), QSize(860, 530));
+        QCOMPARE(qAlpha(QImage(":/Resource/trans.png").pixel(0, 0)), 0);
+        QFile licence(":/Resource/LICENSE.txt");
+        QVERIFY(licence.open(QIODevice::ReadOnly));
+        const QByteArray text = licence.readAll();
+        for (const char *part : {"End-User Licence Agreement", "LGPL-3.0", "libusb", "libarchive"})
+            QVERIFY2(text.contains(part), part);
+    }
 
 private:
     std::unique_ptr<PageRig> rig;
 };
-
-void TestInterfacePage::objectNames_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("kind");
-    const char *const rows[][2] = {
-        {"rB_Internal", "QRadioButton"},
-        {"rB_Optical_A", "QRadioButton"},
-        {"rB_Optical_B", "QRadioButton"},
-        {"rB_Word", "QRadioButton"},
-        {"buttonGroup_ClockSource", "QButtonGroup"},
-        {"cB_Optical_A", "QComboBox"},
-        {"cB_Optical_B", "QComboBox"},
-        {"label_ClockSourceStatus", "QLabel"},
-        {"label_IntClockSourceStatus", "QLabel"},
-        {"label_IntClockSource", "QLabel"},
-        {"label_IntSampleRate", "QLabel"},
-        {"label_OptAInputStatus", "QLabel"},
-        {"label_IntOptAInputStatus", "QLabel"},
-        {"label_OptBInputStatus", "QLabel"},
-        {"label_IntOptBInputStatus", "QLabel"},
-        {"label_WordInputStatus", "QLabel"},
-        {"label_IntWordInputStatus", "QLabel"},
-        {"label_IntDevice", "QLabel"},
-        {"label_IntFirmVersion", "QLabel"},
-        {"label_IntDriverVersion", "QLabel"},
-        {"hS_BufferSize", "QSlider"},
-        {"label_BufferSizeDisp", "QLabel"},
-        {"pB_ToMixerFromInterface", "QPushButton"},
-        {"pB_ToOutputFromInterface", "QPushButton"},
-    };
-    for (const auto &r : rows)
-        QTest::newRow(r[0]) << r[0] << r[1];
-}
-
-void TestInterfacePage::objectNames()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, kind);
-    const QList<QObject *> found = rig->page.page()->findChildren<QObject *>(name);
-    QCOMPARE(found.size(), 1);
-    QVERIFY2(found.first()->inherits(qPrintable(kind)), found.first()->metaObject()->className());
-}
-
-void TestInterfacePage::sourceIds_data()
-{
-    QTest::addColumn<QString>("radio");
-    QTest::addColumn<int>("id");
-    QTest::newRow("internal") << "rB_Internal" << 1;
-    QTest::newRow("optical A") << "rB_Optical_A" << 2;
-    QTest::newRow("optical B") << "rB_Optical_B" << 3;
-    QTest::newRow("word") << "rB_Word" << 4;
-}
-
-void TestInterfacePage::sourceIds()
-{
-    QFETCH(QString, radio);
-    QFETCH(int, id);
-    auto *group = rig->find<QButtonGroup>("buttonGroup_ClockSource");
-    QCOMPARE(group->id(rig->find<QAbstractButton>(qPrintable(radio))), id);
-    QVERIFY(group->exclusive());
-}
-
-void TestInterfacePage::selectorEntries_data()
-{
-    QTest::addColumn<QString>("selector");
-    QTest::newRow("A") << "cB_Optical_A";
-    QTest::newRow("B") << "cB_Optical_B";
-}
-
-void TestInterfacePage::selectorEntries()
-{
-    QFETCH(QString, selector);
-    auto *combo = rig->find<QComboBox>(qPrintable(selector));
-    QStringList entries;
-    for (int i = 0; i < combo->count(); ++i)
-        entries << combo->itemText(i);
-    QCOMPARE(entries, QStringList({"Auto -  AVENOR Device", "Manual -  44.1kHz / 48kHz",
-                                   "Manual -  88.2kHz / 96kHz", "Manual -  176.4kHz / 192kHz"}));
-    QCOMPARE(combo->currentIndex(), 0);
-}
-
-// The plates the widgets sit on must be light (black and red status text on them), the panel dark.
-void TestInterfacePage::paintedPlates_data()
-{
-    QTest::addColumn<QPoint>("at");
-    QTest::addColumn<bool>("light");
-    const QPoint corner(-10, -8); // inner bottom-right corner of a plate: no widget there
-    for (const artlayout::Section &s : artlayout::kSections)
-        QTest::newRow(s.caption) << QPoint(s.plate.x + s.plate.w, s.plate.y + s.plate.h) + corner << true;
-    QTest::newRow("title band") << QPoint(300, 30) << false;
-    QTest::newRow("between columns") << QPoint(338, 300) << false;
-}
-
-void TestInterfacePage::paintedPlates()
-{
-    QFETCH(QPoint, at);
-    QFETCH(bool, light);
-    const QImage shot = rig->page.page()->grab().toImage();
-    QCOMPARE(shot.size(), QSize(artlayout::kPageWidth, artlayout::kPageHeight));
-    if (light)
-        QVERIFY2(grey(shot, at.x(), at.y()) > 170, qPrintable(QString::number(grey(shot, at.x(), at.y()))));
-    else
-        QVERIFY2(grey(shot, at.x(), at.y()) < 90, qPrintable(QString::number(grey(shot, at.x(), at.y()))));
-}
-
-void TestInterfacePage::deviceSignalsReachStatus()
-{
-    rig->state.identification = ShellState::SetUp;
-    emit rig->dev.sig_recv_hz(48000);
-    emit rig->dev.sig_recv_clocksource(IXMSG_DATA_CLOCKSOURCE_WORD);
-    emit rig->dev.sig_recv_clockhz(IXMSG_DATA_CLOCKSOURCE_WORD, 44100);
-    emit rig->dev.sig_recv_clocklock(IXMSG_DATA_CLOCKSOURCE_WORD, IXMSG_DATA_CLOCKLOCK_GOOD);
-
-    QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QString("48kHz"));
-    QCOMPARE(rig->find<QLabel>("label_IntClockSource")->text(), QString("Word"));
-    QCOMPARE(rig->find<QLabel>("label_IntClockSourceStatus")->text(), QString("Sample Rate Mismatch"));
-    QCOMPARE(rig->find<QLabel>("label_IntWordInputStatus")->text(), QString("Sample Rate Mismatch"));
-}
-
-void TestInterfacePage::bufferSlider_data()
-{
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("samples");
-    QTest::newRow("smallest") << 0 << "   4 Samples" << 4;
-    QTest::newRow("24") << 3 << "  24 Samples" << 24;
-    QTest::newRow("128") << 6 << " 128 Samples" << 128;
-    QTest::newRow("largest") << 10 << "2048 Samples" << 2048;
-}
-
-void TestInterfacePage::bufferSlider()
-{
-    QFETCH(int, position);
-    QFETCH(QString, text);
-    QFETCH(int, samples);
-
-    QSignalSpy started(&rig->page, &InterfacePage::sig_bufferSizeChangeStarted);
-    auto *slider = rig->find<QSlider>("hS_BufferSize");
-    QCOMPARE(slider->minimum(), 0);
-    QCOMPARE(slider->maximum(), 10);
-    slider->setValue(position);
-
-    QCOMPARE(rig->find<QLabel>("label_BufferSizeDisp")->text(), text);
-    QCOMPARE(storedBlockFrames(), samples);
-    QCOMPARE(rig->settings.audioPerformanceIndex(), position);
-    QVERIFY(started.count() >= 1);
-    QVERIFY(rig->page.bufferSize().recentlyChanged());
-}
-
-void TestInterfacePage::bufferRefresh_data()
-{
-    QTest::addColumn<QVariant>("stored");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("written");
-    QTest::newRow("unknown size") << QVariant(100) << 7 << " 256 Samples" << 256;
-    QTest::newRow("missing") << QVariant() << 7 << " 256 Samples" << 256;
-    QTest::newRow("1024") << QVariant(1024) << 9 << "1024 Samples" << 1024;
-    QTest::newRow("4") << QVariant(4) << 0 << "   4 Samples" << 4;
-}
-
-void TestInterfacePage::bufferRefresh()
-{
-    QFETCH(QVariant, stored);
-    QFETCH(int, position);
-    QFETCH(QString, text);
-    QFETCH(int, written);
-
-    storeBlockFrames(stored);
-    rig->page.refreshBufferSize();
-
-    auto *slider = rig->find<QSlider>("hS_BufferSize");
-    QCOMPARE(slider->value(), position);
-    QCOMPARE(slider->pageStep(), 1);
-    QCOMPARE(rig->find<QLabel>("label_BufferSizeDisp")->text(), text);
-    QCOMPARE(storedBlockFrames(), written);
-}
-
-// A page stack adopts the widget; the page object must then leave it alone.
-void TestInterfacePage::pageOwnership()
-{
-    QWidget stack;
-    QPointer<QWidget> widget;
-    {
-        InterfacePage page(rig->dev, rig->settings);
-        widget = page.page();
-        widget->setParent(&stack);
-    }
-    QVERIFY(!widget.isNull());
-    {
-        InterfacePage page(rig->dev, rig->settings);
-        widget = page.page();
-    }
-    QVERIFY(widget.isNull());
-}
 
 QTEST_MAIN(TestInterfacePage)
 #include "tst_interfacepage.moc"

@@ -61,7 +61,8 @@ struct PageRig {
     static void mouse(QWidget *w, QEvent::Type type, const QPointF &global, Qt::MouseButtons held)
     {
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent ev(type, global - QPointF(w->mapToGlobal(QPoint(0, 0))), global, button, held, Qt::NoModifier);
+        QMouseEvent ev(type, global - QPointF(w->mapToGlobal(QPoint(0, 0))), global, button, held,
+                       Qt::NoModifier);
         QApplication::sendEvent(w, &ev);
     }
 

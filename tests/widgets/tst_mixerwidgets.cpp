@@ -114,7 +114,8 @@ private slots:
                     QCOMPARE(f, -1); // no band covers it: the knob keeps its frame
                     continue;
                 }
-                QVERIFY2(f >= previous && f < kKnobFrameCount, qPrintable(QStringLiteral("%1: %2").arg(i).arg(f)));
+                QVERIFY2(f >= previous && f < kKnobFrameCount,
+                         qPrintable(QStringLiteral("%1: %2").arg(i).arg(f)));
                 previous = f;
             }
             QCOMPARE(knobFrame(s.scale, r.lo), 0);
@@ -249,8 +250,9 @@ private slots:
         QCOMPARE(slider->value(), mixer::fader::positionFor(shown));
         QCOMPARE(box->value(), shown);
         QCOMPARE(rig.unit.model->faderLevel(track), shown);
-        QCOMPARE(unitMismatch(rig.unit, {faderPath(track) + '=' + QString::number(mixer::fader::wire(shown))}),
-                 QString());
+        QCOMPARE(
+            unitMismatch(rig.unit, {faderPath(track) + '=' + QString::number(mixer::fader::wire(shown))}),
+            QString());
     }
 
     void faderTyped_data()
@@ -259,10 +261,14 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("kept");
         QTest::addColumn<int>("position");
-        QTest::newRow("between entries") << "Track1" << "-0.1" << -0.1 << 79;
-        QTest::newRow("exact entry") << "Track2" << "-10" << -10.0 << 53;
-        QTest::newRow("below the last step") << "Track7" << "-97" << -97.0 << 0;
-        QTest::newRow("pair both channels") << "Track3_4" << "-2.0" << -2.0 << 73;
+        QTest::newRow("between entries") << "Track1"
+                                         << "-0.1" << -0.1 << 79;
+        QTest::newRow("exact entry") << "Track2"
+                                     << "-10" << -10.0 << 53;
+        QTest::newRow("below the last step") << "Track7"
+                                             << "-97" << -97.0 << 0;
+        QTest::newRow("pair both channels") << "Track3_4"
+                                            << "-2.0" << -2.0 << 73;
     }
     void faderTyped()
     {
@@ -303,7 +309,8 @@ private slots:
         QCOMPARE(moved.count(), 0);
         QCOMPARE(unitMismatch(rig.unit, {"fader.input.5=-121"}), QString());
         // The master starts off, shown as the special text.
-        QCOMPARE(rig.find<QDoubleSpinBox>(QStringLiteral("dSB_faderDisplayMaster"))->text(), QStringLiteral("-infinity"));
+        QCOMPARE(rig.find<QDoubleSpinBox>(QStringLiteral("dSB_faderDisplayMaster"))->text(),
+                 QStringLiteral("-infinity"));
     }
 
     // ---- strips
@@ -312,44 +319,48 @@ private slots:
     {
         QTest::addColumn<int>("linkPair");
         QTest::addColumn<QStringList>("clicks");
-        QTest::addColumn<QStringList>("checked");   // "!" in front: not checked
+        QTest::addColumn<QStringList>("checked"); // "!" in front: not checked
         QTest::addColumn<QStringList>("unit");
         QTest::addColumn<QStringList>("stored");
         using S = QStringList;
-        QTest::newRow("mono mute mirrors on stereo") << 0 << S{"pB_Mute1"} << S{"pB_Mute1", "pB_Mute1_2", "!pB_Mute2"}
-                                                     << S{"mute.input.0=1"} << S{"Track1/Mute=true", "Track2/Mute=false"};
+        QTest::newRow("mono mute mirrors on stereo")
+            << 0 << S{"pB_Mute1"} << S{"pB_Mute1", "pB_Mute1_2", "!pB_Mute2"} << S{"mute.input.0=1"}
+            << S{"Track1/Mute=true", "Track2/Mute=false"};
         QTest::newRow("even mute leaves stereo") << 0 << S{"pB_Mute2"} << S{"pB_Mute2", "!pB_Mute1_2"}
                                                  << S{"mute.input.1=1"} << S{"Track2/Mute=true"};
         QTest::newRow("mute twice is off") << 0 << S{"pB_MuteSP1", "pB_MuteSP1"} << S{"!pB_MuteSP1"}
                                            << S{"mute.input.10=0"} << S{"Track11/Mute=false"};
-        QTest::newRow("stereo mute both sides") << 1 << S{"pB_Mute1_2"} << S{"pB_Mute1", "pB_Mute2"}
-                                                << S{"mute.input.0=1", "mute.input.1=1"} << S{"Track2/Mute=true"};
+        QTest::newRow("stereo mute both sides")
+            << 1 << S{"pB_Mute1_2"} << S{"pB_Mute1", "pB_Mute2"} << S{"mute.input.0=1", "mute.input.1=1"}
+            << S{"Track2/Mute=true"};
         QTest::newRow("master mute") << 0 << S{"pB_masterMute"} << S{"pB_masterMute", "!pB_Mute1"}
                                      << S{"mute.master.0=1", "mute.master.1=1", "mute.input.0=null"}
                                      << S{"TrackMaster/Mute=true"};
-        QTest::newRow("odd phase mirrors left side") << 0 << S{"pB_Phase3"} << S{"pB_Phase3_4_L", "!pB_Phase3_4_R"}
-                                                     << S{"phase.2=1"}
-                                                     << S{"Track3_4_L/Phase=true", "Track3_4_R/Phase=false"};
+        QTest::newRow("odd phase mirrors left side")
+            << 0 << S{"pB_Phase3"} << S{"pB_Phase3_4_L", "!pB_Phase3_4_R"} << S{"phase.2=1"}
+            << S{"Track3_4_L/Phase=true", "Track3_4_R/Phase=false"};
         QTest::newRow("stereo right phase") << 2 << S{"pB_Phase3_4_R"} << S{"pB_Phase4", "!pB_Phase3"}
                                             << S{"phase.3=1"} << S{"Track4/Phase=true"};
-        QTest::newRow("stereo bypass both channels") << 6 << S{"pB_Bypass11_12"} << S{"pB_Bypass11_12"}
-                                                     << S{"truebypass.10=1", "truebypass.11=1"}
-                                                     << S{"Track11/TrueBypass=true"};
+        QTest::newRow("stereo bypass both channels")
+            << 6 << S{"pB_Bypass11_12"} << S{"pB_Bypass11_12"} << S{"truebypass.10=1", "truebypass.11=1"}
+            << S{"Track11/TrueBypass=true"};
         QTest::newRow("eq on") << 0 << S{"pB_EQ5"} << S{"pB_EQ5"} << S{"eq.4.0.on=1"} << S{"Track5/Eq=true"};
         QTest::newRow("stereo compressor") << 3 << S{"pB_Comp5_6"} << S{"pB_Comp5_6"}
                                            << S{"comp.4.on=1", "comp.5.on=1"} << S{"Track5_6/Comp=true"};
-        QTest::newRow("pre then post") << 0 << S{"pB_Pre2_1", "pB_Post2_1"} << S{"pB_Post2_1", "pB_Post2_1_2", "!pB_Pre2_1"}
-                                       << S{"send.input.0.1.point=3"} << S{"Track1/Send2_Point=3"};
-        QTest::newRow("stereo pre both tracks") << 7 << S{"pB_Pre4_Adat1_2"} << S{"pB_Pre4_Adat1", "pB_Pre4_Adat2"}
-                                                << S{"send.input.12.3.point=2", "send.input.13.3.point=2"}
-                                                << S{"Track14/Send4_Point=2"};
-        QTest::newRow("solo mutes the others") << 0 << S{"pB_Solo1"} << S{"pB_Solo1_2", "pB_MuteAdat8", "!pB_Mute1"}
-                                               << S{"mute.input.0=0", "mute.input.19=1"}
-                                               << S{"Track1/Solo=true", "Track20/Mute=true"};
-        QTest::newRow("reverb switch back on") << 0 << S{"pB_masterReverb", "pB_masterReverb"} << S{"pB_masterReverb"}
-                                               << S{"return.on=1", "return.level=-127"} << S{"Reverb/MasterReverb=true"};
-        QTest::newRow("select moves") << 0 << S{"pB_Analog3", "pB_SPDIF2"} << S{"pB_SPDIF2", "!pB_Analog3"} << S{}
-                                      << S{"Track12/Select=true"};
+        QTest::newRow("pre then post")
+            << 0 << S{"pB_Pre2_1", "pB_Post2_1"} << S{"pB_Post2_1", "pB_Post2_1_2", "!pB_Pre2_1"}
+            << S{"send.input.0.1.point=3"} << S{"Track1/Send2_Point=3"};
+        QTest::newRow("stereo pre both tracks")
+            << 7 << S{"pB_Pre4_Adat1_2"} << S{"pB_Pre4_Adat1", "pB_Pre4_Adat2"}
+            << S{"send.input.12.3.point=2", "send.input.13.3.point=2"} << S{"Track14/Send4_Point=2"};
+        QTest::newRow("solo mutes the others")
+            << 0 << S{"pB_Solo1"} << S{"pB_Solo1_2", "pB_MuteAdat8", "!pB_Mute1"}
+            << S{"mute.input.0=0", "mute.input.19=1"} << S{"Track1/Solo=true", "Track20/Mute=true"};
+        QTest::newRow("reverb switch back on")
+            << 0 << S{"pB_masterReverb", "pB_masterReverb"} << S{"pB_masterReverb"}
+            << S{"return.on=1", "return.level=-127"} << S{"Reverb/MasterReverb=true"};
+        QTest::newRow("select moves") << 0 << S{"pB_Analog3", "pB_SPDIF2"} << S{"pB_SPDIF2", "!pB_Analog3"}
+                                      << S{} << S{"Track12/Select=true"};
     }
     void buttons()
     {
@@ -383,15 +394,19 @@ private slots:
         QTest::addColumn<QStringList>("stored");
         using S = QStringList;
         using M = QList<QPointF>;
-        QTest::newRow("mono up ten") << 0 << "label_Send1Knob1" << M{{0, -4}, {0, -6}} << "-78dB" << "label_Send1Display1_2"
-                                     << S{"send.input.0.0.level=-78"} << S{"Track1/Send1_Level=10", "Track1/Send1_Value=-78dB"};
-        QTest::newRow("stereo to both tracks") << 4 << "label_Send3Knob7_8" << M{{0, -200}} << "  6dB" << "label_Send3Display8"
-                                               << S{"send.input.6.2.level=6", "send.input.7.2.level=6"}
-                                               << S{"Track7/Send3_Level=127", "Track8/Send3_Value=  6dB"};
-        QTest::newRow("down stops at -inf") << 0 << "label_Send1KnobAdat8" << M{{0, 5}} << "-inf." << QString()
-                                            << S{"send.input.19.0.level=-127"} << S{"Track20/Send1_Level=0"};
-        QTest::newRow("master from 0 dB") << 0 << "label_Send2KnobMaster" << M{{0, -2}} << "  0dB" << QString()
-                                          << S{"send.master.1.level=0"} << S{"TrackMaster/Send2_Level=104"};
+        QTest::newRow("mono up ten") << 0 << "label_Send1Knob1" << M{{0, -4}, {0, -6}} << "-78dB"
+                                     << "label_Send1Display1_2" << S{"send.input.0.0.level=-78"}
+                                     << S{"Track1/Send1_Level=10", "Track1/Send1_Value=-78dB"};
+        QTest::newRow("stereo to both tracks")
+            << 4 << "label_Send3Knob7_8" << M{{0, -200}} << "  6dB"
+            << "label_Send3Display8" << S{"send.input.6.2.level=6", "send.input.7.2.level=6"}
+            << S{"Track7/Send3_Level=127", "Track8/Send3_Value=  6dB"};
+        QTest::newRow("down stops at -inf")
+            << 0 << "label_Send1KnobAdat8" << M{{0, 5}} << "-inf." << QString()
+            << S{"send.input.19.0.level=-127"} << S{"Track20/Send1_Level=0"};
+        QTest::newRow("master from 0 dB")
+            << 0 << "label_Send2KnobMaster" << M{{0, -2}} << "  0dB" << QString()
+            << S{"send.master.1.level=0"} << S{"TrackMaster/Send2_Level=104"};
         QTest::newRow("master down") << 0 << "label_Send1KnobMaster" << M{{0, 27}} << "-12dB" << QString()
                                      << S{"send.master.0.level=-12"} << S{"TrackMaster/Send1_Value=-12dB"};
         QTest::newRow("return") << 0 << "label_SendKnobReturn" << M{{0, -29}} << "-42dB" << QString()
@@ -433,11 +448,16 @@ private slots:
         QTest::addColumn<QString>("twin"); // the other marker of the same channel
         QTest::addColumn<int>("track");
         using M = QList<QPointF>;
-        QTest::newRow("odd right five") << 0 << "label_panKnob1" << M{{5, 0}} << 25 << "label_panKnob1_2_L" << 1;
-        QTest::newRow("odd caps at 40") << 0 << "label_panKnob3" << M{{30, 0}, {-2, 0}} << 38 << "label_panKnob3_4_L" << 3;
-        QTest::newRow("even floor 59") << 0 << "label_panKnob2" << M{{-15, 0}, {-15, 0}} << 59 << "label_panKnob1_2_R" << 2;
-        QTest::newRow("stereo right marker") << 5 << "label_panKnob9_10_R" << M{{20, 0}} << 99 << "label_panKnob10" << 10;
-        QTest::newRow("stereo left marker") << 8 << "label_panKnobAdat3_4_L" << M{{-1.5, 0}} << 19 << "label_panKnobAdat3" << 15;
+        QTest::newRow("odd right five")
+            << 0 << "label_panKnob1" << M{{5, 0}} << 25 << "label_panKnob1_2_L" << 1;
+        QTest::newRow("odd caps at 40")
+            << 0 << "label_panKnob3" << M{{30, 0}, {-2, 0}} << 38 << "label_panKnob3_4_L" << 3;
+        QTest::newRow("even floor 59")
+            << 0 << "label_panKnob2" << M{{-15, 0}, {-15, 0}} << 59 << "label_panKnob1_2_R" << 2;
+        QTest::newRow("stereo right marker")
+            << 5 << "label_panKnob9_10_R" << M{{20, 0}} << 99 << "label_panKnob10" << 10;
+        QTest::newRow("stereo left marker")
+            << 8 << "label_panKnobAdat3_4_L" << M{{-1.5, 0}} << 19 << "label_panKnobAdat3" << 15;
     }
     void panDrag()
     {
@@ -465,8 +485,11 @@ private slots:
         QCOMPARE(rig.storedMismatch({QStringLiteral("Track%1/Pan_pos=%2").arg(track).arg(position),
                                      QStringLiteral("Track%1/Pan_value=%2").arg(track).arg(text)}),
                  QString());
-        QCOMPARE(unitMismatch(rig.unit, {QStringLiteral("pan.%1=%2").arg(track - 1).arg(position >= 59 ? position - 59 : position)}),
-                 QString());
+        QCOMPARE(
+            unitMismatch(
+                rig.unit,
+                {QStringLiteral("pan.%1=%2").arg(track - 1).arg(position >= 59 ? position - 59 : position)}),
+            QString());
     }
 
     void panDoubleClickCentres()
@@ -485,7 +508,8 @@ private slots:
         QCOMPARE(rig.unit.model->panPosition(4), 79);
         QCOMPARE(m->pos(), QPoint(79 - 59, PanDrag::kMarkerY));
         QCOMPARE(m->pixmap(Qt::ReturnByValue).toImage(), centre);
-        QCOMPARE(rig.find<QLabel>(QStringLiteral("label_panKnob3_4_R"))->pixmap(Qt::ReturnByValue).toImage(), centre);
+        QCOMPARE(rig.find<QLabel>(QStringLiteral("label_panKnob3_4_R"))->pixmap(Qt::ReturnByValue).toImage(),
+                 centre);
         QCOMPARE(rig.find<QLabel>(QStringLiteral("label_panDisplay3_4_R"))->text(), QStringLiteral("C"));
         QCOMPARE(unitMismatch(rig.unit, {"pan.3=20"}), QString());
     }
