@@ -47,9 +47,6 @@ public:
     // address; requests, clock, optical modes, reverb and return are kept.
     void reset_params();
 
-    const FaderEntry &fader(size_t index) const { return fader_.value(index); }
-    bool fader_pending(size_t index) const { return fader_.pending(index); }
-
 private:
     PendingTable<ChannelByte, 22> &byte_table(ByteKind kind);
 

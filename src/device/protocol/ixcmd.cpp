@@ -185,8 +185,6 @@ bool ixcmd_accepts(ixcmd_op_t op, uint32_t ch_type, uint32_t ch_no)
 
 uint16_t ixcmd_fader_wire(int16_t tenths_db) { return static_cast<uint16_t>(tenths_db); }
 uint8_t ixcmd_level_wire(int8_t db) { return static_cast<uint8_t>(db); }
-int16_t ixcmd_fader_from_wire(uint32_t wire) { return static_cast<int16_t>(static_cast<uint16_t>(wire)); }
-int8_t ixcmd_level_from_wire(uint32_t wire) { return static_cast<int8_t>(static_cast<uint8_t>(wire)); }
 
 uint32_t ixcmd_send_point(int point)
 {
@@ -248,37 +246,6 @@ uint8_t ixcmd_comp_link(bool linked, uint8_t ch_no)
         return 1;
     return (ch_no % 2 == 1) ? 2 : 3;
 }
-
-uint32_t ixcmd_reverb_type(const char *name)
-{
-    static const char *const names[] = {"HALL", "ROOM", "LIVE", "STUDIO", "PLATE"};
-    if (name == nullptr)
-        return 0;
-    for (uint32_t i = 0; i < std::size(names); ++i) {
-        if (std::strcmp(name, names[i]) == 0)
-            return i + 1;
-    }
-    return 0;
-}
-
-ixcmd_route_source ixcmd_route_source_at(int index)
-{
-    auto pair = [](uint32_t type, int left) {
-        return ixcmd_route_source{{type, uint8_t(left)}, {type, uint8_t(left + 1)}};
-    };
-    if (index == 0)
-        return pair(IXMSG_DATA_CH_MASTER, 1);
-    if (index >= 1 && index <= 2)
-        return pair(IXMSG_DATA_CH_AUX, 2 * index - 1);
-    if (index >= 3 && index <= 7)
-        return pair(IXMSG_DATA_CH_COMPUTER, 2 * (index - 3) + 1);
-    if (index >= 8 && index <= 17)
-        return pair(IXMSG_DATA_CH_INPUT, 2 * (index - 8) + 1);
-    return ixcmd_route_source{{0, 0}, {0, 0}};
-}
-
-uint8_t ixcmd_route_left_output(int pair) { return static_cast<uint8_t>(2 * pair + 1); }
-uint8_t ixcmd_route_right_output(int pair) { return static_cast<uint8_t>(2 * pair + 2); }
 
 uint32_t ixcmd_clocksource_for_setting(int setting_id)
 {

@@ -63,8 +63,6 @@ constexpr int16_t IXCMD_FADER_MINUS_INF = -1270; // tenths of dB
 constexpr int8_t IXCMD_LEVEL_MINUS_INF = -127;   // whole dB (sends, return)
 uint16_t ixcmd_fader_wire(int16_t tenths_db);    // two's complement, 16 bits
 uint8_t ixcmd_level_wire(int8_t db);             // two's complement, 8 bits
-int16_t ixcmd_fader_from_wire(uint32_t wire);
-int8_t ixcmd_level_from_wire(uint32_t wire);
 // Send point: 1-3 as given, anything else 0.
 uint32_t ixcmd_send_point(int point);
 
@@ -78,23 +76,6 @@ uint8_t ixcmd_comp_attack(int position);              // 2-200, even
 uint8_t ixcmd_comp_release(int position);             // 1-100
 uint8_t ixcmd_comp_gain(int position);                // 0-20
 uint8_t ixcmd_comp_link(bool linked, uint8_t ch_no);  // 1 unlinked; 2 linked odd; 3 linked even
-uint32_t ixcmd_reverb_type(const char *name);         // "HALL" 1 ... "PLATE" 5, else 0
-
-// ---- Routing sources of the line-output selectors: 18 stereo sources.
-struct ixcmd_address {
-    uint32_t ch_type;
-    uint8_t ch_no;
-};
-struct ixcmd_route_source {
-    ixcmd_address left;
-    ixcmd_address right;
-};
-constexpr int IXCMD_ROUTE_SOURCE_COUNT = 18;
-// Index 0 master, 1-2 aux pairs, 3-7 computer pairs, 8-17 input pairs; any other index {0,0}.
-ixcmd_route_source ixcmd_route_source_at(int index);
-// Output numbers of stereo output pair k (0-3): left 2k+1, right 2k+2.
-uint8_t ixcmd_route_left_output(int pair);
-uint8_t ixcmd_route_right_output(int pair);
 
 // ---- Clock selection from the stored interface settings.
 // SampleClockSourceId 1 -> Internal (1), 2 -> Optical A (5), 3 -> Optical B (6), 4 -> Word (2);

@@ -52,11 +52,6 @@ void ixmsg_init(ixmsg_buf *buf, uint8_t *data, uint8_t capacity)
     buf->position = 0;
 }
 
-void ixmsg_rewind(ixmsg_buf *buf)
-{
-    buf->position = 0;
-}
-
 int ixmsg_put(ixmsg_buf *buf, uint8_t id, uint8_t type, uint32_t value, const uint8_t *bytes, uint8_t length)
 {
     const unsigned room = buf->position < buf->capacity ? unsigned(buf->capacity - buf->position) : 0u;

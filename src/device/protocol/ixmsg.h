@@ -19,8 +19,6 @@ struct ixmsg_buf {
 
 // Points `buf` at `capacity` bytes of `data` and starts at position 0.
 void ixmsg_init(ixmsg_buf *buf, uint8_t *data, uint8_t capacity);
-// Back to position 0; the bytes are left as they are.
-void ixmsg_rewind(ixmsg_buf *buf);
 
 // Appends one item. `value` is the number for types 2-4; for type 5 `bytes` points at `length`
 // payload bytes (1-61), copied into the buffer. Returns 0 and advances, or 1 with the position

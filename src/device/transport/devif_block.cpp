@@ -55,11 +55,6 @@ void devif_put_u32(uint8_t *at, uint32_t v)
         at[i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
-uint16_t devif_get_u16(const uint8_t *at)
-{
-    return static_cast<uint16_t>(at[0] | (at[1] << 8));
-}
-
 uint32_t devif_get_u32(const uint8_t *at)
 {
     return static_cast<uint32_t>(at[0]) | (static_cast<uint32_t>(at[1]) << 8) |

@@ -30,5 +30,4 @@ size_t devif_block_in(uint8_t request, uint16_t value, uint16_t index, uint8_t *
 // Little-endian field access shared by the block and the socket frames.
 void devif_put_u16(uint8_t *at, uint16_t v);
 void devif_put_u32(uint8_t *at, uint32_t v);
-uint16_t devif_get_u16(const uint8_t *at);
 uint32_t devif_get_u32(const uint8_t *at);

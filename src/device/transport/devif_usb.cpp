@@ -11,13 +11,10 @@ namespace {
 
 struct UsbContext {
     libusb_context *ctx = nullptr;
-    devif_usb_init_fn init = &libusb_init;
-    ~UsbContext() { drop(); }
-    void drop()
+    ~UsbContext()
     {
         if (ctx)
             libusb_exit(ctx);
-        ctx = nullptr;
     }
 };
 
@@ -34,7 +31,7 @@ libusb_context *context()
     if (state.ctx)
         return state.ctx;
     libusb_context *ctx = nullptr;
-    const int rc = state.init(&ctx);
+    const int rc = libusb_init(&ctx);
     if (rc != LIBUSB_SUCCESS || !ctx) {
         DEVIF_PRINT_ERROR(rc, libusb_error_name(rc));
         IX_DIAG();
@@ -203,11 +200,4 @@ int devif_usb_control(const char *path, uint8_t request_type, uint8_t request, u
         return 1;
     }
     return 0;
-}
-
-void devif_usb_set_init(devif_usb_init_fn init)
-{
-    UsbContext &state = usb_state();
-    state.drop();
-    state.init = init ? init : &libusb_init;
 }

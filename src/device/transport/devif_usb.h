@@ -9,8 +9,6 @@
 #include <cstddef>
 #include <cstdint>
 
-struct libusb_context;
-
 constexpr char DEVIF_USB_PREFIX[] = "usb:";
 constexpr char DEVIF_USB_MANUFACTURER[] = "AVENOR";
 constexpr char DEVIF_USB_PRODUCT_PREFIX[] = "LYNTRA";
@@ -32,8 +30,3 @@ bool devif_usb_find(char *path, size_t capacity);
 // 1 with a diagnostic. `data` is caller-owned.
 int devif_usb_control(const char *path, uint8_t request_type, uint8_t request, uint16_t value, uint16_t index,
                       uint8_t *data, uint16_t length);
-
-// Test seam: replaces the context constructor (null restores libusb_init) and drops the cached context,
-// so that a failing start of libusb can be exercised without hardware.
-using devif_usb_init_fn = int (*)(libusb_context **);
-void devif_usb_set_init(devif_usb_init_fn init);

@@ -1,0 +1,219 @@
+// The link end to end: the device object on its worker thread against the real virtual unit program,
+// with every kind of setting, while the unit is unplugged and plugged, and while it misbehaves.
+#include "QIXDevice.h"
+#include "QIXDeviceUnit.h"
+#include "virtualunit.h"
+
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+using lyntra_test::VirtualUnit;
+using lyntra_test::wait_until;
+
+namespace {
+
+constexpr uint32_t IN = IXMSG_DATA_CH_INPUT;
+constexpr uint32_t MASTER = IXMSG_DATA_CH_MASTER;
+constexpr uint32_t OUT = IXMSG_DATA_CH_OUTPUT;
+constexpr uint32_t AUX = IXMSG_DATA_CH_AUX;
+
+enum class IoOutcome { Fails, Succeeds, Either };
+
+// The device object driven the way the main window drives it: a selection check and a request on a
+// timer, meter requests chained on every meter value, a fader being dragged, and a deselect whenever
+// the unit information goes empty.
+class Link {
+public:
+    Link()
+    {
+        QObject::connect(&polls_, &QTimer::timeout, &ctx_, [this] {
+            if (dev_.is_selected())
+                dev_.get_meter();
+            dev_.get_hz();
+        });
+        QObject::connect(&fader_, &QTimer::timeout, &ctx_, [this] {
+            level_ = level_ >= -1 ? -600 : level_ + 1;
+            dev_.set_fader(IN, 1, level_);
+        });
+        QObject::connect(&dev_, &QIXDevice::sig_recv_meter, &ctx_, [this] { dev_.get_meter(); });
+        QObject::connect(&dev_, &QIXDevice::sig_recv_productname, &ctx_, [this](const QString &name) {
+            if (name.isEmpty()) {
+                ++resets;
+                dev_.deselect();
+            }
+        });
+        // Queued to this thread, so no counter is shared with the worker.
+        QObject::connect(dev_.unit(), &QIXDeviceUnit::ix_recv_result, &ctx_, [this] { ++replies; });
+        QObject::connect(dev_.unit(), &QIXDeviceUnit::ret_select_default, &ctx_, [this] { ++enumerations; });
+        for (auto signal : {&QIXDevice::sig_is_selected, &QIXDevice::sig_ix_recv, &QIXDevice::sig_deselect})
+            QObject::connect(&dev_, signal, &ctx_, [this] { ++requests; });
+        QObject::connect(&dev_, &QIXDevice::sig_ix_send, &ctx_, [this] { ++requests; });
+        polls_.start(20);
+        fader_.start(7);
+    }
+    ~Link() { dev_.shutdown(lyntra_test::kPatienceMs); }
+
+    QIXDevice &dev() { return dev_; }
+    void stop_fader() { fader_.stop(); }
+
+    int resets = 0;
+    int replies = 0;
+    int enumerations = 0;
+    int requests = 0; // everything asked of the worker
+
+private:
+    QIXDevice dev_;
+    QObject ctx_;
+    QTimer polls_;
+    QTimer fader_;
+    int16_t level_ = -600;
+};
+
+// Settings made now reach the unit: the link carries traffic again.
+bool settles(VirtualUnit &unit, QIXDevice &dev, int16_t level)
+{
+    return dev.set_fader(IN, 2, level) && dev.set_mute(IN, 3, level & 1) && unit.await("fader.input.1", level) &&
+           unit.await("mute.input.2", level & 1);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(IoOutcome)
+
+class TestLinkE2E : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY2(VirtualUnit::available(), qPrintable(VirtualUnit::program()));
+        qputenv("LYNTRA_UNIT", "virtual");
+    }
+
+    void every_kind_of_setting_reaches_the_unit()
+    {
+        VirtualUnit unit;
+        QVERIFY(unit.start({"--version", "513", "--build", "42"}));
+        QIXDevice dev;
+        QSignalSpy names(&dev, &QIXDevice::sig_recv_productname);
+        // The main window's timer keeps the exchange going.
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, &dev, &QIXDevice::get_hz);
+        poll.start(15);
+
+        QVERIFY(dev.set_fader(IN, 1, -50));
+        QVERIFY(dev.set_fader(OUT, 9, -1270));
+        QVERIFY(dev.set_mute(MASTER, 2, 1));
+        QVERIFY(dev.set_pan(IN, 3, 40));
+        QVERIFY(dev.set_eq(IN, 2, 1, 3, 14, 40, 5));
+        QVERIFY(dev.set_comp(IN, 7, 1, -12, 40, 30, 20, 3, 2));
+        QVERIFY(dev.set_send(IN, 4, AUX, 2, 3, -20));
+        QVERIFY(dev.set_assign_ch(IN, 5, OUT, 1));
+        QVERIFY(dev.set_reverb(3, 10, 20, 30));
+        QVERIFY(dev.set_return(1, -6));
+        dev.get_info();
+
+        QVERIFY(wait_until([&] { return dev.version() == 513; }));
+        QCOMPARE(dev.build(), uint16_t(42));
+        QCOMPARE(names.last().at(0).toString(), QStringLiteral("LYNTRA K2"));
+        QVERIFY(unit.await("return.level", -6));
+        const QJsonObject s = unit.state();
+        const QList<std::pair<const char *, int>> held{
+            {"fader.input.0", -50},    {"fader.output.8", -1270}, {"mute.master.1", 1},   {"pan.2", 40},
+            {"eq.1.2.gain", 14},       {"eq.1.2.freq", 40},       {"eq.1.2.q", 5},         {"comp.6.threshold", -12},
+            {"comp.6.link", 2},        {"send.input.3.1.point", 3}, {"send.input.3.1.level", -20},
+            {"route.0.type", int(IN)}, {"route.0.channel", 5},    {"reverb.type", 3}};
+        for (const auto &h : held)
+            QVERIFY2(lyntra_test::json_at(s, h.first) == h.second, h.first);
+        QVERIFY(lyntra_test::json_at(s, "fader.input.1").isNull()); // never set
+
+        // An unchanged value adds no message: only the marker after it goes out.
+        poll.stop();
+        QVERIFY(dev.set_mute(IN, 9, 1));
+        QVERIFY(unit.await("mute.input.8", 1));
+        const int messages = unit.state()["messages"].toInt();
+        QVERIFY(dev.set_fader(IN, 1, -50));
+        QVERIFY(dev.set_mute(IN, 10, 1));
+        QVERIFY(unit.await("mute.input.9", 1));
+        QCOMPARE(unit.state()["messages"].toInt(), messages + 1);
+        QVERIFY(dev.shutdown(lyntra_test::kPatienceMs));
+    }
+
+    void unplug_and_plug_mid_traffic()
+    {
+        VirtualUnit unit;
+        QVERIFY(unit.start());
+        Link link;
+        QVERIFY(wait_until([&] { return unit.at("fader.input.0").isDouble() && link.dev().is_selected(); }));
+
+        QCOMPARE(unit.control("unplug")["ok"].toBool(), true);
+        // Failed I/O resets the unit information; the deselect that follows makes selection fail.
+        QVERIFY(wait_until([&] { return link.resets > 0 && !link.dev().is_selected(); }));
+        const int messages = unit.state()["messages"].toInt();
+        const int enumerations = link.enumerations, requests = link.requests;
+        QVERIFY(wait_until([&] { return link.requests > requests + 100; }));
+        QCOMPARE(unit.state()["messages"].toInt(), messages);
+        // Looking for a missing unit follows the requests; it never runs on by itself.
+        QVERIFY2(link.enumerations - enumerations <= 2 * (link.requests - requests),
+                 qPrintable(QStringLiteral("%1 enumerations for %2 requests")
+                                .arg(link.enumerations - enumerations)
+                                .arg(link.requests - requests)));
+
+        QCOMPARE(unit.control("plug")["ok"].toBool(), true);
+        QVERIFY(wait_until([&] { return link.dev().is_selected(); }));
+        link.stop_fader();
+        QVERIFY(settles(unit, link.dev(), -321));
+        // The dragged fader resumes too: the value sent last is what the unit holds.
+        QVERIFY(link.dev().set_fader(IN, 1, -7));
+        QVERIFY(unit.await("fader.input.0", -7));
+    }
+
+    void fault_then_recovery_data()
+    {
+        QTest::addColumn<QByteArray>("kind");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("delay_ms");
+        QTest::addColumn<IoOutcome>("io"); // whether the host sees failed I/O (unit information reset)
+
+        QTest::newRow("fail") << QByteArray("fail") << 40 << 0 << IoOutcome::Fails;
+        QTest::newRow("short") << QByteArray("short") << 40 << 0 << IoOutcome::Fails;
+        QTest::newRow("garbage") << QByteArray("garbage") << 40 << 0 << IoOutcome::Succeeds;
+        QTest::newRow("notready") << QByteArray("notready") << 40 << 0 << IoOutcome::Succeeds;
+        QTest::newRow("delay") << QByteArray("delay") << 4 << 200 << IoOutcome::Succeeds;
+        // Longer than the transport waits: a timed-out read fails, a timed-out send is retried, whichever
+        // the delay happens to hit; the late answer goes to a closed connection.
+        QTest::newRow("delay past timeout") << QByteArray("delay") << 2 << 1500 << IoOutcome::Either;
+    }
+    void fault_then_recovery()
+    {
+        QFETCH(QByteArray, kind);
+        QFETCH(int, count);
+        QFETCH(int, delay_ms);
+        QFETCH(IoOutcome, io);
+
+        VirtualUnit unit;
+        QVERIFY(unit.start());
+        Link link;
+        QVERIFY(wait_until([&] { return unit.at("fader.input.0").isDouble(); }));
+        const int resets = link.resets;
+        QByteArray command = "fault " + kind + ' ' + QByteArray::number(count);
+        if (delay_ms > 0)
+            command += ' ' + QByteArray::number(delay_ms);
+        QCOMPARE(unit.control(command)["ok"].toBool(), true);
+        const int replies = link.replies;
+        QVERIFY2(wait_until([&] { return unit.control("status")["faults"].toObject()[kind].toInt(-1) == 0; },
+                            3 * lyntra_test::kPatienceMs),
+                 "the faults were never used up");
+        QVERIFY(link.replies > replies); // the worker kept reading throughout
+        if (io != IoOutcome::Either)
+            QCOMPARE(link.resets > resets, io == IoOutcome::Fails);
+
+        link.stop_fader();
+        QVERIFY(wait_until([&] { return link.dev().is_selected(); }));
+        QVERIFY(settles(unit, link.dev(), int16_t(-400 - count)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLinkE2E)
+#include "tst_link_e2e.moc"

@@ -1,0 +1,295 @@
+// The transport: request blocks, finding the unit, and messages to and from the real virtual unit,
+// including the failures a unit can show (failed requests, short and late answers, hang-ups).
+#include "devif_block.h"
+#include "devif_socket.h"
+#include "devif_usb.h"
+#include "hexbytes.h"
+#include "ixctl.h"
+#include "virtualunit.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstring>
+#include <atomic>
+#include <memory>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+
+using lyntra_test::VirtualUnit;
+
+namespace {
+
+// A Unix socket file at `path`: listening (returns its descriptor), or bound and closed (returns 0).
+int make_socket(const QString &path, bool listen)
+{
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    const QByteArray native = path.toLocal8Bit();
+    std::memcpy(addr.sun_path, native.constData(), size_t(native.size()) + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0)
+        return -1;
+    if (!listen) {
+        ::close(fd);
+        return 0;
+    }
+    ::listen(fd, 64);
+    return fd;
+}
+
+devif_device device_at(const QString &path)
+{
+    devif_device dev{};
+    std::strncpy(dev.path, path.toLocal8Bit().constData(), sizeof dev.path - 1);
+    return dev;
+}
+
+int send(const devif_device &dev, QByteArray bytes, int position = -1)
+{
+    ixmsg_buf msg{reinterpret_cast<uint8_t *>(bytes.data()), 255, uint8_t(position < 0 ? bytes.size() : position)};
+    return ixctl_send_msg(&dev, &msg);
+}
+
+} // namespace
+
+class TestTransport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_runtime.isValid());
+        qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
+        qunsetenv("LYNTRA_UNIT");
+    }
+
+    void blocks_data()
+    {
+        QTest::addColumn<int>("request");
+        QTest::addColumn<QByteArray>("payload"); // null: an IN block
+        QTest::addColumn<QByteArray>("block");
+        QTest::newRow("1 byte, padded to 20") << 29 << hexBytes("A1") << hexBytes("00000000 01000000 1700 0000 0000 00 1D A1 000000");
+        QTest::newRow("64 bytes -> 80") << 29 << QByteArray(64, 'Z')
+                                        << hexBytes("00000000 40000000 1700 0000 0000 00 1D") + QByteArray(64, 'Z');
+        QTest::newRow("300 bytes") << 0xAB << QByteArray(300, 'x')
+                                   << hexBytes("00000000 2C010000 1700 0000 0000 00 AB") + QByteArray(300, 'x');
+        QTest::newRow("IN") << 30 << QByteArray() << hexBytes("01000000 00000000 1700 0000 0000 00 1E 00000000");
+    }
+    void blocks()
+    {
+        QFETCH(int, request);
+        QFETCH(QByteArray, payload);
+        QFETCH(QByteArray, block);
+        QByteArray out(400, char(0xCC));
+        auto *at = reinterpret_cast<uint8_t *>(out.data());
+        const auto *bytes = reinterpret_cast<const uint8_t *>(payload.constData());
+        const size_t size = payload.isNull() ? devif_block_in(uint8_t(request), 0, 0, at, 400)
+                                             : devif_block_out(uint8_t(request), 0, 0, bytes, uint16_t(payload.size()), at, 400);
+        QCOMPARE(hexOf(out.left(int(size))), hexOf(block));
+        QCOMPARE(out.at(int(size)), char(0xCC)); // nothing written past the block
+        // Refused, with nothing written: no room, no bytes.
+        QCOMPARE(payload.isNull() ? devif_block_in(30, 0, 0, at, 19)
+                                  : devif_block_out(29, 0, 0, bytes, uint16_t(payload.size()), at, size - 1),
+                 size_t(0));
+        QCOMPARE(devif_block_out(29, 0, 0, bytes, 0, at, 400), size_t(0));
+        QCOMPARE(devif_block_out(29, 0, 0, nullptr, 4, at, 400), size_t(0));
+        QCOMPARE(out.mid(int(size)), QByteArray(400 - int(size), char(0xCC)));
+    }
+
+    void usb_paths()
+    {
+        uint8_t bus = 0, address = 0;
+        QVERIFY(devif_usb_parse_path("usb:255:127", &bus, &address));
+        QCOMPARE(int(bus), 255);
+        QCOMPARE(int(address), 127);
+        QVERIFY(devif_usb_parse_path("usb:003:010", &bus, &address));
+        QCOMPARE(int(address), 10);
+        for (const char *bad : {"usb:256:1", "usb:1:128", "usb:0001:2", "usb:1:2x", "usb:1", "usb::", "usb:-1:2",
+                                "usb:1: 2", "/run/ixdev/lyntra0"})
+            QVERIFY2(!devif_usb_parse_path(bad, &bus, &address), bad);
+    }
+
+    void discovery_data()
+    {
+        // entries: "name=live|stale|file"; "-" for no discovery directory. unit: LYNTRA_UNIT, "@name" for
+        // that entry's full path.
+        QTest::addColumn<QString>("entries");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("no directory") << "-" << "virtual" << "";
+        QTest::newRow("only a control socket") << "lyntra0.ctl=live" << "virtual" << "";
+        QTest::newRow("one unit") << "lyntra0=live,lyntra0.ctl=live" << "virtual" << "lyntra0";
+        QTest::newRow("two units: last by name") << "b=live,a=live" << "virtual" << "b";
+        QTest::newRow("stale after a live one") << "a=live,b=stale" << "virtual" << "a";
+        QTest::newRow("plain file is no unit") << "a=live,z=file" << "virtual" << "a";
+        QTest::newRow("unset: falls back to virtual") << "lyntra0=live" << "" << "lyntra0";
+        QTest::newRow("named socket, not the last") << "a=live,b=live" << "@a" << "a";
+        QTest::newRow("named stale socket") << "a=stale,b=live" << "@a" << "";
+        QTest::newRow("named missing socket") << "a=live" << "@nothing" << "";
+        QTest::newRow("usb only ignores virtual units") << "a=live" << "usb" << "";
+    }
+    void discovery()
+    {
+        QFETCH(QString, entries);
+        QFETCH(QString, unit);
+        QFETCH(QString, found);
+        const QString dir = m_runtime.filePath("ixdev");
+        QDir(dir).removeRecursively();
+        std::vector<int> fds;
+        if (entries != "-") {
+            QVERIFY(QDir().mkpath(dir));
+            for (const QString &entry : entries.split(',', Qt::SkipEmptyParts)) {
+                const QString path = dir + '/' + entry.section('=', 0, 0), kind = entry.section('=', 1);
+                if (kind == "file")
+                    QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+                else
+                    fds.push_back(make_socket(path, kind == "live"));
+                QVERIFY(fds.empty() || fds.back() >= 0);
+            }
+        }
+        qputenv("LYNTRA_UNIT", (unit.startsWith('@') ? dir + '/' + unit.mid(1) : unit).toLocal8Bit());
+        devif_device record;
+        std::memset(&record, 'x', sizeof record);
+        devif_device *selected = &record;
+        const int result = ixctl_select(&record, &selected);
+        for (int fd : fds)
+            if (fd > 0)
+                ::close(fd);
+        QCOMPARE(result, found.isEmpty() ? 1 : 0);
+        QCOMPARE(selected, found.isEmpty() ? nullptr : &record);
+        QCOMPARE(QString::fromLocal8Bit(record.path), found.isEmpty() ? QString() : dir + '/' + found);
+    }
+
+    void discovery_directory()
+    {
+        char dir[260];
+        QVERIFY(devif_socket_dir("ixdev", dir, sizeof dir));
+        QCOMPARE(QString::fromLocal8Bit(dir), m_runtime.filePath("ixdev"));
+        qunsetenv("XDG_RUNTIME_DIR");
+        QVERIFY(devif_socket_dir("ixdev", dir, sizeof dir));
+        QCOMPARE(QString::fromLocal8Bit(dir), QStringLiteral("/tmp/ixdev-%1").arg(::getuid()));
+        QVERIFY(!devif_socket_dir("ixdev", dir, 8));
+        QCOMPARE(dir[0], '\0');
+    }
+
+    // A failed send is tried ten times in all; a read is tried once.
+    void failed_requests_data()
+    {
+        QTest::addColumn<int>("failures");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("left");
+        QTest::newRow("first time") << 0 << 0 << 0;
+        QTest::newRow("three failures") << 3 << 0 << 0;
+        QTest::newRow("nine failures") << 9 << 0 << 0;
+        QTest::newRow("ten failures") << 10 << 1 << 0;
+        QTest::newRow("twelve failures") << 12 << 1 << 2;
+    }
+    void failed_requests()
+    {
+        QFETCH(int, failures);
+        QFETCH(int, result);
+        QFETCH(int, left);
+        VirtualUnit unit;
+        QVERIFY(unit.start());
+        const devif_device dev = device_at(unit.socket_path());
+        QCOMPARE(unit.control("fault fail " + QByteArray::number(failures))["ok"].toBool(), true);
+        QCOMPARE(send(dev, hexBytes("A2 01")), result);
+        QCOMPARE(unit.state()["store_count"].toInt(), 1 - result);
+        QCOMPARE(unit.control("status")["faults"].toObject()["fail"].toInt(), left);
+
+        QCOMPARE(unit.control("fault fail " + QByteArray::number(left + 1))["ok"].toBool(), true);
+        uint8_t data[IXMSG_CAPACITY];
+        std::memset(data, 0xEE, sizeof data);
+        ixmsg_buf buf{data, IXMSG_CAPACITY, 0};
+        QCOMPARE(ixctl_recv_msg(&dev, &buf), 1);
+        QCOMPARE(unit.control("status")["faults"].toObject()["fail"].toInt(), left);
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(data), 64), QByteArray(64, char(0xEE)));
+    }
+
+    // A read that does not bring exactly 64 bytes fails and leaves the caller's bytes alone.
+    void spoilt_reads_data()
+    {
+        QTest::addColumn<QByteArray>("fault");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("63 of 64 bytes") << QByteArray("short 1") << false;
+        QTest::newRow("later than the transport waits") << QByteArray("delay 1 1500") << false;
+        QTest::newRow("garbage is still 64 bytes") << QByteArray("garbage 1") << true;
+    }
+    void spoilt_reads()
+    {
+        QFETCH(QByteArray, fault);
+        QFETCH(bool, ok);
+        VirtualUnit unit;
+        QVERIFY(unit.start());
+        const devif_device dev = device_at(unit.socket_path());
+        QCOMPARE(unit.control("fault " + fault)["ok"].toBool(), true);
+        uint8_t data[IXMSG_CAPACITY];
+        std::memset(data, 0xEE, sizeof data);
+        ixmsg_buf buf{data, IXMSG_CAPACITY, 9};
+        QCOMPARE(ixctl_recv_msg(&dev, &buf), ok ? 0 : 1);
+        QCOMPARE(int(buf.position), 0);
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(data), 64) == QByteArray(64, char(0xEE)), !ok);
+        // The next read is whole again.
+        QCOMPARE(ixctl_recv_msg(&dev, &buf), 0);
+    }
+
+    // What cannot be sent is refused at once and never reaches the unit.
+    void refused_without_io()
+    {
+        VirtualUnit unit;
+        QVERIFY(unit.start());
+        const devif_device dev = device_at(unit.socket_path());
+        QCOMPARE(send(dev, QByteArray(65, '\x31')), 1);
+        QCOMPARE(send(dev, QByteArray(255, '\x31')), 1);
+        QCOMPARE(send(dev, QByteArray(4, '\x31'), 0), 1);
+        ixmsg_buf none{nullptr, 64, 4};
+        QCOMPARE(ixctl_send_msg(&dev, &none), 1);
+        QCOMPARE(ixctl_send_msg(nullptr, &none), 1);
+        QCOMPARE(ixctl_recv_msg(nullptr, &none), 1);
+        const devif_device empty{};
+        uint8_t data[64] = {};
+        QCOMPARE(devif_control_in(&empty, IXCTL_REQUEST_IN, 0, 0, 64, data), 1);
+        QCOMPARE(unit.control("trace")["trace"].toArray().size(), 0);
+    }
+
+    // A unit that hangs up mid-request, or never answers, costs a failure, not a hung worker.
+    void hang_up_and_silence()
+    {
+        const QString path = m_runtime.filePath("hangup");
+        const int listener = make_socket(path, true);
+        QVERIFY(listener > 0);
+        std::atomic<bool> done{false};
+        std::thread closer([&] {
+            while (!done) {
+                pollfd p{listener, POLLIN, 0};
+                if (::poll(&p, 1, 20) > 0)
+                    ::close(::accept(listener, nullptr, nullptr));
+            }
+        });
+        const devif_device dev = device_at(path);
+        uint8_t data[IXMSG_CAPACITY];
+        ixmsg_buf buf{data, IXMSG_CAPACITY, 0};
+        QCOMPARE(send(dev, hexBytes("A2 01")), 1);
+        QCOMPARE(ixctl_recv_msg(&dev, &buf), 1);
+        done = true;
+        closer.join();
+        ::close(listener);
+
+        const QString quiet = m_runtime.filePath("quiet"); // listens, never accepts
+        const int silent = make_socket(quiet, true);
+        QVERIFY(silent > 0);
+        const devif_device never = device_at(quiet);
+        QCOMPARE(ixctl_recv_msg(&never, &buf), 1);
+        ::close(silent);
+    }
+
+private:
+    QTemporaryDir m_runtime;
+};
+
+QTEST_GUILESS_MAIN(TestTransport)
+#include "tst_transport.moc"
