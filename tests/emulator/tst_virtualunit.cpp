@@ -1,445 +1,508 @@
-// The real program through its sockets: frames, control commands, faults, plugging, shutdown.
-#include "wire_helpers.h"
+// The virtual unit: the firmware model in-process (answers, meters, what it refuses), the driver's frame
+// checks, and the real program through its unit and control sockets.
+#include "driver_frame.h"
+#include "driverframes.h"
+#include "firmware.h"
+#include "meter_model.h"
+#include "qixwire.h"
+#include "virtualunit.h"
 
-#include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QLocalSocket>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
 
+using namespace lyntra::fw;
+using frames::Frame;
+using lyntra_test::VirtualUnit;
+using wire::flag;
+using wire::message;
+using wire::u16;
+using wire::u8;
+
 namespace {
 
-constexpr uint32_t kCode = 0x222000;
-
-void le32(QByteArray &out, uint32_t v)
+void apply(Firmware &fw, const QByteArray &msg)
 {
-    for (int i = 0; i < 4; ++i)
-        out.append(char(v >> (8 * i)));
+    fw.apply(reinterpret_cast<const uint8_t *>(msg.constData()), size_t(msg.size()));
 }
 
-uint32_t readLe32(const QByteArray &b, int at)
+QByteArray at(uint32_t type, uint32_t no, wire::Item item = {0, 0, 0})
 {
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i)
-        v |= uint32_t(uint8_t(b[at + i])) << (8 * i);
-    return v;
+    return item.type ? message({u8(IXMSG_ID_CH_TYPE, type), u8(IXMSG_ID_CH_NO, no), item})
+                     : message({u8(IXMSG_ID_CH_TYPE, type), u8(IXMSG_ID_CH_NO, no)});
 }
 
-QByteArray outFrame(const QByteArray &msg, uint16_t function = 23)
+// Reads replies until nothing is queued; every reply must end with a ready token and zeros.
+wire::ReplyReader drain(Firmware &fw, int *count = nullptr)
 {
-    QByteArray block;
-    le32(block, 0);
-    le32(block, uint32_t(msg.size()));
-    block.append(char(function))
-        .append(char(function >> 8))
-        .append(QByteArray(4, '\0'))
-        .append('\0')
-        .append(char(29));
-    block += msg;
-    block = block.leftJustified(20, '\0');
-    QByteArray f;
-    le32(f, kCode);
-    le32(f, uint32_t(block.size()));
-    f += block;
-    le32(f, 0);
-    return f;
+    wire::ReplyReader reader;
+    int n = 0;
+    do {
+        QByteArray reply(64, '\x55');
+        fw.nextReply(reinterpret_cast<uint8_t *>(reply.data()));
+        const int end = reader.read(reply);
+        const wire::Seen &last = reader.items.constLast();
+        if (last.id != IXMSG_ID_READY || last.value == 0 || reply.mid(end) != QByteArray(64 - end, '\0') ||
+            end > 62)
+            qFatal("reply %d: %s", n, reply.toHex().constData());
+        ++n;
+    } while (fw.hasPendingAnswers() && n < 100);
+    if (count)
+        *count = n;
+    return reader;
 }
 
-QByteArray inFrame(uint32_t outputLength = 64)
+uint32_t meter(Firmware &fw, uint32_t type, uint32_t no)
 {
-    QByteArray block;
-    le32(block, 1);
-    le32(block, 0);
-    block.append(char(23)).append('\0').append(QByteArray(4, '\0')).append('\0').append(char(30));
-    block.append(QByteArray(4, '\0'));
-    QByteArray f;
-    le32(f, kCode);
-    le32(f, 20);
-    f += block;
-    le32(f, outputLength);
-    return f;
+    apply(fw, message({flag(IXMSG_ID_GET_METER)}));
+    for (const wire::Seen &s : drain(fw).withId(IXMSG_ID_METER))
+        if (s.chType == type && s.chNo == no)
+            return s.value;
+    return 0xFFFFFFFF;
 }
 
-struct Answer {
-    bool ok = false; // a whole answer arrived
-    uint32_t status = 0;
-    QByteArray bytes;
-};
-
-class Unit {
-public:
-    // Starts the unit in a private directory, or with `defaults` where it would go by itself.
-    bool start(const QStringList &extra = {}, bool defaults = false)
-    {
-        if (!dir_.isValid())
-            return false;
-        const QString program = qEnvironmentVariable("LYNTRA_BIN_DIR") + "/lyntra-virtual-unit";
-        proc_.setProgram(program);
-        const QStringList where{"--dir", dir_.path() + "/ixdev", "--name", "unit7"};
-        proc_.setArguments(defaults ? extra : where + extra);
-        proc_.start();
-        if (!proc_.waitForStarted(5000) || !proc_.waitForReadyRead(5000))
-            return false;
-        path = QString::fromLocal8Bit(proc_.readLine()).trimmed();
-        return defaults || path == dir_.path() + "/ixdev/unit7";
+std::vector<DriverRequest> parse(const QByteArray &bytes, int chunk = 4096)
+{
+    FrameParser p;
+    std::vector<DriverRequest> out;
+    for (int i = 0; i < bytes.size(); i += chunk) {
+        p.feed(reinterpret_cast<const uint8_t *>(bytes.constData()) + i, size_t(qMin(chunk, bytes.size() - i)));
+        for (DriverRequest r; p.next(&r);)
+            out.push_back(r);
     }
-
-    ~Unit()
-    {
-        if (proc_.state() != QProcess::NotRunning) {
-            proc_.kill();
-            proc_.waitForFinished(3000);
-        }
-    }
-
-    QJsonObject control(const QString &line)
-    {
-        QLocalSocket s;
-        s.connectToServer(path + ".ctl");
-        if (!s.waitForConnected(2000))
-            return {{"client", "no control socket"}};
-        s.write(line.toUtf8() + '\n');
-        while (!s.canReadLine())
-            if (!s.waitForReadyRead(3000))
-                return {{"client", "no answer"}};
-        return QJsonDocument::fromJson(s.readLine()).object();
-    }
-
-    QProcess &process() { return proc_; }
-    QString path;
-
-private:
-    QTemporaryDir dir_;
-    QProcess proc_;
-};
-
-bool connectTo(QLocalSocket &s, const QString &path)
-{
-    s.connectToServer(path);
-    return s.waitForConnected(2000);
-}
-
-// Reads one answer; whatever follows it stays in the socket.
-Answer readAnswer(QLocalSocket &s, int timeoutMs = 3000)
-{
-    Answer a;
-    QByteArray got;
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < timeoutMs) {
-        if (got.size() >= 8 && got.size() >= 8 + int(readLe32(got, 4))) {
-            if (got.size() > 8 + int(readLe32(got, 4)))
-                qFatal("read past one answer");
-            a.ok = true;
-            a.status = readLe32(got, 0);
-            a.bytes = got.mid(8, int(readLe32(got, 4)));
-            return a;
-        }
-        if (!s.bytesAvailable() && !s.waitForReadyRead(int(timeoutMs - t.elapsed())))
-            break;
-        const int need = got.size() < 8 ? 8 - got.size() : 8 + int(readLe32(got, 4)) - got.size();
-        got += s.read(need);
-    }
-    return a;
-}
-
-Answer exchange(QLocalSocket &s, const QByteArray &frame, int timeoutMs = 3000)
-{
-    s.write(frame);
-    s.flush();
-    return readAnswer(s, timeoutMs);
+    return out;
 }
 
 } // namespace
 
+Q_DECLARE_METATYPE(Frame)
+
 class TestVirtualUnit : public QObject {
     Q_OBJECT
+
 private slots:
-    void malformedFrameRefused_data();
-    void malformedFrameRefused();
-    void runawayLengthDropsConnection();
-    void settingVisibleInStateAndTrace();
-    void options();
-    void fault_data();
-    void fault();
-    void unplugAndPlug();
-    void controlErrors_data();
-    void controlErrors();
-    void defaultLocation();
-    void signalRemovesSockets_data();
-    void signalRemovesSockets();
-};
+    // ---- The firmware model.
 
-void TestVirtualUnit::malformedFrameRefused_data()
-{
-    QTest::addColumn<QByteArray>("frame");
-    QByteArray badCode = outFrame(wire::message({wire::flag(IXMSG_ID_STORE)}));
-    badCode[0] = 0x01;
-    QTest::newRow("code") << badCode;
-    QTest::newRow("function") << outFrame(wire::message({wire::flag(IXMSG_ID_STORE)}), 24);
-    QTest::newRow("IN of 63") << inFrame(63);
-    QByteArray lying = outFrame(wire::message({wire::flag(IXMSG_ID_STORE)}));
-    lying[12] = 9; // payload length field
-    QTest::newRow("length field") << lying;
-}
+    void answers_identity_and_clock()
+    {
+        Firmware fw(Model::K1);
+        fw.setVersion(321);
+        fw.setBuild(77);
+        fw.setRate(96000);
+        QVERIFY(fw.setBuildDate("Jan  2 2027"));
+        QVERIFY(fw.setBuildTime("01:02:03"));
+        QVERIFY(!fw.setBuildTime(QString(41, 'x')));
+        fw.setDspMode(3);
+        QVERIFY(fw.setClockLock(5, 2));
+        QVERIFY(fw.setClockHz(5, 44100));
+        QVERIFY(!fw.setClockLock(3, 2));
+        apply(fw, message({flag(IXMSG_ID_GET_INFO), flag(IXMSG_ID_HZ), u8(IXMSG_ID_SET_CLOCKSOURCE, 6),
+                           flag(IXMSG_ID_CLOCKSOURCE), flag(IXMSG_ID_DSPMODE), flag(IXMSG_ID_CLOCKLOCK)}));
+        const wire::ReplyReader r = drain(fw);
+        QStringList got;
+        for (const wire::Seen &s : r.items)
+            if (s.id != IXMSG_ID_READY)
+                got << (s.type == IXMSG_T_BYTES ? s.text : QStringLiteral("%1:%2@%3").arg(s.id).arg(s.value).arg(s.source));
+        QCOMPARE(got, (QStringList{"50:321@0", "51:77@0", "LYNTRA K1", "Jan  2 2027", "01:02:03", "24:96000@0",
+                                   "26:6@0", "193:3@0", "29:1@1", "27:3@1", "30:96000@1", "29:2@2", "27:1@2",
+                                   "30:0@2", "29:5@5", "27:2@5", "30:44100@5", "29:6@6", "27:1@6", "30:0@6"}));
+        QCOMPARE(r.withId(IXMSG_ID_VERSION)[0].type, uint8_t(IXMSG_T_U16));
+    }
 
-void TestVirtualUnit::malformedFrameRefused()
-{
-    QFETCH(QByteArray, frame);
-    Unit unit;
-    QVERIFY(unit.start());
-    QLocalSocket s;
-    QVERIFY(connectTo(s, unit.path));
-    const Answer bad = exchange(s, frame);
-    QVERIFY(bad.ok);
-    QVERIFY(bad.status != 0);
-    QCOMPARE(bad.bytes.size(), 0);
-    // The connection keeps serving after a refusal, and the refused frame changed nothing.
-    const Answer good = exchange(s, inFrame());
-    QVERIFY(good.ok);
-    QCOMPARE(good.status, 0u);
-    QCOMPARE(good.bytes.size(), 64);
-    const QJsonObject state = unit.control("state");
-    QCOMPARE(state.value("messages").toInt(), 0);
-    QCOMPARE(state.value("store_count").toInt(), 0);
-}
-
-void TestVirtualUnit::runawayLengthDropsConnection()
-{
-    Unit unit;
-    QVERIFY(unit.start());
-    QLocalSocket s;
-    QVERIFY(connectTo(s, unit.path));
-    QByteArray f;
-    le32(f, kCode);
-    le32(f, 1u << 30);
-    const Answer a = exchange(s, f);
-    QVERIFY(a.ok);
-    QVERIFY(a.status != 0);
-    QVERIFY(s.state() == QLocalSocket::UnconnectedState || s.waitForDisconnected(3000));
-    QLocalSocket again;
-    QVERIFY(connectTo(again, unit.path));
-    QCOMPARE(exchange(again, inFrame()).status, 0u);
-}
-
-void TestVirtualUnit::settingVisibleInStateAndTrace()
-{
-    Unit unit;
-    QVERIFY(unit.start());
-    QLocalSocket s;
-    QVERIFY(connectTo(s, unit.path));
-    const QByteArray msg = wire::message({wire::u8(IXMSG_ID_CH_TYPE, 4), wire::u8(IXMSG_ID_CH_NO, 3),
-                                          wire::u16(IXMSG_ID_FADER, 0xFFC4), wire::flag(IXMSG_ID_HZ)});
-    // Several requests on one connection, sent in one write.
-    s.write(outFrame(msg) + inFrame());
-    const Answer accepted = readAnswer(s);
-    QVERIFY(accepted.ok);
-    QCOMPARE(accepted.status, 0u);
-    QCOMPARE(accepted.bytes.size(), 0);
-    const Answer sent = readAnswer(s);
-    QVERIFY(sent.ok);
-    QCOMPARE(sent.status, 0u);
-    wire::ReplyReader reader;
-    reader.read(sent.bytes);
-    QCOMPARE(reader.withId(IXMSG_ID_HZ).size(), 1);
-    QCOMPARE(reader.withId(IXMSG_ID_HZ)[0].value, 48000u);
-    const QJsonObject state = unit.control("state");
-    QCOMPARE(state.value("fader").toObject().value("input").toArray().at(2).toInt(), -60);
-    QCOMPARE(state.value("messages").toInt(), 1);
-    const QJsonArray trace = unit.control("trace").value("trace").toArray();
-    QCOMPARE(trace.size(), 2);
-    QCOMPARE(trace[0].toObject().value("dir").toString(), QString("out"));
-    QCOMPARE(trace[0].toObject().value("hex").toString(), QString::fromLatin1(msg.toHex()));
-    QCOMPARE(trace[1].toObject().value("dir").toString(), QString("in"));
-    QCOMPARE(trace[1].toObject().value("hex").toString(), QString::fromLatin1(sent.bytes.toHex()));
-    QVERIFY(trace[1].toObject().value("t").toDouble() >= trace[0].toObject().value("t").toDouble());
-}
-
-void TestVirtualUnit::options()
-{
-    Unit unit;
-    QVERIFY(unit.start({"--model", "K1", "--version", "258", "--build", "9", "--rate", "96000"}));
-    QCOMPARE(unit.control("set lock 6 2").value("ok").toBool(), true);
-    QCOMPARE(unit.control("set clockhz 6 88200").value("ok").toBool(), true);
-    QLocalSocket s;
-    QVERIFY(connectTo(s, unit.path));
-    QCOMPARE(
-        exchange(s, outFrame(wire::message({wire::flag(IXMSG_ID_GET_INFO), wire::flag(IXMSG_ID_CLOCKLOCK)})))
-            .status,
-        0u);
-    wire::ReplyReader r;
-    for (int i = 0; i < 3; ++i)
-        r.read(exchange(s, inFrame()).bytes);
-    QCOMPARE(r.withId(IXMSG_ID_PRODUCTNAME).value(0).text, QString("LYNTRA K1"));
-    QCOMPARE(r.withId(IXMSG_ID_VERSION).value(0).value, 258u);
-    QCOMPARE(r.withId(IXMSG_ID_BUILD).value(0).value, 9u);
-    QCOMPARE(unit.control("state").value("rate").toInt(), 96000);
-    const QVector<wire::Seen> locks = r.withId(IXMSG_ID_CLOCKLOCK);
-    QCOMPARE(locks.size(), 4);
-    QCOMPARE(locks[3].source, 6u);
-    QCOMPARE(locks[3].value, 2u);
-    QCOMPARE(r.withId(IXMSG_ID_CLOCKHZ).value(3).value, 88200u);
-    QCOMPARE(r.withId(IXMSG_ID_CLOCKHZ).value(0).value, 96000u);
-}
-
-void TestVirtualUnit::fault_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("effect");
-    QTest::newRow("fail") << "fault fail 4"
-                          << "fail";
-    QTest::newRow("short") << "fault short 2"
-                           << "short";
-    QTest::newRow("garbage") << "fault garbage 2"
-                             << "garbage";
-    QTest::newRow("notready") << "fault notready 2"
-                              << "notready";
-    QTest::newRow("delay") << "fault delay 2 300"
-                           << "delay";
-}
-
-void TestVirtualUnit::fault()
-{
-    QFETCH(QString, command);
-    QFETCH(QString, effect);
-    Unit unit;
-    QVERIFY(unit.start());
-    QLocalSocket s;
-    QVERIFY(connectTo(s, unit.path));
-    QCOMPARE(unit.control(command).value("ok").toBool(), true);
-    const QByteArray ask = outFrame(wire::message({wire::flag(IXMSG_ID_HZ)}));
-
-    QElapsedTimer t;
-    t.start();
-    for (int i = 0; i < 2; ++i) {
-        const Answer sent = exchange(s, ask);
-        const Answer got = exchange(s, inFrame());
-        QVERIFY(sent.ok && got.ok);
-        if (effect == "fail") {
-            QVERIFY(sent.status != 0 && got.status != 0);
-            QCOMPARE(got.bytes.size(), 0);
-            continue;
+    void meters_split_over_replies_and_answers_wait()
+    {
+        Firmware fw;
+        fw.setTime(1.5);
+        apply(fw, message({flag(IXMSG_ID_GET_METER), flag(IXMSG_ID_HZ)}));
+        apply(fw, at(4, 9, flag(IXMSG_ID_GET_GRMETER)));
+        int replies = 0;
+        const wire::ReplyReader r = drain(fw, &replies);
+        QVERIFY2(replies > 1, "22 meter groups cannot fit one reply");
+        const QVector<wire::Seen> levels = r.withId(IXMSG_ID_METER);
+        QCOMPARE(levels.size(), 22);
+        for (int i = 0; i < 22; ++i) {
+            QCOMPARE(levels[i].chType, i < 20 ? 4u : 2u);
+            QCOMPARE(levels[i].chNo, uint32_t(i < 20 ? i + 1 : i - 19));
+            QCOMPARE(levels[i].value, i < 20 ? fw.inputLevel(i + 1) : fw.masterLevel(i - 19));
         }
-        QCOMPARE(got.status, 0u);
-        wire::ReplyReader r;
-        r.read(got.bytes);
-        if (effect == "short") {
-            QCOMPARE(got.bytes.size(), 63);
-        } else if (effect == "garbage") {
-            QCOMPARE(got.bytes.size(), 64);
-            QVERIFY(uint8_t(got.bytes[1]) > IXMSG_T_BYTES);
-            QCOMPARE(r.items.size(), 0);
-        } else if (effect == "notready") {
-            QCOMPARE(r.items.size(), 1);
-            QCOMPARE(r.items[0].id, uint8_t(IXMSG_ID_READY));
-            QCOMPARE(r.items[0].value, 0u);
-        } else {
-            QCOMPARE(r.withId(IXMSG_ID_HZ).size(), 1);
+        QCOMPARE(r.withId(IXMSG_ID_HZ).size(), 1);
+        QCOMPARE(r.withId(IXMSG_ID_GRMETER).value(0).chNo, 9u);
+        QCOMPARE(r.withId(IXMSG_ID_GRMETER).value(0).value, kFullScale); // an idle input
+        // An idle unit still says it is ready.
+        int idle = 0;
+        QCOMPARE(drain(fw, &idle).items.size(), 1);
+    }
+
+    void meters_follow_the_mix_data()
+    {
+        QTest::addColumn<bool>("k1");
+        QTest::addColumn<QByteArray>("mix");
+        QTest::addColumn<int>("input");        // 1-20 input, 21-22 master
+        QTest::addColumn<QString>("relation"); // to the same unit without the mix
+        QTest::newRow("muted input reads 0") << false << at(4, 3, u8(IXMSG_ID_MUTE, 1)) << 3 << "zero";
+        QTest::newRow("-inf fader reads 0") << false << at(4, 4, u16(IXMSG_ID_FADER, 0xFB0A)) << 4 << "zero";
+        QTest::newRow("louder fader") << false << at(4, 5, u16(IXMSG_ID_FADER, 60)) << 5 << "higher";
+        QTest::newRow("lower fader") << false << at(4, 5, u16(IXMSG_ID_FADER, 0xFF38)) << 5 << "lower";
+        QTest::newRow("unmute restores") << false
+                                         << at(4, 6, u8(IXMSG_ID_MUTE, 1)) + at(4, 6, u8(IXMSG_ID_MUTE, 0)) << 6
+                                         << "same";
+        QTest::newRow("K1 has no input 3") << true << QByteArray() << 3 << "zero";
+        QTest::newRow("K1 has no input 13") << true << QByteArray() << 13 << "zero";
+        QTest::newRow("master mute") << false << at(2, 1, u8(IXMSG_ID_MUTE, 1)) << 21 << "zero";
+        QTest::newRow("master fader up") << false << at(2, 2, u16(IXMSG_ID_FADER, 30)) << 22 << "higher";
+        QTest::newRow("master follows input fader") << false << at(4, 1, u16(IXMSG_ID_FADER, 60)) << 21 << "higher";
+        QTest::newRow("master follows input mute") << false << at(4, 1, u8(IXMSG_ID_MUTE, 1)) << 22 << "lower";
+        QTest::newRow("pan hard left lowers right") << false << at(4, 1, u8(IXMSG_ID_PAN, 0)) << 22 << "lower";
+        QTest::newRow("pan hard left raises left") << false << at(4, 1, u8(IXMSG_ID_PAN, 0)) << 21 << "higher";
+        QTest::newRow("other input untouched") << false << at(4, 7, u8(IXMSG_ID_MUTE, 1)) << 8 << "same";
+    }
+    void meters_follow_the_mix()
+    {
+        QFETCH(bool, k1);
+        QFETCH(QByteArray, mix);
+        QFETCH(int, input);
+        QFETCH(QString, relation);
+        for (double t : {0.0, 2.7, 11.3}) {
+            Firmware plain(k1 ? Model::K1 : Model::K2), mixed(k1 ? Model::K1 : Model::K2);
+            plain.setTime(t);
+            mixed.setTime(t);
+            apply(mixed, mix);
+            const uint32_t type = input <= 20 ? 4 : 2, no = uint32_t(input <= 20 ? input : input - 20);
+            const uint32_t base = meter(plain, type, no), got = meter(mixed, type, no);
+            QVERIFY(base <= kFullScale && got <= kFullScale);
+            const QString why = QStringLiteral("%1 against %2").arg(got).arg(base);
+            if (relation == "zero")
+                QCOMPARE(got, 0u);
+            else if (relation == "same")
+                QCOMPARE(got, base);
+            else
+                QVERIFY2(relation == "higher" ? got > base : got < base, qPrintable(why));
+            QVERIFY(relation == "zero" || base > 0);
         }
     }
-    if (effect == "delay")
-        QVERIFY2(t.elapsed() >= 550, "two delayed answers of 300 ms");
-    // Faults are used up; what was asked meanwhile was not lost (fail: the messages never arrived).
-    const Answer after = exchange(s, inFrame());
-    QCOMPARE(after.status, 0u);
-    wire::ReplyReader r;
-    r.read(after.bytes);
-    // Spoilt reads consume nothing: both answers are still there.
-    const int expected = (effect == "short" || effect == "garbage" || effect == "notready") ? 2 : 0;
-    QCOMPARE(r.withId(IXMSG_ID_HZ).size(), expected);
-    QCOMPARE(r.items.constLast().id, uint8_t(IXMSG_ID_READY));
-    QVERIFY(r.items.constLast().value != 0);
-}
 
-void TestVirtualUnit::unplugAndPlug()
-{
-    Unit unit;
-    QVERIFY(unit.start());
-    QLocalSocket held;
-    QVERIFY(connectTo(held, unit.path));
-    QLocalSocket s;
-    QVERIFY(connectTo(s, unit.path));
-    QCOMPARE(exchange(s, outFrame(wire::message({wire::flag(IXMSG_ID_STORE)}))).status, 0u);
-    QCOMPARE(unit.control("unplug").value("ok").toBool(), true);
-    QVERIFY(!QFileInfo::exists(unit.path));
-    QVERIFY(held.state() == QLocalSocket::UnconnectedState || held.waitForDisconnected(2000));
-    QLocalSocket refused;
-    QVERIFY(!connectTo(refused, unit.path));
-    QCOMPARE(unit.control("state").value("store_count").toInt(), 1);
-    QCOMPARE(unit.control("status").value("plugged").toBool(), false);
-    QCOMPARE(unit.control("plug").value("ok").toBool(), true);
-    QVERIFY(QFileInfo::exists(unit.path));
-    QLocalSocket back;
-    QVERIFY(connectTo(back, unit.path));
-    QCOMPARE(exchange(back, inFrame()).status, 0u);
-    QCOMPARE(unit.control("state").value("store_count").toInt(), 1);
-}
+    void gain_reduction_follows_the_compressor_data()
+    {
+        QTest::addColumn<int>("threshold"); // dB
+        QTest::addColumn<int>("ratio");
+        QTest::addColumn<int>("on");
+        QTest::addColumn<bool>("reduces");
+        QTest::newRow("on, low threshold") << -32 << 40 << 1 << true;
+        QTest::newRow("on, infinite ratio") << -32 << 255 << 1 << true;
+        QTest::newRow("off") << -32 << 40 << 0 << false;
+        QTest::newRow("ratio 1:1") << -32 << 10 << 1 << false;
+        QTest::newRow("threshold above signal") << 0 << 160 << 1 << false;
+    }
+    void gain_reduction_follows_the_compressor()
+    {
+        QFETCH(int, threshold);
+        QFETCH(int, ratio);
+        QFETCH(int, on);
+        QFETCH(bool, reduces);
+        Firmware fw;
+        fw.setTime(3.0);
+        const uint32_t level = fw.inputLevel(2);
+        apply(fw, at(4, 2) + message({u8(IXMSG_ID_COMP_THRESHOLD, uint8_t(int8_t(threshold))),
+                                      u8(IXMSG_ID_COMP_RATIO, uint32_t(ratio)), u8(IXMSG_ID_COMP_ON, uint32_t(on))}));
+        apply(fw, at(4, 2, flag(IXMSG_ID_GET_GRMETER)));
+        const QVector<wire::Seen> gr = drain(fw).withId(IXMSG_ID_GRMETER);
+        QCOMPARE(gr.size(), 1);
+        QCOMPARE(gr[0].value < kFullScale, reduces);
+        QCOMPARE(fw.inputLevel(2) < level, reduces);
+    }
 
-void TestVirtualUnit::controlErrors_data()
-{
-    QTest::addColumn<QString>("line");
-    for (const char *line :
-         {"frobnicate", "set", "set lock 3 1", "set version 70000", "set model K3", "fault explode 1",
-          "fault fail x", "fault short 1 50", "set rate -1", "state extra"})
-        QTest::newRow(line) << QString::fromLatin1(line);
-}
+    void malformed_settings_change_nothing_data()
+    {
+        QTest::addColumn<QByteArray>("msg");
+        QTest::newRow("fader as a flag") << at(4, 1, flag(IXMSG_ID_FADER));
+        QTest::newRow("values without their completing item")
+            << message({u8(IXMSG_ID_REVERB_TYPE, 2), u8(IXMSG_ID_EQ_BAND, 1), u8(IXMSG_ID_COMP_RATIO, 20)});
+        QTest::newRow("eq without a band") << at(4, 1) + message({u8(IXMSG_ID_EQ_GAIN, 5), u8(IXMSG_ID_EQ_ON, 1)});
+        QTest::newRow("optical mode without a source") << message({u8(IXMSG_ID_SET_ADAT_X4MODE, 2)});
+        QTest::newRow("address does not carry past an end item")
+            << at(4, 1) + QByteArray(2, '\0') + message({u8(IXMSG_ID_MUTE, 1)});
+        QTest::newRow("invalid type stops the message") << QByteArray("\x61\x07\x04", 3) + at(4, 1, u8(IXMSG_ID_MUTE, 1));
+        QTest::newRow("truncated item") << at(4, 1) + QByteArray("\x83\x03\x01", 3);
+        QTest::newRow("unknown ids") << message({u8(200, 1), u8(3, 4), flag(255)});
+    }
+    void malformed_settings_change_nothing()
+    {
+        QFETCH(QByteArray, msg);
+        Firmware fw;
+        QJsonObject before = fw.state();
+        apply(fw, msg);
+        QJsonObject after = fw.state();
+        QCOMPARE(after.take("messages").toInt(), 1);
+        before.remove("messages");
+        QCOMPARE(after, before);
+        QVERIFY(!fw.hasPendingAnswers());
+    }
 
-void TestVirtualUnit::controlErrors()
-{
-    QFETCH(QString, line);
-    Unit unit;
-    QVERIFY(unit.start());
-    const QJsonObject before = unit.control("state");
-    const QJsonObject answer = unit.control(line);
-    QVERIFY2(answer.value("error").isString(), qPrintable(QJsonDocument(answer).toJson()));
-    QCOMPARE(unit.control("state"), before);
-    QCOMPARE(unit.control("status").value("faults").toObject().value("fail").toInt(), 0);
-}
+    void state_names_every_parameter()
+    {
+        const QJsonObject s = Firmware(Model::K1).state();
+        QCOMPARE(s.keys(), (QStringList{"build", "clock_source", "comp", "eq", "fader", "messages", "mute",
+                                        "optical_mode", "pan", "phase", "product", "rate", "return", "reverb",
+                                        "route", "send", "solo", "store_count", "truebypass", "version"}));
+        for (const auto &size : {std::pair<const char *, int>{"fader.input", 20}, {"fader.master", 2}, {"fader.output", 9},
+                                 {"mute.input", 20}, {"mute.master", 2}, {"send.input", 20}, {"send.input.19", 4},
+                                 {"send.master", 4}, {"eq.19", 4}, {"comp", 20}, {"route", 20}, {"solo", 20}})
+            QVERIFY2(lyntra_test::json_at(s, size.first).toArray().size() == size.second, size.first);
+        QVERIFY(lyntra_test::json_at(s, "optical_mode.5").isNull());
+    }
 
-void TestVirtualUnit::defaultLocation()
-{
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (runtime.isEmpty())
-        QSKIP("needs the private XDG_RUNTIME_DIR the test runner provides");
-    Unit unit;
-    QVERIFY(unit.start({}, true));
-    QCOMPARE(unit.path, runtime + "/ixdev/lyntra0");
-    QCOMPARE(QFileInfo(runtime + "/ixdev").permissions() & 0x0077, QFileDevice::Permissions());
-    QVERIFY(QFileInfo::exists(unit.path + ".ctl"));
-    QCOMPARE(unit.control("state").value("product").toString(), QString("LYNTRA K2"));
-}
+    // ---- The driver's frame checks.
 
-void TestVirtualUnit::signalRemovesSockets_data()
-{
-    QTest::addColumn<int>("signal");
-    QTest::newRow("SIGTERM") << int(SIGTERM);
-    QTest::newRow("SIGINT") << int(SIGINT);
-}
+    void frames_refused_data()
+    {
+        QTest::addColumn<Frame>("frame");
+        QTest::addColumn<uint32_t>("status");
+        auto row = [](const char *name, std::function<void(Frame &)> change, FrameStatus status, bool in = false) {
+            Frame f = in ? frames::in_request() : Frame();
+            change(f);
+            QTest::newRow(name) << f << uint32_t(status);
+        };
+        row("wrong code", [](Frame &f) { f.code = 0x222004; }, kFrameBadCode);
+        row("direction 2", [](Frame &f) { f.direction = 2; }, kFrameBadDirection);
+        row("function 22", [](Frame &f) { f.function = 22; }, kFrameBadFunction);
+        row("value 1", [](Frame &f) { f.value = 1; }, kFrameBadValueIndex);
+        row("index 256", [](Frame &f) { f.index = 0x100; }, kFrameBadValueIndex);
+        row("OUT with request 30", [](Frame &f) { f.request = 30; }, kFrameBadRequest);
+        row("IN with request 29", [](Frame &f) { f.request = 29; }, kFrameBadRequest, true);
+        row("empty message", [](Frame &f) { f.payload.clear(); }, kFrameBadPayloadLength);
+        row("message of 65", [](Frame &f) { f.payload = QByteArray(65, 'x'); }, kFrameBadPayloadLength);
+        row("length field short of block", [](Frame &f) { f.payload = QByteArray(8, 'x'); f.lengthField = 7; },
+            kFrameBadBlockLength);
+        row("block under 20", [](Frame &f) { f.blockLength = 18; }, kFrameBadBlockLength);
+        row("block padded past payload", [](Frame &f) { f.payload = QByteArray(8, 'x'); f.blockLength = 28; },
+            kFrameBadBlockLength);
+        row("OUT asking for output", [](Frame &f) { f.outputLength = 64; }, kFrameBadOutputLength);
+        row("IN of 63", [](Frame &f) { f.outputLength = 63; }, kFrameBadOutputLength, true);
+        row("IN block of 24", [](Frame &f) { f.blockLength = 24; }, kFrameBadBlockLength, true);
+        row("IN with a length", [](Frame &f) { f.lengthField = 4; }, kFrameBadPayloadLength, true);
+    }
+    void frames_refused()
+    {
+        QFETCH(Frame, frame);
+        QFETCH(uint32_t, status);
+        const auto got = parse(frame.bytes());
+        QCOMPARE(got.size(), size_t(1));
+        QCOMPARE(got[0].status, status);
+        QVERIFY(got[0].message.empty() && !got[0].closeAfterAnswer);
+    }
 
-void TestVirtualUnit::signalRemovesSockets()
-{
-    QFETCH(int, signal);
-    Unit unit;
-    QVERIFY(unit.start());
-    QLocalSocket midFrame;
-    QVERIFY(connectTo(midFrame, unit.path));
-    midFrame.write(inFrame().left(10));
-    midFrame.flush();
-    midFrame.abort(); // a client gone mid-frame is dropped, the unit carries on
-    QCOMPARE(unit.control("status").value("plugged").toBool(), true);
-    QVERIFY(QFileInfo::exists(unit.path + ".ctl"));
-    ::kill(pid_t(unit.process().processId()), signal);
-    QVERIFY(unit.process().waitForFinished(5000));
-    QCOMPARE(unit.process().exitStatus(), QProcess::NormalExit);
-    QCOMPARE(unit.process().exitCode(), 0);
-    QVERIFY(!QFileInfo::exists(unit.path));
-    QVERIFY(!QFileInfo::exists(unit.path + ".ctl"));
-}
+    void frames_split_and_merged_data()
+    {
+        QTest::addColumn<int>("chunk");
+        for (int chunk : {1, 3, 7, 31, 10000})
+            QTest::addRow("chunks of %d", chunk) << chunk;
+    }
+    void frames_split_and_merged()
+    {
+        QFETCH(int, chunk);
+        Frame bad;
+        bad.function = 1;
+        const QByteArray first(1, '\x11'), full(64, '\x22');
+        const auto got = parse(frames::out_frame(first) + frames::in_frame() + bad.bytes() + frames::out_frame(full), chunk);
+        QCOMPARE(got.size(), size_t(4));
+        QCOMPARE(got[0].message, std::vector<uint8_t>(1, 0x11));
+        QVERIFY(got[1].in && got[1].status == kFrameOk && got[1].outputLength == 64);
+        QCOMPARE(got[2].status, uint32_t(kFrameBadFunction));
+        QCOMPARE(got[3].message, std::vector<uint8_t>(64, 0x22));
+    }
+
+    void runaway_length_closes_the_stream()
+    {
+        QByteArray bytes;
+        frames::le32(bytes, frames::kCode);
+        frames::le32(bytes, kMaxInputLength + 1);
+        const auto got = parse(bytes + frames::in_frame() + frames::in_frame());
+        QCOMPARE(got.size(), size_t(1)); // nothing after it is read
+        QCOMPARE(got[0].status, uint32_t(kFrameInputTooLong));
+        QVERIFY(got[0].closeAfterAnswer);
+        // The largest legal length is only waited for, not refused.
+        QByteArray big;
+        frames::le32(big, frames::kCode);
+        frames::le32(big, kMaxInputLength);
+        QVERIFY(parse(big).empty());
+    }
+
+    // ---- The program.
+
+    void refused_frame_keeps_the_connection()
+    {
+        VirtualUnit unit;
+        QVERIFY(unit.start());
+        QLocalSocket s;
+        s.connectToServer(unit.socket_path());
+        QVERIFY(s.waitForConnected(lyntra_test::kPatienceMs));
+        Frame bad;
+        bad.payload = message({flag(IXMSG_ID_STORE)});
+        bad.function = 24;
+        const frames::Answer refused = frames::exchange(s, bad.bytes());
+        QVERIFY(refused.whole && refused.status == kFrameBadFunction && refused.bytes.isEmpty());
+        QCOMPARE(frames::exchange(s, frames::in_frame()).bytes.size(), 64);
+        QCOMPARE(unit.at("store_count").toInt(-1), 0);
+
+        // A runaway length is answered, then the connection is dropped; the unit serves the next one.
+        QByteArray runaway;
+        frames::le32(runaway, frames::kCode);
+        frames::le32(runaway, 1u << 30);
+        QVERIFY(frames::exchange(s, runaway).status != 0);
+        QVERIFY(s.state() == QLocalSocket::UnconnectedState || s.waitForDisconnected(lyntra_test::kPatienceMs));
+        QLocalSocket again;
+        again.connectToServer(unit.socket_path());
+        QVERIFY(again.waitForConnected(lyntra_test::kPatienceMs));
+        QCOMPARE(frames::exchange(again, frames::in_frame()).status, 0u);
+    }
+
+    void requests_in_one_write_reach_state_and_trace()
+    {
+        VirtualUnit unit;
+        QVERIFY(unit.start({"--model", "K1", "--version", "258", "--rate", "96000"}));
+        QCOMPARE(unit.control("set clockhz 6 88200")["ok"].toBool(), true);
+        QLocalSocket s;
+        s.connectToServer(unit.socket_path());
+        QVERIFY(s.waitForConnected(lyntra_test::kPatienceMs));
+        const QByteArray msg = at(4, 3, u16(IXMSG_ID_FADER, 0xFFC4)) + message({flag(IXMSG_ID_GET_INFO),
+                                                                                 flag(IXMSG_ID_CLOCKLOCK)});
+        s.write(frames::out_frame(msg) + frames::in_frame() + frames::in_frame());
+        const frames::Answer accepted = frames::read_answer(s);
+        QVERIFY(accepted.whole && accepted.status == 0 && accepted.bytes.isEmpty());
+        wire::ReplyReader r;
+        const frames::Answer first = frames::read_answer(s), second = frames::read_answer(s);
+        r.read(first.bytes);
+        r.read(second.bytes);
+        QCOMPARE(r.withId(IXMSG_ID_PRODUCTNAME).value(0).text, QStringLiteral("LYNTRA K1"));
+        QCOMPARE(r.withId(IXMSG_ID_VERSION).value(0).value, 258u);
+        QCOMPARE(r.withId(IXMSG_ID_CLOCKHZ).value(0).value, 96000u);
+        QCOMPARE(r.withId(IXMSG_ID_CLOCKHZ).value(3).value, 88200u);
+        QCOMPARE(unit.at("fader.input.2").toInt(), -60);
+        QCOMPARE(unit.at("messages").toInt(), 1);
+        const QJsonArray trace = unit.control("trace")["trace"].toArray();
+        QCOMPARE(trace.size(), 3);
+        QCOMPARE(trace[0].toObject()["dir"].toString(), QStringLiteral("out"));
+        QCOMPARE(trace[0].toObject()["hex"].toString(), QString::fromLatin1(msg.toHex()));
+        QCOMPARE(trace[2].toObject()["dir"].toString(), QStringLiteral("in"));
+        QCOMPARE(trace[2].toObject()["hex"].toString(), QString::fromLatin1(second.bytes.toHex()));
+        QVERIFY(trace[2].toObject()["t"].toDouble() >= trace[0].toObject()["t"].toDouble());
+    }
+
+    void faults_data()
+    {
+        QTest::addColumn<QByteArray>("fault");
+        QTest::addColumn<int>("kept"); // rate answers still waiting after two spoilt rounds
+        QTest::newRow("fail") << QByteArray("fail 4") << 0;
+        QTest::newRow("short") << QByteArray("short 2") << 2;
+        QTest::newRow("garbage") << QByteArray("garbage 2") << 2;
+        QTest::newRow("notready") << QByteArray("notready 2") << 2;
+        QTest::newRow("delay") << QByteArray("delay 2 300") << 0;
+    }
+    void faults()
+    {
+        QFETCH(QByteArray, fault);
+        QFETCH(int, kept);
+        VirtualUnit unit;
+        QVERIFY(unit.start());
+        QLocalSocket s;
+        s.connectToServer(unit.socket_path());
+        QVERIFY(s.waitForConnected(lyntra_test::kPatienceMs));
+        QCOMPARE(unit.control("fault " + fault)["ok"].toBool(), true);
+        for (int i = 0; i < 2; ++i) {
+            const frames::Answer sent = frames::exchange(s, frames::out_frame(message({flag(IXMSG_ID_HZ)})));
+            const frames::Answer got = frames::exchange(s, frames::in_frame());
+            QVERIFY(sent.whole && got.whole);
+            wire::ReplyReader r;
+            r.read(got.bytes);
+            const QString kind = QString::fromLatin1(fault.split(' ').first());
+            if (kind == "fail")
+                QVERIFY(sent.status != 0 && got.status != 0 && got.bytes.isEmpty());
+            else if (kind == "short")
+                QCOMPARE(got.bytes.size(), 63);
+            else if (kind == "garbage")
+                QVERIFY(got.bytes.size() == 64 && uint8_t(got.bytes[1]) > IXMSG_T_BYTES && r.items.isEmpty());
+            else if (kind == "notready")
+                QVERIFY(r.items.size() == 1 && r.items[0].id == IXMSG_ID_READY && r.items[0].value == 0);
+            else
+                QCOMPARE(r.withId(IXMSG_ID_HZ).size(), 1);
+        }
+        // The faults are used up; what was asked meanwhile was kept unless it never arrived.
+        wire::ReplyReader r;
+        r.read(frames::exchange(s, frames::in_frame()).bytes);
+        QCOMPARE(r.withId(IXMSG_ID_HZ).size(), kept);
+        QVERIFY(r.items.constLast().id == IXMSG_ID_READY && r.items.constLast().value != 0);
+    }
+
+    void unplug_and_plug()
+    {
+        VirtualUnit unit;
+        QVERIFY(unit.start());
+        QLocalSocket held;
+        held.connectToServer(unit.socket_path());
+        QVERIFY(held.waitForConnected(lyntra_test::kPatienceMs));
+        QCOMPARE(frames::exchange(held, frames::out_frame(message({flag(IXMSG_ID_STORE)}))).status, 0u);
+        QCOMPARE(unit.control("unplug")["ok"].toBool(), true);
+        QVERIFY(!QFileInfo::exists(unit.socket_path()));
+        QVERIFY(held.state() == QLocalSocket::UnconnectedState || held.waitForDisconnected(lyntra_test::kPatienceMs));
+        QCOMPARE(unit.control("status")["plugged"].toBool(), false);
+        QCOMPARE(unit.control("plug")["ok"].toBool(), true);
+        QLocalSocket back;
+        back.connectToServer(unit.socket_path());
+        QVERIFY(back.waitForConnected(lyntra_test::kPatienceMs));
+        QCOMPARE(frames::exchange(back, frames::in_frame()).status, 0u);
+        QCOMPARE(unit.at("store_count").toInt(), 1); // the state outlives the cable
+    }
+
+    void control_errors_change_nothing()
+    {
+        VirtualUnit unit;
+        QVERIFY(unit.start());
+        const QJsonObject before = unit.state();
+        for (const char *line : {"frobnicate", "set", "set lock 3 1", "set version 70000", "set model K3",
+                                 "fault explode 1", "fault fail x", "fault short 1 50", "set rate -1", "state extra"}) {
+            QVERIFY2(unit.control(line)["error"].isString(), line);
+            QCOMPARE(unit.state(), before);
+            QCOMPARE(unit.control("status")["faults"].toObject()["fail"].toInt(-1), 0);
+        }
+    }
+
+    void default_location()
+    {
+        VirtualUnit unit;
+        QVERIFY(unit.start({}, true));
+        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        QCOMPARE(unit.socket_path(), runtime + "/ixdev/lyntra0");
+        QCOMPARE(QFileInfo(runtime + "/ixdev").permissions() & 0x0077, QFileDevice::Permissions());
+        QCOMPARE(unit.at("product").toString(), QStringLiteral("LYNTRA K2"));
+    }
+
+    void signal_removes_sockets_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+    }
+    void signal_removes_sockets()
+    {
+        QFETCH(int, signal);
+        VirtualUnit unit;
+        QVERIFY(unit.start());
+        QLocalSocket midFrame; // a client gone mid-frame is dropped, the unit carries on
+        midFrame.connectToServer(unit.socket_path());
+        QVERIFY(midFrame.waitForConnected(lyntra_test::kPatienceMs));
+        midFrame.write(frames::in_frame().left(10));
+        midFrame.flush();
+        midFrame.abort();
+        QCOMPARE(unit.control("status")["plugged"].toBool(), true);
+        QVERIFY(QFileInfo::exists(unit.ctl_path()));
+        ::kill(pid_t(unit.process().processId()), signal);
+        QVERIFY(unit.process().waitForFinished(lyntra_test::kPatienceMs));
+        QCOMPARE(unit.process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(unit.process().exitCode(), 0);
+        QVERIFY(!QFileInfo::exists(unit.socket_path()));
+        QVERIFY(!QFileInfo::exists(unit.ctl_path()));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestVirtualUnit)
 #include "tst_virtualunit.moc"
