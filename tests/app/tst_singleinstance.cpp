@@ -1,32 +1,86 @@
-// Real processes of the helper program: lock exclusivity, identity, and a second start reaching the first.
+// One panel per session and executable: the locked file, the names the instances meet under, the local
+// peer's message exchange, and real processes of the probe program finding and reaching each other.
+#include "peeridentity.h"
+#include "qtlocalpeer.h"
 #include "qtlockedfile.h"
+#include "virtualunit.h"
 
-#include <QDir>
-#include <QElapsedTimer>
+#include <QLocalSocket>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
+#include <cstring>
 #include <memory>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(QtLockedFile::LockMode)
 
 namespace {
 
 using Process = std::unique_ptr<QProcess>;
+using lyntra_test::kPatienceMs;
 
-// Reads lines until one starts with `prefix`; returns it, or an empty array after `ms`.
-QByteArray awaitLine(QProcess &p, const QByteArray &prefix, int ms = 10000)
+QByteArray frame(const QByteArray &body)
 {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
+    const quint32 n = quint32(body.size());
+    return QByteArray(1, char(n >> 24)) + char(n >> 16) + char(n >> 8) + char(n) + body;
+}
+
+bool readable(int fd, int ms)
+{
+    pollfd p{fd, POLLIN, 0};
+    return ::poll(&p, 1, ms) > 0;
+}
+
+// A client in its own thread, so that the receiving peer can block the test's thread as it does the GUI.
+struct RawClient {
+    QByteArray reply;
+    std::atomic<bool> done{false};
+    std::thread thread;
+
+    void start(const QString &name, const QList<QByteArray> &pieces, int pauseMs, int holdMs, bool answered = true)
+    {
+        thread = std::thread([=] {
+            QLocalSocket s;
+            s.connectToServer(name);
+            if (s.waitForConnected(kPatienceMs)) {
+                for (const QByteArray &piece : pieces) {
+                    s.write(piece);
+                    s.waitForBytesWritten(kPatienceMs);
+                    QThread::msleep(static_cast<unsigned long>(pauseMs));
+                }
+                QThread::msleep(static_cast<unsigned long>(holdMs));
+                while (reply.size() < 3 && s.waitForReadyRead(answered ? kPatienceMs : 0))
+                    reply += s.readAll();
+            }
+            done = true;
+        });
+    }
+    ~RawClient()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+};
+
+// Reads lines until one starts with `prefix`; returns it, or an empty array when the process ends first.
+QByteArray awaitLine(QProcess &p, const QByteArray &prefix)
+{
+    QDeadlineTimer deadline(kPatienceMs);
+    while (!deadline.hasExpired()) {
         while (p.canReadLine()) {
             const QByteArray line = p.readLine().trimmed();
             if (line.startsWith(prefix))
                 return line;
         }
-        if (p.state() == QProcess::NotRunning && !p.canReadLine())
+        if (p.state() == QProcess::NotRunning)
             return QByteArray();
         p.waitForReadyRead(100);
     }
@@ -38,9 +92,9 @@ void stop(QProcess &p)
     if (p.state() == QProcess::NotRunning)
         return;
     p.write("quit\n");
-    if (!p.waitForFinished(5000)) {
+    if (!p.waitForFinished(kPatienceMs)) {
         p.kill();
-        p.waitForFinished(5000);
+        p.waitForFinished(kPatienceMs);
     }
 }
 
@@ -48,87 +102,326 @@ void stop(QProcess &p)
 
 class TestSingleInstance : public QObject {
     Q_OBJECT
+
 private slots:
     void initTestCase()
     {
         QVERIFY(m_tmp.isValid());
         m_probe = QCoreApplication::applicationDirPath() + QStringLiteral("/lyntra-single-probe");
         QVERIFY2(QFileInfo::exists(m_probe), qPrintable(m_probe));
-        // Children inherit this: their lock files and sockets stay in our own directory.
+        // Children inherit these: their lock files and sockets stay in our own directory.
         qputenv("TMPDIR", m_tmp.path().toUtf8());
         qputenv("XDG_SESSION_ID", "5");
     }
 
-    // The lock between processes, and its release when the holder dies without unlocking.
-    void lockBetweenProcesses_data()
+    // ---- The locked file: objects of one process exclude each other as processes do.
+
+    void lock_conflicts_data()
     {
-        QTest::addColumn<QString>("held");
+        QTest::addColumn<QtLockedFile::LockMode>("held");
         QTest::addColumn<QtLockedFile::LockMode>("wanted");
         QTest::addColumn<bool>("granted");
-        QTest::newRow("read, read") << "read" << QtLockedFile::ReadLock << true;
-        QTest::newRow("read, write") << "read" << QtLockedFile::WriteLock << false;
-        QTest::newRow("write, read") << "write" << QtLockedFile::ReadLock << false;
-        QTest::newRow("write, write") << "write" << QtLockedFile::WriteLock << false;
+        QTest::newRow("read, read") << QtLockedFile::ReadLock << QtLockedFile::ReadLock << true;
+        QTest::newRow("read, write") << QtLockedFile::ReadLock << QtLockedFile::WriteLock << false;
+        QTest::newRow("write, read") << QtLockedFile::WriteLock << QtLockedFile::ReadLock << false;
+        QTest::newRow("write, write") << QtLockedFile::WriteLock << QtLockedFile::WriteLock << false;
     }
-    void lockBetweenProcesses()
+    void lock_conflicts()
     {
-        QFETCH(QString, held);
+        QFETCH(QtLockedFile::LockMode, held);
+        QFETCH(QtLockedFile::LockMode, wanted);
+        QFETCH(bool, granted);
+        const QString path = m_tmp.filePath("lock-" + QString::fromLatin1(QTest::currentDataTag()));
+        QtLockedFile a(path), b(path);
+        QVERIFY(a.open(QIODevice::ReadWrite) && b.open(QIODevice::ReadWrite));
+        QVERIFY(a.lock(held, false));
+        QCOMPARE(b.lock(wanted, false), granted);
+        QCOMPARE(b.lockMode(), granted ? wanted : QtLockedFile::NoLock);
+        QVERIFY(b.unlock());
+        // Changing the mode of a held lock, then each way of letting go frees the file.
+        QVERIFY(a.lock(held == QtLockedFile::ReadLock ? QtLockedFile::WriteLock : QtLockedFile::ReadLock, false));
+        QCOMPARE(b.lock(QtLockedFile::ReadLock, false), held == QtLockedFile::WriteLock);
+        QVERIFY(b.unlock() && a.unlock() && !a.isLocked());
+        QVERIFY(b.lock(QtLockedFile::WriteLock, false));
+        b.close();
+        QVERIFY(!b.isLocked());
+        {
+            QtLockedFile c(path);
+            QVERIFY(c.open(QIODevice::ReadWrite) && c.lock(QtLockedFile::WriteLock, false));
+        }
+        QVERIFY(a.lock(QtLockedFile::WriteLock, false));
+        QVERIFY(a.lock(QtLockedFile::NoLock, false) && !a.isLocked());
+    }
+
+    void lock_misuse_warns_and_keeps_the_file()
+    {
+        const QString path = m_tmp.filePath("misuse");
+        QFile seed(path);
+        QVERIFY(seed.open(QIODevice::WriteOnly) && seed.write("kept") == 4);
+        seed.close();
+        QtLockedFile f(path);
+        QTest::ignoreMessage(QtWarningMsg, "QtLockedFile::lock(): file is not opened");
+        QVERIFY(!f.lock(QtLockedFile::WriteLock, false));
+        QTest::ignoreMessage(QtWarningMsg, "QtLockedFile::unlock(): file is not opened");
+        QVERIFY(!f.unlock());
+        QTest::ignoreMessage(QtWarningMsg, "QtLockedFile::open(): Truncate mode not allowed.");
+        QVERIFY(!f.open(QIODevice::ReadWrite | QIODevice::Truncate));
+        QCOMPARE(QFileInfo(path).size(), qint64(4));
+    }
+
+    // A blocking lock waits for the holder and is granted once it lets go.
+    void blocking_lock_waits()
+    {
+        const QString path = m_tmp.filePath("blocking");
+        QtLockedFile a(path);
+        QVERIFY(a.open(QIODevice::ReadWrite) && a.lock(QtLockedFile::WriteLock, false));
+        std::atomic<int> result{-1};
+        std::atomic<bool> asking{false};
+        std::thread waiter([&] {
+            QtLockedFile b(path);
+            if (!b.open(QIODevice::ReadWrite))
+                return;
+            asking = true;
+            result = b.lock(QtLockedFile::WriteLock, true) ? 1 : 0;
+        });
+        QVERIFY(lyntra_test::wait_until([&] { return asking.load(); }));
+        QCOMPARE(result.load(), -1);
+        QVERIFY(a.unlock());
+        waiter.join();
+        QCOMPARE(result.load(), 1);
+    }
+
+    // ---- The names the instances meet under.
+
+    void identity_names_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("letters cut to six") << "/usr/bin/LYNTRA-Panel" << "qtsingleapp-lyntra-23eb-s";
+        QTest::newRow("non-ascii letters dropped") << "/x/Größe" << "qtsingleapp-gre-6de0-s";
+        QTest::newRow("no letters") << "/home/u/x/12345" << "qtsingleapp--715f-s";
+        QTest::newRow("no leading zeros") << "/opt/lyntra/bin/panel355" << "qtsingleapp-panel-52-s";
+        QTest::newRow("two hex digits") << "/opt/lyntra/bin/panel799" << "qtsingleapp-panel-ff-s";
+    }
+    void identity_names()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, name);
+        QCOMPARE(PeerIdentity::checksum("123456789"), quint16(0x906E));
+        QCOMPARE(PeerIdentity::checksum(QByteArray()), quint16(0));
+        QCOMPARE(PeerIdentity::socketName(PeerIdentity::instanceId(path), QStringLiteral("-s")), name);
+    }
+
+    void session_suffix_data()
+    {
+        QTest::addColumn<QByteArray>("session"); // null: unset
+        QTest::addColumn<QString>("suffix");     // empty: the user id
+        QTest::newRow("unset") << QByteArray() << "";
+        QTest::newRow("empty") << QByteArray("") << "";
+        QTest::newRow("decimal becomes hex") << QByteArray("42") << "-2a";
+        QTest::newRow("blanks around") << QByteArray(" 7 ") << "-7";
+        QTest::newRow("logind letters") << QByteArray("C2") << "-c2";
+        QTest::newRow("path characters dropped") << QByteArray("../x/1") << "-x1";
+        QTest::newRow("nothing usable") << QByteArray("///") << "";
+    }
+    void session_suffix()
+    {
+        QFETCH(QByteArray, session);
+        QFETCH(QString, suffix);
+        if (session.isNull())
+            qunsetenv("XDG_SESSION_ID");
+        else
+            qputenv("XDG_SESSION_ID", session);
+        const QString got = PeerIdentity::sessionSuffix();
+        qputenv("XDG_SESSION_ID", "5");
+        QCOMPARE(got, suffix.isEmpty() ? QStringLiteral("-%1").arg(::getuid(), 0, 16) : suffix);
+    }
+
+    // The peer puts the pieces together for the running executable; the lock file sits in TMPDIR.
+    void peer_uses_the_executable_identity()
+    {
+        qputenv("TMPDIR", (m_tmp.path() + "/sub/../").toUtf8());
+        QVERIFY(QDir(m_tmp.path()).mkpath("sub"));
+        QtLocalPeer peer;
+        qputenv("TMPDIR", m_tmp.path().toUtf8());
+        const QString id = QCoreApplication::applicationFilePath().toLower();
+        QCOMPARE(peer.applicationId(), id);
+        QCOMPARE(peer.socketName(), PeerIdentity::socketName(id, "-5"));
+        QVERIFY(peer.socketName().startsWith("qtsingleapp-tstsin-"));
+        QCOMPARE(peer.lockFileName(), m_tmp.path() + '/' + peer.socketName() + "-lockfile");
+        QVERIFY(QFileInfo::exists(peer.lockFileName()));
+    }
+
+    // ---- The local peer: what the first instance accepts, and what a second one sends.
+
+    void receive_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("pieces");
+        QTest::addColumn<int>("pauseMs");
+        QTest::addColumn<int>("holdMs"); // connection kept open after the last piece
+        QTest::addColumn<QString>("text"); // null: nothing delivered
+        const QString utf = QStringLiteral("Grüße ✓\nzwei");
+        QTest::newRow("whole frame") << QList<QByteArray>{frame("hello")} << 0 << 0 << "hello";
+        QTest::newRow("in pieces") << QList<QByteArray>{QByteArray(2, '\0'), QByteArray("\0\5he", 4), "llo"} << 150
+                                   << 0 << "hello";
+        QTest::newRow("utf-8 text") << QList<QByteArray>{frame(utf.toUtf8())} << 0 << 0 << utf;
+        QTest::newRow("empty text") << QList<QByteArray>{frame("")} << 0 << 0 << "";
+        QTest::newRow("connects and closes") << QList<QByteArray>{} << 0 << 0 << QString();
+        QTest::newRow("closes inside length") << QList<QByteArray>{QByteArray(2, '\0')} << 0 << 0 << QString();
+        QTest::newRow("closes inside body") << QList<QByteArray>{frame("hello").left(6)} << 0 << 0 << QString();
+        QTest::newRow("stalls inside body") << QList<QByteArray>{frame("hello").left(6)} << 0 << 2600 << QString();
+        QTest::newRow("too long") << QList<QByteArray>{QByteArray("\xff\xff\xff\xffxyz")} << 0 << 0 << QString();
+    }
+    void receive()
+    {
+        QFETCH(QList<QByteArray>, pieces);
+        QFETCH(int, pauseMs);
+        QFETCH(int, holdMs);
+        QFETCH(QString, text);
+        QtLocalPeer peer(nullptr, QStringLiteral("/test/receiver"));
+        QVERIFY(!peer.isClient());
+        QSignalSpy spy(&peer, &QtLocalPeer::messageReceived);
+        if (text.isNull())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^QtLocalPeer: Message reception failed"));
+        {
+            RawClient client;
+            client.start(peer.socketName(), pieces, pauseMs, holdMs, !text.isNull());
+            QVERIFY(lyntra_test::wait_until([&] { return client.done.load(); }));
+            client.thread.join();
+            QCOMPARE(client.reply, text.isNull() ? QByteArray() : QByteArray("ack"));
+        }
+        QCOMPARE(spy.count(), text.isNull() ? 0 : 1);
+        if (!text.isNull())
+            QCOMPARE(spy.at(0).at(0).toString(), text);
+        // Whatever came before, the next sender is still served.
+        RawClient next;
+        next.start(peer.socketName(), {frame("next")}, 0, 0);
+        QVERIFY(lyntra_test::wait_until([&] { return next.done.load(); }));
+        QCOMPARE(spy.count(), text.isNull() ? 1 : 2);
+        QCOMPARE(spy.last().at(0).toString(), QStringLiteral("next"));
+    }
+
+    // The sender's frame on the wire, and which answers count as acknowledged.
+    void send_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("ack") << "Already App is Running!" << QByteArray::fromHex("00000017") + "Already App is Running!"
+                             << QByteArray("ack") << true;
+        QTest::newRow("utf-8") << QStringLiteral("ä") << QByteArray::fromHex("00000002c3a4") << QByteArray("ack") << true;
+        QTest::newRow("empty") << "" << QByteArray::fromHex("00000000") << QByteArray("ack") << true;
+        QTest::newRow("other answer") << "x" << QByteArray::fromHex("0000000178") << QByteArray("nak") << false;
+        QTest::newRow("upper case") << "x" << QByteArray::fromHex("0000000178") << QByteArray("ACK") << false;
+        QTest::newRow("short answer") << "x" << QByteArray::fromHex("0000000178") << QByteArray("ac") << false;
+        QTest::newRow("no answer") << "x" << QByteArray::fromHex("0000000178") << QByteArray() << false;
+    }
+    void send()
+    {
+        QFETCH(QString, message);
+        QFETCH(QByteArray, wire);
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, accepted);
+        QtLocalPeer peer(nullptr, QStringLiteral("/test/sender"));
+        QtLockedFile first(peer.lockFileName());
+        QVERIFY(first.open(QIODevice::ReadWrite) && first.lock(QtLockedFile::WriteLock, false));
+        // A bare POSIX listener: the bytes on the wire are checked without Qt on the other side.
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(QDir::tempPath() + '/' + peer.socketName());
+        std::memcpy(addr.sun_path, name.constData(), size_t(name.size()));
+        ::unlink(name.constData());
+        const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        QVERIFY(::bind(listener, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0 && ::listen(listener, 4) == 0);
+        QByteArray received;
+        std::thread server([&] {
+            const int fd = readable(listener, kPatienceMs) ? ::accept(listener, nullptr, nullptr) : -1;
+            char buf[256];
+            ssize_t n = 0;
+            while (fd >= 0 && received.size() < wire.size() && readable(fd, kPatienceMs) &&
+                   (n = ::read(fd, buf, sizeof buf)) > 0)
+                received.append(buf, int(n));
+            if (fd >= 0 && !answer.isEmpty() && ::write(fd, answer.constData(), size_t(answer.size())) < 0)
+                received += "<write failed>";
+            if (fd >= 0)
+                ::close(fd);
+        });
+        QCOMPARE(peer.sendMessage(message, 2000), accepted);
+        server.join();
+        ::close(listener);
+        QCOMPARE(received, wire);
+    }
+
+    void send_without_first_instance()
+    {
+        QtLocalPeer alone(nullptr, QStringLiteral("/test/alone"));
+        QVERIFY(!alone.sendMessage(QStringLiteral("hello"), 400)); // it is the first and keeps the lock
+        QVERIFY(!alone.isClient());
+        QVERIFY(QtLocalPeer(nullptr, QStringLiteral("/test/alone")).isClient());
+
+        // A first instance that holds the lock but does not listen: both attempts fail.
+        QtLocalPeer second(nullptr, QStringLiteral("/test/nobody-listens"));
+        QtLockedFile first(second.lockFileName());
+        QVERIFY(first.open(QIODevice::ReadWrite) && first.lock(QtLockedFile::WriteLock, false));
+        QVERIFY(!second.sendMessage(QStringLiteral("hello"), 400));
+    }
+
+    // ---- Real processes.
+
+    // The lock between processes, and its release when the holder dies without unlocking.
+    void lock_between_processes_data() { lock_conflicts_data(); }
+    void lock_between_processes()
+    {
+        QFETCH(QtLockedFile::LockMode, held);
         QFETCH(QtLockedFile::LockMode, wanted);
         QFETCH(bool, granted);
         const QString path = m_tmp.filePath(QStringLiteral("shared-lock"));
-        Process holder = start({"lock", path, held});
+        const QString mode = held == QtLockedFile::ReadLock ? "read" : "write";
+        Process holder = start({"lock", path, mode});
         QCOMPARE(awaitLine(*holder, ""), QByteArray("locked"));
-
         QtLockedFile mine(path);
         QVERIFY(mine.open(QIODevice::ReadWrite));
         QCOMPARE(mine.lock(wanted, false), granted);
         holder->kill();
-        QVERIFY(holder->waitForFinished(5000));
+        QVERIFY(holder->waitForFinished(kPatienceMs));
         QVERIFY(mine.lock(wanted, false));
-
         // And the other way round: our lock keeps the other process out.
-        Process other = start({"lock", path, held});
+        Process other = start({"lock", path, mode});
         QCOMPARE(awaitLine(*other, ""), granted ? QByteArray("locked") : QByteArray("busy"));
         stop(*other);
     }
 
     // Which copies count as the same program: the path (ignoring case) and the login session.
-    void identity_data()
+    void same_program_data()
     {
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<QByteArray>("secondSession");
         QTest::addColumn<bool>("same");
-        QTest::newRow("same file") << "a/probe"
-                                   << "a/probe" << QByteArray("5") << true;
-        QTest::newRow("other folder") << "a/probe"
-                                      << "b/probe" << QByteArray("5") << false;
-        QTest::newRow("path differs in case only") << "a/probe"
-                                                   << "A/PROBE" << QByteArray("5") << true;
-        QTest::newRow("other name, same letters") << "a/probe"
-                                                  << "a/probe2" << QByteArray("5") << false;
-        QTest::newRow("other session") << "a/probe"
-                                       << "a/probe" << QByteArray("6") << false;
+        QTest::newRow("same file") << "a/probe" << "a/probe" << QByteArray("5") << true;
+        QTest::newRow("other folder") << "a/probe" << "b/probe" << QByteArray("5") << false;
+        QTest::newRow("path differs in case only") << "a/probe" << "A/PROBE" << QByteArray("5") << true;
+        QTest::newRow("other name, same letters") << "a/probe" << "a/probe2" << QByteArray("5") << false;
+        QTest::newRow("other session") << "a/probe" << "a/probe" << QByteArray("6") << false;
     }
-    void identity()
+    void same_program()
     {
         QFETCH(QString, first);
         QFETCH(QString, second);
         QFETCH(QByteArray, secondSession);
         QFETCH(bool, same);
         QTemporaryDir copies;
-        QVERIFY(copies.isValid());
         const QString firstExe = copyProbe(copies.path(), first);
         const QString secondExe = first == second ? firstExe : copyProbe(copies.path(), second);
         QVERIFY(!firstExe.isEmpty() && !secondExe.isEmpty());
-
         Process a = start(instanceArgs("hi", "1"), firstExe);
         QCOMPARE(awaitLine(*a, ""), QByteArray("first"));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_SESSION_ID"), QString::fromLatin1(secondSession));
         Process b = start(instanceArgs("hi", "1"), secondExe, env);
         if (same) {
-            QVERIFY(b->waitForFinished(10000));
+            QVERIFY(b->waitForFinished(kPatienceMs));
             QCOMPARE(b->exitCode(), 0);
             QCOMPARE(awaitLine(*a, "message"), "message " + QByteArray("hi").toHex());
         } else {
@@ -139,7 +432,7 @@ private slots:
     }
 
     // A second start hands its message over and exits 0; the first brings its window forward or not.
-    void messageReachesFirst_data()
+    void message_reaches_the_first_data()
     {
         QTest::addColumn<int>("initialState");
         QTest::addColumn<QString>("activate");
@@ -154,7 +447,7 @@ private slots:
         QTest::newRow("activation off") << min << "0" << usual << min << 0;
         QTest::newRow("utf-8 text") << min << "1" << QStringLiteral("Grüße ✓\nzwei") << 0 << 1;
     }
-    void messageReachesFirst()
+    void message_reaches_the_first()
     {
         QFETCH(int, initialState);
         QFETCH(QString, activate);
@@ -163,45 +456,36 @@ private slots:
         QFETCH(int, active);
         Process first = start(instanceArgs(message.toUtf8(), activate, initialState));
         QCOMPARE(awaitLine(*first, ""), QByteArray("first"));
-
         Process second = start(instanceArgs(message.toUtf8(), activate));
-        QVERIFY(second->waitForFinished(15000));
+        QVERIFY(second->waitForFinished(kPatienceMs));
         QCOMPARE(second->exitStatus(), QProcess::NormalExit);
         QCOMPARE(second->exitCode(), 0);
         QCOMPARE(awaitLine(*first, "message"), "message " + message.toUtf8().toHex());
         first->write("state\n");
-        QCOMPARE(awaitLine(*first, "state"),
-                 QStringLiteral("state %1 %2").arg(finalState).arg(active).toLatin1());
+        QCOMPARE(awaitLine(*first, "state"), QStringLiteral("state %1 %2").arg(finalState).arg(active).toLatin1());
         stop(*first);
         QCOMPARE(first->exitCode(), 0);
     }
 
-    // The first holds the lock but does not listen: a second start gives up after two attempts with 1.
-    void unreachableFirstGivesOne()
+    // A first that holds the lock but does not listen: the second gives up with 1. A first killed
+    // outright leaves its socket file behind; the next first must still be reachable.
+    void unreachable_and_crashed_firsts()
     {
         Process holder = start({"hold"});
         QCOMPARE(awaitLine(*holder, ""), QByteArray("holding"));
-        QElapsedTimer t;
-        t.start();
-        Process second = start(instanceArgs("hi", "1"));
-        QVERIFY(second->waitForFinished(10000));
-        QCOMPARE(second->exitCode(), 1);
-        QVERIFY(t.elapsed() >= 250);
+        Process refused = start(instanceArgs("hi", "1"));
+        QVERIFY(refused->waitForFinished(kPatienceMs));
+        QCOMPARE(refused->exitCode(), 1);
         stop(*holder);
-    }
 
-    // A first instance killed outright leaves its socket file behind; the next first must still be reachable.
-    void restartAfterCrash()
-    {
         Process crashed = start(instanceArgs("", "1"));
         QCOMPARE(awaitLine(*crashed, ""), QByteArray("first"));
         crashed->kill();
-        QVERIFY(crashed->waitForFinished(5000));
-
+        QVERIFY(crashed->waitForFinished(kPatienceMs));
         Process first = start(instanceArgs("", "1"));
         QCOMPARE(awaitLine(*first, ""), QByteArray("first"));
         Process second = start(instanceArgs("again", "1"));
-        QVERIFY(second->waitForFinished(10000));
+        QVERIFY(second->waitForFinished(kPatienceMs));
         QCOMPARE(second->exitCode(), 0);
         QCOMPARE(awaitLine(*first, "message"), "message " + QByteArray("again").toHex());
         stop(*first);
@@ -215,7 +499,7 @@ private:
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         p->start(program.isEmpty() ? m_probe : program, args);
-        p->waitForStarted(5000);
+        p->waitForStarted(kPatienceMs);
         return p;
     }
     static QStringList instanceArgs(const QByteArray &message, const QString &activate, int state = 0)
