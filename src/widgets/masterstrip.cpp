@@ -1,5 +1,6 @@
 #include "masterstrip.h"
 
+#include "metertable.h"
 #include "mixermodel.h"
 #include "stripgeometry.h"
 
@@ -53,8 +54,8 @@ MasterStrip::MasterStrip(StripContext &ctx, QWidget *parent)
 
     addToggle(WidgetKind::Mute, name, tr("MUTE"), QRect(4, g::kMuteY + 72, 100, 20), Lamp::Mute);
     addFader(g::faderX(width()), QRect(4, g::kFaderBoxY, 100, 20));
-    addMeter(WidgetKind::LevelMeterL, WidgetKind::PeakL, QRect(82, 350, 8, 131));
-    addMeter(WidgetKind::LevelMeterR, WidgetKind::PeakR, QRect(94, 350, 8, 131));
+    addMeter(WidgetKind::LevelMeterL, WidgetKind::PeakL, meter::kMasterLeft);
+    addMeter(WidgetKind::LevelMeterR, WidgetKind::PeakR, meter::kMasterRight);
     addCaption(tr("L  MASTER  R"), QRect(3, g::kNameY, 102, 20));
     refresh();
 }

@@ -2,7 +2,9 @@
 
 #include "masterstrip.h"
 #include "mixermodel.h"
+#include "monostrip.h"
 #include "pairstrip.h"
+#include "stereostrip.h"
 #include "stripgeometry.h"
 
 #include <QKeyEvent>
@@ -59,6 +61,17 @@ MixerPage::~MixerPage() = default;
 PairStrip *MixerPage::pairStrip(int pair) const
 {
     return pair >= 1 && pair <= m_pairs.size() ? m_pairs.at(pair - 1) : nullptr;
+}
+
+QVector<MeterLabels> MixerPage::meterSlots() const
+{
+    using mixer::WidgetKind;
+    QVector<MeterLabels> meters;
+    for (const PairStrip *p : m_pairs)
+        meters << p->odd()->meter(WidgetKind::LevelMeter) << p->even()->meter(WidgetKind::LevelMeter)
+              << p->stereo()->meter(WidgetKind::LevelMeterL) << p->stereo()->meter(WidgetKind::LevelMeterR);
+    meters << m_master->meter(WidgetKind::LevelMeterL) << m_master->meter(WidgetKind::LevelMeterR);
+    return meters;
 }
 
 void MixerPage::relayout()

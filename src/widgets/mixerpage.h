@@ -5,6 +5,7 @@
 
 #include "faderpair.h"
 #include "knobdrag.h"
+#include "meterlabels.h"
 #include "pandrag.h"
 #include "stripcontext.h"
 
@@ -38,6 +39,9 @@ public:
 
     PairStrip *pairStrip(int pair) const; // 1..10
     MasterStrip *masterStrip() const { return m_master; }
+    /// The 42 level meters in display-table order: per pair the two mono strips, then the linked
+    /// strip's left and right; then master left and right.
+    QVector<MeterLabels> meterSlots() const;
 
 protected:
     void keyPressEvent(QKeyEvent *ev) override;

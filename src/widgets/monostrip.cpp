@@ -40,7 +40,8 @@ MonoStrip::MonoStrip(StripContext &ctx, int track, QWidget *parent)
     addPanMarker(track, WidgetKind::PanKnob, WidgetKind::PanDisplay, odd ? 0 : 1, odd ? 0 : 59,
                  QRect(4, g::kPanDisplayY, 52, 14));
     addFader(g::faderX(width()), QRect(2, g::kFaderBoxY, 56, 20));
-    addMeter(WidgetKind::LevelMeter, WidgetKind::Peak, QRect(46, 350, 8, 131));
+    // Both meters of a pair's mono strips live on the page that holds the two strips.
+    addMeter(WidgetKind::LevelMeter, WidgetKind::Peak, odd ? 0 : 1, parentWidget());
     addNameEdit(track, QRect(3, g::kNameY, 54, 20));
     refresh();
 }

@@ -53,8 +53,8 @@ StereoStrip::StereoStrip(StripContext &ctx, int pair, QWidget *parent)
                      QRect(64, g::kPanDisplayY, 52, 14));
     }
     addFader(g::faderX(width()), QRect(4, g::kFaderBoxY, 112, 20));
-    addMeter(WidgetKind::LevelMeterL, WidgetKind::PeakL, QRect(88, 350, 8, 131));
-    addMeter(WidgetKind::LevelMeterR, WidgetKind::PeakR, QRect(100, 350, 8, 131));
+    addMeter(WidgetKind::LevelMeterL, WidgetKind::PeakL, 2);
+    addMeter(WidgetKind::LevelMeterR, WidgetKind::PeakR, 3);
     if (p)
         addCaption(QStringLiteral("%1 | %2").arg(p->first).arg(p->second), QRect(3, g::kNameY, 114, 20));
     refresh();

@@ -59,11 +59,6 @@ QString captionStyle()
     return QStringLiteral("color: rgb(170, 172, 178); background: transparent; font: bold 7pt \"Arial\";");
 }
 
-QString meterStyle()
-{
-    return QStringLiteral("background-color: rgb(12, 12, 14); border: 1px solid rgb(0, 0, 0);");
-}
-
 QString nameEditStyle()
 {
     return QStringLiteral("color: rgb(235, 235, 235); background: transparent; font: bold 8pt \"Arial\";");

@@ -18,7 +18,6 @@ QString buttonStyle(Lamp lamp, bool lit = false);
 /// Style of the value labels shown while a knob is dragged and of the static captions.
 QString valueLabelStyle();
 QString captionStyle();
-QString meterStyle();
 QString nameEditStyle();
 
 /// Paints the unselected or selected strip image stretched over \p rect; the fader slot of the image

@@ -203,16 +203,17 @@ QLabel *StripWidget::addCaption(const QString &text, const QRect &geo, Qt::Align
     return l;
 }
 
-void StripWidget::addMeter(WidgetKind meter, WidgetKind peak, const QRect &geo)
+void StripWidget::addMeter(WidgetKind meter, WidgetKind peak, int slot, QWidget *host)
 {
-    auto *m = new QLabel(this);
-    m->setObjectName(objectNameOf(meter));
-    m->setGeometry(geo.adjusted(0, 6, 0, 0));
-    m->setStyleSheet(stripstyle::meterStyle());
-    auto *p = new QLabel(this);
-    p->setObjectName(objectNameOf(peak));
-    p->setGeometry(geo.x(), geo.y(), geo.width(), 4);
-    p->setStyleSheet(stripstyle::meterStyle());
+    m_meters.append({meter, makeMeter(host ? host : this, slot, objectNameOf(meter), objectNameOf(peak))});
+}
+
+MeterLabels StripWidget::meter(WidgetKind meter) const
+{
+    for (const auto &m : m_meters)
+        if (m.first == meter)
+            return m.second;
+    return {};
 }
 
 // ---- Handlers, one per kind of control

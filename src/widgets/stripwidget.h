@@ -6,6 +6,7 @@
 // signals (clicked, sliderMoved, mouse gestures), which is the echo guard.
 #pragma once
 
+#include "meterlabels.h"
 #include "stripcontext.h"
 #include "stripstyle.h"
 #include "tracks.h"
@@ -29,6 +30,8 @@ public:
     StripWidget(StripContext &ctx, mixer::StripRef ref, QWidget *parent = nullptr);
 
     mixer::StripRef ref() const { return m_ref; }
+    /// The meter labels of kind \p meter (LevelMeter, LevelMeterL, LevelMeterR); empty if the strip has none.
+    MeterLabels meter(mixer::WidgetKind meter) const;
     /// Track name of the strip ("Track1", "Track1_2", "TrackMaster").
     QString trackName() const { return m_name; }
     /// Sets every control from the model.
@@ -59,8 +62,9 @@ protected:
     QLineEdit *addNameEdit(int track, const QRect &geo);
     QLabel *addCaption(const QString &text, const QRect &geo, Qt::Alignment align = Qt::AlignCenter,
                        QWidget *host = nullptr);
-    // Meter and peak lamp, reserved for the meter mover.
-    void addMeter(mixer::WidgetKind meter, mixer::WidgetKind peak, const QRect &geo);
+    // Meter bar and peak lamp of display-table slot \p slot (see metertable.h) on \p host (default the
+    // strip), in the slot's columns of that host.
+    void addMeter(mixer::WidgetKind meter, mixer::WidgetKind peak, int slot, QWidget *host = nullptr);
     QString objectNameOf(mixer::WidgetKind kind, int send = 0) const;
 
     void paintEvent(QPaintEvent *ev) override;
@@ -103,6 +107,7 @@ private:
     QVector<Toggle> m_toggles;
     QVector<SendView> m_sends;
     QVector<PanView> m_pans;
+    QVector<QPair<mixer::WidgetKind, MeterLabels>> m_meters;
     FaderPair *m_fader = nullptr;
     QLineEdit *m_nameEdit = nullptr;
     int m_nameTrack = 0;

@@ -2,6 +2,7 @@
 
 #include "artlayout.h"
 #include "drawings.h"
+#include "metermath.h"
 
 namespace artgen {
 
@@ -121,6 +122,18 @@ QVector<Artwork> catalogue()
                        {},
                        [=](QPainter &p, QSize s) { drawGrLamp(p, s, glow, lit); }});
     }
+
+    // Level meters: the bar is exactly as tall as its travel, the well adds the lamp and a margin.
+    const int barWidth = 6;
+    const int barHeight = meter::kBarBottom - meter::kBarTop + 1;
+    const int m = meter::kWellMargin;
+    out.push_back({QStringLiteral("track/meter_level.png"), QSize(barWidth, barHeight), {}, drawMeterBar});
+    out.push_back({QStringLiteral("track/meter_well.png"),
+                   QSize(barWidth + 2 * m, meter::kBarBottom - meter::kPeakTop + 1 + 2 * m),
+                   {},
+                   drawMeterWell});
+    out.push_back({QStringLiteral("track/meter_peak.png"), QSize(barWidth, meter::kPeakHeight), {},
+                   [](QPainter &p, QSize s) { drawPeakLamp(p, s, QPointF(0, 0), true); }});
 
     for (const char *type : {"hall", "room", "live", "studio", "plate"}) {
         const QString text = QString::fromLatin1(type).toUpper();

@@ -37,4 +37,12 @@ void drawBadge(QPainter &p, QSize size, const QString &text);
 // A routing arrow pointing right, with a tag `text` in the colour of its source kind.
 void drawRouteArrow(QPainter &p, QSize size, const QString &text, const QColor &kind);
 
+// ---- Level meters (meters.cpp)
+// The lit bar of a level meter: green, yellow from -18 dB, red from -6 dB, in two-dB segments.
+void drawMeterBar(QPainter &p, QSize size);
+// The dark well behind a bar and its peak lamp, with the unlit segments showing through.
+void drawMeterWell(QPainter &p, QSize size);
+// A peak lamp of `size` at `at`, lit or dark.
+void drawPeakLamp(QPainter &p, QSize size, QPointF at, bool lit);
+
 } // namespace artgen

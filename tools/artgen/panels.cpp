@@ -109,12 +109,13 @@ void drawTrackStrip(QPainter &p, QSize size, bool selected)
 {
     const QRectF all(QPointF(0, 0), size);
     brushedMetal(p, all, QColor(42, 44, 48), selected ? 0x7a11 : 0x7a10);
-    // Fader lane: a dark slot where the cap travels (x 10..30, y 350..481 of the strip).
+    // Fader lane: a dark slot where the cap travels (x 10..30, y 350..481 of the strip). The scale sits
+    // left of it: the meters take the right-hand side.
     p.fillRect(QRectF(18, 350, 4, 131), QColor(10, 10, 12));
     p.setPen(QColor(120, 124, 130));
     for (int i = 0; i <= 10; ++i) {
         const qreal y = 356 + i * 11.9;
-        p.drawLine(QPointF(34, y), QPointF(i % 5 == 0 ? 42 : 39, y));
+        p.drawLine(QPointF(i % 5 == 0 ? 3 : 6, y), QPointF(9, y));
     }
     // Pan lane under the markers at y 336.
     p.fillRect(QRectF(2, 348, size.width() - 4, 1), QColor(0, 0, 0, 120));
