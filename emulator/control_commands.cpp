@@ -9,6 +9,8 @@
 #include <QJsonObject>
 #include <QStringList>
 
+#include <cmath>
+
 namespace lyntra::fw {
 namespace {
 
@@ -40,7 +42,30 @@ bool number(const QString &text, uint32_t max, uint32_t *out)
 const char kHelp[] =
     "state | status | plug | unplug | trace [clear] | fault <fail|short|garbage|notready|delay> "
     "<count> [ms] | fault clear | set <model K1|K2 | product TEXT | version N | build N | "
-    "rate HZ | lock SRC CODE | clockhz SRC HZ | dspmode N | builddate TEXT | buildtime TEXT>";
+    "rate HZ | lock SRC CODE | clockhz SRC HZ | dspmode N | builddate TEXT | buildtime TEXT | "
+    "level INPUT <0-32768|DBdB|signal> | freeze on|off>";
+
+// A source level: linear on the meter scale ("29204"), in dB below full scale ("-6.5dB"), or "signal"
+// for the moving test signal (nullopt). False when it is none of these or above full scale.
+bool sourceLevel(const QString &text, std::optional<double> *out)
+{
+    if (text == QLatin1String("signal")) {
+        out->reset();
+        return true;
+    }
+    bool good = false;
+    double v = 0.0;
+    if (text.endsWith(QLatin1String("dB"), Qt::CaseInsensitive)) {
+        const double db = text.chopped(2).toDouble(&good);
+        v = double(kFullScale) * std::pow(10.0, db / 20.0);
+    } else {
+        v = double(text.toUInt(&good, 10));
+    }
+    if (!good || !std::isfinite(v) || v > kFullScale)
+        return false;
+    *out = v;
+    return true;
+}
 
 } // namespace
 
@@ -100,6 +125,19 @@ QByteArray ControlCommands::set(const QStringList &args)
         return firmware_.setBuildDate(rest) ? ok() : error(QStringLiteral("build date of 1-40 bytes"));
     if (name == QLatin1String("buildtime"))
         return firmware_.setBuildTime(rest) ? ok() : error(QStringLiteral("build time of 1-40 bytes"));
+    if (name == QLatin1String("freeze") && args.size() == 3) {
+        if (args[2] != QLatin1String("on") && args[2] != QLatin1String("off"))
+            return error(QStringLiteral("freeze must be on or off"));
+        firmware_.setSignalFrozen(args[2] == QLatin1String("on"));
+        return ok();
+    }
+    if (name == QLatin1String("level") && args.size() == 4) {
+        std::optional<double> level;
+        if (!number(args[2], kInputs, &a) || !sourceLevel(args[3], &level) ||
+            !firmware_.setSourceLevel(int(a), level))
+            return error(QStringLiteral("usage: set level <input 1-20> <0-32768 | DBdB up to 0dB | signal>"));
+        return ok();
+    }
     if (args.size() == 3 && number(args[2], 0xFFFF, &a)) {
         if (name == QLatin1String("version")) {
             firmware_.setVersion(static_cast<uint16_t>(a));
@@ -150,6 +188,9 @@ QByteArray ControlCommands::status() const
 {
     const Identity &id = firmware_.identity();
     QJsonObject lock, hz;
+    QJsonArray levels;
+    for (const std::optional<double> &level : firmware_.sources().level)
+        levels.append(level ? QJsonValue(*level) : QJsonValue());
     for (uint32_t source : Firmware::kSources) {
         lock.insert(QString::number(source), qint64(firmware_.clockLock(source)));
         hz.insert(QString::number(source), qint64(firmware_.clockHz(source)));
@@ -162,6 +203,8 @@ QByteArray ControlCommands::status() const
                    {"lock", lock},
                    {"clockhz", hz},
                    {"faults", faults_.toJson()},
+                   {"frozen", firmware_.signalFrozen()},
+                   {"levels", levels},
                    {"pending_answers", firmware_.hasPendingAnswers()},
                    {"dropped_answers", qint64(firmware_.droppedAnswers())},
                    {"trace_entries", qint64(trace_.size())}});

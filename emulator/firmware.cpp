@@ -205,19 +205,33 @@ void Firmware::nextReply(uint8_t *out, uint8_t ready)
     queue_.fill(out, ready);
 }
 
+void Firmware::setTime(double seconds)
+{
+    if (!frozen_)
+        sources_.seconds = seconds;
+}
+
+bool Firmware::setSourceLevel(int input, std::optional<double> level)
+{
+    if (input < 1 || input > kInputs || (level && !(*level >= 0.0 && *level <= kFullScale)))
+        return false;
+    sources_.level[input - 1] = level;
+    return true;
+}
+
 uint32_t Firmware::inputLevel(int input) const
 {
-    return inputMeter(mix_, id_.model == Model::K1, input, time_);
+    return inputMeter(mix_, id_.model == Model::K1, input, sources_);
 }
 
 uint32_t Firmware::masterLevel(int side) const
 {
-    return masterMeter(mix_, id_.model == Model::K1, side, time_);
+    return masterMeter(mix_, id_.model == Model::K1, side, sources_);
 }
 
 uint32_t Firmware::gainReduction(int input) const
 {
-    return gainReductionMeter(mix_, id_.model == Model::K1, input, time_);
+    return gainReductionMeter(mix_, id_.model == Model::K1, input, sources_);
 }
 
 } // namespace lyntra::fw

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "command_applier.h"
+#include "meter_model.h"
 #include "mix_state.h"
 #include "reply_queue.h"
 
@@ -51,8 +52,15 @@ public:
     // The internal source runs at the unit's rate unless set explicitly.
     uint32_t clockHz(uint32_t source) const;
 
-    // Time in seconds that drives the meters' test signals.
-    void setTime(double seconds) { time_ = seconds; }
+    // Time in seconds that drives the meters' test signals; ignored while the signal is frozen.
+    void setTime(double seconds);
+    // Holds every test signal where it is (true) or lets it move on with time again (false).
+    void setSignalFrozen(bool frozen) { frozen_ = frozen; }
+    bool signalFrozen() const { return frozen_; }
+    // Gives `input` (1-20) a steady source level on the linear meter scale (0..32768), or back its
+    // test signal (nullopt). False for another input or level; nothing changes then.
+    bool setSourceLevel(int input, std::optional<double> level);
+    const InputSources &sources() const { return sources_; }
 
     // Applies one OUT message of `length` bytes (caller-owned) and queues the answers to its requests.
     void apply(const uint8_t *msg, size_t length);
@@ -83,7 +91,8 @@ private:
     uint32_t lock_[4] = {3, 1, 1, 1};
     uint32_t hz_[4] = {0, 0, 0, 0};
     bool hzSet_[4] = {false, false, false, false};
-    double time_ = 0.0;
+    InputSources sources_;
+    bool frozen_ = false;
     uint64_t dropped_ = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace lyntra::fw {
 namespace {
@@ -32,19 +33,29 @@ uint32_t toMeter(double amplitude)
 }
 
 // Post-compressor, post-fader amplitude of one input (1.0 = full scale).
-double inputAmplitude(const MixState &s, bool smallModel, int input, double seconds)
+double inputAmplitude(const MixState &s, bool smallModel, int input, const InputSources &src)
 {
     if (input < 1 || input > kInputs || !inputPresent(smallModel, input))
         return 0.0;
     const int i = input - 1;
     if (isOn(s.inputMute[i]))
         return 0.0;
-    const double db = testSignalDb(input, seconds);
+    const double db = src.db(input);
     const double reduced = db - compReductionDb(s.comp[i], db);
     return std::pow(10.0, reduced / 20.0) * gainOfFader(s.inputFader[i]);
 }
 
 } // namespace
+
+double InputSources::db(int input) const
+{
+    if (input < 1 || input > kInputs)
+        return -std::numeric_limits<double>::infinity();
+    if (const auto &fixed = level[input - 1])
+        return *fixed <= 0.0 ? -std::numeric_limits<double>::infinity()
+                             : 20.0 * std::log10(*fixed / double(kFullScale));
+    return testSignalDb(input, seconds);
+}
 
 bool inputPresent(bool smallModel, int input)
 {
@@ -73,12 +84,12 @@ double compReductionDb(const CompSettings &comp, double signalDb)
     return over * (1.0 - 10.0 / double(*comp.ratio));
 }
 
-uint32_t inputMeter(const MixState &s, bool smallModel, int input, double seconds)
+uint32_t inputMeter(const MixState &s, bool smallModel, int input, const InputSources &src)
 {
-    return toMeter(inputAmplitude(s, smallModel, input, seconds));
+    return toMeter(inputAmplitude(s, smallModel, input, src));
 }
 
-uint32_t masterMeter(const MixState &s, bool smallModel, int side, double seconds)
+uint32_t masterMeter(const MixState &s, bool smallModel, int side, const InputSources &src)
 {
     if (side < 1 || side > kMasters || isOn(s.masterMute[side - 1]))
         return 0;
@@ -89,17 +100,17 @@ uint32_t masterMeter(const MixState &s, bool smallModel, int side, double second
         const double p = std::clamp<double>(pan ? double(*pan) : kPanCentre, 0, kPanMax);
         const double angle = p / kPanMax * kPi / 2.0;
         const double g = side == 1 ? std::cos(angle) : std::sin(angle);
-        const double a = inputAmplitude(s, smallModel, input, seconds) * g;
+        const double a = inputAmplitude(s, smallModel, input, src) * g;
         power += a * a;
     }
     return toMeter(std::sqrt(power) * gainOfFader(s.masterFader[side - 1]));
 }
 
-uint32_t gainReductionMeter(const MixState &s, bool smallModel, int input, double seconds)
+uint32_t gainReductionMeter(const MixState &s, bool smallModel, int input, const InputSources &src)
 {
     if (input < 1 || input > kInputs || !inputPresent(smallModel, input))
         return kFullScale;
-    const double db = testSignalDb(input, seconds);
+    const double db = src.db(input);
     return toMeter(std::pow(10.0, -compReductionDb(s.comp[input - 1], db) / 20.0));
 }
 
