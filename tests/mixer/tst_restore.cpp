@@ -35,13 +35,10 @@ private slots:
     {
         QTest::addColumn<int>("linkMask");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("pairs 1, 3 and 10")
-            << (1 | 4 | 512)
-            << "pair1 mono3 mono4 pair3 mono7 mono8 mono9 mono10 mono11 mono12 "
-               "mono13 mono14 mono15 mono16 mono17 mono18 pair10";
-        QTest::newRow("even pairs") << 0x2aa
-                                    << "mono1 mono2 pair2 mono5 mono6 pair4 mono9 mono10 pair6 mono13 mono14 "
-                                       "pair8 mono17 mono18 pair10";
+        // clang-format off
+        QTest::newRow("pairs 1, 3 and 10") << (1 | 4 | 512) << "pair1 mono3 mono4 pair3 mono7 mono8 mono9 mono10 mono11 mono12 " "mono13 mono14 mono15 mono16 mono17 mono18 pair10";
+        QTest::newRow("even pairs") << 0x2aa << "mono1 mono2 pair2 mono5 mono6 pair4 mono9 mono10 pair6 mono13 mono14 " "pair8 mono17 mono18 pair10";
+        // clang-format on
     }
     void order()
     {

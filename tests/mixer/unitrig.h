@@ -9,9 +9,12 @@
 #include "mixermodel.h"
 #include "settings.h"
 
+#include "virtualunit.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
+#include <QStringList>
 
 #include <memory>
 
@@ -53,6 +56,21 @@ struct UnitRig {
 
     // Wire values as the unit holds them (-1000 when never received).
     static int v(const lyntra::fw::Value &x) { return x ? static_cast<int>(*x) : -1000; }
+
+    // "path=value" entries of the unit's state document ("null": never received); the first that does
+    // not hold, or empty.
+    QString mismatch(const QStringList &expected)
+    {
+        flush();
+        const QJsonObject state = fw.state();
+        for (const QString &e : expected) {
+            const QJsonValue v = lyntra_test::json_at(state, e.section('=', 0, 0));
+            const QString got = v.isDouble() ? QString::number(v.toInt()) : QStringLiteral("null");
+            if (got != e.section('=', 1))
+                return QStringLiteral("%1 (unit %2)").arg(e, got);
+        }
+        return QString();
+    }
 
 private:
     QByteArray reply()

@@ -141,13 +141,12 @@ private slots:
         QTest::addColumn<QList<int>>("versions");
         QTest::addColumn<QList<int>>("builds");
         QTest::addColumn<QStringList>("texts");
-        QTest::newRow("version then build")
-            << QList<int>{102} << QList<int>{34} << QStringList{"No Device", "1.02 0034"};
-        QTest::newRow("same twice") << QList<int>{305, 305} << QList<int>{1, 1}
-                                    << QStringList{"No Device", "3.05 0001"};
+        // clang-format off
+        QTest::newRow("version then build") << QList<int>{102} << QList<int>{34} << QStringList{"No Device", "1.02 0034"};
+        QTest::newRow("same twice") << QList<int>{305, 305} << QList<int>{1, 1} << QStringList{"No Device", "3.05 0001"};
         QTest::newRow("zero is no change at start") << QList<int>{0} << QList<int>{0} << QStringList{};
-        QTest::newRow("wide figures") << QList<int>{1234, 65535} << QList<int>{65535}
-                                      << QStringList{"No Device", "No Device", "655.35 65535"};
+        QTest::newRow("wide figures") << QList<int>{1234, 65535} << QList<int>{65535} << QStringList{"No Device", "No Device", "655.35 65535"};
+        // clang-format on
     }
     void firmwareText()
     {
@@ -260,20 +259,15 @@ private slots:
         QTest::addColumn<bool>("shift");
         QTest::addColumn<int>("page");
         QTest::addColumn<bool>("warned");
-        QTest::newRow("mixer, no unit") << "pB_ToMixerFromInterface"
-                                        << "" << false << false << 1 << true;
-        QTest::newRow("mixer, no unit, Shift") << "pB_ToMixerFromInterface"
-                                               << "" << false << true << 0 << false;
-        QTest::newRow("mixer, unit") << "pB_ToMixerFromInterface"
-                                     << "LYNTRA K2" << true << false << 0 << false;
-        QTest::newRow("routing, no unit") << "pB_ToOutputFromInterface"
-                                          << "" << false << false << 1 << true;
-        QTest::newRow("routing, no unit, Shift") << "pB_ToOutputFromInterface"
-                                                 << "" << false << true << 3 << false;
-        QTest::newRow("routing K1") << "pB_ToOutputFromInterface"
-                                    << "LYNTRA K1" << true << false << 2 << false;
-        QTest::newRow("routing K2") << "pB_ToOutputFromInterface"
-                                    << "LYNTRA K2" << true << false << 3 << false;
+        // clang-format off
+        QTest::newRow("mixer, no unit") << "pB_ToMixerFromInterface" << "" << false << false << 1 << true;
+        QTest::newRow("mixer, no unit, Shift") << "pB_ToMixerFromInterface" << "" << false << true << 0 << false;
+        QTest::newRow("mixer, unit") << "pB_ToMixerFromInterface" << "LYNTRA K2" << true << false << 0 << false;
+        QTest::newRow("routing, no unit") << "pB_ToOutputFromInterface" << "" << false << false << 1 << true;
+        QTest::newRow("routing, no unit, Shift") << "pB_ToOutputFromInterface" << "" << false << true << 3 << false;
+        QTest::newRow("routing K1") << "pB_ToOutputFromInterface" << "LYNTRA K1" << true << false << 2 << false;
+        QTest::newRow("routing K2") << "pB_ToOutputFromInterface" << "LYNTRA K2" << true << false << 3 << false;
+        // clang-format on
     }
     void pageGuard()
     {
@@ -305,14 +299,10 @@ private slots:
         QTest::addColumn<QString>("model");
         QTest::addColumn<QStringList>("presses");
         QTest::addColumn<QList<int>>("pages");
-        QTest::newRow("K2 round") << "LYNTRA K2"
-                                  << QStringList{"pB_ToOutputFromMixer", "pB_ToMixerFromRoutingK2",
-                                                 "pB_ToOutputFromMixer", "pB_ToInformationFromRoutingK2"}
-                                  << QList<int>{3, 0, 3, 1};
-        QTest::newRow("K1 round") << "LYNTRA K1"
-                                  << QStringList{"pB_ToOutputFromMixer", "pB_ToMixerFromRoutingK1",
-                                                 "pB_ToInterfaceFromMixer"}
-                                  << QList<int>{2, 0, 1};
+        // clang-format off
+        QTest::newRow("K2 round") << "LYNTRA K2" << QStringList{"pB_ToOutputFromMixer", "pB_ToMixerFromRoutingK2", "pB_ToOutputFromMixer", "pB_ToInformationFromRoutingK2"} << QList<int>{3, 0, 3, 1};
+        QTest::newRow("K1 round") << "LYNTRA K1" << QStringList{"pB_ToOutputFromMixer", "pB_ToMixerFromRoutingK1", "pB_ToInterfaceFromMixer"} << QList<int>{2, 0, 1};
+        // clang-format on
     }
     void navigation()
     {

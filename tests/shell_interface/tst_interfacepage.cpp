@@ -135,21 +135,19 @@ private slots:
         QTest::addColumn<uint>("inputHz"); // rate remembered for that input
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("style");
-        QTest::newRow("unlocked") << 4 << 0 << WORD << 1u << 48000u << "Unlocked (or No Signal)"
-                                  << kValueBlack;
+        // clang-format off
+        QTest::newRow("unlocked") << 4 << 0 << WORD << 1u << 48000u << "Unlocked (or No Signal)" << kValueBlack;
         QTest::newRow("phase error") << 4 << 0 << WORD << 2u << 48000u << "Phase Error" << kValueRed;
         QTest::newRow("good") << 4 << 0 << WORD << 3u << 48000u << "Good" << kValueBlack;
         QTest::newRow("unknown lock") << 4 << 0 << WORD << 7u << 48000u << ": UNKNOWN" << kValueRed;
         QTest::newRow("lock 0") << 4 << 0 << WORD << 0u << 48000u << ": UNKNOWN" << kValueRed;
-        QTest::newRow("mismatch over phase error")
-            << 2 << 0 << OPT_A << 2u << 44100u << "Sample Rate Mismatch" << kValueRed;
-        QTest::newRow("unlocked over mismatch")
-            << 2 << 0 << OPT_A << 1u << 96000u << "Unlocked (or No Signal)" << kValueBlack;
+        QTest::newRow("mismatch over phase error") << 2 << 0 << OPT_A << 2u << 44100u << "Sample Rate Mismatch" << kValueRed;
+        QTest::newRow("unlocked over mismatch") << 2 << 0 << OPT_A << 1u << 96000u << "Unlocked (or No Signal)" << kValueBlack;
         QTest::newRow("optical B good") << 3 << 0 << OPT_B << 3u << 48000u << "Good" << kValueBlack;
         QTest::newRow("internal") << 1 << 0 << INTERNAL << 3u << 0u << kDashes << kValueGrey;
-        QTest::newRow("manual optical mode")
-            << 2 << 2 << OPT_A << 3u << 48000u << "Manually configured" << kValueGrey;
+        QTest::newRow("manual optical mode") << 2 << 2 << OPT_A << 3u << 48000u << "Manually configured" << kValueGrey;
         QTest::newRow("unknown source") << 1 << 0 << 9u << 3u << 0u << ": UNKNOWN" << kValueRed;
+        // clang-format on
     }
     void clockStatus()
     {
@@ -197,32 +195,18 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("style");
-        QTest::newRow("A mismatch") << "LYNTRA K2" << OPT_A << 3u << 192000u << 0
-                                    << "label_IntOptAInputStatus"
-                                    << "Sample Rate Mismatch" << kValueRed;
-        QTest::newRow("A unlocked, other rate")
-            << "LYNTRA K2" << OPT_A << 1u << 192000u << 0 << "label_IntOptAInputStatus"
-            << "Unlocked (or No Signal)" << kValueBlack;
-        QTest::newRow("A manual") << "LYNTRA K2" << OPT_A << 3u << 48000u << 1 << "label_IntOptAInputStatus"
-                                  << "Manually configured" << kValueGrey;
-        QTest::newRow("A on the small model")
-            << "LYNTRA K1" << OPT_A << 3u << 48000u << 0 << "label_IntOptAInputStatus"
-            << "Good" << kValueBlack;
-        QTest::newRow("B manual") << "LYNTRA K2" << OPT_B << 2u << 48000u << 3 << "label_IntOptBInputStatus"
-                                  << "Manually configured" << kValueGrey;
-        QTest::newRow("B unknown lock")
-            << "LYNTRA K2" << OPT_B << 9u << 48000u << 0 << "label_IntOptBInputStatus"
-            << ": UNKNOWN" << kValueRed;
-        QTest::newRow("B on the small model") << "LYNTRA K1" << OPT_B << 3u << 48000u << 0
-                                              << "label_IntOptBInputStatus" << kDashes << kValueGrey;
-        QTest::newRow("word phase error")
-            << "LYNTRA K2" << WORD << 2u << 48000u << 0 << "label_IntWordInputStatus"
-            << "Phase Error" << kValueRed;
-        QTest::newRow("word mismatch")
-            << "LYNTRA K2" << WORD << 2u << 44100u << 0 << "label_IntWordInputStatus"
-            << "Sample Rate Mismatch" << kValueRed;
-        QTest::newRow("word on the small model") << "LYNTRA K1" << WORD << 2u << 48000u << 0
-                                                 << "label_IntWordInputStatus" << kDashes << kValueGrey;
+        // clang-format off
+        QTest::newRow("A mismatch") << "LYNTRA K2" << OPT_A << 3u << 192000u << 0 << "label_IntOptAInputStatus" << "Sample Rate Mismatch" << kValueRed;
+        QTest::newRow("A unlocked, other rate") << "LYNTRA K2" << OPT_A << 1u << 192000u << 0 << "label_IntOptAInputStatus" << "Unlocked (or No Signal)" << kValueBlack;
+        QTest::newRow("A manual") << "LYNTRA K2" << OPT_A << 3u << 48000u << 1 << "label_IntOptAInputStatus" << "Manually configured" << kValueGrey;
+        QTest::newRow("A on the small model") << "LYNTRA K1" << OPT_A << 3u << 48000u << 0 << "label_IntOptAInputStatus" << "Good" << kValueBlack;
+        QTest::newRow("B manual") << "LYNTRA K2" << OPT_B << 2u << 48000u << 3 << "label_IntOptBInputStatus" << "Manually configured" << kValueGrey;
+        QTest::newRow("B unknown lock") << "LYNTRA K2" << OPT_B << 9u << 48000u << 0 << "label_IntOptBInputStatus" << ": UNKNOWN" << kValueRed;
+        QTest::newRow("B on the small model") << "LYNTRA K1" << OPT_B << 3u << 48000u << 0 << "label_IntOptBInputStatus" << kDashes << kValueGrey;
+        QTest::newRow("word phase error") << "LYNTRA K2" << WORD << 2u << 48000u << 0 << "label_IntWordInputStatus" << "Phase Error" << kValueRed;
+        QTest::newRow("word mismatch") << "LYNTRA K2" << WORD << 2u << 44100u << 0 << "label_IntWordInputStatus" << "Sample Rate Mismatch" << kValueRed;
+        QTest::newRow("word on the small model") << "LYNTRA K1" << WORD << 2u << 48000u << 0 << "label_IntWordInputStatus" << kDashes << kValueGrey;
+        // clang-format on
     }
     void inputStatus()
     {
@@ -354,19 +338,15 @@ private slots:
         QTest::addColumn<bool>("small");
         QTest::addColumn<int>("checked");
         QTest::addColumn<QStringList>("sent");
-        QTest::newRow("start, optical A manual")
-            << 2 << 2 << false << false << 2 << QStringList{"29=5 135=2", "25=5 29=5 135=2"};
-        QTest::newRow("start, word on small keeps word")
-            << 4 << 0 << false << true << 4 << QStringList{"25=2"};
+        // clang-format off
+        QTest::newRow("start, optical A manual") << 2 << 2 << false << false << 2 << QStringList{"29=5 135=2", "25=5 29=5 135=2"};
+        QTest::newRow("start, word on small keeps word") << 4 << 0 << false << true << 4 << QStringList{"25=2"};
         QTest::newRow("start, out of range") << 9 << 0 << false << false << 1 << QStringList{"25=1"};
-        QTest::newRow("return, word on large")
-            << 4 << 1 << true << false << 4 << QStringList{"29=5 135=0", "25=2 29=6 135=0"};
-        QTest::newRow("return, word on small")
-            << 4 << 1 << true << true << 1 << QStringList{"29=5 135=0", "25=1 29=6 135=0"};
-        QTest::newRow("return, optical B on small")
-            << 3 << 2 << true << true << 1 << QStringList{"29=5 135=2", "25=1 29=6 135=0"};
-        QTest::newRow("return, optical A on small")
-            << 2 << 3 << true << true << 2 << QStringList{"29=5 135=1", "25=5 29=5 135=1 29=6 135=0"};
+        QTest::newRow("return, word on large") << 4 << 1 << true << false << 4 << QStringList{"29=5 135=0", "25=2 29=6 135=0"};
+        QTest::newRow("return, word on small") << 4 << 1 << true << true << 1 << QStringList{"29=5 135=0", "25=1 29=6 135=0"};
+        QTest::newRow("return, optical B on small") << 3 << 2 << true << true << 1 << QStringList{"29=5 135=2", "25=1 29=6 135=0"};
+        QTest::newRow("return, optical A on small") << 2 << 3 << true << true << 2 << QStringList{"29=5 135=1", "25=5 29=5 135=1 29=6 135=0"};
+        // clang-format on
     }
     void storedClock()
     {
