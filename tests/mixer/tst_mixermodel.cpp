@@ -112,12 +112,15 @@ private slots:
         for (int p = 0; p < send::kPositions; ++p) {
             QCOMPARE(send::label(p).size(), 5);
             QCOMPARE(int(send::levelFromLabel(send::label(p))), p == 0 ? -127 : send::dbAt(p));
+            // Steps of up to 3 dB at the bottom, then every whole dB from -45 up is shown.
+            const int step = send::dbAt(p) - send::dbAt(p - 1);
             if (p > 1)
-                QVERIFY(send::dbAt(p) >= send::dbAt(p - 1));
+                QVERIFY2(step >= 0 && step <= (p > 25 ? 1 : 3), qPrintable(QString::number(p)));
         }
         const QList<QPair<int, const char *>> anchors = {
             {0, "-inf."},   {1, "-98dB"},   {28, "-42dB"},  {29, "-42dB"},  {79, " -9dB"},
             {101, "  0dB"}, {102, "  0dB"}, {127, "  6dB"}, {300, "  6dB"}, {-4, "-inf."}};
+        QCOMPARE(send::dbAt(25), -45);
         for (const auto &a : anchors)
             QCOMPARE(send::label(a.first), QLatin1String(a.second));
         QCOMPARE(int(send::levelFromLabel("abcde")), -127);

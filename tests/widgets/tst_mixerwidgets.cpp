@@ -270,12 +270,18 @@ private slots:
         QTest::keyClick(box, Qt::Key_Enter);
         QCOMPARE(slider->value(), position);
         QCOMPARE(box->value(), kept);
+        box->stepBy(1); // the keyboard's step is a tenth of a dB
+        QCOMPARE(box->value(), kept + 0.1);
+        box->stepBy(-1);
         QCOMPARE(rig.storedMismatch({QStringLiteral("%1/Fader=%2").arg(track).arg(kept)}), QString());
         const QString wire = QString::number(qRound(kept * 10));
         const QStringList unit = ref.kind == StripKind::Pair
                                      ? QStringList{"fader.input.2=" + wire, "fader.input.3=" + wire}
                                      : QStringList{faderPath(track) + '=' + wire};
         QCOMPARE(rig.unit.mismatch(unit), QString());
+        // The next drag shows the scale's level again.
+        dragSlider(slider, {position + 10});
+        QCOMPARE(box->value(), mixer::fader::levelAt(position + 10));
     }
 
     // Linking copies the odd side's level to the stereo strip; the faders follow the model silently.
