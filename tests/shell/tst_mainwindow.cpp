@@ -77,42 +77,32 @@ private slots:
 
     // ---- presence
 
+    // Script letters: A absent tick, P present tick, N product name, E empty name; then the set-ups,
+    // the losses, the identification state and the awaiting-unit flag afterwards.
     void presence_data()
     {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<int>("loads");
-        QTest::addColumn<int>("losses");
-        QTest::addColumn<int>("identification");
-        QTest::addColumn<bool>("awaiting");
-        QTest::newRow("start without unit") << "AAAAA" << 0 << 0 << 0 << true;
-        QTest::newRow("present, no name yet") << "PPPP" << 0 << 0 << 0 << true;
-        QTest::newRow("first appearance") << "PPNP" << 1 << 0 << 2 << false;
-        QTest::newRow("name before presence") << "NPPPP" << 1 << 0 << 2 << false;
-        QTest::newRow("unplugged after set-up") << "NPAAAAAA" << 1 << 1 << 0 << true;
-        QTest::newRow("replug waits for the name") << "NPAAPPP" << 1 << 1 << 0 << true;
-        QTest::newRow("two disconnections") << "NPAANPAANP" << 3 << 2 << 2 << false;
-        QTest::newRow("gone before set-up is silent") << "PNAAA" << 0 << 0 << 1 << true;
-        QTest::newRow("empty name never sets up") << "EPEP" << 0 << 0 << 0 << true;
-        QTest::newRow("name repeats while set up") << "NPNNPP" << 1 << 0 << 2 << false;
+        QTest::addColumn<QString>("row");
+        // clang-format off
+        for (const char *row : {"AAAAA 0 0 0 1", "PPPP 0 0 0 1", "PPNP 1 0 2 0", "NPPPP 1 0 2 0", "NPAAAAAA 1 1 0 1",
+                                "NPAAPPP 1 1 0 1", "NPAANPAANP 3 2 2 0", "PNAAA 0 0 1 1", "EPEP 0 0 0 1", "NPNNPP 1 0 2 0"})
+            QTest::newRow(row) << QString::fromLatin1(row);
+        // clang-format on
     }
     void presence()
     {
-        QFETCH(QString, script);
-        QFETCH(int, loads);
-        QFETCH(int, losses);
-        QFETCH(int, identification);
-        QFETCH(bool, awaiting);
+        QFETCH(QString, row);
+        const QStringList f = row.split(' ');
         ShellState state;
         UnitPresence presence(state);
         QSignalSpy loaded(&presence, &UnitPresence::loadStoredState);
         QSignalSpy clocked(&presence, &UnitPresence::restoreClock);
         QSignalSpy lost(&presence, &UnitPresence::unitLost);
-        play(presence, script);
-        QCOMPARE(loaded.count(), loads);
-        QCOMPARE(clocked.count(), loads);
-        QCOMPARE(lost.count(), losses);
-        QCOMPARE(int(state.identification), identification);
-        QCOMPARE(state.awaiting_unit, awaiting);
+        play(presence, f.at(0));
+        QCOMPARE(loaded.count(), f.at(1).toInt());
+        QCOMPARE(clocked.count(), f.at(1).toInt());
+        QCOMPARE(lost.count(), f.at(2).toInt());
+        QCOMPARE(int(state.identification), f.at(3).toInt());
+        QCOMPARE(int(state.awaiting_unit), f.at(4).toInt());
     }
 
     // The stored state goes out while the unit counts as named, the clock once it counts as set up.
@@ -168,25 +158,22 @@ private slots:
 
     // ---- the window
 
+    // Suppressed, or shown with "Do not show again" left alone or ticked.
     void informationDialog_data()
     {
-        QTest::addColumn<bool>("suppressed");
-        QTest::addColumn<bool>("answerChecked");
-        QTest::addColumn<int>("boxes");
-        QTest::addColumn<bool>("storedAfter");
-        QTest::newRow("first start, dismissed") << false << false << 1 << false;
-        QTest::newRow("first start, do not show again") << false << true << 1 << true;
-        QTest::newRow("suppressed") << true << false << 0 << true;
+        QTest::addColumn<int>("answer"); // -1: suppressed before, 0: dismissed, 1: ticked
+        QTest::newRow("suppressed") << -1;
+        QTest::newRow("dismissed") << 0;
+        QTest::newRow("do not show again") << 1;
     }
     void informationDialog()
     {
-        QFETCH(bool, suppressed);
-        QFETCH(bool, answerChecked);
-        QFETCH(int, boxes);
-        QFETCH(bool, storedAfter);
-        Settings().setInformationDialog(suppressed);
+        QFETCH(int, answer);
+        const bool suppressed = answer < 0, storedAfter = answer != 0;
+        const int boxes = suppressed ? 0 : 1;
         RecordingBoxes recorded;
-        recorded.checkAnswer = answerChecked;
+        recorded.checkAnswer = answer == 1;
+        Settings().setInformationDialog(suppressed);
         QIXDevice device{QIXDevice::NoWorker{}};
         Settings settings;
         MainWindow window(device, settings);
@@ -251,44 +238,34 @@ private slots:
         QCOMPARE(rig.label("label_IntFirmVersion")->text(), QStringLiteral("No Device"));
     }
 
+    // Button, unit name ("-" for none), unit present, Shift held, page afterwards, warned.
     void pageGuard_data()
     {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("device");
-        QTest::addColumn<bool>("present");
-        QTest::addColumn<bool>("shift");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<bool>("warned");
+        QTest::addColumn<QString>("row");
         // clang-format off
-        QTest::newRow("mixer, no unit") << "pB_ToMixerFromInterface" << "" << false << false << 1 << true;
-        QTest::newRow("mixer, no unit, Shift") << "pB_ToMixerFromInterface" << "" << false << true << 0 << false;
-        QTest::newRow("mixer, unit") << "pB_ToMixerFromInterface" << "LYNTRA K2" << true << false << 0 << false;
-        QTest::newRow("routing, no unit") << "pB_ToOutputFromInterface" << "" << false << false << 1 << true;
-        QTest::newRow("routing, no unit, Shift") << "pB_ToOutputFromInterface" << "" << false << true << 3 << false;
-        QTest::newRow("routing K1") << "pB_ToOutputFromInterface" << "LYNTRA K1" << true << false << 2 << false;
-        QTest::newRow("routing K2") << "pB_ToOutputFromInterface" << "LYNTRA K2" << true << false << 3 << false;
+        for (const char *row : {"pB_ToMixerFromInterface - 0 0 1 1", "pB_ToMixerFromInterface - 0 1 0 0",
+                                "pB_ToMixerFromInterface K2 1 0 0 0", "pB_ToOutputFromInterface - 0 0 1 1",
+                                "pB_ToOutputFromInterface - 0 1 3 0", "pB_ToOutputFromInterface K1 1 0 2 0",
+                                "pB_ToOutputFromInterface K2 1 0 3 0"})
+            QTest::newRow(row) << QString::fromLatin1(row);
         // clang-format on
     }
     void pageGuard()
     {
-        QFETCH(QString, button);
-        QFETCH(QString, device);
-        QFETCH(bool, present);
-        QFETCH(bool, shift);
-        QFETCH(int, page);
-        QFETCH(bool, warned);
+        QFETCH(QString, row);
+        const QStringList f = row.split(' ');
+        const bool warned = f.at(5) == "1";
         Rig rig;
-        if (!device.isEmpty())
-            rig.identify(device);
-        rig.device.recv_is_selected(present);
-        if (shift)
+        if (f.at(1) != "-")
+            rig.identify("LYNTRA " + f.at(1));
+        rig.device.recv_is_selected(f.at(2) == "1");
+        if (f.at(3) == "1")
             QTest::keyPress(rig.window.get(), Qt::Key_Shift);
-        rig.window->findChild<QAbstractButton *>(button)->click();
-        QCOMPARE(rig.page(), page);
+        rig.window->findChild<QAbstractButton *>(f.at(0))->click();
+        QCOMPARE(rig.page(), f.at(4).toInt());
         QCOMPARE(rig.boxes.titles, warned ? QStringList{"AVENOR LYNTRA Settings Panel"} : QStringList{});
-        if (warned)
-            QCOMPARE(rig.boxes.texts.first(), QStringLiteral("Please connect the device."));
-        QCOMPARE(rig.storedPage(), warned ? 365 : page);
+        QCOMPARE(rig.boxes.texts, warned ? QStringList{"Please connect the device."} : QStringList{});
+        QCOMPARE(rig.storedPage(), warned ? 365 : f.at(4).toInt());
         QTest::keyRelease(rig.window.get(), Qt::Key_Shift);
         QVERIFY(!rig.window->state().shift_held);
     }
@@ -383,26 +360,15 @@ private slots:
         QCOMPARE(rig.settings.updateText(QStringLiteral("FirmDialog")), QString());
     }
 
-    void webLinks_data()
-    {
-        QTest::addColumn<bool>("product");
-        QTest::addColumn<bool>("small");
-        QTest::addColumn<bool>("japanese");
-        QTest::addColumn<QString>("path");
-        QTest::newRow("K1 product jp") << true << true << true << "/jp/product/LYNTRA_K1/top";
-        QTest::newRow("K2 product int") << true << false << false << "/int/product/LYNTRA_K2/top";
-        QTest::newRow("K1 faq int") << false << true << false << "/int/product/LYNTRA_K1/faq";
-    }
     void webLinks()
     {
-        QFETCH(bool, product);
-        QFETCH(bool, small);
-        QFETCH(bool, japanese);
-        QFETCH(QString, path);
-        const QUrl url =
-            weblinks::pageUrl(product ? weblinks::Page::Product : weblinks::Page::Faq, small, japanese);
-        QCOMPARE(url.path(), path);
-        QCOMPARE(url.scheme() + "://" + url.host(), QString::fromLatin1(weblinks::MakerHost));
+        using P = weblinks::Page;
+        const QUrl k1jp = weblinks::pageUrl(P::Product, true, true),
+                   k2 = weblinks::pageUrl(P::Product, false, false);
+        QCOMPARE(k1jp.path(), QStringLiteral("/jp/product/LYNTRA_K1/top"));
+        QCOMPARE(k2.path(), QStringLiteral("/int/product/LYNTRA_K2/top"));
+        QCOMPARE(weblinks::pageUrl(P::Faq, true, false).path(), QStringLiteral("/int/product/LYNTRA_K1/faq"));
+        QCOMPARE(k2.scheme() + "://" + k2.host(), QString::fromLatin1(weblinks::MakerHost));
     }
 
     void licence()

@@ -23,6 +23,14 @@ namespace {
 
 constexpr uint32_t INTERNAL = 1, WORD = 2, OPT_A = 5, OPT_B = 6;
 
+// A lock report: the source chosen (panel id), the optical selector's index, the reported source, lock
+// and rate, and the text and look that result.
+struct Status {
+    int checked, selector;
+    uint32_t source, lock, hz;
+    QString text, style;
+};
+
 auto src(uint32_t s)
 {
     return static_cast<ixmsg_data_clocksource_t>(s);
@@ -49,6 +57,8 @@ qreal pointerAngle(const QImage &image, const QColor &pointer)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Status)
 
 class TestInterfacePage : public QObject {
     Q_OBJECT
@@ -128,47 +138,35 @@ private slots:
 
     void clockStatus_data()
     {
-        QTest::addColumn<int>("checked");   // panel id of the chosen source
-        QTest::addColumn<int>("selectorA"); // Optical A's selector index
-        QTest::addColumn<uint>("source");   // the unit runs on it and reports its lock
-        QTest::addColumn<uint>("lock");
-        QTest::addColumn<uint>("inputHz"); // rate remembered for that input
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("style");
+        QTest::addColumn<Status>("c");
         // clang-format off
-        QTest::newRow("unlocked") << 4 << 0 << WORD << 1u << 48000u << "Unlocked (or No Signal)" << kValueBlack;
-        QTest::newRow("phase error") << 4 << 0 << WORD << 2u << 48000u << "Phase Error" << kValueRed;
-        QTest::newRow("good") << 4 << 0 << WORD << 3u << 48000u << "Good" << kValueBlack;
-        QTest::newRow("unknown lock") << 4 << 0 << WORD << 7u << 48000u << ": UNKNOWN" << kValueRed;
-        QTest::newRow("lock 0") << 4 << 0 << WORD << 0u << 48000u << ": UNKNOWN" << kValueRed;
-        QTest::newRow("mismatch over phase error") << 2 << 0 << OPT_A << 2u << 44100u << "Sample Rate Mismatch" << kValueRed;
-        QTest::newRow("unlocked over mismatch") << 2 << 0 << OPT_A << 1u << 96000u << "Unlocked (or No Signal)" << kValueBlack;
-        QTest::newRow("optical B good") << 3 << 0 << OPT_B << 3u << 48000u << "Good" << kValueBlack;
-        QTest::newRow("internal") << 1 << 0 << INTERNAL << 3u << 0u << kDashes << kValueGrey;
-        QTest::newRow("manual optical mode") << 2 << 2 << OPT_A << 3u << 48000u << "Manually configured" << kValueGrey;
-        QTest::newRow("unknown source") << 1 << 0 << 9u << 3u << 0u << ": UNKNOWN" << kValueRed;
+        QTest::newRow("unlocked") << Status{4, 0, WORD, 1, 48000, "Unlocked (or No Signal)", kValueBlack};
+        QTest::newRow("phase error") << Status{4, 0, WORD, 2, 48000, "Phase Error", kValueRed};
+        QTest::newRow("good") << Status{4, 0, WORD, 3, 48000, "Good", kValueBlack};
+        QTest::newRow("unknown lock") << Status{4, 0, WORD, 7, 48000, ": UNKNOWN", kValueRed};
+        QTest::newRow("lock 0") << Status{4, 0, WORD, 0, 48000, ": UNKNOWN", kValueRed};
+        QTest::newRow("mismatch over phase error") << Status{2, 0, OPT_A, 2, 44100, "Sample Rate Mismatch", kValueRed};
+        QTest::newRow("unlocked over mismatch") << Status{2, 0, OPT_A, 1, 96000, "Unlocked (or No Signal)", kValueBlack};
+        QTest::newRow("optical B good") << Status{3, 0, OPT_B, 3, 48000, "Good", kValueBlack};
+        QTest::newRow("internal") << Status{1, 0, INTERNAL, 3, 0, kDashes, kValueGrey};
+        QTest::newRow("manual optical mode") << Status{2, 2, OPT_A, 3, 48000, "Manually configured", kValueGrey};
+        QTest::newRow("unknown source") << Status{1, 0, 9, 3, 0, ": UNKNOWN", kValueRed};
         // clang-format on
     }
     void clockStatus()
     {
-        QFETCH(int, checked);
-        QFETCH(int, selectorA);
-        QFETCH(uint, source);
-        QFETCH(uint, lock);
-        QFETCH(uint, inputHz);
-        QFETCH(QString, text);
-        QFETCH(QString, style);
-        rig->find<QComboBox>("cB_Optical_A")->setCurrentIndex(selectorA);
-        rig->clock().selectSource(checked);
+        QFETCH(Status, c);
+        rig->find<QComboBox>("cB_Optical_A")->setCurrentIndex(c.selector);
+        rig->clock().selectSource(c.checked);
         rig->runAt(48000);
         // Through the device object's signals, as the page receives them.
-        emit rig->dev.sig_recv_clocksource(src(source));
-        emit rig->dev.sig_recv_clockhz(src(source), inputHz);
-        emit rig->dev.sig_recv_clocklock(src(source), static_cast<ixmsg_data_clocklock_t>(lock));
+        emit rig->dev.sig_recv_clocksource(src(c.source));
+        emit rig->dev.sig_recv_clockhz(src(c.source), c.hz);
+        emit rig->dev.sig_recv_clocklock(src(c.source), static_cast<ixmsg_data_clocklock_t>(c.lock));
         auto *status = rig->find<QLabel>("label_IntClockSourceStatus");
-        QCOMPARE(status->text(), text);
-        QCOMPARE(status->styleSheet(), style);
-        QCOMPARE(rig->clock().rememberedRate(source), source == INTERNAL || source == 9 ? 0u : inputHz);
+        QCOMPARE(status->text(), c.text);
+        QCOMPARE(status->styleSheet(), c.style);
+        QCOMPARE(rig->clock().rememberedRate(c.source), c.source == INTERNAL || c.source == 9 ? 0u : c.hz);
     }
 
     // A report about an input that is not the clock source leaves the clock status alone.
@@ -185,50 +183,39 @@ private slots:
         QCOMPARE(rig->find<QLabel>("label_IntOptAInputStatus")->text(), QStringLiteral("Good"));
     }
 
+    // `checked` is the model here: 1 for the small one.
     void inputStatus_data()
     {
-        QTest::addColumn<QString>("model");
-        QTest::addColumn<uint>("source");
-        QTest::addColumn<uint>("lock");
-        QTest::addColumn<uint>("inputHz");
-        QTest::addColumn<int>("selector"); // the optical input's own selector
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("style");
+        QTest::addColumn<Status>("c");
         // clang-format off
-        QTest::newRow("A mismatch") << "LYNTRA K2" << OPT_A << 3u << 192000u << 0 << "label_IntOptAInputStatus" << "Sample Rate Mismatch" << kValueRed;
-        QTest::newRow("A unlocked, other rate") << "LYNTRA K2" << OPT_A << 1u << 192000u << 0 << "label_IntOptAInputStatus" << "Unlocked (or No Signal)" << kValueBlack;
-        QTest::newRow("A manual") << "LYNTRA K2" << OPT_A << 3u << 48000u << 1 << "label_IntOptAInputStatus" << "Manually configured" << kValueGrey;
-        QTest::newRow("A on the small model") << "LYNTRA K1" << OPT_A << 3u << 48000u << 0 << "label_IntOptAInputStatus" << "Good" << kValueBlack;
-        QTest::newRow("B manual") << "LYNTRA K2" << OPT_B << 2u << 48000u << 3 << "label_IntOptBInputStatus" << "Manually configured" << kValueGrey;
-        QTest::newRow("B unknown lock") << "LYNTRA K2" << OPT_B << 9u << 48000u << 0 << "label_IntOptBInputStatus" << ": UNKNOWN" << kValueRed;
-        QTest::newRow("B on the small model") << "LYNTRA K1" << OPT_B << 3u << 48000u << 0 << "label_IntOptBInputStatus" << kDashes << kValueGrey;
-        QTest::newRow("word phase error") << "LYNTRA K2" << WORD << 2u << 48000u << 0 << "label_IntWordInputStatus" << "Phase Error" << kValueRed;
-        QTest::newRow("word mismatch") << "LYNTRA K2" << WORD << 2u << 44100u << 0 << "label_IntWordInputStatus" << "Sample Rate Mismatch" << kValueRed;
-        QTest::newRow("word on the small model") << "LYNTRA K1" << WORD << 2u << 48000u << 0 << "label_IntWordInputStatus" << kDashes << kValueGrey;
+        QTest::newRow("A mismatch") << Status{0, 0, OPT_A, 3, 192000, "Sample Rate Mismatch", kValueRed};
+        QTest::newRow("A unlocked, other rate") << Status{0, 0, OPT_A, 1, 192000, "Unlocked (or No Signal)", kValueBlack};
+        QTest::newRow("A manual") << Status{0, 1, OPT_A, 3, 48000, "Manually configured", kValueGrey};
+        QTest::newRow("A on the small model") << Status{1, 0, OPT_A, 3, 48000, "Good", kValueBlack};
+        QTest::newRow("B manual") << Status{0, 3, OPT_B, 2, 48000, "Manually configured", kValueGrey};
+        QTest::newRow("B unknown lock") << Status{0, 0, OPT_B, 9, 48000, ": UNKNOWN", kValueRed};
+        QTest::newRow("B on the small model") << Status{1, 0, OPT_B, 3, 48000, kDashes, kValueGrey};
+        QTest::newRow("word phase error") << Status{0, 0, WORD, 2, 48000, "Phase Error", kValueRed};
+        QTest::newRow("word mismatch") << Status{0, 0, WORD, 2, 44100, "Sample Rate Mismatch", kValueRed};
+        QTest::newRow("word on the small model") << Status{1, 0, WORD, 2, 48000, kDashes, kValueGrey};
         // clang-format on
     }
     void inputStatus()
     {
-        QFETCH(QString, model);
-        QFETCH(uint, source);
-        QFETCH(uint, lock);
-        QFETCH(uint, inputHz);
-        QFETCH(int, selector);
-        QFETCH(QString, label);
-        QFETCH(QString, text);
-        QFETCH(QString, style);
-        rig->find<QLabel>("label_IntDevice")->setText(model);
+        QFETCH(Status, c);
+        rig->find<QLabel>("label_IntDevice")->setText(c.checked ? "LYNTRA K1" : "LYNTRA K2");
         rig->clock().applyModelState();
-        if (source != WORD)
-            rig->find<QComboBox>(source == OPT_A ? "cB_Optical_A" : "cB_Optical_B")
-                ->setCurrentIndex(selector);
+        if (c.source != WORD)
+            rig->find<QComboBox>(c.source == OPT_A ? "cB_Optical_A" : "cB_Optical_B")
+                ->setCurrentIndex(c.selector);
         rig->runAt(48000);
-        rig->clock().slt_RecvClockHz(src(source), inputHz);
-        rig->clock().slt_RecvDigitalInputStatus(src(source), static_cast<ixmsg_data_clocklock_t>(lock));
-        auto *field = rig->find<QLabel>(qPrintable(label));
-        QCOMPARE(field->text(), text);
-        QCOMPARE(field->styleSheet(), style);
+        rig->clock().slt_RecvClockHz(src(c.source), c.hz);
+        rig->clock().slt_RecvDigitalInputStatus(src(c.source), static_cast<ixmsg_data_clocklock_t>(c.lock));
+        const char *field = c.source == OPT_A   ? "label_IntOptAInputStatus"
+                            : c.source == OPT_B ? "label_IntOptBInputStatus"
+                                                : "label_IntWordInputStatus";
+        QCOMPARE(rig->find<QLabel>(field)->text(), c.text);
+        QCOMPARE(rig->find<QLabel>(field)->styleSheet(), c.style);
     }
 
     // ---- source and rate reports
