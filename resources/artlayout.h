@@ -31,4 +31,23 @@ constexpr Section kDriver{"DRIVER", {352, 404, 484, 104}};
 
 constexpr Section kSections[] = {kClockSource, kOpticalInput, kStatus, kDriver};
 
+// The routing pages: the line outputs two to a row (odd left, even right), then on the large model the
+// monitor. The key of source colours sits on the bare panel at the bottom.
+constexpr int kRoutingRowPitch = 52;
+constexpr int kRoutingRowInset = 14;
+constexpr Section kLineOutputsK2{"LINE OUTPUTS", {24, 96, 812, 2 * kRoutingRowInset + 4 * kRoutingRowPitch}};
+constexpr Section kLineOutputsK1{"LINE OUTPUTS", {24, 96, 812, 2 * kRoutingRowInset + kRoutingRowPitch}};
+constexpr Section kMonitor{"MONITOR", {24, 376, 812, 72}};
+constexpr Rect kRoutingKey{24, 470, 812, 36};
+
+
+// The monitor dialog, 640 x 480: target pairs across the top, sources on the left, the level faders
+// and the master on the right.
+constexpr int kMonitorWidth = 640;
+constexpr int kMonitorHeight = 480;
+constexpr Section kMcOutput{"OUTPUT", {20, 92, 600, 56}};
+constexpr Section kMcSource{"SOURCE", {20, 184, 250, 276}};
+constexpr Section kMcLevel{"LEVEL", {290, 184, 200, 276}};
+constexpr Section kMcMaster{"MASTER", {510, 184, 110, 276}};
+
 } // namespace artlayout

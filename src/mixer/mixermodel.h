@@ -14,6 +14,7 @@
 
 #include "dynrecords.h"
 #include "tracks.h"
+#include "unitmodel.h"
 
 #include <QHash>
 #include <QObject>
@@ -27,8 +28,6 @@ class QIXDevice;
 class Settings;
 
 namespace mixer {
-
-enum class UnitModel { K1, K2 };
 
 class MixerModel : public QObject {
     Q_OBJECT

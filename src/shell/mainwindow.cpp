@@ -9,8 +9,8 @@
 #include "messageboxes.h"
 #include "mixersection.h"
 #include "pagenavigator.h"
-#include "placeholderpages.h"
 #include "progresswindow.h"
+#include "routingsection.h"
 #include "settings.h"
 #include "testhook.h"
 #include "unitpresence.h"
@@ -55,6 +55,7 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
     : QMainWindow(parent), device_(device), settings_(settings)
 {
     mixer_ = new MixerSection(device_, settings_, this);
+    routing_ = new RoutingSection(device_, settings_, this);
     auto page = std::make_unique<InterfacePage>(device_, settings_, &state_);
     connect(page.get(), &InterfacePage::sig_bufferSizeChangeStarted, this, &MainWindow::bufferSizeChangeStarted);
     mixer_->followClock(page->clock());
@@ -113,8 +114,8 @@ void MainWindow::buildPages()
     stack_->setObjectName(QStringLiteral("stackedWidget"));
     stack_->addWidget(mixer_->page());
     stack_->addWidget(centred(interface_->page()));
-    stack_->addWidget(placeholderpages::routing(true));
-    stack_->addWidget(placeholderpages::routing(false));
+    stack_->addWidget(routing_->page(mixer::UnitModel::K1));
+    stack_->addWidget(routing_->page(mixer::UnitModel::K2));
     setCentralWidget(stack_);
     deviceLabel_ = label("label_IntDevice");
     lowCutButton_ = mixer_->page()->findChild<QAbstractButton *>(QStringLiteral("pB_LowCutFilter"));
@@ -186,6 +187,7 @@ bool MainWindow::isSmallModel() const
 void MainWindow::fullLoad()
 {
     runFullLoad(&device_, settings_, mixer_->loader());
+    routing_->applyStored(isSmallModel());
     interface_->applyModelState();
 }
 

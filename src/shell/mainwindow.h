@@ -20,6 +20,7 @@ class QIXDevice;
 class QLabel;
 class QStackedWidget;
 class QAbstractButton;
+class RoutingSection;
 class Settings;
 class UnitPresence;
 
@@ -98,6 +99,7 @@ private:
     Settings &settings_;
     ShellState state_;
     MixerSection *mixer_ = nullptr;
+    RoutingSection *routing_ = nullptr;
     std::unique_ptr<InterfaceBridge> interface_;
     QStackedWidget *stack_ = nullptr;
     std::unique_ptr<MainMenus> menus_;

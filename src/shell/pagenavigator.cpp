@@ -19,8 +19,6 @@ const Binding Bindings[] = {
     {"pB_ToOutputFromMixer", &PageNavigator::toRouting},
     {"pB_ToMixerFromInterface", &PageNavigator::toMixerFromInterface},
     {"pB_ToOutputFromInterface", &PageNavigator::toRoutingFromInterface},
-    {"pB_ToMixerFromOutput", &PageNavigator::toMixer},
-    {"pB_ToInterfaceFromOutput", &PageNavigator::toInterface},
     {"pB_ToMixerFromRoutingK1", &PageNavigator::toMixer},
     {"pB_ToMixerFromRoutingK2", &PageNavigator::toMixer},
     {"pB_ToInformationFromRoutingK1", &PageNavigator::toInterface},

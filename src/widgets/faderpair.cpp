@@ -1,5 +1,6 @@
 #include "faderpair.h"
 
+#include "monitorscale.h"
 #include "scales.h"
 
 #include <QDoubleSpinBox>
@@ -7,6 +8,12 @@
 #include <QSlider>
 
 namespace fs = mixer::fader;
+namespace ms = mixer::monitor;
+
+const FaderScale kMixerFaderScale{fs::kPositions - 1, fs::levelAt, fs::positionFor,
+                                  fs::kMinDb,         fs::kMaxDb,  "-infinity"};
+const FaderScale kMonitorFaderScale{ms::kTopPosition, ms::levelAt, ms::positionFor,
+                                    ms::kBoxMinDb,    ms::kMaxDb,  "-inf."};
 
 const char *const FaderPair::kSliderStyle =
     "QSlider::groove {background-image: url(:/Resource/trans.png);}QSlider::handle {position: absolute; "
@@ -19,23 +26,20 @@ const char *const FaderPair::kMasterSliderStyle =
 const char *const FaderPair::kBoxStyle = "color: rgb(255, 170, 0);\nfont: 9pt \"Arial\";\nbackground-image: "
                                          "url(:/Resource/trans.png);\nfont-size:12px;";
 
-FaderPair::FaderPair(QSlider *slider, QDoubleSpinBox *box, FaderFlags &flags, bool master, QObject *parent)
-    : QObject(parent), m_slider(slider), m_box(box), m_flags(flags)
+FaderPair::FaderPair(QSlider *slider, QDoubleSpinBox *box, const FaderScale &scale, FaderFlags &flags,
+                     QObject *parent)
+    : QObject(parent), m_slider(slider), m_box(box), m_scale(scale), m_flags(flags)
 {
     m_slider->setOrientation(Qt::Vertical);
-    m_slider->setRange(0, fs::kPositions - 1);
+    m_slider->setRange(0, m_scale.topPosition);
     m_slider->setPageStep(0);
-    m_slider->setValue(fs::kPositions - 1);
-    m_slider->setFixedSize(20, 131);
-    m_slider->setStyleSheet(QString::fromLatin1(master ? kMasterSliderStyle : kSliderStyle));
+    m_slider->setValue(m_scale.topPosition);
 
     m_box->setDecimals(1);
-    m_box->setRange(fs::kMinDb, fs::kMaxDb);
+    m_box->setRange(m_scale.boxMin, m_scale.boxMax);
     m_box->setSingleStep(0.1);
     m_box->setButtonSymbols(QAbstractSpinBox::NoButtons);
-    m_box->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    m_box->setSpecialValueText(QStringLiteral("-infinity"));
-    m_box->setStyleSheet(QString::fromLatin1(kBoxStyle));
+    m_box->setSpecialValueText(QString::fromLatin1(m_scale.minimumText));
 
     connect(m_slider, &QSlider::sliderMoved, this, &FaderPair::onSliderMoved);
     connect(m_slider, &QSlider::valueChanged, this, &FaderPair::onValueChanged);
@@ -43,35 +47,68 @@ FaderPair::FaderPair(QSlider *slider, QDoubleSpinBox *box, FaderFlags &flags, bo
     connect(m_box, &QDoubleSpinBox::editingFinished, this, &FaderPair::onEditingFinished);
 }
 
+void FaderPair::styleAsStrip(QSlider *slider, QDoubleSpinBox *box, bool master)
+{
+    slider->setFixedSize(20, 131);
+    slider->setStyleSheet(QString::fromLatin1(master ? kMasterSliderStyle : kSliderStyle));
+    box->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    box->setStyleSheet(QString::fromLatin1(kBoxStyle));
+}
+
 void FaderPair::showLevel(double db)
 {
     const QSignalBlocker blockSlider(m_slider);
     const QSignalBlocker blockBox(m_box);
     m_box->setValue(db);
-    m_slider->setValue(fs::positionFor(m_box->value()));
+    m_slider->setValue(m_scale.positionFor(m_box->value()));
+}
+
+void FaderPair::applyTyped(double db)
+{
+    // A level below what the box holds (the monitor's -99.9 under a box that stops at -96.0) would
+    // come back clamped: the slider's bottom position stands for it instead.
+    if (db < m_box->minimum()) {
+        applyPosition(m_scale.positionFor(db));
+        return;
+    }
+    m_box->setValue(db);
+    onEditingFinished();
+}
+
+void FaderPair::applyPosition(int position)
+{
+    const int before = m_slider->value();
+    m_slider->setValue(position);
+    // An unchanged position raises no value-changed signal to carry the level out.
+    if (position == before)
+        onValueChanged(position);
 }
 
 void FaderPair::onSliderMoved(int position)
 {
-    if (m_flags.typedValuePending) {
-        m_flags.typedValuePending = false;
-        return;
-    }
-    m_box->setValue(fs::levelAt(position));
+    if (!m_flags.typedValuePending)
+        m_box->setValue(m_scale.levelAt(position));
 }
 
-void FaderPair::onValueChanged(int value)
+void FaderPair::onValueChanged(int position)
 {
-    onSliderMoved(value);
-    emit levelChanged(m_box->value());
+    // The scale level, not the box: a box that stops short of the bottom entry must not change what
+    // the bottom position sends.
+    double db = m_scale.levelAt(position);
+    if (m_flags.typedValuePending) {
+        m_flags.typedValuePending = false;
+        db = m_box->value();
+    } else {
+        m_box->setValue(db);
+    }
+    emit levelChanged(db);
 }
 
 void FaderPair::onSliderReleased()
 {
     if (!m_flags.shiftHeld)
         return;
-    m_box->setValue(0.0);
-    onEditingFinished();
+    applyTyped(0.0);
 }
 
 void FaderPair::onEditingFinished()
@@ -81,8 +118,7 @@ void FaderPair::onEditingFinished()
         return;
     m_finishing = true;
     m_flags.typedValuePending = true;
-    m_slider->setValue(fs::positionFor(m_box->value()));
     m_box->clearFocus();
-    emit levelChanged(m_box->value());
+    applyPosition(m_scale.positionFor(m_box->value()));
     m_finishing = false;
 }

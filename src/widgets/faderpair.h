@@ -1,5 +1,6 @@
-// A level fader: a vertical slider over the fader scale and a value box in dB, kept in step while the
-// user drags, types or Shift-releases to 0 dB.
+// A level fader: a vertical slider over a level scale and a value box in dB, kept in step while the
+// user drags, types or Shift-releases to 0 dB. The scale is a parameter: the mixer strips and the
+// monitor share this one mechanism.
 #pragma once
 
 #include <QObject>
@@ -7,13 +8,29 @@
 class QDoubleSpinBox;
 class QSlider;
 
-// Flags shared by every fader of the window.
+// Flags shared by every fader of one window.
 struct FaderFlags {
     // A typed value moved the slider: the echo of that move must not overwrite the typed value.
     bool typedValuePending = false;
     // Shift is held over the window: releasing a fader returns it to 0 dB.
     bool shiftHeld = false;
 };
+
+// Slider positions 0..topPosition (bottom to top) and the levels they stand for.
+struct FaderScale {
+    int topPosition;
+    double (*levelAt)(int position);
+    // The first entry from the top that is <= db; below the bottom gives 0.
+    int (*positionFor)(double db);
+    double boxMin;
+    double boxMax;
+    const char *minimumText; // what the box shows at its minimum
+};
+
+// The mixer strips' 101-entry scale, -99.9 .. +6.0 dB.
+extern const FaderScale kMixerFaderScale;
+// The monitor's 128-entry scale, -99.9 .. 0.0 dB; its boxes stop at -96.0 and show "-inf." there.
+extern const FaderScale kMonitorFaderScale;
 
 class FaderPair : public QObject {
     Q_OBJECT
@@ -22,29 +39,38 @@ public:
     static const char *const kMasterSliderStyle;
     static const char *const kBoxStyle;
 
-    /// Configures \p slider and \p box (ranges, sizes, look) and keeps them in step. Neither widget is
-    /// owned; \p flags must outlive the pair. \p master picks the master handle image. GUI thread.
-    FaderPair(QSlider *slider, QDoubleSpinBox *box, FaderFlags &flags, bool master,
+    /// Gives \p slider and \p box the ranges of \p scale and keeps them in step. Neither widget is
+    /// owned; \p scale and \p flags must outlive the pair. GUI thread.
+    FaderPair(QSlider *slider, QDoubleSpinBox *box, const FaderScale &scale, FaderFlags &flags,
               QObject *parent = nullptr);
+
+    /// The mixer strip look: size, handle image (\p master picks the red one) and box style.
+    static void styleAsStrip(QSlider *slider, QDoubleSpinBox *box, bool master);
 
     /// Shows \p db (box value and the slider position for it) without announcing a change.
     void showLevel(double db);
+
+    /// Puts \p db into the box and applies it as if the user had typed it; a level below the box's
+    /// range applies the slider position of the scale for it instead.
+    void applyTyped(double db);
 
     QSlider *slider() const { return m_slider; }
     QDoubleSpinBox *box() const { return m_box; }
 
 signals:
-    /// The user set a level: the box value in dB, one decimal.
+    /// The user set a level: the scale's level for a slider position, or the typed box value.
     void levelChanged(double db);
 
 private:
     void onSliderMoved(int position);
-    void onValueChanged(int value);
+    void onValueChanged(int position);
     void onSliderReleased();
     void onEditingFinished();
+    void applyPosition(int position);
 
     QSlider *m_slider;
     QDoubleSpinBox *m_box;
+    const FaderScale &m_scale;
     FaderFlags &m_flags;
     bool m_finishing = false;
 };

@@ -167,7 +167,8 @@ FaderPair *StripWidget::addFader(int x, const QRect &box)
     slider->setObjectName(objectNameOf(WidgetKind::Fader));
     auto *value = new QDoubleSpinBox(this);
     value->setObjectName(objectNameOf(WidgetKind::FaderDisplay));
-    m_fader = new FaderPair(slider, value, m_ctx.faders, m_ref.kind == mixer::StripKind::Master, this);
+    m_fader = new FaderPair(slider, value, kMixerFaderScale, m_ctx.faders, this);
+    FaderPair::styleAsStrip(slider, value, m_ref.kind == mixer::StripKind::Master);
     slider->move(x, 350);
     value->setGeometry(box);
     connect(m_fader, &FaderPair::levelChanged, this,

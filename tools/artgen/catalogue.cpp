@@ -42,13 +42,15 @@ void addArrows(QVector<Artwork> &out)
 {
     const QSize size(64, 18);
     const ArrowFamily families[] = {
-        {"arrow_AD", "%1", "IN %1", 20, QColor(58, 128, 86)},
+        // Numbered by selector position, which names different inputs on the two models: the tag
+        // names the kind only.
+        {"arrow_AD", "%1", "INPUT", 20, QColor(58, 128, 86)},
         {"arrow_AUX", "%1", "AUX %1", 4, QColor(54, 98, 160)},
         {"arrow_comp", "%1", "PC %1", 10, QColor(112, 82, 150)},
     };
     for (const ArrowFamily &f : families) {
         for (int n = 1; n <= f.count; ++n) {
-            const QString tag = QString::fromLatin1(f.tag).arg(n);
+            const QString tag = QString::fromLatin1(f.tag).replace(QLatin1String("%1"), QString::number(n));
             const QColor colour = f.colour;
             out.push_back({QStringLiteral("%1/%1-%2.png").arg(QLatin1String(f.dir), QString::number(n)),
                            size,
@@ -74,6 +76,13 @@ QVector<Artwork> catalogue()
                    QSize(artlayout::kPageWidth, artlayout::kPageHeight),
                    {},
                    drawInterfacePanel});
+    for (const char *model : {"K1", "K2"}) {
+        const bool small = QLatin1String(model) == QLatin1String("K1");
+        out.push_back({QStringLiteral("routing/panel_routing_%1.png").arg(QLatin1String(model)),
+                       QSize(artlayout::kPageWidth, artlayout::kPageHeight),
+                       {},
+                       [=](QPainter &p, QSize s) { drawRoutingPanel(p, s, small); }});
+    }
     out.push_back({QStringLiteral("Download_250x100.png"),
                    QSize(250, 100),
                    {QStringLiteral("update/Download_250x100.png")},
@@ -145,6 +154,10 @@ QVector<Artwork> catalogue()
 
     addArrows(out);
 
+    out.push_back({QStringLiteral("monicon/panel_monicon.png"),
+                   QSize(artlayout::kMonitorWidth, artlayout::kMonitorHeight),
+                   {},
+                   drawMonitorPanel});
     out.push_back({QStringLiteral("monicon/nob_white.png"), QSize(30, 14), {}, [](QPainter &p, QSize s) {
                        drawSliderHandle(p, s, QColor(236, 236, 236));
                    }});

@@ -12,6 +12,10 @@ namespace artgen {
 // ---- Panels and backgrounds (panels.cpp)
 // The interface page: dark anodised front panel with the sections of artlayout.h.
 void drawInterfacePanel(QPainter &p, QSize size);
+// A routing page: the same panel with the line-output plate of the model (and the monitor's on K2).
+void drawRoutingPanel(QPainter &p, QSize size, bool smallModel);
+// The monitor dialog: output, source, level and master sections.
+void drawMonitorPanel(QPainter &p, QSize size);
 // A light, quiet dialog backdrop for black text; `withInfoIcon` adds the round "i" on the left.
 void drawDialogBackdrop(QPainter &p, QSize size, bool withInfoIcon);
 // A mixer strip background; `selected` lights the edge and the name field.

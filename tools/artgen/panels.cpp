@@ -37,15 +37,15 @@ void screw(QPainter &p, QPointF at, qreal slotDegrees)
     p.restore();
 }
 
-} // namespace
-
-void drawInterfacePanel(QPainter &p, QSize size)
+// The dark front panel every page shares: title band with `subtitle`, corner screws.
+void drawFrontPanel(QPainter &p, QSize size, const QString &subtitle)
 {
     const QRectF all(QPointF(0, 0), size);
     brushedMetal(p, all, kAnodised, 0x51a7);
 
     // Title band: a slightly darker strip with a machined edge below it.
-    const QRectF band = toRect(artlayout::kTitleBand);
+    QRectF band = toRect(artlayout::kTitleBand);
+    band.setWidth(size.width());
     p.fillRect(band, QColor(0, 0, 0, 60));
     p.setPen(QColor(0, 0, 0, 160));
     p.drawLine(band.bottomLeft(), band.bottomRight());
@@ -53,31 +53,79 @@ void drawInterfacePanel(QPainter &p, QSize size)
     p.drawLine(band.bottomLeft() + QPointF(0, 1), band.bottomRight() + QPointF(0, 1));
     engrave(p, band.adjusted(24, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("LYNTRA"),
             legendFont(22, QFont::Bold, 4), QColor(222, 224, 228));
-    engrave(p, band.adjusted(152, 2, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-            QStringLiteral("INTERFACE SETTINGS"), legendFont(13, QFont::Normal, 2.5), QColor(150, 154, 160));
-
-    quint32 seed = 0x9e37;
-    for (const artlayout::Section &s : artlayout::kSections) {
-        const QRectF plate = toRect(s.plate);
-        const QRectF caption(plate.left() + 2, plate.top() - artlayout::kCaptionLift - 18, plate.width(), 18);
-        engrave(p, caption, Qt::AlignLeft | Qt::AlignBottom, QString::fromLatin1(s.caption),
-                legendFont(13, QFont::Bold, 2.2), kLegend);
-        // A hairline rule runs from the caption to the plate's right edge, as printed on hardware.
-        const QFontMetricsF fm(legendFont(13, QFont::Bold, 2.2));
-        const qreal ruleX = caption.left() + fm.horizontalAdvance(QString::fromLatin1(s.caption)) + 12;
-        const qreal ruleY = caption.bottom() - fm.ascent() / 2.0;
-        p.setPen(QColor(0, 0, 0, 140));
-        p.drawLine(QPointF(ruleX, ruleY), QPointF(plate.right(), ruleY));
-        p.setPen(QColor(255, 255, 255, 28));
-        p.drawLine(QPointF(ruleX, ruleY + 1), QPointF(plate.right(), ruleY + 1));
-        recessedPlate(p, plate, kPlateFace, 5, seed++);
-    }
+    engrave(p, band.adjusted(152, 2, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, subtitle,
+            legendFont(13, QFont::Normal, 2.5), QColor(150, 154, 160));
 
     const qreal m = 11;
     screw(p, QPointF(m, m + 60), 20);
     screw(p, QPointF(size.width() - m, m + 60), 75);
     screw(p, QPointF(m, size.height() - m), 140);
     screw(p, QPointF(size.width() - m, size.height() - m), 35);
+}
+
+// One section: its engraved caption with a rule to the plate's right edge, and the recessed plate.
+void drawSection(QPainter &p, const artlayout::Section &s, const QColor &face, quint32 seed)
+{
+    const QRectF plate = toRect(s.plate);
+    const QRectF caption(plate.left() + 2, plate.top() - artlayout::kCaptionLift - 18, plate.width(), 18);
+    const QFont font = legendFont(13, QFont::Bold, 2.2);
+    engrave(p, caption, Qt::AlignLeft | Qt::AlignBottom, QString::fromLatin1(s.caption), font, kLegend);
+    // A hairline rule runs from the caption to the plate's right edge, as printed on hardware.
+    const QFontMetricsF fm(font);
+    const qreal ruleX = caption.left() + fm.horizontalAdvance(QString::fromLatin1(s.caption)) + 12;
+    const qreal ruleY = caption.bottom() - fm.ascent() / 2.0;
+    p.setPen(QColor(0, 0, 0, 140));
+    p.drawLine(QPointF(ruleX, ruleY), QPointF(plate.right(), ruleY));
+    p.setPen(QColor(255, 255, 255, 28));
+    p.drawLine(QPointF(ruleX, ruleY + 1), QPointF(plate.right(), ruleY + 1));
+    recessedPlate(p, plate, face, 5, seed);
+}
+
+// A hairline cut across a plate: shadow, then a light lip `lip` beside it.
+void plateRule(QPainter &p, QPointF from, QPointF to, QPointF lip)
+{
+    p.setPen(QColor(0, 0, 0, 40));
+    p.drawLine(from, to);
+    p.setPen(QColor(255, 255, 255, 90));
+    p.drawLine(from + lip, to + lip);
+}
+
+} // namespace
+
+void drawInterfacePanel(QPainter &p, QSize size)
+{
+    drawFrontPanel(p, size, QStringLiteral("INTERFACE SETTINGS"));
+    quint32 seed = 0x9e37;
+    for (const artlayout::Section &s : artlayout::kSections)
+        drawSection(p, s, kPlateFace, seed++);
+}
+
+void drawRoutingPanel(QPainter &p, QSize size, bool smallModel)
+{
+    drawFrontPanel(p, size, QStringLiteral("OUTPUT ROUTING"));
+    const artlayout::Section &outputs = smallModel ? artlayout::kLineOutputsK1 : artlayout::kLineOutputsK2;
+    drawSection(p, outputs, kPlateFace, smallModel ? 0x4b31 : 0x4b32);
+    if (!smallModel)
+        drawSection(p, artlayout::kMonitor, kPlateFace, 0x4b33);
+    // Rules between the rows and down the middle, so each output reads as one line of the panel.
+    const artlayout::Rect &r = outputs.plate;
+    const int rows = (r.h - 2 * artlayout::kRoutingRowInset) / artlayout::kRoutingRowPitch;
+    for (int i = 1; i < rows; ++i) {
+        const qreal y = r.y + artlayout::kRoutingRowInset + i * artlayout::kRoutingRowPitch + 0.5;
+        plateRule(p, QPointF(r.x + 16, y), QPointF(r.x + r.w - 16, y), QPointF(0, 1));
+    }
+    const qreal x = r.x + r.w / 2.0 + 0.5;
+    plateRule(p, QPointF(x, r.y + 10), QPointF(x, r.y + r.h - 10), QPointF(1, 0));
+}
+
+void drawMonitorPanel(QPainter &p, QSize size)
+{
+    drawFrontPanel(p, size, QStringLiteral("MONITOR CONTROL"));
+    drawSection(p, artlayout::kMcOutput, kPlateFace, 0x6c01);
+    drawSection(p, artlayout::kMcSource, kPlateFace, 0x6c02);
+    // The fader sections are dark, like the strips of the mixer, so the handles stand out.
+    drawSection(p, artlayout::kMcLevel, QColor(30, 31, 34), 0x6c03);
+    drawSection(p, artlayout::kMcMaster, QColor(30, 31, 34), 0x6c04);
 }
 
 void drawDialogBackdrop(QPainter &p, QSize size, bool withInfoIcon)

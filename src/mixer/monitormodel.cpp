@@ -1,0 +1,199 @@
+#include "monitormodel.h"
+
+#include "QIXDevice.h"
+#include "ixmsg_ids.h"
+#include "monitorscale.h"
+#include "settings.h"
+
+namespace mixer {
+
+namespace {
+
+// The settings number their monitor sections by output pair 1..4.
+int section(int target)
+{
+    return MonitorModel::validTarget(target) + 1;
+}
+
+int leftOutput(int target)
+{
+    return 2 * MonitorModel::validTarget(target) + 1;
+}
+
+int rightOutput(int target)
+{
+    return leftOutput(target) + 1;
+}
+
+QString sourceText(const RouteSource &a)
+{
+    switch (a.type) {
+    case IXMSG_DATA_CH_MASTER:
+        return a.channel == 1 ? QStringLiteral("MASTER L") : QStringLiteral("MASTER R");
+    case IXMSG_DATA_CH_AUX:
+        return QStringLiteral("AUX %1").arg(a.channel);
+    case IXMSG_DATA_CH_COMPUTER:
+        return QStringLiteral("COMPUTER %1").arg(a.channel);
+    default:
+        // Unit inputs 5..12 and 13..20 are the two optical ports.
+        if (a.channel <= 4)
+            return QStringLiteral("INPUT %1").arg(a.channel);
+        if (a.channel <= 12)
+            return QStringLiteral("OPTICAL A%1").arg(a.channel - 4);
+        return QStringLiteral("OPTICAL B%1").arg(a.channel - 12);
+    }
+}
+
+} // namespace
+
+const std::array<MonitorSource, kMonitorSources> &monitorSources()
+{
+    static const auto sources = [] {
+        std::array<MonitorSource, kMonitorSources> s;
+        for (int i = 0; i < kMonitorSources; ++i) {
+            // Each source is a stereo pair of neighbouring channels, left odd.
+            RouteSource left{IXMSG_DATA_CH_MASTER, 1};
+            if (i >= 8)
+                left = {IXMSG_DATA_CH_INPUT, uint8_t(2 * (i - 8) + 1)};
+            else if (i >= 3)
+                left = {IXMSG_DATA_CH_COMPUTER, uint8_t(2 * (i - 3) + 1)};
+            else if (i >= 1)
+                left = {IXMSG_DATA_CH_AUX, uint8_t(2 * i - 1)};
+            const RouteSource right{left.type, uint8_t(left.channel + 1)};
+            s[size_t(i)] = {sourceText(left), sourceText(right), left, right};
+        }
+        return s;
+    }();
+    return sources;
+}
+
+MonitorModel::MonitorModel(Settings &settings, QIXDevice &device, QObject *parent)
+    : QObject(parent), settings_(settings), device_(device)
+{}
+
+int MonitorModel::validTarget(int target)
+{
+    return target >= 0 && target < kTargets ? target : 0;
+}
+
+bool MonitorModel::validSource(int index)
+{
+    return index >= 0 && index < kMonitorSources;
+}
+
+int MonitorModel::storedTarget() const
+{
+    return validTarget(settings_.moniConOutput());
+}
+
+double MonitorModel::masterLevel() const
+{
+    return settings_.moniConMaster();
+}
+
+double MonitorModel::leftLevel(int target) const
+{
+    return settings_.moniConMono(section(target), 1);
+}
+
+double MonitorModel::rightLevel(int target) const
+{
+    return settings_.moniConMono(section(target), 2);
+}
+
+bool MonitorModel::link(int target) const
+{
+    return settings_.moniConLink(section(target));
+}
+
+int MonitorModel::leftSource(int target) const
+{
+    const int index = settings_.moniConSource(section(target), false);
+    return validSource(index) ? index : 0;
+}
+
+int MonitorModel::rightSource(int target) const
+{
+    const int index = settings_.moniConSource(section(target), true);
+    return validSource(index) ? index : 0;
+}
+
+void MonitorModel::setTarget(int target)
+{
+    target_ = validTarget(target);
+    settings_.setMoniConOutput(target_);
+}
+
+void MonitorModel::setMasterLevel(double dB)
+{
+    settings_.setMoniConMaster(dB);
+    sendLevel(kMasterChannel, dB);
+}
+
+void MonitorModel::setLeftLevel(int target, double dB)
+{
+    settings_.setMoniConMono(section(target), 1, dB);
+    sendLevel(leftOutput(target), dB);
+}
+
+void MonitorModel::setRightLevel(int target, double dB)
+{
+    settings_.setMoniConMono(section(target), 2, dB);
+    sendLevel(rightOutput(target), dB);
+}
+
+void MonitorModel::setLink(int target, bool on)
+{
+    settings_.setMoniConLink(section(target), on);
+}
+
+void MonitorModel::setLeftSource(int target, int index)
+{
+    if (!validSource(index))
+        return;
+    settings_.setMoniConSource(section(target), false, index);
+    const RouteSource &from = monitorSources()[size_t(index)].left;
+    device_.set_assign_ch(from.type, from.channel, IXMSG_DATA_CH_OUTPUT, uint32_t(leftOutput(target)));
+}
+
+void MonitorModel::setRightSource(int target, int index)
+{
+    if (!validSource(index))
+        return;
+    settings_.setMoniConSource(section(target), true, index);
+    const RouteSource &from = monitorSources()[size_t(index)].right;
+    device_.set_assign_ch(from.type, from.channel, IXMSG_DATA_CH_OUTPUT, uint32_t(rightOutput(target)));
+}
+
+void MonitorModel::muteTarget(int target)
+{
+    sendLevel(leftOutput(target), monitor::kMinDb);
+    sendLevel(rightOutput(target), monitor::kMinDb);
+}
+
+void MonitorModel::resetLevelPair(int target)
+{
+    sendLevel(leftOutput(target), 0.0);
+    sendLevel(rightOutput(target), 0.0);
+}
+
+void MonitorModel::muteAllBut(int target)
+{
+    for (int t = 0; t < kTargets; ++t)
+        if (t != validTarget(target))
+            muteTarget(t);
+}
+
+void MonitorModel::releaseOutputs()
+{
+    for (int t = 0; t < kTargets; ++t)
+        resetLevelPair(t);
+    sendLevel(kMasterChannel, 0.0);
+}
+
+void MonitorModel::sendLevel(int channel, double dB)
+{
+    device_.set_fader(IXMSG_DATA_CH_OUTPUT, uint32_t(channel), monitor::wire(dB));
+}
+
+} // namespace mixer

@@ -1,0 +1,82 @@
+#include "routingsection.h"
+
+#include "artlayout.h"
+#include "lineouts.h"
+#include "monitorcontrol.h"
+#include "monitormodel.h"
+#include "navstyle.h"
+#include "routingpage.h"
+
+#include <QPushButton>
+
+using mixer::UnitModel;
+
+RoutingSection::RoutingSection(QIXDevice &device, Settings &settings, QObject *parent)
+    : QObject(parent), lineOuts_(new mixer::LineOutModel(settings, device, this)),
+      monitor_(new mixer::MonitorModel(settings, device, this)),
+      k1_(new RoutingPage(*lineOuts_, UnitModel::K1)), k2_(new RoutingPage(*lineOuts_, UnitModel::K2))
+{
+    addNavigation(k1_);
+    addNavigation(k2_);
+    connect(k2_->monitorButton(), &QPushButton::released, this, &RoutingSection::on_pB_MoniconEnable_released);
+}
+
+RoutingSection::~RoutingSection()
+{
+    delete dialog_;
+    delete k1_;
+    delete k2_;
+}
+
+void RoutingSection::addNavigation(QWidget *page)
+{
+    const QString model = page == k1_ ? QStringLiteral("K1") : QStringLiteral("K2");
+    const struct {
+        const char *name;
+        const char *text;
+    } buttons[] = {{"pB_ToMixerFromRouting", QT_TR_NOOP("MIXER")},
+                   {"pB_ToInformationFromRouting", QT_TR_NOOP("INTERFACE")}};
+    const artlayout::Rect &area = artlayout::kNavArea;
+    const int width = (area.w - 10) / 2;
+    int x = area.x;
+    for (const auto &b : buttons) {
+        auto *button = new QPushButton(tr(b.text), page);
+        button->setObjectName(QLatin1String(b.name) + model);
+        button->setStyleSheet(navButtonStyle());
+        button->setCursor(Qt::PointingHandCursor);
+        button->setGeometry(x, area.y, width, area.h);
+        x += width + 10;
+    }
+}
+
+QWidget *RoutingSection::page(UnitModel unit) const
+{
+    return unit == UnitModel::K1 ? k1_.data() : k2_.data();
+}
+
+void RoutingSection::applyStored(bool smallModel)
+{
+    unit_ = smallModel ? UnitModel::K1 : UnitModel::K2;
+    lineOuts_->applyStored(unit_);
+}
+
+void RoutingSection::on_pB_MoniconEnable_released()
+{
+    if (!dialog_) {
+        dialog_ = new MonitorControl(*monitor_, k2_->window());
+        connect(dialog_, &QDialog::rejected, this, &RoutingSection::slt_CloseMoniconWindow);
+    }
+    if (dialog_->isVisible())
+        return;
+    k2_->monitorButton()->setChecked(true);
+    dialog_->setModal(true);
+    dialog_->prepare();
+    dialog_->show();
+}
+
+void RoutingSection::slt_CloseMoniconWindow()
+{
+    k2_->monitorButton()->setChecked(false);
+    dialog_->release();
+    lineOuts_->reapply(unit_);
+}
