@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build pkg-config g++ qtbase5-dev qtbase5-dev-tools
-          libusb-1.0-0-dev libarchive-dev fonts-dejavu-core)
+          libusb-1.0-0-dev libudev-dev libarchive-dev fonts-dejavu-core)
 case "${1:-build}" in
   run)  packages+=(xvfb xauth x11-apps imagemagick xdotool) ;;
   fuzz) packages+=(clang libclang-rt-14-dev) ;;

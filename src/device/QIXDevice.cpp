@@ -3,7 +3,6 @@
 #include "QIXDeviceUnit.h"
 #include "ixcmd.h"
 
-#include <QPointer>
 #include <QThread>
 
 using qix::Outcome;
@@ -43,22 +42,24 @@ void QIXDevice::init_common()
 
 QIXDevice::~QIXDevice()
 {
-    if (unit_)
-        emit unit_->finished();
+    shutdown();
 }
 
 bool QIXDevice::shutdown(unsigned long timeout_ms)
 {
-    if (!unit_)
+    if (!thread_)
         return true;
-    // The queued deleteLater may lose the race against quit(); the guard tells whether it ran.
-    QPointer<QIXDeviceUnit> guard(unit_);
-    emit unit_->finished();
-    unit_ = nullptr;
+    if (unit_) {
+        unit_->quit();
+        // The queued deleteLater may lose the race against quit(); the guard tells whether it ran.
+        worker_guard_ = unit_;
+        emit unit_->finished();
+        unit_ = nullptr;
+    }
     if (!thread_->wait(timeout_ms))
         return false;
     // The worker's thread has ended, so nothing else can touch the worker now.
-    delete guard.data();
+    delete worker_guard_.data();
     delete thread_;
     thread_ = nullptr;
     return true;
@@ -197,18 +198,17 @@ void QIXDevice::reset_params()
 
 void QIXDevice::send_pending()
 {
-    if (!ready_) {
-        // Nothing may go out before a reply has offered readiness: poll for one.
-        if (recv_state_ == 0) {
-            recv_state_ = 2;
-            emit sig_ix_recv();
-        } else {
-            recv_state_ = 1;
-        }
+    // One read at a time: a second request queued behind the first would come back after it and
+    // every later request would queue one more. What is asked meanwhile waits for the reply.
+    if (read_out_ || dispatching_) {
+        poll_wanted_ = true;
         return;
     }
-    if (send_state_ != 0) {
-        send_state_ = 1;
+    poll_wanted_ = false;
+    if (!ready_) {
+        // Nothing may go out before a reply has offered readiness: poll for one.
+        read_out_ = true;
+        emit sig_ix_recv();
         return;
     }
     uint8_t data[IXMSG_CAPACITY];
@@ -216,19 +216,17 @@ void QIXDevice::send_pending()
     ixmsg_init(&buf, data, IXMSG_CAPACITY);
     if (!params_.fill_message(&buf))
         return;
-    send_state_ = 2;
     ready_ = false;
+    message_out_ = true;
+    read_out_ = true; // the worker reads once after every send
     emit sig_ix_send(QByteArray(reinterpret_cast<const char *>(data), buf.position));
 }
 
 void QIXDevice::recv_ix_send_result(bool result)
 {
+    message_out_ = false;
     if (!result)
         reset_unit_info();
-    const int was = send_state_;
-    send_state_ = 0;
-    if (was == 1)
-        send_pending();
 }
 
 void QIXDevice::reset_unit_info()

@@ -11,8 +11,10 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
+#include <climits>
 #include <cstdint>
 
 class QIXDeviceUnit;
@@ -31,14 +33,14 @@ public:
     struct NoWorker {};
     explicit QIXDevice(NoWorker, QObject *parent = nullptr);
 
-    // Emits the worker's `finished` (quits its thread, which then deletes the worker and itself). Does
-    // not wait; see shutdown().
+    // Runs shutdown(): no worker thread outlives the device object.
     ~QIXDevice() override;
 
-    // Finishes the worker and waits up to `timeout_ms` for its thread to end, then deletes the thread.
-    // For the end of main() and for tests, while the GUI thread can still wait; afterwards the
-    // destructor has nothing left to stop. Returns true when the thread has ended (or never existed).
-    bool shutdown(unsigned long timeout_ms);
+    // Tells the worker to quit (its I/O in progress gives up within about 50 ms, a send stops retrying),
+    // finishes it and waits up to `timeout_ms` for its thread to end, then deletes worker and thread.
+    // Returns true when the thread has ended (or never existed); false leaves the thread to end on its
+    // own and a later call waits again. GUI thread.
+    bool shutdown(unsigned long timeout_ms = ULONG_MAX);
 
     // The worker, or null for a NoWorker device or after shutdown(). Owned by its own thread; use it
     // only to connect to its signals.
@@ -126,11 +128,13 @@ signals:
 public slots:
     void recv_deselect(bool ret);
     void recv_is_selected(bool ret);
-    // Outcome of one send. A failure resets the unit information; a send_pending asked for meanwhile
-    // runs now.
+    // Outcome of one send. A failure resets the unit information. The read that follows every send is
+    // still out, so nothing else happens until its result.
     void recv_ix_send_result(bool result);
     // Outcome and bytes of one read (64 bytes from the worker; longer input is decoded 64 bytes at a
     // time, shorter as one piece). Emits one signal per reply item; never fails on malformed bytes.
+    // Afterwards sends what is pending if the reply offered readiness, else polls once if a poll was
+    // asked for meanwhile.
     void recv_ix_recv_result(bool result, QByteArray ixmsg_data);
 
 private:
@@ -145,8 +149,14 @@ private:
 
     QIXDeviceUnit *unit_ = nullptr;
     QThread *thread_ = nullptr;
-    int send_state_ = 0;
-    int recv_state_ = 0;
+    QPointer<QIXDeviceUnit> worker_guard_; // set once shutdown() has finished the worker
+    // At most one exchange is with the worker: a poll (one read) or a message (one send, then its read,
+    // which doubles as the poll). A read is out from the request until its result arrives.
+    bool message_out_ = false;
+    bool read_out_ = false;
+    // send_pending() ran while a read was out or its reply was being dispatched.
+    bool poll_wanted_ = false;
+    bool dispatching_ = false;
     bool ready_ = false;
     bool deselect_answer_ = false;
     bool selected_answer_ = false;

@@ -22,17 +22,17 @@ QString text_of(uint8_t type, const uint8_t *bytes, uint8_t length)
 
 void QIXDevice::recv_ix_recv_result(bool result, QByteArray ixmsg_data)
 {
-    if (recv_state_ == 1) {
-        recv_state_ = 2;
-        emit sig_ix_recv();
-    } else {
-        recv_state_ = 0;
-    }
-    if (!result) {
+    read_out_ = false;
+    // Requests made by the receivers of this reply's signals are collected and go out together once
+    // the whole reply is read: a later item may still withdraw readiness.
+    dispatching_ = true;
+    if (result)
+        dispatch_reply(ixmsg_data);
+    else
         reset_unit_info();
-        return;
-    }
-    dispatch_reply(ixmsg_data);
+    dispatching_ = false;
+    if (ready_ || poll_wanted_)
+        send_pending();
 }
 
 void QIXDevice::dispatch_reply(const QByteArray &bytes)
@@ -136,8 +136,6 @@ void QIXDevice::on_ready_token(uint32_t value)
         return;
     }
     // Readiness offered while our own message is still out does not count: the reply may predate it.
-    if (!ready_ && send_state_ == 0) {
+    if (!message_out_)
         ready_ = true;
-        send_pending();
-    }
 }

@@ -1,5 +1,6 @@
 #include "QIXDeviceUnit.h"
 
+#include "devif_watch.h"
 #include "ixctl.h"
 
 #include <QThread>
@@ -10,12 +11,21 @@
 QIXDeviceUnit::QIXDeviceUnit()
 {
     std::memset(&record_, 0, sizeof record_);
+    record_.abort = &quitting_;
+    // Watching first: a unit that comes between the search and the watch would go unnoticed.
+    watch_ = devif_watch_open(DEVIF_MATCH_KEY);
     select_default();
+}
+
+QIXDeviceUnit::~QIXDeviceUnit()
+{
+    devif_watch_close(watch_);
 }
 
 void QIXDeviceUnit::deselect()
 {
     selected_ = nullptr;
+    rescan_ = true;
     emit ret_deselect(true);
 }
 
@@ -34,8 +44,12 @@ void QIXDeviceUnit::is_selected()
 
 bool QIXDeviceUnit::ensure_selected()
 {
-    if (!selected_)
+    // Drained even while selected, so that stale events do not cause a search later.
+    const bool changed = devif_watch_changed(watch_);
+    if (!selected_ && (changed || rescan_)) {
+        rescan_ = false;
         select_default();
+    }
     return selected_ != nullptr;
 }
 
@@ -65,6 +79,8 @@ void QIXDeviceUnit::ix_recv()
         ixmsg_init(&buf, data, IXMSG_CAPACITY);
         ok = ixctl_recv_msg(selected_, &buf) == 0;
     }
-    emit ix_recv_result(ok, QByteArray(reinterpret_cast<const char *>(data), IXMSG_CAPACITY));
+    // The pause comes before the answer: the device object sends its next message as soon as the
+    // answer offers readiness, so that message then holds every value changed during the pause.
     QThread::msleep(kSleepMs);
+    emit ix_recv_result(ok, QByteArray(reinterpret_cast<const char *>(data), IXMSG_CAPACITY));
 }

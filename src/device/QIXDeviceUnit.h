@@ -11,13 +11,23 @@
 #include <QByteArray>
 #include <QObject>
 
+#include <atomic>
+
+struct devif_watch;
+
 class QIXDeviceUnit : public QObject {
     Q_OBJECT
 
 public:
-    // Zeroes the device record and runs select_default() once, in the calling thread. No parent: the
-    // worker deletes itself (deleteLater) when `finished` is emitted.
+    // Zeroes the device record, starts watching for units coming and going and runs select_default()
+    // once, in the calling thread. No parent: the worker deletes itself (deleteLater) when `finished`
+    // is emitted.
     QIXDeviceUnit();
+    ~QIXDeviceUnit() override;
+
+    // Makes the I/O in progress give up within about 50 ms and every later request fail at once, so
+    // that the thread can be joined promptly. Any thread; cannot be undone.
+    void quit() { quitting_.store(true); }
 
     // Milliseconds slept after every send and every read.
     static constexpr unsigned long kSleepMs = 10;
@@ -31,16 +41,19 @@ signals:
     void finished();
 
 public slots:
-    // Drops the selection; answers ret_deselect(true).
+    // Drops the selection; answers ret_deselect(true). The next request looks for the unit again.
     void deselect();
     // Selects if nothing is selected; answers ret_is_selected with whether a unit is selected now.
+    // While none is, the unit is looked for only after a unit may have come (a USB device or a file
+    // in the discovery directory appeared or went) or after deselect(), never on every call.
     void is_selected();
     // Enumerates once: answers ret_deselect(true), then ret_select_default(found).
     void select_default();
     // Sends the first 64 bytes of `ixmsg_data` (an empty message fails without I/O), answers
     // ix_send_result, then reads once as ix_recv() does, so every send is followed by one read.
     void ix_send(QByteArray ixmsg_data);
-    // Reads one 64-byte message; answers ix_recv_result(ok, all 64 bytes; zeros when nothing was read).
+    // Reads one 64-byte message, sleeps, then answers ix_recv_result(ok, all 64 bytes; zeros when
+    // nothing was read).
     void ix_recv();
 
 private:
@@ -48,4 +61,7 @@ private:
 
     devif_device record_;
     devif_device *selected_ = nullptr;
+    devif_watch *watch_ = nullptr;
+    bool rescan_ = false;
+    std::atomic<bool> quitting_{false};
 };

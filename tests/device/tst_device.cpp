@@ -374,25 +374,43 @@ private slots:
 
     // ---- The worker thread, with no unit anywhere.
 
-    void no_unit_each_request_enumerates_once()
+    void no_unit_searches_only_after_a_change()
     {
         qputenv("LYNTRA_UNIT", "virtual");
+        const QString runtime = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"));
+        QDir(runtime + "/ixdev").removeRecursively();
         QIXDevice dev;
         QVERIFY(dev.unit());
         Counter enumerations(dev.unit(), &QIXDeviceUnit::ret_select_default);
-        Counter answers(dev.unit(), &QIXDeviceUnit::ret_is_selected);
         QSignalSpy gone(&dev, &QIXDevice::sig_recv_productname);
-
-        QCOMPARE(dev.is_selected(), false);
-        QVERIFY(lyntra_test::wait_until([&] { return answers.count == 1; }));
-        QCOMPARE(dev.is_selected(), false);
-        QVERIFY(lyntra_test::wait_until([&] { return enumerations.count == 2; }));
-        for (int i = 1; i <= 3; ++i) {
+        const auto request = [&](int answered) {
             dev.get_meter();
-            QVERIFY(lyntra_test::wait_until([&] { return gone.count() == i; }));
+            QVERIFY(lyntra_test::wait_until([&] { return gone.count() == answered; }));
             QCOMPARE(gone.last().at(0).toString(), QString());
-            QCOMPARE(enumerations.count, 2 + i);
-        }
+        };
+
+        // Nothing came or went: requests fail without a search.
+        for (int i = 1; i <= 3; ++i)
+            request(i);
+        QCOMPARE(dev.is_selected(), false);
+        QCOMPARE(enumerations.count, 0);
+
+        // Asked to look again: one search, then quiet again.
+        dev.deselect();
+        request(4);
+        request(5);
+        QCOMPARE(enumerations.count, 1);
+
+        // The discovery directory appears, then a file in it: one search each.
+        QVERIFY(QDir().mkpath(runtime + "/ixdev"));
+        request(6);
+        QCOMPARE(enumerations.count, 2);
+        QFile stray(runtime + "/ixdev/stray");
+        QVERIFY(stray.open(QIODevice::WriteOnly));
+        stray.close();
+        request(7);
+        QCOMPARE(enumerations.count, 3);
+
         QVERIFY(dev.shutdown(lyntra_test::kPatienceMs));
         QCOMPARE(dev.unit(), nullptr);
         QVERIFY(dev.shutdown(0)); // nothing left to stop

@@ -23,6 +23,11 @@ bool usable(const devif_device *dev)
 
 } // namespace
 
+bool devif_aborted(const devif_device *dev)
+{
+    return dev && dev->abort && dev->abort->load(std::memory_order_relaxed);
+}
+
 bool devif_find_device(const char *match_key, char *path, size_t capacity)
 {
     if (!match_key || !*match_key || !path || capacity == 0) {
@@ -53,6 +58,8 @@ int devif_control_out(const devif_device *dev, uint8_t request, uint16_t value, 
         IX_DIAG();
         return 1;
     }
+    if (devif_aborted(dev))
+        return 1;
     if (devif_usb_is_path(dev->path)) {
         std::vector<uint8_t> data(payload, payload + length);
         return devif_usb_control(dev->path, USB_VENDOR_OUT, request, value, index, data.data(), length);
@@ -62,7 +69,7 @@ int devif_control_out(const devif_device *dev, uint8_t request, uint16_t value, 
         IX_DIAG();
         return 1;
     }
-    return devif_socket_exchange(dev->path, block.data(), block.size(), nullptr, 0);
+    return devif_socket_exchange(dev->path, block.data(), block.size(), nullptr, 0, dev->abort);
 }
 
 int devif_control_in(const devif_device *dev, uint8_t request, uint16_t value, uint16_t index,
@@ -72,6 +79,8 @@ int devif_control_in(const devif_device *dev, uint8_t request, uint16_t value, u
         IX_DIAG();
         return 1;
     }
+    if (devif_aborted(dev))
+        return 1;
     if (devif_usb_is_path(dev->path)) {
         // Through a scratch buffer so that a short transfer leaves the caller's bytes as they were.
         std::vector<uint8_t> data(length);
@@ -82,5 +91,5 @@ int devif_control_in(const devif_device *dev, uint8_t request, uint16_t value, u
     }
     uint8_t block[DEVIF_BLOCK_MIN_SIZE];
     devif_block_in(request, value, index, block, sizeof block);
-    return devif_socket_exchange(dev->path, block, sizeof block, out, length);
+    return devif_socket_exchange(dev->path, block, sizeof block, out, length, dev->abort);
 }

@@ -4,6 +4,7 @@
 // device worker thread calls this layer, one request at a time; no handle is kept between requests.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -11,10 +12,17 @@ constexpr size_t DEVIF_PATH_CAPACITY = 260;
 constexpr char DEVIF_MATCH_KEY[] = "ixdev"; // the driver's service name, also the discovery directory
 
 // The selection context of the worker: the path of the matched unit, zeroed when nothing was found.
-// A virtual unit's path is its socket path; a USB unit's path starts with "usb:".
+// A virtual unit's path is its socket path; a USB unit's path starts with "usb:". Plain data: start
+// from a zeroed record.
 struct devif_device {
     char path[DEVIF_PATH_CAPACITY];
+    // Set by the owner when the program quits: a request in progress gives up within about 50 ms and
+    // no new attempt starts. Null: never.
+    const std::atomic<bool> *abort;
 };
+
+// True when `dev` has an abort flag and it is set. Any thread.
+bool devif_aborted(const devif_device *dev);
 
 // Looks for the unit whose driver matches `match_key`; copies its path into `path` (bounded by
 // `capacity`, left empty when it does not fit). Honours LYNTRA_UNIT ("usb", "virtual" or a socket

@@ -9,7 +9,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <chrono>
 #include <dirent.h>
+#include <poll.h>
 #include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -107,9 +109,36 @@ bool send_all(int fd, const uint8_t *data, size_t size)
     return true;
 }
 
-bool recv_all(int fd, uint8_t *data, size_t size)
+// Waits until `fd` has data, in short slices so that an abort is noticed while a slow unit thinks.
+// False on timeout, abort or error.
+bool wait_readable(int fd, std::chrono::steady_clock::time_point deadline, const std::atomic<bool> *abort)
+{
+    constexpr int kSliceMs = 50;
+    for (;;) {
+        if (abort && abort->load(std::memory_order_relaxed))
+            return false;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              deadline - std::chrono::steady_clock::now())
+                              .count();
+        if (left <= 0)
+            return false;
+        pollfd p{fd, POLLIN, 0};
+        const int rc = ::poll(&p, 1, int(std::min<long long>(left, kSliceMs)));
+        if (rc > 0)
+            return true;
+        if (rc < 0 && errno != EINTR) {
+            DEVIF_PRINT_ERRNO(errno);
+            return false;
+        }
+    }
+}
+
+bool recv_all(int fd, uint8_t *data, size_t size, std::chrono::steady_clock::time_point deadline,
+              const std::atomic<bool> *abort)
 {
     while (size > 0) {
+        if (!wait_readable(fd, deadline, abort))
+            return false;
         const ssize_t n = ::recv(fd, data, size, 0);
         if (n < 0 && errno == EINTR)
             continue;
@@ -199,7 +228,7 @@ bool devif_socket_find(const char *match_key, char *path, size_t capacity)
 }
 
 int devif_socket_exchange(const char *path, const uint8_t *block, size_t block_size, uint8_t *out,
-                          uint16_t out_size)
+                          uint16_t out_size, const std::atomic<bool> *abort)
 {
     if (!path || !block || block_size > UINT32_MAX || (out_size > 0 && !out)) {
         IX_DIAG();
@@ -219,9 +248,12 @@ int devif_socket_exchange(const char *path, const uint8_t *block, size_t block_s
         return 1;
     }
 
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(DEVIF_SOCKET_TIMEOUT_MS);
+    const auto aborted = [abort] { return abort && abort->load(std::memory_order_relaxed); };
     uint8_t head[8];
-    if (!recv_all(fd.get(), head, sizeof head)) {
-        IX_DIAG();
+    if (!recv_all(fd.get(), head, sizeof head, deadline, abort)) {
+        if (!aborted())
+            IX_DIAG();
         return 1;
     }
     const uint32_t status = devif_get_u32(head);
@@ -235,8 +267,9 @@ int devif_socket_exchange(const char *path, const uint8_t *block, size_t block_s
         return 1;
     }
     std::vector<uint8_t> answer(out_size);
-    if (!recv_all(fd.get(), answer.data(), answer.size())) {
-        IX_DIAG();
+    if (!recv_all(fd.get(), answer.data(), answer.size(), deadline, abort)) {
+        if (!aborted())
+            IX_DIAG();
         return 1;
     }
     if (out_size > 0)

@@ -4,6 +4,7 @@
 // Worker thread only, one request at a time; nothing is kept between calls.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -27,6 +28,7 @@ bool devif_socket_find(const char *match_key, char *path, size_t capacity);
 // `block_size` bytes of `block`, `out_size`) and reads the answer (status, count, bytes). Succeeds (0)
 // only with status 0 and exactly `out_size` bytes, which are then copied into `out` (caller-owned,
 // may be null when `out_size` is 0). Any I/O error, timeout, EOF or mismatch gives 1 with a diagnostic
-// and leaves `out` untouched.
+// and leaves `out` untouched. When `abort` (may be null) becomes true the exchange gives up within
+// about 50 ms and fails without a diagnostic.
 int devif_socket_exchange(const char *path, const uint8_t *block, size_t block_size, uint8_t *out,
-                          uint16_t out_size);
+                          uint16_t out_size, const std::atomic<bool> *abort = nullptr);

@@ -4,7 +4,9 @@
 #include "ixdiag.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <libudev.h>
 #include <libusb.h>
 
 namespace {
@@ -41,38 +43,24 @@ libusb_context *context()
     return ctx;
 }
 
-bool read_string(libusb_device_handle *handle, uint8_t index, char *text, int capacity)
+// A sysfs attribute of `device` as a number, or -1.
+long number_attribute(udev_device *device, const char *name)
 {
-    if (index == 0)
-        return false;
-    const int n = libusb_get_string_descriptor_ascii(handle, index, reinterpret_cast<unsigned char *>(text),
-                                                     capacity - 1);
-    if (n < 0)
-        return false;
-    text[n] = '\0';
-    return true;
+    const char *text = udev_device_get_sysattr_value(device, name);
+    if (!text || !*text)
+        return -1;
+    char *end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    return end && (*end == '\0' || *end == '\n') ? value : -1;
 }
 
-bool is_unit(libusb_device *device)
+// The unit is told by the strings the kernel read from it at attach time, so nothing is opened.
+bool is_unit(udev_device *device)
 {
-    libusb_device_descriptor desc{};
-    if (libusb_get_device_descriptor(device, &desc) != LIBUSB_SUCCESS)
-        return false;
-    if (desc.iManufacturer == 0 || desc.iProduct == 0)
-        return false;
-    libusb_device_handle *handle = nullptr;
-    // Devices this user may not open are simply not ours to talk to.
-    if (libusb_open(device, &handle) != LIBUSB_SUCCESS)
-        return false;
-    char manufacturer[128];
-    char product[128];
-    const bool match =
-        read_string(handle, desc.iManufacturer, manufacturer, sizeof manufacturer) &&
-        read_string(handle, desc.iProduct, product, sizeof product) &&
-        std::strcmp(manufacturer, DEVIF_USB_MANUFACTURER) == 0 &&
-        std::strncmp(product, DEVIF_USB_PRODUCT_PREFIX, std::strlen(DEVIF_USB_PRODUCT_PREFIX)) == 0;
-    libusb_close(handle);
-    return match;
+    const char *manufacturer = udev_device_get_sysattr_value(device, "manufacturer");
+    const char *product = udev_device_get_sysattr_value(device, "product");
+    return manufacturer && product && std::strcmp(manufacturer, DEVIF_USB_MANUFACTURER) == 0 &&
+           std::strncmp(product, DEVIF_USB_PRODUCT_PREFIX, std::strlen(DEVIF_USB_PRODUCT_PREFIX)) == 0;
 }
 
 // Opens the device at bus/address, or null.
@@ -141,32 +129,41 @@ bool devif_usb_find(char *path, size_t capacity)
     if (!path || capacity == 0)
         return false;
     path[0] = '\0';
-    libusb_context *ctx = context();
-    if (!ctx)
-        return false;
-    libusb_device **list = nullptr;
-    const ssize_t count = libusb_get_device_list(ctx, &list);
-    if (count < 0) {
-        DEVIF_PRINT_ERROR(static_cast<int>(count), libusb_error_name(static_cast<int>(count)));
+    udev *db = udev_new();
+    if (!db) {
         IX_DIAG();
         return false;
     }
+    udev_enumerate *list = udev_enumerate_new(db);
     bool found = false;
-    for (ssize_t i = 0; i < count; ++i) {
-        if (!is_unit(list[i]))
-            continue;
-        char candidate[32];
-        std::snprintf(candidate, sizeof candidate, "%s%u:%u", DEVIF_USB_PREFIX,
-                      static_cast<unsigned>(libusb_get_bus_number(list[i])),
-                      static_cast<unsigned>(libusb_get_device_address(list[i])));
-        if (std::strlen(candidate) + 1 > capacity) {
-            IX_DIAG();
-            continue;
+    if (list && udev_enumerate_add_match_subsystem(list, "usb") >= 0 &&
+        udev_enumerate_add_match_property(list, "DEVTYPE", "usb_device") >= 0 &&
+        udev_enumerate_scan_devices(list) >= 0) {
+        udev_list_entry *entry = nullptr;
+        udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(list))
+        {
+            udev_device *device = udev_device_new_from_syspath(db, udev_list_entry_get_name(entry));
+            if (!device)
+                continue;
+            const long bus = number_attribute(device, "busnum");
+            const long address = number_attribute(device, "devnum");
+            if (is_unit(device) && bus >= 0 && bus <= 255 && address >= 0 && address <= 127) {
+                char candidate[32];
+                std::snprintf(candidate, sizeof candidate, "%s%ld:%ld", DEVIF_USB_PREFIX, bus, address);
+                if (std::strlen(candidate) + 1 <= capacity) {
+                    std::memcpy(path, candidate, std::strlen(candidate) + 1);
+                    found = true;
+                } else {
+                    IX_DIAG();
+                }
+            }
+            udev_device_unref(device);
         }
-        std::memcpy(path, candidate, std::strlen(candidate) + 1);
-        found = true;
+    } else {
+        IX_DIAG();
     }
-    libusb_free_device_list(list, 1);
+    udev_enumerate_unref(list);
+    udev_unref(db);
     return found;
 }
 

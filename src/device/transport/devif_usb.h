@@ -1,9 +1,10 @@
 // USB backend: vendor control transfers on endpoint 0 through libusb-1.0. No interface is claimed, so
 // the kernel's audio driver stays attached.
 //
-// Worker thread only. The libusb context is created on first use and kept for the life of the process
-// (creating one enumerates every bus); the device itself is opened and closed per request, so an
-// unplugged unit simply fails its next request and a replugged one (new address) is found again.
+// Worker thread only. Discovery reads the strings the system's device database holds for each USB
+// device and opens nothing. The libusb context is created on the first request and kept for the life
+// of the process; the unit itself is opened and closed per request, so an unplugged unit simply fails
+// its next request and a replugged one (new address) is found again.
 #pragma once
 
 #include <cstddef>
@@ -20,9 +21,10 @@ bool devif_usb_is_path(const char *path);
 // Parses "usb:<bus>:<address>" strictly (decimal, bus 0..255, address 0..127, nothing after).
 bool devif_usb_parse_path(const char *path, uint8_t *bus, uint8_t *address);
 
-// Looks for a device whose manufacturer string is "AVENOR" and whose product string starts with
-// "LYNTRA"; the last one enumerated wins. Writes "usb:<bus>:<address>" into `path` (`capacity` bytes).
-// Returns false with `path` empty when none is found, libusb cannot start, or the path does not fit.
+// Looks in the device database for a USB device whose manufacturer string is "AVENOR" and whose
+// product string starts with "LYNTRA"; the last one enumerated wins. Writes "usb:<bus>:<address>" into
+// `path` (`capacity` bytes). Returns false with `path` empty when none is found, the database cannot
+// be read, or the path does not fit.
 bool devif_usb_find(char *path, size_t capacity);
 
 // One control transfer to the device at `path`: `request_type` 0x40 (OUT, `data` read) or 0xC0 (IN,

@@ -34,6 +34,8 @@ int ixctl_send_msg(const devif_device *selected, const ixmsg_buf *msg)
     for (int attempt = 0; attempt < SEND_ATTEMPTS; ++attempt) {
         if (devif_control_out(selected, IXCTL_REQUEST_OUT, 0, 0, msg->position, msg->data) == 0)
             return 0;
+        if (devif_aborted(selected))
+            return 1; // quitting: no further attempt
         IX_DIAG();
         std::this_thread::sleep_for(SEND_PAUSE);
     }
