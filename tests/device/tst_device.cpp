@@ -5,8 +5,10 @@
 #include "qixrig.h"
 #include "virtualunit.h"
 
+#include <QTimer>
 #include <QtTest>
 
+#include <atomic>
 #include <functional>
 
 namespace {
@@ -93,6 +95,32 @@ public:
 };
 
 // Counts a worker signal on the test thread (queued, after the device object's own slot has run).
+// Reads asked of the worker (polls, and the read after every send) against reads it answered. An
+// answer is counted on the worker thread before it is posted to the device object (the device's own
+// connection is made again after the ledger's, so it comes second), so a request that follows an
+// answer never counts that answer as outstanding.
+struct ReadLedger {
+    std::atomic<int> answered{0};
+    int asked = 0;
+    int worst = 0;
+    QObject context;
+
+    explicit ReadLedger(QIXDevice &dev)
+    {
+        QVERIFY(QObject::disconnect(dev.unit(), &QIXDeviceUnit::ix_recv_result, &dev,
+                                    &QIXDevice::recv_ix_recv_result));
+        QObject::connect(dev.unit(), &QIXDeviceUnit::ix_recv_result, &context,
+                         [this](bool, const QByteArray &) { ++answered; }, Qt::DirectConnection);
+        QObject::connect(dev.unit(), &QIXDeviceUnit::ix_recv_result, &dev, &QIXDevice::recv_ix_recv_result);
+        const auto ask = [this] {
+            ++asked;
+            worst = std::max(worst, asked - answered.load());
+        };
+        QObject::connect(&dev, &QIXDevice::sig_ix_recv, &context, ask);
+        QObject::connect(&dev, &QIXDevice::sig_ix_send, &context, ask);
+    }
+};
+
 struct Counter {
     QObject context;
     int count = 0;
@@ -432,6 +460,47 @@ private slots:
         QVERIFY(lyntra_test::wait_until([&] { return outcomes.size() == 2; }));
         QCOMPARE(outcomes, (QStringList{"send 0", "recv 0 64"}));
         QVERIFY(dev.shutdown(lyntra_test::kPatienceMs));
+    }
+
+    // ---- The worker thread against the virtual unit: one read outstanding, however busy the link.
+
+    void one_read_outstanding_under_meters_and_a_fader_burst_data()
+    {
+        QTest::addColumn<int>("gapMs");
+        QTest::addColumn<int>("changes");
+        QTest::newRow("faster than the link") << 0 << 400;
+        QTest::newRow("a hand on a fader") << 7 << 150;
+    }
+    void one_read_outstanding_under_meters_and_a_fader_burst()
+    {
+        QFETCH(int, gapMs);
+        QFETCH(int, changes);
+        qputenv("LYNTRA_UNIT", "virtual");
+        lyntra_test::VirtualUnit unit;
+        QVERIFY(unit.start());
+
+        QIXDevice dev;
+        ReadLedger reads(dev);
+        QObject ctx;
+        // The window's meter chain: every meter value asks for the next.
+        connect(&dev, &QIXDevice::sig_recv_meter, &ctx, [&dev] { dev.get_meter(); });
+        dev.get_meter();
+        QVERIFY(lyntra_test::wait_until([&] { return reads.answered.load() > 3; }));
+
+        int made = 0;
+        QTimer burst;
+        connect(&burst, &QTimer::timeout, &ctx, [&] {
+            dev.set_fader(IN, 4, int16_t(-made));
+            if (++made == changes)
+                burst.stop();
+        });
+        burst.start(gapMs);
+        QVERIFY(lyntra_test::wait_until([&] { return made == changes; }));
+        QVERIFY(unit.await("fader.input.3", -(changes - 1)));
+        QVERIFY(unit.state()["messages"].toInt() > 2);
+
+        QCOMPARE(reads.worst, 1);
+        QVERIFY(dev.shutdown());
     }
 };
 

@@ -56,7 +56,8 @@ int ixctl_recv_msg(const devif_device *selected, ixmsg_buf *buf)
         length = IXMSG_CAPACITY;
     }
     if (devif_control_in(selected, IXCTL_REQUEST_IN, 0, 0, static_cast<uint16_t>(length), buf->data) != 0) {
-        IX_DIAG();
+        if (!devif_aborted(selected))
+            IX_DIAG();
         return 1;
     }
     return 0;
