@@ -3,6 +3,7 @@
 #include "QIXDevice.h"
 #include "mainwindow.h"
 #include "qtsingleapplication.h"
+#include "quitsignals.h"
 #include "settings.h"
 #include "testhook.h"
 
@@ -22,6 +23,10 @@ int main(int argc, char **argv)
         return app.sendMessage(QStringLiteral("Already App is Running!"), HandOverTimeoutMs) ? 0 : 1;
 
     lyntra_init_resources();
+    QuitSignals quitSignals([] {
+        QApplication::closeAllWindows();
+        QCoreApplication::quit();
+    });
     QIXDevice device;
     Settings settings;
     int code = 0;

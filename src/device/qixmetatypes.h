@@ -12,7 +12,8 @@ Q_DECLARE_METATYPE(ixmsg_data_clocklock_t)
 Q_DECLARE_METATYPE(ixmsg_data_adat_x4mode_t)
 
 namespace qix {
-// Registers the enumerations and the fixed-width integer spellings used in signal signatures.
+// Registers the enumerations and the fixed-width integer spellings used in signal signatures, and
+// routes the device library's diagnostics to the logging category "lyntra.link" (debug level).
 // Idempotent; any thread. Called by the device object's constructor.
 void register_metatypes();
 } // namespace qix

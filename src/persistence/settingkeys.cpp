@@ -47,6 +47,22 @@ KeyEntry fixed(const char *group, const QString &key, ValueType type, KeyDefault
     return row(GroupKind::Fixed, QString::fromLatin1(group), key, type, std::move(def));
 }
 
+// Positions of knobs and sliders: a value beyond an end is taken as that end.
+KeyEntry clamped(KeyEntry e, double lo, double hi)
+{
+    e.lo = lo;
+    e.hi = hi;
+    return e;
+}
+
+// Codes and selector indexes: a value outside them means nothing, so the default stands in.
+KeyEntry coded(KeyEntry e, int lo, int hi)
+{
+    e = clamped(std::move(e), lo, hi);
+    e.outsideIsDefault = true;
+    return e;
+}
+
 struct ReverbRow {
     const char *suffix;
     int preDelay, time, diff;
@@ -64,34 +80,37 @@ void addChannelKeys(QVector<KeyEntry> &t)
          {"Select", "Link", "Phase", "Solo", "Mute", "Eq", "Comp", "EqLowCutFilter", "TrueBypass"})
         t << channel(k, V::Bool, num(0));
     t << channel("Name", V::String, text(""));
-    t << channel("Fader_pos", V::Int, num(365), num(453));
+    t << clamped(channel("Fader_pos", V::Int, num(365), num(453)), 0, 100);
     t << channel("Fader_value", V::String, text("  0 dB"), text("-infinity"));
-    t << channel("Fader", V::Double, num(0.0), num(-99.9));
-    t << channel("Pan_pos", V::Int, num(20));
+    t << clamped(channel("Fader", V::Double, num(0.0), num(-99.9)), -99.9, 6.0);
+    t << clamped(channel("Pan_pos", V::Int, num(20)), 0, 99);
     t << channel("Pan_value", V::String, text("C"));
     for (int n = 1; n <= 4; ++n) {
         const QByteArray send = "Send" + QByteArray::number(n);
-        t << channel(send + "_Level", V::Int, num(0), num(102));
+        t << clamped(channel(send + "_Level", V::Int, num(0), num(102)), 0, 127);
         t << channel(send + "_Value", V::String, text("-inf."), text("  0dB"));
-        t << channel(send + "_Point", V::Int, num(1));
+        t << coded(channel(send + "_Point", V::Int, num(1)), 1, 3);
     }
-    t << channel("Return_Level", V::Int, num(0));
+    t << clamped(channel("Return_Level", V::Int, num(0)), 0, 127);
     t << channel("Return_Value", V::String, text("-inf."));
-    t << channel("CompThresholdPos", V::Int, num(127)) << channel("CompThresholdText", V::String, text(""));
-    t << channel("CompRatioPos", V::Int, num(0)) << channel("CompRatioText", V::String, text(""));
+    t << clamped(channel("CompThresholdPos", V::Int, num(127)), 0, 127)
+      << channel("CompThresholdText", V::String, text(""));
+    t << clamped(channel("CompRatioPos", V::Int, num(0)), 0, 127) << channel("CompRatioText", V::String, text(""));
     for (const char *k : {"CompGain", "CompAttack", "CompRelease"}) {
-        t << channel(QByteArray(k) + "Pos", V::Int, num(0));
+        t << clamped(channel(QByteArray(k) + "Pos", V::Int, num(0)), 0, 127);
         t << channel(QByteArray(k) + "Text", V::Int, kNone);
     }
     for (const char *band : {"High", "HighMid", "LowMid", "Low"}) {
-        t << channel(QByteArray("Eq") + band + "GainPos", V::Int, num(61));
+        t << clamped(channel(QByteArray("Eq") + band + "GainPos", V::Int, num(61)), 0, 127);
         t << channel(QByteArray("Eq") + band + "GainValue", V::Int, kNone);
         t << channel(QByteArray("Eq") + band + "FreqText", V::String, text(""));
     }
-    t << channel("EqHighFreqPos", V::Int, num(60)) << channel("EqHighMidFreqPos", V::Int, num(54));
-    t << channel("EqLowMidFreqPos", V::Int, num(28)) << channel("EqLowFreqPos", V::Int, num(20));
+    t << clamped(channel("EqHighFreqPos", V::Int, num(60)), 0, 127)
+      << clamped(channel("EqHighMidFreqPos", V::Int, num(54)), 0, 127);
+    t << clamped(channel("EqLowMidFreqPos", V::Int, num(28)), 0, 127)
+      << clamped(channel("EqLowFreqPos", V::Int, num(20)), 0, 127);
     for (const char *band : {"HighMid", "LowMid"}) {
-        t << channel(QByteArray("Eq") + band + "QFreqPos", V::Int, num(36));
+        t << clamped(channel(QByteArray("Eq") + band + "QFreqPos", V::Int, num(36)), 0, 127);
         t << channel(QByteArray("Eq") + band + "QFreqText", V::String, text(""));
     }
 }
@@ -101,31 +120,28 @@ void addFixedKeys(QVector<KeyEntry> &t)
     using V = ValueType;
     const auto s = [](const char *k) { return QString::fromLatin1(k); };
     t << fixed("Panel", s("MainWindowPanel"), V::Int, kNone);
-    t << fixed("Interface", s("AudioPeformanceIndex"), V::Int, num(0));
+    t << clamped(fixed("Interface", s("AudioPeformanceIndex"), V::Int, num(0)), 0, 10);
     t << fixed("Misc", s("Information_Dialog"), V::Bool, num(0));
-    t << fixed("Reverb", s("Mode"), V::Int, num(1));
+    t << coded(fixed("Reverb", s("Mode"), V::Int, num(1)), 1, 5);
     t << fixed("Reverb", s("MasterReverb"), V::Bool, num(1));
     for (const ReverbRow &r : kReverb) {
         const QString suffix = s(r.suffix);
-        t << fixed("Reverb", "RvbPreDelayPos_" + suffix, V::Int, num(r.preDelay));
-        t << fixed("Reverb", "RvbTimePos_" + suffix, V::Int, num(r.time));
+        t << clamped(fixed("Reverb", "RvbPreDelayPos_" + suffix, V::Int, num(r.preDelay)), 0, 250);
+        t << clamped(fixed("Reverb", "RvbTimePos_" + suffix, V::Int, num(r.time)), 1, 100);
         t << fixed("Reverb", "RvbTimeValue_" + suffix, V::String, text(""));
-        t << fixed("Reverb", "RvbDiffPos_" + suffix, V::Int, num(r.diff));
+        t << clamped(fixed("Reverb", "RvbDiffPos_" + suffix, V::Int, num(r.diff)), 0, 100);
     }
-    KeyEntry output = fixed("MoniCon", s("Output"), V::Int, num(0));
-    output.lo = 1;
-    output.hi = 3;
-    t << output;
-    t << fixed("MoniCon", s("Master"), V::Double, num(0.0));
+    t << coded(fixed("MoniCon", s("Output"), V::Int, num(0)), 1, 3);
+    t << clamped(fixed("MoniCon", s("Master"), V::Double, num(0.0)), -96.0, 0.0);
     for (const char *k : {"Mono1", "Mono2"})
-        t << row(GroupKind::MonitorPair, {}, s(k), V::Double, num(0.0));
+        t << clamped(row(GroupKind::MonitorPair, {}, s(k), V::Double, num(0.0)), -96.0, 0.0);
     t << row(GroupKind::MonitorPair, {}, s("LINK"), V::Bool, num(0));
     for (const char *k : {"SOURCE_L", "SOURCE_R"})
-        t << row(GroupKind::MonitorPair, {}, s(k), V::Int, num(0));
+        t << coded(row(GroupKind::MonitorPair, {}, s(k), V::Int, num(0)), 0, 17);
     for (int n = 1; n <= 8; ++n)
-        t << fixed("LineOutSettings", QStringLiteral("LineOut%1").arg(n), V::Int, num(19 + n));
+        t << coded(fixed("LineOutSettings", QStringLiteral("LineOut%1").arg(n), V::Int, num(19 + n)), 0, 35);
     for (int n = 1; n <= 2; ++n)
-        t << fixed("LineOutSettings", QStringLiteral("LineOut%1_K1").arg(n), V::Int, num(9 + n));
+        t << coded(fixed("LineOutSettings", QStringLiteral("LineOut%1_K1").arg(n), V::Int, num(9 + n)), 0, 19);
     for (const char *k : {"SoftDialog", "FirmDialog", "InfoDialog", "JsonUrl"})
         t << fixed("Update", s(k), V::String, text(""));
 }
@@ -223,6 +239,28 @@ const KeyEntry *findKey(const QString &group, const QString &key)
     const Index &idx = index();
     const auto it = idx.byName.constFind(indexName(kind, fixedGroup, key));
     return it == idx.byName.constEnd() ? nullptr : &idx.rows.at(*it);
+}
+
+double clampedToRange(const KeyEntry &entry, double v, double fallback)
+{
+    if (entry.lo > entry.hi || (v >= entry.lo && v <= entry.hi))
+        return v;
+    if (entry.outsideIsDefault)
+        return fallback;
+    return v < entry.lo ? entry.lo : entry.hi;
+}
+
+const KeyEntry *findClockKey(const QString &key)
+{
+    static const QVector<KeyEntry> rows = {
+        coded(fixed("Interface", QStringLiteral("SampleClockSourceId"), ValueType::Int, num(0)), 1, 4),
+        coded(fixed("Interface", QStringLiteral("Optical_A"), ValueType::Int, num(0)), 0, 3),
+        coded(fixed("Interface", QStringLiteral("Optical_B"), ValueType::Int, num(0)), 0, 3),
+    };
+    for (const KeyEntry &r : rows)
+        if (r.key == key)
+            return &r;
+    return nullptr;
 }
 
 int intStandby(const QString &group, const QString &key)

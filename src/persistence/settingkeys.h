@@ -34,10 +34,15 @@ struct KeyEntry {
     KeyDefault def;
     KeyDefault master; // "TrackMaster" value when masterDiffers
     bool masterDiffers = false;
-    // Accepted range of stored integers when lo <= hi; anything else reads as the default.
-    int lo = 1;
-    int hi = 0;
+    // Accepted range of stored numbers when lo <= hi. A number outside it is clamped into it, or, for
+    // codes and selector indexes (outsideIsDefault), read as the default.
+    double lo = 1;
+    double hi = 0;
+    bool outsideIsDefault = false;
 };
+
+// What a stored number outside its key's range reads as: `v` itself when the key has no range.
+double clampedToRange(const KeyEntry &entry, double v, double fallback);
 
 // Stand-by values that mark an integer or double as missing.
 constexpr int kIntStandby = 365;
@@ -64,5 +69,9 @@ const QVector<KeyEntry> &allKeys();
 const KeyEntry *findKey(const QString &group, const QString &key);
 // The stand-by value an integer key is read with in `group` (453 only for the master fader position).
 int intStandby(const QString &group, const QString &key);
+
+// The clock store's keys ("SampleClockSourceId", "Optical_A", "Optical_B"): default 0 and the range
+// outside which a stored value reads as 0. Null for other keys.
+const KeyEntry *findClockKey(const QString &key);
 
 } // namespace settings

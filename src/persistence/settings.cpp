@@ -148,7 +148,9 @@ void Settings::writeClock(const QString &key, int value)
 
 int Settings::readClock(const QString &key) const
 {
-    return parseInt(clockStore().value(path(kClockGroup, key))).value_or(0);
+    const int v = parseInt(clockStore().value(path(kClockGroup, key))).value_or(0);
+    const KeyEntry *entry = findClockKey(key);
+    return entry ? int(clampedToRange(*entry, v, entry->def.number)) : v;
 }
 
 // ---- Table-driven reads
@@ -161,10 +163,9 @@ int Settings::intValue(const QString &group, const QString &key) const
     if (!entry)
         return v;
     const KeyDefault &def = defaultFor(*entry, group);
-    const bool outOfRange = entry->lo <= entry->hi && (v < entry->lo || v > entry->hi);
-    if ((v == standby || outOfRange) && def.has)
-        return int(def.number);
-    return v;
+    if (v == standby)
+        return def.has ? int(def.number) : v;
+    return int(clampedToRange(*entry, v, def.has ? def.number : standby));
 }
 
 bool Settings::boolValue(const QString &group, const QString &key) const
@@ -187,9 +188,12 @@ double Settings::doubleValue(const QString &group, const QString &key) const
 {
     const double v = readDouble(group, key);
     const KeyEntry *entry = findKey(group, key);
-    if (v == kDoubleStandby && entry && defaultFor(*entry, group).has)
-        return defaultFor(*entry, group).number;
-    return v;
+    if (!entry)
+        return v;
+    const KeyDefault &def = defaultFor(*entry, group);
+    if (v == kDoubleStandby)
+        return def.has ? def.number : v;
+    return clampedToRange(*entry, v, def.has ? def.number : kDoubleStandby);
 }
 
 QVariant Settings::value(const QString &group, const QString &key) const
@@ -232,7 +236,7 @@ int Settings::panPos(const QString &track, bool alternativeDefault) const
     const int v = intRead(track, QStringLiteral("Pan_pos"), kIntStandby);
     if (v == kIntStandby)
         return alternativeDefault ? 79 : 20;
-    return v;
+    return int(clampedToRange(*findKey(track, QStringLiteral("Pan_pos")), v, v));
 }
 
 void Settings::setPan(const QString &track, int pos, const QString &text)

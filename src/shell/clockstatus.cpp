@@ -284,11 +284,9 @@ void ClockStatus::showClockStatus(uint32_t source, uint32_t lock)
     if (source == IXMSG_DATA_CLOCKSOURCE_INTERNAL) {
         w_.clockCaption->setStyleSheet(kCaptionGrey);
         show(w_.clockStatus, kValueGrey, kDashes);
-    } else if (!input(source)) {
-        show(w_.clockStatus, kValueRed, lockText(0));
     } else if (lock == IXMSG_DATA_CLOCKLOCK_UNLOCKED) {
         show(w_.clockStatus, kValueBlack, unlockedText());
-    } else if (mismatched(source)) {
+    } else if (input(source) && mismatched(source)) { // an unknown source has no rate to compare
         show(w_.clockStatus, kValueRed, mismatchText());
     } else if (lock == IXMSG_DATA_CLOCKLOCK_GOOD) {
         show(w_.clockStatus, kValueBlack, goodText());

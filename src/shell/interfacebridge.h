@@ -19,6 +19,10 @@ public:
     // The page was chosen: show the driver's current buffer size.
     virtual void refreshBufferSize() = 0;
 
+    // The window's 2 s timer ran out after a buffer-size change: the sample-rate display may follow
+    // the unit again. Nothing by default.
+    virtual void bufferSizeChangeSettled() {}
+
     // End of every full load: the model-dependent look of the page (the small model greys what it
     // lacks). Nothing by default.
     virtual void applyModelState() {}

@@ -230,6 +230,7 @@ InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, const ShellS
     connect(buffer_, &BufferSize::sliderPageStepRequested, slider, &QSlider::setPageStep);
     connect(buffer_, &BufferSize::textChanged, sizeText, &QLabel::setText);
     connect(buffer_, &BufferSize::samplesWritten, this, &InterfacePage::sig_bufferSizeChangeStarted);
+    connect(buffer_, &BufferSize::recentlyChangedChanged, this, &InterfacePage::sig_bufferSizeRecentlyChanged);
 }
 
 InterfacePage::~InterfacePage()
@@ -256,6 +257,11 @@ void InterfacePage::applyStoredClock(bool smallModel, bool fallBack)
 void InterfacePage::refreshBufferSize()
 {
     buffer_->refresh_buffer_size();
+}
+
+void InterfacePage::bufferSizeChangeSettled()
+{
+    buffer_->slt_havePassedSinceBufferSizeChange();
 }
 
 void InterfacePage::applyModelState()

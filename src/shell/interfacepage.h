@@ -37,6 +37,7 @@ public:
     // `fallBack` true is the set-up after a returning unit was identified (see ClockStatus).
     void applyStoredClock(bool smallModel, bool fallBack) override;
     void refreshBufferSize() override;
+    void bufferSizeChangeSettled() override;
     void applyModelState() override;
 
     // The clock logic (for the disconnected look, the model state and the mixer's layout signals).
@@ -46,6 +47,9 @@ public:
 signals:
     // Every applied slider position, including the refresh; the window restarts its 2000 ms timer.
     void sig_bufferSizeChangeStarted();
+    // The buffer size's "recently changed" flag went on or off; the window mirrors it for the
+    // sample-rate display.
+    void sig_bufferSizeRecentlyChanged(bool on);
 
 private:
     QPointer<QWidget> page_;

@@ -58,6 +58,9 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
     routing_ = new RoutingSection(device_, settings_, this);
     auto page = std::make_unique<InterfacePage>(device_, settings_, &state_);
     connect(page.get(), &InterfacePage::sig_bufferSizeChangeStarted, this, &MainWindow::bufferSizeChangeStarted);
+    // One flag, the buffer size's own: the rate display reads this mirror of it.
+    connect(page.get(), &InterfacePage::sig_bufferSizeRecentlyChanged, this,
+            [this](bool on) { state_.buffer_size_change_pending = on; });
     mixer_->followClock(page->clock());
     interface_ = std::move(page);
     setWindowTitle(tr("AVENOR LYNTRA K1/K2 Settings Panel"));
@@ -193,13 +196,12 @@ void MainWindow::fullLoad()
 
 void MainWindow::timerInterrupt_2000ms()
 {
-    state_.buffer_size_change_pending = false;
+    interface_->bufferSizeChangeSettled();
     timer2000_.stop();
 }
 
 void MainWindow::bufferSizeChangeStarted()
 {
-    state_.buffer_size_change_pending = true;
     timer2000_.start();
 }
 

@@ -31,6 +31,21 @@ void writeMainFile(const QByteArray &text)
     f.write(text);
 }
 
+QString concreteGroup(const settings::KeyEntry &e)
+{
+    if (e.kind == settings::GroupKind::Channel)
+        return QStringLiteral("Track3");
+    if (e.kind == settings::GroupKind::MonitorPair)
+        return settings::monitorGroup(2);
+    return e.group;
+}
+
+// INI section names escape the blank of "MoniCon OUT3_4".
+QByteArray section(const QString &group)
+{
+    return "[" + QByteArray(group.toUtf8()).replace(' ', "%20") + "]\n";
+}
+
 // What a key of the table reads as when nothing usable is stored.
 QVariant tableDefault(const settings::KeyEntry &e, const QString &group)
 {
@@ -191,7 +206,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QVariant>("expected");
-        QTest::newRow("negative int") << QByteArray("Send1_Level=-5") << QVariant(-5);
+        QTest::newRow("negative int") << QByteArray("Fader=-5") << QVariant(-5.0);
         QTest::newRow("int overflow") << QByteArray("Pan_pos=99999999999") << QVariant(20);
         QTest::newRow("int fraction") << QByteArray("Pan_pos=3.5") << QVariant(20);
         QTest::newRow("list for an int") << QByteArray("Pan_pos=1, 2") << QVariant(20);
@@ -431,6 +446,64 @@ private slots:
         QCOMPARE(b.text(), QStringLiteral(" 256 Samples"));
     }
 
+    // Every ranged row of the key table, one step past each end.
+    void everyRangedKeyIsBounded_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<double>("expected");
+        int rows = 0;
+        for (const settings::KeyEntry &e : settings::allKeys()) {
+            if (e.lo > e.hi)
+                continue;
+            const double def = e.def.number;
+            const double below = e.lo - (e.type == settings::ValueType::Int ? 1 : 0.5);
+            const double above = e.hi + (e.type == settings::ValueType::Int ? 1 : 0.5);
+            const QString g = concreteGroup(e);
+            QTest::addRow("%s/%s below", qPrintable(g), qPrintable(e.key))
+                << g << e.key << below << (e.outsideIsDefault ? def : e.lo);
+            QTest::addRow("%s/%s above", qPrintable(g), qPrintable(e.key))
+                << g << e.key << above << (e.outsideIsDefault ? def : e.hi);
+            QTest::addRow("%s/%s at the top", qPrintable(g), qPrintable(e.key)) << g << e.key << e.hi << e.hi;
+            ++rows;
+        }
+        QVERIFY(rows > 40);
+    }
+    void everyRangedKeyIsBounded()
+    {
+        QFETCH(QString, group);
+        QFETCH(QString, key);
+        QFETCH(double, stored);
+        QFETCH(double, expected);
+        writeMainFile(section(group) + key.toUtf8() + "=" + QByteArray::number(stored) + "\n");
+        const Settings s;
+        QCOMPARE(s.value(group, key).toDouble(), expected);
+    }
+
+    // Numbers outside their ranges, through what the panel itself reads, through the named operations.
+    void outOfRangeNamedReads()
+    {
+        writeMainFile("[Track1]\nFader_pos=9999\nFader=9999\nSend2_Level=300\nSend2_Point=7\n"
+                                        "Pan_pos=-40\n[TrackMaster]\nReturn_Level=-3\n[Reverb]\nMode=9\n"
+                                        "RvbTimePos_Room=0\n[LineOutSettings]\nLineOut3=36\n");
+        QFile clock(configDir() + QStringLiteral("/AVENOR/DUOMIX_Setting_ClockSource.ini"));
+        QVERIFY(clock.open(QIODevice::WriteOnly));
+        clock.write("[Interface]\nOptical_A=7\nOptical_B=-1\nSampleClockSourceId=5\n");
+        clock.close();
+        const Settings s;
+        QCOMPARE(s.fader("Track1"), 6.0);
+        QCOMPARE(s.sendLevel("Track1", 2), 127);
+        QCOMPARE(s.sendPoint("Track1", 2), 1);
+        QCOMPARE(s.panPos("Track1"), 0);
+        QCOMPARE(s.returnLevel(), 0);
+        QCOMPARE(s.reverbMode(), 1);
+        QCOMPARE(s.rvbTimePos(2), 1);
+        QCOMPARE(s.lineOut(3), 22);
+        QCOMPARE(s.readClock("Optical_A"), 0);
+        QCOMPARE(s.readClock("Optical_B"), 0);
+        QCOMPARE(s.readClock("SampleClockSourceId"), 0);
+    }
     // The flag clears by itself after a move; a direct call clears it at once.
     void bufferSizeFlag()
     {

@@ -130,7 +130,8 @@ private slots:
         QCOMPARE(combo->count(), 4);
         QCOMPARE(combo->itemText(2), QStringLiteral("Manual -  88.2kHz / 96kHz"));
         combo->setCurrentIndex(index);
-        QCOMPARE(rig->settings.readClock(selector.mid(3)), index);
+        // A blank selector (-1) is stored as it is and reads back as the first entry.
+        QCOMPARE(rig->settings.readClock(selector.mid(3)), std::max(index, 0));
         QCOMPARE(rig->drain(), sent); // with Internal chosen, only the mode goes out
     }
 
@@ -150,7 +151,10 @@ private slots:
         QTest::newRow("optical B good") << Status{3, 0, OPT_B, 3, 48000, "Good", kValueBlack};
         QTest::newRow("internal") << Status{1, 0, INTERNAL, 3, 0, kDashes, kValueGrey};
         QTest::newRow("manual optical mode") << Status{2, 2, OPT_A, 3, 48000, "Manually configured", kValueGrey};
-        QTest::newRow("unknown source") << Status{1, 0, 9, 3, 0, ": UNKNOWN", kValueRed};
+        // A source the panel has no name for still reports its lock by the lock code.
+        QTest::newRow("unknown source, good") << Status{1, 0, 9, 3, 0, "Good", kValueBlack};
+        QTest::newRow("unknown source, phase error") << Status{1, 0, 9, 2, 0, "Phase Error", kValueRed};
+        QTest::newRow("unknown source, unknown lock") << Status{1, 0, 9, 7, 0, ": UNKNOWN", kValueRed};
         // clang-format on
     }
     void clockStatus()

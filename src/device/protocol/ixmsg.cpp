@@ -74,10 +74,8 @@ int ixmsg_put(ixmsg_buf *buf, uint8_t id, uint8_t type, uint32_t value, const ui
         }
         size += length;
     }
-    if (size > room) {
-        IX_DIAG();
-        return 1;
-    }
+    if (size > room)
+        return 1; // a full message is how every message ends, not an error
 
     uint8_t *out = buf->data + buf->position;
     out[0] = id;
