@@ -132,9 +132,10 @@ void addFixedKeys(QVector<KeyEntry> &t)
         t << clamped(fixed("Reverb", "RvbDiffPos_" + suffix, V::Int, num(r.diff)), 0, 100);
     }
     t << coded(fixed("MoniCon", s("Output"), V::Int, num(0)), 1, 3);
-    t << clamped(fixed("MoniCon", s("Master"), V::Double, num(0.0)), -96.0, 0.0);
+    // Monitor levels keep what was stored: the dialog's own scale places any level.
+    t << fixed("MoniCon", s("Master"), V::Double, num(0.0));
     for (const char *k : {"Mono1", "Mono2"})
-        t << clamped(row(GroupKind::MonitorPair, {}, s(k), V::Double, num(0.0)), -96.0, 0.0);
+        t << row(GroupKind::MonitorPair, {}, s(k), V::Double, num(0.0));
     t << row(GroupKind::MonitorPair, {}, s("LINK"), V::Bool, num(0));
     for (const char *k : {"SOURCE_L", "SOURCE_R"})
         t << coded(row(GroupKind::MonitorPair, {}, s(k), V::Int, num(0)), 0, 17);

@@ -6,6 +6,7 @@
 #include "unitrig.h"
 #include "unitstate.h"
 
+#include <QSettings>
 #include <QtTest>
 
 #include <cmath>
@@ -104,9 +105,11 @@ private slots:
         rig.flush();
         for (int n = 1; n <= 8; ++n)
             QCOMPARE(routeOf(rig.fw.state(), n), routes[n - 1]);
-        // Loading leaves a bad stored value for the user's next choice to replace.
+        // Loading leaves a bad stored value in the file for the user's next choice to replace.
+        rig.settings.sync();
+        const QSettings file(rig.settings.mainFilePath(), QSettings::IniFormat);
         for (const QString &s : stored)
-            QCOMPARE(rig.settings.intValue(group, s.section('=', 0, 0)), s.section('=', 1).toInt());
+            QCOMPARE(file.value(group + '/' + s.section('=', 0, 0)).toInt(), s.section('=', 1).toInt());
     }
 
     // A target's odd output takes the left half of a source, the even one the right half (the next
