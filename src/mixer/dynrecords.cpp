@@ -22,30 +22,50 @@ void copyEqParams(const EqRecord &src, EqRecord &dst)
     dst.channel = channel;
 }
 
-const QStringList &editorPosKeys()
+uint8_t CompRecord::*compField(DynKnob knob)
 {
-    static const QStringList keys{QStringLiteral("CompThresholdPos"), QStringLiteral("CompRatioPos"),
-                                  QStringLiteral("CompGainPos"),      QStringLiteral("CompAttackPos"),
-                                  QStringLiteral("CompReleasePos"),   QStringLiteral("EqHighGainPos"),
-                                  QStringLiteral("EqHighMidGainPos"), QStringLiteral("EqLowMidGainPos"),
-                                  QStringLiteral("EqLowGainPos"),     QStringLiteral("EqHighFreqPos"),
-                                  QStringLiteral("EqHighMidFreqPos"), QStringLiteral("EqLowMidFreqPos"),
-                                  QStringLiteral("EqLowFreqPos"),     QStringLiteral("EqHighMidQFreqPos"),
-                                  QStringLiteral("EqLowMidQFreqPos")};
-    return keys;
+    switch (knob) {
+    case DynKnob::Threshold:
+        return &CompRecord::threshold;
+    case DynKnob::Ratio:
+        return &CompRecord::ratio;
+    case DynKnob::Gain:
+        return &CompRecord::gain;
+    case DynKnob::Attack:
+        return &CompRecord::attack;
+    case DynKnob::Release:
+        return &CompRecord::release;
+    default:
+        return nullptr;
+    }
 }
 
-const QStringList &editorTextKeys()
+uint8_t EqRecord::*eqField(DynKnob knob)
 {
-    static const QStringList keys{QStringLiteral("CompThresholdText"),  QStringLiteral("CompRatioText"),
-                                  QStringLiteral("CompGainText"),       QStringLiteral("CompAttackText"),
-                                  QStringLiteral("CompReleaseText"),    QStringLiteral("EqHighGainValue"),
-                                  QStringLiteral("EqHighMidGainValue"), QStringLiteral("EqLowMidGainValue"),
-                                  QStringLiteral("EqLowGainValue"),     QStringLiteral("EqHighFreqText"),
-                                  QStringLiteral("EqHighMidFreqText"),  QStringLiteral("EqLowMidFreqText"),
-                                  QStringLiteral("EqLowFreqText"),      QStringLiteral("EqHighMidQFreqText"),
-                                  QStringLiteral("EqLowMidQFreqText")};
-    return keys;
+    switch (knob) {
+    case DynKnob::HighGain:
+        return &EqRecord::highGain;
+    case DynKnob::HighMidGain:
+        return &EqRecord::highMidGain;
+    case DynKnob::LowMidGain:
+        return &EqRecord::lowMidGain;
+    case DynKnob::LowGain:
+        return &EqRecord::lowGain;
+    case DynKnob::HighFreq:
+        return &EqRecord::highFreq;
+    case DynKnob::HighMidFreq:
+        return &EqRecord::highMidFreq;
+    case DynKnob::LowMidFreq:
+        return &EqRecord::lowMidFreq;
+    case DynKnob::LowFreq:
+        return &EqRecord::lowFreq;
+    case DynKnob::HighMidQ:
+        return &EqRecord::highMidQ;
+    case DynKnob::LowMidQ:
+        return &EqRecord::lowMidQ;
+    default:
+        return nullptr;
+    }
 }
 
 EqBandWire eqBandWire(const EqRecord &r, int band)

@@ -1,8 +1,8 @@
-// The per-channel compressor and equaliser records that mirror what the unit holds, and the knob keys a
-// stereo link copies between settings groups. Pure data and functions; any thread.
+// The per-channel compressor and equaliser records that mirror what the unit holds. Pure data and
+// functions; any thread.
 #pragma once
 
-#include <QStringList>
+#include "dynscales.h"
 
 #include <cstdint>
 
@@ -35,10 +35,9 @@ struct EqRecord {
 void copyCompParams(const CompRecord &src, CompRecord &dst);
 void copyEqParams(const EqRecord &src, EqRecord &dst);
 
-// Position keys of the editor knobs, each paired with its display key at the same index.
-const QStringList &editorPosKeys();
-const QStringList &editorTextKeys();
-inline const QString kLowCutKey = QStringLiteral("EqLowCutFilter");
+// The record field a knob writes; nullptr for a knob of the other record.
+uint8_t CompRecord::*compField(DynKnob knob);
+uint8_t EqRecord::*eqField(DynKnob knob);
 
 // Wire arguments of one equaliser band (1 low, 2 low-mid, 3 high-mid, 4 high) of a record.
 struct EqBandWire {

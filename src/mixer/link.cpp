@@ -20,23 +20,7 @@ bool MixerModel::setLink(int pair, bool on)
 void MixerModel::setLinkFlags(const PairInfo &p, bool on)
 {
     linked_[static_cast<size_t>(p.number - 1)] = on;
-    for (int ch : {p.first, p.second}) {
-        comp_[static_cast<size_t>(ch - 1)].link = on;
-        eq_[static_cast<size_t>(ch - 1)].link = on;
-    }
-}
-
-void MixerModel::copyEditorKeys(const QString &from, const QString &to)
-{
-    const QStringList &pos = editorPosKeys();
-    const QStringList &text = editorTextKeys();
-    for (int i = 0; i < pos.size(); ++i) {
-        settings_.writeValue(to, pos[i], settings_.intValue(from, pos[i]));
-        const QVariant shown = settings_.value(from, text[i]);
-        if (shown.isValid())
-            settings_.writeValue(to, text[i], shown);
-    }
-    settings_.setEqLowCutFilter(to, settings_.eqLowCutFilter(from));
+    dynamics_.setLinked(p.number, on);
 }
 
 void MixerModel::linkOn(const PairInfo &p)
@@ -45,8 +29,6 @@ void MixerModel::linkOn(const PairInfo &p)
     const QString b = trackName(p.second);
     settings_.setLink(p.name, true);
     setLinkFlags(p, true);
-    copyCompParams(comp_[static_cast<size_t>(p.first - 1)], comp_[static_cast<size_t>(p.second - 1)]);
-    copyEqParams(eq_[static_cast<size_t>(p.first - 1)], eq_[static_cast<size_t>(p.second - 1)]);
 
     applyEqOn(p.name, state(a).eq);
     applyCompOn(p.name, state(a).comp);
@@ -70,7 +52,7 @@ void MixerModel::linkOn(const PairInfo &p)
     }
 
     applyFader(p.name, state(a).fader);
-    copyEditorKeys(a, p.name);
+    dynamics_.copyKeys({StripKind::Mono, p.first}, {StripKind::Pair, p.number});
 
     if (state(a).select || state(b).select)
         setSelect(p.name, true);
@@ -104,8 +86,8 @@ void MixerModel::linkOff(const PairInfo &p)
 
     applyFader(a, stereo.fader);
     applyFader(b, stereo.fader);
-    copyEditorKeys(p.name, a);
-    copyEditorKeys(p.name, b);
+    for (int track : {p.first, p.second})
+        dynamics_.copyKeys({StripKind::Pair, p.number}, {StripKind::Mono, track});
     emit linkChanged(p.number, false);
 }
 

@@ -31,14 +31,10 @@ QString sideOf(int track)
 } // namespace
 
 MixerModel::MixerModel(Settings &settings, QIXDevice &device, QObject *parent)
-    : QObject(parent), settings_(settings), device_(device)
+    : QObject(parent), settings_(settings), device_(device), dynamics_(settings, device)
 {
-    for (int n = 1; n <= kTracks; ++n) {
-        comp_[n - 1].channel = static_cast<uint8_t>(n);
-        eq_[n - 1].channel = static_cast<uint8_t>(n);
-        comp_[n - 1].link = eq_[n - 1].link = 0;
+    for (int n = 1; n <= kTracks; ++n)
         panPos_[n - 1] = pan::centre(n % 2 == 1);
-    }
     state(kMasterTrack).fader = fader::kMasterDefaultDb;
     for (int s = 1; s <= kSends; ++s)
         state(kMasterTrack).sendPos[s] = send::kMasterDefault;
@@ -126,16 +122,6 @@ QString MixerModel::sendLabel(const QString &name, int send) const
     return send::label(sendPosition(name, send));
 }
 
-const CompRecord &MixerModel::compRecord(int channel) const
-{
-    return comp_[static_cast<size_t>(std::clamp(channel, 1, kTracks) - 1)];
-}
-
-const EqRecord &MixerModel::eqRecord(int channel) const
-{
-    return eq_[static_cast<size_t>(std::clamp(channel, 1, kTracks) - 1)];
-}
-
 // ---------------------------------------------------------------- primitives
 
 void MixerModel::applyMute(int track, bool on, bool store)
@@ -213,39 +199,9 @@ void MixerModel::applyMasterSend(int send, int position, bool store)
     emit sendChanged(kMasterTrack, send, p, label);
 }
 
-void MixerModel::sendEq(int channel)
-{
-    const EqRecord &r = eq_[static_cast<size_t>(channel - 1)];
-    for (int band = 1; band <= 4; ++band) {
-        const EqBandWire w = eqBandWire(r, band);
-        device_.set_eq(kInput, static_cast<uint32_t>(channel), r.on, static_cast<uint32_t>(band), w.gain,
-                       w.freq, w.q);
-    }
-}
-
-void MixerModel::sendComp(int channel)
-{
-    const CompRecord &r = comp_[static_cast<size_t>(channel - 1)];
-    device_.set_comp(kInput, static_cast<uint32_t>(channel), r.on, ixcmd_comp_threshold(r.threshold),
-                     ixcmd_comp_ratio(r.ratio), ixcmd_comp_attack(r.attack), ixcmd_comp_release(r.release),
-                     ixcmd_comp_gain(r.gain), ixcmd_comp_link(r.link != 0, r.channel));
-}
-
 void MixerModel::applyEqOn(const QString &name, bool on, bool store)
 {
-    const StripRef s = parseStrip(name);
-    QVector<int> channels;
-    if (s.kind == StripKind::Mono)
-        channels << s.number;
-    else if (s.kind == StripKind::Pair)
-        channels << pairInfo(s.number)->first << pairInfo(s.number)->second;
-    for (int ch : channels) {
-        EqRecord &r = eq_[static_cast<size_t>(ch - 1)];
-        r.on = on;
-        if (r.lowCut)
-            r.lowGain = 255;
-        sendEq(ch);
-    }
+    dynamics_.setEqOn(parseStrip(name), on);
     state(name).eq = on;
     if (store)
         settings_.setEq(name, on);
@@ -256,16 +212,7 @@ void MixerModel::applyEqOn(const QString &name, bool on, bool store)
 
 void MixerModel::applyCompOn(const QString &name, bool on, bool store)
 {
-    const StripRef s = parseStrip(name);
-    QVector<int> channels;
-    if (s.kind == StripKind::Mono)
-        channels << s.number;
-    else if (s.kind == StripKind::Pair)
-        channels << pairInfo(s.number)->first << pairInfo(s.number)->second;
-    for (int ch : channels) {
-        comp_[static_cast<size_t>(ch - 1)].on = on;
-        sendComp(ch);
-    }
+    dynamics_.setCompOn(parseStrip(name), on);
     state(name).comp = on;
     if (store)
         settings_.setComp(name, on);

@@ -12,7 +12,7 @@
 // to do nothing and return false.
 #pragma once
 
-#include "dynrecords.h"
+#include "dynamicsmodel.h"
 #include "tracks.h"
 #include "unitmodel.h"
 
@@ -48,7 +48,8 @@ public:
     bool trueBypass(const QString &name) const; // mono or pair
     bool pairLinked(int pair) const;
     bool muteBeforeSolo(int track) const;
-    QString selectedTrack() const { return selected_; } // "none" when no strip is selected
+    QString selectedTrack() const { return selected_; }              // "none" when no strip is selected
+    StripRef selectedStrip() const { return parseStrip(selected_); } // invalid when none
     QString channelName(int track) const;
     // Send point code 1 (neither), 2 (pre), 3 (post) of a mono track or (display) of a stereo strip.
     int sendPoint(const QString &name, int send) const;
@@ -59,8 +60,9 @@ public:
     // the master also 0 = reverb return.
     int sendPosition(const QString &name, int send) const;
     QString sendLabel(const QString &name, int send) const;
-    const CompRecord &compRecord(int channel) const; // 1..20
-    const EqRecord &eqRecord(int channel) const;
+    // The compressor and EQ records and the editor's knobs; owned by this model.
+    DynamicsModel &dynamics() { return dynamics_; }
+    const DynamicsModel &dynamics() const { return dynamics_; }
     // The master strip's reverb switch; on until loadMaster() reads the stored "MasterReverb".
     bool reverbOn() const { return reverbOn_; }
 
@@ -167,8 +169,6 @@ private:
                   void (MixerModel::*sig)(const QString &, bool));
     void showPairSend(int pair, int send, int position);
     void showPairPoint(int pair, int send, int code);
-    void sendEq(int channel);
-    void sendComp(int channel);
     void sendTrackSend(int track, int send);
     void setPoint(const QString &name, int send, int code);
 
@@ -178,20 +178,17 @@ private:
     void muteTrack(int track, bool on);
     void linkOn(const PairInfo &p);
     void linkOff(const PairInfo &p);
-    void copyEditorKeys(const QString &from, const QString &to);
     void setLinkFlags(const PairInfo &p, bool on);
 
     // Restore (restore.cpp).
     void loadTrack(int track, bool linked);
-    void loadRecords(int track);
 
     Settings &settings_;
     QIXDevice &device_;
+    DynamicsModel dynamics_;
     QHash<QString, StripState> states_;
     std::array<bool, kPairs> linked_{};
     std::array<bool, kTracks> muteBeforeSolo_{};
-    std::array<CompRecord, kTracks> comp_{};
-    std::array<EqRecord, kTracks> eq_{};
     std::array<int, kTracks> panPos_{};
     std::array<QString, kTracks> names_{};
     QString selected_ = kNoTrack;

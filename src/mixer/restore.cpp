@@ -10,14 +10,6 @@
 
 namespace mixer {
 namespace {
-using Knob = Settings::CompKnob;
-using Band = Settings::EqBand;
-
-uint8_t knob(int position)
-{
-    return static_cast<uint8_t>(std::clamp(position, 0, 127));
-}
-
 // A stored pan off the track's own lane cannot be shown there; the lane's centre replaces it.
 int storedPan(const Settings &settings, int track)
 {
@@ -26,29 +18,6 @@ int storedPan(const Settings &settings, int track)
     return pan::clampToLane(p, odd) == p ? p : pan::centre(odd);
 }
 } // namespace
-
-void MixerModel::loadRecords(int track)
-{
-    const QString name = trackName(track);
-    CompRecord &c = comp_[static_cast<size_t>(track - 1)];
-    c.threshold = knob(settings_.compPos(name, Knob::Threshold));
-    c.ratio = knob(settings_.compPos(name, Knob::Ratio));
-    c.gain = knob(settings_.compPos(name, Knob::Gain));
-    c.attack = knob(settings_.compPos(name, Knob::Attack));
-    c.release = knob(settings_.compPos(name, Knob::Release));
-    EqRecord &e = eq_[static_cast<size_t>(track - 1)];
-    e.lowCut = settings_.eqLowCutFilter(name);
-    e.lowGain = e.lowCut ? uint8_t(255) : knob(settings_.eqGainPos(name, Band::Low));
-    e.lowFreq = knob(settings_.eqFreqPos(name, Band::Low));
-    e.lowMidGain = knob(settings_.eqGainPos(name, Band::LowMid));
-    e.lowMidFreq = knob(settings_.eqFreqPos(name, Band::LowMid));
-    e.lowMidQ = knob(settings_.eqQPos(name, Band::LowMid));
-    e.highMidGain = knob(settings_.eqGainPos(name, Band::HighMid));
-    e.highMidFreq = knob(settings_.eqFreqPos(name, Band::HighMid));
-    e.highMidQ = knob(settings_.eqQPos(name, Band::HighMid));
-    e.highGain = knob(settings_.eqGainPos(name, Band::High));
-    e.highFreq = knob(settings_.eqFreqPos(name, Band::High));
-}
 
 // The order within a strip follows the restore order of the kinds: solo, mute, phase, dynamics,
 // send points and sends, pan; then what the unit needs besides (fader, bypass).
@@ -62,10 +31,7 @@ void MixerModel::loadTrack(int track, bool linked)
     applyMute(track, settings_.mute(name), false);
     applyPhase(track, settings_.phase(name), false);
 
-    loadRecords(track);
-    const auto flags = static_cast<uint8_t>(linked);
-    comp_[static_cast<size_t>(track - 1)].link = flags;
-    eq_[static_cast<size_t>(track - 1)].link = flags;
+    dynamics_.loadTrack(track, linked);
     applyCompOn(name, settings_.comp(name), false);
     applyEqOn(name, settings_.eq(name), false);
 

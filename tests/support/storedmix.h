@@ -1,6 +1,7 @@
 // The one stored mix of the tests: a settings file as a previous run would have left it, what the unit
 // must hold once it is loaded (paths of the unit's state document), and what the window must show.
-// Linked pairs keep stale mono faders (the pair value must win) and their sends in step on both tracks;
+// Linked pairs keep stale mono faders and thresholds (the pair value must win) and their sends in step on
+// both tracks;
 // "Trumpet" is one character too long; Track20's pan is off its lane.
 #pragma once
 
@@ -21,6 +22,7 @@ MasterReverb=false
 Link=true
 Fader=6
 Eq=true
+CompThresholdPos=40
 
 [Track1]
 Fader=-20
@@ -31,7 +33,7 @@ Send1_Value=-42dB
 Send1_Point=2
 Name=Kick
 Comp=true
-CompThresholdPos=40
+CompThresholdPos=0
 
 [Track2]
 Fader=-20
@@ -139,6 +141,7 @@ inline const QList<UnitValue> kStoredMixAtUnit = {
     {"phase.2", 1}, {"phase.3", 0}, {"truebypass.3", 1}, {"truebypass.2", 0},
     // The linked pair's own switches win over its tracks': EQ on, compressor off, both channels.
     {"eq.0.0.on", 1}, {"eq.1.3.on", 1}, {"eq.2.0.on", 0}, {"comp.0.on", 0}, {"comp.0.threshold", -22},
+    {"comp.1.threshold", -22},
     {"comp.0.link", 2}, {"comp.1.link", 3}, {"comp.12.link", 2}, {"comp.2.link", 1},
     // Sends: point 1 none, 2 pre, 3 post; levels in dB, -127 for -inf.
     {"send.input.0.0.point", 2}, {"send.input.0.0.level", -42}, {"send.input.1.0.point", 2},

@@ -1,0 +1,257 @@
+// The editor's knob scales over every position, the dynamics model's rules the editor cannot show, and
+// the curve displays rendered into images.
+#include "compcurve.h"
+#include "eqcurve.h"
+#include "unitrig.h"
+
+#include <QImage>
+#include <QtTest>
+
+using namespace mixer;
+using curves::CurveMode;
+
+namespace {
+
+// Numeric value of a frequency label: "950" -> 950, "1.7k" -> 1700.
+int hzOf(const QString &label)
+{
+    return label.endsWith('k') ? qRound(label.chopped(1).toDouble() * 1000) : label.toInt();
+}
+
+// How many positions give each unit value.
+QMap<int, int> runs(DynKnob k)
+{
+    QMap<int, int> n;
+    for (int p = 0; p < kDynPositions; ++p)
+        ++n[dynUnit(k, p)];
+    return n;
+}
+
+const QColor kActive(41, 223, 255);
+
+// Rows of column x that show `colour`.
+QVector<int> rowsIn(const QImage &img, int x, const QColor &colour = kActive)
+{
+    QVector<int> rows;
+    for (int y = 0; y < img.height(); ++y)
+        if (img.pixelColor(x, y) == colour)
+            rows << y;
+    return rows;
+}
+
+// The display drawn over black.
+template <typename W, typename S> QImage render(const S &state, CurveMode mode = CurveMode::Active)
+{
+    W w;
+    w.setCurve(state, mode);
+    QImage img(w.size(), QImage::Format_ARGB32);
+    img.fill(Qt::black);
+    w.render(&img);
+    return img;
+}
+const auto eqImage = render<DrawEq, curves::EqCurveState>;
+QImage compImage(int threshold, int ratio, CurveMode mode = CurveMode::Active)
+{
+    return render<DrawCompressor>(curves::CompCurveState{threshold, ratio}, mode);
+}
+
+} // namespace
+
+class TstDynamics : public QObject {
+    Q_OBJECT
+
+private slots:
+    void labelsFollowUnitValues()
+    {
+        for (int p = -3; p < kDynPositions + 3; ++p) {
+            QCOMPARE(dynLabel(DynKnob::Threshold, p), QString::number(dynUnit(DynKnob::Threshold, p)));
+            const int ratio = dynUnit(DynKnob::Ratio, p);
+            QCOMPARE(dynLabel(DynKnob::Ratio, p),
+                     ratio == 255 ? QString("inf:1") : QString::number(ratio / 10.0, 'f', 1) + ":1");
+            QCOMPARE(dynLabel(DynKnob::Attack, p), QString::number(dynUnit(DynKnob::Attack, p)));
+            QCOMPARE(dynLabel(DynKnob::Release, p), QString::number(10 * dynUnit(DynKnob::Release, p)));
+            QCOMPARE(dynDisplay(DynKnob::Gain, p), QVariant(dynUnit(DynKnob::Gain, p)));
+            for (DynKnob k : {DynKnob::HighGain, DynKnob::HighMidGain, DynKnob::LowMidGain, DynKnob::LowGain})
+                QCOMPARE(dynDisplay(k, p), QVariant(dynUnit(k, p) - 12));
+            for (DynKnob k : {DynKnob::HighFreq, DynKnob::HighMidFreq, DynKnob::LowMidFreq, DynKnob::LowFreq})
+                QCOMPARE(dynDisplay(k, p), QVariant(eqscale::frequencyLabel(dynUnit(k, p))));
+            // Each Q step doubles the one before.
+            QCOMPARE(dynLabel(DynKnob::LowMidQ, p).toDouble(), 0.25 * (1 << dynUnit(DynKnob::LowMidQ, p)));
+        }
+        for (int i = 1; i < eqscale::kFrequencies; ++i)
+            QVERIFY(hzOf(eqscale::frequencyLabel(i)) > hzOf(eqscale::frequencyLabel(i - 1)));
+    }
+
+    void stepWidths()
+    {
+        // Threshold: a dB at a time from -32, 0 dB from 124 on.
+        const QMap<int, int> t = runs(DynKnob::Threshold);
+        QCOMPARE(t.keys().size(), 33);
+        QCOMPARE(t.firstKey(), -32);
+        for (int p = 1; p < kDynPositions; ++p)
+            QVERIFY(dynUnit(DynKnob::Threshold, p) - dynUnit(DynKnob::Threshold, p - 1) <= 1);
+        // Six positions a ratio up to 16:1, then infinity.
+        const QMap<int, int> r = runs(DynKnob::Ratio);
+        QCOMPARE(r.size(), 15);
+        for (int v : r.keys())
+            QCOMPARE(r.value(v), v == 255 ? 44 : 6);
+        // EQ gain: 0..5 at -12 dB, five positions a dB, +12 dB from 121.
+        const QMap<int, int> g = runs(DynKnob::LowGain);
+        QCOMPARE(g.size(), 25);
+        for (int k = 0; k <= 24; ++k)
+            QCOMPARE(g.value(k), k == 0 ? 6 : k == 24 ? 7 : 5);
+        // The shelves share the list, four positions an entry; the mid bands take it all, two an entry.
+        const QMap<int, int> low = runs(DynKnob::LowFreq), high = runs(DynKnob::HighFreq);
+        QCOMPARE(low.lastKey(), 31);
+        QCOMPARE(high.firstKey(), 32);
+        for (int v = 0; v < eqscale::kFrequencies; ++v) {
+            QCOMPARE(low.value(v) + high.value(v), 4);
+            QCOMPARE(runs(DynKnob::LowMidFreq).value(v), 2);
+        }
+    }
+
+    void edges_data()
+    {
+        QTest::addColumn<int>("knob");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("unit");
+        const auto row = [](const char *name, DynKnob k, int p, const char *label, int unit) {
+            QTest::addRow("%s %d", name, p) << int(k) << p << QString(label) << unit;
+        };
+        for (int p : {40, 41, 42})
+            row("threshold", DynKnob::Threshold, p, "-22", -22);
+        for (int p : {43, 44, 45, 46})
+            row("threshold", DynKnob::Threshold, p, "-21", -21);
+        row("threshold", DynKnob::Threshold, 123, "-1", -1);
+        row("threshold", DynKnob::Threshold, 124, "0", 0);
+        row("ratio", DynKnob::Ratio, 83, "16.0:1", 160);
+        row("ratio", DynKnob::Ratio, 84, "inf:1", 255);
+        row("release", DynKnob::Release, 98, "990", 99);
+        row("release", DynKnob::Release, 99, "1000", 100);
+        row("attack", DynKnob::Attack, 98, "198", 198);
+        row("attack", DynKnob::Attack, 99, "200", 200);
+        row("gain", DynKnob::Gain, 120, "20", 20);
+        row("high freq", DynKnob::HighFreq, 0, "1.7k", 32);
+        row("low freq", DynKnob::LowFreq, 127, "1.6k", 31);
+        row("q", DynKnob::LowMidQ, 107, "8.00", 5);
+        row("q", DynKnob::LowMidQ, 108, "16.00", 6);
+        row("eq gain", DynKnob::HighGain, 63, "0", 12);
+        row("eq gain", DynKnob::HighGain, 60, "-1", 11);
+    }
+    void edges()
+    {
+        QFETCH(int, knob);
+        QFETCH(int, position);
+        QFETCH(QString, label);
+        QFETCH(int, unit);
+        QCOMPARE(dynLabel(DynKnob(knob), position), label);
+        QCOMPARE(dynUnit(DynKnob(knob), position), unit);
+    }
+
+    void defaultsAgreeWithSettings()
+    {
+        UnitRig rig;
+        const QStringList labels{"0", "1.0:1", "0",    "2",   "10", "0",    "0",   "0",
+                                 "0", "5.0k",  "1.2k", "300", "80", "1.00", "1.00"};
+        for (int i = 0; i < kDynKnobs; ++i) {
+            const DynScale &s = dynScale(dynKnobAt(i));
+            QCOMPARE(rig.model->dynamics().position({StripKind::Mono, 5}, s.knob), s.defaultPos);
+            QCOMPARE(rig.settings.intValue("Track5", s.posKey), s.defaultPos);
+            QCOMPARE(s.label(s.defaultPos), labels[i]);
+        }
+    }
+
+    void lowCutOffWhileEqOffIsNotSentLater()
+    {
+        UnitRig rig;
+        DynamicsModel &dyn = rig.model->dynamics();
+        const StripRef in3{StripKind::Mono, 3};
+        QVERIFY(dyn.setLowCut(in3, true));
+        QVERIFY(dyn.setLowCut(in3, false));
+        QVERIFY(rig.model->setEqOn("Track3", true));
+        QCOMPARE(UnitRig::v(rig.unit().eq[2][0].gain), 0);
+        // While the filter is on, the low gain knob cannot undo it.
+        QVERIFY(dyn.setLowCut(in3, true));
+        QVERIFY(!dyn.setKnob(in3, DynKnob::LowGain, 90));
+        QCOMPARE(UnitRig::v(rig.unit().eq[2][0].gain), 255);
+        QVERIFY(!dyn.setKnob({StripKind::Master, 0}, DynKnob::Ratio, 30));
+    }
+
+    void linkedPairRestoresFromItsGroup()
+    {
+        UnitRig rig;
+        // The tracks' own groups hold stale values; the pair's group is what the stereo strip shows.
+        rig.settings.writeValue("Track5", "CompRatioPos", 6);
+        rig.settings.writeValue("Track6", "EqHighGainPos", 0);
+        rig.settings.writeValue("Track5_6", "CompRatioPos", 84);
+        rig.settings.writeValue("Track5_6", "EqHighGainPos", 127);
+        rig.settings.setEqLowCutFilter("Track5_6", true);
+        rig.settings.setComp("Track5_6", true);
+        rig.settings.setEq("Track5_6", true);
+        rig.model->loadLinkedPair(3);
+        const auto &unit = rig.unit();
+        for (int ch : {4, 5}) {
+            QCOMPARE(UnitRig::v(unit.comp[ch].ratio), 255);
+            QCOMPARE(UnitRig::v(unit.comp[ch].link), 2 + ch % 2);
+            QCOMPARE(UnitRig::v(unit.eq[ch][3].gain), 24);
+            QCOMPARE(UnitRig::v(unit.eq[ch][0].gain), 255);
+        }
+    }
+
+    void eqBandsShapeTheCurve()
+    {
+        const QImage flat = eqImage({}, CurveMode::Active);
+        for (int x = 0; x < curves::kEqWidth; ++x)
+            QCOMPARE(rowsIn(flat, x), QVector<int>{curves::kEqZeroRow});
+        // A +12 dB low shelf lifts the left end and leaves the right end on the 0 dB row.
+        curves::EqCurveState shelf;
+        shelf.lowGain = 12;
+        QImage img = eqImage(shelf, CurveMode::Active);
+        QVERIFY(rowsIn(img, 2).first() < curves::kEqZeroRow - 20);
+        QCOMPARE(rowsIn(img, 2).last(), curves::kEqZeroRow);
+        QCOMPARE(rowsIn(img, 130), QVector<int>{curves::kEqZeroRow});
+
+        // +12 dB on one mid band at its widest Q peaks 32 rows up, at its column or the one left of it.
+        curves::EqCurveState bell;
+        bell.lowMidGain = 12;
+        bell.lowMidQ = 0;
+        bell.lowMidFreq = 25; // 1 kHz, column 76
+        img = eqImage(bell, CurveMode::Active);
+        int top = curves::kEqZeroRow, topX = -1;
+        for (int x = 0; x < curves::kEqWidth; ++x)
+            if (rowsIn(img, x).value(0, top) < top)
+                top = rowsIn(img, x).first(), topX = x;
+        QCOMPARE(top, curves::kEqZeroRow - 32);
+        QVERIFY2(topX == 76 || topX == 75, QByteArray::number(topX));
+
+        // The low-cut filter at -12 dB drives the low end to the bottom clamp.
+        curves::EqCurveState cut;
+        cut.lowCut = true;
+        cut.lowGain = -12;
+        QCOMPARE(curves::eqCurveRows(cut)[1], 77);
+        QCOMPARE(rowsIn(eqImage(cut, CurveMode::Active), 1).last(), curves::kEqHeight - 1);
+    }
+
+    void compressorKneeFollowsThreshold()
+    {
+        // At infinite ratio the curve is flat after the knee: its top near the right edge is the knee's.
+        const auto topAt = [](const QImage &img, int x) { return rowsIn(img, x).value(0, -1); };
+        QVERIFY(topAt(compImage(10, 14), 60) > topAt(compImage(20, 14), 60) + 8);
+        // Threshold 0 dB or ratio 1:1: the plain diagonal.
+        for (const QImage &img : {compImage(32, 9), compImage(5, 0)})
+            for (int x : {10, 30, 50})
+                QVERIFY2(qAbs(topAt(img, x) - (67 - x)) <= 2, QByteArray::number(x));
+    }
+
+    void modesPickColourAndMeter()
+    {
+        const QImage off = compImage(10, 5, CurveMode::Inactive);
+        QVERIFY(rowsIn(off, 30).isEmpty());
+        QVERIFY(!rowsIn(off, 30, QColor(160, 160, 160)).isEmpty());
+        QVERIFY(!rowsIn(eqImage({}, CurveMode::Empty), 50, QColor(80, 80, 80)).isEmpty());
+    }
+};
+
+QTEST_MAIN(TstDynamics)
+#include "tst_dynamics.moc"
