@@ -1,5 +1,6 @@
 #include "mixersection.h"
 
+#include "channeleditor.h"
 #include "clockstatus.h"
 #include "mixerloader.h"
 #include "mixermodel.h"
@@ -37,6 +38,8 @@ MixerSection::MixerSection(QIXDevice &device, Settings &settings, QObject *paren
     // Children added after the strips are destroyed after them.
     model_->setParent(page_);
     loader_ = new mixer::MixerLoader(*model_, page_);
+    editor_ = new ChannelEditor(*model_, page_);
+    editor_->move(MixerPage::editorBand().topLeft());
 
     // Bottom right, clear of the strips and of the editor band's left side.
     const struct {

@@ -1,9 +1,11 @@
-// Page 0: the mixer model, its strips and the loader the full load drives, wired to the clock status
-// (model and sample-rate class decide which strips show) and to the window's Shift key.
+// Page 0: the mixer model, its strips, the channel editor under them and the loader the full load drives,
+// wired to the clock status (model and sample-rate class decide which strips show) and to the window's
+// Shift key.
 #pragma once
 
 #include <QObject>
 
+class ChannelEditor;
 class ClockStatus;
 class MixerPage;
 class QIXDevice;
@@ -28,6 +30,9 @@ public:
     QWidget *page() const;
     StripLoader &loader() const;
     mixer::MixerModel &model() const { return *model_; }
+    // The compressor and EQ editor at the left of the band under the strips; the rest of the band, up to
+    // the navigation buttons, is free for the reverb section.
+    ChannelEditor &editor() const { return *editor_; }
 
     // The clock status tells the unit's model and the rate class; the strips follow both.
     void followClock(ClockStatus &clock);
@@ -38,4 +43,5 @@ private:
     mixer::MixerModel *model_ = nullptr;
     mixer::MixerLoader *loader_ = nullptr;
     MixerPage *page_ = nullptr;
+    ChannelEditor *editor_ = nullptr;
 };

@@ -74,6 +74,12 @@ QVector<MeterLabels> MixerPage::meterSlots() const
     return meters;
 }
 
+QRect MixerPage::editorBand()
+{
+    const int top = kStripsY + stripgeo::kHeight + 8;
+    return QRect(kMargin, top, kWidth - 2 * kMargin, kHeight - top - kMargin);
+}
+
 void MixerPage::relayout()
 {
     // Visible pairs close up from the left so a smaller unit shows no holes.
@@ -107,9 +113,7 @@ void MixerPage::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), QColor(22, 23, 26));
-    // The band under the strips, where the dynamics and EQ editor goes.
-    const QRect editor(kMargin, kStripsY + stripgeo::kHeight + 8, kWidth - 2 * kMargin,
-                       kHeight - kStripsY - stripgeo::kHeight - 8 - kMargin);
+    const QRect editor = editorBand();
     p.fillRect(editor, QColor(30, 31, 35));
     p.setPen(QColor(10, 10, 12));
     p.drawRect(editor.adjusted(0, 0, -1, -1));

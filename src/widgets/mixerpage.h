@@ -37,6 +37,9 @@ public:
     void setShiftHeld(bool held) { m_faderFlags.shiftHeld = held; }
     const FaderFlags &faderFlags() const { return m_faderFlags; }
 
+    /// The band under the strips that holds the channel editor and the reverb section.
+    static QRect editorBand();
+
     PairStrip *pairStrip(int pair) const; // 1..10
     MasterStrip *masterStrip() const { return m_master; }
     /// The 42 level meters in display-table order: per pair the two mono strips, then the linked

@@ -1,23 +1,11 @@
 #include "monostrip.h"
 
+#include "stripcaption.h"
 #include "stripgeometry.h"
 
 using mixer::WidgetKind;
 using stripstyle::Lamp;
 namespace g = stripgeo;
-
-namespace {
-
-QString selectText(const mixer::TrackInfo &t)
-{
-    if (t.suffix.startsWith(QLatin1String("SP")))
-        return QObject::tr("S/PDIF %1").arg(t.odd ? "L" : "R");
-    if (t.suffix.startsWith(QLatin1String("Adat")))
-        return QObject::tr("OPT %1").arg(t.suffix.mid(4));
-    return QObject::tr("IN %1").arg(t.suffix);
-}
-
-} // namespace
 
 MonoStrip::MonoStrip(StripContext &ctx, int track, QWidget *parent)
     : StripWidget(ctx, {mixer::StripKind::Mono, track}, parent)
@@ -26,8 +14,7 @@ MonoStrip::MonoStrip(StripContext &ctx, int track, QWidget *parent)
     const mixer::TrackInfo *t = mixer::trackInfo(track);
     const QString name = trackName();
 
-    addToggle(WidgetKind::Select, name, t ? selectText(*t) : QString(), QRect(4, g::kSelectY, 52, 18),
-              Lamp::Select);
+    addToggle(WidgetKind::Select, name, stripCaption(ref()), QRect(4, g::kSelectY, 52, 18), Lamp::Select);
     addToggle(WidgetKind::Phase, name, QStringLiteral("\u00d8"), QRect(4, g::kRow1Y, 25, 16), Lamp::Phase);
     addToggle(WidgetKind::Bypass, name, tr("TB"), QRect(31, g::kRow1Y, 25, 16), Lamp::Bypass);
     addToggle(WidgetKind::Eq, name, tr("EQ"), QRect(4, g::kRow2Y, 25, 16), Lamp::Eq);

@@ -1,6 +1,7 @@
 #include "stereostrip.h"
 
 #include "mixermodel.h"
+#include "stripcaption.h"
 #include "stripgeometry.h"
 
 #include <QPushButton>
@@ -8,19 +9,6 @@
 using mixer::WidgetKind;
 using stripstyle::Lamp;
 namespace g = stripgeo;
-
-namespace {
-
-QString selectText(const mixer::PairInfo &p)
-{
-    if (p.suffix.startsWith(QLatin1String("SP")))
-        return QObject::tr("S/PDIF");
-    if (p.suffix.startsWith(QLatin1String("Adat")))
-        return QObject::tr("OPT %1").arg(p.suffix.mid(4));
-    return QObject::tr("IN %1").arg(QString(p.suffix).replace('_', '-'));
-}
-
-} // namespace
 
 StereoStrip::StereoStrip(StripContext &ctx, int pair, QWidget *parent)
     : StripWidget(ctx, {mixer::StripKind::Pair, pair}, parent)
@@ -32,8 +20,7 @@ StereoStrip::StereoStrip(StripContext &ctx, int pair, QWidget *parent)
     QPushButton *unlink = addButton(WidgetKind::LinkOff, tr("LINK"), QRect(4, 2, 112, 16), Lamp::Link, true);
     connect(unlink, &QPushButton::clicked, this, [this, pair] { m_ctx.model.setLink(pair, false); });
 
-    addToggle(WidgetKind::Select, name, p ? selectText(*p) : QString(), QRect(4, g::kSelectY, 112, 18),
-              Lamp::Select);
+    addToggle(WidgetKind::Select, name, stripCaption(ref()), QRect(4, g::kSelectY, 112, 18), Lamp::Select);
     addToggle(WidgetKind::Phase, p ? p->leftSide : QString(), tr("\u00d8 L"), QRect(4, g::kRow1Y, 36, 16),
               Lamp::Phase, objectNameOf(WidgetKind::PhaseL));
     addToggle(WidgetKind::Phase, p ? p->rightSide : QString(), tr("\u00d8 R"), QRect(42, g::kRow1Y, 36, 16),

@@ -2,7 +2,6 @@
 // linked pair and a mono strip with the low-cut filter on.
 #include "virtualunit.h"
 
-#include <QJsonArray>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -55,20 +54,18 @@ QString firstMismatch(const QJsonObject &state)
     const QStringList fields[] = {{"on", "threshold", "ratio", "gain", "attack", "release", "link"},
                                   {"on", "gain", "freq", "q"}};
     for (const char *row : kHeld) {
-        const int input = QString(row).section(':', 0, 0).toInt();
+        const QString input = QString(row).section(':', 0, 0);
         const QStringList groups = QString(row).section(':', 1).split('|');
         for (int g = 0; g < groups.size(); ++g) {
-            const QJsonObject held = g == 0 ? state["comp"].toArray()[input].toObject()
-                                            : state["eq"].toArray()[input].toArray()[g - 1].toObject();
             const QStringList values = groups[g].split(' ', Qt::SkipEmptyParts);
             for (int i = 0; i < values.size(); ++i) {
-                const QString &field = fields[g == 0 ? 0 : 1][i];
-                if (!held[field].isDouble() || held[field].toInt() != values[i].toInt())
-                    return QStringLiteral("input %1 %2 %3 is %4, expected %5")
-                        .arg(input + 1)
-                        .arg(g == 0 ? "comp" : "band " + QString::number(g), field,
-                             held[field].isDouble() ? QString::number(held[field].toInt()) : "unset",
-                             values[i]);
+                const QString path =
+                    g == 0 ? QStringLiteral("comp.%1.%2").arg(input, fields[0][i])
+                           : QStringLiteral("eq.%1.%2.%3").arg(input).arg(g - 1).arg(fields[1][i]);
+                const QJsonValue v = json_at(state, path);
+                if (!v.isDouble() || v.toInt() != values[i].toInt())
+                    return QStringLiteral("%1 is %2, expected %3")
+                        .arg(path, v.toVariant().toString(), values[i]);
             }
         }
     }
@@ -103,13 +100,8 @@ private slots:
         QVERIFY(panel.waitForStarted(5000));
 
         QJsonObject state;
-        QElapsedTimer since;
-        since.start();
-        do {
-            QTest::qWait(50);
-            state = unit.state();
-        } while (!firstMismatch(state).isEmpty() && since.elapsed() < 15000);
-        QVERIFY2(firstMismatch(state).isEmpty(), qPrintable(firstMismatch(state)));
+        const bool held = wait_until([&] { return firstMismatch(state = unit.state()).isEmpty(); });
+        QVERIFY2(held, qPrintable(firstMismatch(state)));
         QCOMPARE(panel.state(), QProcess::Running);
         panel.terminate();
         QVERIFY(panel.waitForFinished(5000));

@@ -2,6 +2,7 @@
 
 #include "artlayout.h"
 #include "drawings.h"
+#include "editorlayout.h"
 #include "metermath.h"
 
 namespace artgen {
@@ -115,6 +116,11 @@ QVector<Artwork> catalogue()
                        QSize(60, 540),
                        {},
                        [=](QPainter &p, QSize s) { drawTrackStrip(p, s, selected == 1); }});
+
+    out.push_back({QStringLiteral("track/editor_panel.png"),
+                   QSize(editorlayout::kWidth, editorlayout::kHeight),
+                   {},
+                   drawEditorPanel});
 
     const struct {
         const char *name;

@@ -22,6 +22,8 @@ void drawDialogBackdrop(QPainter &p, QSize size, bool withInfoIcon);
 void drawTrackStrip(QPainter &p, QSize size, bool selected);
 // Fully transparent.
 void drawNothing(QPainter &p, QSize size);
+// The channel editor's panel with the sections of editorlayout.h (editorpanel.cpp).
+void drawEditorPanel(QPainter &p, QSize size);
 
 // ---- Controls (controls.cpp)
 // A rotary knob with its pointer at `degrees` clockwise from straight up; `pointer` is its colour.
