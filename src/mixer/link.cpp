@@ -42,14 +42,10 @@ void MixerModel::linkOn(const PairInfo &p)
         soloTrack(p.second, soloA, false);
         showPair(p.name, &StripState::solo, soloA, &MixerModel::soloChanged);
     }
-    if (soloA && state(b).solo)
-        showPair(p.name, &StripState::mute, false, &MixerModel::muteChanged);
-    if (muteA != muteB) {
+    if (muteA != muteB)
         applyMute(p.second, muteA);
-        showPair(p.name, &StripState::mute, muteA, &MixerModel::muteChanged);
-    } else if (muteA) {
-        showPair(p.name, &StripState::mute, true, &MixerModel::muteChanged);
-    }
+    // Also when both agree: a button must never keep a state from before the link.
+    showPair(p.name, &StripState::mute, state(a).mute, &MixerModel::muteChanged);
 
     applyFader(p.name, state(a).fader);
     dynamics_.copyKeys({StripKind::Mono, p.first}, {StripKind::Pair, p.number});

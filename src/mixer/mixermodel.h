@@ -182,6 +182,7 @@ private:
 
     // Restore (restore.cpp).
     void loadTrack(int track, bool linked);
+    void restoreSelect(const QString &name, bool shown);
 
     Settings &settings_;
     QIXDevice &device_;

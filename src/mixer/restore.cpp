@@ -25,7 +25,7 @@ void MixerModel::loadTrack(int track, bool linked)
 {
     const QString name = trackName(track);
     StripState &st = state(name);
-    st.select = false;
+    restoreSelect(name, !linked);
     st.solo = settings_.solo(name);
     emit soloChanged(name, st.solo);
     applyMute(track, settings_.mute(name), false);
@@ -45,6 +45,17 @@ void MixerModel::loadTrack(int track, bool linked)
     applyPan(track, storedPan(settings_, track), false);
     applyFader(name, settings_.fader(name), false);
     applyBypass(name, settings_.trueBypass(track), false);
+    if (st.select)
+        emit editorLoadRequested(name);
+}
+
+// A reload keeps the strip being edited while that strip still shows, and tells every strip.
+void MixerModel::restoreSelect(const QString &name, bool shown)
+{
+    if (selected_ == name && !shown)
+        setSelect(name, false);
+    state(name).select = selected_ == name;
+    emit selectChanged(name, state(name).select);
 }
 
 void MixerModel::loadMonoTrack(int track)
@@ -55,6 +66,7 @@ void MixerModel::loadMonoTrack(int track)
     if (t->odd) {
         linked_[static_cast<size_t>(t->pair - 1)] = false;
         emit linkChanged(t->pair, false);
+        restoreSelect(pairName(t->pair), false);
     }
     loadTrack(track, false);
 }
@@ -71,8 +83,7 @@ void MixerModel::loadLinkedPair(int pair)
 
     // The stereo strip's buttons come from the pair group; its records are its two channels'.
     const QString a = trackName(p->first);
-    StripState &st = state(p->name);
-    st.select = false;
+    restoreSelect(p->name, true);
     showPair(p->name, &StripState::solo, state(a).solo, &MixerModel::soloChanged);
     showPair(p->name, &StripState::mute, state(a).mute, &MixerModel::muteChanged);
     applyCompOn(p->name, settings_.comp(p->name), false);
@@ -82,8 +93,15 @@ void MixerModel::loadLinkedPair(int pair)
         showPairSend(pair, s, state(a).sendPos[static_cast<size_t>(s)]);
     }
     applyFader(p->name, settings_.fader(p->name), false);
-    state(p->name).bypass = settings_.trueBypass(p->first);
-    emit trueBypassChanged(p->name, state(p->name).bypass);
+    StripState &st = state(p->name);
+    st.bypass = settings_.trueBypass(p->first);
+    emit trueBypassChanged(p->name, st.bypass);
+    if (st.select && st.bypass) {
+        setSelect(p->name, false);
+        emit editorBypassChanged(true);
+    } else if (st.select) {
+        emit editorLoadRequested(p->name);
+    }
 }
 
 void MixerModel::loadMaster()

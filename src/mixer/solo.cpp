@@ -46,10 +46,8 @@ void MixerModel::soloTrack(int track, bool on, bool fromStereo)
             for (int n = 1; n <= kTracks; ++n)
                 muteBeforeSolo_[static_cast<size_t>(n - 1)] = state(trackName(n)).mute;
             for (int n = 1; n <= kTracks; ++n) {
-                if (n == track)
-                    continue;
-                applyMute(n, true);
-                showPair(pairName(pairOfTrack(n)), &StripState::mute, true, &MixerModel::muteChanged);
+                if (n != track)
+                    muteTrack(n, true);
             }
         }
         muteSelf(false);
@@ -60,9 +58,10 @@ void MixerModel::soloTrack(int track, bool on, bool fromStereo)
         muteSelf(true);
         return;
     }
+    // The stereo strips follow their odd tracks here too, so a later link shows what the unit holds.
     for (int n = 1; n <= kTracks; ++n) {
         if (!muteBeforeSolo_[static_cast<size_t>(n - 1)])
-            applyMute(n, false);
+            muteTrack(n, false);
     }
     if (muteBeforeSolo_[static_cast<size_t>(track - 1)])
         muteSelf(true);

@@ -1,7 +1,10 @@
 #include "stripstyle.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPixmap>
+
+#include <algorithm>
 
 namespace stripstyle {
 
@@ -30,22 +33,41 @@ QColor lampColour(Lamp lamp)
     return QColor(255, 170, 0);
 }
 
-} // namespace
-
-QString buttonStyle(Lamp lamp, bool lit)
+QString styleWithFont(Lamp lamp, bool lit, const QString &font)
 {
     const QColor colour = lampColour(lamp);
     if (lit)
         return QStringLiteral("QPushButton{background:%1;color:rgb(20,20,20);border:1px solid %2;"
-                              "border-radius:2px;font:bold 7pt \"Arial\";padding:0px;}"
+                              "border-radius:2px;font:%3;padding:0px;}"
                               "QPushButton:pressed{background:%2;}")
-            .arg(colour.name(), colour.darker(160).name());
+            .arg(colour.name(), colour.darker(160).name(), font);
     return QStringLiteral("QPushButton{color:rgb(190,192,196);background:qlineargradient(x1:0,y1:0,x2:0,y2:1,"
                           "stop:0 rgb(62,64,70),stop:1 rgb(34,35,39));border:1px solid rgb(12,12,14);"
-                          "border-radius:2px;font:bold 7pt \"Arial\";padding:0px;}"
+                          "border-radius:2px;font:%3;padding:0px;}"
                           "QPushButton:checked{background:%1;color:rgb(20,20,20);border-color:%2;}"
                           "QPushButton:disabled{color:rgb(84,86,90);}")
-        .arg(colour.name(), colour.darker(160).name());
+        .arg(colour.name(), colour.darker(160).name(), font);
+}
+
+} // namespace
+
+QString buttonStyle(Lamp lamp, bool lit)
+{
+    return styleWithFont(lamp, lit, QStringLiteral("bold 7pt \"Arial\""));
+}
+
+QString fittedButtonStyle(Lamp lamp, const QStringList &texts, int width)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    int px = 9; // about 7 pt on a 96 dpi screen
+    for (; px > 5; --px) {
+        font.setPixelSize(px);
+        const QFontMetrics fm(font);
+        if (std::all_of(texts.begin(), texts.end(), [&](const QString &t) { return fm.horizontalAdvance(t) <= width - 2; }))
+            break;
+    }
+    return styleWithFont(lamp, false, QStringLiteral("bold %1px \"Arial\"").arg(px));
 }
 
 QString valueLabelStyle()

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
 class QLabel;
 class QPainter;
@@ -15,6 +16,9 @@ enum class Lamp { Mute, Solo, Phase, Bypass, Eq, Comp, Select, Point, Link, Reve
 /// Style sheet of a strip button whose checked state lights in the colour of \p lamp; \p lit lights
 /// it always (buttons that show a state by being there, such as the unlink button of a linked pair).
 QString buttonStyle(Lamp lamp, bool lit = false);
+/// The same with its legend in the largest size, up to the usual one, at which every one of \p texts fits
+/// a button \p width pixels wide (inside its border), whatever face the system gives for the style's.
+QString fittedButtonStyle(Lamp lamp, const QStringList &texts, int width);
 /// Style of the value labels shown while a knob is dragged and of the static captions.
 QString valueLabelStyle();
 QString captionStyle();

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include <algorithm>
+
 using mixer::MixerModel;
 using mixer::WidgetKind;
 
@@ -99,13 +101,16 @@ void StripWidget::addSendPoints(int send, const QRect &pre, const QRect &post)
         const char *text;
         QRect geo;
     } points[] = {{WidgetKind::Pre, "PRE", pre}, {WidgetKind::Post, "POST", post}};
+    // Both legends in one size, small enough for the narrower button.
+    const QString style = stripstyle::fittedButtonStyle(stripstyle::Lamp::Point, {tr("PRE"), tr("POST")},
+                                                        std::min(pre.width(), post.width()));
     for (const auto &p : points) {
         auto *b = new QPushButton(tr(p.text), this);
         b->setObjectName(objectNameOf(p.kind, send));
         b->setCheckable(true);
         b->setFocusPolicy(Qt::NoFocus);
         b->setGeometry(p.geo);
-        b->setStyleSheet(stripstyle::buttonStyle(stripstyle::Lamp::Point));
+        b->setStyleSheet(style);
         const WidgetKind kind = p.kind;
         m_toggles.append({kind, m_name, send, b});
         connect(b, &QPushButton::clicked, this,

@@ -3,10 +3,12 @@
 // widgets show, what the settings store holds and what the in-process unit received.
 #include "dialcontrolsend.h"
 #include "faderpair.h"
+#include "fullload.h"
 #include "knobdrag.h"
 #include "knobframes.h"
 #include "knobscale.h"
 #include "masterstrip.h"
+#include "mixerloader.h"
 #include "pagerig.h"
 #include "pairstrip.h"
 #include "pancontrol.h"
@@ -561,6 +563,53 @@ private slots:
         auto *knob = rig.find<QLabel>(QStringLiteral("label_Send1Knob1"));
         QVERIFY(!knob->pixmap(Qt::ReturnByValue).isNull());
         QCOMPARE(knob->size(), KnobFrames::send().size());
+    }
+
+    // A reload keeps the selected strip while it shows: model, button and the strip's lit edge agree.
+    void reloadKeepsTheSelection()
+    {
+        PageRig rig;
+        mixer::MixerLoader loader(*rig.unit.model);
+        const auto lit = [&](const char *strip) {
+            return rig.find(strip)->grab().toImage().pixelColor(0, 300).red() > 200;
+        };
+        rig.click("pB_Analog3");
+        runFullLoad(&rig.unit.dev, rig.unit.settings, loader);
+        QCOMPARE(rig.unit.model->selectedTrack(), QString("Track3"));
+        QVERIFY(rig.unit.model->selected("Track3"));
+        QVERIFY(rig.find<QPushButton>("pB_Analog3")->isChecked());
+        QVERIFY(lit("mono3") && !lit("mono4"));
+        // A reload that links the pair hides the selected strip: nothing stays selected.
+        rig.unit.settings.setLink("Track3_4", true);
+        runFullLoad(&rig.unit.dev, rig.unit.settings, loader);
+        QCOMPARE(rig.unit.model->selectedTrack(), mixer::kNoTrack);
+        QVERIFY(!rig.find<QPushButton>("pB_Analog3")->isChecked());
+        QVERIFY(!rig.find<QPushButton>("pB_Analog3_4")->isChecked());
+        QVERIFY(!lit("mono3") && !lit("st3_4"));
+    }
+
+    // Releasing the last solo unmutes the stereo strips' odd tracks too, so linking shows the unit's mute.
+    void releasedSoloThenLinkShowsTheUnitsMute()
+    {
+        PageRig rig;
+        rig.click("pB_Solo3");
+        rig.click("pB_Solo3");
+        QVERIFY(rig.link(1));
+        QVERIFY(!rig.find<QPushButton>("pB_Mute1_2")->isChecked());
+        QCOMPARE(UnitRig::v(rig.unit.unit().inputMute[0]), 0);
+        QCOMPARE(UnitRig::v(rig.unit.unit().inputMute[1]), 0);
+    }
+
+    void sendPointLegendsFit()
+    {
+        PageRig rig;
+        const auto points = rig.page.findChildren<QPushButton *>(QRegularExpression("^pB_(Pre|Post)"));
+        QCOMPARE(points.size(), 2 * 4 * (20 + 10));
+        for (QPushButton *b : points) {
+            b->ensurePolished();
+            QVERIFY2(QFontMetrics(b->font()).horizontalAdvance(b->text()) <= b->width() - 2,
+                     qPrintable(b->objectName()));
+        }
     }
 };
 
