@@ -164,68 +164,35 @@ private slots:
     }
 
     // The table's own values where they matter most, against the product's documented defaults.
-    void anchorDefaults_data()
+    // The table's own values where they matter most, and stored text as a previous run or a hand edit
+    // left it: "Group/Key=stored text" (nothing after "=": no file) and what it reads as.
+    void readBack_data()
     {
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored");
         QTest::addColumn<QVariant>("expected");
-        const auto row = [](const char *g, const char *k, const QVariant &v) {
-            QTest::addRow("%s/%s", g, k) << QString::fromUtf8(g) << QString::fromUtf8(k) << v;
+        const auto row = [](const char *stored, const QVariant &v) {
+            QTest::newRow(stored) << QString(stored) << v;
         };
-        row("Track5", "Fader", 0.0);
-        row("TrackMaster", "Fader", -99.9);
-        row("TrackMaster", "Fader_pos", 453);
-        row("Track2", "Pan_pos", 20);
-        row("Track2", "Pan_value", "C");
-        row("Track3_4", "Send2_Level", 0);
-        row("TrackMaster", "Send4_Level", 102);
-        row("TrackMaster", "Send1_Value", "  0dB");
-        row("Track9", "Send3_Point", 1);
-        row("TrackMaster", "Return_Value", "-inf.");
-        row("Track5", "CompThresholdPos", 127);
-        row("Track5", "EqLowMidGainPos", 61);
-        row("Track5", "EqHighMidFreqPos", 54);
-        row("Track5", "EqLowMidQFreqPos", 36);
-        row("Reverb", "MasterReverb", true);
-        row("Reverb", "RvbPreDelayPos_Studio", 60);
-        row("Reverb", "RvbDiffPos_Hall", 20);
-        row("LineOutSettings", "LineOut3", 22);
-        row("LineOutSettings", "LineOut2_K1", 11);
-        row("Panel", "MainWindowPanel", 365);
+        // clang-format off
+        row("Track5/Fader=", 0.0); row("TrackMaster/Fader=", -99.9); row("TrackMaster/Fader_pos=", 453);
+        row("Track2/Pan_value=", "C"); row("TrackMaster/Send4_Level=", 102); row("TrackMaster/Send1_Value=", "  0dB");
+        row("Track5/CompThresholdPos=", 127); row("Track5/EqLowMidGainPos=", 61); row("Track5/EqHighMidFreqPos=", 54);
+        row("Track5/EqLowMidQFreqPos=", 36); row("Reverb/MasterReverb=", true); row("Reverb/RvbPreDelayPos_Studio=", 60);
+        row("Reverb/RvbDiffPos_Hall=", 20); row("LineOutSettings/LineOut3=", 22); row("LineOutSettings/LineOut2_K1=", 11);
+        row("Track1/Fader=-5", -5.0); row("Track1/Pan_pos=99999999999", 20); row("Track1/Pan_pos=3.5", 20);
+        row("Track1/Pan_pos=1, 2", 20); row("Track1/Pan_pos=@Rect(1 2 3 4)", 20); row("Track1/Mute=1", true);
+        row("Track1/Mute=maybe", false); row("Track1/Fader=nan", 0.0); row("Track1/Fader=inf", 0.0);
+        row("Track1/Name=\"  0 dB\"", "  0 dB"); row("Track1/Name=Lead, Vox", "Lead, Vox");
+        // clang-format on
     }
-    void anchorDefaults()
+    void readBack()
     {
-        QFETCH(QString, group);
-        QFETCH(QString, key);
+        QFETCH(QString, stored);
         QFETCH(QVariant, expected);
+        const QString group = stored.section('/', 0, 0), key = stored.section('/', 1).section('=', 0, 0);
+        if (!stored.endsWith('='))
+            writeMainFile(QStringLiteral("[%1]\n%2\n").arg(group, stored.section('/', 1)).toUtf8());
         QCOMPARE(Settings().value(group, key), expected);
-    }
-
-    // Stored text as a previous run or a hand edit left it.
-    void parsing_data()
-    {
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<QVariant>("expected");
-        QTest::newRow("negative int") << QByteArray("Fader=-5") << QVariant(-5.0);
-        QTest::newRow("int overflow") << QByteArray("Pan_pos=99999999999") << QVariant(20);
-        QTest::newRow("int fraction") << QByteArray("Pan_pos=3.5") << QVariant(20);
-        QTest::newRow("list for an int") << QByteArray("Pan_pos=1, 2") << QVariant(20);
-        QTest::newRow("variant for an int") << QByteArray("Pan_pos=@Rect(1 2 3 4)") << QVariant(20);
-        QTest::newRow("bool as number") << QByteArray("Mute=1") << QVariant(true);
-        QTest::newRow("bool rubbish") << QByteArray("Mute=maybe") << QVariant(false);
-        QTest::newRow("double nan") << QByteArray("Fader=nan") << QVariant(0.0);
-        QTest::newRow("double inf") << QByteArray("Fader=inf") << QVariant(0.0);
-        QTest::newRow("quoted text") << QByteArray("Name=\"  0 dB\"") << QVariant("  0 dB");
-        QTest::newRow("text with comma") << QByteArray("Name=Lead, Vox") << QVariant("Lead, Vox");
-    }
-    void parsing()
-    {
-        QFETCH(QByteArray, line);
-        QFETCH(QVariant, expected);
-        writeMainFile("[Track1]\n" + line + "\n");
-        QCOMPARE(
-            Settings().value(QStringLiteral("Track1"), QString::fromLatin1(line.left(line.indexOf('=')))),
-            expected);
     }
 
     // The named operations address the table's keys; their guards keep out what has no key.
@@ -293,27 +260,21 @@ private slots:
         QCOMPARE(s.readClock("SampleClockSourceId"), 0);
     }
 
-    void names_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("umlaut and CJK") << QStringLiteral("Gesang \u00fc \u58f0");
-        QTest::newRow("quotes and equals") << QStringLiteral("a=\"b\";c");
-        QTest::newRow("leading blanks") << QStringLiteral("  Kick");
-    }
+    // Names as UTF-8 text in the file, not escapes, so that it stays readable.
     void names()
     {
-        QFETCH(QString, name);
-        {
-            Settings s;
-            s.setName("Track12", name);
-            Settings::setSceneName(4, name);
+        for (const QString &name : {QStringLiteral("Gesang \u00fc \u58f0"), QStringLiteral("a=\"b\";c  ")}) {
+            {
+                Settings s;
+                s.setName("Track12", name);
+                Settings::setSceneName(4, name);
+            }
+            QCOMPARE(Settings().name("Track12"), name);
+            QCOMPARE(Settings::sceneName(4), name);
+            QFile f(mainFile());
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll().contains(name.toUtf8()), name.startsWith("Gesang")); // the other is quoted
         }
-        QCOMPARE(Settings().name("Track12"), name);
-        QCOMPARE(Settings::sceneName(4), name);
-        QFile f(mainFile());
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        if (name.startsWith("Gesang"))
-            QVERIFY(f.readAll().contains(name.toUtf8())); // readable text, not escapes
     }
 
     void deleteKeepsClockStore()
