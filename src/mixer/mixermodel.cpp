@@ -31,8 +31,10 @@ QString sideOf(int track)
 } // namespace
 
 MixerModel::MixerModel(Settings &settings, QIXDevice &device, QObject *parent)
-    : QObject(parent), settings_(settings), device_(device), dynamics_(settings, device)
+    : QObject(parent), settings_(settings), device_(device), dynamics_(settings, device), reverb_(settings, device)
 {
+    connect(&reverb_, &ReverbModel::returnChanged, this,
+            [this](int position, const QString &label) { emit sendChanged(kMasterTrack, 0, position, label); });
     for (int n = 1; n <= kTracks; ++n)
         panPos_[n - 1] = pan::centre(n % 2 == 1);
     state(kMasterTrack).fader = fader::kMasterDefaultDb;
@@ -112,6 +114,8 @@ int MixerModel::sendPosition(const QString &name, int send) const
 {
     if (send < 0 || send > kSends)
         return 0;
+    if (name == kMasterTrack && send == 0)
+        return reverb_.returnPosition();
     if (name == kMasterTrack && !states_.contains(name))
         return send == 0 ? 0 : send::kMasterDefault;
     return stateOf(name).sendPos[static_cast<size_t>(send)];
@@ -186,16 +190,10 @@ void MixerModel::applyMasterSend(int send, int position, bool store)
     const QString label = send::label(p);
     const int8_t level = send::levelFromLabel(label);
     state(kMasterTrack).sendPos[static_cast<size_t>(send)] = p;
-    if (send == 0) {
-        if (store)
-            settings_.setReturn(p, label);
-        device_.set_return(settings_.masterReverb(), level);
-    } else {
-        if (store)
-            settings_.setSend(kMasterTrack, send, p, label);
-        // Master sends have no tap point of their own.
-        device_.set_send(kMaster, 1, kAux, static_cast<uint32_t>(send), 1, level);
-    }
+    if (store)
+        settings_.setSend(kMasterTrack, send, p, label);
+    // Master sends have no tap point of their own.
+    device_.set_send(kMaster, 1, kAux, static_cast<uint32_t>(send), 1, level);
     emit sendChanged(kMasterTrack, send, p, label);
 }
 
@@ -478,7 +476,10 @@ bool MixerModel::setSendLevel(const QString &name, int send, int position)
     if (s.kind == StripKind::Master) {
         if (send < 0 || send > kSends)
             return false;
-        applyMasterSend(send, p);
+        if (send == 0)
+            reverb_.setReturnLevel(p);
+        else
+            applyMasterSend(send, p);
         return true;
     }
     if (!validSend(send))
@@ -499,16 +500,6 @@ bool MixerModel::setSendLevel(const QString &name, int send, int position)
         return true;
     }
     return false;
-}
-
-void MixerModel::setReverbOn(bool on)
-{
-    reverbOn_ = on;
-    settings_.setMasterReverb(on);
-    // Switching on also sends the current reverb type's parameters; that half belongs to the reverb
-    // editor, which is not built yet.
-    device_.set_return(on, send::levelFromLabel(settings_.returnValue()));
-    emit reverbOnChanged(on);
 }
 
 } // namespace mixer

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "dynamicsmodel.h"
+#include "reverbmodel.h"
 #include "tracks.h"
 #include "unitmodel.h"
 
@@ -63,8 +64,9 @@ public:
     // The compressor and EQ records and the editor's knobs; owned by this model.
     DynamicsModel &dynamics() { return dynamics_; }
     const DynamicsModel &dynamics() const { return dynamics_; }
-    // The master strip's reverb switch; on until loadMaster() reads the stored "MasterReverb".
-    bool reverbOn() const { return reverbOn_; }
+    // The reverb with its switch and return; the master's send 0 is its return.
+    ReverbModel &reverb() { return reverb_; }
+    const ReverbModel &reverb() const { return reverb_; }
 
     // ---- Strip operations (the handlers of the strip buttons, with their mirroring rules).
     bool setPhase(const QString &name, bool on);  // mono or side name
@@ -89,9 +91,6 @@ public:
     // Send knob of a mono track, stereo strip or master (send 1..4), or the reverb return (master,
     // send 0). Position clamped to 0..127.
     bool setSendLevel(const QString &name, int send, int position);
-    // Reverb switch: stores "MasterReverb" and sends the return switched to `on` at the level of the
-    // stored return label.
-    void setReverbOn(bool on);
 
     // ---- Visible pair containers.
     // Product name from the unit: "LYNTRA K1" is the small model, anything else the large one.
@@ -109,7 +108,7 @@ public:
     void loadLinkedPair(int pair);
     // Mono track `track` (1..20) of an unlinked pair; the odd track also clears the pair's link.
     void loadMonoTrack(int track);
-    // Master strip: mute, fader, sends, the reverb switch and the reverb return.
+    // Master strip: mute, fader, sends, then the reverb with its switch and return.
     void loadMaster();
     // Channel names of Track1..Track20 (each cut to 6 characters; a shorter list leaves the rest).
     void loadNames(const QStringList &names);
@@ -131,7 +130,6 @@ signals:
     void panChanged(int track, int position, const QString &label);
     // send 1..4; master send 0 is the reverb return. Pair names carry the stereo knob.
     void sendChanged(const QString &name, int send, int position, const QString &label);
-    void reverbOnChanged(bool on);
     void visibleChannelsChanged();
     void rateClassChanged(int rateClass);
     // Editor side: the selected strip was bypassed (titles "Bypass", value labels hidden) or a strip
@@ -149,7 +147,7 @@ private:
         bool bypass = false;
         double fader = 0.0;
         std::array<int, kSends + 1> point{{1, 1, 1, 1, 1}}; // index 1..4
-        std::array<int, kSends + 1> sendPos{};              // index 0 = reverb return (master)
+        std::array<int, kSends + 1> sendPos{};              // index 1..4
     };
     StripState &state(const QString &name) { return states_[name]; }
     StripState stateOf(const QString &name) const { return states_.value(name); }
@@ -196,7 +194,7 @@ private:
     UnitModel model_ = UnitModel::K2;
     int rateClass_ = 1;
     uint32_t lastHz_ = 0;
-    bool reverbOn_ = true;
+    ReverbModel reverb_;
 };
 
 } // namespace mixer

@@ -114,9 +114,7 @@ void MixerModel::loadMaster()
     applyFader(kMasterTrack, settings_.fader(kMasterTrack), false);
     for (int s = 1; s <= kSends; ++s)
         applyMasterSend(s, settings_.sendLevel(kMasterTrack, s), false);
-    reverbOn_ = settings_.masterReverb();
-    emit reverbOnChanged(reverbOn_);
-    applyMasterSend(0, settings_.returnLevel(), false);
+    reverb_.load();
 }
 
 void MixerModel::loadNames(const QStringList &names)

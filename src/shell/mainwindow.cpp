@@ -143,8 +143,8 @@ void MainWindow::connectMenus()
     connect(menus_->faqs, &QAction::triggered, this, &MainWindow::on_actionFAQs_triggered);
     connect(menus_->license, &QAction::triggered, this, &MainWindow::on_actionLicense_triggered);
     // Their owners enable and connect them when those features arrive.
-    for (QAction *later :
-         {menus_->initialize, menus_->initializeReverb, menus_->initializeMemory, menus_->saveIntoUnit})
+    mixer_->bindInitializeReverb(menus_->initializeReverb);
+    for (QAction *later : {menus_->initialize, menus_->initializeMemory, menus_->saveIntoUnit})
         later->setEnabled(false);
     for (const SceneMemoryActions &scene : menus_->scenes)
         for (QAction *later : {scene.save, scene.load, scene.rename})

@@ -6,7 +6,10 @@
 #include "mixermodel.h"
 #include "mixerpage.h"
 #include "navstyle.h"
+#include "reverbpanel.h"
 
+#include <QAction>
+#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
@@ -40,6 +43,11 @@ MixerSection::MixerSection(QIXDevice &device, Settings &settings, QObject *paren
     loader_ = new mixer::MixerLoader(*model_, page_);
     editor_ = new ChannelEditor(*model_, page_);
     editor_->move(MixerPage::editorBand().topLeft());
+    // In the band under the strips, between the dynamics and EQ editor and the page buttons, level
+    // with the buttons' bottom edge.
+    reverb_ = new ReverbPanel(*model_, page_);
+    reverb_->move(MixerPage::kWidth - NavMargin - 2 * (NavWidth + NavMargin) - ReverbPanel::kWidth,
+                  MixerPage::kHeight - NavMargin - ReverbPanel::kHeight);
 
     // Bottom right, clear of the strips and of the editor band's left side.
     const struct {
@@ -82,4 +90,22 @@ void MixerSection::followClock(ClockStatus &clock)
 void MixerSection::setShiftHeld(bool held)
 {
     page_->setShiftHeld(held);
+}
+
+void MixerSection::bindInitializeReverb(QAction *action)
+{
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, &MixerSection::on_actionInitialize_Reverb_triggered);
+}
+
+void MixerSection::on_actionInitialize_Reverb_triggered()
+{
+    // Asked from a menu, never from a timer: waiting for the answer holds nothing up.
+    QMessageBox box(QMessageBox::Question, tr("AVENOR LYNTRA Settings Panel"),
+                    tr("This operation initializes Reverb Parameters.<br>Are you sure?"),
+                    QMessageBox::Ok | QMessageBox::Cancel, page_->window());
+    box.setObjectName(QStringLiteral("initializeReverbBox"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    if (box.exec() == QMessageBox::Ok)
+        model_->reverb().initialize();
 }

@@ -8,6 +8,8 @@
 class ChannelEditor;
 class ClockStatus;
 class MixerPage;
+class QAction;
+class ReverbPanel;
 class QIXDevice;
 class QWidget;
 class Settings;
@@ -37,6 +39,11 @@ public:
     // The clock status tells the unit's model and the rate class; the strips follow both.
     void followClock(ClockStatus &clock);
     void setShiftHeld(bool held);
+    // "Initialize Reverb" asks first and, on OK, returns every reverb type to its factory values.
+    void bindInitializeReverb(QAction *action);
+
+public slots:
+    void on_actionInitialize_Reverb_triggered();
 
 private:
     // Owned by the page, so the strips never outlive the model they show.
@@ -44,4 +51,5 @@ private:
     mixer::MixerLoader *loader_ = nullptr;
     MixerPage *page_ = nullptr;
     ChannelEditor *editor_ = nullptr;
+    ReverbPanel *reverb_ = nullptr;
 };

@@ -31,9 +31,10 @@ MasterStrip::MasterStrip(StripContext &ctx, QWidget *parent)
     auto *reverb =
         addButton(WidgetKind::ReverbOn, tr("REVERB"), QRect(4, g::kMuteY, 100, 18), Lamp::Reverb, false);
     reverb->setCheckable(true);
-    reverb->setChecked(ctx.model.reverbOn());
-    connect(reverb, &QPushButton::clicked, &ctx.model, &mixer::MixerModel::setReverbOn);
-    connect(&ctx.model, &mixer::MixerModel::reverbOnChanged, reverb, &QPushButton::setChecked);
+    mixer::ReverbModel &rm = ctx.model.reverb();
+    reverb->setChecked(rm.on());
+    connect(reverb, &QPushButton::clicked, &rm, &mixer::ReverbModel::setOn);
+    connect(&rm, &mixer::ReverbModel::onChanged, reverb, &QPushButton::setChecked);
     m_return = new QStackedWidget(this);
     m_return->setObjectName(objectNameOf(WidgetKind::ReturnStack));
     m_return->setGeometry(4, g::kMuteY + 24, 100, 40);
@@ -47,8 +48,11 @@ MasterStrip::MasterStrip(StripContext &ctx, QWidget *parent)
     addCaption(tr("RETURN"), QRect(36, 0, 62, 13), Qt::AlignLeft | Qt::AlignVCenter, on);
     m_return->addWidget(off);
     m_return->addWidget(on);
-    // The unit has no reverb at the highest rates; the return knob goes with it.
-    const auto showReturn = [this](int rateClass) { m_return->setCurrentIndex(rateClass == 4 ? 0 : 1); };
+    // The unit has no reverb at the highest rates; its switch and the return knob go with it.
+    const auto showReturn = [this, reverb](int rateClass) {
+        m_return->setCurrentIndex(rateClass == 4 ? 0 : 1);
+        reverb->setVisible(rateClass != 4);
+    };
     showReturn(ctx.model.rateClass());
     connect(&ctx.model, &mixer::MixerModel::rateClassChanged, m_return, showReturn);
 

@@ -33,20 +33,11 @@ struct Point {
     int odd, even, stereo; // points of tracks 9, 10 and their pair afterwards
 };
 
-struct Reverb {
-    int storedReturn; // return knob position in the file, -1 for none
-    int storedOn;     // MasterReverb in the file: -1 absent, 0 false, 1 true
-    int loadedOn;     // -1: not loaded before the click, else the switch the load leaves
-    bool click;
-    int level; // return level the unit holds afterwards
-};
-
 } // namespace
 
 Q_DECLARE_METATYPE(Switch)
 Q_DECLARE_METATYPE(Send)
 Q_DECLARE_METATYPE(Point)
-Q_DECLARE_METATYPE(Reverb)
 
 class TstMixerModel : public QObject {
     Q_OBJECT
@@ -343,45 +334,6 @@ private slots:
         QCOMPARE(rig.mismatch({QStringLiteral("send.input.8.2.point=%1").arg(c.odd),
                                QStringLiteral("send.input.9.2.point=%1").arg(c.even),
                                "send.input.8.2.level=4", "send.input.9.2.level=-18"}),
-                 QString());
-    }
-
-    void reverbSwitch_data()
-    {
-        QTest::addColumn<Reverb>("c");
-        QTest::newRow("off, nothing stored") << Reverb{-1, -1, -1, false, -127};
-        // The knob in memory still sits at -inf.: only the stored label can give -4.
-        QTest::newRow("on takes the stored label") << Reverb{90, 0, -1, true, -4};
-        QTest::newRow("absent key loads on") << Reverb{101, -1, 1, false, 0};
-        QTest::newRow("stored off loads off, then on") << Reverb{127, 0, 0, true, 6};
-        QTest::newRow("stored on loads on, then off") << Reverb{28, 1, 1, false, -42};
-    }
-    void reverbSwitch()
-    {
-        QFETCH(Reverb, c);
-        UnitRig rig;
-        if (c.storedReturn >= 0)
-            rig.settings.setReturn(c.storedReturn, send::label(c.storedReturn));
-        if (c.storedOn >= 0)
-            rig.settings.setMasterReverb(c.storedOn == 1);
-        QSignalSpy shown(rig.model.get(), &MixerModel::reverbOnChanged);
-        if (c.loadedOn >= 0) {
-            rig.model->loadMaster();
-            QCOMPARE(int(rig.model->reverbOn()), c.loadedOn);
-            QCOMPARE(UnitRig::v(rig.unit().returnOn), c.loadedOn);
-            QCOMPARE(int(shown.takeLast().at(0).toBool()), c.loadedOn);
-        }
-        rig.model->setReverbOn(c.click);
-        QCOMPARE(rig.model->reverbOn(), c.click);
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown.at(0).at(0).toBool(), c.click);
-        rig.settings.sync();
-        QCOMPARE(QSettings(rig.settings.mainFilePath(), QSettings::IniFormat)
-                     .value("Reverb/MasterReverb")
-                     .toString(),
-                 QVariant(c.click).toString());
-        QCOMPARE(rig.mismatch({QStringLiteral("return.on=%1").arg(int(c.click)),
-                               QStringLiteral("return.level=%1").arg(c.level)}),
                  QString());
     }
 

@@ -23,14 +23,6 @@ void drawGrLamp(QPainter &p, QSize size, const QColor &glow, qreal lit)
         p.fillRect(QRectF(0, y, size.width(), 1), QColor(0, 0, 0, 150));
 }
 
-void drawBadge(QPainter &p, QSize size, const QString &text)
-{
-    const QRectF all(QPointF(0, 0), size);
-    recessedPlate(p, all.adjusted(0.5, 0.5, -0.5, -0.5), QColor(52, 54, 58), 3, qHash(text));
-    engrave(p, all, Qt::AlignCenter, text, legendFont(size.height() / 2, QFont::Bold, 1.2),
-            QColor(230, 232, 236));
-}
-
 void drawRouteArrow(QPainter &p, QSize size, const QString &text, const QColor &kind)
 {
     p.save();

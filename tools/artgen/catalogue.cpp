@@ -153,9 +153,9 @@ QVector<Artwork> catalogue()
     for (const char *type : {"hall", "room", "live", "studio", "plate"}) {
         const QString text = QString::fromLatin1(type).toUpper();
         out.push_back({QStringLiteral("Reverb/Rvb_%1.png").arg(QLatin1String(type)),
-                       QSize(64, 24),
+                       QSize(100, 84),
                        {},
-                       [=](QPainter &p, QSize s) { drawBadge(p, s, text); }});
+                       [=](QPainter &p, QSize s) { drawReverbPicture(p, s, text); }});
     }
 
     addArrows(out);

@@ -38,8 +38,9 @@ void drawSliderHandle(QPainter &p, QSize size, const QColor &tint);
 // ---- Indicators and badges (badges.cpp)
 // A vertical gain-reduction lamp segment: `glow` is its colour, `lit` how bright (0..1).
 void drawGrLamp(QPainter &p, QSize size, const QColor &glow, qreal lit);
-// A small engraved nameplate with `text`.
-void drawBadge(QPainter &p, QSize size, const QString &text);
+// The picture of reverb type `type` ("HALL" .. "PLATE"): the space drawn on a small screen, its name
+// engraved below (reverbart.cpp).
+void drawReverbPicture(QPainter &p, QSize size, const QString &type);
 // A routing arrow pointing right, with a tag `text` in the colour of its source kind.
 void drawRouteArrow(QPainter &p, QSize size, const QString &text, const QColor &kind);
 

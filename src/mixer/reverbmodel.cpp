@@ -1,0 +1,216 @@
+#include "reverbmodel.h"
+
+#include "QIXDevice.h"
+#include "scales.h"
+#include "settingkeys.h"
+#include "settings.h"
+
+#include <algorithm>
+
+namespace mixer {
+namespace reverb {
+namespace {
+
+const std::array<TypeInfo, kTypes> &types()
+{
+    static const std::array<TypeInfo, kTypes> t = {{
+        {1, QStringLiteral("HALL"), QStringLiteral("pB_RevHall"), QStringLiteral(":Resource/Reverb/Rvb_hall.png")},
+        {2, QStringLiteral("ROOM"), QStringLiteral("pB_RevRoom"), QStringLiteral(":Resource/Reverb/Rvb_room.png")},
+        {3, QStringLiteral("LIVE"), QStringLiteral("pB_RevLive"), QStringLiteral(":Resource/Reverb/Rvb_live.png")},
+        {4, QStringLiteral("STUDIO"), QStringLiteral("pB_RevStudio"),
+         QStringLiteral(":Resource/Reverb/Rvb_studio.png")},
+        {5, QStringLiteral("PLATE"), QStringLiteral("pB_RevPlate"),
+         QStringLiteral(":Resource/Reverb/Rvb_plate.png")},
+    }};
+    return t;
+}
+
+int factoryValue(const QString &key, int code)
+{
+    const settings::KeyEntry *e = settings::findKey(QStringLiteral("Reverb"), key + settings::reverbSuffix(code));
+    return e && e->def.has ? int(e->def.number) : 0;
+}
+
+} // namespace
+
+const TypeInfo &typeInfo(int code)
+{
+    return types()[static_cast<size_t>(modeType(code) - 1)];
+}
+
+int typeCode(const QString &name)
+{
+    for (const TypeInfo &t : types())
+        if (t.name == name)
+            return t.code;
+    return 0;
+}
+
+int modeType(int storedMode)
+{
+    return storedMode >= 1 && storedMode <= 4 ? storedMode : kPlate;
+}
+
+QString timeLabel(int position)
+{
+    return QStringLiteral("%1.%2").arg(position / 10).arg(position % 10);
+}
+
+ReverbParams clamped(ReverbParams p)
+{
+    p.preDelay = std::clamp(p.preDelay, 0, kMaxPreDelay);
+    p.time = std::clamp(p.time, kMinTime, kMaxTime);
+    p.diff = std::clamp(p.diff, 0, kMaxDiff);
+    return p;
+}
+
+ReverbParams factory(int code)
+{
+    // One table of factory values: the defaults the settings keys read as.
+    return clamped({factoryValue(QStringLiteral("RvbPreDelayPos_"), code),
+                    factoryValue(QStringLiteral("RvbTimePos_"), code),
+                    factoryValue(QStringLiteral("RvbDiffPos_"), code)});
+}
+
+} // namespace reverb
+
+ReverbModel::ReverbModel(Settings &settings, QIXDevice &device, QObject *parent)
+    : QObject(parent), settings_(settings), device_(device)
+{
+}
+
+int ReverbModel::type() const
+{
+    return reverb::modeType(settings_.reverbMode());
+}
+
+ReverbParams ReverbModel::params(int code) const
+{
+    code = reverb::modeType(code);
+    return reverb::clamped({settings_.rvbPreDelayPos(code), settings_.rvbTimePos(code), settings_.rvbDiffPos(code)});
+}
+
+bool ReverbModel::on() const
+{
+    return settings_.masterReverb();
+}
+
+int ReverbModel::returnPosition() const
+{
+    return std::clamp(settings_.returnLevel(), 0, send::kPositions - 1);
+}
+
+QString ReverbModel::returnLabel() const
+{
+    return send::label(returnPosition());
+}
+
+ReverbCurveState ReverbModel::curve() const
+{
+    const ReverbParams p = current();
+    return {on(), uint8_t(p.preDelay / 10), uint8_t(p.time * 2), type()};
+}
+
+void ReverbModel::storeParams(int code, const ReverbParams &p)
+{
+    settings_.setRvbPreDelay(code, p.preDelay);
+    settings_.setRvbTime(code, p.time, reverb::timeLabel(p.time));
+    settings_.setRvbDiff(code, p.diff);
+}
+
+void ReverbModel::sendReverb()
+{
+    const ReverbParams p = current();
+    device_.set_reverb(static_cast<uint32_t>(type()), static_cast<uint8_t>(p.preDelay),
+                       static_cast<uint8_t>(p.time), static_cast<uint8_t>(p.diff));
+}
+
+void ReverbModel::sendReturn()
+{
+    // The knob position decides the level, so what the knob shows is what the unit gets.
+    device_.set_return(on() ? 1 : 0, send::levelFromLabel(returnLabel()));
+}
+
+void ReverbModel::selectType(int code)
+{
+    if (code < 1 || code > reverb::kTypes)
+        return;
+    settings_.setReverbMode(code);
+    emit typeChanged(code);
+    emit paramsChanged(current());
+    emit curveChanged();
+    if (on())
+        setOn(true);
+}
+
+void ReverbModel::setCurrent(ReverbParams p)
+{
+    p = reverb::clamped(p);
+    storeParams(type(), p);
+    emit paramsChanged(p);
+    emit curveChanged();
+    if (on())
+        sendReverb();
+}
+
+void ReverbModel::setPreDelay(int position)
+{
+    ReverbParams p = current();
+    p.preDelay = position;
+    setCurrent(p);
+}
+
+void ReverbModel::setTime(int position)
+{
+    ReverbParams p = current();
+    p.time = position;
+    setCurrent(p);
+}
+
+void ReverbModel::setDiffusion(int position)
+{
+    ReverbParams p = current();
+    p.diff = position;
+    setCurrent(p);
+}
+
+void ReverbModel::setOn(bool on)
+{
+    settings_.setMasterReverb(on);
+    emit onChanged(on);
+    emit curveChanged();
+    // The type goes first so that the return never opens onto stale parameters.
+    if (on)
+        sendReverb();
+    sendReturn();
+}
+
+void ReverbModel::setReturnLevel(int position)
+{
+    const int p = std::clamp(position, 0, send::kPositions - 1);
+    settings_.setReturn(p, send::label(p));
+    sendReturn();
+    emit returnChanged(p, send::label(p));
+}
+
+void ReverbModel::initialize()
+{
+    // The unit hears only the final HALL: sending each type on the way would switch it audibly.
+    for (int code = 1; code <= reverb::kTypes; ++code)
+        storeParams(code, reverb::factory(code));
+    selectType(reverb::kHall);
+}
+
+void ReverbModel::load()
+{
+    emit typeChanged(type());
+    emit paramsChanged(current());
+    emit onChanged(on());
+    emit returnChanged(returnPosition(), returnLabel());
+    emit curveChanged();
+    if (on())
+        sendReverb();
+    sendReturn();
+}
+
+} // namespace mixer

@@ -1,0 +1,175 @@
+#include "reverbpanel.h"
+
+#include "dialcontrol.h"
+#include "drawreverb.h"
+#include "mixermodel.h"
+#include "stripstyle.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kMargin = 8;
+constexpr int kRowY = 32;
+constexpr int kPictureWidth = 100;
+constexpr int kRightX = kMargin + kPictureWidth + 20;
+constexpr int kKnobY = 100;
+constexpr int kKnobPitch = 76;
+
+QLabel *caption(const QString &text, const QRect &geo, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setGeometry(geo);
+    l->setStyleSheet(stripstyle::captionStyle());
+    return l;
+}
+
+int preDelayOf(const mixer::ReverbParams &p)
+{
+    return p.preDelay;
+}
+int timeOf(const mixer::ReverbParams &p)
+{
+    return p.time;
+}
+int diffOf(const mixer::ReverbParams &p)
+{
+    return p.diff;
+}
+
+QString valueText(KnobScale scale, int index)
+{
+    return scale == KnobScale::ReverbTime ? mixer::reverb::timeLabel(index) : QString::number(index);
+}
+
+} // namespace
+
+ReverbPanel::ReverbPanel(mixer::MixerModel &model, QWidget *parent)
+    : QWidget(parent), m_model(model.reverb()), m_drag(KnobFrames::dial())
+{
+    setObjectName(QStringLiteral("reverbSection"));
+    setFixedSize(kWidth, kHeight);
+    caption(tr("REVERB"), QRect(kMargin, 6, 60, 18), this);
+
+    m_types = new QButtonGroup(this);
+    m_types->setObjectName(QStringLiteral("buttonGroup_Reverb"));
+    m_types->setExclusive(true);
+    for (int code = 1; code <= mixer::reverb::kTypes; ++code) {
+        const mixer::reverb::TypeInfo &t = mixer::reverb::typeInfo(code);
+        auto *b = new QPushButton(t.name, this);
+        b->setObjectName(t.button);
+        b->setCheckable(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setGeometry(72 + (code - 1) * 56, 6, 52, 18);
+        b->setStyleSheet(stripstyle::buttonStyle(stripstyle::Lamp::Reverb));
+        m_types->addButton(b, code);
+        m_controls << b;
+    }
+    connect(m_types, &QButtonGroup::idClicked, &m_model, &mixer::ReverbModel::selectType);
+
+    m_picture = new QLabel(this);
+    m_picture->setObjectName(QStringLiteral("label_RvbPicture"));
+    m_picture->setGeometry(kMargin, kRowY, kPictureWidth, kHeight - kRowY - kMargin);
+    m_picture->setAlignment(Qt::AlignCenter);
+    m_curve = new DrawReverb(this);
+    m_curve->setObjectName(QStringLiteral("label_Reverb"));
+    m_curve->move(kRightX, kRowY);
+    m_curve->setStyleSheet(QStringLiteral("background-color: rgb(12, 12, 14);"));
+    m_controls << m_picture << m_curve;
+
+    addKnob(KnobScale::PreDelay, {"label_PreDelayKnob", "label_PreDelayDisp"}, {tr("PRE-DELAY"), tr("ms")},
+            kRightX, preDelayOf, &mixer::ReverbModel::setPreDelay);
+    addKnob(KnobScale::ReverbTime, {"label_ReverbTimeKnob", "label_ReverbTimeDisp"}, {tr("TIME"), tr("s")},
+            kRightX + kKnobPitch, timeOf, &mixer::ReverbModel::setTime);
+    addKnob(KnobScale::Diffusion, {"label_ReverbDiffKnob", "label_ReverbDiffDisp"}, {tr("DIFFUSION"), QString()},
+            kRightX + 2 * kKnobPitch, diffOf, &mixer::ReverbModel::setDiffusion);
+
+    m_disabled = new QLabel(tr("Reverb is not available\nat 176.4 kHz and 192 kHz."), this);
+    m_disabled->setObjectName(QStringLiteral("label_ReverbDisable"));
+    m_disabled->setGeometry(kMargin, kRowY, kWidth - 2 * kMargin, kHeight - kRowY - kMargin);
+    m_disabled->setAlignment(Qt::AlignCenter);
+    m_disabled->setWordWrap(true);
+    m_disabled->setStyleSheet(
+        QStringLiteral("color: rgb(150, 152, 158); background: transparent; font: bold 9pt \"Arial\";"));
+
+    connect(&m_model, &mixer::ReverbModel::typeChanged, this, &ReverbPanel::showType);
+    connect(&m_model, &mixer::ReverbModel::paramsChanged, this, &ReverbPanel::showParams);
+    connect(&m_model, &mixer::ReverbModel::curveChanged, this, &ReverbPanel::doReverbRepaint);
+    connect(&model, &mixer::MixerModel::rateClassChanged, this, &ReverbPanel::followRate);
+    showType(m_model.type());
+    showParams(m_model.current());
+    doReverbRepaint();
+    followRate(model.rateClass());
+}
+
+void ReverbPanel::addKnob(KnobScale scale, const Names &names, const Captions &captions, int x,
+                          int (*index)(const mixer::ReverbParams &), void (mixer::ReverbModel::*set)(int))
+{
+    QLabel *title = caption(captions.title, QRect(x - 2, kKnobY - 16, kKnobPitch - 4, 14), this);
+    title->setAlignment(Qt::AlignCenter);
+    QLabel *unit = caption(captions.unit, QRect(x + 58, kKnobY + 2, 16, 14), this);
+    auto *knob = new DialControl(this);
+    knob->setObjectName(QLatin1String(names.knob));
+    knob->move(x, kKnobY);
+    knob->setFixedSize(m_drag.frameSize());
+    auto *value = new QLabel(this);
+    value->setObjectName(QLatin1String(names.value));
+    value->setGeometry(x + 22, kKnobY + 2, 34, 14);
+    value->setAlignment(Qt::AlignCenter);
+    value->setStyleSheet(stripstyle::valueLabelStyle());
+    const Knob k{scale, knob, value, index, set};
+    m_knobs.append(k);
+    m_controls << title << unit << knob << value;
+    connect(knob, &DialControl::dialknob_Pressed, this, [this, k](QMouseEvent *ev) { knobPressed(k, ev); });
+    connect(knob, &DialControl::dialknob_Moved, this, [this, k](QMouseEvent *ev) {
+        if (m_drag.knob() == k.knob && m_drag.move(ev->localPos()))
+            (m_model.*k.set)(m_drag.index());
+    });
+}
+
+void ReverbPanel::knobPressed(const Knob &k, QMouseEvent *ev)
+{
+    m_drag.setTarget(k.knob, k.value);
+    m_drag.press(k.scale, k.index(m_model.current()), ev->localPos(), KnobDrag::Arming::Free);
+}
+
+void ReverbPanel::showParams(const mixer::ReverbParams &p)
+{
+    for (const Knob &k : qAsConst(m_knobs)) {
+        const int i = k.index(p);
+        m_drag.showOn(k.knob, k.value, k.scale, i, valueText(k.scale, i));
+    }
+}
+
+void ReverbPanel::showType(int code)
+{
+    if (QAbstractButton *b = m_types->button(code))
+        b->setChecked(true);
+    m_picture->setPixmap(QPixmap(mixer::reverb::typeInfo(code).picture));
+}
+
+void ReverbPanel::doReverbRepaint()
+{
+    m_curve->setState(m_model.curve());
+}
+
+void ReverbPanel::followRate(int rateClass)
+{
+    const bool available = rateClass != 4;
+    for (QWidget *w : qAsConst(m_controls))
+        w->setVisible(available);
+    m_disabled->setVisible(!available);
+}
+
+void ReverbPanel::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QColor(10, 10, 12));
+    p.setBrush(QColor(38, 39, 44));
+    p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+}

@@ -1,0 +1,74 @@
+// The reverb section of the mixer page: the five type buttons, the type's picture, the pre-delay, time
+// and diffusion knobs with their values, and the reverb diagram. The switch and the return knob sit on
+// the master strip. At the two highest sample rates the unit has no reverb: the controls give way to
+// `label_ReverbDisable` and the stored values wait.
+#pragma once
+
+#include "knobdrag.h"
+#include "knobscale.h"
+#include "reverbmodel.h"
+
+#include <QVector>
+#include <QWidget>
+
+class DialControl;
+class DrawReverb;
+class QButtonGroup;
+class QLabel;
+class QMouseEvent;
+
+namespace mixer {
+class MixerModel;
+}
+
+class ReverbPanel : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 356;
+    static constexpr int kHeight = 124;
+
+    /// Shows \p model's reverb and follows its sample-rate class; \p model must outlive the panel.
+    /// GUI thread.
+    explicit ReverbPanel(mixer::MixerModel &model, QWidget *parent = nullptr);
+
+public slots:
+    /// Redraws the diagram from the model.
+    void doReverbRepaint();
+
+protected:
+    void paintEvent(QPaintEvent *ev) override;
+
+private:
+    struct Knob {
+        KnobScale scale;
+        DialControl *knob;
+        QLabel *value;
+        int (*index)(const mixer::ReverbParams &);
+        void (mixer::ReverbModel::*set)(int);
+    };
+
+    struct Names {
+        const char *knob;
+        const char *value;
+    };
+    struct Captions {
+        QString title;
+        QString unit;
+    };
+    void addKnob(KnobScale scale, const Names &names, const Captions &captions, int x,
+                 int (*index)(const mixer::ReverbParams &), void (mixer::ReverbModel::*set)(int));
+    void knobPressed(const Knob &k, QMouseEvent *ev);
+    void showParams(const mixer::ReverbParams &p);
+    void showType(int code);
+    void followRate(int rateClass);
+
+    mixer::ReverbModel &m_model;
+    KnobDrag m_drag;
+    QButtonGroup *m_types;
+    QLabel *m_picture;
+    DrawReverb *m_curve;
+    QLabel *m_disabled;
+    QVector<Knob> m_knobs;
+    // Everything the unit's lack of a reverb hides.
+    QVector<QWidget *> m_controls;
+};
