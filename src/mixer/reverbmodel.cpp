@@ -14,9 +14,12 @@ namespace {
 const std::array<TypeInfo, kTypes> &types()
 {
     static const std::array<TypeInfo, kTypes> t = {{
-        {1, QStringLiteral("HALL"), QStringLiteral("pB_RevHall"), QStringLiteral(":Resource/Reverb/Rvb_hall.png")},
-        {2, QStringLiteral("ROOM"), QStringLiteral("pB_RevRoom"), QStringLiteral(":Resource/Reverb/Rvb_room.png")},
-        {3, QStringLiteral("LIVE"), QStringLiteral("pB_RevLive"), QStringLiteral(":Resource/Reverb/Rvb_live.png")},
+        {1, QStringLiteral("HALL"), QStringLiteral("pB_RevHall"),
+         QStringLiteral(":Resource/Reverb/Rvb_hall.png")},
+        {2, QStringLiteral("ROOM"), QStringLiteral("pB_RevRoom"),
+         QStringLiteral(":Resource/Reverb/Rvb_room.png")},
+        {3, QStringLiteral("LIVE"), QStringLiteral("pB_RevLive"),
+         QStringLiteral(":Resource/Reverb/Rvb_live.png")},
         {4, QStringLiteral("STUDIO"), QStringLiteral("pB_RevStudio"),
          QStringLiteral(":Resource/Reverb/Rvb_studio.png")},
         {5, QStringLiteral("PLATE"), QStringLiteral("pB_RevPlate"),
@@ -27,7 +30,8 @@ const std::array<TypeInfo, kTypes> &types()
 
 int factoryValue(const QString &key, int code)
 {
-    const settings::KeyEntry *e = settings::findKey(QStringLiteral("Reverb"), key + settings::reverbSuffix(code));
+    const settings::KeyEntry *e =
+        settings::findKey(QStringLiteral("Reverb"), key + settings::reverbSuffix(code));
     return e && e->def.has ? int(e->def.number) : 0;
 }
 
@@ -76,8 +80,7 @@ ReverbParams factory(int code)
 
 ReverbModel::ReverbModel(Settings &settings, QIXDevice &device, QObject *parent)
     : QObject(parent), settings_(settings), device_(device)
-{
-}
+{}
 
 int ReverbModel::type() const
 {
@@ -87,7 +90,8 @@ int ReverbModel::type() const
 ReverbParams ReverbModel::params(int code) const
 {
     code = reverb::modeType(code);
-    return reverb::clamped({settings_.rvbPreDelayPos(code), settings_.rvbTimePos(code), settings_.rvbDiffPos(code)});
+    return reverb::clamped(
+        {settings_.rvbPreDelayPos(code), settings_.rvbTimePos(code), settings_.rvbDiffPos(code)});
 }
 
 bool ReverbModel::on() const
@@ -109,13 +113,6 @@ ReverbCurveState ReverbModel::curve() const
 {
     const ReverbParams p = current();
     return {on(), uint8_t(p.preDelay / 10), uint8_t(p.time * 2), type()};
-}
-
-void ReverbModel::storeParams(int code, const ReverbParams &p)
-{
-    settings_.setRvbPreDelay(code, p.preDelay);
-    settings_.setRvbTime(code, p.time, reverb::timeLabel(p.time));
-    settings_.setRvbDiff(code, p.diff);
 }
 
 void ReverbModel::sendReverb()
@@ -143,35 +140,31 @@ void ReverbModel::selectType(int code)
         setOn(true);
 }
 
-void ReverbModel::setCurrent(ReverbParams p)
-{
-    p = reverb::clamped(p);
-    storeParams(type(), p);
-    emit paramsChanged(p);
-    emit curveChanged();
-    if (on())
-        sendReverb();
-}
-
 void ReverbModel::setPreDelay(int position)
 {
-    ReverbParams p = current();
-    p.preDelay = position;
-    setCurrent(p);
+    settings_.setRvbPreDelay(type(), std::clamp(position, 0, reverb::kMaxPreDelay));
+    paramChanged();
 }
 
 void ReverbModel::setTime(int position)
 {
-    ReverbParams p = current();
-    p.time = position;
-    setCurrent(p);
+    const int p = std::clamp(position, reverb::kMinTime, reverb::kMaxTime);
+    settings_.setRvbTime(type(), p, reverb::timeLabel(p));
+    paramChanged();
 }
 
 void ReverbModel::setDiffusion(int position)
 {
-    ReverbParams p = current();
-    p.diff = position;
-    setCurrent(p);
+    settings_.setRvbDiff(type(), std::clamp(position, 0, reverb::kMaxDiff));
+    paramChanged();
+}
+
+void ReverbModel::paramChanged()
+{
+    emit paramsChanged(current());
+    emit curveChanged();
+    if (on())
+        sendReverb();
 }
 
 void ReverbModel::setOn(bool on)
@@ -196,8 +189,12 @@ void ReverbModel::setReturnLevel(int position)
 void ReverbModel::initialize()
 {
     // The unit hears only the final HALL: sending each type on the way would switch it audibly.
-    for (int code = 1; code <= reverb::kTypes; ++code)
-        storeParams(code, reverb::factory(code));
+    for (int code = 1; code <= reverb::kTypes; ++code) {
+        const ReverbParams f = reverb::factory(code);
+        settings_.setRvbPreDelay(code, f.preDelay);
+        settings_.setRvbTime(code, f.time, reverb::timeLabel(f.time));
+        settings_.setRvbDiff(code, f.diff);
+    }
     selectType(reverb::kHall);
 }
 

@@ -112,8 +112,7 @@ signals:
     void curveChanged();
 
 private:
-    void storeParams(int code, const ReverbParams &p);
-    void setCurrent(ReverbParams p);
+    void paramChanged();
     void sendReverb();
     void sendReturn();
 

@@ -53,7 +53,8 @@ MixerSection::MixerSection(QIXDevice &device, Settings &settings, QObject *paren
     const struct {
         const char *name;
         const char *text;
-    } buttons[] = {{"pB_ToInterfaceFromMixer", QT_TR_NOOP("INTERFACE")}, {"pB_ToOutputFromMixer", QT_TR_NOOP("ROUTING")}};
+    } buttons[] = {{"pB_ToInterfaceFromMixer", QT_TR_NOOP("INTERFACE")},
+                   {"pB_ToOutputFromMixer", QT_TR_NOOP("ROUTING")}};
     int x = MixerPage::kWidth - NavMargin - NavWidth;
     for (int i = int(std::size(buttons)) - 1; i >= 0; --i) {
         auto *button = new QPushButton(tr(buttons[i].text), page_);

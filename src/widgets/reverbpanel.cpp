@@ -85,8 +85,9 @@ ReverbPanel::ReverbPanel(mixer::MixerModel &model, QWidget *parent)
             kRightX, preDelayOf, &mixer::ReverbModel::setPreDelay);
     addKnob(KnobScale::ReverbTime, {"label_ReverbTimeKnob", "label_ReverbTimeDisp"}, {tr("TIME"), tr("s")},
             kRightX + kKnobPitch, timeOf, &mixer::ReverbModel::setTime);
-    addKnob(KnobScale::Diffusion, {"label_ReverbDiffKnob", "label_ReverbDiffDisp"}, {tr("DIFFUSION"), QString()},
-            kRightX + 2 * kKnobPitch, diffOf, &mixer::ReverbModel::setDiffusion);
+    addKnob(KnobScale::Diffusion, {"label_ReverbDiffKnob", "label_ReverbDiffDisp"},
+            {tr("DIFFUSION"), QString()}, kRightX + 2 * kKnobPitch, diffOf,
+            &mixer::ReverbModel::setDiffusion);
 
     m_disabled = new QLabel(tr("Reverb is not available\nat 176.4 kHz and 192 kHz."), this);
     m_disabled->setObjectName(QStringLiteral("label_ReverbDisable"));

@@ -43,7 +43,8 @@ void hall(QPainter &p, const QRectF &r)
     const QRectF stage(l + w * 0.36, t + h * 0.36, w * 0.28, h * 0.22);
     p.setPen(line(1.0));
     p.drawRect(stage);
-    for (const QPointF corner : {stage.topLeft(), stage.topRight(), stage.bottomLeft(), stage.bottomRight()}) {
+    for (const QPointF corner :
+         {stage.topLeft(), stage.topRight(), stage.bottomLeft(), stage.bottomRight()}) {
         const QPointF out(corner.x() < r.center().x() ? l + 4 : l + w - 4,
                           corner.y() < stage.center().y() ? t + h * 0.2 : t + h - 1);
         p.drawLine(corner, out);
