@@ -60,20 +60,12 @@ QString timeLabel(int position)
     return QStringLiteral("%1.%2").arg(position / 10).arg(position % 10);
 }
 
-ReverbParams clamped(ReverbParams p)
-{
-    p.preDelay = std::clamp(p.preDelay, 0, kMaxPreDelay);
-    p.time = std::clamp(p.time, kMinTime, kMaxTime);
-    p.diff = std::clamp(p.diff, 0, kMaxDiff);
-    return p;
-}
-
 ReverbParams factory(int code)
 {
     // One table of factory values: the defaults the settings keys read as.
-    return clamped({factoryValue(QStringLiteral("RvbPreDelayPos_"), code),
-                    factoryValue(QStringLiteral("RvbTimePos_"), code),
-                    factoryValue(QStringLiteral("RvbDiffPos_"), code)});
+    return {factoryValue(QStringLiteral("RvbPreDelayPos_"), code),
+            factoryValue(QStringLiteral("RvbTimePos_"), code),
+            factoryValue(QStringLiteral("RvbDiffPos_"), code)};
 }
 
 } // namespace reverb
@@ -90,8 +82,8 @@ int ReverbModel::type() const
 ReverbParams ReverbModel::params(int code) const
 {
     code = reverb::modeType(code);
-    return reverb::clamped(
-        {settings_.rvbPreDelayPos(code), settings_.rvbTimePos(code), settings_.rvbDiffPos(code)});
+    // The settings reader keeps stored positions within the knobs' ranges.
+    return {settings_.rvbPreDelayPos(code), settings_.rvbTimePos(code), settings_.rvbDiffPos(code)};
 }
 
 bool ReverbModel::on() const
@@ -101,7 +93,7 @@ bool ReverbModel::on() const
 
 int ReverbModel::returnPosition() const
 {
-    return std::clamp(settings_.returnLevel(), 0, send::kPositions - 1);
+    return settings_.returnLevel();
 }
 
 QString ReverbModel::returnLabel() const

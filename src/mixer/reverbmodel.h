@@ -62,8 +62,6 @@ int typeCode(const QString &name);
 int modeType(int storedMode);
 // "%1.%2" in seconds from tenths: 27 -> "2.7", 4 -> "0.4", 100 -> "10.0".
 QString timeLabel(int position);
-// Each position forced into its range.
-ReverbParams clamped(ReverbParams p);
 // The values a type starts with and returns to on initialise (the stored keys' defaults).
 ReverbParams factory(int code);
 

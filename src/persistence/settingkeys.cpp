@@ -122,7 +122,10 @@ void addFixedKeys(QVector<KeyEntry> &t)
     t << fixed("Panel", s("MainWindowPanel"), V::Int, kNone);
     t << clamped(fixed("Interface", s("AudioPeformanceIndex"), V::Int, num(0)), 0, 10);
     t << fixed("Misc", s("Information_Dialog"), V::Bool, num(0));
-    t << coded(fixed("Reverb", s("Mode"), V::Int, num(1)), 1, 5);
+    // Nothing stored means HALL, but a type the panel does not know is played as PLATE.
+    KeyEntry mode = clamped(fixed("Reverb", s("Mode"), V::Int, num(1)), 1, 4);
+    mode.outside = num(5);
+    t << mode;
     t << fixed("Reverb", s("MasterReverb"), V::Bool, num(1));
     for (const ReverbRow &r : kReverb) {
         const QString suffix = s(r.suffix);
@@ -246,6 +249,8 @@ double clampedToRange(const KeyEntry &entry, double v, double fallback)
 {
     if (entry.lo > entry.hi || (v >= entry.lo && v <= entry.hi))
         return v;
+    if (entry.outside.has)
+        return entry.outside.number;
     if (entry.outsideIsDefault)
         return fallback;
     return v < entry.lo ? entry.lo : entry.hi;

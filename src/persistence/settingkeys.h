@@ -35,10 +35,12 @@ struct KeyEntry {
     KeyDefault master; // "TrackMaster" value when masterDiffers
     bool masterDiffers = false;
     // Accepted range of stored numbers when lo <= hi. A number outside it is clamped into it, or, for
-    // codes and selector indexes (outsideIsDefault), read as the default.
+    // codes and selector indexes (outsideIsDefault), read as the default, or as `outside` when that
+    // is set.
     double lo = 1;
     double hi = 0;
     bool outsideIsDefault = false;
+    KeyDefault outside;
 };
 
 // What a stored number outside its key's range reads as: `v` itself when the key has no range.

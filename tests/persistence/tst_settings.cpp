@@ -425,10 +425,13 @@ private slots:
             const double below = e.lo - (e.type == settings::ValueType::Int ? 1 : 0.5);
             const double above = e.hi + (e.type == settings::ValueType::Int ? 1 : 0.5);
             const QString g = concreteGroup(e);
+            const auto past = [&](double end) {
+                return e.outside.has ? e.outside.number : e.outsideIsDefault ? def : end;
+            };
             QTest::addRow("%s/%s below", qPrintable(g), qPrintable(e.key))
-                << g << e.key << below << (e.outsideIsDefault ? def : e.lo);
+                << g << e.key << below << past(e.lo);
             QTest::addRow("%s/%s above", qPrintable(g), qPrintable(e.key))
-                << g << e.key << above << (e.outsideIsDefault ? def : e.hi);
+                << g << e.key << above << past(e.hi);
             QTest::addRow("%s/%s at the top", qPrintable(g), qPrintable(e.key)) << g << e.key << e.hi << e.hi;
             ++rows;
         }
@@ -467,7 +470,7 @@ private slots:
         QCOMPARE(s.sendPoint("Track1", 2), 1);
         QCOMPARE(s.panPos("Track1"), 0);
         QCOMPARE(s.returnLevel(), 0);
-        QCOMPARE(s.reverbMode(), 1);
+        QCOMPARE(s.reverbMode(), 5);
         QCOMPARE(s.rvbTimePos(2), 1);
         QCOMPARE(s.lineOut(3), 22);
         QCOMPARE(s.readClock("Optical_A"), 0);
