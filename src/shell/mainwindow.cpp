@@ -7,6 +7,7 @@
 #include "licensedialog.h"
 #include "mainmenus.h"
 #include "messageboxes.h"
+#include "metersection.h"
 #include "mixersection.h"
 #include "pagenavigator.h"
 #include "progresswindow.h"
@@ -56,6 +57,8 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
 {
     mixer_ = new MixerSection(device_, settings_, this);
     routing_ = new RoutingSection(device_, settings_, this);
+    meters_ = new MeterSection(device_, this);
+    mixer_->bindMeters(*meters_);
     auto page = std::make_unique<InterfacePage>(device_, settings_, &state_);
     connect(page.get(), &InterfacePage::sig_bufferSizeChangeStarted, this, &MainWindow::bufferSizeChangeStarted);
     // One flag, the buffer size's own: the rate display reads this mirror of it.
@@ -171,6 +174,8 @@ void MainWindow::connectDevice()
         if (QLabel *firmware = label("label_IntFirmVersion"))
             firmware->setText(text);
     });
+    connect(this, &MainWindow::sig_meterHold, meters_, &MeterSection::holdTick);
+    connect(this, &MainWindow::sig_metersReset, meters_, &MeterSection::reset);
     connect(this, &MainWindow::sig_initProgressBarCountChange, this,
             &MainWindow::slt_initProgressBarCountChange);
     connect(this, &MainWindow::sig_initProgressBarCountFinish, this,
@@ -227,7 +232,7 @@ void MainWindow::timerInterrupt_100ms()
     presence_->tick(present);
     if (!present)
         return;
-    device_.get_meter();
+    meters_->tick();
     if (++state_.meter_tick >= MeterHoldTicks) {
         state_.meter_tick = 0;
         emit sig_meterHold();
@@ -260,9 +265,10 @@ void MainWindow::showUnitLost()
             status->setText(QLatin1String(Dashes));
         }
     }
+    // Before the box: a modal box would keep the unit's last levels in the store until dismissed.
+    emit sig_metersReset();
     MessageBoxes::current().warning(this, tr("USB Disconnected"),
                                     tr("- LYNTRA K1/K2 -\n Please insert USB cable"));
-    emit sig_metersReset();
 }
 
 void MainWindow::slt_RecvDeviceName(const QString &sText)

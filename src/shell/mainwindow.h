@@ -13,6 +13,7 @@
 #include <memory>
 
 class MainMenus;
+class MeterSection;
 class MixerSection;
 class PageNavigator;
 class ProgressWindow;
@@ -39,6 +40,7 @@ public:
 
     ShellState &state() { return state_; }
     MainMenus &menus() { return *menus_; }
+    MeterSection &meters() { return *meters_; }
     QStackedWidget *pages() const { return stack_; }
 
     // The unit counts as the small model when the device field reads exactly "LYNTRA K1".
@@ -100,6 +102,7 @@ private:
     ShellState state_;
     MixerSection *mixer_ = nullptr;
     RoutingSection *routing_ = nullptr;
+    MeterSection *meters_ = nullptr;
     std::unique_ptr<InterfaceBridge> interface_;
     QStackedWidget *stack_ = nullptr;
     std::unique_ptr<MainMenus> menus_;

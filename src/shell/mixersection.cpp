@@ -2,6 +2,7 @@
 
 #include "channeleditor.h"
 #include "clockstatus.h"
+#include "metersection.h"
 #include "mixerloader.h"
 #include "mixermodel.h"
 #include "mixerpage.h"
@@ -86,6 +87,13 @@ void MixerSection::followClock(ClockStatus &clock)
     });
     connect(&clock, &ClockStatus::sig_rateClassChanged, model,
             [model](int rateClass) { model->setSampleRate(rateOfClass(rateClass)); });
+}
+
+void MixerSection::bindMeters(MeterSection &meters) const
+{
+    meters.bindLevels(page_->meterSlots());
+    const mixer::MixerModel *model = model_;
+    meters.bindGainReduction(editor_->grMeter(), [model] { return gainReductionInput(model->selectedTrack()); });
 }
 
 void MixerSection::setShiftHeld(bool held)

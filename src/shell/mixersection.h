@@ -7,6 +7,7 @@
 
 class ChannelEditor;
 class ClockStatus;
+class MeterSection;
 class MixerPage;
 class QAction;
 class ReverbPanel;
@@ -39,6 +40,8 @@ public:
     // The clock status tells the unit's model and the rate class; the strips follow both.
     void followClock(ClockStatus &clock);
     void setShiftHeld(bool held);
+    // Binds the page's level meters and the editor's gain-reduction bar, following the selection.
+    void bindMeters(MeterSection &meters) const;
     // "Initialize Reverb" asks first and, on OK, returns every reverb type to its factory values.
     void bindInitializeReverb(QAction *action);
 

@@ -1,0 +1,148 @@
+// The meters through the window, its real 100 ms timer and device worker, against the virtual unit with
+// its signal frozen and inputs set to exact levels.
+#include "QIXDevice.h"
+#include "mainwindow.h"
+#include "metersection.h"
+#include "recordingboxes.h"
+#include "resources.h"
+#include "settings.h"
+#include "virtualunit.h"
+
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QtTest>
+
+#include <memory>
+
+using namespace lyntra_test;
+
+namespace {
+
+constexpr int kPatience = 15000; // a full fall takes 15 ticks; loaded sanitizer runs are slower
+
+QRect bar(int left, int offset)
+{
+    return QRect(QPoint(left, 362 + offset), QPoint(left + 5, 468));
+}
+
+} // namespace
+
+class TestMetersWindow : public QObject {
+    Q_OBJECT
+
+    QLabel *label(const char *name) const { return window_->findChild<QLabel *>(QLatin1String(name)); }
+    bool control(const QByteArray &command) const
+    {
+        return unit_->control(command).value(QStringLiteral("ok")).toBool();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(VirtualUnit::available(), qPrintable(VirtualUnit::program()));
+        qputenv("LYNTRA_UNIT", "virtual");
+        lyntra_init_resources();
+        unit_ = std::make_unique<VirtualUnit>();
+        QVERIFY(unit_->start({"--model", "K2", "--rate", "48000"}));
+        QVERIFY(control("set freeze on"));
+        for (int input = 1; input <= 20; ++input)
+            QVERIFY(control("set level " + QByteArray::number(input) + " 0"));
+        device_ = std::make_unique<QIXDevice>();
+        settings_ = std::make_unique<Settings>();
+        window_ = std::make_unique<MainWindow>(*device_, *settings_);
+        window_->show();
+        QTRY_COMPARE_WITH_TIMEOUT(int(window_->state().identification), int(ShellState::SetUp), kPatience);
+    }
+
+    // Both displays of an input follow it; a peak lamp lights from -1 dB.
+    void levelMovesItsBars_data()
+    {
+        QTest::addColumn<int>("input");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("mono");
+        QTest::addColumn<QString>("linked");
+        QTest::addColumn<QRect>("monoBar");
+        QTest::addColumn<QRect>("linkedBar");
+        QTest::addColumn<bool>("peak");
+        QTest::newRow("odd input at -1 dB") << 3 << 29204 << "3"
+                                            << "3_4_L" << bar(37, 0) << bar(63, 0) << true;
+        QTest::newRow("even input at -30 dB") << 4 << 1000 << "4"
+                                              << "3_4_R" << bar(96, 60) << bar(74, 60) << false;
+        QTest::newRow("S/PDIF right") << 12 << 262 << "SP2"
+                                      << "SP1_2_R" << bar(96, 82) << bar(74, 82) << false;
+        QTest::newRow("back to silence") << 3 << 0 << "3"
+                                         << "3_4_L" << bar(37, 106) << bar(63, 106) << false;
+    }
+    void levelMovesItsBars()
+    {
+        QFETCH(int, input);
+        QFETCH(int, level);
+        QFETCH(QString, mono);
+        QFETCH(QString, linked);
+        QFETCH(QRect, monoBar);
+        QFETCH(QRect, linkedBar);
+        QFETCH(bool, peak);
+        QVERIFY(control("set level " + QByteArray::number(input) + ' ' + QByteArray::number(level)));
+        QLabel *monoLabel = label(qPrintable("label_LevelMeter" + mono));
+        QLabel *linkedLabel = label(qPrintable("label_LevelMeter" + linked));
+        QVERIFY(monoLabel && linkedLabel);
+        QTRY_COMPARE_WITH_TIMEOUT(monoLabel->geometry(), monoBar, kPatience);
+        QCOMPARE(linkedLabel->geometry(), linkedBar);
+        QLabel *monoPeak = label(qPrintable("label_Peak" + mono));
+        QLabel *linkedPeak = label(qPrintable("label_Peak" + linked));
+        if (peak) {
+            QVERIFY(!monoPeak->isHidden() && !linkedPeak->isHidden());
+            return;
+        }
+        // A lamp lit before goes out a second or two after the level fell.
+        QTRY_VERIFY_WITH_TIMEOUT(monoPeak->isHidden() && linkedPeak->isHidden(), kPatience);
+    }
+
+    // One input at full scale panned centre: each master side gets -3 dB.
+    void mastersSumTheMix()
+    {
+        auto *fader = window_->findChild<QDoubleSpinBox *>(QStringLiteral("dSB_faderDisplayMaster"));
+        QVERIFY(fader);
+        fader->setValue(0.0); // typed in, as a user would
+        emit fader->editingFinished();
+        QVERIFY(control("set level 1 32768"));
+        QTRY_COMPARE_WITH_TIMEOUT(label("label_LevelMeterMasterL")->geometry(), bar(51, 6), kPatience);
+        QCOMPARE(label("label_LevelMeterMasterR")->geometry(), bar(59, 6));
+        QVERIFY(control("set level 1 0"));
+    }
+
+    // Unplugged, the received values are void; the bars keep their place until the unit is back.
+    void unplugZeroesTheStore()
+    {
+        boxes_.clear();
+        QVERIFY(control("set level 5 20000"));
+        const MeterSection &meters = window_->meters();
+        QTRY_COMPARE_WITH_TIMEOUT(meters.store().input[4], 20000u, kPatience);
+        QTRY_COMPARE_WITH_TIMEOUT(label("label_LevelMeter5")->geometry(), bar(37, 8), kPatience);
+        QVERIFY(control("unplug"));
+        QTRY_COMPARE_WITH_TIMEOUT(boxes_.titles, QStringList{"USB Disconnected"}, kPatience);
+        QCOMPARE(meters.store().input[4], 0u);
+        QCOMPARE(meters.store().gainReduction, 32767u);
+        QCOMPARE(label("label_LevelMeter5")->geometry(), bar(37, 8));
+        QVERIFY(control("plug"));
+        QTRY_COMPARE_WITH_TIMEOUT(int(window_->state().identification), int(ShellState::SetUp), kPatience);
+        QTRY_COMPARE_WITH_TIMEOUT(meters.store().input[4], 20000u, kPatience);
+    }
+
+    void cleanupTestCase()
+    {
+        window_.reset();
+        device_.reset();
+        unit_.reset();
+    }
+
+private:
+    RecordingBoxes boxes_; // the start-up information box and the disconnection warning
+    std::unique_ptr<VirtualUnit> unit_;
+    std::unique_ptr<QIXDevice> device_;
+    std::unique_ptr<Settings> settings_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+QTEST_MAIN(TestMetersWindow)
+#include "tst_meters_window.moc"
