@@ -53,6 +53,11 @@ QJsonObject UnitRig::control(const QByteArray &command) const
     return unit_ ? unit_->control(command) : QJsonObject();
 }
 
+qint64 UnitRig::pid() const
+{
+    return unit_ ? unit_->process().processId() : 0;
+}
+
 QString UnitRig::socket_path() const
 {
     return unit_ ? unit_->socket_path() : QString();

@@ -40,6 +40,8 @@ public:
     // One control-socket command; an empty object when the unit does not answer.
     QJsonObject control(const QByteArray &command) const;
     QString socket_path() const;
+    // The unit program's process id, 0 before start().
+    qint64 pid() const;
 
 private:
     QTemporaryDir dir_;

@@ -41,5 +41,7 @@ MeterLabels makeMeter(QWidget *host, int slot, const QString &barName, const QSt
     m.bar = imageLabel(host, QStringLiteral(":/Resource/track/meter_level.png"), empty,
                        Qt::AlignLeft | Qt::AlignBottom);
     m.bar->setObjectName(barName);
+    // The image fills the bar whatever its height, so nothing beneath needs painting when it moves.
+    m.bar->setAttribute(Qt::WA_OpaquePaintEvent, !m.bar->pixmap(Qt::ReturnByValue).isNull());
     return m;
 }

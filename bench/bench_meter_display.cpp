@@ -1,0 +1,145 @@
+// The mixer page with moving meters: the window in this process, on the mixer page, against a virtual
+// unit playing its test signal on every input. For 20 s: CPU of this process (GUI thread, device
+// worker and the probes) and of the unit, meter sets received and display frames per second, and the
+// delay from a level change at the unit to the first move of that input's bar.
+#include "QIXDevice.h"
+#include "benchrig.h"
+#include "mainwindow.h"
+#include "resources.h"
+#include "settings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QEvent>
+#include <QFile>
+#include <QLabel>
+#include <QStackedWidget>
+
+#include <cstdio>
+#include <sys/resource.h>
+
+using namespace bench;
+
+namespace {
+
+constexpr int kWindowMs = 20000;
+constexpr int kProbeEveryMs = 2000; // a full bar needs 1.5 s to fall back
+constexpr int kProbeInput = 20;
+constexpr const char *kProbeBar = "label_LevelMeterAdat8";
+
+double self_cpu_ms()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
+}
+
+// Counts display frames (bursts of bar moves within one tick) and notes the probe bar's first move.
+class BarWatch : public QObject {
+public:
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (e->type() != QEvent::Move && e->type() != QEvent::Resize)
+            return false;
+        const auto now = Clock::now();
+        if (counting && (frames == 0 || ms_between(lastMove, now) > 20))
+            ++frames;
+        lastMove = now;
+        if (watched == probe && probeSent && !probeSeen) {
+            probeSeen = true;
+            delays.push_back(ms_between(sentAt, now));
+        }
+        return false;
+    }
+
+    QObject *probe = nullptr;
+    bool counting = false;
+    int frames = 0;
+    Clock::time_point lastMove;
+    bool probeSent = false, probeSeen = false;
+    Clock::time_point sentAt;
+    std::vector<double> delays;
+};
+
+// A returning user's settings: no start-up notice, the master at 0 dB so its meters move too.
+bool writeSettings(const QString &configHome)
+{
+    const QString dir = configHome + QStringLiteral("/AVENOR");
+    QFile f(dir + QStringLiteral("/DUOMIX_Setting.ini"));
+    return QDir().mkpath(dir) && f.open(QIODevice::WriteOnly) &&
+           f.write("[Misc]\nInformation_Dialog=true\n\n[TrackMaster]\nFader=0\n") > 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path())); // the rig points it at its unit later
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/config")));
+    QApplication app(argc, argv);
+    print_machine_load();
+    if (!home.isValid() || !writeSettings(home.path() + QStringLiteral("/config")))
+        return 1;
+    UnitRig rig;
+    if (!rig.start())
+        return 1;
+    lyntra_init_resources();
+
+    QIXDevice device;
+    Settings settings;
+    MainWindow window(device, settings);
+    window.show();
+    if (!wait_until([&] { return window.state().identification == ShellState::SetUp; }, 15000)) {
+        std::fprintf(stderr, "the window never set the unit up\n");
+        return 1;
+    }
+    window.pages()->setCurrentIndex(0);
+
+    BarWatch watch;
+    for (QLabel *l : window.findChildren<QLabel *>())
+        if (l->objectName().startsWith(QLatin1String("label_LevelMeter")))
+            l->installEventFilter(&watch);
+    watch.probe = window.findChild<QLabel *>(QLatin1String(kProbeBar));
+    int values = 0;
+    QObject::connect(&device, &QIXDevice::sig_recv_meter, &watch, [&] { values += watch.counting ? 1 : 0; });
+    run_events_for(1000);
+
+    const double cpu0 = self_cpu_ms();
+    const double unit0 = proc_cpu_ms(rig.pid());
+    const auto t0 = Clock::now();
+    watch.counting = true;
+    bool up = true;
+    while (ms_between(t0, Clock::now()) < kWindowMs) {
+        watch.probeSeen = false;
+        watch.sentAt = Clock::now();
+        watch.probeSent = true;
+        rig.control(QByteArray("set level ") + QByteArray::number(kProbeInput) + (up ? " 32768" : " 0"));
+        up = !up;
+        run_events_for(kProbeEveryMs);
+        watch.probeSent = false;
+    }
+    watch.counting = false;
+    const double wall = ms_between(t0, Clock::now());
+    const double cpu = self_cpu_ms() - cpu0;
+    const double unitCpu = proc_cpu_ms(rig.pid()) - unit0;
+    const Summary delay = summarize(watch.delays);
+
+    print_title("Mixer page with moving meters (window in-process, K2 virtual unit, test signal)");
+    print_row("window", wall / 1000.0, "s");
+    print_row("panel CPU (GUI, worker, probes)", 100.0 * cpu / wall, "% of one core");
+    print_row("virtual unit CPU", 100.0 * unitCpu / wall, "% of one core");
+    print_row("meter sets received (22 values)", values / 22.0 / (wall / 1000.0), "sets/s", 1);
+    print_row("display frames", watch.frames / (wall / 1000.0), "frames/s", 1);
+    print_summary("level change to bar move", delay);
+    if (delay.n < size_t(kWindowMs / kProbeEveryMs) - 1) {
+        std::fprintf(stderr, "only %zu of the probes moved the bar\n", delay.n);
+        return 2;
+    }
+    device.shutdown(5000);
+    return 0;
+}
