@@ -1,0 +1,212 @@
+// The meter scales and the display table without widgets (a recording view stands in for the labels),
+// and the virtual unit's commands that put an input at an exact meter value.
+#include "control_commands.h"
+#include "fault_plan.h"
+#include "firmware.h"
+#include "grbar.h"
+#include "ixmsg_ids.h"
+#include "metertable.h"
+#include "trace_log.h"
+
+#include <QtTest>
+
+using namespace meter;
+using lyntra::fw::ControlCommands;
+using lyntra::fw::FaultPlan;
+using lyntra::fw::Firmware;
+using lyntra::fw::TraceLog;
+
+namespace {
+
+// Keeps the bars where the table puts them, starting empty, and the lamps' state.
+struct RecordingView : MeterView {
+    RecordingView()
+    {
+        for (int s = 0; s < kSlots; ++s)
+            bars[s] = barAt(s, kEmptyOffset);
+    }
+    Bar bar(int slot) const override { return bars[slot]; }
+    void setBar(int slot, const Bar &b) override { bars[slot] = b; }
+    void setPeak(int slot, bool lit) override { peaks[slot] = lit; }
+    Bar bars[kSlots];
+    bool peaks[kSlots] = {};
+};
+
+enum Scale { Level, GainReduction, Fall };
+
+constexpr int kHeld = 100000; // the value the test signal had when frozen
+
+} // namespace
+
+class TestMeters : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Level: bar offset. Gain reduction: bar height. Fall: step for a bar spanning `value` pixels.
+    void scales_data()
+    {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("expected");
+        const struct {
+            const char *name;
+            Scale scale;
+            int value, expected;
+        } rows[] = {
+            {"-1 dB floor is full", Level, 29204, 0},
+            {"just under -1 dB", Level, 29203, 2},
+            {"silence", Level, 0, 106},
+            {"-60 dB threshold", Level, 32, 106},
+            {"below -41 dB", Level, 262, 82},
+            {"-30.3 dB", Level, 1000, 60},
+            {"over full scale", Level, 65535, 0},
+            {"no reduction", GainReduction, 32767, 1},
+            {"full scale: none", GainReduction, 32768, 1},
+            {"1 dB", GainReduction, 29203, 2},
+            {"24 dB", GainReduction, 2067, 60},
+            {"over 24 dB", GainReduction, 2066, 63},
+            {"7 px", Fall, 7, 8},
+            {"6 px", Fall, 6, 2},
+            {"1 px", Fall, 1, 2},
+            {"one row", Fall, 0, 1},
+            {"nothing left", Fall, -1, 0},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << int(r.scale) << r.value << r.expected;
+    }
+    void scales()
+    {
+        QFETCH(int, scale);
+        QFETCH(int, value);
+        QFETCH(int, expected);
+        const int got = scale == Level           ? level_segment(uint32_t(value))
+                        : scale == GainReduction ? kGrFull - gr_segment(uint32_t(value))
+                                                 : fall_step(value);
+        QCOMPARE(got, expected);
+    }
+
+    void storeKeepsMeteredChannelsOnly()
+    {
+        LevelStore store;
+        QVERIFY(store.storeLevel(IXMSG_DATA_CH_INPUT, 20, 7));
+        QVERIFY(store.storeLevel(IXMSG_DATA_CH_MASTER, 1, 70000));
+        for (auto [type, number] : {std::pair{IXMSG_DATA_CH_MASTER, 3},
+                                    {IXMSG_DATA_CH_INPUT, 21},
+                                    {IXMSG_DATA_CH_INPUT, 0},
+                                    {IXMSG_DATA_CH_OUTPUT, 1}})
+            QVERIFY(!store.storeLevel(type, uint32_t(number), 11));
+        MeterTable table;
+        table.setLevels(store);
+        QCOMPARE(int(table.level(38)), 0);
+        QCOMPARE(int(table.level(39)), 7);
+        QCOMPARE(int(table.level(kMasterLeft)), 0xFFFF); // above the slot's range reads as its top
+        store.storeGainReduction(100);
+        store.reset();
+        QCOMPARE(store.input[19], 0u);
+        QCOMPARE(store.gainReduction, kNoReduction);
+    }
+
+    // A full bar whose channel goes silent: 13 steps of 8, one of 2, then set empty; the linked
+    // strip's side falls along with it and the neighbour stays.
+    void fullBarFallsToEmpty()
+    {
+        LevelStore store;
+        store.input[2] = kFullScale;
+        MeterTable table;
+        RecordingView view;
+        table.setLevels(store);
+        table.update(view);
+        QCOMPARE(view.bars[6], barAt(6, 0));
+        store.input[2] = 0;
+        table.setLevels(store);
+        QList<int> steps;
+        for (int update = 1; update <= 15; ++update) {
+            const int before = view.bars[4].top;
+            table.update(view);
+            steps << view.bars[4].top - before;
+            QCOMPARE(view.bars[6].top, view.bars[4].top);
+        }
+        QCOMPARE(steps, (QList<int>{8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 2, 0}));
+        QCOMPARE(view.bars[4], barAt(4, kEmptyOffset));
+        QCOMPARE(view.bars[5], barAt(5, kEmptyOffset));
+    }
+
+    // A peak lit just before the once-a-second step goes out one step later, just after it two.
+    void peakHoldsOneOrTwoSeconds()
+    {
+        for (const bool beforeTick : {true, false}) {
+            LevelStore store;
+            store.master[1] = 30000;
+            MeterTable table;
+            RecordingView view;
+            table.setLevels(store);
+            table.update(view);
+            QVERIFY(view.peaks[kMasterRight] && !view.peaks[kMasterLeft]);
+            table.setLevels(LevelStore());
+            if (beforeTick)
+                table.holdTick(view);
+            for (int tick = 1; tick <= 3; ++tick) {
+                table.update(view);
+                table.holdTick(view);
+                QCOMPARE(view.peaks[kMasterRight], tick < (beforeTick ? 1 : 2));
+            }
+        }
+    }
+
+    // Rises at once, shrinks by 8, 4, 2 and 1 pixels, and goes out at no reduction.
+    void grBarRisesAndShrinks()
+    {
+        GrBar bar;
+        bar.update(0);
+        QVERIFY(bar.visible());
+        QList<int> heights{bar.height()};
+        for (int update = 0; update < 10; ++update) {
+            bar.update(kNoReduction);
+            heights << bar.height();
+        }
+        QCOMPARE(heights, (QList<int>{63, 55, 47, 39, 31, 23, 15, 7, 3, 1, 1}));
+        QVERIFY(!bar.visible());
+    }
+
+    // Input 3's meter after each command, held while time moves on; -1: refused, the signal moves on.
+    void setsSteadyLevels_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("meter");
+        QTest::newRow("linear, exact") << "set level 3 29204" << 29204;
+        QTest::newRow("in dB") << "set level 3 -6dB" << 16423;
+        QTest::newRow("frozen signal") << "set freeze on" << kHeld;
+        QTest::newRow("above full scale") << "set level 3 32769" << -1;
+        QTest::newRow("above 0 dB") << "set level 3 1dB" << -1;
+        QTest::newRow("no such input") << "set level 21 100" << -1;
+        QTest::newRow("freeze neither on nor off") << "set freeze maybe" << -1;
+    }
+    void setsSteadyLevels()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, meter);
+        Firmware fw;
+        FaultPlan faults;
+        TraceLog trace;
+        ControlCommands commands(fw, faults, trace, {});
+        fw.setTime(2.0);
+        const uint32_t moving = fw.inputLevel(3);
+        const bool ok = commands.handle(command) == "{\"ok\":true}";
+        QCOMPARE(ok, meter >= 0);
+        if (meter == kHeld)
+            meter = int(moving);
+        fw.setTime(3.1);
+        if (!ok) {
+            QVERIFY(fw.inputLevel(3) != moving);
+            return;
+        }
+        QCOMPARE(fw.inputLevel(3), uint32_t(meter));
+        QVERIFY(commands.handle("set level 3 signal") == "{\"ok\":true}" &&
+                commands.handle("set freeze off") == "{\"ok\":true}");
+        fw.setTime(4.2);
+        QVERIFY(fw.inputLevel(3) != uint32_t(meter));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestMeters)
+#include "tst_meters.moc"
