@@ -128,6 +128,7 @@ int main(int argc, char **argv)
     const double cpu = self_cpu_ms() - cpu0;
     const double unitCpu = proc_cpu_ms(rig.pid()) - unit0;
     const Summary delay = summarize(watch.delays);
+    const QJsonObject status = rig.control("status");
 
     print_title("Mixer page with moving meters (window in-process, K2 virtual unit, test signal)");
     print_row("window", wall / 1000.0, "s");
@@ -136,6 +137,8 @@ int main(int argc, char **argv)
     print_row("meter sets received (22 values)", values / 22.0 / (wall / 1000.0), "sets/s", 1);
     print_row("display frames", watch.frames / (wall / 1000.0), "frames/s", 1);
     print_summary("level change to bar move", delay);
+    print_row("answers the unit dropped (queue full)",
+              status.value(QStringLiteral("dropped_answers")).toDouble(), "", 0);
     if (delay.n < size_t(kWindowMs / kProbeEveryMs) - 1) {
         std::fprintf(stderr, "only %zu of the probes moved the bar\n", delay.n);
         return 2;

@@ -152,6 +152,13 @@ void Firmware::queue(ReplyGroup group)
         ++dropped_;
 }
 
+void Firmware::queueReading(ReplyGroup group)
+{
+    // A meter the host has not read yet just takes the newer reading: one of each waits at most.
+    if (!queue_.refresh(group))
+        queue(std::move(group));
+}
+
 void Firmware::answer(const PendingRequest &request)
 {
     switch (request.id) {
@@ -179,17 +186,17 @@ void Firmware::answer(const PendingRequest &request)
         break;
     case IXMSG_ID_GET_METER:
         for (int input = 1; input <= kInputs; ++input)
-            queue(
+            queueReading(
                 addressed(IXMSG_DATA_CH_INPUT, input, {IXMSG_ID_METER, IXMSG_T_U16, inputLevel(input), {}}));
         for (int side = 1; side <= kMasters; ++side)
-            queue(
+            queueReading(
                 addressed(IXMSG_DATA_CH_MASTER, side, {IXMSG_ID_METER, IXMSG_T_U16, masterLevel(side), {}}));
         break;
     case IXMSG_ID_GET_GRMETER:
         if (validAddress(request.chType, request.chNo)) {
             const uint32_t gr =
                 request.chType == IXMSG_DATA_CH_INPUT ? gainReduction(int(request.chNo)) : kFullScale;
-            queue(addressed(request.chType, request.chNo, {IXMSG_ID_GRMETER, IXMSG_T_U16, gr, {}}));
+            queueReading(addressed(request.chType, request.chNo, {IXMSG_ID_GRMETER, IXMSG_T_U16, gr, {}}));
         }
         break;
     case IXMSG_ID_DSPMODE:

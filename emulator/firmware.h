@@ -83,6 +83,7 @@ public:
 private:
     void answer(const PendingRequest &request);
     void queue(ReplyGroup group);
+    void queueReading(ReplyGroup group);
     int sourceIndex(uint32_t source) const;
 
     Identity id_;

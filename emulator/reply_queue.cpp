@@ -60,6 +60,19 @@ bool ReplyQueue::push(ReplyGroup group)
     return true;
 }
 
+bool ReplyQueue::refresh(const ReplyGroup &group)
+{
+    for (ReplyGroup &waiting : groups_) {
+        if (waiting.addressed && group.addressed && waiting.chType == group.chType &&
+            waiting.chNo == group.chNo && waiting.items.size() == 1 && group.items.size() == 1 &&
+            waiting.items.front().id == group.items.front().id) {
+            waiting.items = group.items;
+            return true;
+        }
+    }
+    return false;
+}
+
 void ReplyQueue::fill(uint8_t *out, uint8_t ready)
 {
     std::memset(out, 0, kReplySize);

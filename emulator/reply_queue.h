@@ -32,6 +32,9 @@ public:
     // Queues `group` (copied). Returns false and drops it when the queue is full or the group could
     // never fit a reply.
     bool push(ReplyGroup group);
+    // Gives a still-waiting addressed group for the same channel and item the values of `group`;
+    // false when none waits. Keeps readings the host asks for faster than it reads from piling up.
+    bool refresh(const ReplyGroup &group);
     bool empty() const { return groups_.empty(); }
     size_t size() const { return groups_.size(); }
     void clear() { groups_.clear(); }

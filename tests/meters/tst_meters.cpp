@@ -4,6 +4,7 @@
 #include "fault_plan.h"
 #include "firmware.h"
 #include "grbar.h"
+#include "ixmsg.h"
 #include "ixmsg_ids.h"
 #include "metertable.h"
 #include "trace_log.h"
@@ -205,6 +206,34 @@ private slots:
                 commands.handle("set freeze off") == "{\"ok\":true}");
         fw.setTime(4.2);
         QVERIFY(fw.inputLevel(3) != uint32_t(meter));
+    }
+
+    // A host asking for meters faster than it reads them finds one waiting set with the newest values.
+    void meterRequestsCoalesce()
+    {
+        Firmware fw;
+        const uint8_t getMeter[] = {IXMSG_ID_GET_METER, IXMSG_T_FLAG};
+        for (int request = 0; request < 200; ++request) {
+            QVERIFY(fw.setSourceLevel(3, request));
+            fw.apply(getMeter, sizeof getMeter);
+        }
+        QCOMPARE(fw.droppedAnswers(), uint64_t(0));
+        QList<uint32_t> input3;
+        uint8_t reply[64];
+        for (int read = 0; read < 20 && fw.hasPendingAnswers(); ++read) {
+            fw.nextReply(reply);
+            ixmsg_buf buf;
+            ixmsg_init(&buf, reply, sizeof reply);
+            uint8_t id = 0, type = 0;
+            uint32_t value = 0, number = 0;
+            while (ixmsg_get(&buf, &id, &type, &value, nullptr, nullptr) == 0 && id != IXMSG_ID_END) {
+                number = id == IXMSG_ID_CH_NO ? value : number;
+                if (id == IXMSG_ID_METER && number == 3)
+                    input3 << value;
+            }
+        }
+        QVERIFY(!fw.hasPendingAnswers());
+        QCOMPARE(input3, QList<uint32_t>{199});
     }
 };
 
