@@ -33,7 +33,7 @@ struct RecordingView : MeterView {
     bool peaks[kSlots] = {};
 };
 
-enum Scale { Level, GainReduction, Fall };
+enum Scale { Level, GainReduction, Fall, GrShrink };
 
 constexpr int kHeld = 100000; // the value the test signal had when frozen
 
@@ -44,6 +44,7 @@ class TestMeters : public QObject {
 
 private slots:
     // Level: bar offset. Gain reduction: bar height. Fall: step for a bar spanning `value` pixels.
+    // Shrink: the gain-reduction bar's next height.
     void scales_data()
     {
         QTest::addColumn<int>("scale");
@@ -71,6 +72,9 @@ private slots:
             {"1 px", Fall, 1, 2},
             {"one row", Fall, 0, 1},
             {"nothing left", Fall, -1, 0},
+            {"gain-reduction bar of 8 px", GrShrink, 8, 4},
+            {"gain-reduction bar of 4 px", GrShrink, 4, 2},
+            {"gain-reduction bar of 2 px", GrShrink, 2, 1},
         };
         for (const auto &r : rows)
             QTest::newRow(r.name) << int(r.scale) << r.value << r.expected;
@@ -82,7 +86,8 @@ private slots:
         QFETCH(int, expected);
         const int got = scale == Level           ? level_segment(uint32_t(value))
                         : scale == GainReduction ? kGrFull - gr_segment(uint32_t(value))
-                                                 : fall_step(value);
+                        : scale == Fall          ? fall_step(value)
+                                                 : gr_shrunk(value);
         QCOMPARE(got, expected);
     }
 
@@ -112,24 +117,24 @@ private slots:
     void fullBarFallsToEmpty()
     {
         LevelStore store;
-        store.input[2] = kFullScale;
+        store.input[0] = kFullScale;
         MeterTable table;
         RecordingView view;
         table.setLevels(store);
         table.update(view);
-        QCOMPARE(view.bars[6], barAt(6, 0));
-        store.input[2] = 0;
+        QCOMPARE(view.bars[2], barAt(2, 0));
+        store.input[0] = 0;
         table.setLevels(store);
         QList<int> steps;
         for (int update = 1; update <= 15; ++update) {
-            const int before = view.bars[4].top;
+            const int before = view.bars[0].top;
             table.update(view);
-            steps << view.bars[4].top - before;
-            QCOMPARE(view.bars[6].top, view.bars[4].top);
+            steps << view.bars[0].top - before;
+            QCOMPARE(view.bars[2].top, view.bars[0].top);
         }
         QCOMPARE(steps, (QList<int>{8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 2, 0}));
-        QCOMPARE(view.bars[4], barAt(4, kEmptyOffset));
-        QCOMPARE(view.bars[5], barAt(5, kEmptyOffset));
+        QCOMPARE(view.bars[0], barAt(0, kEmptyOffset));
+        QCOMPARE(view.bars[1], barAt(1, kEmptyOffset));
     }
 
     // A peak lit just before the once-a-second step goes out one step later, just after it two.
