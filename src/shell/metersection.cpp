@@ -13,6 +13,9 @@ void MeterSection::bindGainReduction(QLabel *label, EditedInput edited)
 {
     grLabel_ = label;
     edited_ = std::move(edited);
+    // Nothing is reduced until a channel is edited and its unit says so.
+    if (grLabel_)
+        grLabel_->hide();
 }
 
 void MeterSection::slt_RecvLevelMeter(ixmsg_data_ch_t type, uint8_t number, uint32_t value)

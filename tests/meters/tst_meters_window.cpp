@@ -8,6 +8,7 @@
 #include "settings.h"
 #include "virtualunit.h"
 
+#include <QAbstractButton>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QtTest>
@@ -105,6 +106,21 @@ private slots:
         }
         // A lamp lit before goes out a second or two after the level fell.
         QTRY_VERIFY_WITH_TIMEOUT(monoPeak->isHidden() && linkedPeak->isHidden(), kPatience);
+    }
+
+    // The bar shows the reduction of the edited channel only: input 2 limited by 30 dB, input 4 not.
+    void grBarFollowsTheSelectedChannel()
+    {
+        QLabel *gr = label("label_GRMeter");
+        QVERIFY(gr && gr->isHidden());
+        QVERIFY(control("set level 2 32768") && control("set level 4 32768"));
+        window_->findChild<QAbstractButton *>(QStringLiteral("pB_Analog2"))->click();
+        QVERIFY(device_->set_comp(IXMSG_DATA_CH_INPUT, 2, 1, -30, 255, 0, 0, 0, 0));
+        QTRY_VERIFY_WITH_TIMEOUT(!gr->isHidden(), kPatience);
+        QTRY_COMPARE_WITH_TIMEOUT(gr->geometry(), QRect(569, 73, 5, 63), kPatience);
+        window_->findChild<QAbstractButton *>(QStringLiteral("pB_Analog4"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(gr->isHidden(), kPatience);
+        QCOMPARE(gr->height(), 1);
     }
 
     // Unplugged, the received values are void; the bars keep their place until the unit is back.
