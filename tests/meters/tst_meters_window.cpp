@@ -40,7 +40,6 @@ class TestMetersWindow : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY2(VirtualUnit::available(), qPrintable(VirtualUnit::program()));
         qputenv("LYNTRA_UNIT", "virtual");
         lyntra_init_resources();
         unit_ = std::make_unique<VirtualUnit>();
@@ -98,14 +97,10 @@ private slots:
         QVERIFY(monoLabel && linkedLabel);
         QTRY_COMPARE_WITH_TIMEOUT(monoLabel->geometry(), monoBar, kPatience);
         QCOMPARE(linkedLabel->geometry(), linkedBar);
-        QLabel *monoPeak = label(qPrintable("label_Peak" + mono));
-        QLabel *linkedPeak = label(qPrintable("label_Peak" + linked));
-        if (peak) {
-            QVERIFY(!monoPeak->isHidden() && !linkedPeak->isHidden());
-            return;
-        }
+        const QLabel *peaks[] = {label(qPrintable("label_Peak" + mono)),
+                                 label(qPrintable("label_Peak" + linked))};
         // A lamp lit before goes out a second or two after the level fell.
-        QTRY_VERIFY_WITH_TIMEOUT(monoPeak->isHidden() && linkedPeak->isHidden(), kPatience);
+        QTRY_VERIFY_WITH_TIMEOUT(peaks[0]->isHidden() != peak && peaks[1]->isHidden() != peak, kPatience);
     }
 
     // The bar shows the reduction of the edited channel only: input 2 limited by 30 dB, input 4 not.
@@ -116,11 +111,9 @@ private slots:
         QVERIFY(control("set level 2 32768") && control("set level 4 32768"));
         window_->findChild<QAbstractButton *>(QStringLiteral("pB_Analog2"))->click();
         QVERIFY(device_->set_comp(IXMSG_DATA_CH_INPUT, 2, 1, -30, 255, 0, 0, 0, 0));
-        QTRY_VERIFY_WITH_TIMEOUT(!gr->isHidden(), kPatience);
-        QTRY_COMPARE_WITH_TIMEOUT(gr->geometry(), QRect(569, 73, 5, 63), kPatience);
+        QTRY_VERIFY_WITH_TIMEOUT(!gr->isHidden() && gr->geometry() == QRect(569, 73, 5, 63), kPatience);
         window_->findChild<QAbstractButton *>(QStringLiteral("pB_Analog4"))->click();
-        QTRY_VERIFY_WITH_TIMEOUT(gr->isHidden(), kPatience);
-        QCOMPARE(gr->height(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(gr->isHidden() && gr->height() == 1, kPatience);
     }
 
     // Unplugged, the received values are void; the bars keep their place until the unit is back.
@@ -129,7 +122,6 @@ private slots:
         boxes_.clear();
         QVERIFY(control("set level 5 20000"));
         const MeterSection &meters = window_->meters();
-        QTRY_COMPARE_WITH_TIMEOUT(meters.store().input[4], 20000u, kPatience);
         QTRY_COMPARE_WITH_TIMEOUT(label("label_LevelMeter5")->geometry(), bar(37, 8), kPatience);
         QVERIFY(control("unplug"));
         QTRY_COMPARE_WITH_TIMEOUT(boxes_.titles, QStringList{"USB Disconnected"}, kPatience);
