@@ -15,6 +15,7 @@
 #include "settings.h"
 #include "testhook.h"
 #include "unitpresence.h"
+#include "updatesoftware.h"
 #include "weblinks.h"
 
 #include <QAbstractButton>
@@ -104,6 +105,8 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
     interface_->applyStoredClock(isSmallModel(), false);
     interface_->refreshBufferSize();
     showInformationUnlessSuppressed();
+    update_ = std::make_unique<UpdateSoftware>(settings_, QLatin1String(SoftwareVersion));
+    connect(this, &MainWindow::sig_updateCheckRequested, update_.get(), &UpdateSoftware::softwareCheck);
     for (const char *hidden : {"label_ReverbDisable", "label_WordInputStatus", "label_IntWordInputStatus"})
         if (auto *widget = findChild<QWidget *>(QLatin1String(hidden)))
             widget->hide();
@@ -217,6 +220,7 @@ void MainWindow::timerInterrupt_1000ms()
     device_.get_info();
     device_.get_clocklock();
     device_.get_clocksource();
+    runFirmwareCheck();
     if (state_.progress_countdown == 0)
         return;
     --state_.progress_countdown;
@@ -274,6 +278,18 @@ void MainWindow::showUnitLost()
 void MainWindow::slt_RecvDeviceName(const QString &sText)
 {
     presence_->productNameReceived(sText);
+    if (!sText.isEmpty())
+        runFirmwareCheck();
+}
+
+void MainWindow::runFirmwareCheck()
+{
+    if (!update_)
+        return;
+    const QLabel *firmware = label("label_IntFirmVersion");
+    update_->firmwareCheck(deviceLabel_ ? deviceLabel_->text() : QString(), firmware ? firmware->text() : QString());
+    if (update_->checksDone())
+        menus_->update->setEnabled(true);
 }
 
 void MainWindow::slt_RecvFirmVersion(uint16_t version)
@@ -370,5 +386,7 @@ void MainWindow::keyReleaseEvent(QKeyEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (update_)
+        update_->closeAll();
     event->accept();
 }

@@ -24,6 +24,7 @@ class QAbstractButton;
 class RoutingSection;
 class Settings;
 class UnitPresence;
+class UpdateSoftware;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -95,6 +96,7 @@ private:
     void showUnitLost();
     void setUpReturnedUnit();
     void showInformationUnlessSuppressed();
+    void runFirmwareCheck();
     QLabel *label(const char *objectName) const;
 
     QIXDevice &device_;
@@ -117,4 +119,5 @@ private:
     QPointer<QAbstractButton> lowCutButton_;
     QPointer<QLabel> lowGainLabel_;
     QPointer<QWidget> bufferSlider_;
+    std::unique_ptr<UpdateSoftware> update_; // last: its windows go before the rest of the window
 };

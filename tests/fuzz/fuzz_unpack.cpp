@@ -1,0 +1,64 @@
+// Arbitrary bytes as a downloaded archive. Whatever the unpacker does, it writes only regular files and
+// folders inside its folder, within its limit, and leaves nothing behind when it refuses.
+#include "archiveunpacker.h"
+
+#include <QDir>
+#include <QDirIterator>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+[[noreturn]] void fail(const QString &what)
+{
+    std::fprintf(stderr, "fuzz_unpack: %s\n", qPrintable(what));
+    std::abort();
+}
+
+// A plain buffer: the removal at exit must not depend on objects destroyed before it runs.
+char sandbox[4096];
+
+void removeSandbox()
+{
+    QDir(QFile::decodeName(sandbox)).removeRecursively();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (!sandbox[0]) {
+        qstrncpy(sandbox, QFile::encodeName(QDir::tempPath() + "/fuzz_unpack.XXXXXX").constData(),
+                 sizeof sandbox);
+        if (!mkdtemp(sandbox))
+            fail(QStringLiteral("no temporary directory"));
+        std::atexit(removeSandbox);
+    }
+    UnpackLimits limits;
+    limits.totalBytes = 4 << 20;
+    limits.entries = 1000;
+    const QString out = QFile::decodeName(sandbox) + QStringLiteral("/out");
+    const UnpackResult r = archiveunpacker::unpackMemory(
+        QByteArray(reinterpret_cast<const char *>(data), int(size)), out, limits);
+
+    const QStringList left =
+        QDir(QFile::decodeName(sandbox))
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    if (left != (r.ok ? QStringList{QStringLiteral("out")} : QStringList()))
+        fail(QStringLiteral("left beside or after refusing: ") + left.join(QLatin1Char(' ')));
+    qint64 total = 0;
+    QDirIterator it(out, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        if (info.isSymLink() || !(info.isFile() || info.isDir()))
+            fail(QStringLiteral("not a plain file or folder: ") + info.filePath());
+        total += info.isFile() ? info.size() : 0;
+    }
+    if (total > limits.totalBytes || total > limits.ratio * qint64(size))
+        fail(QStringLiteral("unpacked %1 bytes from %2").arg(total).arg(size));
+    QDir(out).removeRecursively();
+    return 0;
+}
