@@ -33,13 +33,14 @@ DownloadWindow::DownloadWindow(Stage stage, const QString &title, const QString 
 
     button_->setObjectName(stage == Stage::Downloading ? QStringLiteral("pB_Cancel")
                                                        : QStringLiteral("pB_OK"));
-    button_->setMinimumHeight(20);
-    button_->setGeometry(Width - 12 - 84, Height - 12 - 26, 84, 26);
+    const int buttonWidth = qMax(84, button_->sizeHint().width());
+    button_->setGeometry(Width - 12 - buttonWidth, Height - 12 - 26, buttonWidth, 26);
     if (stage == Stage::Downloading) {
         bar_ = new QProgressBar(this);
         bar_->setObjectName(QStringLiteral("progressBar"));
         bar_->setRange(0, 100);
         bar_->setValue(0);
+        bar_->setTextVisible(false);
         bar_->setGeometry(12, 34, Width - 24, 20);
         // Nothing to cancel until the first bytes have arrived.
         button_->setEnabled(false);

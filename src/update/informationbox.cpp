@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -12,7 +13,9 @@
 namespace {
 
 constexpr int Width = 570;
-constexpr int Height = 160;
+constexpr int Height = 210;  // a wrapped headline and two version lines at 30 px, then the buttons
+constexpr int TextLeft = 92; // right of the badge
+constexpr int Margin = 12;
 const char *const Backdrop = ":/Resource/update/info_570x160_icon.png";
 
 } // namespace
@@ -30,18 +33,30 @@ InformationBox::InformationBox(QWidget *parent)
     check_->setObjectName(QStringLiteral("checkBox"));
     setFixedSize(Width, Height);
 
-    view_->setGeometry(92, 8, Width - 92 - 12, 112);
+    view_->document()->setDocumentMargin(2);
     view_->setFrameShape(QFrame::NoFrame);
     view_->setOpenExternalLinks(true);
     view_->viewport()->setAutoFillBackground(false);
     view_->setStyleSheet(QStringLiteral("color: black; font-size: 14px; background: transparent"));
     view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-
-    check_->setGeometry(96, 126, 250, 24);
     check_->setStyleSheet(QStringLiteral("color: black"));
-    second_->setGeometry(Width - 12 - 110, 124, 110, 26);
-    first_->setGeometry(Width - 12 - 110 - 8 - 110, 124, 110, 26);
+    for (QPushButton *button : {first_, second_})
+        button->setMinimumSize(112, 28);
     first_->setDefault(true);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(22, 0, 0, 0); // under the badge
+    buttons->addWidget(check_);
+    buttons->addStretch();
+    buttons->addWidget(first_);
+    buttons->addWidget(second_);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 6, Margin, Margin);
+    auto *text = new QHBoxLayout;
+    text->addSpacing(TextLeft);
+    text->addWidget(view_);
+    column->addLayout(text);
+    column->addLayout(buttons);
 }
 
 void InformationBox::setMessage(const QString &html, int lineHeight)
@@ -56,10 +71,20 @@ void InformationBox::setMessage(const QString &html, int lineHeight)
     view_->moveCursor(QTextCursor::Start);
 }
 
+// The window is taller than its picture: the picture is drawn as it is down to its bottom lip, plain metal
+// from below the badge repeats in the gap, and the lip closes the window.
 void InformationBox::paintEvent(QPaintEvent *)
 {
+    const QPixmap art{QString::fromLatin1(Backdrop)};
+    if (art.isNull())
+        return;
     QPainter p(this);
-    p.drawPixmap(rect(), QPixmap(QLatin1String(Backdrop)));
+    constexpr int Lip = 4, PlainRows = 48;
+    const int body = art.height() - Lip;
+    p.drawPixmap(0, 0, art, 0, 0, -1, body);
+    for (int y = body; y < height() - Lip; y += PlainRows)
+        p.drawPixmap(0, y, art, 0, body - PlainRows, -1, qMin(PlainRows, height() - Lip - y));
+    p.drawPixmap(0, height() - Lip, art, 0, body, -1, Lip);
 }
 
 void InformationBox::closeEvent(QCloseEvent *event)
