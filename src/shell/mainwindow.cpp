@@ -40,7 +40,7 @@ constexpr int MeterHoldTicks = 10;
 QWidget *centred(QWidget *page)
 {
     auto *frame = new QWidget;
-    frame->setObjectName(QStringLiteral("Interface"));
+    frame->setObjectName(page->objectName());
     frame->setAutoFillBackground(true);
     QPalette palette = frame->palette();
     palette.setColor(QPalette::Window, QColor(0x1b, 0x1c, 0x1f));
@@ -123,8 +123,8 @@ void MainWindow::buildPages()
     stack_->setObjectName(QStringLiteral("stackedWidget"));
     stack_->addWidget(mixer_->page());
     stack_->addWidget(centred(interface_->page()));
-    stack_->addWidget(routing_->page(mixer::UnitModel::K1));
-    stack_->addWidget(routing_->page(mixer::UnitModel::K2));
+    stack_->addWidget(centred(routing_->page(mixer::UnitModel::K1)));
+    stack_->addWidget(centred(routing_->page(mixer::UnitModel::K2)));
     setCentralWidget(stack_);
     deviceLabel_ = label("label_IntDevice");
     lowCutButton_ = mixer_->page()->findChild<QAbstractButton *>(QStringLiteral("pB_LowCutFilter"));
