@@ -58,6 +58,9 @@ void RoutingSection::applyStored(bool smallModel)
 {
     unit_ = smallModel ? UnitModel::K1 : UnitModel::K2;
     lineOuts_->applyStored(unit_);
+    // A unit that comes back while the monitor is open gets the monitor's routes and levels again.
+    if (dialog_ && dialog_->isVisible())
+        dialog_->prepare();
 }
 
 void RoutingSection::on_pB_MoniconEnable_released()

@@ -30,7 +30,8 @@ public:
     // The page of `unit` with its navigation buttons; the window's page stack adopts it.
     QWidget *page(mixer::UnitModel unit) const;
 
-    // Part of every full load: the stored line-out choices of the connected model go to the unit.
+    // Part of every full load: the stored line-out choices of the connected model go to the unit, and
+    // while the monitor is open its target is set up again over them.
     void applyStored(bool smallModel);
 
     // The dialog, once it has been opened; null before.

@@ -195,6 +195,9 @@ private slots:
         rig.slider("vS_mcMono2")->setValue(127);
         QCOMPARE(outputLevel(rig.state(), 6), 0);
         QCOMPARE(outputLevel(rig.state(), 2), -1270);
+        // A full load while monitoring (the unit came back) leaves the monitor's routes in place.
+        rig.section.applyStored(false);
+        QCOMPARE(routeOf(rig.state(), 5), Route(4, 3));
     }
 
     void linkMakesRightFollowLeft()
