@@ -178,27 +178,6 @@ private slots:
         QVERIFY(!dyn.setKnob({StripKind::Master, 0}, DynKnob::Ratio, 30));
     }
 
-    void linkedPairRestoresFromItsGroup()
-    {
-        UnitRig rig;
-        // The tracks' own groups hold stale values; the pair's group is what the stereo strip shows.
-        rig.settings.writeValue("Track5", "CompRatioPos", 6);
-        rig.settings.writeValue("Track6", "EqHighGainPos", 0);
-        rig.settings.writeValue("Track5_6", "CompRatioPos", 84);
-        rig.settings.writeValue("Track5_6", "EqHighGainPos", 127);
-        rig.settings.setEqLowCutFilter("Track5_6", true);
-        rig.settings.setComp("Track5_6", true);
-        rig.settings.setEq("Track5_6", true);
-        rig.model->loadLinkedPair(3);
-        const auto &unit = rig.unit();
-        for (int ch : {4, 5}) {
-            QCOMPARE(UnitRig::v(unit.comp[ch].ratio), 255);
-            QCOMPARE(UnitRig::v(unit.comp[ch].link), 2 + ch % 2);
-            QCOMPARE(UnitRig::v(unit.eq[ch][3].gain), 24);
-            QCOMPARE(UnitRig::v(unit.eq[ch][0].gain), 255);
-        }
-    }
-
     void eqBandsShapeTheCurve()
     {
         const QImage flat = eqImage({}, CurveMode::Active);

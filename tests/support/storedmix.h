@@ -1,7 +1,7 @@
 // The one stored mix of the tests: a settings file as a previous run would have left it, what the unit
 // must hold once it is loaded (paths of the unit's state document), and what the window must show.
 // Linked pairs keep stale mono faders and thresholds (the pair value must win) and their sends in step on
-// both tracks;
+// both tracks; the linked pair carries a whole compressor and EQ setup, Track9 its low-cut filter;
 // "Trumpet" is one character too long; Track20's pan is off its lane.
 #pragma once
 
@@ -23,6 +23,20 @@ Link=true
 Fader=6
 Eq=true
 CompThresholdPos=40
+CompRatioPos=83
+CompGainPos=18
+CompAttackPos=99
+CompReleasePos=49
+EqHighGainPos=121
+EqHighFreqPos=0
+EqHighMidGainPos=6
+EqHighMidFreqPos=127
+EqHighMidQFreqPos=107
+EqLowMidGainPos=66
+EqLowMidFreqPos=1
+EqLowMidQFreqPos=108
+EqLowGainPos=5
+EqLowFreqPos=127
 
 [Track1]
 Fader=-20
@@ -77,6 +91,11 @@ Pan_value=R6
 
 [Track9]
 Fader=-99.9
+Comp=true
+Eq=true
+EqLowCutFilter=true
+CompRatioPos=84
+EqLowGainPos=100
 
 [Track10]
 Fader=-12.5
@@ -143,6 +162,18 @@ inline const QList<UnitValue> kStoredMixAtUnit = {
     {"eq.0.0.on", 1}, {"eq.1.3.on", 1}, {"eq.2.0.on", 0}, {"comp.0.on", 0}, {"comp.0.threshold", -22},
     {"comp.1.threshold", -22},
     {"comp.0.link", 2}, {"comp.1.link", 3}, {"comp.12.link", 2}, {"comp.2.link", 1},
+    // The pair's own group reaches both channels in wire units: ratio x 10, gain dB, attack ms, release
+    // tens of ms; per band (low, low-mid, high-mid, high) gain step 0..24, frequency index, Q step or 255.
+    {"comp.0.ratio", 160}, {"comp.0.gain", 3}, {"comp.0.attack", 200}, {"comp.0.release", 50},
+    {"eq.0.0.gain", 0}, {"eq.0.0.freq", 31}, {"eq.0.0.q", 255}, {"eq.0.1.gain", 13}, {"eq.0.1.freq", 0},
+    {"eq.0.1.q", 6}, {"eq.0.2.gain", 1}, {"eq.0.2.freq", 63}, {"eq.0.2.q", 5}, {"eq.0.3.gain", 24},
+    {"eq.0.3.freq", 32}, {"eq.0.3.q", 255}, {"comp.1.ratio", 160}, {"comp.1.gain", 3},
+    {"comp.1.attack", 200}, {"comp.1.release", 50}, {"eq.1.0.gain", 0}, {"eq.1.0.freq", 31},
+    {"eq.1.0.q", 255}, {"eq.1.1.gain", 13}, {"eq.1.1.freq", 0}, {"eq.1.1.q", 6}, {"eq.1.2.gain", 1},
+    {"eq.1.2.freq", 63}, {"eq.1.2.q", 5}, {"eq.1.3.gain", 24}, {"eq.1.3.freq", 32}, {"eq.1.3.q", 255},
+    // A mono strip's low-cut filter sends the low band's gain as 255 whatever gain is stored.
+    {"comp.8.on", 1}, {"comp.8.ratio", 255}, {"comp.8.link", 1}, {"eq.8.0.on", 1}, {"eq.8.0.gain", 255},
+    {"eq.8.0.freq", 5}, {"eq.8.3.on", 1},
     // Sends: point 1 none, 2 pre, 3 post; levels in dB, -127 for -inf.
     {"send.input.0.0.point", 2}, {"send.input.0.0.level", -42}, {"send.input.1.0.point", 2},
     {"send.input.1.0.level", -42}, {"send.input.4.1.point", 3}, {"send.input.4.1.level", 0},
