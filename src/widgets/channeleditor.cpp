@@ -277,20 +277,20 @@ void ChannelEditor::updateReadouts()
 
 void ChannelEditor::doCompressorRepaint()
 {
-    const mixer::StripRef s = selected();
-    const curves::CurveMode mode = !s.valid()                            ? curves::CurveMode::Empty
-                                   : m_model.compOn(mixer::stripName(s)) ? curves::CurveMode::Active
-                                                                         : curves::CurveMode::Inactive;
-    m_comp->setCurve(compCurveOf(m_model.dynamics(), s), mode);
+    m_comp->setCurve(compCurveOf(m_model.dynamics(), selected()), curveMode(&mixer::MixerModel::compOn));
 }
 
 void ChannelEditor::doEqualizerRepaint()
 {
+    m_eq->setCurve(eqCurveOf(m_model.dynamics(), selected()), curveMode(&mixer::MixerModel::eqOn));
+}
+
+curves::CurveMode ChannelEditor::curveMode(bool (mixer::MixerModel::*on)(const QString &) const) const
+{
     const mixer::StripRef s = selected();
-    const curves::CurveMode mode = !s.valid()                          ? curves::CurveMode::Empty
-                                   : m_model.eqOn(mixer::stripName(s)) ? curves::CurveMode::Active
-                                                                       : curves::CurveMode::Inactive;
-    m_eq->setCurve(eqCurveOf(m_model.dynamics(), s), mode);
+    if (!s.valid())
+        return curves::CurveMode::Empty;
+    return (m_model.*on)(mixer::stripName(s)) ? curves::CurveMode::Active : curves::CurveMode::Inactive;
 }
 
 void ChannelEditor::slt_changeColorComp(const QString &status)

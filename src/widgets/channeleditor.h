@@ -6,6 +6,7 @@
 // sets the knob, its readout and the curve. GUI thread.
 #pragma once
 
+#include "curvestyle.h"
 #include "dynscales.h"
 #include "knobdrag.h"
 #include "tracks.h"
@@ -71,6 +72,8 @@ private:
     void selectionChanged();
     void showBypassed(bool bypassed);
     void updateReadouts();
+    // Empty with no strip selected, else Active or Inactive as the strip's `on` switch says.
+    curves::CurveMode curveMode(bool (mixer::MixerModel::*on)(const QString &) const) const;
 
     mixer::MixerModel &m_model;
     KnobDrag m_drag;

@@ -203,6 +203,7 @@ private slots:
 
         rig.click("pB_Analog8"); // another strip: its own values, filter off
         QCOMPARE(rig.text("label_RatioDisp"), QString("1.0:1"));
+        QCOMPARE(int(rig.editor.equalizer()->curveState().highFreq), 15); // 5.0k, the high band's 16th
         QVERIFY(!rig.find<QPushButton>("pB_LowCutFilter")->isChecked());
         QVERIFY(rig.find("label_LowGainKnob")->isEnabled());
     }

@@ -78,8 +78,12 @@ private slots:
             // Each Q step doubles the one before.
             QCOMPARE(dynLabel(DynKnob::LowMidQ, p).toDouble(), 0.25 * (1 << dynUnit(DynKnob::LowMidQ, p)));
         }
-        for (int i = 1; i < eqscale::kFrequencies; ++i)
-            QVERIFY(hzOf(eqscale::frequencyLabel(i)) > hzOf(eqscale::frequencyLabel(i - 1)));
+        // Round figures, each a little above the one before.
+        for (int i = 1; i < eqscale::kFrequencies; ++i) {
+            const int hz = hzOf(eqscale::frequencyLabel(i)), below = hzOf(eqscale::frequencyLabel(i - 1));
+            QVERIFY2(hz > below && hz <= below * 13 / 10 && hz % (hz < 1000 ? 5 : 100) == 0,
+                     QByteArray::number(i));
+        }
     }
 
     void stepWidths()
