@@ -297,22 +297,6 @@ private slots:
         QCOMPARE(r.sends.count(), o.table ? 0 : 1);
     }
 
-    void selection_answers_are_the_last_received()
-    {
-        Rig r;
-        QSignalSpy asked(&r.dev, &QIXDevice::sig_is_selected);
-        QSignalSpy dropped(&r.dev, &QIXDevice::sig_deselect);
-        QCOMPARE(r.dev.is_selected(), false);
-        r.dev.recv_is_selected(true);
-        QCOMPARE(r.dev.is_selected(), true);
-        r.dev.recv_is_selected(false);
-        QCOMPARE(r.dev.is_selected(), false);
-        r.dev.recv_deselect(true);
-        QCOMPARE(r.dev.deselect(), false);
-        QCOMPARE(asked.count(), 3);
-        QCOMPARE(dropped.count(), 1);
-    }
-
     // ---- Replies: every item to its signal, with the address and source contexts.
 
     void dispatch_data()
@@ -387,17 +371,6 @@ private slots:
         QCOMPARE(r.dev.version(), uint16_t(0));
         QCOMPARE(r.dev.build(), uint16_t(0));
         QCOMPARE(r.dev.build_date(), QStringLiteral("d")); // only the published texts go empty
-    }
-
-    void queued_signals_carry_enum_values()
-    {
-        Rig r;
-        QSignalSpy spy(&r.dev, &QIXDevice::sig_recv_clocklock);
-        QVERIFY(spy.isValid());
-        r.dev.recv_ix_recv_result(true, Reply().num(29, 2).num(27, 3));
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.at(0).at(0).value<ixmsg_data_clocksource_t>(), IXMSG_DATA_CLOCKSOURCE_WORD);
-        QCOMPARE(spy.at(0).at(1).value<ixmsg_data_clocklock_t>(), IXMSG_DATA_CLOCKLOCK_GOOD);
     }
 
     // ---- The worker thread, with no unit anywhere.
