@@ -1,5 +1,6 @@
 // One panel per session and executable: the locked file, the names the instances meet under, the local
 // peer's message exchange, and real processes of the probe program finding and reaching each other.
+#include "datarow.h"
 #include "peeridentity.h"
 #include "qtlocalpeer.h"
 #include "qtlockedfile.h"
@@ -45,7 +46,8 @@ struct RawClient {
     std::atomic<bool> done{false};
     std::thread thread;
 
-    void start(const QString &name, const QList<QByteArray> &pieces, int pauseMs, int holdMs, bool answered = true)
+    void start(const QString &name, const QList<QByteArray> &pieces, int pauseMs, int holdMs,
+               bool answered = true)
     {
         thread = std::thread([=] {
             QLocalSocket s;
@@ -114,91 +116,16 @@ private slots:
         qputenv("XDG_SESSION_ID", "5");
     }
 
-    // ---- The locked file: objects of one process exclude each other as processes do.
-
-    void lock_conflicts_data()
-    {
-        QTest::addColumn<QtLockedFile::LockMode>("held");
-        QTest::addColumn<QtLockedFile::LockMode>("wanted");
-        QTest::addColumn<bool>("granted");
-        QTest::newRow("read, read") << QtLockedFile::ReadLock << QtLockedFile::ReadLock << true;
-        QTest::newRow("read, write") << QtLockedFile::ReadLock << QtLockedFile::WriteLock << false;
-        QTest::newRow("write, read") << QtLockedFile::WriteLock << QtLockedFile::ReadLock << false;
-        QTest::newRow("write, write") << QtLockedFile::WriteLock << QtLockedFile::WriteLock << false;
-    }
-    void lock_conflicts()
-    {
-        QFETCH(QtLockedFile::LockMode, held);
-        QFETCH(QtLockedFile::LockMode, wanted);
-        QFETCH(bool, granted);
-        const QString path = m_tmp.filePath("lock-" + QString::fromLatin1(QTest::currentDataTag()));
-        QtLockedFile a(path), b(path);
-        QVERIFY(a.open(QIODevice::ReadWrite) && b.open(QIODevice::ReadWrite));
-        QVERIFY(a.lock(held, false));
-        QCOMPARE(b.lock(wanted, false), granted);
-        QCOMPARE(b.lockMode(), granted ? wanted : QtLockedFile::NoLock);
-        QVERIFY(b.unlock());
-        // Changing the mode of a held lock, then each way of letting go frees the file.
-        QVERIFY(a.lock(held == QtLockedFile::ReadLock ? QtLockedFile::WriteLock : QtLockedFile::ReadLock, false));
-        QCOMPARE(b.lock(QtLockedFile::ReadLock, false), held == QtLockedFile::WriteLock);
-        QVERIFY(b.unlock() && a.unlock() && !a.isLocked());
-        QVERIFY(b.lock(QtLockedFile::WriteLock, false));
-        b.close();
-        QVERIFY(!b.isLocked());
-        {
-            QtLockedFile c(path);
-            QVERIFY(c.open(QIODevice::ReadWrite) && c.lock(QtLockedFile::WriteLock, false));
-        }
-        QVERIFY(a.lock(QtLockedFile::WriteLock, false));
-        QVERIFY(a.lock(QtLockedFile::NoLock, false) && !a.isLocked());
-    }
-
-    void lock_misuse_warns_and_keeps_the_file()
-    {
-        const QString path = m_tmp.filePath("misuse");
-        QFile seed(path);
-        QVERIFY(seed.open(QIODevice::WriteOnly) && seed.write("kept") == 4);
-        seed.close();
-        QtLockedFile f(path);
-        QTest::ignoreMessage(QtWarningMsg, "QtLockedFile::lock(): file is not opened");
-        QVERIFY(!f.lock(QtLockedFile::WriteLock, false));
-        QTest::ignoreMessage(QtWarningMsg, "QtLockedFile::open(): Truncate mode not allowed.");
-        QVERIFY(!f.open(QIODevice::ReadWrite | QIODevice::Truncate));
-        QCOMPARE(QFileInfo(path).size(), qint64(4));
-    }
-
-    // A blocking lock waits for the holder and is granted once it lets go.
-    void blocking_lock_waits()
-    {
-        const QString path = m_tmp.filePath("blocking");
-        QtLockedFile a(path);
-        QVERIFY(a.open(QIODevice::ReadWrite) && a.lock(QtLockedFile::WriteLock, false));
-        std::atomic<int> result{-1};
-        std::atomic<bool> asking{false};
-        std::thread waiter([&] {
-            QtLockedFile b(path);
-            if (!b.open(QIODevice::ReadWrite))
-                return;
-            asking = true;
-            result = b.lock(QtLockedFile::WriteLock, true) ? 1 : 0;
-        });
-        QVERIFY(lyntra_test::wait_until([&] { return asking.load(); }));
-        QCOMPARE(result.load(), -1);
-        QVERIFY(a.unlock());
-        waiter.join();
-        QCOMPARE(result.load(), 1);
-    }
-
     // ---- The names the instances meet under.
 
     void identity_names_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("name");
-        QTest::newRow("letters cut to six") << "/usr/bin/LYNTRA-Panel" << "qtsingleapp-lyntra-23eb-s";
-        QTest::newRow("non-ascii letters dropped") << "/x/Größe" << "qtsingleapp-gre-6de0-s";
-        QTest::newRow("no leading zeros") << "/opt/lyntra/bin/panel355" << "qtsingleapp-panel-52-s";
-        QTest::newRow("two hex digits") << "/opt/lyntra/bin/panel799" << "qtsingleapp-panel-ff-s";
+        row("letters cut to six", "/usr/bin/LYNTRA-Panel", "qtsingleapp-lyntra-23eb-s");
+        row("non-ascii letters dropped", "/x/Größe", "qtsingleapp-gre-6de0-s");
+        row("no leading zeros", "/opt/lyntra/bin/panel355", "qtsingleapp-panel-52-s");
+        row("two hex digits", "/opt/lyntra/bin/panel799", "qtsingleapp-panel-ff-s");
     }
     void identity_names()
     {
@@ -213,13 +140,13 @@ private slots:
     {
         QTest::addColumn<QByteArray>("session"); // null: unset
         QTest::addColumn<QString>("suffix");     // empty: the user id
-        QTest::newRow("unset") << QByteArray() << "";
-        QTest::newRow("empty") << QByteArray("") << "";
-        QTest::newRow("decimal becomes hex") << QByteArray("42") << "-2a";
-        QTest::newRow("blanks around") << QByteArray(" 7 ") << "-7";
-        QTest::newRow("logind letters") << QByteArray("C2") << "-c2";
-        QTest::newRow("path characters dropped") << QByteArray("../x/1") << "-x1";
-        QTest::newRow("nothing usable") << QByteArray("///") << "";
+        row("unset", QByteArray(), "");
+        row("empty", QByteArray(""), "");
+        row("decimal becomes hex", QByteArray("42"), "-2a");
+        row("blanks around", QByteArray(" 7 "), "-7");
+        row("logind letters", QByteArray("C2"), "-c2");
+        row("path characters dropped", QByteArray("../x/1"), "-x1");
+        row("nothing usable", QByteArray("///"), "");
     }
     void session_suffix()
     {
@@ -255,19 +182,19 @@ private slots:
     {
         QTest::addColumn<QList<QByteArray>>("pieces");
         QTest::addColumn<int>("pauseMs");
-        QTest::addColumn<int>("holdMs"); // connection kept open after the last piece
+        QTest::addColumn<int>("holdMs");   // connection kept open after the last piece
         QTest::addColumn<QString>("text"); // null: nothing delivered
         const QString utf = QStringLiteral("Grüße ✓\nzwei");
-        QTest::newRow("whole frame") << QList<QByteArray>{frame("hello")} << 0 << 0 << "hello";
-        QTest::newRow("in pieces") << QList<QByteArray>{QByteArray(2, '\0'), QByteArray("\0\5he", 4), "llo"} << 150
-                                   << 0 << "hello";
-        QTest::newRow("utf-8 text") << QList<QByteArray>{frame(utf.toUtf8())} << 0 << 0 << utf;
-        QTest::newRow("empty text") << QList<QByteArray>{frame("")} << 0 << 0 << "";
-        QTest::newRow("connects and closes") << QList<QByteArray>{} << 0 << 0 << QString();
-        QTest::newRow("closes inside length") << QList<QByteArray>{QByteArray(2, '\0')} << 0 << 0 << QString();
-        QTest::newRow("closes inside body") << QList<QByteArray>{frame("hello").left(6)} << 0 << 0 << QString();
-        QTest::newRow("stalls inside body") << QList<QByteArray>{frame("hello").left(6)} << 0 << 2600 << QString();
-        QTest::newRow("too long") << QList<QByteArray>{QByteArray("\xff\xff\xff\xffxyz")} << 0 << 0 << QString();
+        row("whole frame", QList<QByteArray>{frame("hello")}, 0, 0, "hello");
+        row("in pieces", QList<QByteArray>{QByteArray(2, '\0'), QByteArray("\0\5he", 4), "llo"}, 150, 0,
+            "hello");
+        row("utf-8 text", QList<QByteArray>{frame(utf.toUtf8())}, 0, 0, utf);
+        row("empty text", QList<QByteArray>{frame("")}, 0, 0, "");
+        row("connects and closes", QList<QByteArray>{}, 0, 0, QString());
+        row("closes inside length", QList<QByteArray>{QByteArray(2, '\0')}, 0, 0, QString());
+        row("closes inside body", QList<QByteArray>{frame("hello").left(6)}, 0, 0, QString());
+        row("stalls inside body", QList<QByteArray>{frame("hello").left(6)}, 0, 2600, QString());
+        row("too long", QList<QByteArray>{QByteArray("\xff\xff\xff\xffxyz")}, 0, 0, QString());
     }
     void receive()
     {
@@ -305,14 +232,14 @@ private slots:
         QTest::addColumn<QByteArray>("wire");
         QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("ack") << "Already App is Running!" << QByteArray::fromHex("00000017") + "Already App is Running!"
-                             << QByteArray("ack") << true;
-        QTest::newRow("utf-8") << QStringLiteral("ä") << QByteArray::fromHex("00000002c3a4") << QByteArray("ack") << true;
-        QTest::newRow("empty") << "" << QByteArray::fromHex("00000000") << QByteArray("ack") << true;
-        QTest::newRow("other answer") << "x" << QByteArray::fromHex("0000000178") << QByteArray("nak") << false;
-        QTest::newRow("upper case") << "x" << QByteArray::fromHex("0000000178") << QByteArray("ACK") << false;
-        QTest::newRow("short answer") << "x" << QByteArray::fromHex("0000000178") << QByteArray("ac") << false;
-        QTest::newRow("no answer") << "x" << QByteArray::fromHex("0000000178") << QByteArray() << false;
+        row("ack", "Already App is Running!", QByteArray::fromHex("00000017") + "Already App is Running!",
+            QByteArray("ack"), true);
+        row("utf-8", QStringLiteral("ä"), QByteArray::fromHex("00000002c3a4"), QByteArray("ack"), true);
+        row("empty", "", QByteArray::fromHex("00000000"), QByteArray("ack"), true);
+        row("other answer", "x", QByteArray::fromHex("0000000178"), QByteArray("nak"), false);
+        row("upper case", "x", QByteArray::fromHex("0000000178"), QByteArray("ACK"), false);
+        row("short answer", "x", QByteArray::fromHex("0000000178"), QByteArray("ac"), false);
+        row("no answer", "x", QByteArray::fromHex("0000000178"), QByteArray(), false);
     }
     void send()
     {
@@ -330,7 +257,8 @@ private slots:
         std::memcpy(addr.sun_path, name.constData(), size_t(name.size()));
         ::unlink(name.constData());
         const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        QVERIFY(::bind(listener, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0 && ::listen(listener, 4) == 0);
+        QVERIFY(::bind(listener, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0 &&
+                ::listen(listener, 4) == 0);
         QByteArray received;
         std::thread server([&] {
             const int fd = readable(listener, kPatienceMs) ? ::accept(listener, nullptr, nullptr) : -1;
@@ -366,8 +294,18 @@ private slots:
 
     // ---- Real processes.
 
-    // The lock between processes, and its release when the holder dies without unlocking.
-    void lock_between_processes_data() { lock_conflicts_data(); }
+    // The lock between processes, its release when the holder dies without unlocking, and objects of
+    // one process excluding each other as processes do.
+    void lock_between_processes_data()
+    {
+        QTest::addColumn<QtLockedFile::LockMode>("held");
+        QTest::addColumn<QtLockedFile::LockMode>("wanted");
+        QTest::addColumn<bool>("granted");
+        row("read, read", QtLockedFile::ReadLock, QtLockedFile::ReadLock, true);
+        row("read, write", QtLockedFile::ReadLock, QtLockedFile::WriteLock, false);
+        row("write, read", QtLockedFile::WriteLock, QtLockedFile::ReadLock, false);
+        row("write, write", QtLockedFile::WriteLock, QtLockedFile::WriteLock, false);
+    }
     void lock_between_processes()
     {
         QFETCH(QtLockedFile::LockMode, held);
@@ -377,16 +315,21 @@ private slots:
         const QString mode = held == QtLockedFile::ReadLock ? "read" : "write";
         Process holder = start({"lock", path, mode});
         QCOMPARE(awaitLine(*holder, ""), QByteArray("locked"));
-        QtLockedFile mine(path);
-        QVERIFY(mine.open(QIODevice::ReadWrite));
+        QtLockedFile mine(path), other(path);
+        QVERIFY(mine.open(QIODevice::ReadWrite) && other.open(QIODevice::ReadWrite));
         QCOMPARE(mine.lock(wanted, false), granted);
+        QCOMPARE(mine.lockMode(), granted ? wanted : QtLockedFile::NoLock);
         holder->kill();
         QVERIFY(holder->waitForFinished(kPatienceMs));
         QVERIFY(mine.lock(wanted, false));
-        // And the other way round: our lock keeps the other process out.
-        Process other = start({"lock", path, mode});
-        QCOMPARE(awaitLine(*other, ""), granted ? QByteArray("locked") : QByteArray("busy"));
-        stop(*other);
+        QCOMPARE(other.lock(held, false), granted);
+        QVERIFY(other.unlock());
+        // Our lock keeps another process out; closing the file lets go.
+        Process second = start({"lock", path, mode});
+        QCOMPARE(awaitLine(*second, ""), granted ? QByteArray("locked") : QByteArray("busy"));
+        stop(*second);
+        mine.close();
+        QVERIFY(!mine.isLocked() && other.lock(QtLockedFile::WriteLock, false));
     }
 
     // Which copies count as the same program: the path (ignoring case) and the login session.
@@ -396,11 +339,11 @@ private slots:
         QTest::addColumn<QString>("second");
         QTest::addColumn<QByteArray>("secondSession");
         QTest::addColumn<bool>("same");
-        QTest::newRow("same file") << "a/probe" << "a/probe" << QByteArray("5") << true;
-        QTest::newRow("other folder") << "a/probe" << "b/probe" << QByteArray("5") << false;
-        QTest::newRow("path differs in case only") << "a/probe" << "A/PROBE" << QByteArray("5") << true;
-        QTest::newRow("other name, same letters") << "a/probe" << "a/probe2" << QByteArray("5") << false;
-        QTest::newRow("other session") << "a/probe" << "a/probe" << QByteArray("6") << false;
+        row("same file", "a/probe", "a/probe", QByteArray("5"), true);
+        row("other folder", "a/probe", "b/probe", QByteArray("5"), false);
+        row("path differs in case only", "a/probe", "A/PROBE", QByteArray("5"), true);
+        row("other name, same letters", "a/probe", "a/probe2", QByteArray("5"), false);
+        row("other session", "a/probe", "a/probe", QByteArray("6"), false);
     }
     void same_program()
     {
@@ -438,11 +381,11 @@ private slots:
         QTest::addColumn<int>("active");
         const int min = Qt::WindowMinimized, max = Qt::WindowMaximized;
         const QString usual = QStringLiteral("Already App is Running!");
-        QTest::newRow("minimised") << min << "1" << usual << 0 << 1;
-        QTest::newRow("minimised and maximised") << (min | max) << "1" << usual << max << 1;
-        QTest::newRow("behind another window") << 0 << "1" << usual << 0 << 1;
-        QTest::newRow("activation off") << min << "0" << usual << min << 0;
-        QTest::newRow("utf-8 text") << min << "1" << QStringLiteral("Grüße ✓\nzwei") << 0 << 1;
+        row("minimised", min, "1", usual, 0, 1);
+        row("minimised and maximised", (min | max), "1", usual, max, 1);
+        row("behind another window", 0, "1", usual, 0, 1);
+        row("activation off", min, "0", usual, min, 0);
+        row("utf-8 text", min, "1", QStringLiteral("Grüße ✓\nzwei"), 0, 1);
     }
     void message_reaches_the_first()
     {
@@ -459,7 +402,8 @@ private slots:
         QCOMPARE(second->exitCode(), 0);
         QCOMPARE(awaitLine(*first, "message"), "message " + message.toUtf8().toHex());
         first->write("state\n");
-        QCOMPARE(awaitLine(*first, "state"), QStringLiteral("state %1 %2").arg(finalState).arg(active).toLatin1());
+        QCOMPARE(awaitLine(*first, "state"),
+                 QStringLiteral("state %1 %2").arg(finalState).arg(active).toLatin1());
         stop(*first);
         QCOMPARE(first->exitCode(), 0);
     }

@@ -1,6 +1,7 @@
 // The device object: pending entries merged into messages, the ready token, reply dispatch, and the
 // worker thread with no unit to talk to.
 #include "QIXDeviceUnit.h"
+#include "datarow.h"
 #include "hexbytes.h"
 #include "qixrig.h"
 #include "virtualunit.h"
@@ -43,18 +44,17 @@ const Operation kOperations[] = {
     {"store", [](QIXDevice &d) { return d.store(); }, false},
 };
 
-// The completing item of every entry in `messages`, in order; items that only address are skipped.
+// The completing item of every entry in `messages`, in order.
 QList<int> entry_ids(const QList<QByteArray> &messages)
 {
-    static const QSet<int> addressing{IXMSG_ID_CH_TYPE, IXMSG_ID_CH_NO, IXMSG_ID_SRC, IXMSG_ID_FROM,
-                                      IXMSG_ID_TO, IXMSG_ID_SEND_POINT, IXMSG_ID_SEND_LEVEL, 81, 82, 83,
-                                      84, 145, 146, 147, 148, 149, 150, 209, 210, 211, 212, 71};
+    static const QSet<int> completing{24,  25,  26,  27,  49,  67,  70,  72,  74,  85,  113,
+                                      129, 130, 131, 132, 133, 135, 151, 162, 177, 193, 213};
     QList<int> ids;
     for (const QByteArray &m : messages) {
         wire::ReplyReader r;
         r.read(m);
         for (const wire::Seen &s : r.items)
-            if (!addressing.contains(s.id))
+            if (completing.contains(s.id))
                 ids << s.id;
     }
     return ids;
@@ -67,7 +67,9 @@ public:
     {
         auto add = [this](const QString &s) { lines << s; };
         auto text = [add](const char *what) { return [add, what](const QString &t) { add(what + t); }; };
-        auto num = [add](const char *what) { return [add, what](uint32_t v) { add(what + QString::number(v)); }; };
+        auto num = [add](const char *what) {
+            return [add, what](uint32_t v) { add(what + QString::number(v)); };
+        };
         connect(&d, &QIXDevice::sig_recv_debug, this, text("debug "));
         connect(&d, &QIXDevice::sig_recv_productname, this, text("product "));
         connect(&d, &QIXDevice::sig_recv_builddate, this, text("date "));
@@ -78,7 +80,9 @@ public:
         connect(&d, &QIXDevice::sig_recv_version, this, num("version "));
         connect(&d, &QIXDevice::sig_recv_build, this, num("build "));
         auto pair = [add](const char *what) {
-            return [add, what](uint32_t a, uint32_t b) { add(QStringLiteral("%1 %2 %3").arg(what).arg(a).arg(b)); };
+            return [add, what](uint32_t a, uint32_t b) {
+                add(QStringLiteral("%1 %2 %3").arg(what).arg(a).arg(b));
+            };
         };
         connect(&d, &QIXDevice::sig_recv_clocklock, this, pair("clocklock"));
         connect(&d, &QIXDevice::sig_recv_clockhz, this, pair("clockhz"));
@@ -158,12 +162,12 @@ private slots:
     {
         QTest::addColumn<QList<uint32_t>>("tokens");
         QTest::addColumn<bool>("sends");
-        QTest::newRow("1") << QList<uint32_t>{1} << true;
-        QTest::newRow("any non-zero") << QList<uint32_t>{0x1234} << true;
-        QTest::newRow("1 then 0") << QList<uint32_t>{1, 0} << false;
-        QTest::newRow("0 then 1") << QList<uint32_t>{0, 1} << true;
-        QTest::newRow("0") << QList<uint32_t>{0} << false;
-        QTest::newRow("no token") << QList<uint32_t>{} << false;
+        row("1", QList<uint32_t>{1}, true);
+        row("any non-zero", QList<uint32_t>{0x1234}, true);
+        row("1 then 0", QList<uint32_t>{1, 0}, false);
+        row("0 then 1", QList<uint32_t>{0, 1}, true);
+        row("0", QList<uint32_t>{0}, false);
+        row("no token", QList<uint32_t>{}, false);
     }
     void ready_token()
     {
@@ -247,8 +251,8 @@ private slots:
         QVERIFY(r.dev.set_mute(IN, 20, 1));
         QVERIFY(r.dev.set_adat_x4mode(5, 2));
         const QList<QByteArray> messages = r.drain();
-        const QList<int> expected{49, 24,  26, 27, 113, 177, 193, 162, 25,  135, 135, 67,  70,
-                                  85, 151, 213, 72, 74, 129, 129, 129, 130, 131, 131, 132, 133};
+        const QList<int> expected{49, 24,  26,  27, 113, 177, 193, 162, 25,  135, 135, 67,  70,
+                                  85, 151, 213, 72, 74,  129, 129, 129, 130, 131, 131, 132, 133};
         QCOMPARE(entry_ids(messages), expected);
         QString all;
         for (const QByteArray &m : messages)
@@ -264,7 +268,7 @@ private slots:
     {
         QTest::addColumn<int>("op");
         for (int i = 0; i < int(std::size(kOperations)); ++i)
-            QTest::newRow(kOperations[i].name) << i;
+            row(kOperations[i].name, i);
     }
     void unchanged_entry_sends_nothing()
     {
@@ -316,7 +320,8 @@ private slots:
         row("channel number is one byte", {Reply().num(97, 4).u16(98, 0x0103).num(178, 1)}, {"gr 4/3 1"});
         row("unit-wide values", {Reply().u32(24, 44100).num(26, 2).num(193, 7)},
             {"hz 44100", "clocksource 2", "dspmode 7"});
-        row("identity", {Reply().u16(50, 0x0102).u32(51, 0x12345).text(52, "LYNTRA K2").text(53, "Dec  1 2026")},
+        row("identity",
+            {Reply().u16(50, 0x0102).u32(51, 0x12345).text(52, "LYNTRA K2").text(53, "Dec  1 2026")},
             {"version 258", "build 9029", "product LYNTRA K2", "date Dec  1 2026"});
         row("texts are UTF-8", {Reply().text(54, "12:00").text(18, "\xC3\xA9t\xC3\xA9")},
             {"time 12:00", "debug été"});
@@ -351,14 +356,15 @@ private slots:
     void failed_io_resets_identity_data()
     {
         QTest::addColumn<bool>("read");
-        QTest::newRow("read fails") << true;
-        QTest::newRow("send fails") << false;
+        row("read fails", true);
+        row("send fails", false);
     }
     void failed_io_resets_identity()
     {
         QFETCH(bool, read);
         Rig r;
-        r.dev.recv_ix_recv_result(true, Reply().u16(50, 3).u16(51, 4).text(52, "P").text(53, "d").text(54, "t"));
+        r.dev.recv_ix_recv_result(true,
+                                  Reply().u16(50, 3).u16(51, 4).text(52, "P").text(53, "d").text(54, "t"));
         QCOMPARE(r.dev.version(), uint16_t(3));
         QCOMPARE(r.dev.build(), uint16_t(4));
         QCOMPARE(r.dev.build_time(), QStringLiteral("t"));

@@ -2,6 +2,7 @@
 // with every kind of setting, while the unit is unplugged and plugged, and while it misbehaves.
 #include "QIXDevice.h"
 #include "QIXDeviceUnit.h"
+#include "datarow.h"
 #include "virtualunit.h"
 
 #include <QSignalSpy>
@@ -73,8 +74,8 @@ private:
 // Settings made now reach the unit: the link carries traffic again.
 bool settles(VirtualUnit &unit, QIXDevice &dev, int16_t level)
 {
-    return dev.set_fader(IN, 2, level) && dev.set_mute(IN, 3, level & 1) && unit.await("fader.input.1", level) &&
-           unit.await("mute.input.2", level & 1);
+    return dev.set_fader(IN, 2, level) && dev.set_mute(IN, 3, level & 1) &&
+           unit.await("fader.input.1", level) && unit.await("mute.input.2", level & 1);
 }
 
 } // namespace
@@ -119,11 +120,20 @@ private slots:
         QCOMPARE(names.last().at(0).toString(), QStringLiteral("LYNTRA K2"));
         QVERIFY(unit.await("return.level", -6));
         const QJsonObject s = unit.state();
-        const QList<std::pair<const char *, int>> held{
-            {"fader.input.0", -50},    {"fader.output.8", -1270}, {"mute.master.1", 1},   {"pan.2", 40},
-            {"eq.1.2.gain", 14},       {"eq.1.2.freq", 40},       {"eq.1.2.q", 5},         {"comp.6.threshold", -12},
-            {"comp.6.link", 2},        {"send.input.3.1.point", 3}, {"send.input.3.1.level", -20},
-            {"route.0.type", int(IN)}, {"route.0.channel", 5},    {"reverb.type", 3}};
+        const QList<std::pair<const char *, int>> held{{"fader.input.0", -50},
+                                                       {"fader.output.8", -1270},
+                                                       {"mute.master.1", 1},
+                                                       {"pan.2", 40},
+                                                       {"eq.1.2.gain", 14},
+                                                       {"eq.1.2.freq", 40},
+                                                       {"eq.1.2.q", 5},
+                                                       {"comp.6.threshold", -12},
+                                                       {"comp.6.link", 2},
+                                                       {"send.input.3.1.point", 3},
+                                                       {"send.input.3.1.level", -20},
+                                                       {"route.0.type", int(IN)},
+                                                       {"route.0.channel", 5},
+                                                       {"reverb.type", 3}};
         for (const auto &h : held)
             QVERIFY2(lyntra_test::json_at(s, h.first) == h.second, h.first);
         QVERIFY(lyntra_test::json_at(s, "fader.input.1").isNull()); // never set
@@ -176,14 +186,14 @@ private slots:
         QTest::addColumn<int>("delay_ms");
         QTest::addColumn<IoOutcome>("io"); // whether the host sees failed I/O (unit information reset)
 
-        QTest::newRow("fail") << QByteArray("fail") << 40 << 0 << IoOutcome::Fails;
-        QTest::newRow("short") << QByteArray("short") << 40 << 0 << IoOutcome::Fails;
-        QTest::newRow("garbage") << QByteArray("garbage") << 40 << 0 << IoOutcome::Succeeds;
-        QTest::newRow("notready") << QByteArray("notready") << 40 << 0 << IoOutcome::Succeeds;
-        QTest::newRow("delay") << QByteArray("delay") << 4 << 200 << IoOutcome::Succeeds;
+        row("fail", QByteArray("fail"), 40, 0, IoOutcome::Fails);
+        row("short", QByteArray("short"), 40, 0, IoOutcome::Fails);
+        row("garbage", QByteArray("garbage"), 40, 0, IoOutcome::Succeeds);
+        row("notready", QByteArray("notready"), 40, 0, IoOutcome::Succeeds);
+        row("delay", QByteArray("delay"), 4, 200, IoOutcome::Succeeds);
         // Longer than the transport waits: a timed-out read fails, a timed-out send is retried, whichever
         // the delay happens to hit; the late answer goes to a closed connection.
-        QTest::newRow("delay past timeout") << QByteArray("delay") << 2 << 1500 << IoOutcome::Either;
+        row("delay past timeout", QByteArray("delay"), 2, 1500, IoOutcome::Either);
     }
     void fault_then_recovery()
     {

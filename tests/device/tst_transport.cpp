@@ -1,17 +1,19 @@
 // The transport: request blocks, finding the unit, and messages to and from the real virtual unit,
 // including the failures a unit can show (failed requests, short and late answers, hang-ups).
+#include "datarow.h"
 #include "devif_block.h"
 #include "devif_socket.h"
 #include "devif_usb.h"
 #include "hexbytes.h"
 #include "ixctl.h"
+#include "qixwire.h"
 #include "virtualunit.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cstring>
 #include <atomic>
+#include <cstring>
 #include <memory>
 #include <poll.h>
 #include <sys/socket.h>
@@ -50,7 +52,8 @@ devif_device device_at(const QString &path)
 
 int send(const devif_device &dev, QByteArray bytes, int position = -1)
 {
-    ixmsg_buf msg{reinterpret_cast<uint8_t *>(bytes.data()), 255, uint8_t(position < 0 ? bytes.size() : position)};
+    ixmsg_buf msg{reinterpret_cast<uint8_t *>(bytes.data()), 255,
+                  uint8_t(position < 0 ? bytes.size() : position)};
     return ixctl_send_msg(&dev, &msg);
 }
 
@@ -72,12 +75,13 @@ private slots:
         QTest::addColumn<int>("request");
         QTest::addColumn<QByteArray>("payload"); // null: an IN block
         QTest::addColumn<QByteArray>("block");
-        QTest::newRow("1 byte, padded to 20") << 29 << hexBytes("A1") << hexBytes("00000000 01000000 1700 0000 0000 00 1D A1 000000");
-        QTest::newRow("64 bytes -> 80") << 29 << QByteArray(64, 'Z')
-                                        << hexBytes("00000000 40000000 1700 0000 0000 00 1D") + QByteArray(64, 'Z');
-        QTest::newRow("300 bytes") << 0xAB << QByteArray(300, 'x')
-                                   << hexBytes("00000000 2C010000 1700 0000 0000 00 AB") + QByteArray(300, 'x');
-        QTest::newRow("IN") << 30 << QByteArray() << hexBytes("01000000 00000000 1700 0000 0000 00 1E 00000000");
+        row("1 byte, padded to 20", 29, hexBytes("A1"),
+            hexBytes("00000000 01000000 1700 0000 0000 00 1D A1 000000"));
+        row("64 bytes -> 80", 29, QByteArray(64, 'Z'),
+            hexBytes("00000000 40000000 1700 0000 0000 00 1D") + QByteArray(64, 'Z'));
+        row("300 bytes", 0xAB, QByteArray(300, 'x'),
+            hexBytes("00000000 2C010000 1700 0000 0000 00 AB") + QByteArray(300, 'x'));
+        row("IN", 30, QByteArray(), hexBytes("01000000 00000000 1700 0000 0000 00 1E 00000000"));
     }
     void blocks()
     {
@@ -88,7 +92,8 @@ private slots:
         auto *at = reinterpret_cast<uint8_t *>(out.data());
         const auto *bytes = reinterpret_cast<const uint8_t *>(payload.constData());
         const size_t size = payload.isNull() ? devif_block_in(uint8_t(request), 0, 0, at, 400)
-                                             : devif_block_out(uint8_t(request), 0, 0, bytes, uint16_t(payload.size()), at, 400);
+                                             : devif_block_out(uint8_t(request), 0, 0, bytes,
+                                                               uint16_t(payload.size()), at, 400);
         QCOMPARE(hexOf(out.left(int(size))), hexOf(block));
         QCOMPARE(out.at(int(size)), char(0xCC)); // nothing written past the block
         // Refused, with nothing written: no room, no bytes.
@@ -108,8 +113,8 @@ private slots:
         QCOMPARE(int(address), 127);
         QVERIFY(devif_usb_parse_path("usb:003:010", &bus, &address));
         QCOMPARE(int(address), 10);
-        for (const char *bad : {"usb:256:1", "usb:1:128", "usb:0001:2", "usb:1:2x", "usb:1", "usb::", "usb:-1:2",
-                                "usb:1: 2", "/run/ixdev/lyntra0"})
+        for (const char *bad : {"usb:256:1", "usb:1:128", "usb:0001:2", "usb:1:2x", "usb:1",
+                                "usb::", "usb:-1:2", "usb:1: 2", "/run/ixdev/lyntra0"})
             QVERIFY2(!devif_usb_parse_path(bad, &bus, &address), bad);
     }
 
@@ -120,17 +125,17 @@ private slots:
         QTest::addColumn<QString>("entries");
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("found");
-        QTest::newRow("no directory") << "-" << "virtual" << "";
-        QTest::newRow("only a control socket") << "lyntra0.ctl=live" << "virtual" << "";
-        QTest::newRow("one unit") << "lyntra0=live,lyntra0.ctl=live" << "virtual" << "lyntra0";
-        QTest::newRow("two units: last by name") << "b=live,a=live" << "virtual" << "b";
-        QTest::newRow("stale after a live one") << "a=live,b=stale" << "virtual" << "a";
-        QTest::newRow("plain file is no unit") << "a=live,z=file" << "virtual" << "a";
-        QTest::newRow("unset: falls back to virtual") << "lyntra0=live" << "" << "lyntra0";
-        QTest::newRow("named socket, not the last") << "a=live,b=live" << "@a" << "a";
-        QTest::newRow("named stale socket") << "a=stale,b=live" << "@a" << "";
-        QTest::newRow("named missing socket") << "a=live" << "@nothing" << "";
-        QTest::newRow("usb only ignores virtual units") << "a=live" << "usb" << "";
+        row("no directory", "-", "virtual", "");
+        row("only a control socket", "lyntra0.ctl=live", "virtual", "");
+        row("one unit", "lyntra0=live,lyntra0.ctl=live", "virtual", "lyntra0");
+        row("two units: last by name", "b=live,a=live", "virtual", "b");
+        row("stale after a live one", "a=live,b=stale", "virtual", "a");
+        row("plain file is no unit", "a=live,z=file", "virtual", "a");
+        row("unset: falls back to virtual", "lyntra0=live", "", "lyntra0");
+        row("named socket, not the last", "a=live,b=live", "@a", "a");
+        row("named stale socket", "a=stale,b=live", "@a", "");
+        row("named missing socket", "a=live", "@nothing", "");
+        row("usb only ignores virtual units", "a=live", "usb", "");
     }
     void discovery()
     {
@@ -182,11 +187,11 @@ private slots:
         QTest::addColumn<int>("failures");
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("left");
-        QTest::newRow("first time") << 0 << 0 << 0;
-        QTest::newRow("three failures") << 3 << 0 << 0;
-        QTest::newRow("nine failures") << 9 << 0 << 0;
-        QTest::newRow("ten failures") << 10 << 1 << 0;
-        QTest::newRow("twelve failures") << 12 << 1 << 2;
+        row("first time", 0, 0, 0);
+        row("three failures", 3, 0, 0);
+        row("nine failures", 9, 0, 0);
+        row("ten failures", 10, 1, 0);
+        row("twelve failures", 12, 1, 2);
     }
     void failed_requests()
     {
@@ -215,9 +220,9 @@ private slots:
     {
         QTest::addColumn<QByteArray>("fault");
         QTest::addColumn<bool>("ok");
-        QTest::newRow("63 of 64 bytes") << QByteArray("short 1") << false;
-        QTest::newRow("later than the transport waits") << QByteArray("delay 1 1500") << false;
-        QTest::newRow("garbage is still 64 bytes") << QByteArray("garbage 1") << true;
+        row("63 of 64 bytes", QByteArray("short 1"), false);
+        row("garbage is still 64 bytes", QByteArray("garbage 1"), true);
+        row("not ready", QByteArray("notready 1"), true);
     }
     void spoilt_reads()
     {
@@ -226,6 +231,7 @@ private slots:
         VirtualUnit unit;
         QVERIFY(unit.start());
         const devif_device dev = device_at(unit.socket_path());
+        QCOMPARE(send(dev, hexBytes("18 01")), 0); // the rate, please
         QCOMPARE(unit.control("fault " + fault)["ok"].toBool(), true);
         uint8_t data[IXMSG_CAPACITY];
         std::memset(data, 0xEE, sizeof data);
@@ -233,8 +239,9 @@ private slots:
         QCOMPARE(ixctl_recv_msg(&dev, &buf), ok ? 0 : 1);
         QCOMPARE(int(buf.position), 0);
         QCOMPARE(QByteArray(reinterpret_cast<char *>(data), 64) == QByteArray(64, char(0xEE)), !ok);
-        // The next read is whole again.
+        // Nothing the unit had to say was spent on the spoilt read.
         QCOMPARE(ixctl_recv_msg(&dev, &buf), 0);
+        QCOMPARE(describe(QByteArray(reinterpret_cast<char *>(data), 64)), QStringLiteral("24=48000 161=1"));
     }
 
     // What cannot be sent is refused at once and never reaches the unit.
@@ -253,6 +260,9 @@ private slots:
         const devif_device empty{};
         uint8_t data[64] = {};
         QCOMPARE(devif_control_in(&empty, IXCTL_REQUEST_IN, 0, 0, 64, data), 1);
+        const devif_device gone = device_at("usb:1:2"); // a USB unit that was selected and is gone
+        QCOMPARE(devif_control_out(&gone, IXCTL_REQUEST_OUT, 0, 0, 2, data), 1);
+        QCOMPARE(devif_control_in(&gone, IXCTL_REQUEST_IN, 0, 0, 64, data), 1);
         QCOMPARE(unit.control("trace")["trace"].toArray().size(), 0);
     }
 

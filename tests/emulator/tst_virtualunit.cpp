@@ -1,5 +1,6 @@
 // The virtual unit: the firmware model in-process (answers, meters, what it refuses), the driver's frame
 // checks, and the real program through its unit and control sockets.
+#include "datarow.h"
 #include "driver_frame.h"
 #include "driverframes.h"
 #include "firmware.h"
@@ -66,7 +67,8 @@ std::vector<DriverRequest> parse(const QByteArray &bytes, int chunk = 4096)
     FrameParser p;
     std::vector<DriverRequest> out;
     for (int i = 0; i < bytes.size(); i += chunk) {
-        p.feed(reinterpret_cast<const uint8_t *>(bytes.constData()) + i, size_t(qMin(chunk, bytes.size() - i)));
+        p.feed(reinterpret_cast<const uint8_t *>(bytes.constData()) + i,
+               size_t(qMin(chunk, bytes.size() - i)));
         for (DriverRequest r; p.next(&r);)
             out.push_back(r);
     }
@@ -102,10 +104,13 @@ private slots:
         QStringList got;
         for (const wire::Seen &s : r.items)
             if (s.id != IXMSG_ID_READY)
-                got << (s.type == IXMSG_T_BYTES ? s.text : QStringLiteral("%1:%2@%3").arg(s.id).arg(s.value).arg(s.source));
-        QCOMPARE(got, (QStringList{"50:321@0", "51:77@0", "LYNTRA K1", "Jan  2 2027", "01:02:03", "24:96000@0",
-                                   "26:6@0", "193:3@0", "29:1@1", "27:3@1", "30:96000@1", "29:2@2", "27:1@2",
-                                   "30:0@2", "29:5@5", "27:2@5", "30:44100@5", "29:6@6", "27:1@6", "30:0@6"}));
+                got << (s.type == IXMSG_T_BYTES
+                            ? s.text
+                            : QStringLiteral("%1:%2@%3").arg(s.id).arg(s.value).arg(s.source));
+        QCOMPARE(got, (QStringList{"50:321@0",   "51:77@0",    "LYNTRA K1", "Jan  2 2027", "01:02:03",
+                                   "24:96000@0", "26:6@0",     "193:3@0",   "29:1@1",      "27:3@1",
+                                   "30:96000@1", "29:2@2",     "27:1@2",    "30:0@2",      "29:5@5",
+                                   "27:2@5",     "30:44100@5", "29:6@6",    "27:1@6",      "30:0@6"}));
         QCOMPARE(r.withId(IXMSG_ID_VERSION)[0].type, uint8_t(IXMSG_T_U16));
     }
 
@@ -139,22 +144,21 @@ private slots:
         QTest::addColumn<QByteArray>("mix");
         QTest::addColumn<int>("input");        // 1-20 input, 21-22 master
         QTest::addColumn<QString>("relation"); // to the same unit without the mix
-        QTest::newRow("muted input reads 0") << false << at(4, 3, u8(IXMSG_ID_MUTE, 1)) << 3 << "zero";
-        QTest::newRow("-inf fader reads 0") << false << at(4, 4, u16(IXMSG_ID_FADER, 0xFB0A)) << 4 << "zero";
-        QTest::newRow("louder fader") << false << at(4, 5, u16(IXMSG_ID_FADER, 60)) << 5 << "higher";
-        QTest::newRow("lower fader") << false << at(4, 5, u16(IXMSG_ID_FADER, 0xFF38)) << 5 << "lower";
-        QTest::newRow("unmute restores") << false
-                                         << at(4, 6, u8(IXMSG_ID_MUTE, 1)) + at(4, 6, u8(IXMSG_ID_MUTE, 0)) << 6
-                                         << "same";
-        QTest::newRow("K1 has no input 3") << true << QByteArray() << 3 << "zero";
-        QTest::newRow("K1 has no input 13") << true << QByteArray() << 13 << "zero";
-        QTest::newRow("master mute") << false << at(2, 1, u8(IXMSG_ID_MUTE, 1)) << 21 << "zero";
-        QTest::newRow("master fader up") << false << at(2, 2, u16(IXMSG_ID_FADER, 30)) << 22 << "higher";
-        QTest::newRow("master follows input fader") << false << at(4, 1, u16(IXMSG_ID_FADER, 60)) << 21 << "higher";
-        QTest::newRow("master follows input mute") << false << at(4, 1, u8(IXMSG_ID_MUTE, 1)) << 22 << "lower";
-        QTest::newRow("pan hard left lowers right") << false << at(4, 1, u8(IXMSG_ID_PAN, 0)) << 22 << "lower";
-        QTest::newRow("pan hard left raises left") << false << at(4, 1, u8(IXMSG_ID_PAN, 0)) << 21 << "higher";
-        QTest::newRow("other input untouched") << false << at(4, 7, u8(IXMSG_ID_MUTE, 1)) << 8 << "same";
+        row("muted input reads 0", false, at(4, 3, u8(IXMSG_ID_MUTE, 1)), 3, "zero");
+        row("-inf fader reads 0", false, at(4, 4, u16(IXMSG_ID_FADER, 0xFB0A)), 4, "zero");
+        row("louder fader", false, at(4, 5, u16(IXMSG_ID_FADER, 60)), 5, "higher");
+        row("lower fader", false, at(4, 5, u16(IXMSG_ID_FADER, 0xFF38)), 5, "lower");
+        row("unmute restores", false, at(4, 6, u8(IXMSG_ID_MUTE, 1)) + at(4, 6, u8(IXMSG_ID_MUTE, 0)), 6,
+            "same");
+        row("K1 has no input 3", true, QByteArray(), 3, "zero");
+        row("K1 has no input 13", true, QByteArray(), 13, "zero");
+        row("master mute", false, at(2, 1, u8(IXMSG_ID_MUTE, 1)), 21, "zero");
+        row("master fader up", false, at(2, 2, u16(IXMSG_ID_FADER, 30)), 22, "higher");
+        row("master follows input fader", false, at(4, 1, u16(IXMSG_ID_FADER, 60)), 21, "higher");
+        row("master follows input mute", false, at(4, 1, u8(IXMSG_ID_MUTE, 1)), 22, "lower");
+        row("pan hard left lowers right", false, at(4, 1, u8(IXMSG_ID_PAN, 0)), 22, "lower");
+        row("pan hard left raises left", false, at(4, 1, u8(IXMSG_ID_PAN, 0)), 21, "higher");
+        row("other input untouched", false, at(4, 7, u8(IXMSG_ID_MUTE, 1)), 8, "same");
     }
     void meters_follow_the_mix()
     {
@@ -187,11 +191,11 @@ private slots:
         QTest::addColumn<int>("ratio");
         QTest::addColumn<int>("on");
         QTest::addColumn<bool>("reduces");
-        QTest::newRow("on, low threshold") << -32 << 40 << 1 << true;
-        QTest::newRow("on, infinite ratio") << -32 << 255 << 1 << true;
-        QTest::newRow("off") << -32 << 40 << 0 << false;
-        QTest::newRow("ratio 1:1") << -32 << 10 << 1 << false;
-        QTest::newRow("threshold above signal") << 0 << 160 << 1 << false;
+        row("on, low threshold", -32, 40, 1, true);
+        row("on, infinite ratio", -32, 255, 1, true);
+        row("off", -32, 40, 0, false);
+        row("ratio 1:1", -32, 10, 1, false);
+        row("threshold above signal", 0, 160, 1, false);
     }
     void gain_reduction_follows_the_compressor()
     {
@@ -203,7 +207,8 @@ private slots:
         fw.setTime(3.0);
         const uint32_t level = fw.inputLevel(2);
         apply(fw, at(4, 2) + message({u8(IXMSG_ID_COMP_THRESHOLD, uint8_t(int8_t(threshold))),
-                                      u8(IXMSG_ID_COMP_RATIO, uint32_t(ratio)), u8(IXMSG_ID_COMP_ON, uint32_t(on))}));
+                                      u8(IXMSG_ID_COMP_RATIO, uint32_t(ratio)),
+                                      u8(IXMSG_ID_COMP_ON, uint32_t(on))}));
         apply(fw, at(4, 2, flag(IXMSG_ID_GET_GRMETER)));
         const QVector<wire::Seen> gr = drain(fw).withId(IXMSG_ID_GRMETER);
         QCOMPARE(gr.size(), 1);
@@ -214,16 +219,16 @@ private slots:
     void malformed_settings_change_nothing_data()
     {
         QTest::addColumn<QByteArray>("msg");
-        QTest::newRow("fader as a flag") << at(4, 1, flag(IXMSG_ID_FADER));
-        QTest::newRow("values without their completing item")
-            << message({u8(IXMSG_ID_REVERB_TYPE, 2), u8(IXMSG_ID_EQ_BAND, 1), u8(IXMSG_ID_COMP_RATIO, 20)});
-        QTest::newRow("eq without a band") << at(4, 1) + message({u8(IXMSG_ID_EQ_GAIN, 5), u8(IXMSG_ID_EQ_ON, 1)});
-        QTest::newRow("optical mode without a source") << message({u8(IXMSG_ID_SET_ADAT_X4MODE, 2)});
-        QTest::newRow("address does not carry past an end item")
-            << at(4, 1) + QByteArray(2, '\0') + message({u8(IXMSG_ID_MUTE, 1)});
-        QTest::newRow("invalid type stops the message") << QByteArray("\x61\x07\x04", 3) + at(4, 1, u8(IXMSG_ID_MUTE, 1));
-        QTest::newRow("truncated item") << at(4, 1) + QByteArray("\x83\x03\x01", 3);
-        QTest::newRow("unknown ids") << message({u8(200, 1), u8(3, 4), flag(255)});
+        row("fader as a flag", at(4, 1, flag(IXMSG_ID_FADER)));
+        row("values without their completing item",
+            message({u8(IXMSG_ID_REVERB_TYPE, 2), u8(IXMSG_ID_EQ_BAND, 1), u8(IXMSG_ID_COMP_RATIO, 20)}));
+        row("eq without a band", at(4, 1) + message({u8(IXMSG_ID_EQ_GAIN, 5), u8(IXMSG_ID_EQ_ON, 1)}));
+        row("optical mode without a source", message({u8(IXMSG_ID_SET_ADAT_X4MODE, 2)}));
+        row("address does not carry past an end item",
+            at(4, 1) + QByteArray(2, '\0') + message({u8(IXMSG_ID_MUTE, 1)}));
+        row("invalid type stops the message", QByteArray("\x61\x07\x04", 3) + at(4, 1, u8(IXMSG_ID_MUTE, 1)));
+        row("truncated item", at(4, 1) + QByteArray("\x83\x03\x01", 3));
+        row("unknown ids", message({u8(200, 1), u8(3, 4), flag(255)}));
     }
     void malformed_settings_change_nothing()
     {
@@ -241,12 +246,23 @@ private slots:
     void state_names_every_parameter()
     {
         const QJsonObject s = Firmware(Model::K1).state();
-        QCOMPARE(s.keys(), (QStringList{"build", "clock_source", "comp", "eq", "fader", "messages", "mute",
-                                        "optical_mode", "pan", "phase", "product", "rate", "return", "reverb",
-                                        "route", "send", "solo", "store_count", "truebypass", "version"}));
-        for (const auto &size : {std::pair<const char *, int>{"fader.input", 20}, {"fader.master", 2}, {"fader.output", 9},
-                                 {"mute.input", 20}, {"mute.master", 2}, {"send.input", 20}, {"send.input.19", 4},
-                                 {"send.master", 4}, {"eq.19", 4}, {"comp", 20}, {"route", 20}, {"solo", 20}})
+        QCOMPARE(s.keys(),
+                 (QStringList{"build",    "clock_source", "comp",         "eq",         "fader",
+                              "messages", "mute",         "optical_mode", "pan",        "phase",
+                              "product",  "rate",         "return",       "reverb",     "route",
+                              "send",     "solo",         "store_count",  "truebypass", "version"}));
+        for (const auto &size : {std::pair<const char *, int>{"fader.input", 20},
+                                 {"fader.master", 2},
+                                 {"fader.output", 9},
+                                 {"mute.input", 20},
+                                 {"mute.master", 2},
+                                 {"send.input", 20},
+                                 {"send.input.19", 4},
+                                 {"send.master", 4},
+                                 {"eq.19", 4},
+                                 {"comp", 20},
+                                 {"route", 20},
+                                 {"solo", 20}})
             QVERIFY2(lyntra_test::json_at(s, size.first).toArray().size() == size.second, size.first);
         QVERIFY(lyntra_test::json_at(s, "optical_mode.5").isNull());
     }
@@ -257,29 +273,31 @@ private slots:
     {
         QTest::addColumn<Frame>("frame");
         QTest::addColumn<uint32_t>("status");
-        auto row = [](const char *name, std::function<void(Frame &)> change, FrameStatus status, bool in = false) {
+        auto refused = [](const char *name, FrameStatus status, bool in,
+                          std::function<void(Frame &)> change) {
             Frame f = in ? frames::in_request() : Frame();
             change(f);
             QTest::newRow(name) << f << uint32_t(status);
         };
-        row("wrong code", [](Frame &f) { f.code = 0x222004; }, kFrameBadCode);
-        row("direction 2", [](Frame &f) { f.direction = 2; }, kFrameBadDirection);
-        row("function 22", [](Frame &f) { f.function = 22; }, kFrameBadFunction);
-        row("value 1", [](Frame &f) { f.value = 1; }, kFrameBadValueIndex);
-        row("index 256", [](Frame &f) { f.index = 0x100; }, kFrameBadValueIndex);
-        row("OUT with request 30", [](Frame &f) { f.request = 30; }, kFrameBadRequest);
-        row("IN with request 29", [](Frame &f) { f.request = 29; }, kFrameBadRequest, true);
-        row("empty message", [](Frame &f) { f.payload.clear(); }, kFrameBadPayloadLength);
-        row("message of 65", [](Frame &f) { f.payload = QByteArray(65, 'x'); }, kFrameBadPayloadLength);
-        row("length field short of block", [](Frame &f) { f.payload = QByteArray(8, 'x'); f.lengthField = 7; },
-            kFrameBadBlockLength);
-        row("block under 20", [](Frame &f) { f.blockLength = 18; }, kFrameBadBlockLength);
-        row("block padded past payload", [](Frame &f) { f.payload = QByteArray(8, 'x'); f.blockLength = 28; },
-            kFrameBadBlockLength);
-        row("OUT asking for output", [](Frame &f) { f.outputLength = 64; }, kFrameBadOutputLength);
-        row("IN of 63", [](Frame &f) { f.outputLength = 63; }, kFrameBadOutputLength, true);
-        row("IN block of 24", [](Frame &f) { f.blockLength = 24; }, kFrameBadBlockLength, true);
-        row("IN with a length", [](Frame &f) { f.lengthField = 4; }, kFrameBadPayloadLength, true);
+        refused("wrong code", kFrameBadCode, false, [](Frame &f) { f.code = 0x222004; });
+        refused("direction 2", kFrameBadDirection, false, [](Frame &f) { f.direction = 2; });
+        refused("function 22", kFrameBadFunction, false, [](Frame &f) { f.function = 22; });
+        refused("value 1", kFrameBadValueIndex, false, [](Frame &f) { f.value = 1; });
+        refused("index 256", kFrameBadValueIndex, false, [](Frame &f) { f.index = 0x100; });
+        refused("OUT with request 30", kFrameBadRequest, false, [](Frame &f) { f.request = 30; });
+        refused("IN with request 29", kFrameBadRequest, true, [](Frame &f) { f.request = 29; });
+        refused("empty message", kFrameBadPayloadLength, false, [](Frame &f) { f.payload.clear(); });
+        refused("message of 65", kFrameBadPayloadLength, false,
+                [](Frame &f) { f.payload = QByteArray(65, 'x'); });
+        refused("length field short of block", kFrameBadBlockLength, false,
+                [](Frame &f) { f.payload = QByteArray(8, 'x'), f.lengthField = 7; });
+        refused("block under 20", kFrameBadBlockLength, false, [](Frame &f) { f.blockLength = 18; });
+        refused("block padded past payload", kFrameBadBlockLength, false,
+                [](Frame &f) { f.payload = QByteArray(8, 'x'), f.blockLength = 28; });
+        refused("OUT asking for output", kFrameBadOutputLength, false, [](Frame &f) { f.outputLength = 64; });
+        refused("IN of 63", kFrameBadOutputLength, true, [](Frame &f) { f.outputLength = 63; });
+        refused("IN block of 24", kFrameBadBlockLength, true, [](Frame &f) { f.blockLength = 24; });
+        refused("IN with a length", kFrameBadPayloadLength, true, [](Frame &f) { f.lengthField = 4; });
     }
     void frames_refused()
     {
@@ -303,7 +321,8 @@ private slots:
         Frame bad;
         bad.function = 1;
         const QByteArray first(1, '\x11'), full(64, '\x22');
-        const auto got = parse(frames::out_frame(first) + frames::in_frame() + bad.bytes() + frames::out_frame(full), chunk);
+        const auto got = parse(
+            frames::out_frame(first) + frames::in_frame() + bad.bytes() + frames::out_frame(full), chunk);
         QCOMPARE(got.size(), size_t(4));
         QCOMPARE(got[0].message, std::vector<uint8_t>(1, 0x11));
         QVERIFY(got[1].in && got[1].status == kFrameOk && got[1].outputLength == 64);
@@ -349,7 +368,8 @@ private slots:
         frames::le32(runaway, frames::kCode);
         frames::le32(runaway, 1u << 30);
         QVERIFY(frames::exchange(s, runaway).status != 0);
-        QVERIFY(s.state() == QLocalSocket::UnconnectedState || s.waitForDisconnected(lyntra_test::kPatienceMs));
+        QVERIFY(s.state() == QLocalSocket::UnconnectedState ||
+                s.waitForDisconnected(lyntra_test::kPatienceMs));
         QLocalSocket again;
         again.connectToServer(unit.socket_path());
         QVERIFY(again.waitForConnected(lyntra_test::kPatienceMs));
@@ -364,8 +384,8 @@ private slots:
         QLocalSocket s;
         s.connectToServer(unit.socket_path());
         QVERIFY(s.waitForConnected(lyntra_test::kPatienceMs));
-        const QByteArray msg = at(4, 3, u16(IXMSG_ID_FADER, 0xFFC4)) + message({flag(IXMSG_ID_GET_INFO),
-                                                                                 flag(IXMSG_ID_CLOCKLOCK)});
+        const QByteArray msg = at(4, 3, u16(IXMSG_ID_FADER, 0xFFC4)) +
+                               message({flag(IXMSG_ID_GET_INFO), flag(IXMSG_ID_CLOCKLOCK)});
         s.write(frames::out_frame(msg) + frames::in_frame() + frames::in_frame());
         const frames::Answer accepted = frames::read_answer(s);
         QVERIFY(accepted.whole && accepted.status == 0 && accepted.bytes.isEmpty());
@@ -388,51 +408,6 @@ private slots:
         QVERIFY(trace[2].toObject()["t"].toDouble() >= trace[0].toObject()["t"].toDouble());
     }
 
-    void faults_data()
-    {
-        QTest::addColumn<QByteArray>("fault");
-        QTest::addColumn<int>("kept"); // rate answers still waiting after two spoilt rounds
-        QTest::newRow("fail") << QByteArray("fail 4") << 0;
-        QTest::newRow("short") << QByteArray("short 2") << 2;
-        QTest::newRow("garbage") << QByteArray("garbage 2") << 2;
-        QTest::newRow("notready") << QByteArray("notready 2") << 2;
-        QTest::newRow("delay") << QByteArray("delay 2 300") << 0;
-    }
-    void faults()
-    {
-        QFETCH(QByteArray, fault);
-        QFETCH(int, kept);
-        VirtualUnit unit;
-        QVERIFY(unit.start());
-        QLocalSocket s;
-        s.connectToServer(unit.socket_path());
-        QVERIFY(s.waitForConnected(lyntra_test::kPatienceMs));
-        QCOMPARE(unit.control("fault " + fault)["ok"].toBool(), true);
-        for (int i = 0; i < 2; ++i) {
-            const frames::Answer sent = frames::exchange(s, frames::out_frame(message({flag(IXMSG_ID_HZ)})));
-            const frames::Answer got = frames::exchange(s, frames::in_frame());
-            QVERIFY(sent.whole && got.whole);
-            wire::ReplyReader r;
-            r.read(got.bytes);
-            const QString kind = QString::fromLatin1(fault.split(' ').first());
-            if (kind == "fail")
-                QVERIFY(sent.status != 0 && got.status != 0 && got.bytes.isEmpty());
-            else if (kind == "short")
-                QCOMPARE(got.bytes.size(), 63);
-            else if (kind == "garbage")
-                QVERIFY(got.bytes.size() == 64 && uint8_t(got.bytes[1]) > IXMSG_T_BYTES && r.items.isEmpty());
-            else if (kind == "notready")
-                QVERIFY(r.items.size() == 1 && r.items[0].id == IXMSG_ID_READY && r.items[0].value == 0);
-            else
-                QCOMPARE(r.withId(IXMSG_ID_HZ).size(), 1);
-        }
-        // The faults are used up; what was asked meanwhile was kept unless it never arrived.
-        wire::ReplyReader r;
-        r.read(frames::exchange(s, frames::in_frame()).bytes);
-        QCOMPARE(r.withId(IXMSG_ID_HZ).size(), kept);
-        QVERIFY(r.items.constLast().id == IXMSG_ID_READY && r.items.constLast().value != 0);
-    }
-
     void unplug_and_plug()
     {
         VirtualUnit unit;
@@ -443,7 +418,8 @@ private slots:
         QCOMPARE(frames::exchange(held, frames::out_frame(message({flag(IXMSG_ID_STORE)}))).status, 0u);
         QCOMPARE(unit.control("unplug")["ok"].toBool(), true);
         QVERIFY(!QFileInfo::exists(unit.socket_path()));
-        QVERIFY(held.state() == QLocalSocket::UnconnectedState || held.waitForDisconnected(lyntra_test::kPatienceMs));
+        QVERIFY(held.state() == QLocalSocket::UnconnectedState ||
+                held.waitForDisconnected(lyntra_test::kPatienceMs));
         QCOMPARE(unit.control("status")["plugged"].toBool(), false);
         QCOMPARE(unit.control("plug")["ok"].toBool(), true);
         QLocalSocket back;
@@ -458,8 +434,9 @@ private slots:
         VirtualUnit unit;
         QVERIFY(unit.start());
         const QJsonObject before = unit.state();
-        for (const char *line : {"frobnicate", "set", "set lock 3 1", "set version 70000", "set model K3",
-                                 "fault explode 1", "fault fail x", "fault short 1 50", "set rate -1", "state extra"}) {
+        for (const char *line :
+             {"frobnicate", "set", "set lock 3 1", "set version 70000", "set model K3", "fault explode 1",
+              "fault fail x", "fault short 1 50", "set rate -1", "state extra"}) {
             QVERIFY2(unit.control(line)["error"].isString(), line);
             QCOMPARE(unit.state(), before);
             QCOMPARE(unit.control("status")["faults"].toObject()["fail"].toInt(-1), 0);
@@ -479,8 +456,8 @@ private slots:
     void signal_removes_sockets_data()
     {
         QTest::addColumn<int>("signal");
-        QTest::newRow("SIGTERM") << int(SIGTERM);
-        QTest::newRow("SIGINT") << int(SIGINT);
+        row("SIGTERM", int(SIGTERM));
+        row("SIGINT", int(SIGINT));
     }
     void signal_removes_sockets()
     {

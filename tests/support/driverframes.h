@@ -52,7 +52,8 @@ struct Frame {
         block.append(char(value)).append(char(value >> 8));
         block.append(char(index)).append(char(index >> 8));
         block.append('\0').append(char(request)).append(payload);
-        block = block.leftJustified(blockLength >= 0 ? blockLength : std::max(int(block.size()), 20), '\0', true);
+        block =
+            block.leftJustified(blockLength >= 0 ? blockLength : std::max(int(block.size()), 20), '\0', true);
         QByteArray out;
         le32(out, code);
         le32(out, uint32_t(block.size()));
@@ -71,7 +72,10 @@ inline Frame in_request(uint32_t outputLength = 64)
     f.outputLength = outputLength;
     return f;
 }
-inline QByteArray in_frame(uint32_t outputLength = 64) { return in_request(outputLength).bytes(); }
+inline QByteArray in_frame(uint32_t outputLength = 64)
+{
+    return in_request(outputLength).bytes();
+}
 inline QByteArray out_frame(const QByteArray &msg)
 {
     Frame f;

@@ -1,10 +1,11 @@
 // Control messages and unit replies for tests, built and read with the product's own item codec.
 //
 //   wire::message({wire::u8(IXMSG_ID_PAN, 20), wire::flag(IXMSG_ID_HZ)})  a host message, whole items only
-//   Reply().u16(IXMSG_ID_METER, 7).text(IXMSG_ID_PRODUCTNAME, "K2")       a 64-byte reply, zero after its items
-//   Reply().raw(bytes)                                                    bytes the encoder would refuse
-//   describe(msg) == "97=4 98=1 129=0"                                    items of a message, for comparisons
-//   wire::ReplyReader r; r.read(reply)                                    items with the address and source
+//   Reply().u16(IXMSG_ID_METER, 7).text(IXMSG_ID_PRODUCTNAME, "K2")       a 64-byte reply, zero after its
+//   items Reply().raw(bytes)                                                    bytes the encoder would
+//   refuse describe(msg) == "97=4 98=1 129=0"                                    items of a message, for
+//   comparisons wire::ReplyReader r; r.read(reply)                                    items with the address
+//   and source
 //                                                                         in force when each was read
 #pragma once
 
@@ -25,10 +26,22 @@ struct Item {
     uint8_t type;
     uint32_t value;
 };
-inline Item u8(uint8_t id, uint32_t v) { return {id, IXMSG_T_U8, v}; }
-inline Item u16(uint8_t id, uint32_t v) { return {id, IXMSG_T_U16, v}; }
-inline Item u32(uint8_t id, uint32_t v) { return {id, IXMSG_T_U32, v}; }
-inline Item flag(uint8_t id) { return {id, IXMSG_T_FLAG, 0}; }
+inline Item u8(uint8_t id, uint32_t v)
+{
+    return {id, IXMSG_T_U8, v};
+}
+inline Item u16(uint8_t id, uint32_t v)
+{
+    return {id, IXMSG_T_U16, v};
+}
+inline Item u32(uint8_t id, uint32_t v)
+{
+    return {id, IXMSG_T_U32, v};
+}
+inline Item flag(uint8_t id)
+{
+    return {id, IXMSG_T_FLAG, 0};
+}
 
 inline QByteArray message(std::initializer_list<Item> items)
 {
