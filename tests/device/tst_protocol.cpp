@@ -243,83 +243,64 @@ private slots:
         QTest::addColumn<Writer>("write");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("effect");
-        auto row = [](const char *name, Writer w, const char *hex, const char *effect) {
+        auto row = [](const char *name, const char *hex, const char *effect, Writer w) {
             QTest::newRow(name) << w << hexBytes(hex) << QString::fromLatin1(effect);
         };
-        row("get_info", ixcmd_get_info, "31 01", "answers 52");
-        row("get_hz", ixcmd_get_hz, "18 01", "answers 24");
-        row("get_clocksource", ixcmd_get_clocksource, "1A 01", "answers 26");
-        row("get_clocklock", ixcmd_get_clocklock, "1B 01", "answers 27");
-        row("get_meter", ixcmd_get_meter, "71 01", "answers 114");
-        row("get_dspmode", ixcmd_get_dspmode, "C1 01", "answers 193");
-        row(
-            "get_grmeter input 7", [](ixmsg_buf *b) { return ixcmd_get_grmeter(b, IN, 7); },
-            "61 02 04 62 02 07 B1 01", "answers 178");
-        row("store", ixcmd_store, "A2 01", "store_count=1");
-        row(
-            "clock source word", [](ixmsg_buf *b) { return ixcmd_set_clocksource(b, 2); }, "19 02 02",
-            "clock_source=2");
-        row(
-            "optical B 4x", [](ixmsg_buf *b) { return ixcmd_set_adat_x4mode(b, 6, 1); }, "1D 02 06 87 02 01",
-            "optical_mode.6=1");
-        row(
-            "route computer 3 to output 20",
-            [](ixmsg_buf *b) { return ixcmd_set_assign_ch(b, 3, 3, OUT, 20); },
-            "61 02 03 62 02 03 41 01 61 02 01 62 02 14 42 01 43 01", "route.19.type=3 route.19.channel=3");
-        row(
-            "send input 2 to bus 4, post, -127",
-            [](ixmsg_buf *b) { return ixcmd_set_send(b, IN, 2, AUX, 4, 2, -127); },
+        row("get_info", "31 01", "answers 52", ixcmd_get_info);
+        row("get_hz", "18 01", "answers 24", ixcmd_get_hz);
+        row("get_clocksource", "1A 01", "answers 26", ixcmd_get_clocksource);
+        row("get_clocklock", "1B 01", "answers 27", ixcmd_get_clocklock);
+        row("get_meter", "71 01", "answers 114", ixcmd_get_meter);
+        row("get_dspmode", "C1 01", "answers 193", ixcmd_get_dspmode);
+        row("get_grmeter input 7", "61 02 04 62 02 07 B1 01", "answers 178",
+            [](ixmsg_buf *b) { return ixcmd_get_grmeter(b, IN, 7); });
+        row("store", "A2 01", "store_count=1", ixcmd_store);
+        row("clock source word", "19 02 02", "clock_source=2",
+            [](ixmsg_buf *b) { return ixcmd_set_clocksource(b, 2); });
+        row("optical B 4x", "1D 02 06 87 02 01", "optical_mode.6=1",
+            [](ixmsg_buf *b) { return ixcmd_set_adat_x4mode(b, 6, 1); });
+        row("route computer 3 to output 20", "61 02 03 62 02 03 41 01 61 02 01 62 02 14 42 01 43 01",
+            "route.19.type=3 route.19.channel=3",
+            [](ixmsg_buf *b) { return ixcmd_set_assign_ch(b, 3, 3, OUT, 20); });
+        row("send input 2 to bus 4, post, -127",
             "61 02 04 62 02 02 41 01 61 02 05 62 02 04 42 01 44 02 02 45 02 81 46 01",
-            "send.input.1.3.point=2 send.input.1.3.level=-127");
-        row(
-            "send master to bus 1, pre",
-            [](ixmsg_buf *b) { return ixcmd_set_send(b, MASTER, 1, AUX, 1, 3, 6); },
+            "send.input.1.3.point=2 send.input.1.3.level=-127",
+            [](ixmsg_buf *b) { return ixcmd_set_send(b, IN, 2, AUX, 4, 2, -127); });
+        row("send master to bus 1, pre",
             "61 02 02 62 02 01 41 01 61 02 05 62 02 01 42 01 44 02 03 45 02 06 46 01",
-            "send.master.0.point=3 send.master.0.level=6");
-        row(
-            "eq low band, q none", [](ixmsg_buf *b) { return ixcmd_set_eq(b, IN, 20, 1, 1, 12, 31, 255); },
-            "61 02 04 62 02 14 51 02 01 52 02 0C 53 02 1F 54 02 FF 55 02 01",
-            "eq.19.0.on=1 eq.19.0.gain=12 eq.19.0.freq=31 eq.19.0.q=255");
-        row(
-            "comp 7 linked with 8",
-            [](ixmsg_buf *b) {
-                return ixcmd_set_comp(b, IN, 7, 1, -20, 40, 10, 50, 3, ixcmd_comp_link(true, 7));
-            },
+            "send.master.0.point=3 send.master.0.level=6",
+            [](ixmsg_buf *b) { return ixcmd_set_send(b, MASTER, 1, AUX, 1, 3, 6); });
+        row("eq low band, q none", "61 02 04 62 02 14 51 02 01 52 02 0C 53 02 1F 54 02 FF 55 02 01",
+            "eq.19.0.on=1 eq.19.0.gain=12 eq.19.0.freq=31 eq.19.0.q=255",
+            [](ixmsg_buf *b) { return ixcmd_set_eq(b, IN, 20, 1, 1, 12, 31, 255); });
+        row("comp 7 linked with 8",
             "61 02 04 62 02 07 91 02 EC 92 02 28 93 02 0A 94 02 32 95 02 03 96 02 02 97 02 01",
             "comp.6.on=1 comp.6.threshold=-20 comp.6.ratio=40 comp.6.attack=10 comp.6.release=50 "
-            "comp.6.gain=3 comp.6.link=2");
-        row(
-            "reverb plate", [](ixmsg_buf *b) { return ixcmd_set_reverb(b, 5, 10, 20, 30); },
-            "D1 02 05 D2 02 0A D3 02 14 D4 02 1E D5 01",
-            "reverb.type=5 reverb.predelay=10 reverb.time=20 reverb.diff=30");
-        row(
-            "return on at minus infinity",
-            [](ixmsg_buf *b) { return ixcmd_set_return(b, 1, IXCMD_LEVEL_MINUS_INF); }, "47 02 81 48 02 01",
-            "return.on=1 return.level=-127");
-        row(
-            "true bypass", [](ixmsg_buf *b) { return ixcmd_set_truebypass(b, IN, 11, 1); },
-            "61 02 04 62 02 0B 4A 02 01", "truebypass.10=1");
-        row(
-            "fader bottom", [](ixmsg_buf *b) { return ixcmd_set_fader(b, IN, 1, IXCMD_FADER_MINUS_INF); },
-            "61 02 04 62 02 01 81 03 0A FB", "fader.input.0=-1270");
-        row(
-            "fader top, monitor", [](ixmsg_buf *b) { return ixcmd_set_fader(b, OUT, 9, 60); },
-            "61 02 01 62 02 09 81 03 3C 00", "fader.output.8=60");
-        row(
-            "fader -0.1 dB, master", [](ixmsg_buf *b) { return ixcmd_set_fader(b, MASTER, 2, -1); },
-            "61 02 02 62 02 02 81 03 FF FF", "fader.master.1=-1");
-        row(
-            "pan centre", [](ixmsg_buf *b) { return ixcmd_set_pan(b, IN, 1, 20); },
-            "61 02 04 62 02 01 82 02 14", "pan.0=20");
-        row(
-            "mute master 2", [](ixmsg_buf *b) { return ixcmd_set_mute(b, MASTER, 2, 1); },
-            "61 02 02 62 02 02 83 02 01", "mute.master.1=1");
-        row(
-            "solo", [](ixmsg_buf *b) { return ixcmd_set_solo(b, IN, 5, 1); }, "61 02 04 62 02 05 84 02 01",
-            "solo.4=1");
-        row(
-            "phase", [](ixmsg_buf *b) { return ixcmd_set_phase(b, IN, 6, 1); }, "61 02 04 62 02 06 85 02 01",
-            "phase.5=1");
+            "comp.6.gain=3 comp.6.link=2",
+            [](ixmsg_buf *b) {
+                return ixcmd_set_comp(b, IN, 7, 1, -20, 40, 10, 50, 3, ixcmd_comp_link(true, 7));
+            });
+        row("reverb plate", "D1 02 05 D2 02 0A D3 02 14 D4 02 1E D5 01",
+            "reverb.type=5 reverb.predelay=10 reverb.time=20 reverb.diff=30",
+            [](ixmsg_buf *b) { return ixcmd_set_reverb(b, 5, 10, 20, 30); });
+        row("return on at minus infinity", "47 02 81 48 02 01", "return.on=1 return.level=-127",
+            [](ixmsg_buf *b) { return ixcmd_set_return(b, 1, IXCMD_LEVEL_MINUS_INF); });
+        row("true bypass", "61 02 04 62 02 0B 4A 02 01", "truebypass.10=1",
+            [](ixmsg_buf *b) { return ixcmd_set_truebypass(b, IN, 11, 1); });
+        row("fader bottom", "61 02 04 62 02 01 81 03 0A FB", "fader.input.0=-1270",
+            [](ixmsg_buf *b) { return ixcmd_set_fader(b, IN, 1, IXCMD_FADER_MINUS_INF); });
+        row("fader top, monitor", "61 02 01 62 02 09 81 03 3C 00", "fader.output.8=60",
+            [](ixmsg_buf *b) { return ixcmd_set_fader(b, OUT, 9, 60); });
+        row("fader -0.1 dB, master", "61 02 02 62 02 02 81 03 FF FF", "fader.master.1=-1",
+            [](ixmsg_buf *b) { return ixcmd_set_fader(b, MASTER, 2, -1); });
+        row("pan centre", "61 02 04 62 02 01 82 02 14", "pan.0=20",
+            [](ixmsg_buf *b) { return ixcmd_set_pan(b, IN, 1, 20); });
+        row("mute master 2", "61 02 02 62 02 02 83 02 01", "mute.master.1=1",
+            [](ixmsg_buf *b) { return ixcmd_set_mute(b, MASTER, 2, 1); });
+        row("solo", "61 02 04 62 02 05 84 02 01", "solo.4=1",
+            [](ixmsg_buf *b) { return ixcmd_set_solo(b, IN, 5, 1); });
+        row("phase", "61 02 04 62 02 06 85 02 01", "phase.5=1",
+            [](ixmsg_buf *b) { return ixcmd_set_phase(b, IN, 6, 1); });
     }
     void commands()
     {
