@@ -43,6 +43,12 @@ int make_socket(const QString &path, bool listen)
     return fd;
 }
 
+bool readable(int fd)
+{
+    pollfd p{fd, POLLIN, 0};
+    return ::poll(&p, 1, 5000) > 0;
+}
+
 devif_device device_at(const QString &path)
 {
     devif_device dev{};
@@ -266,30 +272,50 @@ private slots:
         QCOMPARE(unit.control("trace")["trace"].toArray().size(), 0);
     }
 
-    // A unit that hangs up mid-request, or never answers, costs a failure, not a hung worker.
+    // A unit that hangs up before or in the middle of its answer, or never answers, costs a failure:
+    // never a hung worker, never a reply made of what did arrive.
+    void hang_up_and_silence_data()
+    {
+        QTest::addColumn<QByteArray>("answer"); // what the unit sends before hanging up
+        row("nothing", QByteArray());
+        row("half a header", QByteArray(4, '\0'));
+        row("10 of 64 bytes", hexBytes("00000000 40000000") + QByteArray(10, '\x31'));
+    }
     void hang_up_and_silence()
     {
+        QFETCH(QByteArray, answer);
         const QString path = m_runtime.filePath("hangup");
+        QFile::remove(path);
         const int listener = make_socket(path, true);
         QVERIFY(listener > 0);
         std::atomic<bool> done{false};
-        std::thread closer([&] {
+        std::thread unit([&] {
             while (!done) {
                 pollfd p{listener, POLLIN, 0};
-                if (::poll(&p, 1, 20) > 0)
-                    ::close(::accept(listener, nullptr, nullptr));
+                if (::poll(&p, 1, 20) <= 0)
+                    continue;
+                const int fd = ::accept(listener, nullptr, nullptr);
+                char request[256];
+                if (readable(fd) && ::recv(fd, request, sizeof request, 0) > 0 && !answer.isEmpty())
+                    ::send(fd, answer.constData(), size_t(answer.size()), MSG_NOSIGNAL);
+                ::close(fd);
             }
         });
         const devif_device dev = device_at(path);
         uint8_t data[IXMSG_CAPACITY];
+        std::memset(data, 0xEE, sizeof data);
         ixmsg_buf buf{data, IXMSG_CAPACITY, 0};
         QCOMPARE(send(dev, hexBytes("A2 01")), 1);
         QCOMPARE(ixctl_recv_msg(&dev, &buf), 1);
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(data), 64), QByteArray(64, char(0xEE)));
         done = true;
-        closer.join();
+        unit.join();
         ::close(listener);
 
+        if (!answer.isEmpty())
+            return;
         const QString quiet = m_runtime.filePath("quiet"); // listens, never accepts
+        QFile::remove(quiet);
         const int silent = make_socket(quiet, true);
         QVERIFY(silent > 0);
         const devif_device never = device_at(quiet);
