@@ -2,6 +2,7 @@
 
 #include "channeleditor.h"
 #include "clockstatus.h"
+#include "editorlayout.h"
 #include "metersection.h"
 #include "mixerloader.h"
 #include "mixermodel.h"
@@ -44,10 +45,12 @@ MixerSection::MixerSection(QIXDevice &device, Settings &settings, QObject *paren
     loader_ = new mixer::MixerLoader(*model_, page_);
     editor_ = new ChannelEditor(*model_, page_);
     editor_->move(MixerPage::editorBand().topLeft());
-    // In the band under the strips, between the dynamics and EQ editor and the page buttons, level
-    // with the buttons' bottom edge.
+    // In the band under the strips, midway between the editor and the page buttons, level with the
+    // buttons' bottom edge.
     reverb_ = new ReverbPanel(*model_, page_);
-    reverb_->move(MixerPage::kWidth - NavMargin - 2 * (NavWidth + NavMargin) - ReverbPanel::kWidth,
+    const int editorRight = MixerPage::editorBand().left() + editorlayout::kWidth;
+    const int buttonsLeft = MixerPage::kWidth - 2 * (NavWidth + NavMargin);
+    reverb_->move((editorRight + buttonsLeft - ReverbPanel::kWidth) / 2,
                   MixerPage::kHeight - NavMargin - ReverbPanel::kHeight);
 
     // Bottom right, clear of the strips and of the editor band's left side.

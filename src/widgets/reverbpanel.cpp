@@ -28,19 +28,6 @@ QLabel *caption(const QString &text, const QRect &geo, QWidget *parent)
     return l;
 }
 
-int preDelayOf(const mixer::ReverbParams &p)
-{
-    return p.preDelay;
-}
-int timeOf(const mixer::ReverbParams &p)
-{
-    return p.time;
-}
-int diffOf(const mixer::ReverbParams &p)
-{
-    return p.diff;
-}
-
 QString valueText(KnobScale scale, int index)
 {
     return scale == KnobScale::ReverbTime ? mixer::reverb::timeLabel(index) : QString::number(index);
@@ -81,13 +68,10 @@ ReverbPanel::ReverbPanel(mixer::MixerModel &model, QWidget *parent)
     m_curve->setStyleSheet(QStringLiteral("background-color: rgb(12, 12, 14);"));
     m_controls << m_picture << m_curve;
 
-    addKnob(KnobScale::PreDelay, {"label_PreDelayKnob", "label_PreDelayDisp"}, {tr("PRE-DELAY"), tr("ms")},
-            kRightX, preDelayOf, &mixer::ReverbModel::setPreDelay);
-    addKnob(KnobScale::ReverbTime, {"label_ReverbTimeKnob", "label_ReverbTimeDisp"}, {tr("TIME"), tr("s")},
-            kRightX + kKnobPitch, timeOf, &mixer::ReverbModel::setTime);
-    addKnob(KnobScale::Diffusion, {"label_ReverbDiffKnob", "label_ReverbDiffDisp"},
-            {tr("DIFFUSION"), QString()}, kRightX + 2 * kKnobPitch, diffOf,
-            &mixer::ReverbModel::setDiffusion);
+    addKnob(0, "label_PreDelayKnob", "label_PreDelayDisp", {tr("PRE-DELAY"), tr("ms")}, kRightX);
+    addKnob(1, "label_ReverbTimeKnob", "label_ReverbTimeDisp", {tr("TIME"), tr("s")}, kRightX + kKnobPitch);
+    addKnob(2, "label_ReverbDiffKnob", "label_ReverbDiffDisp", {tr("DIFFUSION"), QString()},
+            kRightX + 2 * kKnobPitch);
 
     m_disabled = new QLabel(tr("Reverb is not available\nat 176.4 kHz and 192 kHz."), this);
     m_disabled->setObjectName(QStringLiteral("label_ReverbDisable"));
@@ -107,41 +91,50 @@ ReverbPanel::ReverbPanel(mixer::MixerModel &model, QWidget *parent)
     followRate(model.rateClass());
 }
 
-void ReverbPanel::addKnob(KnobScale scale, const Names &names, const Captions &captions, int x,
-                          int (*index)(const mixer::ReverbParams &), void (mixer::ReverbModel::*set)(int))
+void ReverbPanel::addKnob(int field, const char *knobName, const char *valueName, const Captions &captions,
+                          int x)
 {
     QLabel *title = caption(captions.title, QRect(x - 2, kKnobY - 16, kKnobPitch - 4, 14), this);
     title->setAlignment(Qt::AlignCenter);
     QLabel *unit = caption(captions.unit, QRect(x + 58, kKnobY + 2, 16, 14), this);
     auto *knob = new DialControl(this);
-    knob->setObjectName(QLatin1String(names.knob));
+    knob->setObjectName(QLatin1String(knobName));
     knob->move(x, kKnobY);
     knob->setFixedSize(m_drag.frameSize());
     auto *value = new QLabel(this);
-    value->setObjectName(QLatin1String(names.value));
+    value->setObjectName(QLatin1String(valueName));
     value->setGeometry(x + 22, kKnobY + 2, 34, 14);
     value->setAlignment(Qt::AlignCenter);
     value->setStyleSheet(stripstyle::valueLabelStyle());
-    const Knob k{scale, knob, value, index, set};
+    const KnobScale scales[] = {KnobScale::PreDelay, KnobScale::ReverbTime, KnobScale::Diffusion};
+    const Knob k{field, scales[field], knob, value};
     m_knobs.append(k);
     m_controls << title << unit << knob << value;
-    connect(knob, &DialControl::dialknob_Pressed, this, [this, k](QMouseEvent *ev) { knobPressed(k, ev); });
+    connect(knob, &DialControl::dialknob_Pressed, this, [this, k](QMouseEvent *ev) {
+        m_drag.setTarget(k.knob, k.value);
+        m_drag.press(k.scale, indexOf(m_model.current(), k.field), ev->localPos(), KnobDrag::Arming::Free);
+    });
     connect(knob, &DialControl::dialknob_Moved, this, [this, k](QMouseEvent *ev) {
-        if (m_drag.knob() == k.knob && m_drag.move(ev->localPos()))
-            (m_model.*k.set)(m_drag.index());
+        if (m_drag.knob() != k.knob || !m_drag.move(ev->localPos()))
+            return;
+        if (k.field == 0)
+            m_model.setPreDelay(m_drag.index());
+        else if (k.field == 1)
+            m_model.setTime(m_drag.index());
+        else
+            m_model.setDiffusion(m_drag.index());
     });
 }
 
-void ReverbPanel::knobPressed(const Knob &k, QMouseEvent *ev)
+int ReverbPanel::indexOf(const mixer::ReverbParams &p, int field)
 {
-    m_drag.setTarget(k.knob, k.value);
-    m_drag.press(k.scale, k.index(m_model.current()), ev->localPos(), KnobDrag::Arming::Free);
+    return field == 0 ? p.preDelay : field == 1 ? p.time : p.diff;
 }
 
 void ReverbPanel::showParams(const mixer::ReverbParams &p)
 {
     for (const Knob &k : qAsConst(m_knobs)) {
-        const int i = k.index(p);
+        const int i = indexOf(p, k.field);
         m_drag.showOn(k.knob, k.value, k.scale, i, valueText(k.scale, i));
     }
 }

@@ -39,25 +39,20 @@ protected:
     void paintEvent(QPaintEvent *ev) override;
 
 private:
+    // One of the three knobs; `field` 0 pre-delay, 1 time, 2 diffusion.
     struct Knob {
+        int field;
         KnobScale scale;
         DialControl *knob;
         QLabel *value;
-        int (*index)(const mixer::ReverbParams &);
-        void (mixer::ReverbModel::*set)(int);
-    };
-
-    struct Names {
-        const char *knob;
-        const char *value;
     };
     struct Captions {
         QString title;
         QString unit;
     };
-    void addKnob(KnobScale scale, const Names &names, const Captions &captions, int x,
-                 int (*index)(const mixer::ReverbParams &), void (mixer::ReverbModel::*set)(int));
-    void knobPressed(const Knob &k, QMouseEvent *ev);
+
+    void addKnob(int field, const char *knobName, const char *valueName, const Captions &captions, int x);
+    static int indexOf(const mixer::ReverbParams &p, int field);
     void showParams(const mixer::ReverbParams &p);
     void showType(int code);
     void followRate(int rateClass);
