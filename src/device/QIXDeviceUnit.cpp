@@ -3,10 +3,15 @@
 #include "devif_watch.h"
 #include "ixctl.h"
 
+#include <QLoggingCategory>
 #include <QThread>
 
 #include <algorithm>
 #include <cstring>
+
+// One line per search for the unit (QT_LOGGING_RULES="lyntra.link.search.debug=true"): tells how
+// often the bus and the discovery directory are read.
+Q_LOGGING_CATEGORY(lcSearch, "lyntra.link.search", QtWarningMsg)
 
 QIXDeviceUnit::QIXDeviceUnit()
 {
@@ -24,8 +29,10 @@ QIXDeviceUnit::~QIXDeviceUnit()
 
 void QIXDeviceUnit::deselect()
 {
+    // A selection may be stale, so drop it and look again; with none, only a change of what is
+    // plugged in can find something new (the window deselects after every failed request).
+    rescan_ = rescan_ || selected_ != nullptr;
     selected_ = nullptr;
-    rescan_ = true;
     emit ret_deselect(true);
 }
 
@@ -34,6 +41,7 @@ void QIXDeviceUnit::select_default()
     selected_ = nullptr;
     emit ret_deselect(true);
     ixctl_select(&record_, &selected_);
+    qCDebug(lcSearch, "searched for the unit: %s", selected_ ? record_.path : "none");
     emit ret_select_default(selected_ != nullptr);
 }
 
@@ -45,10 +53,14 @@ void QIXDeviceUnit::is_selected()
 bool QIXDeviceUnit::ensure_selected()
 {
     // Drained even while selected, so that stale events do not cause a search later.
-    const bool changed = devif_watch_changed(watch_);
-    if (!selected_ && (changed || rescan_)) {
+    if (devif_watch_changed(watch_) && !selected_)
+        searches_left_ = kSearchesAfterChange;
+    if (!selected_ && (rescan_ || searches_left_ > 0)) {
         rescan_ = false;
+        searches_left_ = std::max(0, searches_left_ - 1);
         select_default();
+        if (selected_)
+            searches_left_ = 0;
     }
     return selected_ != nullptr;
 }

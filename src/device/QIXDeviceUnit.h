@@ -31,6 +31,8 @@ public:
 
     // Milliseconds slept after every send and every read.
     static constexpr unsigned long kSleepMs = 10;
+    // Requests that look for the unit after something came or went, until one finds it.
+    static constexpr int kSearchesAfterChange = 10;
 
 signals:
     void ix_send_result(bool result);
@@ -41,11 +43,13 @@ signals:
     void finished();
 
 public slots:
-    // Drops the selection; answers ret_deselect(true). The next request looks for the unit again.
+    // Drops the selection; answers ret_deselect(true). If a unit was selected, the next request looks
+    // for the unit again.
     void deselect();
     // Selects if nothing is selected; answers ret_is_selected with whether a unit is selected now.
     // While none is, the unit is looked for only after a unit may have come (a USB device or a file
-    // in the discovery directory appeared or went) or after deselect(), never on every call.
+    // in the discovery directory appeared or went; then on up to kSearchesAfterChange requests, as a
+    // unit may not answer at the moment its file appears) or after deselect() dropped a selection.
     void is_selected();
     // Enumerates once: answers ret_deselect(true), then ret_select_default(found).
     void select_default();
@@ -63,5 +67,6 @@ private:
     devif_device *selected_ = nullptr;
     devif_watch *watch_ = nullptr;
     bool rescan_ = false;
+    int searches_left_ = 0;
     std::atomic<bool> quitting_{false};
 };

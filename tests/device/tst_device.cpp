@@ -11,6 +11,9 @@
 
 #include <atomic>
 #include <functional>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -402,21 +405,28 @@ private slots:
         QCOMPARE(dev.is_selected(), false);
         QCOMPARE(enumerations.count, 0);
 
-        // Asked to look again: one search, then quiet again.
+        // Nothing to drop: still quiet.
         dev.deselect();
         request(4);
-        request(5);
-        QCOMPARE(enumerations.count, 1);
+        QCOMPARE(enumerations.count, 0);
 
-        // The discovery directory appears, then a file in it: one search each.
+        // The discovery directory appears: a few requests search, then quiet again.
         QVERIFY(QDir().mkpath(runtime + "/ixdev"));
-        request(6);
-        QCOMPARE(enumerations.count, 2);
-        QFile stray(runtime + "/ixdev/stray");
-        QVERIFY(stray.open(QIODevice::WriteOnly));
-        stray.close();
-        request(7);
-        QCOMPARE(enumerations.count, 3);
+        for (int i = 5; i < 8 + QIXDeviceUnit::kSearchesAfterChange; ++i)
+            request(i);
+        QCOMPARE(enumerations.count, QIXDeviceUnit::kSearchesAfterChange);
+
+        // A socket that appears before it listens is still found once it does, with no further event.
+        sockaddr_un at{};
+        at.sun_family = AF_UNIX;
+        qstrncpy(at.sun_path, QFile::encodeName(runtime + "/ixdev/late").constData(), sizeof at.sun_path);
+        const int late = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(::bind(late, reinterpret_cast<sockaddr *>(&at), sizeof at) == 0);
+        request(8 + QIXDeviceUnit::kSearchesAfterChange);
+        QCOMPARE(dev.is_selected(), false);
+        QVERIFY(::listen(late, 4) == 0);
+        QVERIFY(lyntra_test::wait_until([&] { return dev.is_selected(); }));
+        ::close(late);
 
         QVERIFY(dev.shutdown(lyntra_test::kPatienceMs));
         QCOMPARE(dev.unit(), nullptr);
