@@ -25,8 +25,6 @@ public:
             env.insert(QLatin1String(var), home.path());
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("LYNTRA_BENCH"), QStringLiteral("1"));
-        // Boxes are noted in a file instead of waiting for a click.
-        env.insert(QStringLiteral("LYNTRA_TEST_BOXES"), home.filePath(QStringLiteral("boxes.txt")));
         process_.setProcessEnvironment(env);
         process_.setReadChannel(QProcess::StandardOutput);
     }

@@ -5,7 +5,7 @@
 #include "qtsingleapplication.h"
 #include "quitsignals.h"
 #include "settings.h"
-#include "testhook.h"
+#include "benchmarkers.h"
 
 #include "resources.h"
 
@@ -33,17 +33,9 @@ int main(int argc, char **argv)
     {
         MainWindow window(device, settings);
         app.setActivationWindow(&window, true);
-        if (testhook::active()) {
-            // Connected after the activation, so the line tells what the activation left behind.
-            QObject::connect(&app, &QtSingleApplication::messageReceived, &window, [&window] {
-                testhook::note(QStringLiteral("activated visible=%1 minimized=%2")
-                                   .arg(int(window.isVisible()))
-                                   .arg(int(window.isMinimized())));
-            });
-        }
         QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
         window.show();
-        testhook::benchMarker("window shown");
+        benchmarkers::mark("window shown");
         code = app.exec();
     }
     // The worker's I/O gives up at once when told to quit, so this wait is short; it must end before

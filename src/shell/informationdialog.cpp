@@ -1,9 +1,10 @@
 #include "informationdialog.h"
 
-#include "messageboxes.h"
 #include "weblinks.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QMessageBox>
 
 namespace informationdialog {
 
@@ -52,9 +53,19 @@ QString checkLabel(bool japanese)
     return japanese ? QStringLiteral("次からは表示しない") : tr("Do not show again");
 }
 
-bool show(bool japanese)
+QMessageBox *open(bool japanese)
 {
-    return MessageBoxes::current().informationWithCheck(title(), text(japanese), checkLabel(japanese));
+    auto *box = new QMessageBox;
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setIcon(QMessageBox::Information);
+    box->setWindowTitle(title());
+    box->setTextFormat(Qt::RichText);
+    box->setText(text(japanese));
+    box->setStandardButtons(QMessageBox::Ok);
+    box->setCheckBox(new QCheckBox(checkLabel(japanese)));
+    box->setWindowModality(Qt::ApplicationModal);
+    box->show();
+    return box;
 }
 
 } // namespace informationdialog

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+class QMessageBox;
+
 namespace informationdialog {
 
 QString title();
@@ -10,8 +12,9 @@ QString title();
 QString text(bool japanese);
 QString checkLabel(bool japanese);
 
-// Shows the box through the message-box seam; returns whether "Do not show again" was checked.
-// GUI thread.
-bool show(bool japanese);
+// Shows the box, modal to the whole program, and returns at once. Without parent: the caller deletes
+// it if it is still open when the program ends; it deletes itself when dismissed. Its check box is
+// "Do not show again". GUI thread.
+QMessageBox *open(bool japanese);
 
 } // namespace informationdialog

@@ -1,6 +1,6 @@
 #include "licensedialog.h"
 
-#include "messageboxes.h"
+#include "warningbox.h"
 
 #include <QFile>
 #include <QTextBrowser>
@@ -31,15 +31,17 @@ LicenseDialog::LicenseDialog(const QString &text)
     layout->addWidget(browser);
 }
 
-void LicenseDialog::present(QWidget *boxParent, const QString &path)
+LicenseDialog *LicenseDialog::present(QWidget *boxParent, const QString &path)
 {
     QString text;
     if (!loadText(path, text)) {
-        MessageBoxes::current().warning(
-            boxParent, tr("File Missing!"),
-            tr("There is a possibility that the file has been moved or deleted."));
-        return;
+        openWarning(boxParent, tr("File Missing!"),
+                    tr("There is a possibility that the file has been moved or deleted."));
+        return nullptr;
     }
-    LicenseDialog dialog(text);
-    dialog.exec();
+    auto *dialog = new LicenseDialog(text);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->show();
+    return dialog;
 }

@@ -1,4 +1,5 @@
-// Help > License: the licence text from the resources in a modal, read-only dialog.
+// Help > License: the licence text from the resources in a modal, read-only dialog that does not hold
+// up the event loop.
 #pragma once
 
 #include <QDialog>
@@ -17,7 +18,8 @@ public:
     // Without parent, "License Information", 650 x 400. GUI thread.
     explicit LicenseDialog(const QString &text);
 
-    // Loads the licence and runs the dialog, or shows "File Missing!" through the message-box seam.
-    // `boxParent`: parent of that box, may be null.
-    static void present(QWidget *boxParent, const QString &path = QLatin1String(ResourcePath));
+    // Loads the licence and shows the dialog, modal to the program, returning at once; or opens the
+    // "File Missing!" warning over `boxParent` (may be null) and returns null. The dialog has no
+    // parent and deletes itself when closed; the caller deletes it if it is still open at the end.
+    static LicenseDialog *present(QWidget *boxParent, const QString &path = QLatin1String(ResourcePath));
 };

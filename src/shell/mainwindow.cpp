@@ -1,30 +1,32 @@
 #include "mainwindow.h"
 
 #include "QIXDevice.h"
+#include "benchmarkers.h"
 #include "fullload.h"
 #include "informationdialog.h"
 #include "interfacepage.h"
 #include "licensedialog.h"
 #include "mainmenus.h"
-#include "messageboxes.h"
 #include "metersection.h"
 #include "mixersection.h"
 #include "pagenavigator.h"
 #include "progresswindow.h"
 #include "routingsection.h"
 #include "settings.h"
-#include "testhook.h"
 #include "unitpresence.h"
 #include "updatesoftware.h"
+#include "warningbox.h"
 #include "weblinks.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStackedWidget>
 
 const char *const MainWindow::SoftwareVersion = "1.00 0059";
@@ -104,7 +106,8 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
     timerInterrupt_1000ms();
     interface_->applyStoredClock(isSmallModel(), false);
     interface_->refreshBufferSize();
-    showInformationUnlessSuppressed();
+    // Once the event loop runs, so that the box comes up over the window rather than before it.
+    QTimer::singleShot(0, this, &MainWindow::showInformationUnlessSuppressed);
     update_ = std::make_unique<UpdateSoftware>(settings_, QLatin1String(SoftwareVersion));
     connect(this, &MainWindow::sig_updateCheckRequested, update_.get(), &UpdateSoftware::softwareCheck);
     for (const char *hidden : {"label_ReverbDisable", "label_WordInputStatus", "label_IntWordInputStatus"})
@@ -115,6 +118,9 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
 MainWindow::~MainWindow()
 {
     Settings::writeWindowGeometry(saveGeometry());
+    // Parentless, so not deleted with the window.
+    delete information_.data();
+    delete licence_.data();
 }
 
 void MainWindow::buildPages()
@@ -129,6 +135,11 @@ void MainWindow::buildPages()
     deviceLabel_ = label("label_IntDevice");
     lowCutButton_ = mixer_->page()->findChild<QAbstractButton *>(QStringLiteral("pB_LowCutFilter"));
     lowGainLabel_ = mixer_->page()->findChild<QLabel *>(QStringLiteral("label_LowGainDisp"));
+    if (lowCutButton_)
+        connect(lowCutButton_, &QAbstractButton::toggled, this, [this](bool on) {
+            if (on)
+                timer10_.start();
+        });
 
     PageNavigator::Hooks hooks;
     hooks.unitPresent = [this] { return device_.is_selected(); };
@@ -232,6 +243,8 @@ void MainWindow::timerInterrupt_1000ms()
 
 void MainWindow::timerInterrupt_100ms()
 {
+    if (lowCutButton_ && lowCutButton_->isChecked() && !timer10_.isActive())
+        timer10_.start();
     const bool present = device_.is_selected();
     presence_->tick(present);
     if (!present)
@@ -245,14 +258,22 @@ void MainWindow::timerInterrupt_100ms()
 
 void MainWindow::timerInterrupt_10ms()
 {
-    if (lowCutButton_ && lowGainLabel_ && lowCutButton_->isChecked())
-        lowGainLabel_->setText(QStringLiteral("---"));
+    // Only low cut being on gives this tick work; otherwise it stops rather than wake an idle program
+    // a hundred times a second. The switch or the presence tick starts it again.
+    if (!lowCutButton_ || !lowGainLabel_ || !lowCutButton_->isChecked()) {
+        timer10_.stop();
+        return;
+    }
+    lowGainLabel_->setText(QStringLiteral("---"));
 }
 
 void MainWindow::setUpReturnedUnit()
 {
     interface_->applyStoredClock(isSmallModel(), true);
-    testhook::benchMarker("unit set up");
+    // The unit is back: the warning about its absence has nothing left to say.
+    if (disconnectBox_)
+        disconnectBox_->close();
+    benchmarkers::mark("unit set up");
 }
 
 void MainWindow::showUnitLost()
@@ -269,10 +290,10 @@ void MainWindow::showUnitLost()
             status->setText(QLatin1String(Dashes));
         }
     }
-    // Before the box: a modal box would keep the unit's last levels in the store until dismissed.
+    // Not waited for: the presence check must see the unit come back while the box is open.
+    disconnectBox_ = openWarning(this, tr("USB Disconnected"), tr("- LYNTRA K1/K2 -\n Please insert USB cable"));
     emit sig_metersReset();
-    MessageBoxes::current().warning(this, tr("USB Disconnected"),
-                                    tr("- LYNTRA K1/K2 -\n Please insert USB cable"));
+    benchmarkers::mark("unit lost");
 }
 
 void MainWindow::slt_RecvDeviceName(const QString &sText)
@@ -345,15 +366,19 @@ void MainWindow::on_actionFAQs_triggered()
 
 void MainWindow::on_actionLicense_triggered()
 {
-    LicenseDialog::present(this);
+    licence_ = LicenseDialog::present(this);
 }
 
 void MainWindow::showInformationUnlessSuppressed()
 {
     if (settings_.informationDialog())
         return;
-    if (informationdialog::show(weblinks::systemIsJapanese()))
-        settings_.setInformationDialog(true);
+    information_ = informationdialog::open(weblinks::systemIsJapanese());
+    QMessageBox *box = information_;
+    connect(box, &QDialog::finished, this, [this, box] {
+        if (box->checkBox()->isChecked())
+            settings_.setInformationDialog(true);
+    });
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

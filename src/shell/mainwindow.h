@@ -19,6 +19,7 @@ class PageNavigator;
 class ProgressWindow;
 class QIXDevice;
 class QLabel;
+class QMessageBox;
 class QStackedWidget;
 class QAbstractButton;
 class RoutingSection;
@@ -33,8 +34,9 @@ public:
     static const char *const SoftwareVersion; // "1.00 0059"
     static const char *const SmallModelName;  // "LYNTRA K1"
 
-    // `device`, `settings`: program-wide, not owned, must outlive the window. Talks to the device and
-    // may show message boxes (through MessageBoxes) before it returns. GUI thread.
+    // `device`, `settings`: program-wide, not owned, must outlive the window. Talks to the device; the
+    // start-up information box, unless suppressed, opens once the event loop runs. No box it shows
+    // waits for its answer. GUI thread.
     MainWindow(QIXDevice &device, Settings &settings, QWidget *parent = nullptr);
     // Saves the window geometry.
     ~MainWindow() override;
@@ -119,5 +121,8 @@ private:
     QPointer<QAbstractButton> lowCutButton_;
     QPointer<QLabel> lowGainLabel_;
     QPointer<QWidget> bufferSlider_;
+    QPointer<QMessageBox> disconnectBox_;
+    QPointer<QMessageBox> information_;
+    QPointer<QWidget> licence_;
     std::unique_ptr<UpdateSoftware> update_; // last: its windows go before the rest of the window
 };

@@ -1,6 +1,6 @@
 #include "pagenavigator.h"
 
-#include "messageboxes.h"
+#include "warningbox.h"
 
 #include <QAbstractButton>
 #include <QStackedWidget>
@@ -83,7 +83,6 @@ bool PageNavigator::mayLeaveInterface()
 {
     if (hooks_.unitPresent() || hooks_.shiftHeld())
         return true;
-    MessageBoxes::current().warning(stack_->window(), tr("AVENOR LYNTRA Settings Panel"),
-                                    tr("Please connect the device."));
+    openWarning(stack_->window(), tr("AVENOR LYNTRA Settings Panel"), tr("Please connect the device."));
     return false;
 }

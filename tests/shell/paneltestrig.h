@@ -1,10 +1,9 @@
-// Runs the real lyntra-panel for a test: private lock directory, the box hook file, and the markers it
-// prints on standard output.
+// Runs the real lyntra-panel for a test: private lock directory, and the markers it prints on standard
+// output.
 #pragma once
 
 #include "virtualunit.h"
 
-#include <QFile>
 #include <QProcess>
 
 namespace lyntra_test {
@@ -13,11 +12,9 @@ class Panel {
 public:
     static QString program() { return bin_dir() + "/lyntra-panel"; }
 
-    // `hookFile`: where the panel notes its boxes and activations.
-    explicit Panel(const QString &hookFile) : hook_(hookFile)
+    Panel()
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LYNTRA_TEST_BOXES"), hookFile);
         env.insert(QStringLiteral("LYNTRA_BENCH"), QStringLiteral("1"));
         process_.setProcessEnvironment(env);
         process_.setReadChannel(QProcess::StandardOutput);
@@ -45,16 +42,6 @@ public:
         return seen;
     }
 
-    // Lines of the hook file so far.
-    QStringList hookLines() const
-    {
-        QFile file(hook_);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            return {};
-        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-    int hookCount(const QString &line) const { return int(hookLines().count(line)); }
-
     void stop()
     {
         if (process_.state() == QProcess::NotRunning)
@@ -69,7 +56,6 @@ public:
     QProcess &process() { return process_; }
 
 private:
-    QString hook_;
     QProcess process_;
 };
 

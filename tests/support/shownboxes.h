@@ -1,0 +1,31 @@
+// The message boxes on screen, found the way a user finds them: visible top-level QMessageBoxes.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+
+namespace lyntra_test {
+
+// Visible boxes titled `title`.
+inline QList<QMessageBox *> shown_boxes(const QString &title)
+{
+    QList<QMessageBox *> found;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        if (box && box->isVisible() && box->windowTitle() == title)
+            found << box;
+    }
+    return found;
+}
+
+// Presses OK on every visible box titled `title`; how many there were.
+inline int press_ok(const QString &title)
+{
+    const QList<QMessageBox *> boxes = shown_boxes(title);
+    for (QMessageBox *box : boxes)
+        box->button(QMessageBox::Ok)->click();
+    return boxes.size();
+}
+
+} // namespace lyntra_test
