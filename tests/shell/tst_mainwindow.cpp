@@ -242,6 +242,17 @@ private slots:
             QCOMPARE(rig.label(name)->text(), QStringLiteral("----------"));
     }
 
+    // After a quiet spell with low cut off, switching it on puts "---" back in the low gain readout.
+    void lowCutReadout()
+    {
+        Rig rig;
+        QTest::qWait(50);
+        rig.settings.setEqLowCutFilter(QStringLiteral("Track7"), true);
+        QTest::mouseClick(rig.window->findChild<QWidget *>("pB_Analog7"), Qt::LeftButton);
+        QVERIFY(rig.window->findChild<QAbstractButton *>("pB_LowCutFilter")->isChecked());
+        QTRY_COMPARE(rig.window->findChild<QLabel *>("label_LowGainDisp")->text(), QStringLiteral("---"));
+    }
+
     void firmwareField()
     {
         Rig rig;
