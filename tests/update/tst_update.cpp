@@ -1,17 +1,32 @@
-// The update controller and its worker against a real HTTP server on the loopback interface: offers,
-// remembered choices, the information message, and downloads through verification, unpacking and the
-// installer hand-over, with stalls, trickles, cancels and every refusal.
+// The update service: the document's addresses, the language records, the address rule, the unpacker
+// against its fuzz corpus, the controller and its worker against a real HTTP server on the loopback
+// interface (offers, remembered choices, the information message, downloads through verification,
+// unpacking and the installer hand-over, with stalls, trickles, cancels and every refusal), and the main
+// window's use of it.
+#include "QIXDevice.h"
+#include "archiveunpacker.h"
+#include "httptestserver.h"
 #include "informationbox.h"
+#include "mainmenus.h"
+#include "mainwindow.h"
 #include "settings.h"
-#include "updaterig.h"
+#include "updatedocument.h"
 #include "updatesoftware.h"
+#include "updatetexts.h"
 
 #include "resources.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QDesktopServices>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include <memory>
 
@@ -21,6 +36,20 @@ namespace {
 
 constexpr int Deadline = 30000;
 
+// The visible top-level window of that object name, or null.
+QWidget *shown(const char *objectName)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->objectName() == QLatin1String(objectName))
+            return w;
+    return nullptr;
+}
+
+QString sha256Hex(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
 QJsonObject versions(int softMajor, int softMinor, int firmMajor = 1, int firmMinor = 3)
 {
     return {{"windows_software_version_major", softMajor},
@@ -29,32 +58,72 @@ QJsonObject versions(int softMajor, int softMinor, int firmMajor = 1, int firmMi
             {"firmware_version_minor", firmMinor}};
 }
 
+// Hostile and honest archives: "ok-*" unpack, "bad-*" are refused.
+QDir corpusDir()
+{
+    return QDir(qEnvironmentVariable("LYNTRA_SOURCE_DIR") + "/tests/fuzz/corpus/unpack");
+}
+
+QByteArray fixture(const char *name)
+{
+    QFile file(corpusDir().filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray installerScript()
+{
+    return "#!/bin/sh\necho ran > \"$TMPDIR/marker\"\n";
+}
+
 } // namespace
 
-class TestUpdateFlow : public QObject {
+// Records what the program hands to the desktop instead of starting a browser or package installer.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    UrlRecorder()
+    {
+        for (const char *scheme : {"http", "https", "file"})
+            QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~UrlRecorder() override
+    {
+        for (const char *scheme : {"http", "https", "file"})
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+class TestUpdate : public QObject {
     Q_OBJECT
 
-    QString temp_;
+    QTemporaryDir temp_;    // TMPDIR: the worker's download folders, the installer's marker
+    QTemporaryDir sandbox_; // the unpacker's folder and nothing else
     std::unique_ptr<HttpTestServer> server_;
     std::unique_ptr<Settings> settings_;
     std::unique_ptr<UpdateSoftware> update_;
 
+    QString temp() const { return temp_.path(); }
+    QString out() const { return sandbox_.path() + "/out"; }
+    QStringList downloadFolders() const { return QDir(temp()).entryList({"lyntra-update-*"}, QDir::Dirs); }
+    void serveDocument(const QJsonObject &version)
+    {
+        server_->serve("/doc.json",
+                       {QJsonDocument(QJsonObject{{"LYNTRA_version1", version}}).toJson(), -1, 0, {}});
+        settings_->setUpdateText("JsonUrl", server_->url("/doc.json"));
+    }
+
     // A controller reading `version` from the server; true once it has dealt with the document.
     bool start(const QJsonObject &version, int inactivityLimitMs = UpdateSoftware::InactivityLimitMs)
     {
-        serveDocument(*server_, version);
-        settings_->setUpdateText("JsonUrl", server_->url("/doc.json"));
+        serveDocument(version);
         update_ = std::make_unique<UpdateSoftware>(*settings_, "1.00 0059", inactivityLimitMs);
         return QTest::qWaitFor([this] { return update_->checkState() != 0 || shown("InformationBox"); },
                                Deadline);
     }
     bool offered() const { return update_->softwareBox()->isVisible(); }
-    static QByteArray installerScript() { return "#!/bin/sh\necho ran > \"$TMPDIR/marker\"\n"; }
-    static QByteArray fixture(const char *name)
-    {
-        QFile file(qEnvironmentVariable("LYNTRA_SOURCE_DIR") + "/tests/fuzz/corpus/unpack/" + name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
 
     // Offers 1.01 from `path` (a server path, or a whole address) with `hash` and says "Update now".
     bool acceptOffer(const QString &path, const QString &hash,
@@ -80,7 +149,10 @@ private slots:
     void initTestCase()
     {
         lyntra_init_resources();
-        temp_ = privateTemp();
+        // Downloads land in the test's own folder, and the loopback server is reached directly.
+        qputenv("TMPDIR", QFile::encodeName(temp()));
+        for (const char *proxy : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"})
+            qunsetenv(proxy);
     }
     void init()
     {
@@ -88,15 +160,108 @@ private slots:
         server_->serve("/moved.zip", {{}, -1, 0, "http://download.avenor-audio.example/pkg.zip"});
         QFile::remove(Settings().mainFilePath());
         settings_ = std::make_unique<Settings>();
-        QFile::remove(temp_ + "/marker");
+        QFile::remove(temp() + "/marker");
     }
     void cleanup()
     {
         update_.reset();
         settings_.reset();
-        for (const QString &folder : downloadFolders(temp_))
-            QDir(temp_ + "/" + folder).removeRecursively();
+        for (const QString &folder : downloadFolders())
+            QDir(temp() + "/" + folder).removeRecursively();
+        QDir(out()).removeRecursively();
         QLocale::setDefault(QLocale(QLocale::English));
+    }
+
+    // The Linux address when there is one, else the other platform's; the digest beside the one chosen.
+    void downloadAddresses()
+    {
+        const QJsonObject version{{"windows_software_url_en", "https://w/en.exe"},
+                                  {"linux_software_url_en", "https://l/en.zip"},
+                                  {"windows_software_url_ja", "https://w/ja.exe"},
+                                  {"linux_software_url_ja_sha256", QString(64, 'a')},
+                                  {"windows_software_url_ja_sha256", QString(64, 'b')}};
+        const auto doc =
+            UpdateDocument::parse(QJsonDocument(QJsonObject{{"LYNTRA_version1", version}}).toJson());
+        QCOMPARE(doc.download(UpdateDocument::Kind::Software, false).url, QUrl("https://l/en.zip"));
+        const UpdateDownload fallback = doc.download(UpdateDocument::Kind::Software, true);
+        QCOMPARE(fallback.url, QUrl("https://w/ja.exe"));
+        QCOMPARE(fallback.sha256, QByteArray(32, char(0xbb)));
+        QVERIFY(doc.download(UpdateDocument::Kind::Firmware, true).url.isEmpty());
+    }
+
+    void languages()
+    {
+        const QLocale::Language order[] = {QLocale::English, QLocale::French,  QLocale::Spanish,
+                                           QLocale::German,  QLocale::Italian, QLocale::Japanese,
+                                           QLocale::Chinese};
+        for (int lang = 0; lang < updatetexts::LanguageCount; ++lang) {
+            QCOMPARE(updatetexts::languageIndex(QLocale(order[lang])), lang);
+            QCOMPARE(updatetexts::text(lang, updatetexts::Ok), QStringLiteral("OK"));
+            // Translated, not copied: only "OK" reads as the English text.
+            for (int i = 1; i < updatetexts::TextCount; ++i)
+                QVERIFY(lang == 0 || updatetexts::text(lang, updatetexts::Text(i)) !=
+                                         updatetexts::text(0, updatetexts::Text(i)));
+            QVERIFY(updatetexts::text(lang, updatetexts::DownloadFailed).endsWith("</a>"));
+        }
+        QCOMPARE(updatetexts::languageIndex(QLocale(QLocale::Dutch)), 0);
+    }
+
+    void addressRule()
+    {
+        const std::pair<const char *, bool> rows[] = {{"https://download.example/x.zip", true},
+                                                      {"http://download.example/x.zip", false},
+                                                      {"http://127.0.0.1:8080/x", true},
+                                                      {"http://localhost/x", true},
+                                                      {"http://[::1]/x", true},
+                                                      {"file:///etc/passwd", false},
+                                                      {"ftp://127.0.0.1/x", false},
+                                                      {"", false}};
+        for (const auto &[url, allowed] : rows)
+            QVERIFY2(updateAddressAllowed(QUrl(url)) == allowed, url);
+    }
+
+    void corpus_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const QString &name : corpusDir().entryList(QDir::Files))
+            QTest::newRow(qPrintable(name)) << corpusDir().filePath(name);
+        QVERIFY(corpusDir().entryList({"bad-*"}).size() >= 15);
+    }
+    void corpus()
+    {
+        QFETCH(QString, file);
+        const UnpackResult r = archiveunpacker::unpackFile(file, out());
+        const bool ok = QFileInfo(file).fileName().startsWith("ok-");
+        QVERIFY2(r.ok == ok && r.refusal.isEmpty() == ok && r.files.isEmpty() != ok, qPrintable(r.refusal));
+        const QStringList left =
+            QDir(sandbox_.path())
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        QCOMPARE(left, ok ? QStringList{"out"} : QStringList());
+        for (const char *probe : {"/etc/lyntra-probe", "/tmp/lyntra-absolute-probe"})
+            QVERIFY(!QFileInfo::exists(probe));
+    }
+
+    void unpackedAsArchived()
+    {
+        const UnpackResult r = archiveunpacker::unpackFile(corpusDir().filePath("ok-installer.tar.gz"), out());
+        QCOMPARE(r.files, (QStringList{"pkg/readme.txt", "pkg/install.sh", "pkg/data.bin"}));
+        QCOMPARE(QFileInfo(out() + "/pkg/data.bin").size(), 60000);
+        struct stat st; // archived 04777: executable kept, set-id and others' write dropped
+        QVERIFY(::stat(QFile::encodeName(out() + "/pkg/install.sh").constData(), &st) == 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0755));
+    }
+
+    void limits()
+    {
+        UnpackLimits limits;
+        const QString archive = corpusDir().filePath("ok-installer.tar.gz");
+        limits.totalBytes = 60000;
+        QVERIFY(!archiveunpacker::unpackFile(archive, out(), limits).ok);
+        limits.totalBytes = 70000;
+        QVERIFY(archiveunpacker::unpackFile(archive, out(), limits).ok);
+        QDir(out()).removeRecursively();
+        limits.ratio = 30; // the archive holds about 40 times its size
+        QVERIFY(!archiveunpacker::unpackFile(archive, out(), limits).ok);
     }
 
     void softwareOffer()
@@ -225,17 +390,17 @@ private slots:
                     bool(shown("updateErrorBox")) == (outcome == "error"));
             QCOMPARE(desktop.urls, outcome == "browser" ? QList<QUrl>{server_->url(path)} : QList<QUrl>{});
             QVERIFY(outcome != "browser" || server_->requests(path) == 0);
-            QCOMPARE(downloadFolders(temp_), QStringList());
-            QVERIFY(!QFileInfo::exists(temp_ + "/marker"));
+            QCOMPARE(downloadFolders(), QStringList());
+            QVERIFY(!QFileInfo::exists(temp() + "/marker"));
             if (QWidget *box = shown("updateErrorBox"))
                 box->close();
             return;
         }
         QVERIFY(!shown("updateErrorBox"));
-        QCOMPARE(downloadFolders(temp_).size(), 1); // the installer stays
+        QCOMPARE(downloadFolders().size(), 1); // the installer stays
         shown("downloadCompleteWindow")->findChild<QAbstractButton *>("pB_OK")->click();
         if (outcome == "marker")
-            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(temp_ + "/marker"), Deadline);
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(temp() + "/marker"), Deadline);
         else
             QTRY_VERIFY_WITH_TIMEOUT(desktop.urls.size() == 1 && desktop.urls[0].path().endsWith("/temp.deb"),
                                      Deadline);
@@ -250,12 +415,41 @@ private slots:
             auto *cancel = shown("downloadWindow")->findChild<QAbstractButton *>("pB_Cancel");
             QTRY_VERIFY_WITH_TIMEOUT(cancel->isEnabled(), Deadline); // only once bytes arrived
             closeAll ? update_->closeAll() : cancel->click();
-            QTRY_VERIFY_WITH_TIMEOUT(!shown("downloadWindow") && downloadFolders(temp_).isEmpty(), Deadline);
+            QTRY_VERIFY_WITH_TIMEOUT(!shown("downloadWindow") && downloadFolders().isEmpty(), Deadline);
             QVERIFY(!shown("updateErrorBox") && !shown("downloadCompleteWindow"));
+            reset();
+        }
+    }
+
+    // The main window: "- Update" offered once the checks are done, the firmware offer from the one-second
+    // tick, and every update window closed with the main window.
+    void mainWindow()
+    {
+        // The document's firmware minor, the version put aside; whether the unit's 1.02 is offered an
+        // update. Either way the checks are done.
+        for (const auto &[firmwareMinor, putAside, offer] :
+             {std::tuple{2, "", false}, {3, "", true}, {3, "1.03", false}}) {
+            serveDocument({{"windows_software_version_major", 1},
+                           {"firmware_version_major", 1},
+                           {"firmware_version_minor", firmwareMinor}});
+            settings_->setInformationDialog(true);
+            settings_->setUpdateText("FirmDialog", putAside);
+            QIXDevice device{QIXDevice::NoWorker{}};
+            MainWindow w(device, *settings_);
+            QVERIFY(!w.menus().update->isEnabled());
+            device.recv_is_selected(true);
+            emit device.sig_recv_version(102);
+            emit device.sig_recv_build(34);
+            emit device.sig_recv_productname("LYNTRA K2");
+            // The one-second ticks run on their own; the document arrives when it does.
+            QTRY_VERIFY_WITH_TIMEOUT(w.menus().update->isEnabled(), 30000);
+            QCOMPARE(bool(shown("InformationBox")), offer);
+            w.close();
+            QVERIFY(!shown("InformationBox"));
             reset();
         }
     }
 };
 
-QTEST_MAIN(TestUpdateFlow)
-#include "tst_updateflow.moc"
+QTEST_MAIN(TestUpdate)
+#include "tst_update.moc"
