@@ -39,8 +39,10 @@ meter::Bar DrawLevelMeter::bar(int slot) const
 
 void DrawLevelMeter::setBar(int slot, const meter::Bar &bar)
 {
-    if (QLabel *l = meters_[slot].bar)
-        l->setGeometry(QRect(QPoint(bar.left, bar.top), QPoint(bar.right, bar.bottom)));
+    const QRect r(QPoint(bar.left, bar.top), QPoint(bar.right, bar.bottom));
+    // Bars that hold still cost nothing: most of them, most of the time.
+    if (QLabel *l = meters_[slot].bar; l && l->geometry() != r)
+        l->setGeometry(r);
 }
 
 void DrawLevelMeter::setPeak(int slot, bool lit)
