@@ -158,11 +158,13 @@ public:
     // Writes pending changes (into whatever file is there now), then reopens the main store from disk.
     // Call it after the file was deleted or replaced behind the store's back.
     void reopenMain();
-    // Writes pending changes, deletes the main file and reopens the (now empty) store.
-    bool deleteMainFile();
-    // Writes pending changes, replaces the main file by a copy of `source` and reopens the store.
-    // False (store unchanged) when `source` does not exist or the copy fails.
-    bool replaceMainFile(const QString &source);
+    // Writes pending changes, deletes the main file and reopens the (now empty) store. False, with
+    // `error` set, when the file stays.
+    bool deleteMainFile(QString *error = nullptr);
+    // Writes pending changes, replaces the main file by a copy of `source` (whole, never half) and
+    // reopens the store, which reads the copy. False, with `error` set where there is a reason, and
+    // store and file unchanged, when `source` is the main file or cannot be read or the copy fails.
+    bool replaceMainFile(const QString &source, QString *error = nullptr);
 
     // ---- Scene names: a fresh store object per access, group "SceneMemory". Scenes 1..10; the name
     // of a missing key is the key text ("SceneMemory3"); other numbers give an empty name.

@@ -2,7 +2,8 @@
 // main file, the scene-name store and the window geometry.
 #include "settings.h"
 
-#include <QFile>
+#include "wholefile.h"
+
 #include <QFileInfo>
 #include <QSettings>
 
@@ -74,22 +75,27 @@ void Settings::reopenMain()
     main_.reset();
 }
 
-bool Settings::deleteMainFile()
+bool Settings::deleteMainFile(QString *error)
 {
     const QString file = mainFilePath();
     reopenMain();
-    const bool removed = QFile::remove(file);
-    return removed || !QFile::exists(file);
+    return wholefile::remove(file, error);
 }
 
-bool Settings::replaceMainFile(const QString &source)
+bool Settings::replaceMainFile(const QString &source, QString *error)
 {
     const QString file = mainFilePath();
-    if (!QFile::exists(source) || QFileInfo(source) == QFileInfo(file))
+    if (QFileInfo(source) == QFileInfo(file))
         return false;
-    reopenMain();
-    QFile::remove(file);
-    return QFile::copy(source, file);
+    QByteArray content;
+    if (!wholefile::read(source, &content, error))
+        return false;
+    // Pending changes go into the old file first: written later, they would land in the new one.
+    mainStore().sync();
+    if (!wholefile::replace(file, content, error))
+        return false;
+    main_.reset();
+    return true;
 }
 
 QString Settings::sceneName(int scene)

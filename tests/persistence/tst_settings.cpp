@@ -1,6 +1,7 @@
 // The settings stores: every key of the key table through the file and back, what stand-by values and
 // rubbish read as, the named operations' keys, the main file's handling, and the driver's buffer size.
 #include "buffersize.h"
+#include "scenestore.h"
 #include "settings.h"
 
 #include <QDir>
@@ -9,7 +10,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <csignal>
 #include <functional>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -31,7 +35,8 @@ void writeMainFile(const QByteArray &text)
     f.write(text);
     // Qt reuses a parsed file while its size and time look the same: every write gets its own time.
     static int writes = 0;
-    QVERIFY(f.setFileTime(QDateTime::fromSecsSinceEpoch(1500000000 + ++writes), QFileDevice::FileModificationTime));
+    QVERIFY(f.setFileTime(QDateTime::fromSecsSinceEpoch(1500000000 + ++writes),
+                          QFileDevice::FileModificationTime));
 }
 
 QString concreteGroup(const settings::KeyEntry &e)
@@ -301,29 +306,105 @@ private slots:
         QCOMPARE(fresh.mute("Track1"), false);
     }
 
-    void replaceMainFile()
+    // A scene is the state in use, pending changes included; loading it brings back exactly that and
+    // leaves the clock alone; a slot that cannot be read changes nothing.
+    void sceneSaveAndLoad()
     {
-        const QString slot = configDir() + "/AVENOR/DUOMIX_sm3.ini";
-        QSettings(slot, QSettings::IniFormat).setValue("Track2/Name", "Bass");
         Settings s;
+        SceneStore scenes(s);
+        QCOMPARE(scenes.slotPath(3), configDir() + "/AVENOR/DUOMIX_sm3.ini");
+        QString error;
+        QCOMPARE(scenes.load(3, &error), SceneStore::Load::Missing);
         s.writeClock("SampleClockSourceId", 3);
-        s.setSolo("Track9", true); // pending, not in the slot
-        QVERIFY(!s.replaceMainFile(configDir() + "/AVENOR/missing.ini"));
-        QCOMPARE(s.solo("Track9"), true);
-        s.sync();
-        QVERIFY(!s.replaceMainFile(mainFile())); // never deleted first
-        QVERIFY(QFile::exists(mainFile()));
-        QVERIFY(s.replaceMainFile(slot));
-        QCOMPARE(s.name("Track2"), QStringLiteral("Bass"));
-        QCOMPARE(s.solo("Track9"), false);
+        s.setMute("Track1", true); // not yet on disk
+        QVERIFY(scenes.save(3, &error));
+        s.setMute("Track1", false);
+        s.setLink("Track1_2", true);
+        QCOMPARE(scenes.load(3, &error), SceneStore::Load::Done);
+        QCOMPARE(s.mute("Track1"), true);
+        QCOMPARE(s.link("Track1_2"), false);
         QCOMPARE(s.readClock("SampleClockSourceId"), 3);
-        QVERIFY(QFile::exists(slot));
 
-        // Replaced behind the store's back.
-        QVERIFY(QFile::remove(mainFile()));
-        writeMainFile("[Track1]\nName=Replaced text that is longer\n");
-        s.reopenMain();
-        QCOMPARE(s.name("Track1"), QStringLiteral("Replaced text that is longer"));
+        // Too large to be ours: refused unread.
+        QFile huge(scenes.slotPath(5));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(17 * 1024 * 1024));
+        huge.close();
+        QCOMPARE(scenes.load(5, &error), SceneStore::Load::Failed);
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(s.mute("Track1"), true);
+
+        // Damaged text: what parses loads, the rest takes its default.
+        writeMainFile(
+            "[Track2]\nSolo=true\n\x01\xff\xfe garbage\n[Track3\nMute=true\n[Track4]\nPhase=true\n");
+        QVERIFY(QFile::remove(scenes.slotPath(6)) || !QFile::exists(scenes.slotPath(6)));
+        QVERIFY(QFile::copy(mainFile(), scenes.slotPath(6)));
+        QCOMPARE(scenes.load(6, &error), SceneStore::Load::Done);
+        QCOMPARE(s.solo("Track2"), true);
+        QCOMPARE(s.phase("Track4"), true);
+        QCOMPARE(s.mute("Track1"), false);
+    }
+
+    // A save that dies while writing, or one that died before its rename and left its temporary file,
+    // leaves the earlier scene whole.
+    void interruptedSaveKeepsTheSlot()
+    {
+        Settings s;
+        SceneStore scenes(s);
+        QString error;
+        s.setName("Track1", "Earlier");
+        QVERIFY(scenes.save(3, &error));
+        QFile leftover(scenes.slotPath(3) + ".Xq3f9Z");
+        QVERIFY(leftover.open(QIODevice::WriteOnly));
+        leftover.write("[Track1]\nName=Half");
+        leftover.close();
+
+        // The copy into the slot runs out of room halfway.
+        s.setName("Track1", QString(64 * 1024, QLatin1Char('x')));
+        s.sync();
+        struct rlimit before;
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
+        struct rlimit small = before;
+        small.rlim_cur = 16 * 1024;
+        const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool saved = scenes.save(3, &error);
+        setrlimit(RLIMIT_FSIZE, &before);
+        signal(SIGXFSZ, oldHandler);
+        QVERIFY(!saved);
+        QVERIFY(!error.isEmpty());
+
+        QCOMPARE(scenes.load(3, &error), SceneStore::Load::Done);
+        QCOMPARE(s.name("Track1"), QStringLiteral("Earlier"));
+        s.setName("Track1", "Later");
+        QVERIFY(scenes.save(3, &error));
+        s.setName("Track1", "Other");
+        QCOMPARE(scenes.load(3, &error), SceneStore::Load::Done);
+        QCOMPARE(s.name("Track1"), QStringLiteral("Later"));
+    }
+
+    // Erasing takes every slot and name; the reset takes the mixer state and asks for the start-up
+    // box again; neither touches the clock.
+    void eraseAndReset()
+    {
+        Settings s;
+        SceneStore scenes(s);
+        QString error;
+        s.writeClock("Optical_B", 1);
+        s.setInformationDialog(true);
+        s.setMute("Track7", true);
+        for (int slot : {1, 10})
+            QVERIFY(scenes.save(slot, &error));
+        Settings::setSceneName(4, "Live");
+        QCOMPARE(scenes.eraseAll(), QStringList());
+        for (int slot : {1, 10})
+            QVERIFY(!scenes.exists(slot));
+        QCOMPARE(Settings::sceneName(4), QStringLiteral("SceneMemory4"));
+        QVERIFY(scenes.resetMain(&error));
+        const Settings fresh;
+        QCOMPARE(fresh.mute("Track7"), false);
+        QCOMPARE(fresh.informationDialog(), false);
+        QVERIFY(QFile::exists(mainFile()));
+        QCOMPARE(fresh.readClock("Optical_B"), 1);
     }
 
     void sceneNamesAndGeometry()
@@ -448,7 +529,8 @@ private slots:
         static int row = 0;
         QFile file(mainFile());
         QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(1000000000 + ++row), QFileDevice::FileModificationTime));
+        QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(1000000000 + ++row),
+                                 QFileDevice::FileModificationTime));
         file.close();
         const Settings s;
         QCOMPARE(s.value(group, key).toDouble(), expected);
@@ -458,8 +540,8 @@ private slots:
     void outOfRangeNamedReads()
     {
         writeMainFile("[Track1]\nFader_pos=9999\nFader=9999\nSend2_Level=300\nSend2_Point=7\n"
-                                        "Pan_pos=-40\n[TrackMaster]\nReturn_Level=-3\n[Reverb]\nMode=9\n"
-                                        "RvbTimePos_Room=0\n[LineOutSettings]\nLineOut3=36\n");
+                      "Pan_pos=-40\n[TrackMaster]\nReturn_Level=-3\n[Reverb]\nMode=9\n"
+                      "RvbTimePos_Room=0\n[LineOutSettings]\nLineOut3=36\n");
         QFile clock(configDir() + QStringLiteral("/AVENOR/DUOMIX_Setting_ClockSource.ini"));
         QVERIFY(clock.open(QIODevice::WriteOnly));
         clock.write("[Interface]\nOptical_A=7\nOptical_B=-1\nSampleClockSourceId=5\n");

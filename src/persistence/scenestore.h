@@ -1,0 +1,43 @@
+// The ten scene memories: whole copies of the main settings file kept beside it ("DUOMIX_sm1" ..
+// "DUOMIX_sm10", with the main file's suffix), their names in the scene-name store, and the reset of
+// the main file. The clock store is never touched, so scenes and resets leave the clock alone.
+//
+// Borrows the program-wide Settings, which must outlive it. GUI thread.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class Settings;
+
+class SceneStore {
+public:
+    static constexpr int Count = 10;
+    enum class Load { Done, Missing, Failed };
+
+    explicit SceneStore(Settings &settings);
+
+    // Empty for slots outside 1..Count.
+    QString slotPath(int slot) const;
+    bool exists(int slot) const;
+
+    // Slot `slot` becomes the state the user sees: what the main store still holds in memory is
+    // written out first, then the main file is copied (no main file yet: an empty scene, all
+    // defaults). False, with `error` set and the earlier slot intact, when the copy fails.
+    bool save(int slot, QString *error);
+
+    // The main file becomes a copy of the slot and the main store reads it. Missing: no such slot.
+    // Failed (`error` set): nothing changed. Whatever in the copy does not parse reads as its default.
+    Load load(int slot, QString *error);
+
+    // Forgets every scene name and removes every slot file. The files that could not be removed, each
+    // with its reason; empty when all went.
+    QStringList eraseAll();
+
+    // Removes the main file (the mixer state reads as its defaults) and asks for the start-up
+    // information box again. False, with `error` set, when the main file cannot be removed.
+    bool resetMain(QString *error);
+
+private:
+    Settings &settings_;
+};
