@@ -24,9 +24,10 @@ public:
         for (const char *var : {"HOME", "XDG_CONFIG_HOME", "TMPDIR"})
             env.insert(QLatin1String(var), home.path());
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("LYNTRA_BENCH"), QStringLiteral("1"));
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("lyntra.milestone.info=true"));
+        env.insert(QStringLiteral("QT_MESSAGE_PATTERN"), QStringLiteral("%{category}: %{message}"));
         process_.setProcessEnvironment(env);
-        process_.setReadChannel(QProcess::StandardOutput);
+        process_.setReadChannel(QProcess::StandardError);
     }
     ~PanelRun()
     {
@@ -50,9 +51,9 @@ public:
             process_.waitForReadyRead(5);
             while (process_.canReadLine()) {
                 const QByteArray line = process_.readLine().trimmed();
-                if (line == "lyntra-panel: window shown")
+                if (line == "lyntra.milestone: window shown")
                     shownMs = double(clock.nsecsElapsed()) / 1e6;
-                else if (line == "lyntra-panel: unit set up")
+                else if (line == "lyntra.milestone: unit set up")
                     setUpMs = double(clock.nsecsElapsed()) / 1e6;
             }
         }

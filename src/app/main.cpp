@@ -5,7 +5,7 @@
 #include "qtsingleapplication.h"
 #include "quitsignals.h"
 #include "settings.h"
-#include "benchmarkers.h"
+#include "milestones.h"
 
 #include "resources.h"
 
@@ -35,7 +35,7 @@ int main(int argc, char **argv)
         app.setActivationWindow(&window, true);
         QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
         window.show();
-        benchmarkers::mark("window shown");
+        milestones::mark("window shown");
         code = app.exec();
     }
     // The worker's I/O gives up at once when told to quit, so this wait is short; it must end before

@@ -1,7 +1,7 @@
 #include "mainwindow.h"
 
 #include "QIXDevice.h"
-#include "benchmarkers.h"
+#include "milestones.h"
 #include "fullload.h"
 #include "informationdialog.h"
 #include "interfacepage.h"
@@ -273,7 +273,7 @@ void MainWindow::setUpReturnedUnit()
     // The unit is back: the warning about its absence has nothing left to say.
     if (disconnectBox_)
         disconnectBox_->close();
-    benchmarkers::mark("unit set up");
+    milestones::mark("unit set up");
 }
 
 void MainWindow::showUnitLost()
@@ -293,7 +293,7 @@ void MainWindow::showUnitLost()
     // Not waited for: the presence check must see the unit come back while the box is open.
     disconnectBox_ = openWarning(this, tr("USB Disconnected"), tr("- LYNTRA K1/K2 -\n Please insert USB cable"));
     emit sig_metersReset();
-    benchmarkers::mark("unit lost");
+    milestones::mark("unit lost");
 }
 
 void MainWindow::slt_RecvDeviceName(const QString &sText)

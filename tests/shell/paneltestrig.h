@@ -1,5 +1,4 @@
-// Runs the real lyntra-panel for a test: private lock directory, and the markers it prints on standard
-// output.
+// Runs the real lyntra-panel for a test: private lock directory, and the milestones it logs.
 #pragma once
 
 #include "virtualunit.h"
@@ -15,9 +14,10 @@ public:
     Panel()
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LYNTRA_BENCH"), QStringLiteral("1"));
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("lyntra.milestone.info=true"));
+        env.insert(QStringLiteral("QT_MESSAGE_PATTERN"), QStringLiteral("%{category}: %{message}"));
         process_.setProcessEnvironment(env);
-        process_.setReadChannel(QProcess::StandardOutput);
+        process_.setReadChannel(QProcess::StandardError);
     }
     ~Panel() { stop(); }
     Panel(const Panel &) = delete;
@@ -29,10 +29,10 @@ public:
         return process_.waitForStarted(kPatienceMs);
     }
 
-    // Waits for the next marker line "lyntra-panel: <what>"; false when the panel ended first.
+    // Waits for the next milestone <what>; false when the panel ended first.
     bool awaitMarker(const QByteArray &what)
     {
-        const QByteArray wanted = "lyntra-panel: " + what;
+        const QByteArray wanted = "lyntra.milestone: " + what;
         bool seen = false;
         wait_until([&] {
             while (!seen && process_.canReadLine())

@@ -216,7 +216,7 @@ private slots:
         QVERIFY(second.process().waitForFinished(kPatienceMs));
         QCOMPARE(second.process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.process().exitCode(), 0);
-        QVERIFY(!second.process().readAllStandardOutput().contains("window shown"));
+        QVERIFY(!second.process().readAllStandardError().contains("window shown"));
         QCOMPARE(first.process().state(), QProcess::Running);
     }
 
