@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running the panel needs on Debian bookworm; only missing packages.
-# Usage: scripts/install-deps.sh [build|run|fuzz]   (run adds Xvfb and screenshot tools, fuzz adds clang)
+# Usage: scripts/install-deps.sh [build|run|package|fuzz]
+#   run adds Xvfb, screenshot tools and Japanese fonts; package adds the desktop-file and package
+#   checkers; fuzz adds clang
 set -euo pipefail
 
 packages=(cmake ninja-build pkg-config g++ qtbase5-dev qtbase5-dev-tools
-          libusb-1.0-0-dev libudev-dev libarchive-dev fonts-dejavu-core)
+          qttools5-dev qttools5-dev-tools libusb-1.0-0-dev libudev-dev libarchive-dev fonts-dejavu-core)
 case "${1:-build}" in
-  run)  packages+=(xvfb xauth x11-apps imagemagick xdotool) ;;
+  run)  packages+=(xvfb xauth x11-apps imagemagick xdotool fonts-noto-cjk) ;;
+  package) packages+=(desktop-file-utils appstream dpkg-dev file) ;;
   fuzz) packages+=(clang libclang-rt-14-dev) ;;
 esac
 

@@ -6,23 +6,58 @@
 #include "quitsignals.h"
 #include "settings.h"
 #include "milestones.h"
+#include "translations.h"
 
 #include "resources.h"
+
+#include <QDirIterator>
+#include <QIcon>
+#include <QLocale>
+
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
 constexpr int HandOverTimeoutMs = 5000;
 
+// Answered before any window system or single-instance check, so it works from a terminal, over
+// ssh, and while another copy runs.
+bool printedVersion(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("lyntra-panel %s\n", MainWindow::SoftwareVersion);
+            return true;
+        }
+    }
+    return false;
+}
+
+QIcon applicationIcon()
+{
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/Resource/icons/hicolor"), {QStringLiteral("*.png")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (sizes.hasNext())
+        icon.addFile(sizes.next());
+    return icon;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (printedVersion(argc, argv))
+        return 0;
     qputenv("QT_AUTO_SCREEN_SCALE_FACTOR", "1");
     QtSingleApplication app(argc, argv);
     if (app.isRunning())
         return app.sendMessage(QStringLiteral("Already App is Running!"), HandOverTimeoutMs) ? 0 : 1;
 
     lyntra_init_resources();
+    QApplication::setWindowIcon(applicationIcon());
+    installTranslations(app, QLocale());
     QuitSignals quitSignals([] {
         QApplication::closeAllWindows();
         QCoreApplication::quit();

@@ -40,7 +40,7 @@ int BufferSize::samplesForPosition(int position)
 
 QString BufferSize::textForPosition(int position)
 {
-    return QStringLiteral("%1 Samples").arg(samplesForPosition(position), 4);
+    return tr("%1 Samples").arg(samplesForPosition(position), 4);
 }
 
 int BufferSize::positionForSamples(int samples)

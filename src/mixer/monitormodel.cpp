@@ -25,22 +25,23 @@ int rightOutput(int target)
     return leftOutput(target) + 1;
 }
 
+// English, as printed on the unit; the window translates at display time (sourceName()).
 QString sourceText(const RouteSource &a)
 {
     switch (a.type) {
     case IXMSG_DATA_CH_MASTER:
-        return a.channel == 1 ? QStringLiteral("MASTER L") : QStringLiteral("MASTER R");
+        return a.channel == 1 ? QStringLiteral(QT_TRANSLATE_NOOP("SourceName", "MASTER L")) : QStringLiteral(QT_TRANSLATE_NOOP("SourceName", "MASTER R"));
     case IXMSG_DATA_CH_AUX:
-        return QStringLiteral("AUX %1").arg(a.channel);
+        return QStringLiteral(QT_TRANSLATE_NOOP("SourceName", "AUX %1")).arg(a.channel);
     case IXMSG_DATA_CH_COMPUTER:
-        return QStringLiteral("COMPUTER %1").arg(a.channel);
+        return QStringLiteral(QT_TRANSLATE_NOOP("SourceName", "COMPUTER %1")).arg(a.channel);
     default:
         // Unit inputs 5..12 and 13..20 are the two optical ports.
         if (a.channel <= 4)
-            return QStringLiteral("INPUT %1").arg(a.channel);
+            return QStringLiteral(QT_TRANSLATE_NOOP("SourceName", "INPUT %1")).arg(a.channel);
         if (a.channel <= 12)
-            return QStringLiteral("OPTICAL A%1").arg(a.channel - 4);
-        return QStringLiteral("OPTICAL B%1").arg(a.channel - 12);
+            return QStringLiteral(QT_TRANSLATE_NOOP("SourceName", "OPTICAL A%1")).arg(a.channel - 4);
+        return QStringLiteral(QT_TRANSLATE_NOOP("SourceName", "OPTICAL B%1")).arg(a.channel - 12);
     }
 }
 

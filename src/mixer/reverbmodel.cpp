@@ -14,15 +14,15 @@ namespace {
 const std::array<TypeInfo, kTypes> &types()
 {
     static const std::array<TypeInfo, kTypes> t = {{
-        {1, QStringLiteral("HALL"), QStringLiteral("pB_RevHall"),
+        {1, QStringLiteral(QT_TRANSLATE_NOOP("ReverbPanel", "HALL")), QStringLiteral("pB_RevHall"),
          QStringLiteral(":Resource/Reverb/Rvb_hall.png")},
-        {2, QStringLiteral("ROOM"), QStringLiteral("pB_RevRoom"),
+        {2, QStringLiteral(QT_TRANSLATE_NOOP("ReverbPanel", "ROOM")), QStringLiteral("pB_RevRoom"),
          QStringLiteral(":Resource/Reverb/Rvb_room.png")},
-        {3, QStringLiteral("LIVE"), QStringLiteral("pB_RevLive"),
+        {3, QStringLiteral(QT_TRANSLATE_NOOP("ReverbPanel", "LIVE")), QStringLiteral("pB_RevLive"),
          QStringLiteral(":Resource/Reverb/Rvb_live.png")},
-        {4, QStringLiteral("STUDIO"), QStringLiteral("pB_RevStudio"),
+        {4, QStringLiteral(QT_TRANSLATE_NOOP("ReverbPanel", "STUDIO")), QStringLiteral("pB_RevStudio"),
          QStringLiteral(":Resource/Reverb/Rvb_studio.png")},
-        {5, QStringLiteral("PLATE"), QStringLiteral("pB_RevPlate"),
+        {5, QStringLiteral(QT_TRANSLATE_NOOP("ReverbPanel", "PLATE")), QStringLiteral("pB_RevPlate"),
          QStringLiteral(":Resource/Reverb/Rvb_plate.png")},
     }};
     return t;

@@ -10,11 +10,6 @@ namespace informationdialog {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("InformationDialog", text);
-}
-
 QString faqTable(bool japanese)
 {
     using weblinks::Page;
@@ -31,7 +26,7 @@ QString faqTable(bool japanese)
 
 QString title()
 {
-    return tr("AVENOR LYNTRA K1/K2 Information");
+    return QCoreApplication::translate("InformationDialog", "AVENOR LYNTRA K1/K2 Information");
 }
 
 QString text(bool japanese)
@@ -42,7 +37,9 @@ QString text(bool japanese)
                        "設定されていることを確認してください。<p>また、最適なパフォーマンスを得るために、"
                        "お使いのオーディオソフトウェアでASIOドライバーを選択してください。"
                        "<p>セットアップ情報やその他のFAQは当社ウェブサイトをご覧ください：")
-                 : tr("If noise occurs, ensure your computer's power option is set to 'High Performance.'"
+                 : QCoreApplication::translate(
+                       "InformationDialog",
+                       "If noise occurs, ensure your computer's power option is set to 'High Performance.'"
                       "<p>Also select the ASIO Driver type within your Audio Software for best performance."
                       "<p>Setup information and more FAQs are available on our website:");
     return body + faqTable(japanese);
@@ -50,7 +47,8 @@ QString text(bool japanese)
 
 QString checkLabel(bool japanese)
 {
-    return japanese ? QStringLiteral("次からは表示しない") : tr("Do not show again");
+    return japanese ? QStringLiteral("次からは表示しない")
+                    : QCoreApplication::translate("InformationDialog", "Do not show again");
 }
 
 QMessageBox *open(bool japanese)

@@ -7,11 +7,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MainMenus", text);
-}
-
 QAction *addAction(QMenu *menu, const QString &text, const QString &objectName)
 {
     QAction *action = menu->addAction(text);

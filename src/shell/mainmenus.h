@@ -2,6 +2,7 @@
 // Actions carry object names so that the owners of later features find and connect them.
 #pragma once
 
+#include <QCoreApplication>
 #include <QVector>
 
 class QAction;
@@ -16,6 +17,8 @@ struct SceneMemoryActions {
 };
 
 class MainMenus {
+    Q_DECLARE_TR_FUNCTIONS(MainMenus)
+
 public:
     static constexpr int SceneCount = 10;
 

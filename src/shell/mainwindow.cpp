@@ -29,7 +29,7 @@
 #include <QMessageBox>
 #include <QStackedWidget>
 
-const char *const MainWindow::SoftwareVersion = "1.00 0059";
+const char *const MainWindow::SoftwareVersion = LYNTRA_SOFTWARE_VERSION;
 const char *const MainWindow::SmallModelName = "LYNTRA K1";
 
 namespace {
@@ -280,7 +280,7 @@ void MainWindow::showUnitLost()
 {
     stack_->setCurrentIndex(PageNavigator::Interface);
     if (deviceLabel_)
-        deviceLabel_->setText(QStringLiteral("No Device"));
+        deviceLabel_->setText(tr("No Device"));
     if (QLabel *rate = label("label_IntSampleRate"))
         rate->clear();
     for (const char *name :

@@ -4,6 +4,7 @@
 #include "monitormodel.h"
 #include "monitorscale.h"
 #include "routingstyle.h"
+#include "stripcaption.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -93,7 +94,7 @@ void MonitorControl::buildSources()
         caption->setGeometry(x, y, width, 18);
         auto *combo = named(new QComboBox(this), s.combo);
         for (const mixer::MonitorSource &src : mixer::monitorSources())
-            combo->addItem(s.right ? src.rightText : src.leftText);
+            combo->addItem(sourceName(s.right ? src.rightText : src.leftText));
         combo->setMaxVisibleItems(18);
         combo->setStyleSheet(QLatin1String(routingstyle::kSelector));
         combo->setGeometry(x, y + 20, width, 30);

@@ -47,7 +47,7 @@ ReverbPanel::ReverbPanel(mixer::MixerModel &model, QWidget *parent)
     m_types->setExclusive(true);
     for (int code = 1; code <= mixer::reverb::kTypes; ++code) {
         const mixer::reverb::TypeInfo &t = mixer::reverb::typeInfo(code);
-        auto *b = new QPushButton(t.name, this);
+        auto *b = new QPushButton(tr(qPrintable(t.name)), this);
         b->setObjectName(t.button);
         b->setCheckable(true);
         b->setFocusPolicy(Qt::NoFocus);

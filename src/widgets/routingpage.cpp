@@ -3,6 +3,7 @@
 #include "artlayout.h"
 #include "lineouts.h"
 #include "routingstyle.h"
+#include "stripcaption.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -65,7 +66,7 @@ void RoutingPage::addOutput(int output)
     auto *selector = new QComboBox(this);
     selector->setObjectName(QStringLiteral("cB_LineOut%1_%2").arg(output).arg(suffix(m_unit)));
     for (const mixer::LineOutChoice &c : mixer::lineOutChoices(m_unit))
-        selector->addItem(c.text);
+        selector->addItem(sourceName(c.text));
     selector->setMaxVisibleItems(12);
     selector->setStyleSheet(QLatin1String(routingstyle::kSelector));
     selector->setGeometry(x, mid - 15, 170, 30);

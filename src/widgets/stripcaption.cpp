@@ -1,5 +1,6 @@
 #include "stripcaption.h"
 
+#include <QCoreApplication>
 #include <QObject>
 
 QString stripCaption(mixer::StripRef strip)
@@ -25,4 +26,15 @@ QString stripCaption(mixer::StripRef strip)
         return QObject::tr("IN %1").arg(QString(p->suffix).replace('_', '-'));
     }
     return {};
+}
+
+QString sourceName(const QString &english)
+{
+    int digits = english.size();
+    while (digits > 0 && english.at(digits - 1).isDigit())
+        --digits;
+    if (digits == english.size())
+        return QCoreApplication::translate("SourceName", qPrintable(english));
+    return QCoreApplication::translate("SourceName", qPrintable(english.left(digits) + QLatin1String("%1")))
+        .arg(english.mid(digits));
 }

@@ -8,3 +8,7 @@
 
 // Empty for the master and invalid strips.
 QString stripCaption(mixer::StripRef strip);
+
+// A unit source name from the mixer's tables ("OPT A3", "MASTER L") in the user's language: the number
+// stays, the rest is looked up as "OPT A%1".
+QString sourceName(const QString &english);

@@ -7,6 +7,7 @@
 #include "mainwindow.h"
 #include "settings.h"
 #include "shownboxes.h"
+#include "translations.h"
 #include "unitpresence.h"
 #include "weblinks.h"
 
@@ -18,7 +19,9 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStackedWidget>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 #include <memory>
@@ -322,6 +325,35 @@ private slots:
             QCOMPARE(rig.page(), pages.at(i));
             QCOMPARE(rig.storedPage(), pages.at(i));
         }
+    }
+
+    // The locale's language where the panel has a catalogue; otherwise English throughout, Qt's own
+    // texts included.
+    void language_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("viewMenu");
+        QTest::addColumn<QString>("device");
+        QTest::newRow("Japanese") << "ja_JP" << QStringLiteral("AVENOR LYNTRA K1/K2 設定パネル")
+                                  << QStringLiteral("表示") << QStringLiteral("未接続");
+        QTest::newRow("C") << "C" << "AVENOR LYNTRA K1/K2 Settings Panel" << "View" << "No Device";
+        QTest::newRow("no catalogue") << "de_DE" << "AVENOR LYNTRA K1/K2 Settings Panel" << "View" << "No Device";
+    }
+    void language()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, title);
+        QFETCH(QString, viewMenu);
+        QFETCH(QString, device);
+        const bool installed = installTranslations(*qApp, QLocale(locale));
+        const auto uninstall = qScopeGuard([] { qDeleteAll(qApp->findChildren<QTranslator *>()); });
+        QCOMPARE(installed, locale == "ja_JP");
+        QCOMPARE(qApp->findChildren<QTranslator *>().isEmpty(), !installed);
+        Rig rig;
+        QCOMPARE(rig.window->windowTitle(), title);
+        QCOMPARE(rig.window->menuBar()->actions().first()->text(), viewMenu);
+        QCOMPARE(rig.label("label_IntDevice")->text(), device);
     }
 
     // Menu entries in order, "-" for a separator, submenus as "<title>>".

@@ -93,6 +93,9 @@ QVector<Artwork> catalogue()
              drawDialogBackdrop(p, s, true);
          }});
     out.push_back({QStringLiteral("trans.png"), QSize(1, 1), {}, drawNothing});
+    // The desktop's icon theme takes these files as they are; the window uses them too.
+    for (int side : {16, 24, 32, 48, 64, 128, 256})
+        out.push_back({QStringLiteral("icons/hicolor/%1x%1/apps/lyntra-panel.png").arg(side), QSize(side, side), {}, drawAppIcon});
 
     addKnobStrip(out, QStringLiteral("track/knob_s/knob-s_"), QSize(18, 18), QColor(70, 72, 78),
                  QColor(245, 245, 245));

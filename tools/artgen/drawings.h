@@ -25,6 +25,9 @@ void drawNothing(QPainter &p, QSize size);
 // The channel editor's panel with the sections of editorlayout.h (editorpanel.cpp).
 void drawEditorPanel(QPainter &p, QSize size);
 
+// The application icon: a small mixer face, legible from 16 px up (appicon.cpp).
+void drawAppIcon(QPainter &p, QSize size);
+
 // ---- Controls (controls.cpp)
 // A rotary knob with its pointer at `degrees` clockwise from straight up; `pointer` is its colour.
 void drawKnob(QPainter &p, QSize size, qreal degrees, const QColor &cap, const QColor &pointer);

@@ -1,0 +1,675 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1">
+<context>
+    <name>BufferSize</name>
+    <message>
+        <source>%1 Samples</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ChannelEditor</name>
+    <message>
+        <source>LO CUT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bypass</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ClockStatus</name>
+    <message>
+        <source>Internal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optical A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optical B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unlocked (or No Signal)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Good</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sample Rate Mismatch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manually configured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Phase Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>: UNKNOWN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>InformationBox</name>
+    <message>
+        <source>Update now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do not show the same message again</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>InformationDialog</name>
+    <message>
+        <source>AVENOR LYNTRA K1/K2 Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If noise occurs, ensure your computer&apos;s power option is set to &apos;High Performance.&apos;&lt;p&gt;Also select the ASIO Driver type within your Audio Software for best performance.&lt;p&gt;Setup information and more FAQs are available on our website:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do not show again</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>InterfacePage</name>
+    <message>
+        <source>Auto -  AVENOR Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manual -  44.1kHz / 48kHz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manual -  88.2kHz / 96kHz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manual -  176.4kHz / 192kHz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Internal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optical A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optical B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto follows an AVENOR device; choose a manual format for other equipment.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clock Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optical B Input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Word Input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clock Source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sample Rate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optical A Input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Driver Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Buffer Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MIXER</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ROUTING</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LicenseDialog</name>
+    <message>
+        <source>License Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File Missing!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is a possibility that the file has been moved or deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainMenus</name>
+    <message>
+        <source>View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Initialize</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Initialize Reverb</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SceneMemory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Initialize Memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save into the unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>- AVENOR Website</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Product Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FAQs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>- Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>- About ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>License</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>AVENOR LYNTRA K1/K2 Settings Panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB Disconnected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>- LYNTRA K1/K2 -
+ Please insert USB cable</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MasterStrip</name>
+    <message>
+        <source>MASTER</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AUX SENDS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AUX %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>REVERB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RETURN OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RETURN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MUTE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>L  MASTER  R</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MixerPage</name>
+    <message>
+        <source>INPUTS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OUTPUT</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MixerSection</name>
+    <message>
+        <source>INTERFACE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ROUTING</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AVENOR LYNTRA Settings Panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This operation initializes Reverb Parameters.&lt;br&gt;Are you sure?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MonitorControl</name>
+    <message>
+        <source>Monitor Control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LINE OUT %1-%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LEFT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RIGHT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LINK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Linked, the right side follows the left and one fader sets both.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LINE OUT 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LINE OUT 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LINE OUT 1-2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MONITOR
+MASTER</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LINEOUT %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LINEOUT %1-%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MonoStrip</name>
+    <message>
+        <source>TB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CMP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAN</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PageNavigator</name>
+    <message>
+        <source>AVENOR LYNTRA Settings Panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please connect the device.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PairStrip</name>
+    <message>
+        <source>LINK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProgressWindow</name>
+    <message>
+        <source>Changing various settings...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>S/PDIF %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OPT %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IN %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S/PDIF</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReverbPanel</name>
+    <message>
+        <source>HALL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ROOM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LIVE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>STUDIO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PLATE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>REVERB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PRE-DELAY</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TIME</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DIFFUSION</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reverb is not available
+at 176.4 kHz and 192 kHz.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RoutingPage</name>
+    <message>
+        <source>Each line output plays the source chosen beside it. The choices are kept and sent to the unit again whenever it is connected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LINE OUT %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MONITOR CONTROL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Listen to any source on one pair of line outputs. The other pairs are muted while monitoring; closing the monitor gives every output back its source above.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Analogue and optical inputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Master mix</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aux buses</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Computer playback</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RoutingSection</name>
+    <message>
+        <source>MIXER</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>INTERFACE</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SourceName</name>
+    <message>
+        <source>INPUT %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OPT A%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OPT B%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MASTER L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MASTER R</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AUX %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COMPUTER %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OPTICAL A%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OPTICAL B%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StereoStrip</name>
+    <message>
+        <source>LINK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ø L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ø R</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CMP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAN L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAN R</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StripWidget</name>
+    <message>
+        <source>MUTE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SOLO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PRE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>POST</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
