@@ -672,4 +672,11 @@ at 176.4 kHz and 192 kHz.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
+<context>
+    <name>wholefile</name>
+    <message>
+        <source>The file is too large to be a settings file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>

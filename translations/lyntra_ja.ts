@@ -675,4 +675,11 @@ at 176.4 kHz and 192 kHz.</source>
         <translation>POST</translation>
     </message>
 </context>
+<context>
+    <name>wholefile</name>
+    <message>
+        <source>The file is too large to be a settings file.</source>
+        <translation>ファイルが大きすぎるため、設定ファイルとして読み込めません。</translation>
+    </message>
+</context>
 </TS>
