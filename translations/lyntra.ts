@@ -580,6 +580,84 @@ at 176.4 kHz and 192 kHz.</source>
     </message>
 </context>
 <context>
+    <name>SceneMemories</name>
+    <message>
+        <source>AVENOR LYNTRA Settings Panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scene memory could not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This scene memory does not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scene memory could not be loaded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now Loading...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This operation initializes ALL Scene Memories.&lt;br&gt;Are you sure?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scene Memory file has been initialized.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some scene memories could not be erased.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save mixer settings?&lt;p&gt;Current Mixer Configuration and levels will be saved into the unit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This operation initializes MIXER Panel &amp; ROUTING Panel parameters.&lt;br&gt;Are you sure?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now Initializing...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings could not be initialized.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SceneMemoryDialog</name>
+    <message>
+        <source>Empty Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename the SceneMemory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the name of this SceneMemory:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enpty Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the name</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SourceName</name>
     <message>
         <source>INPUT %1</source>

@@ -583,6 +583,84 @@ at 176.4 kHz and 192 kHz.</source>
     </message>
 </context>
 <context>
+    <name>SceneMemories</name>
+    <message>
+        <source>AVENOR LYNTRA Settings Panel</source>
+        <translation>AVENOR LYNTRA 設定パネル</translation>
+    </message>
+    <message>
+        <source>The scene memory could not be saved.</source>
+        <translation>シーンメモリーを保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>This scene memory does not exist.</source>
+        <translation>このシーンメモリーは存在しません。</translation>
+    </message>
+    <message>
+        <source>The scene memory could not be loaded.</source>
+        <translation>シーンメモリーを読み込めませんでした。</translation>
+    </message>
+    <message>
+        <source>Now Loading...</source>
+        <translation>読み込み中...</translation>
+    </message>
+    <message>
+        <source>This operation initializes ALL Scene Memories.&lt;br&gt;Are you sure?</source>
+        <translation>すべてのシーンメモリーを初期化します。&lt;br&gt;よろしいですか？</translation>
+    </message>
+    <message>
+        <source>Scene Memory file has been initialized.</source>
+        <translation>シーンメモリーのファイルを初期化しました。</translation>
+    </message>
+    <message>
+        <source>Some scene memories could not be erased.</source>
+        <translation>一部のシーンメモリーを消去できませんでした。</translation>
+    </message>
+    <message>
+        <source>Save mixer settings?&lt;p&gt;Current Mixer Configuration and levels will be saved into the unit.</source>
+        <translation>ミキサー設定を保存しますか？&lt;p&gt;現在のミキサー構成とレベルを本体に保存します。</translation>
+    </message>
+    <message>
+        <source>This operation initializes MIXER Panel &amp; ROUTING Panel parameters.&lt;br&gt;Are you sure?</source>
+        <translation>ミキサーパネルとルーティングパネルのパラメーターを初期化します。&lt;br&gt;よろしいですか？</translation>
+    </message>
+    <message>
+        <source>Now Initializing...</source>
+        <translation>初期化中...</translation>
+    </message>
+    <message>
+        <source>The settings could not be initialized.</source>
+        <translation>設定を初期化できませんでした。</translation>
+    </message>
+</context>
+<context>
+    <name>SceneMemoryDialog</name>
+    <message>
+        <source>Empty Name</source>
+        <translation>名前なし</translation>
+    </message>
+    <message>
+        <source>Rename the SceneMemory</source>
+        <translation>シーンメモリーの名前の変更</translation>
+    </message>
+    <message>
+        <source>Enter the name of this SceneMemory:</source>
+        <translation>このシーンメモリーの名前を入力してください:</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>OK(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Enpty Field</source>
+        <translation>未入力</translation>
+    </message>
+    <message>
+        <source>Please enter the name</source>
+        <translation>名前を入力してください</translation>
+    </message>
+</context>
+<context>
     <name>SourceName</name>
     <message>
         <source>INPUT %1</source>

@@ -1,6 +1,6 @@
 #include "licensedialog.h"
 
-#include "warningbox.h"
+#include "boxes.h"
 
 #include <QFile>
 #include <QTextBrowser>

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "QIXDevice.h"
+#include "boxes.h"
 #include "milestones.h"
 #include "fullload.h"
 #include "informationdialog.h"
@@ -12,10 +13,10 @@
 #include "pagenavigator.h"
 #include "progresswindow.h"
 #include "routingsection.h"
+#include "scenememories.h"
 #include "settings.h"
 #include "unitpresence.h"
 #include "updatesoftware.h"
-#include "warningbox.h"
 #include "weblinks.h"
 
 #include <QAbstractButton>
@@ -63,7 +64,8 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
     meters_ = new MeterSection(device_, this);
     mixer_->bindMeters(*meters_);
     auto page = std::make_unique<InterfacePage>(device_, settings_, &state_);
-    connect(page.get(), &InterfacePage::sig_bufferSizeChangeStarted, this, &MainWindow::bufferSizeChangeStarted);
+    connect(page.get(), &InterfacePage::sig_bufferSizeChangeStarted, this,
+            &MainWindow::bufferSizeChangeStarted);
     // One flag, the buffer size's own: the rate display reads this mirror of it.
     connect(page.get(), &InterfacePage::sig_bufferSizeRecentlyChanged, this,
             [this](bool on) { state_.buffer_size_change_pending = on; });
@@ -159,13 +161,9 @@ void MainWindow::connectMenus()
             &MainWindow::on_actionProduct_Information_triggered);
     connect(menus_->faqs, &QAction::triggered, this, &MainWindow::on_actionFAQs_triggered);
     connect(menus_->license, &QAction::triggered, this, &MainWindow::on_actionLicense_triggered);
-    // Their owners enable and connect them when those features arrive.
     mixer_->bindInitializeReverb(menus_->initializeReverb);
-    for (QAction *later : {menus_->initialize, menus_->initializeMemory, menus_->saveIntoUnit})
-        later->setEnabled(false);
-    for (const SceneMemoryActions &scene : menus_->scenes)
-        for (QAction *later : {scene.save, scene.load, scene.rename})
-            later->setEnabled(false);
+    scenes_ = new SceneMemories(*this, *mixer_, device_, settings_);
+    scenes_->bind(*menus_);
     // Offered only once the update check has found something.
     menus_->update->setEnabled(false);
 }
@@ -291,7 +289,8 @@ void MainWindow::showUnitLost()
         }
     }
     // Not waited for: the presence check must see the unit come back while the box is open.
-    disconnectBox_ = openWarning(this, tr("USB Disconnected"), tr("- LYNTRA K1/K2 -\n Please insert USB cable"));
+    disconnectBox_ =
+        openWarning(this, tr("USB Disconnected"), tr("- LYNTRA K1/K2 -\n Please insert USB cable"));
     emit sig_metersReset();
     milestones::mark("unit lost");
 }
@@ -308,7 +307,8 @@ void MainWindow::runFirmwareCheck()
     if (!update_)
         return;
     const QLabel *firmware = label("label_IntFirmVersion");
-    update_->firmwareCheck(deviceLabel_ ? deviceLabel_->text() : QString(), firmware ? firmware->text() : QString());
+    update_->firmwareCheck(deviceLabel_ ? deviceLabel_->text() : QString(),
+                           firmware ? firmware->text() : QString());
     if (update_->checksDone())
         menus_->update->setEnabled(true);
 }

@@ -23,6 +23,7 @@ class QMessageBox;
 class QStackedWidget;
 class QAbstractButton;
 class RoutingSection;
+class SceneMemories;
 class Settings;
 class UnitPresence;
 class UpdateSoftware;
@@ -106,6 +107,7 @@ private:
     ShellState state_;
     MixerSection *mixer_ = nullptr;
     RoutingSection *routing_ = nullptr;
+    SceneMemories *scenes_ = nullptr;
     MeterSection *meters_ = nullptr;
     std::unique_ptr<InterfaceBridge> interface_;
     QStackedWidget *stack_ = nullptr;

@@ -43,6 +43,7 @@ MixerSection::MixerSection(QIXDevice &device, Settings &settings, QObject *paren
     // Children added after the strips are destroyed after them.
     model_->setParent(page_);
     loader_ = new mixer::MixerLoader(*model_, page_);
+    connect(loader_, &mixer::MixerLoader::sceneNamesLoaded, this, &MixerSection::sceneNamesLoaded);
     editor_ = new ChannelEditor(*model_, page_);
     editor_->move(MixerPage::editorBand().topLeft());
     // In the band under the strips, midway between the editor and the page buttons, level with the
@@ -108,6 +109,23 @@ void MixerSection::bindInitializeReverb(QAction *action)
 {
     action->setEnabled(true);
     connect(action, &QAction::triggered, this, &MixerSection::on_actionInitialize_Reverb_triggered);
+}
+
+QString MixerSection::editedStrip() const
+{
+    return model_->selectedTrack();
+}
+
+void MixerSection::reselect(const QString &strip)
+{
+    const mixer::StripRef s = mixer::parseStrip(strip);
+    const int pair = s.kind == mixer::StripKind::Pair   ? s.number
+                     : s.kind == mixer::StripKind::Mono ? mixer::trackInfo(s.number)->pair
+                                                        : 0;
+    if (pair && model_->pairVisible(pair) && model_->pairLinked(pair) == (s.kind == mixer::StripKind::Pair))
+        model_->setSelect(strip, true);
+    editor_->doCompressorRepaint();
+    editor_->doEqualizerRepaint();
 }
 
 void MixerSection::on_actionInitialize_Reverb_triggered()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 
 class ChannelEditor;
 class ClockStatus;
@@ -44,6 +45,15 @@ public:
     void bindMeters(MeterSection &meters) const;
     // "Initialize Reverb" asks first and, on OK, returns every reverb type to its factory values.
     void bindInitializeReverb(QAction *action);
+    // The strip the editor shows ("none" when none): what a reload selects again.
+    QString editedStrip() const;
+    // Selects `strip` again when it shows after a reload (nothing for "none" or a strip the reload
+    // hid) and repaints both curves.
+    void reselect(const QString &strip);
+
+signals:
+    // The full load's scene-name step: the ten names of the "SceneMemory" menu.
+    void sceneNamesLoaded(const QStringList &names);
 
 public slots:
     void on_actionInitialize_Reverb_triggered();

@@ -1,6 +1,6 @@
 #include "pagenavigator.h"
 
-#include "warningbox.h"
+#include "boxes.h"
 
 #include <QAbstractButton>
 #include <QStackedWidget>

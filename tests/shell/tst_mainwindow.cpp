@@ -15,9 +15,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -383,6 +385,96 @@ private slots:
         QCOMPARE(found.value("/Help/- About ..."), QStringLiteral("License"));
     }
 
+    // Without a unit: each question cancelled changes no file; "Initialize Memory" empties every slot
+    // and name; renaming names the submenu, an empty field "Empty Name", a closed dialog nothing; a new
+    // window starts with the stored names.
+    void sceneMenus()
+    {
+        const QString panel = QStringLiteral("AVENOR LYNTRA Settings Panel");
+        auto rig = std::make_unique<Rig>();
+        MainMenus &menus = rig->window->menus();
+        rig->settings.setMute(QStringLiteral("Track2"), true);
+        menus.scenes[1].save->trigger();
+        const auto rename = [&](int slot, const QString &typed, bool confirm) {
+            menus.scenes[slot - 1].rename->trigger();
+            auto *dialog = rig->window->findChild<QDialog *>(QStringLiteral("SceneMemoryDialog"));
+            QVERIFY(dialog && dialog->isVisible());
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Rename the SceneMemory"));
+            dialog->findChild<QLineEdit *>()->setText(typed);
+            if (confirm)
+                dialog->findChild<QPushButton *>()->click();
+            else
+                dialog->close();
+            QTRY_VERIFY_WITH_TIMEOUT(!rig->window->findChild<QDialog *>(QStringLiteral("SceneMemoryDialog")),
+                                     20000);
+        };
+        rename(2, QStringLiteral("Verse"), true);
+        const auto files = [] {
+            QMap<QString, QByteArray> found;
+            const QDir dir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + QStringLiteral("/AVENOR"));
+            for (const QFileInfo &f : dir.entryInfoList(QDir::Files)) {
+                QFile file(f.filePath());
+                found.insert(f.fileName(), file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("?"));
+            }
+            return found;
+        };
+        const QMap<QString, QByteArray> before = files();
+        QVERIFY(before.contains("DUOMIX_sm2.ini") && before.contains("DUOMIX_SceneMemory.ini"));
+        const struct {
+            QAction *action;
+            QString title, text;
+        } questions[] = {
+            {menus.initialize, panel,
+             "This operation initializes MIXER Panel & ROUTING Panel parameters.<br>Are you sure?"},
+            {menus.initializeMemory, panel,
+             "This operation initializes ALL Scene Memories.<br>Are you sure?"},
+            {menus.saveIntoUnit, QString(),
+             "Save mixer settings?<p>Current Mixer Configuration and levels will be saved into the unit."},
+        };
+        for (const auto &q : questions) {
+            q.action->trigger();
+            const QList<QMessageBox *> asked = shown_boxes(q.title);
+            QCOMPARE(asked.size(), 1);
+            QCOMPARE(asked.first()->text(), q.text);
+            QCOMPARE(asked.first()->defaultButton(), asked.first()->button(QMessageBox::Cancel));
+            QCOMPARE(lyntra_test::press(q.title, QMessageBox::Cancel), 1);
+        }
+        QCOMPARE(files(), before);
+        QVERIFY(rig->window->menuBar()->isEnabled());
+        QCOMPARE(menus.scenes[1].menu->title(), QStringLiteral("Verse"));
+
+        menus.initializeMemory->trigger();
+        QCOMPARE(lyntra_test::press_ok(panel), 1);
+        QCOMPARE(shown_boxes(QString()).value(0)->text(),
+                 QStringLiteral("Scene Memory file has been initialized."));
+        QCOMPARE(lyntra_test::press_ok(QString()), 1);
+        for (int slot = 1; slot <= 10; ++slot) {
+            QCOMPARE(menus.scenes[slot - 1].menu->title(), QStringLiteral("SceneMemory%1").arg(slot));
+            menus.scenes[slot - 1].load->trigger();
+            QCOMPARE(shown_boxes(QString()).value(0)->text(),
+                     QStringLiteral("This scene memory does not exist."));
+            QCOMPARE(lyntra_test::press_ok(QString()), 1);
+        }
+        QMap<QString, QByteArray> kept = before;
+        kept.remove("DUOMIX_sm2.ini");
+        kept.remove("DUOMIX_SceneMemory.ini");
+        QCOMPARE(files(), kept);
+        QVERIFY(rig->settings.mute(QStringLiteral("Track2")));
+
+        rename(4, QString(), true);
+        QCOMPARE(shown_boxes(QStringLiteral("Enpty Field")).value(0)->text(),
+                 QStringLiteral("Please enter the name"));
+        QCOMPARE(lyntra_test::press_ok(QStringLiteral("Enpty Field")), 1);
+        QCOMPARE(menus.scenes[3].menu->title(), QStringLiteral("Empty Name"));
+        rename(5, QStringLiteral("Drums & Bass"), true);
+        rename(6, QStringLiteral("Not taken"), false);
+        rig.reset();
+        rig = std::make_unique<Rig>();
+        const QStringList expected{"Empty Name", "Drums && Bass", "SceneMemory6"};
+        for (int slot = 4; slot <= 6; ++slot)
+            QCOMPARE(rig->window->menus().scenes[slot - 1].menu->title(), expected.at(slot - 4));
+    }
+
     void progressWindow()
     {
         Rig rig;
@@ -443,7 +535,8 @@ private slots:
         QCOMPARE(LicenseDialog::present(nullptr, QStringLiteral(":/Resource/no-such-licence.txt")), nullptr);
         const QList<QMessageBox *> boxes = shown_boxes(QStringLiteral("File Missing!"));
         QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes.first()->text(), QStringLiteral("There is a possibility that the file has been moved or deleted."));
+        QCOMPARE(boxes.first()->text(),
+                 QStringLiteral("There is a possibility that the file has been moved or deleted."));
         QCOMPARE(lyntra_test::press_ok(QStringLiteral("File Missing!")), 1);
     }
 

@@ -5,6 +5,7 @@
 #include "QIXDevice.h"
 #include "QIXDeviceUnit.h"
 #include "ixmsg.h"
+#include "mainmenus.h"
 #include "mainwindow.h"
 #include "paneltestrig.h"
 #include "peeridentity.h"
@@ -14,6 +15,7 @@
 #include "shownboxes.h"
 #include "storedmix.h"
 
+#include <QAction>
 #include <QtTest>
 
 #include <memory>
@@ -51,6 +53,21 @@ QString storedMixMissing(const QJsonObject &state)
             return QStringLiteral("%1 is %2, expected %3")
                 .arg(u.path, v.isDouble() ? QString::number(v.toInt()) : "null")
                 .arg(u.value);
+    }
+    return QString();
+}
+
+// The first stored-mix value the window does not show; empty once it shows them all.
+QString storedMixNotShown(const QWidget &window)
+{
+    for (const ShownValue &s : storedMixShown()) {
+        const QWidget *w = window.findChild<QWidget *>(QLatin1String(s.object));
+        const QVariant got = w ? w->property(s.property) : QVariant();
+        const bool same = s.value.type() == QVariant::Double
+                              ? qAbs(got.toDouble() - s.value.toDouble()) < 1e-9
+                              : got == s.value;
+        if (!same)
+            return QStringLiteral("%1 %2: %3").arg(s.object, s.property, got.toString());
     }
     return QString();
 }
@@ -190,9 +207,8 @@ private slots:
         constexpr int kDelays = 100000;
         QVERIFY(!unit.control("fault delay " + QByteArray::number(kDelays) + " 1500").isEmpty());
         // The worker waits on a held answer once the unit has taken a delay.
-        QVERIFY(wait_until([&] {
-            return json_at(unit.control("status"), "faults.delay").toInt(kDelays) < kDelays;
-        }));
+        QVERIFY(wait_until(
+            [&] { return json_at(unit.control("status"), "faults.delay").toInt(kDelays) < kDelays; }));
         QElapsedTimer clock;
         clock.start();
         panel.process().terminate();
@@ -252,16 +268,7 @@ private slots:
             window.show();
             QVERIFY(wait_until([&] { return window.state().identification == ShellState::SetUp; }));
             QVERIFY(storedStateArrives(unit, "in-process start"));
-            for (const ShownValue &s : storedMixShown()) {
-                const QWidget *w = window.findChild<QWidget *>(QLatin1String(s.object));
-                QVERIFY2(w, s.object);
-                const QVariant got = w->property(s.property);
-                const bool same = s.value.type() == QVariant::Double
-                                      ? qAbs(got.toDouble() - s.value.toDouble()) < 1e-9
-                                      : got == s.value;
-                QVERIFY2(same,
-                         qPrintable(QStringLiteral("%1 %2: %3").arg(s.object, s.property, got.toString())));
-            }
+            QCOMPARE(storedMixNotShown(window), QString());
 
             int checks = 0;
             QObject counter;
@@ -280,6 +287,66 @@ private slots:
             QVERIFY(storedStateArrives(unit, "in-process replug"));
             QVERIFY(wait_until([&] { return boxesSeen() && shown_boxes(lost).isEmpty(); }));
             QCOMPARE(boxes.size(), 1);
+        }
+        QVERIFY(device.shutdown(kPatienceMs));
+    }
+
+    // Through the menus: a scene saved with a change still only in memory; "Initialize" puts the
+    // defaults into the unit; the scene loaded back puts the mix there and into the window again and
+    // leaves the clock; "Save into the unit" cancelled stores nothing, confirmed stores once.
+    void scenesThroughTheMenus()
+    {
+        const QString panel = QStringLiteral("AVENOR LYNTRA Settings Panel");
+        QVERIFY(writeStoredMixAndClock());
+        VirtualUnit unit;
+        QVERIFY(unit.start({"--model", "K2", "--rate", "48000"}));
+        QIXDevice device;
+        {
+            Settings settings;
+            MainWindow window(device, settings);
+            window.show();
+            QVERIFY(wait_until([&] { return window.state().identification == ShellState::SetUp; }));
+            QVERIFY(storedStateArrives(unit, "scene start"));
+            MainMenus &menus = window.menus();
+            const QJsonValue optical = unit.at("optical_mode");
+            window.findChild<QAbstractButton *>(QStringLiteral("pB_Phase7"))->click();
+            menus.scenes[2].save->trigger();
+
+            menus.initialize->trigger();
+            QCOMPARE(press_ok(panel), 1);
+            const auto progressTitle = [] {
+                for (QWidget *w : QApplication::topLevelWidgets())
+                    if (w->objectName() == QLatin1String("progressWindow") && w->isVisible())
+                        return w->windowTitle();
+                return QString();
+            };
+            QCOMPARE(progressTitle(), QStringLiteral("Now Initializing..."));
+            for (const UnitValue &d : QList<UnitValue>{{"fader.input.0", 0},
+                                                       {"fader.input.1", 0},
+                                                       {"mute.input.2", 0},
+                                                       {"mute.master.0", 0},
+                                                       {"eq.0.0.on", 0},
+                                                       {"return.on", 1},
+                                                       {"phase.6", 0}})
+                QVERIFY2(unit.await(d.path, d.value), d.path);
+            QVERIFY(!settings.informationDialog());
+
+            menus.scenes[2].load->trigger();
+            QCOMPARE(progressTitle(), QStringLiteral("Now Loading..."));
+            QVERIFY(storedStateArrives(unit, "scene load"));
+            QVERIFY(unit.await("phase.6", 1));
+            QCOMPARE(storedMixNotShown(window), QString());
+            QCOMPARE(unit.at("clock_source").toInt(), kUnitClock);
+            QCOMPARE(unit.at("optical_mode"), optical);
+
+            for (QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
+                menus.saveIntoUnit->trigger();
+                QCOMPARE(press(QString(), answer), 1);
+            }
+            QVERIFY(unit.await("store_count", 1));
+            const int messages = unit.at("messages").toInt();
+            QVERIFY(wait_until([&] { return unit.at("messages").toInt() > messages + 10; }));
+            QCOMPARE(unit.at("store_count").toInt(), 1);
         }
         QVERIFY(device.shutdown(kPatienceMs));
     }

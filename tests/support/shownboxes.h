@@ -19,13 +19,18 @@ inline QList<QMessageBox *> shown_boxes(const QString &title)
     return found;
 }
 
-// Presses OK on every visible box titled `title`; how many there were.
-inline int press_ok(const QString &title)
+// Presses `which` on every visible box titled `title`; how many there were.
+inline int press(const QString &title, QMessageBox::StandardButton which)
 {
     const QList<QMessageBox *> boxes = shown_boxes(title);
     for (QMessageBox *box : boxes)
-        box->button(QMessageBox::Ok)->click();
+        box->button(which)->click();
     return boxes.size();
+}
+
+inline int press_ok(const QString &title)
+{
+    return press(title, QMessageBox::Ok);
 }
 
 } // namespace lyntra_test

@@ -1,0 +1,162 @@
+#include "scenememories.h"
+
+#include "QIXDevice.h"
+#include "boxes.h"
+#include "mainmenus.h"
+#include "mainwindow.h"
+#include "mixersection.h"
+#include "scenememorydialog.h"
+#include "scenestore.h"
+#include "settings.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <algorithm>
+
+namespace {
+
+const QString kSceneKey = QStringLiteral("SceneMemory");
+
+QString panelTitle()
+{
+    return SceneMemories::tr("AVENOR LYNTRA Settings Panel");
+}
+
+} // namespace
+
+SceneMemories::SceneMemories(MainWindow &window, MixerSection &mixer, QIXDevice &device, Settings &settings)
+    : QObject(&window), window_(window), mixer_(mixer), device_(device),
+      store_(std::make_unique<SceneStore>(settings))
+{
+    connect(&mixer_, &MixerSection::sceneNamesLoaded, this, &SceneMemories::showNames);
+}
+
+SceneMemories::~SceneMemories() = default;
+
+void SceneMemories::bind(MainMenus &menus)
+{
+    menus_ = &menus;
+    for (int slot = 1; slot <= menus.scenes.size(); ++slot) {
+        const SceneMemoryActions &scene = menus.scenes[slot - 1];
+        connect(scene.save, &QAction::triggered, this, [this, slot] { saveSceneMemory(slot); });
+        connect(scene.load, &QAction::triggered, this, [this, slot] { loadSceneMemory(slot); });
+        connect(scene.rename, &QAction::triggered, this,
+                [this, slot] { setSceneMemoryTitle(kSceneKey + QString::number(slot)); });
+        for (QAction *action : {scene.save, scene.load, scene.rename})
+            action->setEnabled(true);
+    }
+    connect(menus.initializeMemory, &QAction::triggered, this,
+            &SceneMemories::on_actionInitialize_Memory_triggered);
+    connect(menus.saveIntoUnit, &QAction::triggered, this,
+            &SceneMemories::on_actionSaveIntoTheUnit_triggered);
+    connect(menus.initialize, &QAction::triggered, this, &SceneMemories::delSettingsFile);
+    for (QAction *action : {menus.initializeMemory, menus.saveIntoUnit, menus.initialize})
+        action->setEnabled(true);
+    loadSceneName();
+}
+
+void SceneMemories::saveSceneMemory(int slot)
+{
+    QString error;
+    if (!store_->save(slot, &error))
+        reportFailure(tr("The scene memory could not be saved."), error);
+}
+
+void SceneMemories::loadSceneMemory(int slot)
+{
+    QString error;
+    const QString edited = mixer_.editedStrip();
+    switch (store_->load(slot, &error)) {
+    case SceneStore::Load::Missing:
+        openBox(QMessageBox::Information, &window_, QString(), tr("This scene memory does not exist."));
+        return;
+    case SceneStore::Load::Failed:
+        reportFailure(tr("The scene memory could not be loaded."), error);
+        return;
+    case SceneStore::Load::Done:
+        reload(edited, tr("Now Loading..."));
+        return;
+    }
+}
+
+void SceneMemories::setSceneMemoryTitle(const QString &scene)
+{
+    const int slot = scene.mid(kSceneKey.size()).toInt();
+    if (!menus_ || slot < 1 || slot > menus_->scenes.size())
+        return;
+    if (rename_) {
+        rename_->raise();
+        return;
+    }
+    rename_ = new SceneMemoryDialog(&window_);
+    rename_->setAttribute(Qt::WA_DeleteOnClose);
+    SceneMemoryDialog *dialog = rename_;
+    connect(dialog, &QDialog::accepted, this, [this, dialog, slot] {
+        Settings::setSceneName(slot, dialog->name());
+        loadSceneName();
+    });
+    dialog->open();
+}
+
+void SceneMemories::on_actionInitialize_Memory_triggered()
+{
+    ask(QMessageBox::Question, &window_, panelTitle(),
+        tr("This operation initializes ALL Scene Memories.<br>Are you sure?"), this, [this] {
+            const QStringList failures = store_->eraseAll();
+            if (failures.isEmpty())
+                openBox(QMessageBox::Information, &window_, QString(),
+                        tr("Scene Memory file has been initialized."));
+            else
+                reportFailure(tr("Some scene memories could not be erased."),
+                              failures.join(QLatin1Char('\n')));
+            loadSceneName();
+        });
+}
+
+void SceneMemories::on_actionSaveIntoTheUnit_triggered()
+{
+    ask(QMessageBox::Question, &window_, QString(),
+        tr("Save mixer settings?<p>Current Mixer Configuration and levels will be saved into the unit."),
+        this, [this] { device_.store(); });
+}
+
+void SceneMemories::delSettingsFile()
+{
+    ask(QMessageBox::Question, &window_, panelTitle(),
+        tr("This operation initializes MIXER Panel & ROUTING Panel parameters.<br>Are you sure?"), this,
+        [this] {
+            QString error;
+            const QString edited = mixer_.editedStrip();
+            if (store_->resetMain(&error))
+                reload(edited, tr("Now Initializing..."));
+            else
+                reportFailure(tr("The settings could not be initialized."), error);
+        });
+}
+
+void SceneMemories::loadSceneName()
+{
+    showNames(Settings::sceneNames());
+}
+
+void SceneMemories::showNames(const QStringList &names)
+{
+    if (!menus_)
+        return;
+    for (int i = 0; i < std::min<int>(names.size(), menus_->scenes.size()); ++i)
+        menus_->scenes[i].menu->setTitle(QString(names[i]).replace(QLatin1Char('&'), QLatin1String("&&")));
+}
+
+void SceneMemories::reload(const QString &editedBefore, const QString &progressTitle)
+{
+    window_.fullLoad();
+    mixer_.reselect(editedBefore);
+    window_.openProgressWindow(progressTitle);
+}
+
+void SceneMemories::reportFailure(const QString &what, const QString &reason)
+{
+    openBox(QMessageBox::Warning, &window_, panelTitle(),
+            reason.isEmpty() ? what : what + QLatin1Char('\n') + reason);
+}

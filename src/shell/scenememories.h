@@ -1,0 +1,56 @@
+// The "SceneMemory" menu and "Initialize" of the "View" menu: ten scenes to save, load and rename,
+// erasing them all, asking the unit to keep its state, and the reset of the mixer state. The submenu
+// titles follow the stored scene names.
+//
+// GUI thread. Questions and notices are boxes that never hold up the event loop; an operation that
+// asks goes on when the box is answered.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class MainMenus;
+class MainWindow;
+class MixerSection;
+class QIXDevice;
+class SceneMemoryDialog;
+class SceneStore;
+class Settings;
+
+class SceneMemories : public QObject {
+    Q_OBJECT
+
+public:
+    // Everything borrowed must outlive this object; `window` is its parent.
+    SceneMemories(MainWindow &window, MixerSection &mixer, QIXDevice &device, Settings &settings);
+    ~SceneMemories() override;
+
+    // Connects and enables the entries of `menus`; the titles are the stored names from now on.
+    void bind(MainMenus &menus);
+
+public slots:
+    void saveSceneMemory(int slot);
+    void loadSceneMemory(int slot);
+    // `scene`: the name key, "SceneMemory1" .. "SceneMemory10".
+    void setSceneMemoryTitle(const QString &scene);
+    void on_actionInitialize_Memory_triggered();
+    void on_actionSaveIntoTheUnit_triggered();
+    void delSettingsFile();
+    void loadSceneName();
+
+private:
+    void showNames(const QStringList &names);
+    // After the main file changed: panels and unit take it, the editor keeps its strip where it still
+    // shows, and the progress window opens.
+    void reload(const QString &editedBefore, const QString &progressTitle);
+    void reportFailure(const QString &what, const QString &reason);
+
+    MainWindow &window_;
+    MixerSection &mixer_;
+    QIXDevice &device_;
+    std::unique_ptr<SceneStore> store_;
+    MainMenus *menus_ = nullptr;
+    QPointer<SceneMemoryDialog> rename_;
+};
