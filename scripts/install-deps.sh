@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running the panel needs on Debian bookworm; only missing packages.
 # Usage: scripts/install-deps.sh [build|run|package|fuzz]
-#   run adds Xvfb, screenshot tools and Japanese fonts; package adds the desktop-file and package
-#   checkers; fuzz adds clang
+#   run adds screenshot tools and Japanese fonts; package adds the desktop-file and package checkers;
+#   fuzz adds clang. The tests drive the real panel on an X display of their own, so Xvfb and xdotool
+#   come with the build.
 set -euo pipefail
 
 packages=(cmake ninja-build pkg-config g++ qtbase5-dev qtbase5-dev-tools
-          qttools5-dev qttools5-dev-tools libusb-1.0-0-dev libudev-dev libarchive-dev fonts-dejavu-core)
+          qttools5-dev qttools5-dev-tools libusb-1.0-0-dev libudev-dev libarchive-dev fonts-dejavu-core
+          xvfb xdotool)
 case "${1:-build}" in
-  run)  packages+=(xvfb xauth x11-apps imagemagick xdotool fonts-noto-cjk) ;;
+  run)  packages+=(xauth x11-apps imagemagick fonts-noto-cjk) ;;
   package) packages+=(desktop-file-utils appstream dpkg-dev file) ;;
   fuzz) packages+=(clang libclang-rt-14-dev) ;;
 esac

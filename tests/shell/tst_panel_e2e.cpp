@@ -1,7 +1,8 @@
 // The real panel against the real virtual unit: the clock choice pushed at start and after a replug,
 // the stored mix back on a replugged unit while the disconnection box stays open, a quit while the
-// unit is slow, the single-instance hand-over, and the window in-process with its device worker: the
-// stored mix shown and sent, one box per disconnection, closed by the window when the unit is back.
+// unit is slow, the single-instance hand-over, a scene loaded from the menu on a display of its own,
+// and the window in-process with its device worker: the stored mix shown and sent, one box per
+// disconnection, closed by the window when the unit is back, and the scene menus.
 #include "QIXDevice.h"
 #include "QIXDeviceUnit.h"
 #include "ixmsg.h"
@@ -100,6 +101,53 @@ bool storedStateArrives(VirtualUnit &unit, const char *what)
         qWarning("%s", qPrintable(storedMixMissing(state)));
     return arrived;
 }
+
+// An X display of its own, so the real panel can be driven by keyboard and mouse like a user would.
+class Display {
+public:
+    bool start()
+    {
+        xvfb_.start(QStringLiteral("Xvfb"),
+                    {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
+        if (!xvfb_.waitForStarted(kPatienceMs))
+            return false;
+        const bool announced =
+            wait_until([&] { return xvfb_.canReadLine() || xvfb_.state() == QProcess::NotRunning; });
+        name_ = ":" + QString::fromLatin1(xvfb_.readLine()).trimmed();
+        return announced && name_.size() > 1;
+    }
+    ~Display()
+    {
+        xvfb_.terminate();
+        xvfb_.waitForFinished(kPatienceMs);
+    }
+    void attach(QProcess &process) const
+    {
+        QProcessEnvironment env = process.processEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), name_);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        process.setProcessEnvironment(env);
+    }
+    // Runs xdotool with `args` on this display; false when it failed. Its first output word in `word`.
+    bool xdotool(const QStringList &args, QString *word = nullptr) const
+    {
+        QProcess tool;
+        tool.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        attach(tool);
+        tool.start(QStringLiteral("xdotool"), args);
+        if (!tool.waitForFinished(kPatienceMs) || tool.exitStatus() != QProcess::NormalExit ||
+            tool.exitCode() != 0)
+            return false;
+        if (word)
+            *word =
+                QString::fromLatin1(tool.readAllStandardOutput()).section(QLatin1Char('\n'), 0, 0).trimmed();
+        return true;
+    }
+
+private:
+    QProcess xvfb_;
+    QString name_;
+};
 
 } // namespace
 
@@ -349,6 +397,33 @@ private slots:
             QCOMPARE(unit.at("store_count").toInt(), 1);
         }
         QVERIFY(device.shutdown(kPatienceMs));
+    }
+
+    // The real panel on its own display: scene 3, prepared on disk, chosen with the mouse and keys
+    // (SceneMemory, third submenu, Load) reaches the unit, and the clock stays where it was.
+    void sceneLoadedFromTheMenuReachesTheUnit()
+    {
+        Display display;
+        QVERIFY2(display.start(), "Xvfb");
+        QVERIFY(writeStoredMixAndClock());
+        const QString folder = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/AVENOR/";
+        QVERIFY(QFile::rename(folder + "DUOMIX_Setting.ini", folder + "DUOMIX_sm3.ini"));
+        Settings().setInformationDialog(true);
+        VirtualUnit unit;
+        QVERIFY(unit.start({"--model", "K2", "--rate", "48000"}));
+        Panel panel;
+        display.attach(panel.process());
+        QVERIFY(panel.start());
+        QVERIFY(panel.awaitMarker("unit set up"));
+        QVERIFY(unit.await("fader.input.0", 0));
+        QString id;
+        QVERIFY(display.xdotool(
+            {"search", "--sync", "--onlyvisible", "--name", "AVENOR LYNTRA K1/K2 Settings Panel"}, &id));
+        // The window's first menu title, then by keys: the next menu, its third entry, that one's Load.
+        QVERIFY(display.xdotool({"windowfocus", "--sync", id, "mousemove", "--window", id, "10", "8", "click",
+                                 "1", "key", "Right", "Down", "Down", "Right", "Down", "Return"}));
+        QVERIFY(storedStateArrives(unit, "scene from the menu"));
+        QCOMPARE(panel.process().state(), QProcess::Running);
     }
 
 private:
