@@ -136,7 +136,7 @@
     </message>
     <message>
         <source>Auto follows an AVENOR device; choose a manual format for other equipment.</source>
-        <translation>「自動」は AVENOR 製機器に追従します。他の機器では手動でフォーマットを選んでください。</translation>
+        <translation>「自動」は AVENOR 製機器に追従します。他の機器では手動で選んでください。</translation>
     </message>
     <message>
         <source>No Device</source>
