@@ -10,11 +10,11 @@ namespace editorlayout {
 using artlayout::Rect;
 
 constexpr int kWidth = 600;
-constexpr int kHeight = 138;
+constexpr int kHeight = 142;
 
 // The two sections' recessed panels and their engraved names.
-constexpr Rect kEqPanel{4, 2, 372, 134};
-constexpr Rect kCompPanel{382, 2, 214, 134};
+constexpr Rect kEqPanel{4, 2, 372, 138};
+constexpr Rect kCompPanel{382, 2, 214, 138};
 
 // Curve screens (the displays are exactly this size) and the strip readout beside the EQ caption.
 constexpr Rect kEqScreen{12, 21, 136, 77};

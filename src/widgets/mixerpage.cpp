@@ -76,7 +76,7 @@ QVector<MeterLabels> MixerPage::meterSlots() const
 
 QRect MixerPage::editorBand()
 {
-    const int top = kStripsY + stripgeo::kHeight + 8;
+    const int top = kStripsY + stripgeo::kHeight + 4;
     return QRect(kMargin, top, kWidth - 2 * kMargin, kHeight - top - kMargin);
 }
 

@@ -77,9 +77,10 @@ void grMeter(QPainter &p)
     for (int i = 0; i < n; ++i) {
         const qreal y = el::kGrTickY[i] + 0.5;
         p.drawLine(QPointF(m.x + m.w + 2, y), QPointF(m.x + m.w + 4, y));
-        if (i < n - 1)
-            legend(p, QRectF(m.x + m.w + 7, y - 5, 16, 10), QByteArray::number(el::kGrTickDb[i]).constData(),
-                   Qt::AlignLeft | Qt::AlignVCenter, 7);
+        // The last figure sits on its tick rather than across it, to stay inside the plate.
+        const qreal top = i < n - 1 ? y - 5 : y - 8;
+        legend(p, QRectF(m.x + m.w + 7, top, 16, 10), QByteArray::number(el::kGrTickDb[i]).constData(),
+               Qt::AlignLeft | Qt::AlignVCenter, 7);
     }
 }
 
