@@ -58,6 +58,7 @@ private slots:
             {"just under -1 dB", Level, 29203, 2},
             {"silence", Level, 0, 106},
             {"-60 dB threshold", Level, 32, 106},
+            {"-59 dB threshold", Level, 36, 106},
             {"below -41 dB", Level, 262, 82},
             {"-30.3 dB", Level, 1000, 60},
             {"over full scale", Level, 65535, 0},
@@ -133,12 +134,14 @@ private slots:
         QCOMPARE(view.bars[1], barAt(1, kEmptyOffset));
     }
 
-    // A peak lit just before the once-a-second step goes out one step later, just after it two.
+    // A peak lit just before the once-a-second step goes out one step later, just after it two; -1 dB
+    // lights it, a step less does not.
     void peakHoldsOneOrTwoSeconds()
     {
         for (const bool beforeTick : {true, false}) {
             LevelStore store;
-            store.master[1] = 30000;
+            store.master[0] = 29203; // just under -1 dB: no lamp
+            store.master[1] = 29204;
             MeterTable table;
             RecordingView view;
             table.setLevels(store);
