@@ -140,7 +140,7 @@ public:
             return false;
         if (word)
             *word =
-                QString::fromLatin1(tool.readAllStandardOutput()).section(QLatin1Char('\n'), 0, 0).trimmed();
+                QString::fromUtf8(tool.readAllStandardOutput()).section(QLatin1Char('\n'), 0, 0).trimmed();
         return true;
     }
 
@@ -424,6 +424,26 @@ private slots:
                                  "1", "key", "Right", "Down", "Down", "Right", "Down", "Return"}));
         QVERIFY(storedStateArrives(unit, "scene from the menu"));
         QCOMPARE(panel.process().state(), QProcess::Running);
+    }
+
+    // The real panel takes its language from the locale: a Japanese one gives the Japanese window.
+    void japaneseLocale()
+    {
+        Display display;
+        QVERIFY2(display.start(), "Xvfb");
+        Settings().setInformationDialog(true);
+        Panel panel;
+        QProcessEnvironment env = panel.process().processEnvironment();
+        for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+            env.remove(QLatin1String(name));
+        env.insert(QStringLiteral("LANG"), QStringLiteral("ja_JP.UTF-8"));
+        panel.process().setProcessEnvironment(env);
+        display.attach(panel.process());
+        QVERIFY(panel.start());
+        QString id, title;
+        QVERIFY(wait_until([&] { return display.xdotool({"search", "--onlyvisible", "--name", "^AVENOR"}, &id); }));
+        QVERIFY(display.xdotool({"getwindowname", id}, &title));
+        QCOMPARE(title, QStringLiteral("AVENOR LYNTRA K1/K2 設定パネル"));
     }
 
 private:
