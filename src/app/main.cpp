@@ -2,10 +2,10 @@
 // first and exits.
 #include "QIXDevice.h"
 #include "mainwindow.h"
+#include "milestones.h"
 #include "qtsingleapplication.h"
 #include "quitsignals.h"
 #include "settings.h"
-#include "milestones.h"
 #include "translations.h"
 
 #include "resources.h"

@@ -42,7 +42,8 @@ QVector<LineOutChoice> build(std::initializer_list<Run> runs)
     for (const Run &r : runs) {
         for (int k = 0; k < r.count; ++k) {
             const int channel = r.firstChannel + k;
-            const QString text = QString::fromLatin1(r.text).replace(QLatin1String("%1"), QString::number(k + 1));
+            const QString text =
+                QString::fromLatin1(r.text).replace(QLatin1String("%1"), QString::number(k + 1));
             out.push_back({text, {r.type, uint8_t(channel)}, arrowOf(r.kind, out.size(), channel)});
         }
     }
@@ -58,20 +59,22 @@ constexpr uint32_t Pc = IXMSG_DATA_CH_COMPUTER;
 
 const QVector<LineOutChoice> &lineOutChoices(UnitModel model)
 {
-    static const QVector<LineOutChoice> k2 = build({{Kind::Input, 4, In, 1, QT_TRANSLATE_NOOP("SourceName", "INPUT %1")},
-                                                    {Kind::Input, 8, In, 5, QT_TRANSLATE_NOOP("SourceName", "OPT A%1")},
-                                                    {Kind::Input, 8, In, 13, QT_TRANSLATE_NOOP("SourceName", "OPT B%1")},
-                                                    {Kind::Master, 1, Mst, 1, QT_TRANSLATE_NOOP("SourceName", "MASTER L")},
-                                                    {Kind::Master, 1, Mst, 2, QT_TRANSLATE_NOOP("SourceName", "MASTER R")},
-                                                    {Kind::Aux, 4, Aux, 1, QT_TRANSLATE_NOOP("SourceName", "AUX %1")},
-                                                    {Kind::Computer, 10, Pc, 1, QT_TRANSLATE_NOOP("SourceName", "COMPUTER %1")}});
+    static const QVector<LineOutChoice> k2 =
+        build({{Kind::Input, 4, In, 1, QT_TRANSLATE_NOOP("SourceName", "INPUT %1")},
+               {Kind::Input, 8, In, 5, QT_TRANSLATE_NOOP("SourceName", "OPT A%1")},
+               {Kind::Input, 8, In, 13, QT_TRANSLATE_NOOP("SourceName", "OPT B%1")},
+               {Kind::Master, 1, Mst, 1, QT_TRANSLATE_NOOP("SourceName", "MASTER L")},
+               {Kind::Master, 1, Mst, 2, QT_TRANSLATE_NOOP("SourceName", "MASTER R")},
+               {Kind::Aux, 4, Aux, 1, QT_TRANSLATE_NOOP("SourceName", "AUX %1")},
+               {Kind::Computer, 10, Pc, 1, QT_TRANSLATE_NOOP("SourceName", "COMPUTER %1")}});
     // The small unit has two analogue inputs and one optical port.
-    static const QVector<LineOutChoice> k1 = build({{Kind::Input, 2, In, 1, QT_TRANSLATE_NOOP("SourceName", "INPUT %1")},
-                                                    {Kind::Input, 8, In, 5, QT_TRANSLATE_NOOP("SourceName", "OPT A%1")},
-                                                    {Kind::Master, 1, Mst, 1, QT_TRANSLATE_NOOP("SourceName", "MASTER L")},
-                                                    {Kind::Master, 1, Mst, 2, QT_TRANSLATE_NOOP("SourceName", "MASTER R")},
-                                                    {Kind::Aux, 4, Aux, 1, QT_TRANSLATE_NOOP("SourceName", "AUX %1")},
-                                                    {Kind::Computer, 4, Pc, 1, QT_TRANSLATE_NOOP("SourceName", "COMPUTER %1")}});
+    static const QVector<LineOutChoice> k1 =
+        build({{Kind::Input, 2, In, 1, QT_TRANSLATE_NOOP("SourceName", "INPUT %1")},
+               {Kind::Input, 8, In, 5, QT_TRANSLATE_NOOP("SourceName", "OPT A%1")},
+               {Kind::Master, 1, Mst, 1, QT_TRANSLATE_NOOP("SourceName", "MASTER L")},
+               {Kind::Master, 1, Mst, 2, QT_TRANSLATE_NOOP("SourceName", "MASTER R")},
+               {Kind::Aux, 4, Aux, 1, QT_TRANSLATE_NOOP("SourceName", "AUX %1")},
+               {Kind::Computer, 4, Pc, 1, QT_TRANSLATE_NOOP("SourceName", "COMPUTER %1")}});
     return model == UnitModel::K1 ? k1 : k2;
 }
 

@@ -30,7 +30,8 @@ QString sourceText(const RouteSource &a)
 {
     switch (a.type) {
     case IXMSG_DATA_CH_MASTER:
-        return a.channel == 1 ? QStringLiteral(QT_TRANSLATE_NOOP("SourceName", "MASTER L")) : QStringLiteral(QT_TRANSLATE_NOOP("SourceName", "MASTER R"));
+        return a.channel == 1 ? QStringLiteral(QT_TRANSLATE_NOOP("SourceName", "MASTER L"))
+                              : QStringLiteral(QT_TRANSLATE_NOOP("SourceName", "MASTER R"));
     case IXMSG_DATA_CH_AUX:
         return QStringLiteral(QT_TRANSLATE_NOOP("SourceName", "AUX %1")).arg(a.channel);
     case IXMSG_DATA_CH_COMPUTER:

@@ -40,8 +40,8 @@ QString text(bool japanese)
                  : QCoreApplication::translate(
                        "InformationDialog",
                        "If noise occurs, ensure your computer's power option is set to 'High Performance.'"
-                      "<p>Also select the ASIO Driver type within your Audio Software for best performance."
-                      "<p>Setup information and more FAQs are available on our website:");
+                       "<p>Also select the ASIO Driver type within your Audio Software for best performance."
+                       "<p>Setup information and more FAQs are available on our website:");
     return body + faqTable(japanese);
 }
 

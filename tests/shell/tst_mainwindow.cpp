@@ -20,8 +20,8 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStackedWidget>
 #include <QScopeGuard>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
@@ -339,8 +339,14 @@ private slots:
         QTest::addColumn<QString>("device");
         QTest::newRow("Japanese") << "ja_JP" << QStringLiteral("AVENOR LYNTRA K1/K2 設定パネル")
                                   << QStringLiteral("表示") << QStringLiteral("未接続");
-        QTest::newRow("C") << "C" << "AVENOR LYNTRA K1/K2 Settings Panel" << "View" << "No Device";
-        QTest::newRow("no catalogue") << "de_DE" << "AVENOR LYNTRA K1/K2 Settings Panel" << "View" << "No Device";
+        QTest::newRow("C") << "C"
+                           << "AVENOR LYNTRA K1/K2 Settings Panel"
+                           << "View"
+                           << "No Device";
+        QTest::newRow("no catalogue") << "de_DE"
+                                      << "AVENOR LYNTRA K1/K2 Settings Panel"
+                                      << "View"
+                                      << "No Device";
     }
     void language()
     {

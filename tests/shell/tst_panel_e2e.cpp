@@ -441,7 +441,9 @@ private slots:
         display.attach(panel.process());
         QVERIFY(panel.start());
         QString id, title;
-        QVERIFY(wait_until([&] { return display.xdotool({"search", "--onlyvisible", "--name", "^AVENOR"}, &id); }));
+        QVERIFY(wait_until([&] {
+            return display.xdotool({"search", "--onlyvisible", "--name", "^AVENOR"}, &id);
+        }));
         QVERIFY(display.xdotool({"getwindowname", id}, &title));
         QCOMPARE(title, QStringLiteral("AVENOR LYNTRA K1/K2 設定パネル"));
     }

@@ -95,7 +95,10 @@ QVector<Artwork> catalogue()
     out.push_back({QStringLiteral("trans.png"), QSize(1, 1), {}, drawNothing});
     // The desktop's icon theme takes these files as they are; the window uses them too.
     for (int side : {16, 24, 32, 48, 64, 128, 256})
-        out.push_back({QStringLiteral("icons/hicolor/%1x%1/apps/lyntra-panel.png").arg(side), QSize(side, side), {}, drawAppIcon});
+        out.push_back({QStringLiteral("icons/hicolor/%1x%1/apps/lyntra-panel.png").arg(side),
+                       QSize(side, side),
+                       {},
+                       drawAppIcon});
 
     addKnobStrip(out, QStringLiteral("track/knob_s/knob-s_"), QSize(18, 18), QColor(70, 72, 78),
                  QColor(245, 245, 245));
@@ -150,7 +153,9 @@ QVector<Artwork> catalogue()
                    QSize(barWidth + 2 * m, meter::kBarBottom - meter::kPeakTop + 1 + 2 * m),
                    {},
                    drawMeterWell});
-    out.push_back({QStringLiteral("track/meter_peak.png"), QSize(barWidth, meter::kPeakHeight), {},
+    out.push_back({QStringLiteral("track/meter_peak.png"),
+                   QSize(barWidth, meter::kPeakHeight),
+                   {},
                    [](QPainter &p, QSize s) { drawPeakLamp(p, s, QPointF(0, 0), true); }});
 
     for (const char *type : {"hall", "room", "live", "studio", "plate"}) {
