@@ -391,7 +391,7 @@
     </message>
     <message>
         <source>Linked, the right side follows the left and one fader sets both.</source>
-        <translation>リンク中は右側が左側に連動し、1 本のフェーダーで左右を調整します。</translation>
+        <translation>リンク中は右側が左側に連動し、ひとつのフェーダーで左右を調整します。</translation>
     </message>
     <message>
         <source>LINE OUT 1</source>
