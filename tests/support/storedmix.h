@@ -2,7 +2,8 @@
 // must hold once it is loaded (paths of the unit's state document), and what the window must show.
 // Linked pairs keep stale mono faders and thresholds (the pair value must win) and their sends in step on
 // both tracks; the linked pair carries a whole compressor and EQ setup, Track9 its low-cut filter;
-// "Trumpet" is one character too long; Track20's pan is off its lane.
+// "Trumpet" is one character too long; Track20's pan is off its lane; the reverb plays LIVE, so HALL's
+// pre-delay must never reach the unit.
 #pragma once
 
 #include <QDir>
@@ -16,7 +17,13 @@ inline const char kStoredMix[] = R"([Misc]
 Information_Dialog=true
 
 [Reverb]
-MasterReverb=false
+MasterReverb=true
+Mode=3
+RvbPreDelayPos_Hall=11
+RvbPreDelayPos_Live=140
+RvbTimePos_Live=63
+RvbTimeValue_Live=6.3
+RvbDiffPos_Live=88
 
 [Track1_2]
 Link=true
@@ -182,7 +189,8 @@ inline const QList<UnitValue> kStoredMixAtUnit = {
     {"send.input.3.0.point", 1}, {"send.input.3.0.level", -127},
     // Master sends carry point 1 whatever the tracks use.
     {"send.master.0.point", 1}, {"send.master.0.level", 6}, {"send.master.1.level", 0},
-    {"send.master.2.level", -127}, {"send.master.3.level", 0}, {"return.on", 0}, {"return.level", -4},
+    {"send.master.2.level", -127}, {"send.master.3.level", 0}, {"return.on", 1}, {"return.level", -4},
+    {"reverb.type", 3}, {"reverb.predelay", 140}, {"reverb.time", 63}, {"reverb.diff", 88},
 };
 // clang-format on
 
@@ -215,7 +223,8 @@ inline const QList<ShownValue> &storedMixShown()
         {"label_Send1DisplayMaster", "text", QStringLiteral("  6dB")},
         {"label_SendDisplayReturn", "text", QStringLiteral(" -4dB")}, {"pB_Pre1_1_2", "checked", true},
         {"pB_Post2_5", "checked", true}, {"pB_Pre4_6", "checked", true},
-        {"pB_masterReverb", "checked", false}, {"sW_return", "currentIndex", 1},
+        {"pB_masterReverb", "checked", true}, {"sW_return", "currentIndex", 1},
+        {"label_PreDelayDisp", "text", QStringLiteral("140")},
     };
     // clang-format on
     return rows;
