@@ -3,9 +3,7 @@
 #include "channeleditor.h"
 #include "compcurve.h"
 #include "eqcurve.h"
-#include "mixerpage.h"
-#include "resources.h"
-#include "unitrig.h"
+#include "pagerig.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -18,33 +16,21 @@ using namespace mixer;
 
 namespace {
 
-struct EditorRig {
-    bool art = (lyntra_init_resources(), true);
-    UnitRig unit;
-    MixerPage page{*unit.model};
+struct EditorRig : PageRig {
     ChannelEditor editor{*unit.model, &page};
 
     EditorRig()
     {
         editor.move(MixerPage::editorBand().topLeft());
-        page.show();
+        editor.show();
     }
 
-    template <typename W = QWidget> W *find(const QString &name) const { return page.findChild<W *>(name); }
     QString text(const QString &label) const { return find<QLabel>(label)->text(); }
-    void click(const QString &name) { QTest::mouseClick(find(name), Qt::LeftButton); }
-
     // Presses a knob, moves the pointer `up` pixels up with the button held, releases.
     void drag(const QString &knob, int up)
     {
         QWidget *w = find(knob);
-        const QPoint c = w->rect().center();
-        QTest::mousePress(w, Qt::LeftButton, {}, c);
-        const QPointF to(c.x(), c.y() - up);
-        QMouseEvent move(QEvent::MouseMove, to, w->mapToGlobal(to.toPoint()), Qt::NoButton, Qt::LeftButton,
-                         {});
-        QApplication::sendEvent(w, &move);
-        QTest::mouseRelease(w, Qt::LeftButton, {}, to.toPoint());
+        PageRig::drag(w, w->rect().center(), {QPointF(0, -up)});
     }
     void wheel(const QString &knob, int notches)
     {

@@ -1,5 +1,5 @@
-// The editor's knob scales over every position, the dynamics model's rules the editor cannot show, and
-// the curve displays rendered into images.
+// The editor's knob labels over every position (the steps themselves are the protocol's), the dynamics
+// model's rules the editor cannot show, and the curve displays rendered into images.
 #include "compcurve.h"
 #include "eqcurve.h"
 #include "unitrig.h"
@@ -16,15 +16,6 @@ namespace {
 int hzOf(const QString &label)
 {
     return label.endsWith('k') ? qRound(label.chopped(1).toDouble() * 1000) : label.toInt();
-}
-
-// How many positions give each unit value.
-QMap<int, int> runs(DynKnob k)
-{
-    QMap<int, int> n;
-    for (int p = 0; p < kDynPositions; ++p)
-        ++n[dynUnit(k, p)];
-    return n;
 }
 
 const QColor kActive(41, 223, 255);
@@ -84,73 +75,6 @@ private slots:
             QVERIFY2(hz > below && hz <= below * 13 / 10 && hz % (hz < 1000 ? 5 : 100) == 0,
                      QByteArray::number(i));
         }
-    }
-
-    void stepWidths()
-    {
-        // Threshold: a dB at a time from -32, 0 dB from 124 on.
-        const QMap<int, int> t = runs(DynKnob::Threshold);
-        QCOMPARE(t.keys().size(), 33);
-        QCOMPARE(t.firstKey(), -32);
-        for (int p = 1; p < kDynPositions; ++p)
-            QVERIFY(dynUnit(DynKnob::Threshold, p) - dynUnit(DynKnob::Threshold, p - 1) <= 1);
-        // Six positions a ratio up to 16:1, then infinity.
-        const QMap<int, int> r = runs(DynKnob::Ratio);
-        QCOMPARE(r.size(), 15);
-        for (int v : r.keys())
-            QCOMPARE(r.value(v), v == 255 ? 44 : 6);
-        // EQ gain: 0..5 at -12 dB, five positions a dB, +12 dB from 121.
-        const QMap<int, int> g = runs(DynKnob::LowGain);
-        QCOMPARE(g.size(), 25);
-        for (int k = 0; k <= 24; ++k)
-            QCOMPARE(g.value(k), k == 0 ? 6 : k == 24 ? 7 : 5);
-        // The shelves share the list, four positions an entry; the mid bands take it all, two an entry.
-        const QMap<int, int> low = runs(DynKnob::LowFreq), high = runs(DynKnob::HighFreq);
-        QCOMPARE(low.lastKey(), 31);
-        QCOMPARE(high.firstKey(), 32);
-        for (int v = 0; v < eqscale::kFrequencies; ++v) {
-            QCOMPARE(low.value(v) + high.value(v), 4);
-            QCOMPARE(runs(DynKnob::LowMidFreq).value(v), 2);
-        }
-    }
-
-    void edges_data()
-    {
-        QTest::addColumn<int>("knob");
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<int>("unit");
-        const auto row = [](const char *name, DynKnob k, int p, const char *label, int unit) {
-            QTest::addRow("%s %d", name, p) << int(k) << p << QString(label) << unit;
-        };
-        for (int p : {40, 41, 42})
-            row("threshold", DynKnob::Threshold, p, "-22", -22);
-        for (int p : {43, 44, 45, 46})
-            row("threshold", DynKnob::Threshold, p, "-21", -21);
-        row("threshold", DynKnob::Threshold, 123, "-1", -1);
-        row("threshold", DynKnob::Threshold, 124, "0", 0);
-        row("ratio", DynKnob::Ratio, 83, "16.0:1", 160);
-        row("ratio", DynKnob::Ratio, 84, "inf:1", 255);
-        row("release", DynKnob::Release, 98, "990", 99);
-        row("release", DynKnob::Release, 99, "1000", 100);
-        row("attack", DynKnob::Attack, 98, "198", 198);
-        row("attack", DynKnob::Attack, 99, "200", 200);
-        row("gain", DynKnob::Gain, 120, "20", 20);
-        row("high freq", DynKnob::HighFreq, 0, "1.7k", 32);
-        row("low freq", DynKnob::LowFreq, 127, "1.6k", 31);
-        row("q", DynKnob::LowMidQ, 107, "8.00", 5);
-        row("q", DynKnob::LowMidQ, 108, "16.00", 6);
-        row("eq gain", DynKnob::HighGain, 63, "0", 12);
-        row("eq gain", DynKnob::HighGain, 60, "-1", 11);
-    }
-    void edges()
-    {
-        QFETCH(int, knob);
-        QFETCH(int, position);
-        QFETCH(QString, label);
-        QFETCH(int, unit);
-        QCOMPARE(dynLabel(DynKnob(knob), position), label);
-        QCOMPARE(dynUnit(DynKnob(knob), position), unit);
     }
 
     void defaultsAgreeWithSettings()
