@@ -1,12 +1,8 @@
 // Test helper: one process of the single-instance component, driven by its arguments and by commands on
 // stdin ("state", "quit"; end of input quits), reporting one line per event on stdout.
-//   lock <path> read|write      try the lock; "locked" (then wait) or "busy" (exit 3)
-//   hold                        hold this executable's instance lock without listening; "holding"
-//   instance <hex message> <timeout ms> <window state> <activate 0|1>
+// Arguments: <hex message> <timeout ms> <window state> <activate 0|1>
 //       second instance: send the message, exit 0 when acknowledged, else 1
 //       first instance: "first", then "message <hex>" per message and "state <bits> <active 0|1>"
-#include "qtlocalpeer.h"
-#include "qtlockedfile.h"
 #include "qtsingleapplication.h"
 
 #include <QSocketNotifier>
@@ -50,31 +46,6 @@ void watchStdin(QObject *owner, std::function<void(const QByteArray &)> onComman
     });
 }
 
-int runLock(QtSingleApplication &app, const QString &path, const QString &mode)
-{
-    QtLockedFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return 2;
-    if (!file.lock(mode == QLatin1String("read") ? QtLockedFile::ReadLock : QtLockedFile::WriteLock, false)) {
-        say("busy");
-        return 3;
-    }
-    say("locked");
-    watchStdin(&app, [](const QByteArray &) {});
-    return app.exec();
-}
-
-int runHold(QtSingleApplication &app)
-{
-    QtLocalPeer peer;
-    QtLockedFile file(peer.lockFileName());
-    if (!file.open(QIODevice::ReadWrite) || !file.lock(QtLockedFile::WriteLock, false))
-        return 2;
-    say("holding");
-    watchStdin(&app, [](const QByteArray &) {});
-    return app.exec();
-}
-
 int runInstance(QtSingleApplication &app, const QStringList &args)
 {
     const QString message = QString::fromUtf8(QByteArray::fromHex(args.value(0).toLatin1()));
@@ -109,14 +80,5 @@ int runInstance(QtSingleApplication &app, const QStringList &args)
 int main(int argc, char **argv)
 {
     QtSingleApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
-    const QString mode = args.value(0);
-    if (mode == QLatin1String("lock"))
-        return runLock(app, args.value(1), args.value(2));
-    if (mode == QLatin1String("hold"))
-        return runHold(app);
-    if (mode == QLatin1String("instance"))
-        return runInstance(app, args.mid(1));
-    std::fprintf(stderr, "usage: lock <path> read|write | hold | instance <hex> <ms> <state> <0|1>\n");
-    return 2;
+    return runInstance(app, app.arguments().mid(1));
 }
