@@ -84,32 +84,43 @@ private slots:
 
     // ---- presence
 
-    // Script letters: A absent tick, P present tick, N product name, E empty name; then the set-ups,
-    // the losses, the identification state and the awaiting-unit flag afterwards.
+    // Script letters: A absent tick, P present tick, N product name, E empty name.
     void presence_data()
     {
-        QTest::addColumn<QString>("row");
-        // clang-format off
-        for (const char *row : {"AAAAA 0 0 0 1", "PPPP 0 0 0 1", "PPNP 1 0 2 0", "NPPPP 1 0 2 0", "NPAAAAAA 1 1 0 1",
-                                "NPAAPPP 1 1 0 1", "NPAANPAANP 3 2 2 0", "PNAAA 0 0 1 1", "EPEP 0 0 0 1", "NPNNPP 1 0 2 0"})
-            QTest::newRow(row) << QString::fromLatin1(row);
-        // clang-format on
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("setUps"); // stored state loaded and clock restored
+        QTest::addColumn<int>("losses");
+        QTest::addColumn<int>("identification"); // afterwards: 0 none, 1 named, 2 set up
+        QTest::addColumn<bool>("awaiting");
+        QTest::newRow("never there") << "AAAAA" << 0 << 0 << 0 << true;
+        QTest::newRow("present but never named") << "PPPP" << 0 << 0 << 0 << true;
+        QTest::newRow("named while present") << "PPNP" << 1 << 0 << 2 << false;
+        QTest::newRow("named first") << "NPPPP" << 1 << 0 << 2 << false;
+        QTest::newRow("lost once, however long") << "NPAAAAAA" << 1 << 1 << 0 << true;
+        QTest::newRow("back but unnamed") << "NPAAPPP" << 1 << 1 << 0 << true;
+        QTest::newRow("lost and back twice") << "NPAANPAANP" << 3 << 2 << 2 << false;
+        QTest::newRow("named then absent before set-up") << "PNAAA" << 0 << 0 << 1 << true;
+        QTest::newRow("empty names") << "EPEP" << 0 << 0 << 0 << true;
+        QTest::newRow("names again change nothing") << "NPNNPP" << 1 << 0 << 2 << false;
     }
     void presence()
     {
-        QFETCH(QString, row);
-        const QStringList f = row.split(' ');
+        QFETCH(QString, script);
+        QFETCH(int, setUps);
+        QFETCH(int, losses);
+        QFETCH(int, identification);
+        QFETCH(bool, awaiting);
         ShellState state;
         UnitPresence presence(state);
         QSignalSpy loaded(&presence, &UnitPresence::loadStoredState);
         QSignalSpy clocked(&presence, &UnitPresence::restoreClock);
         QSignalSpy lost(&presence, &UnitPresence::unitLost);
-        play(presence, f.at(0));
-        QCOMPARE(loaded.count(), f.at(1).toInt());
-        QCOMPARE(clocked.count(), f.at(1).toInt());
-        QCOMPARE(lost.count(), f.at(2).toInt());
-        QCOMPARE(int(state.identification), f.at(3).toInt());
-        QCOMPARE(int(state.awaiting_unit), f.at(4).toInt());
+        play(presence, script);
+        QCOMPARE(loaded.count(), setUps);
+        QCOMPARE(clocked.count(), setUps);
+        QCOMPARE(lost.count(), losses);
+        QCOMPARE(int(state.identification), identification);
+        QCOMPARE(state.awaiting_unit, awaiting);
     }
 
     // The stored state goes out while the unit counts as named, the clock once it counts as set up.
@@ -189,7 +200,7 @@ private slots:
         if (!suppressed) {
             QMessageBox *box = boxes.first();
             QCOMPARE(box->checkBox()->text(), QStringLiteral("Do not show again"));
-            QVERIFY(box->text().contains(weblinks::pageUrl(weblinks::Page::Faq, true, false).toString()));
+            QVERIFY(box->text().contains(QLatin1String(weblinks::MakerHost) + "/int/product/LYNTRA_K1/faq"));
             QCOMPARE(settings.informationDialog(), false);
             box->checkBox()->setChecked(answer == 1);
             QCOMPARE(lyntra_test::press_ok(title), 1);
@@ -237,21 +248,17 @@ private slots:
         }
         QCOMPARE(seen.size(), boxes);
         QCOMPARE(shown_boxes(title).size(), open);
-        if (!open)
-            return;
-        QCOMPARE(rig.page(), 1);
-        QCOMPARE(rig.label("label_IntDevice")->text(), QStringLiteral("No Device"));
-        QCOMPARE(rig.label("label_IntSampleRate")->text(), QString());
-        for (const char *name :
-             {"label_IntClockSourceStatus", "label_IntOptAInputStatus", "label_IntOptBInputStatus"})
-            QCOMPARE(rig.label(name)->text(), QStringLiteral("----------"));
+        if (open) { // back on the interface page, showing no unit
+            QCOMPARE(rig.page(), 1);
+            QCOMPARE(rig.label("label_IntDevice")->text(), QStringLiteral("No Device"));
+        }
     }
 
     // After a quiet spell with low cut off, switching it on puts "---" back in the low gain readout.
     void lowCutReadout()
     {
         Rig rig;
-        QTest::qWait(50);
+        rig.window->timerInterrupt_10ms(); // a tick with low cut off: the quiet spell starts
         rig.settings.setEqLowCutFilter(QStringLiteral("Track7"), true);
         QTest::mouseClick(rig.window->findChild<QWidget *>("pB_Analog7"), Qt::LeftButton);
         QVERIFY(rig.window->findChild<QAbstractButton *>("pB_LowCutFilter")->isChecked());
@@ -268,36 +275,45 @@ private slots:
         QCOMPARE(rig.label("label_IntFirmVersion")->text(), QStringLiteral("No Device"));
     }
 
-    // Button, unit name ("-" for none), unit present, Shift held, page afterwards, warned.
+    // Leaving the interface page needs a named unit, unless Shift is held.
     void pageGuard_data()
     {
-        QTest::addColumn<QString>("row");
-        // clang-format off
-        for (const char *row : {"pB_ToMixerFromInterface - 0 0 1 1", "pB_ToMixerFromInterface - 0 1 0 0",
-                                "pB_ToMixerFromInterface K2 1 0 0 0", "pB_ToOutputFromInterface - 0 0 1 1",
-                                "pB_ToOutputFromInterface - 0 1 3 0", "pB_ToOutputFromInterface K1 1 0 2 0",
-                                "pB_ToOutputFromInterface K2 1 0 3 0"})
-            QTest::newRow(row) << QString::fromLatin1(row);
-        // clang-format on
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("model"); // empty: never named
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<int>("page"); // afterwards
+        QTest::addColumn<bool>("warned");
+        const QString mixer = "pB_ToMixerFromInterface", output = "pB_ToOutputFromInterface";
+        QTest::newRow("mixer, no unit") << mixer << "" << false << false << 1 << true;
+        QTest::newRow("mixer, no unit, Shift") << mixer << "" << false << true << 0 << false;
+        QTest::newRow("mixer, K2") << mixer << "K2" << true << false << 0 << false;
+        QTest::newRow("output, no unit") << output << "" << false << false << 1 << true;
+        QTest::newRow("output, no unit, Shift") << output << "" << false << true << 3 << false;
+        QTest::newRow("output, K1") << output << "K1" << true << false << 2 << false;
+        QTest::newRow("output, K2") << output << "K2" << true << false << 3 << false;
     }
     void pageGuard()
     {
-        QFETCH(QString, row);
-        const QStringList f = row.split(' ');
-        const bool warned = f.at(5) == "1";
+        QFETCH(QString, button);
+        QFETCH(QString, model);
+        QFETCH(bool, present);
+        QFETCH(bool, shift);
+        QFETCH(int, page);
+        QFETCH(bool, warned);
         Rig rig;
-        if (f.at(1) != "-")
-            rig.identify("LYNTRA " + f.at(1));
-        rig.device.recv_is_selected(f.at(2) == "1");
-        if (f.at(3) == "1")
+        if (!model.isEmpty())
+            rig.identify("LYNTRA " + model);
+        rig.device.recv_is_selected(present);
+        if (shift)
             QTest::keyPress(rig.window.get(), Qt::Key_Shift);
-        rig.window->findChild<QAbstractButton *>(f.at(0))->click();
-        QCOMPARE(rig.page(), f.at(4).toInt());
+        rig.window->findChild<QAbstractButton *>(button)->click();
+        QCOMPARE(rig.page(), page);
         const QList<QMessageBox *> boxes = shown_boxes(QStringLiteral("AVENOR LYNTRA Settings Panel"));
         QCOMPARE(boxes.size(), warned ? 1 : 0);
         if (warned)
             QCOMPARE(boxes.first()->text(), QStringLiteral("Please connect the device."));
-        QCOMPARE(rig.storedPage(), warned ? 365 : f.at(4).toInt());
+        QCOMPARE(rig.storedPage(), warned ? 365 : page);
         QTest::keyRelease(rig.window.get(), Qt::Key_Shift);
         QVERIFY(!rig.window->state().shift_held);
     }
@@ -515,17 +531,6 @@ private slots:
         QVERIFY(!rig.window->menus().update->isEnabled());
         QCOMPARE(rig.settings.updateText(QStringLiteral("SoftDialog")), QString());
         QCOMPARE(rig.settings.updateText(QStringLiteral("FirmDialog")), QString());
-    }
-
-    void webLinks()
-    {
-        using P = weblinks::Page;
-        const QUrl k1jp = weblinks::pageUrl(P::Product, true, true),
-                   k2 = weblinks::pageUrl(P::Product, false, false);
-        QCOMPARE(k1jp.path(), QStringLiteral("/jp/product/LYNTRA_K1/top"));
-        QCOMPARE(k2.path(), QStringLiteral("/int/product/LYNTRA_K2/top"));
-        QCOMPARE(weblinks::pageUrl(P::Faq, true, false).path(), QStringLiteral("/int/product/LYNTRA_K1/faq"));
-        QCOMPARE(k2.scheme() + "://" + k2.host(), QString::fromLatin1(weblinks::MakerHost));
     }
 
     void licence()

@@ -382,24 +382,6 @@ private slots:
         QVERIFY(started.count() > 1);
     }
 
-    // A page stack adopts the widget; the page object must then leave it alone.
-    void pageOwnership()
-    {
-        QWidget stack;
-        QPointer<QWidget> widget;
-        {
-            InterfacePage page(rig->dev, rig->settings);
-            widget = page.page();
-            widget->setParent(&stack);
-        }
-        QVERIFY(!widget.isNull());
-        {
-            InterfacePage page(rig->dev, rig->settings);
-            widget = page.page();
-        }
-        QVERIFY(widget.isNull());
-    }
-
     // ---- artwork
 
     // The plates the widgets sit on must be light (black and red status text on them), the panel dark.

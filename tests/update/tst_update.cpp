@@ -243,7 +243,8 @@ private slots:
 
     void unpackedAsArchived()
     {
-        const UnpackResult r = archiveunpacker::unpackFile(corpusDir().filePath("ok-installer.tar.gz"), out());
+        const UnpackResult r =
+            archiveunpacker::unpackFile(corpusDir().filePath("ok-installer.tar.gz"), out());
         QCOMPARE(r.files, (QStringList{"pkg/readme.txt", "pkg/install.sh", "pkg/data.bin"}));
         QCOMPARE(QFileInfo(out() + "/pkg/data.bin").size(), 60000);
         struct stat st; // archived 04777: executable kept, set-id and others' write dropped
@@ -343,7 +344,7 @@ private slots:
         const QByteArray script = installerScript(), archive = fixture("ok-installer.tar.gz");
         const QByteArray longScript = script.leftJustified(4000, '#');
         const QString right = "right", wrong = sha256Hex("something else");
-        QTest::newRow("trickling") << "/slow.sh" << longScript << right << "marker" << -1 << 100;
+        QTest::newRow("trickling") << "/slow.sh" << longScript << right << "marker" << -1 << 150;
         QTest::newRow("stalled") << "/slow.sh" << longScript << right << "error" << 100 << 0;
         QTest::newRow("archive") << "/pkg.tar.gz" << archive << right << "marker" << -1 << 0;
         QTest::newRow("zip") << "/pkg.zip" << fixture("ok-installer.zip") << right << "marker" << -1 << 0;
@@ -376,7 +377,9 @@ private slots:
         UrlRecorder desktop;
         if (!body.isEmpty())
             server_->serve(path, {body, stallAfter, trickleMs, {}});
-        const int limitMs = stallAfter >= 0 || trickleMs > 0 ? 1500 : UpdateSoftware::InactivityLimitMs;
+        // A trickle lasts longer than its limit (6 s against 4 s) and never pauses near it, even on a
+        // loaded machine; a stall ends the download.
+        const int limitMs = stallAfter >= 0 ? 1500 : trickleMs > 0 ? 4000 : UpdateSoftware::InactivityLimitMs;
         QVERIFY(acceptOffer(path, hash == "right" ? sha256Hex(body) : hash, limitMs));
         QVERIFY(QTest::qWaitFor(
             [&] {
