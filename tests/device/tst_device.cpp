@@ -9,7 +9,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <atomic>
 #include <functional>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -102,12 +101,12 @@ public:
 };
 
 // Counts a worker signal on the test thread (queued, after the device object's own slot has run).
-// Reads asked of the worker (polls, and the read after every send) against reads it answered. An
-// answer is counted on the worker thread before it is posted to the device object (the device's own
-// connection is made again after the ledger's, so it comes second), so a request that follows an
-// answer never counts that answer as outstanding.
+// Reads asked of the worker (polls, and the read after every send) against reads it answered, as the
+// device object sees them: an answer counts when it reaches this thread, just before the device
+// object's own slot (connected again after the ledger's), so a request that follows the answer never
+// counts it as outstanding, and one made while the answer is still on its way does.
 struct ReadLedger {
-    std::atomic<int> answered{0};
+    int answered = 0;
     int asked = 0;
     int worst = 0;
     QObject context;
@@ -118,11 +117,11 @@ struct ReadLedger {
                                     &QIXDevice::recv_ix_recv_result));
         QObject::connect(
             dev.unit(), &QIXDeviceUnit::ix_recv_result, &context,
-            [this](bool, const QByteArray &) { ++answered; }, Qt::DirectConnection);
+            [this](bool, const QByteArray &) { ++answered; }, Qt::QueuedConnection);
         QObject::connect(dev.unit(), &QIXDeviceUnit::ix_recv_result, &dev, &QIXDevice::recv_ix_recv_result);
         const auto ask = [this] {
             ++asked;
-            worst = std::max(worst, asked - answered.load());
+            worst = std::max(worst, asked - answered);
         };
         QObject::connect(&dev, &QIXDevice::sig_ix_recv, &context, ask);
         QObject::connect(&dev, &QIXDevice::sig_ix_send, &context, ask);
@@ -457,7 +456,7 @@ private slots:
         // The window's meter chain: every meter value asks for the next.
         connect(&dev, &QIXDevice::sig_recv_meter, &ctx, [&dev] { dev.get_meter(); });
         dev.get_meter();
-        QVERIFY(lyntra_test::wait_until([&] { return reads.answered.load() > 3; }));
+        QVERIFY(lyntra_test::wait_until([&] { return reads.answered > 3; }));
 
         int made = 0;
         QTimer burst;
