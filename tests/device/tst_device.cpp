@@ -6,7 +6,6 @@
 #include "qixrig.h"
 #include "virtualunit.h"
 
-#include <QTimer>
 #include <QtTest>
 
 #include <functional>
@@ -101,33 +100,6 @@ public:
 };
 
 // Counts a worker signal on the test thread (queued, after the device object's own slot has run).
-// Reads asked of the worker (polls, and the read after every send) against reads it answered, as the
-// device object sees them: an answer counts when it reaches this thread, just before the device
-// object's own slot (connected again after the ledger's), so a request that follows the answer never
-// counts it as outstanding, and one made while the answer is still on its way does.
-struct ReadLedger {
-    int answered = 0;
-    int asked = 0;
-    int worst = 0;
-    QObject context;
-
-    explicit ReadLedger(QIXDevice &dev)
-    {
-        QVERIFY(QObject::disconnect(dev.unit(), &QIXDeviceUnit::ix_recv_result, &dev,
-                                    &QIXDevice::recv_ix_recv_result));
-        QObject::connect(
-            dev.unit(), &QIXDeviceUnit::ix_recv_result, &context,
-            [this](bool, const QByteArray &) { ++answered; }, Qt::QueuedConnection);
-        QObject::connect(dev.unit(), &QIXDeviceUnit::ix_recv_result, &dev, &QIXDevice::recv_ix_recv_result);
-        const auto ask = [this] {
-            ++asked;
-            worst = std::max(worst, asked - answered);
-        };
-        QObject::connect(&dev, &QIXDevice::sig_ix_recv, &context, ask);
-        QObject::connect(&dev, &QIXDevice::sig_ix_send, &context, ask);
-    }
-};
-
 struct Counter {
     QObject context;
     int count = 0;
@@ -431,47 +403,6 @@ private slots:
         QVERIFY(dev.shutdown(lyntra_test::kPatienceMs));
         QCOMPARE(dev.unit(), nullptr);
         QVERIFY(dev.shutdown(0)); // nothing left to stop
-    }
-
-    // ---- The worker thread against the virtual unit: one read outstanding, however busy the link.
-
-    void one_read_outstanding_under_meters_and_a_fader_burst_data()
-    {
-        QTest::addColumn<int>("gapMs");
-        QTest::addColumn<int>("changes");
-        QTest::newRow("faster than the link") << 0 << 400;
-        QTest::newRow("a hand on a fader") << 7 << 150;
-    }
-    void one_read_outstanding_under_meters_and_a_fader_burst()
-    {
-        QFETCH(int, gapMs);
-        QFETCH(int, changes);
-        qputenv("LYNTRA_UNIT", "virtual");
-        lyntra_test::VirtualUnit unit;
-        QVERIFY(unit.start());
-
-        QIXDevice dev;
-        ReadLedger reads(dev);
-        QObject ctx;
-        // The window's meter chain: every meter value asks for the next.
-        connect(&dev, &QIXDevice::sig_recv_meter, &ctx, [&dev] { dev.get_meter(); });
-        dev.get_meter();
-        QVERIFY(lyntra_test::wait_until([&] { return reads.answered > 3; }));
-
-        int made = 0;
-        QTimer burst;
-        connect(&burst, &QTimer::timeout, &ctx, [&] {
-            dev.set_fader(IN, 4, int16_t(-made));
-            if (++made == changes)
-                burst.stop();
-        });
-        burst.start(gapMs);
-        QVERIFY(lyntra_test::wait_until([&] { return made == changes; }));
-        QVERIFY(unit.await("fader.input.3", -(changes - 1)));
-        QVERIFY(unit.state()["messages"].toInt() > 2);
-
-        QCOMPARE(reads.worst, 1);
-        QVERIFY(dev.shutdown());
     }
 };
 

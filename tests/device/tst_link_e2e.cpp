@@ -18,6 +18,33 @@ constexpr uint32_t IN = IXMSG_DATA_CH_INPUT;
 
 enum class IoOutcome { Fails, Succeeds, Either };
 
+// Reads asked of the worker (polls, and the read after every send) against reads it answered, as the
+// device object sees them: an answer counts when it reaches this thread, just before the device
+// object's own slot (connected again after the ledger's), so a request that follows the answer never
+// counts it as outstanding, and one made while the answer is still on its way does.
+struct ReadLedger {
+    int answered = 0;
+    int asked = 0;
+    int worst = 0;
+    QObject context;
+
+    explicit ReadLedger(QIXDevice &dev)
+    {
+        QVERIFY(QObject::disconnect(dev.unit(), &QIXDeviceUnit::ix_recv_result, &dev,
+                                    &QIXDevice::recv_ix_recv_result));
+        QObject::connect(
+            dev.unit(), &QIXDeviceUnit::ix_recv_result, &context,
+            [this](bool, const QByteArray &) { ++answered; }, Qt::QueuedConnection);
+        QObject::connect(dev.unit(), &QIXDeviceUnit::ix_recv_result, &dev, &QIXDevice::recv_ix_recv_result);
+        const auto ask = [this] {
+            ++asked;
+            worst = std::max(worst, asked - answered);
+        };
+        QObject::connect(&dev, &QIXDevice::sig_ix_recv, &context, ask);
+        QObject::connect(&dev, &QIXDevice::sig_ix_send, &context, ask);
+    }
+};
+
 // The device object driven the way the main window drives it: a selection check and a request on a
 // timer, meter requests chained on every meter value, a fader being dragged, and a deselect whenever
 // the unit information goes empty.
@@ -62,6 +89,11 @@ public:
 
 private:
     QIXDevice dev_;
+
+public:
+    ReadLedger reads{dev_}; // after the device it watches
+
+private:
     QObject ctx_;
     QTimer polls_;
     QTimer fader_;
@@ -95,6 +127,16 @@ private slots:
         QVERIFY(unit.start());
         Link link;
         QVERIFY(wait_until([&] { return unit.at("fader.input.0").isDouble() && link.dev().is_selected(); }));
+        // A burst faster than the link on top of the meters and the dragged fader.
+        int made = 0;
+        QTimer burst;
+        connect(&burst, &QTimer::timeout, &burst, [&] {
+            link.dev().set_fader(IN, 4, int16_t(-made));
+            if (++made == 400)
+                burst.stop();
+        });
+        burst.start(0);
+        QVERIFY(unit.await("fader.input.3", -399));
 
         QCOMPARE(unit.control("unplug")["ok"].toBool(), true);
         // Failed I/O resets the unit information; the deselect that follows makes selection fail.
@@ -116,6 +158,7 @@ private slots:
         // The dragged fader resumes too: the value sent last is what the unit holds.
         QVERIFY(link.dev().set_fader(IN, 1, -7));
         QVERIFY(unit.await("fader.input.0", -7));
+        QCOMPARE(link.reads.worst, 1); // however busy, at most one read outstanding
     }
 
     void fault_then_recovery_data()

@@ -327,21 +327,6 @@ private slots:
             QCOMPARE(convert(p), convert(qBound(0, p, 127)));
         }
     }
-
-    void clock_choices()
-    {
-        // Stored source id / optical selector index -> source on the wire / optical mode.
-        const int sources[] = {0, 1, 5, 6, 2, 0};
-        const int modes[] = {0, 0, 2, 1, -1, -1};
-        for (int v = -1; v <= 5; ++v) {
-            QCOMPARE(int(ixcmd_clocksource_for_setting(v)), v < 0 ? 0 : sources[v]);
-            QCOMPARE(ixcmd_adat_mode_for_choice(v), v < 0 ? -1 : modes[v]);
-        }
-        QCOMPARE(ixcmd_send_point(3), 3u);
-        QCOMPARE(ixcmd_send_point(4), 0u);
-        QCOMPARE(int(ixcmd_comp_link(false, 7)), 1);
-        QCOMPARE(int(ixcmd_comp_link(true, 8)), 3);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestProtocol)

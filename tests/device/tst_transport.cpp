@@ -1,7 +1,7 @@
-// The transport: request blocks, finding the unit, and messages to and from the real virtual unit,
-// including the failures a unit can show (failed requests, short and late answers, hang-ups).
+// The transport: finding the unit, and messages to and from the real virtual unit (which checks each
+// request block as the driver would), including the failures a unit can show (failed requests, short
+// and late answers, hang-ups).
 #include "datarow.h"
-#include "devif_block.h"
 #include "devif_socket.h"
 #include "devif_usb.h"
 #include "hexbytes.h"
@@ -74,41 +74,6 @@ private slots:
         QVERIFY(m_runtime.isValid());
         qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
         qunsetenv("LYNTRA_UNIT");
-    }
-
-    void blocks_data()
-    {
-        QTest::addColumn<int>("request");
-        QTest::addColumn<QByteArray>("payload"); // null: an IN block
-        QTest::addColumn<QByteArray>("block");
-        row("1 byte, padded to 20", 29, hexBytes("A1"),
-            hexBytes("00000000 01000000 1700 0000 0000 00 1D A1 000000"));
-        row("64 bytes -> 80", 29, QByteArray(64, 'Z'),
-            hexBytes("00000000 40000000 1700 0000 0000 00 1D") + QByteArray(64, 'Z'));
-        row("300 bytes", 0xAB, QByteArray(300, 'x'),
-            hexBytes("00000000 2C010000 1700 0000 0000 00 AB") + QByteArray(300, 'x'));
-        row("IN", 30, QByteArray(), hexBytes("01000000 00000000 1700 0000 0000 00 1E 00000000"));
-    }
-    void blocks()
-    {
-        QFETCH(int, request);
-        QFETCH(QByteArray, payload);
-        QFETCH(QByteArray, block);
-        QByteArray out(400, char(0xCC));
-        auto *at = reinterpret_cast<uint8_t *>(out.data());
-        const auto *bytes = reinterpret_cast<const uint8_t *>(payload.constData());
-        const size_t size = payload.isNull() ? devif_block_in(uint8_t(request), 0, 0, at, 400)
-                                             : devif_block_out(uint8_t(request), 0, 0, bytes,
-                                                               uint16_t(payload.size()), at, 400);
-        QCOMPARE(hexOf(out.left(int(size))), hexOf(block));
-        QCOMPARE(out.at(int(size)), char(0xCC)); // nothing written past the block
-        // Refused, with nothing written: no room, no bytes.
-        QCOMPARE(payload.isNull() ? devif_block_in(30, 0, 0, at, 19)
-                                  : devif_block_out(29, 0, 0, bytes, uint16_t(payload.size()), at, size - 1),
-                 size_t(0));
-        QCOMPARE(devif_block_out(29, 0, 0, bytes, 0, at, 400), size_t(0));
-        QCOMPARE(devif_block_out(29, 0, 0, nullptr, 4, at, 400), size_t(0));
-        QCOMPARE(out.mid(int(size)), QByteArray(400 - int(size), char(0xCC)));
     }
 
     void usb_paths()
