@@ -159,21 +159,6 @@ private slots:
         QCOMPARE(got, suffix.isEmpty() ? QStringLiteral("-%1").arg(::getuid(), 0, 16) : suffix);
     }
 
-    // The peer puts the pieces together for the running executable; the lock file sits in TMPDIR.
-    void peer_uses_the_executable_identity()
-    {
-        qputenv("TMPDIR", (m_tmp.path() + "/sub/../").toUtf8());
-        QVERIFY(QDir(m_tmp.path()).mkpath("sub"));
-        QtLocalPeer peer;
-        qputenv("TMPDIR", m_tmp.path().toUtf8());
-        const QString id = QCoreApplication::applicationFilePath().toLower();
-        QCOMPARE(peer.applicationId(), id);
-        QCOMPARE(peer.socketName(), PeerIdentity::socketName(id, "-5"));
-        QVERIFY(peer.socketName().startsWith("qtsingleapp-tstsin-"));
-        QCOMPARE(peer.lockFileName(), m_tmp.path() + '/' + peer.socketName() + "-lockfile");
-        QVERIFY(QFileInfo::exists(peer.lockFileName()));
-    }
-
     // ---- The local peer: what the first instance accepts, and what a second one sends.
 
     void receive_data()

@@ -53,15 +53,6 @@ wire::ReplyReader drain(Firmware &fw, int *count = nullptr)
     return reader;
 }
 
-uint32_t meter(Firmware &fw, uint32_t type, uint32_t no)
-{
-    apply(fw, message({flag(IXMSG_ID_GET_METER)}));
-    for (const wire::Seen &s : drain(fw).withId(IXMSG_ID_METER))
-        if (s.chType == type && s.chNo == no)
-            return s.value;
-    return 0xFFFFFFFF;
-}
-
 std::vector<DriverRequest> parse(const QByteArray &bytes, int chunk = 4096)
 {
     FrameParser p;
@@ -136,49 +127,6 @@ private slots:
         // An idle unit still says it is ready.
         int idle = 0;
         QCOMPARE(drain(fw, &idle).items.size(), 1);
-    }
-
-    void meters_follow_the_mix_data()
-    {
-        QTest::addColumn<bool>("k1");
-        QTest::addColumn<QByteArray>("mix");
-        QTest::addColumn<int>("input");        // 1-20 input, 21-22 master
-        QTest::addColumn<QString>("relation"); // to the same unit without the mix
-        row("muted input reads 0", false, at(4, 3, u8(IXMSG_ID_MUTE, 1)), 3, "zero");
-        row("-inf fader reads 0", false, at(4, 4, u16(IXMSG_ID_FADER, 0xFB0A)), 4, "zero");
-        row("louder fader", false, at(4, 5, u16(IXMSG_ID_FADER, 60)), 5, "higher");
-        row("unmute restores", false, at(4, 6, u8(IXMSG_ID_MUTE, 1)) + at(4, 6, u8(IXMSG_ID_MUTE, 0)), 6,
-            "same");
-        row("K1 has no input 3", true, QByteArray(), 3, "zero");
-        row("master mute", false, at(2, 1, u8(IXMSG_ID_MUTE, 1)), 21, "zero");
-        row("master fader up", false, at(2, 2, u16(IXMSG_ID_FADER, 30)), 22, "higher");
-        row("master follows input fader", false, at(4, 1, u16(IXMSG_ID_FADER, 60)), 21, "higher");
-        row("pan hard left lowers right", false, at(4, 1, u8(IXMSG_ID_PAN, 0)), 22, "lower");
-        row("other input untouched", false, at(4, 7, u8(IXMSG_ID_MUTE, 1)), 8, "same");
-    }
-    void meters_follow_the_mix()
-    {
-        QFETCH(bool, k1);
-        QFETCH(QByteArray, mix);
-        QFETCH(int, input);
-        QFETCH(QString, relation);
-        for (double t : {0.0, 2.7, 11.3}) {
-            Firmware plain(k1 ? Model::K1 : Model::K2), mixed(k1 ? Model::K1 : Model::K2);
-            plain.setTime(t);
-            mixed.setTime(t);
-            apply(mixed, mix);
-            const uint32_t type = input <= 20 ? 4 : 2, no = uint32_t(input <= 20 ? input : input - 20);
-            const uint32_t base = meter(plain, type, no), got = meter(mixed, type, no);
-            QVERIFY(base <= kFullScale && got <= kFullScale);
-            const QString why = QStringLiteral("%1 against %2").arg(got).arg(base);
-            if (relation == "zero")
-                QCOMPARE(got, 0u);
-            else if (relation == "same")
-                QCOMPARE(got, base);
-            else
-                QVERIFY2(relation == "higher" ? got > base : got < base, qPrintable(why));
-            QVERIFY(relation == "zero" || base > 0);
-        }
     }
 
     void malformed_settings_change_nothing_data()

@@ -1,7 +1,10 @@
 // The mixer model against the in-process firmware: scales over every position, strip names, the rules
-// the widget tests do not reach (solo memory, send points, bad names), the stereo link and the visible
-// pairs.
+// the widget tests do not reach (solo memory, send points, bad names), the stereo link, and the full
+// load of the stored mix and of an empty file.
+#include "fullload.h"
+#include "mixerloader.h"
 #include "scales.h"
+#include "storedmix.h"
 #include "unitrig.h"
 
 #include <QtTest>
@@ -221,36 +224,6 @@ private slots:
         }
     }
 
-    void visibleChannels_data()
-    {
-        QTest::addColumn<QString>("product");
-        QTest::addColumn<uint>("hz");
-        QTest::addColumn<L>("pairs");
-        QTest::newRow("K2 44.1") << "LYNTRA K2" << 44100u << L{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-        QTest::newRow("K2 88.2") << "LYNTRA K2" << 88200u << L{1, 2, 3, 4, 7, 8};
-        QTest::newRow("K2 192") << "LYNTRA K2" << 192000u << L{1, 2, 3, 7};
-        QTest::newRow("K1 48") << "LYNTRA K1" << 48000u << L{1, 3, 4, 5, 6};
-        QTest::newRow("K1 96") << "LYNTRA K1" << 96000u << L{1, 3, 4};
-        QTest::newRow("K1 176.4") << "LYNTRA K1" << 176400u << L{1, 3};
-        QTest::newRow("other name is K2") << "LYNTRA" << 96000u << L{1, 2, 3, 4, 7, 8};
-    }
-    void visibleChannels()
-    {
-        QFETCH(QString, product);
-        QFETCH(uint, hz);
-        QFETCH(L, pairs);
-        UnitRig rig;
-        QSignalSpy spy(rig.model.get(), &MixerModel::visibleChannelsChanged);
-        rig.model->setProductName(product);
-        rig.model->setSampleRate(hz);
-        QCOMPARE(spy.count(), 2);
-        for (int p = 1; p <= kPairs; ++p)
-            QVERIFY2(rig.model->pairVisible(p) == pairs.contains(p), qPrintable(pairName(p)));
-        for (uint same : {32000u, 0u, hz}) // an unknown rate, or the same again, changes nothing
-            rig.model->setSampleRate(same);
-        QCOMPARE(spy.count(), 2);
-    }
-
     // ---- link
 
     void linkSoloAndMute_data()
@@ -370,6 +343,72 @@ private slots:
         QCOMPARE(
             rig.mismatch({"fader.input.18=-107", "fader.input.19=-107", "eq.19.2.on=1", "truebypass.19=1"}),
             QString());
+    }
+
+    // ---- the full load
+
+    void storedMixReachesUnit()
+    {
+        QVERIFY(lyntra_test::writeStoredMix());
+        UnitRig rig(false);
+        MixerLoader loader(*rig.model);
+        QStringList seen;
+        connect(rig.model.get(), &MixerModel::linkChanged, this,
+                [&](int pair, bool on) { seen << QStringLiteral("link%1%2").arg(pair).arg(on ? "+" : "-"); });
+        connect(&loader, &MixerLoader::masterLoaded, this, [&] { seen << "master"; });
+        connect(&loader, &MixerLoader::sceneNamesLoaded, this,
+                [&](const QStringList &n) { seen << QStringLiteral("scenes%1").arg(n.size()); });
+        runFullLoad(&rig.dev, rig.settings, loader);
+        QCOMPARE(seen, QStringList({"link1+", "link2-", "link3-", "link4-", "link5-", "link6-", "link7+",
+                                    "link8-", "link9-", "link10-", "master", "scenes10"}));
+        rig.unit();
+        const QJsonObject state = rig.fw.state();
+        for (const lyntra_test::UnitValue &u : lyntra_test::kStoredMixAtUnit) {
+            const QJsonValue v = lyntra_test::json_at(state, QLatin1String(u.path));
+            QVERIFY2(
+                v.isDouble() && v.toInt() == u.value,
+                qPrintable(QStringLiteral("%1 is %2, expected %3").arg(u.path).arg(v.toInt()).arg(u.value)));
+        }
+        for (int n = 0; n < kTracks; ++n)
+            QCOMPARE(UnitRig::v(rig.fw.mix().solo[n]), -1000);
+        QCOMPARE(rig.model->channelName(2), QStringLiteral("Trumpe"));
+        QCOMPARE(rig.model->channelName(20), QString::fromUtf8("Ω Bass"));
+        QCOMPARE(rig.model->panPosition(20), 79);
+        QCOMPARE(rig.model->faderLevel("Track1_2"), 6.0);
+        QVERIFY(rig.model->pairLinked(7) && !rig.model->pairLinked(2));
+
+        // Only a device that forgot what it sent repeats unchanged values.
+        const int first = rig.messages;
+        runFullLoad(&rig.dev, rig.settings, loader);
+        rig.unit();
+        QVERIFY2(rig.messages - first >= first - 1,
+                 qPrintable(QString("%1 then %2").arg(first).arg(rig.messages)));
+    }
+
+    void emptyFileGivesDefaults()
+    {
+        UnitRig rig;
+        MixerLoader loader(*rig.model);
+        runFullLoad(&rig.dev, rig.settings, loader);
+        const auto &unit = rig.unit();
+        for (int n = 0; n < kTracks; ++n) {
+            QCOMPARE(UnitRig::v(unit.inputFader[n]), 0);
+            QCOMPARE(UnitRig::v(unit.inputMute[n]), 0);
+            QCOMPARE(UnitRig::v(unit.pan[n]), 20);
+            for (int s = 0; s < kSends; ++s) {
+                QCOMPARE(UnitRig::v(unit.inputSend[n][s].level), -127);
+                QCOMPARE(UnitRig::v(unit.inputSend[n][s].point), 1);
+            }
+        }
+        QCOMPARE(UnitRig::v(unit.masterFader[0]), -1270);
+        for (int s = 0; s < kSends; ++s)
+            QCOMPARE(UnitRig::v(unit.masterSend[s].level), 0);
+        QCOMPARE(UnitRig::v(unit.returnOn), 1);
+        QCOMPARE(UnitRig::v(unit.returnLevel), -127);
+        QCOMPARE(rig.model->panPosition(2), 79);
+        // Restoring writes nothing.
+        QVERIFY(!QFile::exists(rig.settings.mainFilePath()) ||
+                QFile(rig.settings.mainFilePath()).size() == 0);
     }
 };
 

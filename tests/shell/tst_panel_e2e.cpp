@@ -28,6 +28,14 @@ Q_DECLARE_METATYPE(Route)
 
 namespace {
 
+// A stored clock choice (-1: nothing stored) and what the unit holds after start and replug.
+struct Push {
+    QString model;
+    int storedSource, opticalA, opticalB;
+    int unitSource, modeA, modeB;
+    QList<Route> routes; // of the model's line outputs
+};
+
 // One file for both models: each must use its own keys only.
 const std::pair<const char *, int> kStoredLineOuts[] = {
     {"LineOut1", 26}, {"LineOut2", 3},  {"LineOut3", 12}, {"LineOut4", 22},   {"LineOut5", 0},
@@ -175,6 +183,8 @@ private:
 
 } // namespace
 
+Q_DECLARE_METATYPE(Push)
+
 class TestPanelE2E : public QObject {
     Q_OBJECT
 
@@ -197,52 +207,36 @@ private slots:
 
     void pushAndRepush_data()
     {
-        QTest::addColumn<QString>("model");
-        QTest::addColumn<int>("storedSource");
-        QTest::addColumn<int>("opticalA");
-        QTest::addColumn<int>("opticalB");
-        QTest::addColumn<int>("unitSource");
-        QTest::addColumn<int>("modeA");
-        QTest::addColumn<int>("modeB");
-        QTest::addColumn<QList<Route>>("routes"); // of the model's line outputs
-        QTest::newRow("K2 optical A, 96k manual")
-            << "K2" << 2 << 2 << 3 << 5 << 2 << 1
-            << QList<Route>{{3, 1}, {4, 4}, {4, 13}, {5, 1}, {4, 1}, {3, 10}, {2, 2}, {4, 20}};
-        QTest::newRow("K1 word falls back to internal")
-            << "K1" << 4 << 3 << 0 << 1 << 1 << 0 << QList<Route>{{4, 7}, {3, 2}};
+        QTest::addColumn<Push>("c");
+        QTest::newRow("K2 optical A, 96k manual") << Push{
+            "K2", 2, 2, 3, 5, 2, 1, {{3, 1}, {4, 4}, {4, 13}, {5, 1}, {4, 1}, {3, 10}, {2, 2}, {4, 20}}};
+        QTest::newRow("K1 word falls back to internal") << Push{"K1", 4, 3, 0, 1, 1, 0, {{4, 7}, {3, 2}}};
         QTest::newRow("K2 nothing stored")
-            << "K2" << -1 << -1 << -1 << 1 << 0 << 0 << QList<Route>{{2, 1}, {2, 2}, {5, 1}, {5, 2}};
+            << Push{"K2", -1, -1, -1, 1, 0, 0, {{2, 1}, {2, 2}, {5, 1}, {5, 2}}};
     }
     void pushAndRepush()
     {
-        QFETCH(QString, model);
-        QFETCH(int, storedSource);
-        QFETCH(int, opticalA);
-        QFETCH(int, opticalB);
-        QFETCH(int, unitSource);
-        QFETCH(int, modeA);
-        QFETCH(int, modeB);
-        QFETCH(QList<Route>, routes);
+        QFETCH(Push, c);
         {
             Settings stored;
-            if (storedSource >= 0) {
-                stored.writeClock(QStringLiteral("SampleClockSourceId"), storedSource);
-                stored.writeClock(QStringLiteral("Optical_A"), opticalA);
-                stored.writeClock(QStringLiteral("Optical_B"), opticalB);
+            if (c.storedSource >= 0) {
+                stored.writeClock(QStringLiteral("SampleClockSourceId"), c.storedSource);
+                stored.writeClock(QStringLiteral("Optical_A"), c.opticalA);
+                stored.writeClock(QStringLiteral("Optical_B"), c.opticalB);
                 for (const auto &[key, choice] : kStoredLineOuts)
                     stored.writeValue(QStringLiteral("LineOutSettings"), QLatin1String(key), choice);
             }
             stored.setInformationDialog(true);
         }
         VirtualUnit unit;
-        QVERIFY(unit.start({"--model", model}));
+        QVERIFY(unit.start({"--model", c.model}));
         Panel panel;
         QVERIFY(panel.start());
         QVERIFY(panel.awaitMarker("unit set up"));
-        QVERIFY(unit.await("clock_source", unitSource));
-        QVERIFY(unit.await("optical_mode.5", modeA));
-        QVERIFY(unit.await("optical_mode.6", modeB));
-        QVERIFY(wait_until([&] { return routesOf(unit.state(), routes.size()) == routes; }));
+        QVERIFY(unit.await("clock_source", c.unitSource));
+        QVERIFY(unit.await("optical_mode.5", c.modeA));
+        QVERIFY(unit.await("optical_mode.6", c.modeB));
+        QVERIFY(wait_until([&] { return routesOf(unit.state(), c.routes.size()) == c.routes; }));
 
         QVERIFY(!unit.control("unplug").isEmpty());
         QVERIFY(panel.awaitMarker("unit lost"));
@@ -253,13 +247,13 @@ private slots:
         QVERIFY(wait_until([&] {
             const QJsonObject trace = unit.control("trace");
             return !sentValues(trace, IXMSG_ID_SET_CLOCKSOURCE).isEmpty() &&
-                   replayedRoutes(trace, routes.size()) == routes;
+                   replayedRoutes(trace, c.routes.size()) == c.routes;
         }));
         // The stored choice goes out again with the small model's fallback applied. A loaded machine can
         // make the link time out and the unit be set up once more, so each push is checked, not their count.
         const QList<uint32_t> pushed = sentValues(unit.control("trace"), IXMSG_ID_SET_CLOCKSOURCE);
-        QCOMPARE(QSet<uint32_t>(pushed.begin(), pushed.end()), QSet<uint32_t>{uint32_t(unitSource)});
-        QCOMPARE(unit.at("clock_source").toInt(), unitSource);
+        QCOMPARE(QSet<uint32_t>(pushed.begin(), pushed.end()), QSet<uint32_t>{uint32_t(c.unitSource)});
+        QCOMPARE(unit.at("clock_source").toInt(), c.unitSource);
         QCOMPARE(panel.process().state(), QProcess::Running);
     }
 

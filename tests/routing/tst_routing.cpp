@@ -1,6 +1,10 @@
-// The routing pages and the monitor dialog, driven by object name through the real widgets, with the
-// device messages reaching the in-process firmware model.
+// Routing: the monitor level scale, the line-out and monitor models (what each index and level becomes
+// on the unit, what bad stored values read as), and the routing pages and the monitor dialog driven by
+// object name through the real widgets; the device messages reach the in-process firmware model.
+#include "lineouts.h"
 #include "monitorcontrol.h"
+#include "monitormodel.h"
+#include "monitorscale.h"
 #include "resources.h"
 #include "routingsection.h"
 #include "unitrig.h"
@@ -10,9 +14,14 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QSlider>
 #include <QStackedWidget>
 #include <QtTest>
+
+#include <cmath>
+
+using namespace mixer;
 
 namespace {
 
@@ -37,12 +46,15 @@ Choice expectedChoice(bool k1, int i)
                 ad};
     const int k = i - (k1 ? 10 : 20); // 0, 1 master; 2..5 aux; then computer
     if (k < 2)
-        return {QStringLiteral("MASTER %1").arg(k ? 'R' : 'L'), {2, k + 1},
+        return {QStringLiteral("MASTER %1").arg(k ? 'R' : 'L'),
+                {2, k + 1},
                 QStringLiteral(":/Resource/arrow_ST/arrow_ST-%1.png").arg(k ? 'R' : 'L')};
     if (k < 6)
-        return {QStringLiteral("AUX %1").arg(k - 1), {5, k - 1},
+        return {QStringLiteral("AUX %1").arg(k - 1),
+                {5, k - 1},
                 QStringLiteral(":/Resource/arrow_AUX/arrow_AUX-%1.png").arg(k - 1)};
-    return {QStringLiteral("COMPUTER %1").arg(k - 5), {3, k - 5},
+    return {QStringLiteral("COMPUTER %1").arg(k - 5),
+            {3, k - 5},
             QStringLiteral(":/Resource/arrow_comp/arrow_comp-%1.png").arg(k - 5)};
 }
 
@@ -97,10 +109,137 @@ struct Rig {
 
 } // namespace
 
-class TestRoutingWidgets : public QObject {
+Q_DECLARE_METATYPE(Route)
+
+class TestRouting : public QObject {
     Q_OBJECT
 
 private slots:
+    void scaleTexts_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("text");
+        const struct {
+            int position;
+            const char *text;
+        } rows[] = {{127, "  0.0"}, {126, " -0.2"}, {125, " -0.4"}, {121, " -1.3"}, {64, "-20.0"},
+                    {63, "-20.5"},  {42, "-31.0"},  {41, "-31.4"},  {6, "-60.0"},   {1, "-96.0"},
+                    {0, "-99.9"},   {-3, "-99.9"},  {200, "  0.0"}};
+        for (const auto &r : rows)
+            QTest::addRow("%d", r.position) << r.position << QString::fromLatin1(r.text);
+    }
+    void scaleTexts()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, text);
+        QCOMPARE(monitor::text(position), text);
+        QCOMPARE(monitor::levelAt(position), text.toDouble());
+    }
+
+    void scaleFallsAndRoundTrips()
+    {
+        for (int p = 1; p < monitor::kPositions; ++p) {
+            QVERIFY2(monitor::levelAt(p) > monitor::levelAt(p - 1), qPrintable(QString::number(p)));
+            QCOMPARE(monitor::positionFor(monitor::levelAt(p)), p);
+        }
+    }
+
+    void typedLevels_data()
+    {
+        QTest::addColumn<double>("typed");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("wire");
+        QTest::newRow("between half steps") << -20.2 << 63 << -202;
+        QTest::newRow("below -96") << -97.0 << 0 << -970;
+        QTest::newRow("bottom is off") << -99.9 << 0 << -1270;
+        QTest::newRow("above the top") << 3.0 << 127 << 0;
+        QTest::newRow("not a number") << std::nan("") << 0 << -1270;
+    }
+    void typedLevels()
+    {
+        QFETCH(double, typed);
+        QFETCH(int, position);
+        QFETCH(int, wire);
+        QCOMPARE(monitor::positionFor(typed), position);
+        QCOMPARE(int(monitor::wire(typed)), wire);
+    }
+
+    void storedChoicesAtStart_data()
+    {
+        QTest::addColumn<bool>("small");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QList<Route>>("routes"); // outputs 1..8
+        const Route none{-1, -1};
+        QTest::newRow("K2 defaults") << false << QStringList()
+                                     << QList<Route>{{2, 1}, {2, 2}, {5, 1}, {5, 2},
+                                                     {5, 3}, {5, 4}, {3, 1}, {3, 2}};
+        QTest::newRow("K1 defaults, its outputs only")
+            << true << QStringList() << QList<Route>{{2, 1}, {2, 2}, none, none, none, none, none, none};
+        // 36 and -1 are no choice of the large model: those outputs keep the key's default.
+        QTest::newRow("K2 stored") << false
+                                   << QStringList{"LineOut1=0",  "LineOut2=19", "LineOut3=35",  "LineOut4=36",
+                                                  "LineOut5=-1", "LineOut8=4",  "LineOut1_K1=5"}
+                                   << QList<Route>{{4, 1}, {4, 20}, {3, 10}, {5, 2},
+                                                   {5, 3}, {5, 4},  {3, 1},  {4, 5}};
+        QTest::newRow("K1 stored") << true << QStringList{"LineOut1_K1=2", "LineOut2_K1=20", "LineOut1=0"}
+                                   << QList<Route>{{4, 5}, {2, 2}, none, none, none, none, none, none};
+    }
+    void storedChoicesAtStart()
+    {
+        QFETCH(bool, small);
+        QFETCH(QStringList, stored);
+        QFETCH(QList<Route>, routes);
+        UnitRig rig;
+        LineOutModel lineOuts(rig.settings, rig.dev);
+        const QString group = QStringLiteral("LineOutSettings");
+        for (const QString &s : stored)
+            rig.settings.writeValue(group, s.section('=', 0, 0), s.section('=', 1).toInt());
+        lineOuts.applyStored(small ? UnitModel::K1 : UnitModel::K2);
+        // Choices that are no entry of the tables are refused: nothing stored, nothing sent.
+        QVERIFY(!lineOuts.select(UnitModel::K2, 9, 0));
+        QVERIFY(!lineOuts.select(UnitModel::K2, 1, 36));
+        QVERIFY(!lineOuts.select(UnitModel::K1, 3, 0));
+        QVERIFY(!lineOuts.select(UnitModel::K1, 2, -1));
+        rig.flush();
+        for (int n = 1; n <= 8; ++n)
+            QCOMPARE(routeOf(rig.fw.state(), n), routes[n - 1]);
+        // Loading leaves a bad stored value in the file for the user's next choice to replace.
+        rig.settings.sync();
+        const QSettings file(rig.settings.mainFilePath(), QSettings::IniFormat);
+        for (const QString &s : stored)
+            QCOMPARE(file.value(group + '/' + s.section('=', 0, 0)).toInt(), s.section('=', 1).toInt());
+    }
+
+    // A target's odd output takes the left half of a source, the even one the right half (the next
+    // channel).
+    void monitorSources()
+    {
+        // Anchors of the names: each kind's start and the ends.
+        const std::tuple<int, const char *, const char *> named[] = {
+            {0, "MASTER L", "MASTER R"},      {1, "AUX 1", "AUX 2"},
+            {7, "COMPUTER 9", "COMPUTER 10"}, {8, "INPUT 1", "INPUT 2"},
+            {10, "OPTICAL A1", "OPTICAL A2"}, {17, "OPTICAL B7", "OPTICAL B8"}};
+        for (const auto &[i, left, right] : named) {
+            QCOMPARE(mixer::monitorSources().at(size_t(i)).leftText, QLatin1String(left));
+            QCOMPARE(mixer::monitorSources().at(size_t(i)).rightText, QLatin1String(right));
+        }
+        for (int i = 0; i < 18; ++i) {
+            const Route from = i == 0  ? Route(2, 1)
+                               : i < 3 ? Route(5, 2 * i - 1)
+                               : i < 8 ? Route(3, 2 * i - 5)
+                                       : Route(4, 2 * i - 15);
+            UnitRig rig;
+            MonitorModel monitor(rig.settings, rig.dev);
+            monitor.setLeftSource(2, i);
+            monitor.setRightSource(2, i);
+            rig.flush();
+            QCOMPARE(routeOf(rig.fw.state(), 5), from);
+            QCOMPARE(routeOf(rig.fw.state(), 6), Route(from.first, from.second + 1));
+        }
+    }
+
+    // ---- the pages and the monitor dialog
+
     void selectorsRouteEveryChoice_data()
     {
         QTest::addColumn<bool>("k1");
@@ -118,8 +257,10 @@ private slots:
         const QString key = QStringLiteral("LineOut%1").arg(output) + (k1 ? "_K1" : "");
         rig.unit.settings.writeValue(QStringLiteral("LineOutSettings"), key, 7);
         rig.section.applyStored(k1);
-        auto *selector = rig.find<QComboBox>(QStringLiteral("cB_LineOut%1_%2").arg(output).arg(k1 ? "K1" : "K2"));
-        auto *arrow = rig.find<QLabel>(QStringLiteral("label_LineOut%1_Arrow").arg(output) + (k1 ? "_K1" : ""));
+        auto *selector =
+            rig.find<QComboBox>(QStringLiteral("cB_LineOut%1_%2").arg(output).arg(k1 ? "K1" : "K2"));
+        auto *arrow =
+            rig.find<QLabel>(QStringLiteral("label_LineOut%1_Arrow").arg(output) + (k1 ? "_K1" : ""));
         QVERIFY(selector && arrow);
         QCOMPARE(selector->currentIndex(), 7);
         QVERIFY(shows(arrow, expectedChoice(k1, 7).arrow));
@@ -131,7 +272,8 @@ private slots:
             QCOMPARE(selector->itemText(i), want.text);
             QCOMPARE(routeOf(rig.state(), output), want.route);
             QCOMPARE(rig.unit.settings.intValue(QStringLiteral("LineOutSettings"), key), i);
-            QVERIFY2(shows(arrow, want.arrow), qPrintable(QStringLiteral("%1: not %2").arg(i).arg(want.arrow)));
+            QVERIFY2(shows(arrow, want.arrow),
+                     qPrintable(QStringLiteral("%1: not %2").arg(i).arg(want.arrow)));
         }
     }
 
@@ -273,5 +415,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRoutingWidgets)
-#include "tst_routingwidgets.moc"
+QTEST_MAIN(TestRouting)
+#include "tst_routing.moc"
