@@ -111,19 +111,8 @@ void MixerSection::bindInitializeReverb(QAction *action)
     connect(action, &QAction::triggered, this, &MixerSection::on_actionInitialize_Reverb_triggered);
 }
 
-QString MixerSection::editedStrip() const
+void MixerSection::repaintCurves()
 {
-    return model_->selectedTrack();
-}
-
-void MixerSection::reselect(const QString &strip)
-{
-    const mixer::StripRef s = mixer::parseStrip(strip);
-    const int pair = s.kind == mixer::StripKind::Pair   ? s.number
-                     : s.kind == mixer::StripKind::Mono ? mixer::trackInfo(s.number)->pair
-                                                        : 0;
-    if (pair && model_->pairVisible(pair) && model_->pairLinked(pair) == (s.kind == mixer::StripKind::Pair))
-        model_->setSelect(strip, true);
     editor_->doCompressorRepaint();
     editor_->doEqualizerRepaint();
 }

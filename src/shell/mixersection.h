@@ -45,11 +45,9 @@ public:
     void bindMeters(MeterSection &meters) const;
     // "Initialize Reverb" asks first and, on OK, returns every reverb type to its factory values.
     void bindInitializeReverb(QAction *action);
-    // The strip the editor shows ("none" when none): what a reload selects again.
-    QString editedStrip() const;
-    // Selects `strip` again when it shows after a reload (nothing for "none" or a strip the reload
-    // hid) and repaints both curves.
-    void reselect(const QString &strip);
+    // After a reload: the full load keeps the edited strip where it still shows; both curves are drawn
+    // afresh from what was loaded.
+    void repaintCurves();
 
 signals:
     // The full load's scene-name step: the ten names of the "SceneMemory" menu.

@@ -66,7 +66,6 @@ void SceneMemories::saveSceneMemory(int slot)
 void SceneMemories::loadSceneMemory(int slot)
 {
     QString error;
-    const QString edited = mixer_.editedStrip();
     switch (store_->load(slot, &error)) {
     case SceneStore::Load::Missing:
         openBox(QMessageBox::Information, &window_, QString(), tr("This scene memory does not exist."));
@@ -75,7 +74,7 @@ void SceneMemories::loadSceneMemory(int slot)
         reportFailure(tr("The scene memory could not be loaded."), error);
         return;
     case SceneStore::Load::Done:
-        reload(edited, tr("Now Loading..."));
+        reload(tr("Now Loading..."));
         return;
     }
 }
@@ -127,9 +126,8 @@ void SceneMemories::delSettingsFile()
         tr("This operation initializes MIXER Panel & ROUTING Panel parameters.<br>Are you sure?"), this,
         [this] {
             QString error;
-            const QString edited = mixer_.editedStrip();
             if (store_->resetMain(&error))
-                reload(edited, tr("Now Initializing..."));
+                reload(tr("Now Initializing..."));
             else
                 reportFailure(tr("The settings could not be initialized."), error);
         });
@@ -148,10 +146,10 @@ void SceneMemories::showNames(const QStringList &names)
         menus_->scenes[i].menu->setTitle(QString(names[i]).replace(QLatin1Char('&'), QLatin1String("&&")));
 }
 
-void SceneMemories::reload(const QString &editedBefore, const QString &progressTitle)
+void SceneMemories::reload(const QString &progressTitle)
 {
     window_.fullLoad();
-    mixer_.reselect(editedBefore);
+    mixer_.repaintCurves();
     window_.openProgressWindow(progressTitle);
 }
 

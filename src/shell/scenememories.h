@@ -44,7 +44,7 @@ private:
     void showNames(const QStringList &names);
     // After the main file changed: panels and unit take it, the editor keeps its strip where it still
     // shows, and the progress window opens.
-    void reload(const QString &editedBefore, const QString &progressTitle);
+    void reload(const QString &progressTitle);
     void reportFailure(const QString &what, const QString &reason);
 
     MainWindow &window_;

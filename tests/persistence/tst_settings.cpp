@@ -394,6 +394,17 @@ private slots:
         QCOMPARE(fresh.informationDialog(), false);
         QVERIFY(QFile::exists(mainFile()));
         QCOMPARE(fresh.readClock("Optical_B"), 1);
+
+        // What cannot go says which file and why.
+        QVERIFY(QDir().mkpath(scenes.slotPath(7) + "/in-the-way"));
+        const QStringList failures = scenes.eraseAll();
+        QCOMPARE(failures.size(), 1);
+        QVERIFY2(failures.first().startsWith("DUOMIX_sm7.ini: ") && failures.first().size() > 16,
+                 qPrintable(failures.first()));
+        QVERIFY(QFile::remove(mainFile()) && QDir().mkpath(mainFile() + "/in-the-way"));
+        error.clear();
+        QVERIFY(!scenes.resetMain(&error));
+        QVERIFY(!error.isEmpty());
     }
 
     // Only slots 1 to 10 have names; the window's scene tests cover the rest.

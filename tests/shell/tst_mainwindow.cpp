@@ -5,6 +5,7 @@
 #include "licensedialog.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
+#include "scenestore.h"
 #include "settings.h"
 #include "shownboxes.h"
 #include "translations.h"
@@ -411,6 +412,10 @@ private slots:
     void sceneMenus()
     {
         const QString panel = QStringLiteral("AVENOR LYNTRA Settings Panel");
+        const auto shownText = [](const QString &title) {
+            const QList<QMessageBox *> boxes = shown_boxes(title);
+            return boxes.size() == 1 ? boxes.first()->text() : QStringLiteral("%1 boxes").arg(boxes.size());
+        };
         auto rig = std::make_unique<Rig>();
         MainMenus &menus = rig->window->menus();
         rig->settings.setMute(QStringLiteral("Track2"), true);
@@ -465,14 +470,12 @@ private slots:
 
         menus.initializeMemory->trigger();
         QCOMPARE(lyntra_test::press_ok(panel), 1);
-        QCOMPARE(shown_boxes(QString()).value(0)->text(),
-                 QStringLiteral("Scene Memory file has been initialized."));
+        QCOMPARE(shownText(QString()), QStringLiteral("Scene Memory file has been initialized."));
         QCOMPARE(lyntra_test::press_ok(QString()), 1);
         for (int slot = 1; slot <= 10; ++slot) {
             QCOMPARE(menus.scenes[slot - 1].menu->title(), QStringLiteral("SceneMemory%1").arg(slot));
             menus.scenes[slot - 1].load->trigger();
-            QCOMPARE(shown_boxes(QString()).value(0)->text(),
-                     QStringLiteral("This scene memory does not exist."));
+            QCOMPARE(shownText(QString()), QStringLiteral("This scene memory does not exist."));
             QCOMPARE(lyntra_test::press_ok(QString()), 1);
         }
         QMap<QString, QByteArray> kept = before;
@@ -482,12 +485,23 @@ private slots:
         QVERIFY(rig->settings.mute(QStringLiteral("Track2")));
 
         rename(4, QString(), true);
-        QCOMPARE(shown_boxes(QStringLiteral("Enpty Field")).value(0)->text(),
-                 QStringLiteral("Please enter the name"));
+        QCOMPARE(shownText(QStringLiteral("Enpty Field")), QStringLiteral("Please enter the name"));
         QCOMPARE(lyntra_test::press_ok(QStringLiteral("Enpty Field")), 1);
         QCOMPARE(menus.scenes[3].menu->title(), QStringLiteral("Empty Name"));
         rename(5, QStringLiteral("Drums & Bass"), true);
         rename(6, QStringLiteral("Not taken"), false);
+
+        // A slot that cannot be written or read says so.
+        QVERIFY(QDir().mkpath(SceneStore(rig->settings).slotPath(8) + "/in-the-way"));
+        menus.scenes[7].save->trigger();
+        QVERIFY(shownText(panel).startsWith("The scene memory could not be saved."));
+        QCOMPARE(lyntra_test::press_ok(panel), 1);
+        QFile huge(SceneStore(rig->settings).slotPath(9));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(17 * 1024 * 1024));
+        huge.close();
+        menus.scenes[8].load->trigger();
+        QVERIFY(shownText(panel).startsWith("The scene memory could not be loaded."));
+        QCOMPARE(lyntra_test::press_ok(panel), 1);
         rig.reset();
         rig = std::make_unique<Rig>();
         const QStringList expected{"Empty Name", "Drums && Bass", "SceneMemory6"};

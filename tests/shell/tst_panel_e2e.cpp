@@ -18,6 +18,7 @@
 #include "unitstate.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QtTest>
 
 #include <memory>
@@ -372,6 +373,9 @@ private slots:
             MainMenus &menus = window.menus();
             const QJsonValue optical = unit.at("optical_mode");
             window.findChild<QAbstractButton *>(QStringLiteral("pB_Phase7"))->click();
+            window.findChild<QAbstractButton *>(QStringLiteral("pB_Analog9"))->click();
+            const QLabel *ratio = window.findChild<QLabel *>(QStringLiteral("label_RatioDisp"));
+            const QString mixRatio = ratio->text();
             menus.scenes[2].save->trigger();
 
             menus.initialize->trigger();
@@ -392,12 +396,14 @@ private slots:
                                                        {"phase.6", 0}})
                 QVERIFY2(unit.await(d.path, d.value), d.path);
             QVERIFY(!settings.informationDialog());
+            QVERIFY(ratio->text() != mixRatio);
 
             menus.scenes[2].load->trigger();
             QCOMPARE(progressTitle(), QStringLiteral("Now Loading..."));
             QVERIFY(storedStateArrives(unit, "scene load"));
             QVERIFY(unit.await("phase.6", 1));
             QCOMPARE(storedMixNotShown(window), QString());
+            QCOMPARE(ratio->text(), mixRatio); // the edited strip stays, with the loaded values
             QCOMPARE(unit.at("clock_source").toInt(), kUnitClock);
             QCOMPARE(unit.at("optical_mode"), optical);
 
