@@ -335,29 +335,12 @@ private slots:
 
     // ---- the stored mix
 
-    // The window with its device worker and its own timers against a fresh unit: the unit holds the
-    // mix, the window shows it.
-    void windowShowsTheStoredMixItSent()
-    {
-        QVERIFY(writeStoredMixAndClock());
-        VirtualUnit unit;
-        QVERIFY(unit.start({"--model", "K2", "--rate", "48000"}));
-        QIXDevice device;
-        {
-            Settings settings;
-            MainWindow window(device, settings);
-            window.show();
-            QVERIFY(wait_until([&] { return window.state().identification == ShellState::SetUp; }));
-            QVERIFY(storedStateArrives(unit, "in-process start"));
-            QCOMPARE(storedMixNotShown(window), QString());
-        }
-        QVERIFY(device.shutdown(kPatienceMs));
-    }
-
-    // Through the menus: a scene saved with a change still only in memory; "Initialize" puts the
-    // defaults into the unit; the scene loaded back puts the mix there and into the window again and
-    // leaves the clock; "Save into the unit" cancelled stores nothing, confirmed stores once.
-    void scenesThroughTheMenus()
+    // The window with its device worker against a fresh unit: the unit holds the stored mix, the window
+    // shows it. Then through the menus: a scene saved with a change still only in memory; "Initialize"
+    // puts the defaults into the unit; the scene loaded back puts the mix there and into the window
+    // again, the edited strip included, and leaves the clock; "Save into the unit" cancelled stores
+    // nothing, confirmed stores once.
+    void storedMixAndScenesThroughTheMenus()
     {
         const QString panel = QStringLiteral("AVENOR LYNTRA Settings Panel");
         QVERIFY(writeStoredMixAndClock());
@@ -370,6 +353,7 @@ private slots:
             window.show();
             QVERIFY(wait_until([&] { return window.state().identification == ShellState::SetUp; }));
             QVERIFY(storedStateArrives(unit, "scene start"));
+            QCOMPARE(storedMixNotShown(window), QString());
             MainMenus &menus = window.menus();
             const QJsonValue optical = unit.at("optical_mode");
             window.findChild<QAbstractButton *>(QStringLiteral("pB_Phase7"))->click();
