@@ -277,6 +277,21 @@ private slots:
         }
     }
 
+    // The firmware offer follows the unit: a unit swapped in is checked at once, and one whose offer was
+    // put off is not asked again on the next tick.
+    void firmwareFollowsTheUnit()
+    {
+        QVERIFY(start(versions(1, 0, 1, 3)));
+        InformationBox *box = update_->firmwareBox();
+        update_->firmwareCheck("LYNTRA K2", "1.03 0001");
+        QVERIFY(!box->isVisible() && update_->checksDone());
+        update_->firmwareCheck("LYNTRA K1", "1.02 0001");
+        QVERIFY(box->isVisible());
+        box->secondButton()->click();
+        update_->firmwareCheck("LYNTRA K1", "1.02 0001");
+        QVERIFY(!box->isVisible());
+    }
+
     void noServer()
     {
         server_->close();
