@@ -106,6 +106,7 @@ private slots:
         row("named socket, not the last", "a=live,b=live", "@a", "a");
         row("named stale socket", "a=stale,b=live", "@a", "");
         row("named missing socket", "a=live", "@nothing", "");
+        row("named path too long for a socket", "a=live", "@" + QString(120, 'x'), "");
         row("usb only ignores virtual units", "a=live", "usb", "");
     }
     void discovery()
