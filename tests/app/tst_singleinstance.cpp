@@ -261,6 +261,17 @@ private slots:
         QCOMPARE(received, wire);
     }
 
+    // Only this user may talk to the first instance.
+    void socket_for_this_user_only()
+    {
+        QtLocalPeer peer(nullptr, QStringLiteral("/test/private"));
+        QVERIFY(!peer.isClient());
+        const QFileInfo socket(QDir::tempPath() + '/' + peer.socketName());
+        QVERIFY(socket.exists());
+        const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        QCOMPARE(socket.permissions() & others, QFile::Permissions());
+    }
+
     // ---- Real processes.
 
     // A second start hands its message over and exits 0; the first brings its window forward or not.

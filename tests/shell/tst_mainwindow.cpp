@@ -10,6 +10,7 @@
 #include "shownboxes.h"
 #include "translations.h"
 #include "unitpresence.h"
+#include "urlrecorder.h"
 #include "weblinks.h"
 
 #include <QAbstractButton>
@@ -507,6 +508,19 @@ private slots:
         const QStringList expected{"Empty Name", "Drums && Bass", "SceneMemory6"};
         for (int slot = 4; slot <= 6; ++slot)
             QCOMPARE(rig->window->menus().scenes[slot - 1].menu->title(), expected.at(slot - 4));
+    }
+
+    // The Help menu's pages open in the browser for the model in use.
+    void helpPages()
+    {
+        Rig rig;
+        rig.identify(QStringLiteral("LYNTRA K2"));
+        lyntra_test::UrlRecorder browser;
+        rig.window->menus().productInformation->trigger();
+        rig.window->menus().faqs->trigger();
+        QCOMPARE(browser.urls.size(), 2);
+        QCOMPARE(browser.urls.at(0).path(), QStringLiteral("/int/product/LYNTRA_K2/top"));
+        QCOMPARE(browser.urls.at(1).path(), QStringLiteral("/int/product/LYNTRA_K2/faq"));
     }
 
     void progressWindow()

@@ -13,12 +13,12 @@
 #include "updatedocument.h"
 #include "updatesoftware.h"
 #include "updatetexts.h"
+#include "urlrecorder.h"
 
 #include "resources.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPushButton>
@@ -76,25 +76,6 @@ QByteArray installerScript()
 }
 
 } // namespace
-
-// Records what the program hands to the desktop instead of starting a browser or package installer.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    UrlRecorder()
-    {
-        for (const char *scheme : {"http", "https", "file"})
-            QDesktopServices::setUrlHandler(scheme, this, "open");
-    }
-    ~UrlRecorder() override
-    {
-        for (const char *scheme : {"http", "https", "file"})
-            QDesktopServices::unsetUrlHandler(scheme);
-    }
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 class TestUpdate : public QObject {
     Q_OBJECT
