@@ -1,8 +1,12 @@
-// The device object: pending entries merged into messages, the ready token, reply dispatch, and the
-// worker thread with no unit to talk to.
+// The message protocol and the device object: items on the wire, every command's bytes and what the
+// firmware model makes of them, the addresses each setting accepts (in the command set and the device
+// object alike), the knob conversions; pending entries merged into messages, the ready token, reply
+// dispatch, and the worker thread with no unit to talk to.
 #include "QIXDeviceUnit.h"
 #include "datarow.h"
+#include "firmware.h"
 #include "hexbytes.h"
+#include "ixcmd.h"
 #include "qixrig.h"
 #include "virtualunit.h"
 
@@ -13,12 +17,89 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+using namespace lyntra::fw;
+using Writer = std::function<int(ixmsg_buf *)>;
+using Knob = std::function<int(int)>;
+Q_DECLARE_METATYPE(Writer)
+Q_DECLARE_METATYPE(Knob)
+
 namespace {
 
 constexpr uint32_t IN = IXMSG_DATA_CH_INPUT;
 constexpr uint32_t MASTER = IXMSG_DATA_CH_MASTER;
 constexpr uint32_t OUT = IXMSG_DATA_CH_OUTPUT;
 constexpr uint32_t AUX = IXMSG_DATA_CH_AUX;
+
+QByteArray written(const Writer &write)
+{
+    uint8_t storage[IXMSG_CAPACITY] = {};
+    ixmsg_buf buf;
+    ixmsg_init(&buf, storage, sizeof storage);
+    return write(&buf) == 0 ? QByteArray(reinterpret_cast<char *>(storage), buf.position) : QByteArray();
+}
+
+void apply(Firmware &fw, const QByteArray &msg)
+{
+    fw.apply(reinterpret_cast<const uint8_t *>(msg.constData()), size_t(msg.size()));
+}
+
+// One setting kind over a whole address space, and which addresses the unit has: type -> highest
+// number (from 1); type 0 when only the number counts; none for the optical ports 5 and 6.
+struct AddressRow {
+    const char *name;
+    uint8_t id; // the item that completes the entry
+    ixcmd_op_t op;
+    QMap<uint32_t, uint32_t> highest;
+    std::function<bool(QIXDevice &, uint32_t, uint32_t)> set;
+
+    bool unit_has(uint32_t t, uint32_t n) const
+    {
+        if (highest.isEmpty())
+            return n == 5 || n == 6;
+        const uint32_t key = highest.contains(0) ? 0 : t;
+        return highest.contains(key) && n >= 1 && n <= highest.value(key);
+    }
+};
+
+AddressRow address_row(const char *name, uint8_t id, ixcmd_op_t op, QMap<uint32_t, uint32_t> highest,
+                       std::function<bool(QIXDevice &, uint32_t, uint32_t)> set)
+{
+    return {name, id, op, highest, set};
+}
+
+const QVector<AddressRow> &address_rows()
+{
+    static const QVector<AddressRow> rows{
+        address_row("fader", 129, IXCMD_FADER, {{IN, 20}, {MASTER, 2}, {OUT, 9}},
+                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_fader(t, n, -10); }),
+        address_row("mute", 131, IXCMD_MUTE, {{IN, 20}, {MASTER, 2}},
+                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_mute(t, n, 1); }),
+        address_row("pan", 130, IXCMD_PAN, {{IN, 20}},
+                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_pan(t, n, 3); }),
+        address_row("solo", 132, IXCMD_SOLO, {{IN, 20}},
+                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_solo(t, n, 1); }),
+        address_row("phase", 133, IXCMD_PHASE, {{IN, 20}},
+                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_phase(t, n, 1); }),
+        address_row("true bypass", 74, IXCMD_TRUEBYPASS, {{IN, 20}},
+                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_truebypass(t, n, 1); }),
+        address_row(
+            "compressor", 151, IXCMD_COMP, {{IN, 20}},
+            [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_comp(t, n, 1, -3, 20, 2, 1, 0, 1); }),
+        address_row("eq channel", 85, IXCMD_EQ, {{IN, 20}},
+                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_eq(t, n, 1, 2, 3, 4, 5); }),
+        address_row("eq band", 85, IXCMD_EQ_BAND, {{0, 4}},
+                    [](QIXDevice &to, uint32_t, uint32_t n) { return to.set_eq(IN, 1, 1, n, 3, 4, 5); }),
+        address_row("send source", 70, IXCMD_SEND, {{IN, 20}, {MASTER, 1}},
+                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_send(t, n, AUX, 1, 1, -3); }),
+        address_row("send bus", 70, IXCMD_SEND_BUS, {{AUX, 4}},
+                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_send(IN, 1, t, n, 1, -3); }),
+        address_row("route destination", 67, IXCMD_ASSIGN, {{OUT, 20}},
+                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_assign_ch(MASTER, 1, t, n); }),
+        address_row("optical source", 135, IXCMD_ADAT_X4MODE, {},
+                    [](QIXDevice &to, uint32_t, uint32_t n) { return to.set_adat_x4mode(n, 2); }),
+    };
+    return rows;
+}
 
 struct Operation {
     const char *name;
@@ -117,6 +198,234 @@ class TestDevice : public QObject {
     Q_OBJECT
 
 private slots:
+    // ---- Items: room rules and byte layout on the way out (the way in is the device object's replies).
+
+    void put_data()
+    {
+        QTest::addColumn<int>("position"); // where the 64-byte buffer already stands
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<uint>("value");
+        QTest::addColumn<QByteArray>("payload");
+        QTest::addColumn<QByteArray>("bytes"); // null: refused, position unchanged
+        const QByteArray none, refused;
+        row("u8 with exactly 3 left", 61, 130, 2, 20u, none, hexBytes("82 02 14"));
+        row("u8 with 2 left", 62, 130, 2, 20u, none, refused);
+        row("u8 keeps the low byte", 0, 69, 2, 0xFFFFFF81u, none, hexBytes("45 02 81"));
+        row("u16 little-endian", 0, 129, 3, 0xFB0Au, none, hexBytes("81 03 0A FB"));
+        row("u16 with 3 left", 61, 129, 3, 1u, none, refused);
+        row("u32 little-endian", 0, 24, 4, 48000u, none, hexBytes("18 04 80 BB 00 00"));
+        row("u32 with 5 left", 59, 24, 4, 1u, none, refused);
+        row("flag with 2 left", 62, 49, 1, 0u, none, hexBytes("31 01"));
+        row("flag with 1 left", 63, 49, 1, 0u, none, refused);
+        row("end with room", 10, 0, 0, 0u, none, hexBytes("00 00"));
+        row("end with 1 left counts as written", 63, 0, 0, 0u, none, QByteArray(""));
+        row("end type with an identifier", 0, 5, 0, 0u, none, refused);
+        row("type 6", 0, 5, 6, 0u, none, refused);
+        row("text", 0, 52, 5, 0u, QByteArray("K2"), hexBytes("34 05 02 4B 32"));
+        row("61-byte text fills the buffer", 0, 18, 5, 0u, QByteArray(61, 'x'),
+            hexBytes("12 05 3D") + QByteArray(61, 'x'));
+        row("62-byte text", 0, 18, 5, 0u, QByteArray(62, 'x'), refused);
+        row("empty text", 0, 18, 5, 0u, QByteArray(""), refused);
+        row("text one byte short of room", 60, 52, 5, 0u, QByteArray("ab"), refused);
+    }
+    void put()
+    {
+        QFETCH(int, position);
+        QFETCH(int, id);
+        QFETCH(int, type);
+        QFETCH(uint, value);
+        QFETCH(QByteArray, payload);
+        QFETCH(QByteArray, bytes);
+        uint8_t storage[64];
+        memset(storage, 0xEE, sizeof storage);
+        ixmsg_buf buf;
+        ixmsg_init(&buf, storage, sizeof storage);
+        buf.position = uint8_t(position);
+        const auto *text =
+            payload.isNull() ? nullptr : reinterpret_cast<const uint8_t *>(payload.constData());
+        QCOMPARE(ixmsg_put(&buf, uint8_t(id), uint8_t(type), value, text, uint8_t(payload.size())),
+                 bytes.isNull() ? 1 : 0);
+        QCOMPARE(int(buf.position), position + bytes.size());
+        QCOMPARE(hexOf(QByteArray(reinterpret_cast<char *>(storage) + position, bytes.size())), hexOf(bytes));
+    }
+
+    // ---- Every command: its bytes, and what the unit makes of them ("path=value ..." of its state, or
+    // "answers <id>" for a request).
+
+    void commands_data()
+    {
+        QTest::addColumn<Writer>("write");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("effect");
+        auto row = [](const char *name, const char *hex, const char *effect, Writer w) {
+            QTest::newRow(name) << w << hexBytes(hex) << QString::fromLatin1(effect);
+        };
+        row("get_info", "31 01", "answers 52", ixcmd_get_info);
+        row("get_hz", "18 01", "answers 24", ixcmd_get_hz);
+        row("get_clocksource", "1A 01", "answers 26", ixcmd_get_clocksource);
+        row("get_clocklock", "1B 01", "answers 27", ixcmd_get_clocklock);
+        row("get_meter", "71 01", "answers 114", ixcmd_get_meter);
+        row("get_dspmode", "C1 01", "answers 193", ixcmd_get_dspmode);
+        row("get_grmeter input 7", "61 02 04 62 02 07 B1 01", "answers 178",
+            [](ixmsg_buf *b) { return ixcmd_get_grmeter(b, IN, 7); });
+        row("store", "A2 01", "store_count=1", ixcmd_store);
+        row("clock source word", "19 02 02", "clock_source=2",
+            [](ixmsg_buf *b) { return ixcmd_set_clocksource(b, 2); });
+        row("optical B 4x", "1D 02 06 87 02 01", "optical_mode.6=1",
+            [](ixmsg_buf *b) { return ixcmd_set_adat_x4mode(b, 6, 1); });
+        row("route computer 3 to output 20", "61 02 03 62 02 03 41 01 61 02 01 62 02 14 42 01 43 01",
+            "route.19.type=3 route.19.channel=3",
+            [](ixmsg_buf *b) { return ixcmd_set_assign_ch(b, 3, 3, OUT, 20); });
+        row("send input 2 to bus 4, post, -127",
+            "61 02 04 62 02 02 41 01 61 02 05 62 02 04 42 01 44 02 02 45 02 81 46 01",
+            "send.input.1.3.point=2 send.input.1.3.level=-127",
+            [](ixmsg_buf *b) { return ixcmd_set_send(b, IN, 2, AUX, 4, 2, -127); });
+        row("send master to bus 1, pre",
+            "61 02 02 62 02 01 41 01 61 02 05 62 02 01 42 01 44 02 03 45 02 06 46 01",
+            "send.master.0.point=3 send.master.0.level=6",
+            [](ixmsg_buf *b) { return ixcmd_set_send(b, MASTER, 1, AUX, 1, 3, 6); });
+        row("eq low band, q none", "61 02 04 62 02 14 51 02 01 52 02 0C 53 02 1F 54 02 FF 55 02 01",
+            "eq.19.0.on=1 eq.19.0.gain=12 eq.19.0.freq=31 eq.19.0.q=255",
+            [](ixmsg_buf *b) { return ixcmd_set_eq(b, IN, 20, 1, 1, 12, 31, 255); });
+        row("comp 7 linked with 8",
+            "61 02 04 62 02 07 91 02 EC 92 02 28 93 02 0A 94 02 32 95 02 03 96 02 02 97 02 01",
+            "comp.6.on=1 comp.6.threshold=-20 comp.6.ratio=40 comp.6.attack=10 comp.6.release=50 "
+            "comp.6.gain=3 comp.6.link=2",
+            [](ixmsg_buf *b) {
+                return ixcmd_set_comp(b, IN, 7, 1, -20, 40, 10, 50, 3, ixcmd_comp_link(true, 7));
+            });
+        row("reverb plate", "D1 02 05 D2 02 0A D3 02 14 D4 02 1E D5 01",
+            "reverb.type=5 reverb.predelay=10 reverb.time=20 reverb.diff=30",
+            [](ixmsg_buf *b) { return ixcmd_set_reverb(b, 5, 10, 20, 30); });
+        row("return on at minus infinity", "47 02 81 48 02 01", "return.on=1 return.level=-127",
+            [](ixmsg_buf *b) { return ixcmd_set_return(b, 1, IXCMD_LEVEL_MINUS_INF); });
+        row("true bypass", "61 02 04 62 02 0B 4A 02 01", "truebypass.10=1",
+            [](ixmsg_buf *b) { return ixcmd_set_truebypass(b, IN, 11, 1); });
+        row("fader bottom", "61 02 04 62 02 01 81 03 0A FB", "fader.input.0=-1270",
+            [](ixmsg_buf *b) { return ixcmd_set_fader(b, IN, 1, IXCMD_FADER_MINUS_INF); });
+        row("fader top, monitor", "61 02 01 62 02 09 81 03 3C 00", "fader.output.8=60",
+            [](ixmsg_buf *b) { return ixcmd_set_fader(b, OUT, 9, 60); });
+        row("fader -0.1 dB, master", "61 02 02 62 02 02 81 03 FF FF", "fader.master.1=-1",
+            [](ixmsg_buf *b) { return ixcmd_set_fader(b, MASTER, 2, -1); });
+        row("pan centre", "61 02 04 62 02 01 82 02 14", "pan.0=20",
+            [](ixmsg_buf *b) { return ixcmd_set_pan(b, IN, 1, 20); });
+        row("mute master 2", "61 02 02 62 02 02 83 02 01", "mute.master.1=1",
+            [](ixmsg_buf *b) { return ixcmd_set_mute(b, MASTER, 2, 1); });
+        row("solo", "61 02 04 62 02 05 84 02 01", "solo.4=1",
+            [](ixmsg_buf *b) { return ixcmd_set_solo(b, IN, 5, 1); });
+        row("phase", "61 02 04 62 02 06 85 02 01", "phase.5=1",
+            [](ixmsg_buf *b) { return ixcmd_set_phase(b, IN, 6, 1); });
+    }
+    void commands()
+    {
+        QFETCH(Writer, write);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, effect);
+        const QByteArray msg = written(write);
+        QCOMPARE(hexOf(msg), hexOf(bytes));
+
+        Firmware fw;
+        apply(fw, msg);
+        if (effect.startsWith(QLatin1String("answers "))) {
+            wire::ReplyReader reader;
+            for (int i = 0; i < 10 && fw.hasPendingAnswers(); ++i) {
+                QByteArray reply(64, '\0');
+                fw.nextReply(reinterpret_cast<uint8_t *>(reply.data()));
+                reader.read(reply);
+            }
+            QVERIFY(!reader.withId(uint8_t(effect.mid(8).toInt())).isEmpty());
+        } else {
+            QVERIFY(!fw.hasPendingAnswers());
+            for (const QString &held : effect.split(' '))
+                QVERIFY2(lyntra_test::json_at(fw.state(), held.section('=', 0, 0)).toInt(-9999) ==
+                             held.section('=', 1).toInt(),
+                         qPrintable(held));
+        }
+    }
+
+    // ---- The addresses of each setting: the command set, the device object and the unit agree with
+    // what the unit has, over every channel type and number.
+
+    void addresses_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < address_rows().size(); ++i)
+            row(address_rows()[i].name, i);
+    }
+    void addresses()
+    {
+        QFETCH(int, row);
+        const AddressRow &r = address_rows()[row];
+        Rig rig;
+        int stored = 0;
+        const uint32_t types =
+            r.highest.isEmpty() || r.highest.contains(0) ? 0 : 6; // the rest ignore the type
+        for (uint32_t t = 0; t <= types; ++t) {
+            for (uint32_t n : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 10u, 11u, 19u, 20u, 21u, 255u, 257u}) {
+                const bool has = r.unit_has(t, n);
+                const QString where = QStringLiteral("type %1 number %2").arg(t).arg(n);
+                const bool accepted =
+                    r.op == IXCMD_ADAT_X4MODE ? ixcmd_accepts(r.op, n, 0) : ixcmd_accepts(r.op, t, n);
+                QVERIFY2(accepted == has, qPrintable(where));
+                QVERIFY2(r.set(rig.dev, t, n) == has, qPrintable(where));
+                stored += has;
+            }
+        }
+        // Every stored address has a slot of its own: each goes out once.
+        wire::ReplyReader sent;
+        for (const QByteArray &m : rig.drain())
+            sent.read(m);
+        QCOMPARE(sent.withId(r.id).size(), stored);
+    }
+
+    // ---- Knob positions to step values: in range, in order, clamped, and the product's step edges.
+
+    void knobs_data()
+    {
+        QTest::addColumn<Knob>("convert");
+        QTest::addColumn<QVector<int>>("positions");
+        QTest::addColumn<QVector<int>>("values");
+        auto row = [](const char *name, Knob k, QVector<int> p, QVector<int> v) {
+            QTest::newRow(name) << k << p << v;
+        };
+        row("eq gain", ixcmd_eq_gain_step, {0, 5, 6, 10, 11, 60, 61, 115, 116, 120, 121, 127},
+            {0, 0, 1, 1, 2, 11, 12, 22, 23, 23, 24, 24});
+        row("eq low freq", [](int p) { return ixcmd_eq_freq_step(1, p); }, {0, 3, 4, 127}, {0, 0, 1, 31});
+        row("eq low-mid freq", [](int p) { return ixcmd_eq_freq_step(2, p); }, {0, 1, 2, 127}, {0, 0, 1, 63});
+        row("eq high-mid freq", [](int p) { return ixcmd_eq_freq_step(3, p); }, {0, 126, 127}, {0, 63, 63});
+        row("eq high freq", [](int p) { return ixcmd_eq_freq_step(4, p); }, {0, 3, 4, 127}, {32, 32, 33, 63});
+        row("eq mid q", [](int p) { return ixcmd_eq_q_step(2, p); }, {0, 17, 18, 107, 108, 127},
+            {0, 0, 1, 5, 6, 6});
+        row("eq low q", [](int p) { return ixcmd_eq_q_step(1, p); }, {0, 127}, {255, 255});
+        row("eq high q", [](int p) { return ixcmd_eq_q_step(4, p); }, {0, 127}, {255, 255});
+        row("comp threshold", ixcmd_comp_threshold,
+            {0, 3, 4, 7, 8, 39, 40, 42, 43, 46, 47, 49, 50, 64, 65, 71, 72, 123, 124, 127},
+            {-32, -32, -31, -31, -30, -23, -22, -22, -21, -21, -20, -20, -19, -16, -15, -14, -13, -1, 0, 0});
+        row("comp ratio", ixcmd_comp_ratio,
+            {0, 5, 6, 11, 12, 17, 18, 29, 30, 35, 36, 59, 60, 71, 72, 77, 78, 83, 84, 127},
+            {10, 10, 11, 11, 13, 13, 15, 17, 20, 20, 25, 40, 50, 60, 80, 80, 160, 160, 255, 255});
+        row("comp attack", ixcmd_comp_attack, {0, 1, 98, 99, 127}, {2, 4, 198, 200, 200});
+        row("comp release", ixcmd_comp_release, {0, 98, 99, 127}, {1, 99, 100, 100});
+        row("comp gain", ixcmd_comp_gain, {0, 5, 6, 11, 12, 119, 120, 127}, {0, 0, 1, 1, 2, 19, 20, 20});
+    }
+    void knobs()
+    {
+        QFETCH(Knob, convert);
+        QFETCH(QVector<int>, positions);
+        QFETCH(QVector<int>, values);
+        for (int i = 0; i < positions.size(); ++i)
+            QVERIFY2(convert(positions[i]) == values[i],
+                     qPrintable(
+                         QStringLiteral("position %1 gave %2").arg(positions[i]).arg(convert(positions[i]))));
+        for (int p = -5; p <= 133; ++p) {
+            QVERIFY2(convert(p) >= convert(p - 1), qPrintable(QStringLiteral("falls at %1").arg(p)));
+            QCOMPARE(convert(p), convert(qBound(0, p, 127)));
+        }
+    }
+
+    // ---- The device object
+
     // ---- The exchange: what goes out, when.
 
     void coalesces_while_in_flight()
