@@ -231,12 +231,6 @@ QString pairName(int number)
     return p ? p->name : QString();
 }
 
-int pairOfTrack(int number)
-{
-    const TrackInfo *t = trackInfo(number);
-    return t ? t->pair : 0;
-}
-
 StripRef parseStrip(const QString &name)
 {
     if (name == kMasterTrack)
@@ -276,12 +270,6 @@ QString stripName(StripRef strip)
     default:
         return {};
     }
-}
-
-int unitChannel(const QString &name)
-{
-    const StripRef s = parseStrip(name);
-    return s.kind == StripKind::Mono ? s.number : 255;
 }
 
 QString widgetName(WidgetKind kind, StripRef strip, int send)

@@ -99,7 +99,6 @@ const PairInfo *pairInfo(int number);
 // ---- Names.
 QString trackName(int number); // "Track7"; empty outside 1..20
 QString pairName(int number);  // "Track7_8" for pair 4; empty outside 1..10
-int pairOfTrack(int number);   // 1..10, 0 when out of range
 
 // Parses a strip name: "Track7" -> {Mono, 7}, "Track7_8" -> {Pair, 4}, "TrackMaster" -> {Master, 0}.
 // Side names, "none" and anything else give an invalid ref.
@@ -108,9 +107,6 @@ StripRef parseStrip(const QString &name);
 int parseSide(const QString &name, bool *right);
 // Inverse of parseStrip; empty for an invalid ref.
 QString stripName(StripRef strip);
-
-// Unit input channel of a mono track name (1..20), else 255.
-int unitChannel(const QString &name);
 
 // Object name of widget `kind` on `strip`; `send` (1..4) only for the send knob, send display, pre and
 // post kinds. Empty when that strip has no such widget or an argument is out of range.

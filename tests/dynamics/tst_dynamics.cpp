@@ -192,14 +192,6 @@ private slots:
                 QVERIFY2(qAbs(topAt(img, x) - (67 - x)) <= 2, QByteArray::number(x));
     }
 
-    void modesPickColourAndMeter()
-    {
-        const QImage off = compImage(10, 5, CurveMode::Inactive);
-        QVERIFY(rowsIn(off, 30).isEmpty());
-        QVERIFY(!rowsIn(off, 30, QColor(160, 160, 160)).isEmpty());
-        QVERIFY(!rowsIn(eqImage({}, CurveMode::Empty), 50, QColor(80, 80, 80)).isEmpty());
-    }
-
     // ---- the editor
 
     void linkedPairTurnsBothChannels()

@@ -50,8 +50,6 @@ private slots:
         QCOMPARE(fader::label(-10.0), QStringLiteral("-10 dB"));
         QCOMPARE(fader::label(6.0), QStringLiteral("  6 dB"));
         // Typed levels between entries land on the lower position and go out as typed.
-        QCOMPARE(fader::positionFor(-0.1), 79);
-        QCOMPARE(int(fader::wire(-0.1)), -1);
         QCOMPARE(fader::positionFor(-70.0), 2);
         QCOMPARE(int(fader::wire(-99.8)), -998);
         QCOMPARE(int(fader::wire(-4.14)), -41);
@@ -111,14 +109,11 @@ private slots:
         for (int t = 1; t <= kTracks; ++t) {
             QCOMPARE(parseStrip(trackName(t)), (StripRef{StripKind::Mono, t}));
             QCOMPARE(stripName({StripKind::Mono, t}), trackName(t));
-            QCOMPARE(unitChannel(trackName(t)), t);
-            QCOMPARE(pairOfTrack(t), (t + 1) / 2);
         }
         for (int p = 1; p <= kPairs; ++p) {
             const PairInfo *info = pairInfo(p);
             QCOMPARE(info->name, QStringLiteral("Track%1_%2").arg(2 * p - 1).arg(2 * p));
             QCOMPARE(parseStrip(info->name), (StripRef{StripKind::Pair, p}));
-            QCOMPARE(unitChannel(info->name), 255);
             bool right = false;
             QCOMPARE(parseSide(info->rightSide, &right), p);
             QVERIFY(right);

@@ -275,24 +275,6 @@ private slots:
         QCOMPARE(s.rvbTimePos(2), 9);
         QCOMPARE(s.moniConMono(2, 2), -6.5);
         QCOMPARE(s.lineOut(0), 365);
-        QCOMPARE(s.readClock("SampleClockSourceId"), 0);
-    }
-
-    // Names as UTF-8 text in the file, not escapes, so that it stays readable.
-    void names()
-    {
-        for (const QString &name : {QStringLiteral("Gesang \u00fc \u58f0"), QStringLiteral("a=\"b\";c  ")}) {
-            {
-                Settings s;
-                s.setName("Track12", name);
-                Settings::setSceneName(4, name);
-            }
-            QCOMPARE(Settings().name("Track12"), name);
-            QCOMPARE(Settings::sceneName(4), name);
-            QFile f(mainFile());
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QCOMPARE(f.readAll().contains(name.toUtf8()), name.startsWith("Gesang")); // the other is quoted
-        }
     }
 
     // A scene is the state in use, pending changes included; loading it brings back exactly that and

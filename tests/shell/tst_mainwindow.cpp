@@ -209,7 +209,6 @@ private slots:
         }
         QCOMPARE(settings.informationDialog(), storedAfter);
         QCOMPARE(window.pages()->currentIndex(), 1);
-        QCOMPARE(window.pages()->count(), 4);
         QCOMPARE(window.findChild<QLabel *>("label_IntDriverVersion")->text(), QStringLiteral("1.00 0059"));
         QCOMPARE(window.windowTitle(), QStringLiteral("AVENOR LYNTRA K1/K2 Settings Panel"));
         QCOMPARE(window.minimumSize(), window.maximumSize());

@@ -61,8 +61,9 @@ void dragSlider(QSlider *s, const QList<int> &positions)
 
 QString faderPath(const QString &track)
 {
-    return track == mixer::kMasterTrack ? QStringLiteral("fader.master.0")
-                                        : QStringLiteral("fader.input.%1").arg(mixer::unitChannel(track) - 1);
+    return track == mixer::kMasterTrack
+               ? QStringLiteral("fader.master.0")
+               : QStringLiteral("fader.input.%1").arg(mixer::parseStrip(track).number - 1);
 }
 
 } // namespace
@@ -248,9 +249,6 @@ private slots:
         QCOMPARE(rig.find<QSlider>(QStringLiteral("vS_FaderKnob5"))->value(), 50);
         QCOMPARE(moved.count(), 0);
         QCOMPARE(rig.unit.mismatch({"fader.input.5=-121"}), QString());
-        // The master starts off, shown as the special text.
-        QCOMPARE(rig.find<QDoubleSpinBox>(QStringLiteral("dSB_faderDisplayMaster"))->text(),
-                 QStringLiteral("-infinity"));
     }
 
     // ---- strips
