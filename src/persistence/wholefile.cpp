@@ -12,11 +12,6 @@ namespace wholefile {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("wholefile", text);
-}
-
 void setError(QString *error, const QString &text)
 {
     if (error)
@@ -33,7 +28,8 @@ bool read(const QString &path, QByteArray *data, QString *error)
         return false;
     }
     if (file.size() > kMaxBytes) {
-        setError(error, tr("The file is too large to be a settings file."));
+        setError(error,
+                 QCoreApplication::translate("wholefile", "The file is too large to be a settings file."));
         return false;
     }
     QByteArray bytes = file.readAll();
