@@ -172,6 +172,9 @@ private slots:
                 top = rowsIn(img, x).first(), topX = x;
         QCOMPARE(top, curves::kEqZeroRow - 32);
         QVERIFY2(topX == 76 || topX == 75, QByteArray::number(topX));
+        bell.lowMidGain = 7; // 18.5 rows: rounds up
+        const auto rows7 = curves::eqCurveRows(bell);
+        QCOMPARE(*std::min_element(rows7.begin(), rows7.end()), curves::kEqZeroRow - 19);
 
         // The low-cut filter at -12 dB drives the low end to the bottom clamp.
         curves::EqCurveState cut;
