@@ -396,7 +396,6 @@ private slots:
         Settings::setSceneName(0, "ignored");
         QVERIFY(!QFile::exists(Settings::sceneNameFilePath()));
         QCOMPARE(Settings::sceneName(11), QString());
-        QCOMPARE(Settings::sceneName(10), QStringLiteral("SceneMemory10"));
     }
 
     // Every slider position through the table and the driver's store, and back.

@@ -172,8 +172,6 @@ private slots:
         for (int b : builds)
             presence.firmwareBuildReceived(uint16_t(b));
         QCOMPARE(seen, texts);
-        QCOMPARE(firmwareVersionText(1234, 5678), QStringLiteral("12.34 5678"));
-        QCOMPARE(firmwareVersionText(0, 34), QStringLiteral("No Device"));
     }
 
     // ---- the window
