@@ -115,11 +115,7 @@ class TestLinkE2E : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        QVERIFY2(VirtualUnit::available(), qPrintable(VirtualUnit::program()));
-        qputenv("LYNTRA_UNIT", "virtual");
-    }
+    void init() { qputenv("LYNTRA_UNIT", "virtual"); }
 
     void unplug_and_plug_mid_traffic()
     {

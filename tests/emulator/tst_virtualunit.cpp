@@ -319,7 +319,6 @@ private slots:
         const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
         QCOMPARE(unit.socket_path(), runtime + "/ixdev/lyntra0");
         QCOMPARE(QFileInfo(runtime + "/ixdev").permissions() & 0x0077, QFileDevice::Permissions());
-        QCOMPARE(unit.at("product").toString(), QStringLiteral("LYNTRA K2"));
     }
 
     void signal_removes_sockets_data()

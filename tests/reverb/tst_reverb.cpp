@@ -254,6 +254,16 @@ private slots:
             if (initializeAnswered(answer), QTest::currentTestFailed())
                 return;
     }
+    // Before anything changes, the diagram already shows the reverb in use (HALL: 90 ms, 2.7 s).
+    void diagramAsBuilt()
+    {
+        Rig rig;
+        const QImage img = rig.at<DrawReverb>("label_Reverb")->grab().toImage();
+        int last = -1;
+        for (int x = 0; x < img.width(); ++x)
+            last = img.pixelColor(x, 24) == curves::curveColour(curves::CurveMode::Active) ? x : last;
+        QVERIFY2(qAbs(last - (9 + 54 * 23 / 48.0 - 0.5)) <= 1.5, qPrintable(QString::number(last)));
+    }
     void diagram_data()
     {
         QTest::addColumn<bool>("on");

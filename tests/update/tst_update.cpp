@@ -378,6 +378,7 @@ private slots:
         QVERIFY(!shown("updateErrorBox"));
         QCOMPARE(downloadFolders().size(), 1); // the installer stays
         shown("downloadCompleteWindow")->findChild<QAbstractButton *>("pB_OK")->click();
+        QVERIFY(!shown("downloadCompleteWindow"));
         if (outcome == "marker")
             QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(temp() + "/marker"), Deadline);
         else
