@@ -135,8 +135,8 @@ private slots:
         QTest::addColumn<L>("muted");   // tracks muted afterwards; a leading 0: all but these
         QTest::addColumn<L>("saved");   // tracks whose mute before the solo is remembered
         // clang-format off
-        QTest::newRow("first solo mutes the rest") << L{1, 5} << S{"+Track3"} << L{0, 3} << L{1, 5};
-        QTest::newRow("last solo restores memory") << L{1, 5} << S{"+Track3", "-Track3"} << L{1, 5} << L{1, 5};
+        QTest::newRow("first solo mutes the rest") << L{1, 20} << S{"+Track3"} << L{0, 3} << L{1, 20};
+        QTest::newRow("last solo restores memory") << L{1, 20} << S{"+Track3", "-Track3"} << L{1, 20} << L{1, 20};
         QTest::newRow("second solo unmutes itself") << L{} << S{"+Track3", "+Track4"} << L{0, 3, 4} << L{};
         QTest::newRow("release one of two") << L{} << S{"+Track3", "+Track4", "-Track3"} << L{0, 4} << L{};
         QTest::newRow("released first forgets") << L{3} << S{"+Track3", "+Track4", "-Track3", "-Track4"} << L{} << L{};
