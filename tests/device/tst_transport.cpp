@@ -26,14 +26,21 @@ using lyntra_test::VirtualUnit;
 namespace {
 
 // A Unix socket file at `path`: listening (returns its descriptor), or bound and closed (returns 0).
+// Bound from inside its folder, so a path too long for a socket address gets one too.
 int make_socket(const QString &path, bool listen)
 {
+    const QFileInfo where(path);
+    const QString back = QDir::currentPath();
+    if (!QDir().mkpath(where.path()) || !QDir::setCurrent(where.path()))
+        return -1;
     sockaddr_un addr{};
     addr.sun_family = AF_UNIX;
-    const QByteArray native = path.toLocal8Bit();
+    const QByteArray native = where.fileName().toLocal8Bit();
     std::memcpy(addr.sun_path, native.constData(), size_t(native.size()) + 1);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0)
+    const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
+    QDir::setCurrent(back);
+    if (!bound)
         return -1;
     if (!listen) {
         ::close(fd);
@@ -106,7 +113,8 @@ private slots:
         row("named socket, not the last", "a=live,b=live", "@a", "a");
         row("named stale socket", "a=stale,b=live", "@a", "");
         row("named missing socket", "a=live", "@nothing", "");
-        row("named path too long for a socket", "a=live", "@" + QString(120, 'x'), "");
+        const QString deep = QString(60, 'd') + '/' + QString(60, 'd') + "/b";
+        row("named path too long for a socket", "a=live," + deep + "=live", "@" + deep, "");
         row("usb only ignores virtual units", "a=live", "usb", "");
     }
     void discovery()
