@@ -497,8 +497,8 @@ private slots:
     }
 
     // Style sheets, tests and tools find widgets by name: every name the tables give belongs to exactly
-    // one widget of the page.
-    void everyNameOneWidget()
+    // one widget of the page. And no legend is cut off.
+    void namesAndLegends()
     {
         PageRig rig;
         QStringList wrong;
@@ -523,6 +523,11 @@ private slots:
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(' ')));
         // Mono: 15 single widgets + 4 sends x 4 kinds; pair: 24 + 16; master: 13 + 8.
         QCOMPARE(seen.size(), 20 * (15 + 16) + 10 * (24 + 16) + 13 + 8);
+        // Every legend fits its button whole.
+        for (QPushButton *b : rig.page.findChildren<QPushButton *>())
+            if (b->isVisibleTo(&rig.page) && !b->text().isEmpty())
+                QVERIFY2(QFontMetrics(b->font()).horizontalAdvance(b->text()) <= b->width(),
+                         qPrintable(b->objectName()));
     }
 
     // A reload keeps the selected strip while it shows: model, button and the strip's lit edge agree.
