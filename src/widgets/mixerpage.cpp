@@ -6,6 +6,7 @@
 #include "pairstrip.h"
 #include "stereostrip.h"
 #include "stripgeometry.h"
+#include "stripstyle.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -92,6 +93,7 @@ void MixerPage::relayout()
             x += stripgeo::kPairWidth;
         }
     }
+    m_stripsEnd = x;
     update();
 }
 
@@ -117,4 +119,8 @@ void MixerPage::paintEvent(QPaintEvent *)
     p.fillRect(editor, QColor(30, 31, 35));
     p.setPen(QColor(10, 10, 12));
     p.drawRect(editor.adjusted(0, 0, -1, -1));
+    const QRect bay(m_stripsEnd + kMargin, kStripsY, m_masterStack->x() - m_stripsEnd - 2 * kMargin,
+                    stripgeo::kHeight);
+    if (bay.width() > 0)
+        stripstyle::paintBlankPlate(p, bay);
 }

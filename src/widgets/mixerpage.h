@@ -61,5 +61,6 @@ private:
     StripContext m_ctx;
     QVector<PairStrip *> m_pairs;
     QStackedWidget *m_masterStack;
+    int m_stripsEnd = 0; // right edge of the last visible pair
     MasterStrip *m_master;
 };

@@ -101,4 +101,38 @@ void paintStripBackground(QPainter &p, const QRect &rect, bool selected)
     p.drawPixmap(rect, img);
 }
 
+void paintBlankPlate(QPainter &p, const QRect &rect)
+{
+    p.save();
+    QLinearGradient metal(rect.topLeft(), rect.bottomLeft());
+    metal.setColorAt(0, QColor(52, 54, 58));
+    metal.setColorAt(1, QColor(36, 37, 41));
+    p.fillRect(rect, metal);
+    // Brushed grain: faint lines whose shade follows a fixed pattern, so every repaint looks the same.
+    for (int y = rect.top() + 1, i = 0; y < rect.bottom(); y += 2, ++i)
+        p.fillRect(QRect(rect.left() + 1, y, rect.width() - 2, 1), QColor(255, 255, 255, 4 + (i * 7) % 9));
+    p.setPen(QColor(78, 80, 86));
+    p.drawLine(rect.topLeft(), rect.topRight());
+    p.drawLine(rect.topLeft(), rect.bottomLeft());
+    p.setPen(QColor(12, 12, 14));
+    p.drawLine(rect.bottomLeft(), rect.bottomRight());
+    p.drawLine(rect.topRight(), rect.bottomRight());
+    p.setRenderHint(QPainter::Antialiasing);
+    constexpr int kInset = 12, kScrew = 9;
+    for (const QPoint &c : {QPoint(rect.left() + kInset, rect.top() + kInset),
+                            QPoint(rect.right() - kInset, rect.top() + kInset),
+                            QPoint(rect.left() + kInset, rect.bottom() - kInset),
+                            QPoint(rect.right() - kInset, rect.bottom() - kInset)}) {
+        QRadialGradient head(c - QPoint(2, 2), kScrew);
+        head.setColorAt(0, QColor(150, 152, 158));
+        head.setColorAt(1, QColor(64, 66, 72));
+        p.setPen(QColor(14, 14, 16));
+        p.setBrush(head);
+        p.drawEllipse(c, kScrew / 2 + 1, kScrew / 2 + 1);
+        p.setPen(QPen(QColor(30, 30, 34), 1.5));
+        p.drawLine(c + QPoint(-3, 2), c + QPoint(3, -2));
+    }
+    p.restore();
+}
+
 } // namespace stripstyle

@@ -27,5 +27,7 @@ QString nameEditStyle();
 /// Paints the unselected or selected strip image stretched over \p rect; the fader slot of the image
 /// lies at x 18..22 of its 60-pixel width. GUI thread.
 void paintStripBackground(QPainter &p, const QRect &rect, bool selected);
+/// The plate that closes the bay of strips a unit or sample rate does not have.
+void paintBlankPlate(QPainter &p, const QRect &rect);
 
 } // namespace stripstyle
