@@ -1,5 +1,6 @@
 #include "mixersection.h"
 
+#include "boxes.h"
 #include "channeleditor.h"
 #include "clockstatus.h"
 #include "editorlayout.h"
@@ -119,12 +120,7 @@ void MixerSection::repaintCurves()
 
 void MixerSection::on_actionInitialize_Reverb_triggered()
 {
-    // Asked from a menu, never from a timer: waiting for the answer holds nothing up.
-    QMessageBox box(QMessageBox::Question, tr("AVENOR LYNTRA Settings Panel"),
-                    tr("This operation initializes Reverb Parameters.<br>Are you sure?"),
-                    QMessageBox::Ok | QMessageBox::Cancel, page_->window());
-    box.setObjectName(QStringLiteral("initializeReverbBox"));
-    box.setDefaultButton(QMessageBox::Cancel);
-    if (box.exec() == QMessageBox::Ok)
-        model_->reverb().initialize();
+    ask(QMessageBox::Question, page_->window(), tr("AVENOR LYNTRA Settings Panel"),
+        tr("This operation initializes Reverb Parameters.<br>Are you sure?"), this,
+        [this] { model_->reverb().initialize(); });
 }

@@ -5,6 +5,7 @@
 #include "drawreverb.h"
 #include "mixersection.h"
 #include "pagerig.h"
+#include "shownboxes.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -91,22 +92,12 @@ void initializeAnswered(QMessageBox::StandardButton answer)
                 rig.turn(kKnobs[2], 3));
     QVERIFY(rig.press("pB_RevRoom"));
     const QByteArray before = rig.file();
-    QString text;
-    bool cancelDefault = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible()) {
-                text = box->text();
-                cancelDefault = box->defaultButton() == box->button(QMessageBox::Cancel);
-                poll.stop();
-                QTest::mouseClick(box->button(answer), Qt::LeftButton);
-            }
-    });
-    poll.start(20);
     action.trigger();
-    QCOMPARE(text, QStringLiteral("This operation initializes Reverb Parameters.<br>Are you sure?"));
-    QVERIFY(cancelDefault);
+    const QList<QMessageBox *> asked = lyntra_test::shown_boxes("AVENOR LYNTRA Settings Panel");
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked.first()->text(), QStringLiteral("This operation initializes Reverb Parameters.<br>Are you sure?"));
+    QCOMPARE(asked.first()->defaultButton(), asked.first()->button(QMessageBox::Cancel));
+    QTest::mouseClick(asked.first()->button(answer), Qt::LeftButton);
     if (answer == QMessageBox::Cancel) {
         QCOMPARE(rig.file(), before);
         QCOMPARE(rig.shown(), (L{"20", "5.4", "63"}));
