@@ -178,6 +178,7 @@ private slots:
                                                       {"http://localhost/x", true},
                                                       {"http://[::1]/x", true},
                                                       {"file:///etc/passwd", false},
+                                                      {"https:///x.zip", false},
                                                       {"ftp://127.0.0.1/x", false},
                                                       {"", false}};
         for (const auto &[url, allowed] : rows)
@@ -290,7 +291,8 @@ private slots:
         } rows[] = {{QLocale::English, "news", "", ""},
                     {QLocale::English, "old news", "news", "AVENOR Latest Information"},
                     {QLocale::French, "", "nouvelles", "Actualités AVENOR"},
-                    {QLocale::German, "", "news", "AVENOR Neuigkeiten"}};
+                    {QLocale::German, "", "news", "AVENOR Neuigkeiten"},
+                    {QLocale::Chinese, "", "news", "AVENOR 最新消息"}};
         for (const auto &row : rows) {
             QLocale::setDefault(QLocale(row.language));
             settings_->setUpdateText("InfoDialog", row.dismissed);
