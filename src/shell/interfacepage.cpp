@@ -5,7 +5,9 @@
 #include "artlayout.h"
 #include "buffersize.h"
 #include "clockstatus.h"
+#include "pipewirelink.h"
 #include "settings.h"
+#include "unitaccessnote.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStackedLayout>
 #include <QVBoxLayout>
 
 using namespace clockstyle;
@@ -135,8 +138,10 @@ InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, const ShellS
     hint->setWordWrap(true);
     optical->addWidget(hint, 6, 0);
 
-    // ---- Status
-    auto *status = new QGridLayout(plate(page, artlayout::kStatus));
+    // ---- Status: the rows, or in their place why the unit cannot be used
+    auto *statusStack = new QStackedLayout(plate(page, artlayout::kStatus));
+    auto *status = new QGridLayout(new QWidget);
+    statusStack->addWidget(status->parentWidget());
     status->setContentsMargins(20, 12, 16, 12);
     status->setHorizontalSpacing(18);
     status->setVerticalSpacing(2);
@@ -172,6 +177,8 @@ InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, const ShellS
         status->addWidget(r.value, row++, 1);
     }
     status->setRowStretch(row, 1);
+    connect(&device, &QIXDevice::sig_unit_access, new UnitAccessNote(*statusStack),
+            &UnitAccessNote::showAccess);
 
     // ---- Driver
     QWidget *driverPlate = plate(page, artlayout::kDriver);
@@ -197,6 +204,8 @@ InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, const ShellS
     sizeText->setFont(fixed);
     sizeText->setStyleSheet(QStringLiteral("QLabel{color : black; font-size: 16px}"));
     driver->addWidget(sizeText, 1, 2);
+    auto *server = label("label_SoundServer", kLegendStyle);
+    driver->addWidget(server, 2, 1, 1, 2);
 
     // ---- Navigation
     auto *nav = new QHBoxLayout(new QWidget(page));
@@ -222,8 +231,10 @@ InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, const ShellS
     connect(&device, &QIXDevice::sig_recv_hz, clock_, &ClockStatus::slt_RecvSampleRate);
     connect(&device, &QIXDevice::sig_recv_clocklock, clock_, &ClockStatus::slt_RecvDigitalInputStatus);
 
-    buffer_ =
-        new BufferSize([&settings](int position) { settings.setAudioPerformanceIndex(position); }, page);
+    buffer_ = new BufferSize([&settings](int position) { settings.setAudioPerformanceIndex(position); },
+                             [&settings] { return settings.audioPerformanceIndex(); }, page);
+    connect(buffer_, &BufferSize::serverTextChanged, server, &QLabel::setText);
+    buffer_->attachSoundServer(*new PipeWireLink(buffer_));
     connect(slider, &QSlider::sliderMoved, buffer_, &BufferSize::on_hS_BufferSize_sliderMoved);
     connect(slider, &QSlider::valueChanged, buffer_, &BufferSize::on_hS_BufferSize_valueChanged);
     connect(buffer_, &BufferSize::sliderPositionRequested, slider, &QSlider::setValue);

@@ -1,0 +1,43 @@
+#include "unitaccessnote.h"
+
+#include "devif.h"
+
+#include <QStackedLayout>
+
+UnitAccessNote::UnitAccessNote(QStackedLayout &stack) : stack_(stack), rows_(stack.currentWidget())
+{
+    setObjectName(QStringLiteral("label_UnitAccess"));
+    setStyleSheet(QStringLiteral("QLabel{color : #7a1010; font-size: 15px; font-family: Arial}"));
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setContentsMargins(20, 14, 16, 12);
+    setTextFormat(Qt::RichText);
+    // So that the command can be copied into a terminal.
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    stack_.addWidget(this);
+}
+
+QString UnitAccessNote::textFor(int access)
+{
+    switch (access) {
+    case DEVIF_ACCESS_DENIED:
+        return tr("<b>A LYNTRA unit is plugged in, but this session may not open it.</b>"
+                  "<p>Either the panel's udev rule is missing, or this session is not the active seat "
+                  "(a remote login, or another user is logged in at the computer).</p>"
+                  "<p>To install the rule, run this command, then unplug the unit and plug it in "
+                  "again:</p><p><tt>sudo apt install --reinstall lyntra-panel</tt></p>");
+    case DEVIF_ACCESS_BUSY:
+        return tr("<b>A LYNTRA unit is plugged in, but it is busy.</b>"
+                  "<p>Another program is using it. Close that program, or unplug the unit and plug it "
+                  "in again.</p>");
+    default:
+        return QString();
+    }
+}
+
+void UnitAccessNote::showAccess(int access)
+{
+    const QString note = textFor(access);
+    setText(note);
+    stack_.setCurrentWidget(note.isEmpty() ? rows_ : this);
+}
