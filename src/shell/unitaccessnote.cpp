@@ -25,7 +25,7 @@ QString UnitAccessNote::textFor(int access)
                   "<p>Either the panel's udev rule is missing, or this session is not the active seat "
                   "(a remote login, or another user is logged in at the computer).</p>"
                   "<p>To install the rule, run this command, then unplug the unit and plug it in "
-                  "again:</p><p><tt>sudo apt install --reinstall lyntra-panel</tt></p>");
+                  "again:</p><p style=\"font-family: monospace\">sudo apt install --reinstall lyntra-panel</p>");
     case DEVIF_ACCESS_BUSY:
         return tr("<b>A LYNTRA unit is plugged in, but it is busy.</b>"
                   "<p>Another program is using it. Close that program, or unplug the unit and plug it "
