@@ -203,8 +203,8 @@ void onError(void *data, uint32_t id, int, int res, const char *)
         pw_loop_signal_event(s->loop, s->drop);
 }
 
-const pw_core_events kCoreEvents = {PW_VERSION_CORE_EVENTS, onInfo, onDone, nullptr, onError,
-                                    nullptr, nullptr, nullptr, nullptr};
+const pw_core_events kCoreEvents = {
+    PW_VERSION_CORE_EVENTS, onInfo, onDone, nullptr, onError, nullptr, nullptr, nullptr, nullptr};
 
 void tryConnect(State *s)
 {
@@ -290,7 +290,8 @@ PipeWireLink::PipeWireLink(QObject *parent) : QObject(parent), state_(new PipeWi
     s->socketName = envOr("PIPEWIRE_REMOTE", "pipewire-0");
     const char *dir = envOr("PIPEWIRE_RUNTIME_DIR", envOr("XDG_RUNTIME_DIR", ""));
     s->inotifyFd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (s->inotifyFd >= 0 && *dir && inotify_add_watch(s->inotifyFd, dir, IN_CREATE | IN_MOVED_TO | IN_ATTRIB) >= 0)
+    if (s->inotifyFd >= 0 && *dir &&
+        inotify_add_watch(s->inotifyFd, dir, IN_CREATE | IN_MOVED_TO | IN_ATTRIB) >= 0)
         s->watch = pw_loop_add_io(s->loop, s->inotifyFd, SPA_IO_IN, false, onFolder, s);
 }
 

@@ -8,12 +8,12 @@
 #include <cstdint>
 
 struct QuantumRules {
-    uint32_t quantum = 1024;  // clock.quantum: what runs when nothing is forced
-    uint32_t min = 32;        // clock.min-quantum
-    uint32_t max = 2048;      // clock.max-quantum
-    uint32_t floor = 0;       // default.clock.quantum-floor (servers that have it)
-    uint32_t limit = 8192;    // default.clock.quantum-limit
-    bool powerOfTwo = false;  // clock.power-of-two-quantum: rounds down to a power of two
+    uint32_t quantum = 1024;   // clock.quantum: what runs when nothing is forced
+    uint32_t min = 32;         // clock.min-quantum
+    uint32_t max = 2048;       // clock.max-quantum
+    uint32_t floor = 0;        // default.clock.quantum-floor (servers that have it)
+    uint32_t limit = 8192;     // default.clock.quantum-limit
+    bool powerOfTwo = false;   // clock.power-of-two-quantum: rounds down to a power of two
     bool checkQuantum = false; // settings.check-quantum: refuses forced values outside min..max
 };
 

@@ -1,6 +1,7 @@
 #include "unitaccessnote.h"
 
 #include "devif.h"
+#include "milestones.h"
 
 #include <QStackedLayout>
 
@@ -21,11 +22,12 @@ QString UnitAccessNote::textFor(int access)
 {
     switch (access) {
     case DEVIF_ACCESS_DENIED:
-        return tr("<b>A LYNTRA unit is plugged in, but this session may not open it.</b>"
-                  "<p>Either the panel's udev rule is missing, or this session is not the active seat "
-                  "(a remote login, or another user is logged in at the computer).</p>"
-                  "<p>To install the rule, run this command, then unplug the unit and plug it in "
-                  "again:</p><p style=\"font-family: monospace\">sudo apt install --reinstall lyntra-panel</p>");
+        return tr(
+            "<b>A LYNTRA unit is plugged in, but this session may not open it.</b>"
+            "<p>Either the panel's udev rule is missing, or this session is not the active seat "
+            "(a remote login, or another user is logged in at the computer).</p>"
+            "<p>To install the rule, run this command, then unplug the unit and plug it in "
+            "again:</p><p style=\"font-family: monospace\">sudo apt install --reinstall lyntra-panel</p>");
     case DEVIF_ACCESS_BUSY:
         return tr("<b>A LYNTRA unit is plugged in, but it is busy.</b>"
                   "<p>Another program is using it. Close that program, or unplug the unit and plug it "
@@ -40,4 +42,7 @@ void UnitAccessNote::showAccess(int access)
     const QString note = textFor(access);
     setText(note);
     stack_.setCurrentWidget(note.isEmpty() ? rows_ : this);
+    milestones::mark(access == DEVIF_ACCESS_DENIED ? "unit not permitted"
+                     : access == DEVIF_ACCESS_BUSY ? "unit busy"
+                                                   : "unit opens");
 }

@@ -1,15 +1,17 @@
 // A LYNTRA unit on an emulated USB bus: umockdev's testbed holds its device database entry (the
 // manufacturer and product strings discovery reads, the descriptors libusb reads) and its device node,
-// whose usbfs requests are answered from the firmware model in this process. The test program must run
-// with libumockdev-preload loaded (tests/usb/CMakeLists.txt).
+// whose usbfs requests are answered from the firmware model in this process. The program that uses the
+// unit runs in a process of its own (here, umockdev's emulation and its user deadlock now and then);
+// both run with libumockdev-preload loaded (tests/usb/CMakeLists.txt).
 //
 // The handler runs on umockdev's own thread; the firmware model and the faults are shared with the test
 // thread under a lock.
 #pragma once
 
 #include "firmware.h"
+#include "virtualunit.h"
 
-#include <QByteArray>
+#include <QDir>
 #include <QString>
 
 #include <linux/usbdevice_fs.h>
@@ -23,18 +25,24 @@
 
 #include <atomic>
 #include <cerrno>
-#include <deque>
 #include <mutex>
+#include <utility>
 
 namespace lyntra_test {
 
 class UsbTestbed {
 public:
-    enum class Fault { None, Busy, UnplugAtNextRead };
+    enum class Fault { None, Busy, UnplugAtNextRead, UnplugAtNextRequest };
 
     UsbTestbed() : bed_(umockdev_testbed_new()), handler_(umockdev_ioctl_base_new())
     {
-        g_signal_connect(handler_, "handle-ioctl", G_CALLBACK(&UsbTestbed::onIoctl), this);
+        const auto ioctl = +[](UMockdevIoctlBase *, UMockdevIoctlClient *c, gpointer bed) {
+            return static_cast<UsbTestbed *>(bed)->ioctl(c);
+        };
+        g_signal_connect(handler_, "handle-ioctl", G_CALLBACK(ioctl), this);
+        gchar *root = umockdev_testbed_get_root_dir(bed_);
+        root_ = QString::fromLocal8Bit(root);
+        g_free(root);
     }
     ~UsbTestbed()
     {
@@ -42,93 +50,87 @@ public:
         g_object_unref(bed_);
     }
 
-    // Plugs the unit in at bus 1, `address`; its node refuses a user without rights when `denied` (made
-    // so just after it appears: plug a denied unit before the panel looks).
-    bool plug(int address, bool denied = false)
+    // Plugs the unit in at a new address on bus 1, as a replugged unit gets; its node refuses a user
+    // without rights when `denied` (made so just after it appears: plug a denied unit before the panel
+    // looks). Each node has a device number of its own, which umockdev tells emulated nodes apart by.
+    bool plug(bool denied = false)
     {
+        static int address = 1;
+        ++address;
         node_ = QStringLiteral("/dev/bus/usb/001/%1").arg(address, 3, 10, QLatin1Char('0'));
         sys_ = QStringLiteral("/sys/devices/pci0000:00/usb1/1-%1").arg(address);
         gone_ = false;
-        if (!umockdev_testbed_attach_ioctl(bed_, qPrintable(node_), handler_, nullptr))
-            return false;
-        const QByteArray record = QStringLiteral(
-            "P: %1\nN: %2\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DRIVER=usb\nE: BUSNUM=001\n"
-            "E: DEVNUM=%3\nE: DEVNAME=%4\nA: busnum=1\\n\nA: devnum=%5\\n\nA: speed=480\\n\n"
-            "A: bConfigurationValue=1\\n\nA: manufacturer=AVENOR\\n\nA: product=LYNTRA K2\\n\n"
-            // device (vendor-specific class), one configuration, one interface without endpoints
-            "H: descriptors=12010002ef020140d00c0b0101000102000109021200010100c0320904000000ff000000\n")
-            .arg(sys_.mid(4), node_.mid(5), node_.right(3), node_).arg(address).toLatin1();
-        const bool added = umockdev_testbed_add_from_string(bed_, record.constData(), nullptr);
+        umockdev_testbed_attach_ioctl(bed_, qPrintable(node_), handler_, nullptr);
+        // device (vendor-specific class), one configuration, one interface without endpoints
+        const QString record =
+            QStringLiteral(
+                "P: %1\nN: %2\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DEVNAME=%3\nE: MAJOR=189\n"
+                "E: MINOR=%4\nA: busnum=1\\n\nA: devnum=%5\\n\nA: manufacturer=AVENOR\\n\nA: product="
+                "LYNTRA K2\\n\nH: descriptors=12010002ef020140d00c0b010100010200010902120001"
+                "0100c0320904000000ff000000\n")
+                .arg(sys_.mid(4), node_.mid(5), node_)
+                .arg(address - 1)
+                .arg(address);
+        const bool added = umockdev_testbed_add_from_string(bed_, qPrintable(record), nullptr);
         if (denied)
             setDenied(true);
         return added;
     }
-    // Takes the unit away as the kernel does: requests on open handles fail, the removal event goes
-    // out, its entries go.
-    void unplug()
+    // Takes the unit away as the kernel does: requests on open handles fail (from the next one on, unless
+    // they already do), the removal event goes out, its device entries go. Not with umockdev's own
+    // removal, and the node stays: without it umockdev leaves a request on an open handle unanswered.
+    // False when no request came.
+    bool unplug()
     {
-        gone_ = true;
+        if (!gone_)
+            fault_ = Fault::UnplugAtNextRequest;
+        const bool gone = wait_until([this] { return gone_.load(); });
+        fault_ = Fault::None;
         umockdev_testbed_uevent(bed_, qPrintable(sys_), "remove");
-        umockdev_testbed_remove_device(bed_, qPrintable(sys_));
-        umockdev_testbed_detach_ioctl(bed_, qPrintable(node_), nullptr);
+        QDir(root_ + sys_).removeRecursively();
+        QFile::remove(root_ + "/sys/bus/usb/devices/" + QFileInfo(sys_).fileName());
+        return gone;
     }
     // The node as a udev rule without uaccess leaves it: no rights for anyone but its owner's powers.
-    void setDenied(bool denied)
-    {
-        const QByteArray path = QByteArray(umockdev_testbed_get_root_dir(bed_)) + node_.toLatin1();
-        ::chmod(path.constData(), denied ? 0 : 0666);
-    }
+    void setDenied(bool denied) { ::chmod(QFile::encodeName(root_ + node_).constData(), denied ? 0 : 0666); }
     void setFault(Fault f) { fault_ = f; }
     // True once the unit left in the middle of an exchange (UnplugAtNextRead).
     bool gone() const { return gone_; }
 
-    // The firmware model's state (see Firmware::state()).
-    QJsonObject state()
+    // One value of the firmware model's state (see Firmware::state()).
+    QJsonValue state(const char *key)
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        return firmware_.state();
+        return firmware_.state().value(QLatin1String(key));
     }
 
 private:
-    static void complete(UMockdevIoctlClient *client, long result, int err)
-    {
-        umockdev_ioctl_client_complete(client, result, err);
-    }
-
-    static gboolean onIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer self)
-    {
-        return static_cast<UsbTestbed *>(self)->ioctl(client);
-    }
-
     gboolean ioctl(UMockdevIoctlClient *client)
     {
         UMockdevIoctlData *arg = umockdev_ioctl_client_get_arg(client);
         const gulong request = umockdev_ioctl_client_get_request(client);
+        if (fault_ == Fault::UnplugAtNextRequest)
+            gone_ = true;
         if (gone_) {
-            complete(client, -1, ENODEV);
+            umockdev_ioctl_client_complete(client, -1, ENODEV);
             return TRUE;
         }
-        if (request == USBDEVFS_GET_CAPABILITIES) {
-            UMockdevIoctlData *caps = umockdev_ioctl_data_resolve(arg, 0, sizeof(guint32), nullptr);
-            *reinterpret_cast<guint32 *>(caps->data) = USBDEVFS_CAP_NO_PACKET_SIZE_LIM;
-            g_object_unref(caps);
-            complete(client, 0, 0);
-        } else if (request == USBDEVFS_SUBMITURB) {
+        if (request == USBDEVFS_SUBMITURB) {
             submit(client, arg);
-        } else if (request == USBDEVFS_REAPURB || request == USBDEVFS_REAPURBNDELAY) {
+        } else if (request == USBDEVFS_REAPURBNDELAY) {
             std::lock_guard<std::mutex> lock(mutex_);
-            if (done_.empty()) {
-                complete(client, -1, EAGAIN);
-                return TRUE;
+            const bool reaped = done_;
+            if (reaped) {
+                UMockdevIoctlData *slot = umockdev_ioctl_data_resolve(arg, 0, sizeof(gpointer), nullptr);
+                umockdev_ioctl_data_set_ptr(slot, 0, done_);
+                g_object_unref(slot);
+                g_object_unref(std::exchange(done_, nullptr));
             }
-            UMockdevIoctlData *slot = umockdev_ioctl_data_resolve(arg, 0, sizeof(gpointer), nullptr);
-            umockdev_ioctl_data_set_ptr(slot, 0, done_.front());
-            g_object_unref(done_.front());
-            done_.pop_front();
-            g_object_unref(slot);
-            complete(client, 0, 0);
+            umockdev_ioctl_client_complete(client, reaped ? 0 : -1, reaped ? 0 : EAGAIN);
         } else {
-            return FALSE;
+            // Anything else (the capabilities query) is refused here: umockdev's fallback would run it
+            // on the client's side of its socket.
+            umockdev_ioctl_client_complete(client, -1, ENOTTY);
         }
         return TRUE;
     }
@@ -136,10 +138,6 @@ private:
     // One control transfer, answered at once: an OUT message is applied, an IN read gets the next reply.
     void submit(UMockdevIoctlClient *client, UMockdevIoctlData *arg)
     {
-        if (fault_ == Fault::Busy) {
-            complete(client, -1, EBUSY);
-            return;
-        }
         UMockdevIoctlData *urbData = umockdev_ioctl_data_resolve(arg, 0, sizeof(usbdevfs_urb), nullptr);
         auto *urb = reinterpret_cast<usbdevfs_urb *>(urbData->data);
         UMockdevIoctlData *buffer = umockdev_ioctl_data_resolve(
@@ -147,9 +145,9 @@ private:
         uint8_t *setup = buffer->data;
         const int length = setup[6] | setup[7] << 8;
         const bool in = setup[0] & 0x80;
-        if (in && fault_ == Fault::UnplugAtNextRead) {
-            gone_ = true;
-            complete(client, -1, ENODEV);
+        if (fault_ == Fault::Busy || (in && fault_ == Fault::UnplugAtNextRead)) {
+            gone_ = fault_ != Fault::Busy;
+            umockdev_ioctl_client_complete(client, -1, gone_ ? ENODEV : EBUSY);
         } else {
             std::lock_guard<std::mutex> lock(mutex_);
             if (in && setup[1] == 30 && length == lyntra::fw::ReplyQueue::kReplySize)
@@ -158,9 +156,8 @@ private:
                 firmware_.apply(setup + 8, size_t(length));
             urb->actual_length = length;
             urb->status = 0;
-            done_.push_back(urbData);
-            urbData = nullptr;
-            complete(client, 0, 0);
+            done_ = std::exchange(urbData, nullptr); // libusb's transfers here come one at a time
+            umockdev_ioctl_client_complete(client, 0, 0);
         }
         g_object_unref(buffer);
         if (urbData)
@@ -169,10 +166,10 @@ private:
 
     UMockdevTestbed *bed_;
     UMockdevIoctlBase *handler_;
-    QString node_, sys_;
+    QString root_, node_, sys_;
     std::mutex mutex_;
     lyntra::fw::Firmware firmware_;
-    std::deque<UMockdevIoctlData *> done_; // completed transfers, not yet reaped
+    UMockdevIoctlData *done_ = nullptr; // the completed transfer, not yet reaped
     std::atomic<Fault> fault_{Fault::None};
     std::atomic<bool> gone_{false};
 };
