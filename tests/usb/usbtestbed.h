@@ -82,7 +82,7 @@ public:
     // False when no request came.
     bool unplug()
     {
-        if (!gone_)
+        if (!gone_ && fault_ == Fault::None)
             fault_ = Fault::UnplugAtNextRequest;
         const bool gone = wait_until([this] { return gone_.load(); });
         fault_ = Fault::None;
