@@ -77,8 +77,8 @@ public:
         return added;
     }
     // Takes the unit away as the kernel does: requests on open handles fail (from the next one on, unless
-    // they already do), the removal event goes out, its device entries go. Not with umockdev's own
-    // removal, and the node stays: without it umockdev leaves a request on an open handle unanswered.
+    // they already do), the removal event goes out, and the device no longer reads as the unit. Its
+    // entries stay: umockdev leaves a request on an open handle unanswered when they go under it.
     // False when no request came.
     bool unplug()
     {
@@ -86,9 +86,8 @@ public:
             fault_ = Fault::UnplugAtNextRequest;
         const bool gone = wait_until([this] { return gone_.load(); });
         fault_ = Fault::None;
+        umockdev_testbed_set_attribute(bed_, qPrintable(sys_), "product", "");
         umockdev_testbed_uevent(bed_, qPrintable(sys_), "remove");
-        QDir(root_ + sys_).removeRecursively();
-        QFile::remove(root_ + "/sys/bus/usb/devices/" + QFileInfo(sys_).fileName());
         return gone;
     }
     // The node as a udev rule without uaccess leaves it: no rights for anyone but its owner's powers.
@@ -109,15 +108,8 @@ private:
     {
         UMockdevIoctlData *arg = umockdev_ioctl_client_get_arg(client);
         const gulong request = umockdev_ioctl_client_get_request(client);
-        if (fault_ == Fault::UnplugAtNextRequest)
-            gone_ = true;
-        if (gone_) {
-            umockdev_ioctl_client_complete(client, -1, ENODEV);
-            return TRUE;
-        }
-        if (request == USBDEVFS_SUBMITURB) {
-            submit(client, arg);
-        } else if (request == USBDEVFS_REAPURBNDELAY) {
+        if (request == USBDEVFS_REAPURBNDELAY) {
+            // A transfer that completed is reaped even from a unit that went, as the kernel allows.
             std::lock_guard<std::mutex> lock(mutex_);
             const bool reaped = done_;
             if (reaped) {
@@ -126,12 +118,17 @@ private:
                 g_object_unref(slot);
                 g_object_unref(std::exchange(done_, nullptr));
             }
-            umockdev_ioctl_client_complete(client, reaped ? 0 : -1, reaped ? 0 : EAGAIN);
-        } else {
-            // Anything else (the capabilities query) is refused here: umockdev's fallback would run it
-            // on the client's side of its socket.
-            umockdev_ioctl_client_complete(client, -1, ENOTTY);
+            umockdev_ioctl_client_complete(client, reaped ? 0 : -1, reaped ? 0 : gone_ ? ENODEV : EAGAIN);
+            return TRUE;
         }
+        if (fault_ == Fault::UnplugAtNextRequest)
+            gone_ = true;
+        if (gone_)
+            umockdev_ioctl_client_complete(client, -1, ENODEV);
+        else if (request == USBDEVFS_SUBMITURB)
+            submit(client, arg);
+        else // the capabilities query: umockdev's fallback would run it on the client's end of its socket
+            umockdev_ioctl_client_complete(client, -1, ENOTTY);
         return TRUE;
     }
 
