@@ -5,6 +5,8 @@
 #include <pipewire/extensions/metadata.h>
 #include <pipewire/pipewire.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -50,7 +52,10 @@ struct PipeWireLoopState {
     int reportedRequested = -1, reportedTaken = -1;
     int inotifyFd = -1;
     std::string socketName;
-    spa_source *watch = nullptr, *retry = nullptr, *drop = nullptr;
+    spa_source *watch = nullptr, *retry = nullptr, *drop = nullptr, *wake = nullptr;
+    // Set by the GUI thread, then `wake` signalled: a first look for the server, a quantum to force.
+    std::atomic<bool> look{false};
+    std::atomic<int> wanted{-1};
     int retriesLeft = 0;
 };
 
@@ -255,23 +260,20 @@ void onFolder(void *data, int fd, uint32_t)
     }
 }
 
-int doConnect(spa_loop *, bool, uint32_t, const void *, size_t, void *data)
-{
-    tryConnect(static_cast<State *>(data));
-    return 0;
-}
-
-int doForce(spa_loop *, bool, uint32_t, const void *payload, size_t, void *data)
+// What the GUI thread asked for. Its calls only set the atomics and signal the loop's event, which
+// is safe from any thread; calling into the loop directly is not (an invocation made before the loop
+// thread first runs is carried out in the caller's thread).
+void onWake(void *data, uint64_t)
 {
     auto *s = static_cast<State *>(data);
-    int samples = 0;
-    std::memcpy(&samples, payload, sizeof samples);
-    if (!s->metadata)
-        return 0;
+    if (s->look.exchange(false))
+        tryConnect(s);
+    const int samples = s->wanted.exchange(-1);
+    if (samples < 0 || !s->metadata)
+        return;
     char value[16];
     std::snprintf(value, sizeof value, "%d", samples);
     pw_metadata_set_property(s->metadata, PW_ID_CORE, kForceQuantum, nullptr, value);
-    return 0;
 }
 
 } // namespace
@@ -287,6 +289,7 @@ PipeWireLink::PipeWireLink(QObject *parent) : QObject(parent), state_(new PipeWi
     s->context = pw_context_new(s->loop, nullptr, 0);
     s->retry = pw_loop_add_timer(s->loop, onRetry, s);
     s->drop = pw_loop_add_event(s->loop, onDrop, s);
+    s->wake = pw_loop_add_event(s->loop, onWake, s);
     s->socketName = envOr("PIPEWIRE_REMOTE", "pipewire-0");
     const char *dir = envOr("PIPEWIRE_RUNTIME_DIR", envOr("XDG_RUNTIME_DIR", ""));
     s->inotifyFd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
@@ -298,7 +301,8 @@ PipeWireLink::PipeWireLink(QObject *parent) : QObject(parent), state_(new PipeWi
 void PipeWireLink::start()
 {
     pw_thread_loop_start(state_->thread);
-    pw_loop_invoke(state_->loop, doConnect, 0, nullptr, 0, false, state_);
+    state_->look = true;
+    pw_loop_signal_event(state_->loop, state_->wake);
 }
 
 PipeWireLink::~PipeWireLink()
@@ -308,7 +312,7 @@ PipeWireLink::~PipeWireLink()
     // The loop thread has ended: its objects are this thread's now, and nobody is told any more.
     s->owner = nullptr;
     dropServer(s);
-    for (spa_source *source : {s->watch, s->retry, s->drop})
+    for (spa_source *source : {s->watch, s->retry, s->drop, s->wake})
         if (source)
             pw_loop_destroy_source(s->loop, source);
     if (s->context)
@@ -322,5 +326,6 @@ PipeWireLink::~PipeWireLink()
 
 void PipeWireLink::forceQuantum(int samples)
 {
-    pw_loop_invoke(state_->loop, doForce, 0, &samples, sizeof samples, false, state_);
+    state_->wanted = std::max(samples, 0);
+    pw_loop_signal_event(state_->loop, state_->wake);
 }

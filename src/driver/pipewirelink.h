@@ -4,8 +4,9 @@
 // whenever its socket appears there.
 //
 // The object lives in the GUI thread and never blocks it: libpipewire runs on a loop thread of its own
-// (pw_thread_loop); requests reach that thread as queued calls and the signals below are emitted
-// there, reaching receivers in other threads as queued signals carrying copies.
+// (pw_thread_loop); requests reach that thread through an event it waits on (the GUI thread never
+// takes its lock) and the signals below are emitted there, reaching receivers in other threads as
+// queued signals carrying copies.
 #pragma once
 
 #include <QObject>
@@ -24,7 +25,8 @@ public:
     // Starts the loop thread and looks for a server (connect to the signals first). Once.
     void start();
 
-    // Asks the server to force `samples` (0 lets it choose again). Without a server, nothing happens.
+    // Asks the server to force `samples` (0 lets it choose again); of requests made faster than the loop
+    // thread takes them, the last counts. Without a server, nothing happens.
     void forceQuantum(int samples);
 
 signals:
