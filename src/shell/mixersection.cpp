@@ -101,11 +101,6 @@ void MixerSection::bindMeters(MeterSection &meters) const
     meters.bindGainReduction(editor_->grMeter(), [model] { return gainReductionInput(model->selectedTrack()); });
 }
 
-void MixerSection::setShiftHeld(bool held)
-{
-    page_->setShiftHeld(held);
-}
-
 void MixerSection::bindInitializeReverb(QAction *action)
 {
     action->setEnabled(true);

@@ -16,6 +16,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSlider>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -304,7 +306,7 @@ private slots:
             rig.identify("LYNTRA " + model);
         rig.device.recv_is_selected(present);
         if (shift)
-            QTest::keyPress(rig.window.get(), Qt::Key_Shift);
+            QTest::keyPress(rig.window.get(), Qt::Key_Shift, Qt::ShiftModifier);
         rig.window->findChild<QAbstractButton *>(button)->click();
         QCOMPARE(rig.page(), page);
         const QList<QMessageBox *> boxes = shown_boxes(QStringLiteral("AVENOR LYNTRA Settings Panel"));
@@ -313,7 +315,32 @@ private slots:
             QCOMPARE(boxes.first()->text(), QStringLiteral("Please connect the device."));
         QCOMPARE(rig.storedPage(), warned ? 365 : page);
         QTest::keyRelease(rig.window.get(), Qt::Key_Shift);
-        QVERIFY(!rig.window->state().shift_held);
+    }
+
+    // Shift pressed in the panel and let go in another window: a fader let go afterwards keeps its
+    // level, and the interface page still wants a unit.
+    void shiftLetGoElsewhere()
+    {
+        Rig rig;
+        QWidget other;
+        rig.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        QTest::keyPress(rig.window.get(), Qt::Key_Shift, Qt::ShiftModifier);
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QTest::keyRelease(&other, Qt::Key_Shift);
+        rig.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        rig.window->findChild<QAbstractButton *>("pB_ToMixerFromInterface")->click();
+        QCOMPARE(rig.page(), 1);
+        QCOMPARE(lyntra_test::press_ok(QStringLiteral("AVENOR LYNTRA Settings Panel")), 1);
+        rig.window->pages()->setCurrentIndex(0);
+        auto *fader = rig.window->findChild<QSlider *>("vS_FaderKnob3");
+        fader->setSliderDown(true);
+        fader->setSliderPosition(40);
+        fader->setSliderDown(false);
+        QCOMPARE(rig.window->findChild<QDoubleSpinBox *>("dSB_faderDisplay3")->value(), -19.3);
     }
 
     // The other pages' buttons need no unit; every change is stored.
