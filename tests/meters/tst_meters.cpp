@@ -134,6 +134,32 @@ private slots:
         QCOMPARE(view.bars[1], barAt(1, kEmptyOffset));
     }
 
+    // A bar falls at most 8 pixels a step but never past its level: one dB down, or a level that
+    // wobbles by a dB each step, is drawn where it is, on both displays of the channel.
+    void barStopsAtItsLevel_data()
+    {
+        QTest::addColumn<QList<int>>("dB"); // below full scale, one step each
+        QTest::newRow("one dB down") << QList<int>{20, 21, 21, 21};
+        QTest::newRow("wobbling by one dB") << QList<int>{20, 21, 20, 21, 19, 20, 21};
+        QTest::newRow("a long fall ends on the level") << QList<int>{0, 30, 30, 30, 30, 30, 30, 30, 30, 30};
+    }
+    void barStopsAtItsLevel()
+    {
+        QFETCH(QList<int>, dB);
+        LevelStore store;
+        MeterTable table;
+        RecordingView view;
+        for (int down : dB) {
+            store.input[0] = threshold(60 - down);
+            table.setLevels(store);
+            table.update(view);
+            const int target = level_segment(store.input[0]);
+            QVERIFY2(view.bars[0].top <= kBarTop + target && view.bars[2].top == view.bars[0].top,
+                     qPrintable(QString::number(down)));
+        }
+        QCOMPARE(view.bars[0], barAt(0, level_segment(store.input[0])));
+    }
+
     // A peak lit just before the once-a-second step goes out one step later, just after it two; -1 dB
     // lights it, a step less does not.
     void peakHoldsOneOrTwoSeconds()
