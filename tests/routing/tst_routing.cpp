@@ -341,20 +341,16 @@ private slots:
         QCOMPARE(routeOf(rig.state(), 5), Route(4, 3));
     }
 
-    // Return ends a typed level or a source choice; it never presses a target button.
+    // Return (or Enter) ends a typed level or a source choice; it never presses a target button.
     void returnKeepsTheTarget()
     {
         Rig rig;
         MonitorControl *dialog = rig.open();
         QVERIFY(QTest::qWaitForWindowActive(dialog));
         rig.click(QStringLiteral("pB_mcLineOut5_6"));
-        QDoubleSpinBox *box = rig.box("dSB_mcMono1View");
-        QTest::mouseClick(box, Qt::LeftButton);
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(box, QStringLiteral("-6"));
-        QTest::keyClick(box, Qt::Key_Return);
+        QTest::mouseClick(rig.box("dSB_mcMono1View"), Qt::LeftButton);
+        typeInto(rig.box("dSB_mcMono1View"), QStringLiteral("-6"));
         QComboBox *source = rig.combo("cB_mcSourceR");
-        source->setFocus();
         source->showPopup();
         QTest::keyClick(source->view(), Qt::Key_Down);
         QTest::keyClick(source->view(), Qt::Key_Return);
@@ -362,7 +358,6 @@ private slots:
         QVERIFY(rig.find<QPushButton>(QStringLiteral("pB_mcLineOut5_6"))->isChecked());
         const QJsonObject state = rig.state();
         QCOMPARE(outputLevel(state, 5), -60);
-        QCOMPARE(outputLevel(state, 1), -1270);
         QCOMPARE(routeOf(state, 6), Route(5, 2)); // AUX 2, the entry below MASTER R
     }
 
