@@ -107,11 +107,12 @@ private slots:
         QStringList frequencies;
         for (int i = 0; i < eqscale::kFrequencies; ++i)
             frequencies << eqscale::frequencyLabel(i);
-        QCOMPARE(frequencies.join(' '),
-                 QStringLiteral("32 40 50 60 70 80 90 100 125 150 175 200 225 250 300 350 400 450 500 600 700 "
-                                "800 850 900 950 1.0k 1.1k 1.2k 1.3k 1.4k 1.5k 1.6k 1.7k 1.8k 1.9k 2.0k 2.2k "
-                                "2.4k 2.6k 2.8k 3.0k 3.2k 3.4k 3.6k 3.8k 4.0k 4.5k 5.0k 5.5k 6.0k 6.5k 7.0k "
-                                "7.5k 8.0k 9.0k 10.0k 11.0k 12.0k 13.0k 14.0k 15.0k 16.0k 17.0k 18.0k"));
+        QCOMPARE(
+            frequencies.join(' '),
+            QStringLiteral("32 40 50 60 70 80 90 100 125 150 175 200 225 250 300 350 400 450 500 600 700 "
+                           "800 850 900 950 1.0k 1.1k 1.2k 1.3k 1.4k 1.5k 1.6k 1.7k 1.8k 1.9k 2.0k 2.2k "
+                           "2.4k 2.6k 2.8k 3.0k 3.2k 3.4k 3.6k 3.8k 4.0k 4.5k 5.0k 5.5k 6.0k 6.5k 7.0k "
+                           "7.5k 8.0k 9.0k 10.0k 11.0k 12.0k 13.0k 14.0k 15.0k 16.0k 17.0k 18.0k"));
     }
 
     void defaultsAgreeWithSettings()

@@ -110,7 +110,8 @@ private slots:
     {
         QLabel *gr = label("label_GRMeter");
         QVERIFY(gr && gr->isHidden());
-        const auto knob = [this] { return label("label_ThresholdKnob")->pixmap(Qt::ReturnByValue).toImage(); };
+        const QLabel *threshold = label("label_ThresholdKnob");
+        const auto knob = [threshold] { return threshold->pixmap(Qt::ReturnByValue).toImage(); };
         const QImage nothingSelected = knob();
         settings_->writeValue(QStringLiteral("Track2"), QStringLiteral("CompThresholdPos"), 20);
         QVERIFY(control("set level 2 32768") && control("set level 4 32768"));
