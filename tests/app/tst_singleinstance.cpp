@@ -192,7 +192,7 @@ private slots:
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^QtLocalPeer: Message reception failed"));
         {
             RawClient client;
-            client.start(peer.socketName(), pieces, pauseMs, holdMs, !text.isNull());
+            client.start(peer.socketPath(), pieces, pauseMs, holdMs, !text.isNull());
             QVERIFY(lyntra_test::wait_until([&] { return client.done.load(); }));
             client.thread.join();
             QCOMPARE(client.reply, text.isNull() ? QByteArray() : QByteArray("ack"));
@@ -202,7 +202,7 @@ private slots:
             QCOMPARE(spy.at(0).at(0).toString(), text);
         // Whatever came before, the next sender is still served.
         RawClient next;
-        next.start(peer.socketName(), {frame("next")}, 0, 0);
+        next.start(peer.socketPath(), {frame("next")}, 0, 0);
         QVERIFY(lyntra_test::wait_until([&] { return next.done.load(); }));
         QCOMPARE(spy.count(), text.isNull() ? 1 : 2);
         QCOMPARE(spy.last().at(0).toString(), QStringLiteral("next"));
@@ -236,7 +236,7 @@ private slots:
         // A bare POSIX listener: the bytes on the wire are checked without Qt on the other side.
         sockaddr_un addr{};
         addr.sun_family = AF_UNIX;
-        const QByteArray name = QFile::encodeName(QDir::tempPath() + '/' + peer.socketName());
+        const QByteArray name = QFile::encodeName(peer.socketPath());
         std::memcpy(addr.sun_path, name.constData(), size_t(name.size()));
         ::unlink(name.constData());
         const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -266,7 +266,7 @@ private slots:
     {
         QtLocalPeer peer(nullptr, QStringLiteral("/test/private"));
         QVERIFY(!peer.isClient());
-        const QFileInfo socket(QDir::tempPath() + '/' + peer.socketName());
+        const QFileInfo socket(peer.socketPath());
         QVERIFY(socket.exists());
         const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
         QCOMPARE(socket.permissions() & others, QFile::Permissions());
