@@ -1,6 +1,8 @@
-// Arbitrary bytes as a downloaded archive. Whatever the unpacker does, it writes only regular files and
-// folders inside its folder, within its limit, and leaves nothing behind when it refuses.
+// Arbitrary bytes as a downloaded archive. Whatever the unpacker does, it creates nothing anywhere but in
+// its folder, writes only regular files and folders there, within its limit, and leaves nothing behind
+// when it refuses.
 #include "archiveunpacker.h"
+#include "opentrap.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -40,8 +42,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     limits.totalBytes = 4 << 20;
     limits.entries = 1000;
     const QString out = QFile::decodeName(sandbox) + QStringLiteral("/out");
+    const std::string inside = QFile::encodeName(out).toStdString();
+    opentrap::rule = [&inside](const std::string &path, bool creates) {
+        return !creates || path == inside || path.rfind(inside + "/", 0) == 0;
+    };
     const UnpackResult r = archiveunpacker::unpackMemory(
         QByteArray(reinterpret_cast<const char *>(data), int(size)), out, limits);
+    opentrap::rule = nullptr;
+    if (!opentrap::refused.empty())
+        fail(QStringLiteral("wrote outside its folder: ") + QString::fromStdString(opentrap::refused));
 
     const QStringList left =
         QDir(QFile::decodeName(sandbox))

@@ -1,17 +1,19 @@
-// The update service: the document's addresses, the language records, the address rule, the unpacker
-// against its fuzz corpus, the controller and its worker against a real HTTP server on the loopback
-// interface (offers, remembered choices, the information message, downloads through verification,
-// unpacking and the installer hand-over, with stalls, trickles, cancels and every refusal), and the main
-// window's use of it.
+// The update service: the unpacker against its fuzz corpus, the controller and its worker against real
+// HTTP and HTTPS servers on the loopback interface (signed documents only, offers, remembered choices,
+// the information message and its links, downloads through verification, unpacking and the installer
+// hand-over, with stalls, trickles, cancels, redirects and every refusal, the windows' keys), and the main
+// window's use of it. Documents are signed with the test key of this program's prefix.
 #include "QIXDevice.h"
 #include "archiveunpacker.h"
 #include "httptestserver.h"
 #include "informationbox.h"
+#include "messageview.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
 #include "settings.h"
 #include "updatedocument.h"
 #include "updatesoftware.h"
+#include "updatesigner.h"
 #include "updatetexts.h"
 #include "urlrecorder.h"
 
@@ -83,23 +85,31 @@ class TestUpdate : public QObject {
     QTemporaryDir temp_;    // TMPDIR: the worker's download folders, the installer's marker
     QTemporaryDir sandbox_; // the unpacker's folder and nothing else
     std::unique_ptr<HttpTestServer> server_;
+    std::unique_ptr<HttpTestServer> tls_;
     std::unique_ptr<Settings> settings_;
     std::unique_ptr<UpdateSoftware> update_;
 
     QString temp() const { return temp_.path(); }
     QString out() const { return sandbox_.path() + "/out"; }
     QStringList downloadFolders() const { return QDir(temp()).entryList({"lyntra-update-*"}, QDir::Dirs); }
-    void serveDocument(const QJsonObject &version)
+    // Serves `version` as the document, signed with the test key; returns its bytes.
+    QByteArray serveDocument(const QJsonObject &version)
     {
-        server_->serve("/doc.json",
-                       {QJsonDocument(QJsonObject{{"LYNTRA_version1", version}}).toJson(), -1, 0, {}});
+        const QByteArray document = QJsonDocument(QJsonObject{{"LYNTRA_version1", version}}).toJson();
+        server_->serve("/doc.json", {document, -1, 0, {}});
+        server_->serve("/doc.json.sig", {signatureOf(document), -1, 0, {}});
         settings_->setUpdateText("JsonUrl", server_->url("/doc.json"));
+        return document;
     }
 
     // A controller reading `version` from the server; true once it has dealt with the document.
     bool start(const QJsonObject &version, int inactivityLimitMs = UpdateSoftware::InactivityLimitMs)
     {
         serveDocument(version);
+        return startServed(inactivityLimitMs);
+    }
+    bool startServed(int inactivityLimitMs = UpdateSoftware::InactivityLimitMs)
+    {
         update_ = std::make_unique<UpdateSoftware>(*settings_, "1.00 0059", inactivityLimitMs);
         return QTest::qWaitFor([this] { return update_->checkState() != 0 || shown("InformationBox"); },
                                Deadline);
@@ -111,13 +121,27 @@ class TestUpdate : public QObject {
                      int limitMs = UpdateSoftware::InactivityLimitMs)
     {
         QJsonObject v = versions(1, 1);
-        v["linux_software_url_en"] = path.startsWith("/") ? server_->url(path) : path;
+        v["linux_software_url_en"] = path.startsWith("/")      ? server_->url(path)
+                                     : path.startsWith("tls:") ? tls_->url(path.mid(4))
+                                                               : path;
         if (!hash.isEmpty())
             v["linux_software_url_en_sha256"] = hash;
         if (!start(v, limitMs) || !offered())
             return false;
         update_->softwareBox()->firstButton()->click();
         return !offered();
+    }
+
+    // A key pressed on `window` as a user would: the window active, the event to what has the focus.
+    static bool pressKey(QWidget *window, Qt::Key key)
+    {
+        if (!window)
+            return false;
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window))
+            return false;
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window, key);
+        return true;
     }
 
     void reset()
@@ -130,6 +154,7 @@ private slots:
     void initTestCase()
     {
         lyntra_init_resources();
+        HttpTestServer::trustTestCertificate();
         // Downloads land in the test's own folder, and the loopback server is reached directly.
         qputenv("TMPDIR", QFile::encodeName(temp()));
         for (const char *proxy : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"})
@@ -139,6 +164,9 @@ private slots:
     {
         server_ = std::make_unique<HttpTestServer>();
         server_->serve("/moved.zip", {{}, -1, 0, "http://download.avenor-audio.example/pkg.zip"});
+        tls_ = std::make_unique<HttpTestServer>(true);
+        tls_->serve("/moved.sh", {{}, -1, 0, server_->url("/redirected.sh").toUtf8()});
+        server_->serve("/redirected.sh", {installerScript(), -1, 0, {}});
         QFile::remove(Settings().mainFilePath());
         settings_ = std::make_unique<Settings>();
         QFile::remove(temp() + "/marker");
@@ -151,38 +179,6 @@ private slots:
             QDir(temp() + "/" + folder).removeRecursively();
         QDir(out()).removeRecursively();
         QLocale::setDefault(QLocale(QLocale::English));
-    }
-
-    // The Linux address when there is one, else the other platform's; the digest beside the one chosen.
-    void downloadAddresses()
-    {
-        const QJsonObject version{{"windows_software_url_en", "https://w/en.exe"},
-                                  {"linux_software_url_en", "https://l/en.zip"},
-                                  {"windows_software_url_ja", "https://w/ja.exe"},
-                                  {"linux_software_url_ja_sha256", QString(64, 'a')},
-                                  {"windows_software_url_ja_sha256", QString(64, 'b')}};
-        const auto doc =
-            UpdateDocument::parse(QJsonDocument(QJsonObject{{"LYNTRA_version1", version}}).toJson());
-        QCOMPARE(doc.download(UpdateDocument::Kind::Software, false).url, QUrl("https://l/en.zip"));
-        const UpdateDownload fallback = doc.download(UpdateDocument::Kind::Software, true);
-        QCOMPARE(fallback.url, QUrl("https://w/ja.exe"));
-        QCOMPARE(fallback.sha256, QByteArray(32, char(0xbb)));
-        QVERIFY(doc.download(UpdateDocument::Kind::Firmware, true).url.isEmpty());
-    }
-
-    void addressRule()
-    {
-        const std::pair<const char *, bool> rows[] = {{"https://download.example/x.zip", true},
-                                                      {"http://download.example/x.zip", false},
-                                                      {"http://127.0.0.1:8080/x", true},
-                                                      {"http://localhost/x", true},
-                                                      {"http://[::1]/x", true},
-                                                      {"file:///etc/passwd", false},
-                                                      {"https:///x.zip", false},
-                                                      {"ftp://127.0.0.1/x", false},
-                                                      {"", false}};
-        for (const auto &[url, allowed] : rows)
-            QVERIFY2(updateAddressAllowed(QUrl(url)) == allowed, url);
     }
 
     void corpus_data()
@@ -311,6 +307,140 @@ private slots:
         }
     }
 
+    // Only a document the trusted key signed counts; any other is as if there were none, silently.
+    void signature_data()
+    {
+        QTest::addColumn<QString>("served");
+        for (const char *row : {"signed", "one byte changed", "no signature", "another key"})
+            QTest::newRow(row) << row;
+    }
+    void signature()
+    {
+        QFETCH(QString, served);
+        QJsonObject v = versions(1, 1);
+        v["messages"] = QJsonObject{{"English", "news"}};
+        QByteArray document = serveDocument(v);
+        QTemporaryDir keys;
+        if (served == "one byte changed")
+            server_->serve("/doc.json", {document.replace("news", "newz"), -1, 0, {}});
+        else if (served == "no signature")
+            server_->forget("/doc.json.sig");
+        else if (served == "another key")
+            server_->serve("/doc.json.sig",
+                           {runSigner({"key", keys.filePath("other.pem"), keys.filePath("other.pub")})
+                                ? signatureOf(document, keys.filePath("other.pem"))
+                                : QByteArray(),
+                            -1, 0, {}});
+        QVERIFY(startServed());
+        const bool trusted = served == "signed";
+        QCOMPARE(offered(), trusted);
+        QCOMPARE(update_->informationBox()->isVisible(), trusted);
+        QVERIFY(server_->requests("/doc.json.sig") == 1 && !shown("updateErrorBox"));
+    }
+
+    // The message's links: https goes to the browser, anything else nowhere, and the view never follows
+    // one itself.
+    void messageLinks()
+    {
+        UrlRecorder desktop;
+        QJsonObject v = versions(1, 0);
+        v["messages"] = QJsonObject{{"English", "<a href='file:///etc/hostname'>FILE</a> <a href='http://x.example/'>"
+                                                "PLAIN</a> <a href='https://x.example/news'>SECURE</a>"}};
+        QVERIFY(start(v));
+        MessageView *view = update_->informationBox()->view();
+        QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+        for (const char *link : {"FILE", "PLAIN", "SECURE"}) {
+            const QPoint at = view->cursorRect(view->document()->find(link)).center() - QPoint(8, 0);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        }
+        QCOMPARE(desktop.urls, QList<QUrl>{QUrl("https://x.example/news")});
+        QCOMPARE(view->toPlainText(), QString("FILE PLAIN SECURE"));
+    }
+
+    // Return and Escape on every update window, sent to whatever has the focus in it.
+    void keysAnswerTheWindows_data()
+    {
+        QTest::addColumn<int>("onOffer");
+        QTest::addColumn<int>("onComplete"); // 0: the download stalls, and Escape meets its window
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("Escape on the offer") << int(Qt::Key_Escape) << 0 << false;
+        QTest::newRow("Escape while downloading") << int(Qt::Key_Return) << 0 << false;
+        QTest::newRow("Escape when complete") << int(Qt::Key_Return) << int(Qt::Key_Escape) << false;
+        QTest::newRow("Return when complete") << int(Qt::Key_Enter) << int(Qt::Key_Return) << true;
+    }
+    void keysAnswerTheWindows()
+    {
+        QFETCH(int, onOffer);
+        QFETCH(int, onComplete);
+        QFETCH(bool, installed);
+        const QByteArray script = installerScript().leftJustified(4000, '#');
+        server_->serve("/setup.sh", {script, onComplete ? -1 : 100, 0, {}});
+        QJsonObject v = versions(1, 1);
+        v["linux_software_url_en"] = server_->url("/setup.sh");
+        v["linux_software_url_en_sha256"] = sha256Hex(script);
+        v["messages"] = QJsonObject{{"English", "news"}};
+        QVERIFY(start(v));
+        QVERIFY(QTest::qWaitFor([this] { return update_->informationBox()->isVisible(); }, Deadline));
+        QVERIFY(pressKey(update_->informationBox(), Qt::Key_Escape));
+        QVERIFY(!update_->informationBox()->isVisible() && offered());
+        QVERIFY(pressKey(update_->softwareBox(), Qt::Key(onOffer)));
+        QVERIFY(!offered());
+        if (onOffer == Qt::Key_Escape) {
+            QVERIFY(update_->checkState() == 2 && server_->requests("/setup.sh") == 0);
+            return;
+        }
+        if (!onComplete) {
+            QTRY_VERIFY_WITH_TIMEOUT(shown("downloadWindow") && shown("downloadWindow")
+                                         ->findChild<QAbstractButton *>("pB_Cancel")->isEnabled(), Deadline);
+            QVERIFY(pressKey(shown("downloadWindow"), Qt::Key_Escape));
+            QTRY_VERIFY_WITH_TIMEOUT(!shown("downloadWindow") && downloadFolders().isEmpty(), Deadline);
+            QVERIFY(!shown("updateErrorBox"));
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(shown("downloadCompleteWindow"), Deadline);
+        QVERIFY(pressKey(shown("downloadCompleteWindow"), Qt::Key(onComplete)));
+        QVERIFY(!shown("downloadCompleteWindow"));
+        if (installed)
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(temp() + "/marker"), Deadline);
+        QCOMPARE(downloadFolders().size(), 1); // closed or started, the installer stays
+    }
+
+    // A Japanese user on Linux gets the English Linux file rather than the Japanese one for another
+    // platform; with none for Linux, the other platform's address goes to the browser and nothing runs.
+    void japaneseOnLinux_data()
+    {
+        QTest::addColumn<bool>("linuxEnglish");
+        QTest::newRow("Linux in English") << true;
+        QTest::newRow("no Linux file") << false;
+    }
+    void japaneseOnLinux()
+    {
+        QFETCH(bool, linuxEnglish);
+        QLocale::setDefault(QLocale(QLocale::Japanese));
+        UrlRecorder desktop;
+        const QByteArray script = installerScript();
+        server_->serve("/setup.exe", {script, -1, 0, {}});
+        server_->serve("/setup.sh", {script, -1, 0, {}});
+        QJsonObject v = versions(1, 1);
+        v["windows_software_url_ja"] = server_->url("/setup.exe");
+        v["windows_software_url_ja_sha256"] = sha256Hex(script);
+        if (linuxEnglish) {
+            v["linux_software_url_en"] = server_->url("/setup.sh");
+            v["linux_software_url_en_sha256"] = sha256Hex(script);
+        }
+        QVERIFY(start(v) && offered());
+        update_->softwareBox()->firstButton()->click();
+        if (linuxEnglish) {
+            QTRY_VERIFY_WITH_TIMEOUT(shown("downloadCompleteWindow"), Deadline);
+            shown("downloadCompleteWindow")->findChild<QAbstractButton *>("pB_OK")->click();
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(temp() + "/marker"), Deadline);
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(desktop.urls, QList<QUrl>{server_->url("/setup.exe")}, Deadline);
+            QVERIFY(!shown("downloadWindow") && !QFileInfo::exists(temp() + "/marker"));
+        }
+        QCOMPARE(server_->requests("/setup.exe"), 0);
+    }
+
     void download_data()
     {
         QTest::addColumn<QString>("path");
@@ -327,6 +457,10 @@ private slots:
         QTest::newRow("archive") << "/pkg.tar.gz" << archive << right << "marker" << -1 << 0;
         QTest::newRow("zip") << "/pkg.zip" << fixture("ok-installer.zip") << right << "marker" << -1 << 0;
         QTest::newRow("script") << "/setup.sh" << script << right << "marker" << -1 << 0;
+        QTest::newRow("escaped address") << "/my%20setup.sh" << script << right << "marker" << -1 << 0;
+        QTest::newRow("https") << "tls:/setup.sh" << script << right << "marker" << -1 << 0;
+        QTest::newRow("https redirected to loopback http")
+            << "tls:/moved.sh" << QByteArray() << sha256Hex(script) << "error" << -1 << 0;
         QTest::newRow("package") << "/panel.deb" << QByteArray("!<arch>\n") << right << "package" << -1 << 0;
         QTest::newRow("archive, hash mismatch") << "/pkg.tar.gz" << archive << wrong << "error" << -1 << 0;
         QTest::newRow("script, hash mismatch") << "/setup.sh" << script << wrong << "error" << -1 << 0;
@@ -354,7 +488,7 @@ private slots:
         QFETCH(int, trickleMs);
         UrlRecorder desktop;
         if (!body.isEmpty())
-            server_->serve(path, {body, stallAfter, trickleMs, {}});
+            (path.startsWith("tls:") ? *tls_ : *server_).serve(path.section(':', -1), {body, stallAfter, trickleMs, {}});
         // A trickle lasts longer than its limit (6 s against 4 s) and never pauses near it, even on a
         // loaded machine; a stall ends the download.
         const int limitMs = stallAfter >= 0 ? 1500 : trickleMs > 0 ? 4000 : UpdateSoftware::InactivityLimitMs;

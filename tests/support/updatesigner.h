@@ -1,0 +1,46 @@
+// Update documents signed for tests, through the real signing command. The update tests run from a prefix
+// of their own (build/tests/update-prefix) whose share/ holds a test key made at build time: documents
+// signed with it are trusted there and nowhere else.
+#pragma once
+
+#include "virtualunit.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace lyntra_test {
+
+inline QString signer()
+{
+    return bin_dir() + "/lyntra-update-sign";
+}
+
+// The private half of the key the test program's own prefix trusts.
+inline QString testPrivateKey()
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../test-private.pem");
+}
+
+inline bool runSigner(const QStringList &args)
+{
+    QProcess p;
+    p.start(signer(), args);
+    return p.waitForFinished(kPatienceMs) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// The signature file's content for `document`, made with `privateKey`; empty when signing failed.
+inline QByteArray signatureOf(const QByteArray &document, const QString &privateKey = testPrivateKey())
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("document"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(document) != document.size())
+        return {};
+    file.close();
+    QFile signature(file.fileName() + ".sig");
+    return runSigner({"sign", privateKey, file.fileName()}) && signature.open(QIODevice::ReadOnly)
+               ? signature.readAll()
+               : QByteArray();
+}
+
+} // namespace lyntra_test
