@@ -48,26 +48,20 @@ inline int open(const char *name, const char *path, int flags, va_list ap)
 
 } // namespace opentrap
 
-extern "C" {
-int open(const char *path, int flags, ...)
-{
-    va_list ap;
-    va_start(ap, flags);
-    const int fd = opentrap::open("open", path, flags, ap);
-    va_end(ap);
-    return fd;
-}
-int open64(const char *path, int flags, ...)
-{
-    va_list ap;
-    va_start(ap, flags);
-    const int fd = opentrap::open("open64", path, flags, ap);
-    va_end(ap);
-    return fd;
-}
-int mkdir(const char *path, mode_t mode)
+#define OPENTRAP_OPEN(name)                                                                                   \
+    extern "C" int name(const char *path, int flags, ...)                                                    \
+    {                                                                                                        \
+        va_list ap;                                                                                          \
+        va_start(ap, flags);                                                                                 \
+        const int fd = opentrap::open(#name, path, flags, ap);                                               \
+        va_end(ap);                                                                                          \
+        return fd;                                                                                           \
+    }
+OPENTRAP_OPEN(open)
+OPENTRAP_OPEN(open64)
+
+extern "C" int mkdir(const char *path, mode_t mode)
 {
     opentrap::check(path, true);
     return opentrap::next<int (*)(const char *, mode_t)>("mkdir")(path, mode);
-}
 }

@@ -252,17 +252,31 @@ private slots:
 
     // ---- single instance
 
+    // A first copy killed outright leaves its socket behind; the next one is the first all the same. A
+    // second start hands over and exits 0, and the running panel takes the keyboard.
     void secondStartHandsOver()
     {
-        Panel first;
-        QVERIFY(first.start());
-        QVERIFY(first.awaitMarker("window shown"));
-        Panel second;
-        QVERIFY(second.start());
-        QVERIFY(second.process().waitForFinished(kPatienceMs));
+        Display display;
+        QVERIFY2(display.start(), "Xvfb");
+        Settings().setInformationDialog(true);
+        Panel crashed, first, second;
+        for (Panel *p : {&crashed, &first, &second})
+            display.attach(p->process());
+        QVERIFY(crashed.start() && crashed.awaitMarker("window shown"));
+        crashed.process().kill();
+        QVERIFY(crashed.process().waitForFinished(kPatienceMs));
+        QVERIFY(first.start() && first.awaitMarker("window shown"));
+        const QString id = display.window("^AVENOR");
+        QString root, focus;
+        // The keyboard elsewhere, the pointer over the panel (without a window manager, X takes a focus
+        // change only from a client that has seen an event since the last one).
+        QVERIFY(display.xdotool({"search", "--maxdepth", "0", ""}, &root) &&
+                display.xdotool({"windowfocus", root, "mousemove", "--window", id, "300", "300"}));
+        QVERIFY(second.start() && second.process().waitForFinished(kPatienceMs));
         QCOMPARE(second.process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.process().exitCode(), 0);
         QVERIFY(!second.process().readAllStandardError().contains("window shown"));
+        QVERIFY(wait_until([&] { return display.xdotool({"getwindowfocus"}, &focus) && focus == id; }));
         QCOMPARE(first.process().state(), QProcess::Running);
     }
 
@@ -337,9 +351,7 @@ private slots:
                 }
         });
         keepThem.start(50);
-        QString id;
-        QVERIFY(wait_until([&] { return display.xdotool({"search", "--onlyvisible", "--name", "^AVENOR"}, &id); }));
-        QVERIFY(loadSceneThree(display, id));
+        QVERIFY(loadSceneThree(display, display.window("^AVENOR")));
         QVERIFY(unit.await("mute.input.4", 1));
         QVERIFY(connections >= int(silent.size()));
     }

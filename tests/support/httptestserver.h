@@ -4,10 +4,8 @@
 // unknown paths get 404, and a closed server refuses connections. Runs on the creating thread's loop.
 #pragma once
 
-#include <QFile>
 #include <QHash>
 #include <QSslConfiguration>
-#include <QSslKey>
 #include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -38,10 +36,7 @@ public:
 
     QString url(const QString &path) const
     {
-        return QStringLiteral("%1://127.0.0.1:%2%3")
-            .arg(server_.tls ? "https" : "http")
-            .arg(server_.serverPort())
-            .arg(path);
+        return QStringLiteral("%1://127.0.0.1:%2%3").arg(server_.tls ? "https" : "http").arg(server_.serverPort()).arg(path);
     }
     static QString fixture(const char *name)
     {
@@ -101,9 +96,7 @@ private:
             auto *socket = new QSslSocket(this);
             socket->setSocketDescriptor(descriptor);
             socket->setLocalCertificate(fixture("localhost.crt"));
-            QFile key(fixture("localhost.key"));
-            key.open(QIODevice::ReadOnly);
-            socket->setPrivateKey(QSslKey(key.readAll(), QSsl::Ec));
+            socket->setPrivateKey(fixture("localhost.key"), QSsl::Ec);
             socket->startServerEncryption();
             addPendingConnection(socket);
         }

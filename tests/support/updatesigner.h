@@ -11,34 +11,23 @@
 
 namespace lyntra_test {
 
-inline QString signer()
-{
-    return bin_dir() + "/lyntra-update-sign";
-}
-
-// The private half of the key the test program's own prefix trusts.
-inline QString testPrivateKey()
-{
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../test-private.pem");
-}
-
 inline bool runSigner(const QStringList &args)
 {
     QProcess p;
-    p.start(signer(), args);
+    p.start(bin_dir() + "/lyntra-update-sign", args);
     return p.waitForFinished(kPatienceMs) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
-// The signature file's content for `document`, made with `privateKey`; empty when signing failed.
-inline QByteArray signatureOf(const QByteArray &document, const QString &privateKey = testPrivateKey())
+// The signature file's content for `document`, made with `privateKey` (by default the private half of the
+// key the test program's own prefix trusts); empty when signing failed.
+inline QByteArray signatureOf(const QByteArray &document,
+                              const QString &privateKey = QCoreApplication::applicationDirPath() +
+                                                          "/../test-private.pem")
 {
     QTemporaryDir dir;
-    QFile file(dir.filePath("document"));
-    if (!file.open(QIODevice::WriteOnly) || file.write(document) != document.size())
-        return {};
-    file.close();
-    QFile signature(file.fileName() + ".sig");
-    return runSigner({"sign", privateKey, file.fileName()}) && signature.open(QIODevice::ReadOnly)
+    QFile file(dir.filePath("document")), signature(dir.filePath("document.sig"));
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(document) == document.size() && file.flush();
+    return written && runSigner({"sign", privateKey, file.fileName()}) && signature.open(QIODevice::ReadOnly)
                ? signature.readAll()
                : QByteArray();
 }

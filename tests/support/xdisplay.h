@@ -49,6 +49,14 @@ public:
         return true;
     }
 
+    // The id of the visible window whose title matches the pattern `title`, once there is one; else empty.
+    QString window(const QString &title) const
+    {
+        QString id;
+        wait_until([&] { return xdotool({"search", "--onlyvisible", "--name", title}, &id); });
+        return id;
+    }
+
 private:
     QProcess xvfb_;
     QString name_;
