@@ -24,7 +24,7 @@ namespace {
     std::abort();
 }
 
-// A key made and forgotten at once, the view, and the toolkit under them; never torn down.
+// A key made and forgotten at once, and the view.
 struct Rig {
     UpdateKeys keys;
     MessageView view;

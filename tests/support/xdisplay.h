@@ -5,21 +5,27 @@
 #include "virtualunit.h"
 
 #include <QProcess>
+#include <QRandomGenerator>
 
 namespace lyntra_test {
 
 class Display {
 public:
+    // On a display number of its own choosing, away from the low ones that other runs on the same
+    // machine take and give back meanwhile.
     bool start()
     {
-        xvfb_.start(QStringLiteral("Xvfb"),
-                    {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
-        if (!xvfb_.waitForStarted(kPatienceMs))
-            return false;
-        const bool announced =
+        for (int attempt = 0; attempt < 5 && name_.isEmpty(); ++attempt) {
+            const QString number = QString::number(QRandomGenerator::global()->bounded(200, 30000));
+            xvfb_.start(QStringLiteral("Xvfb"), {":" + number, "-displayfd", "1", "-screen", "0", "1600x1000x24",
+                                                 "-nolisten", "tcp"});
             wait_until([&] { return xvfb_.canReadLine() || xvfb_.state() == QProcess::NotRunning; });
-        name_ = ":" + QString::fromLatin1(xvfb_.readLine()).trimmed();
-        return announced && name_.size() > 1;
+            if (xvfb_.canReadLine() && xvfb_.readLine().trimmed() == number.toLatin1())
+                name_ = ":" + number;
+            else
+                xvfb_.waitForFinished(kPatienceMs);
+        }
+        return !name_.isEmpty();
     }
     ~Display()
     {
