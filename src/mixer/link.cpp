@@ -84,6 +84,10 @@ void MixerModel::linkOff(const PairInfo &p)
     applyFader(b, stereo.fader);
     for (int track : {p.first, p.second})
         dynamics_.copyKeys({StripKind::Pair, p.number}, {StripKind::Mono, track});
+    // The stereo strip leaves the screen: its odd strip, which now holds its values, takes the editor,
+    // as linking hands a selected side's editor to the stereo strip.
+    if (state(p.name).select)
+        setSelect(a, true);
     emit linkChanged(p.number, false);
 }
 

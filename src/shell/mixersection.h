@@ -1,6 +1,5 @@
 // Page 0: the mixer model, its strips, the channel editor under them and the loader the full load drives,
-// wired to the clock status (model and sample-rate class decide which strips show) and to the window's
-// Shift key.
+// wired to the clock status (model and sample-rate class decide which strips show).
 #pragma once
 
 #include <QObject>
@@ -40,7 +39,6 @@ public:
 
     // The clock status tells the unit's model and the rate class; the strips follow both.
     void followClock(ClockStatus &clock);
-    void setShiftHeld(bool held);
     // Binds the page's level meters and the editor's gain-reduction bar, following the selection.
     void bindMeters(MeterSection &meters) const;
     // "Initialize Reverb" asks first and, on OK, returns every reverb type to its factory values.

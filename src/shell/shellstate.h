@@ -1,5 +1,5 @@
 // Run-time state of the window that several parts of the shell read: unit presence and identification,
-// the Shift key, the progress countdown and the last firmware figures. Owned by MainWindow, GUI thread only.
+// the progress countdown and the last firmware figures. Owned by MainWindow, GUI thread only.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,6 @@ struct ShellState {
 
     bool awaiting_unit = true;
     uint8_t identification = NotIdentified;
-    bool shift_held = false;
     uint8_t progress_countdown = 0;
     uint16_t firmware_version = 0;
     uint16_t firmware_build = 0;
