@@ -12,23 +12,20 @@
 
 #include <cstdarg>
 #include <functional>
-#include <string>
 
 namespace opentrap {
 
 // (absolute path with "." and ".." resolved by name, true when the call creates or writes) -> allowed.
-inline std::function<bool(const std::string &, bool)> rule;
-inline std::string refused;
+inline std::function<bool(const QString &, bool)> rule;
+inline QString refused;
 
 inline void check(const char *path, bool creates)
 {
     thread_local bool busy = false; // the rule itself may open files
-    if (!rule || busy || !path || !refused.empty())
+    if (!rule || busy || !path || !refused.isEmpty())
         return;
     busy = true;
-    const std::string full = QDir::cleanPath(QDir::current().absoluteFilePath(QFile::decodeName(path)))
-                                 .toLocal8Bit()
-                                 .toStdString();
+    const QString full = QDir::cleanPath(QDir::current().absoluteFilePath(QFile::decodeName(path)));
     if (!rule(full, creates))
         refused = full;
     busy = false;

@@ -11,25 +11,20 @@
 
 namespace lyntra_test {
 
-inline bool runSigner(const QStringList &args)
-{
-    QProcess p;
-    p.start(bin_dir() + "/lyntra-update-sign", args);
-    return p.waitForFinished(kPatienceMs) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
 // The signature file's content for `document`, made with `privateKey` (by default the private half of the
-// key the test program's own prefix trusts); empty when signing failed.
+// key the test program's own prefix trusts; "other-private.pem" beside it is trusted nowhere); empty when
+// signing failed.
 inline QByteArray signatureOf(const QByteArray &document,
                               const QString &privateKey = QCoreApplication::applicationDirPath() +
                                                           "/../test-private.pem")
 {
     QTemporaryDir dir;
     QFile file(dir.filePath("document")), signature(dir.filePath("document.sig"));
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(document) == document.size() && file.flush();
-    return written && runSigner({"sign", privateKey, file.fileName()}) && signature.open(QIODevice::ReadOnly)
-               ? signature.readAll()
-               : QByteArray();
+    QProcess signer;
+    if (file.open(QIODevice::WriteOnly) && file.write(document) == document.size() && file.flush())
+        signer.start(bin_dir() + "/lyntra-update-sign", {"sign", privateKey, file.fileName()});
+    const bool signedIt = signer.waitForFinished(kPatienceMs) && signer.exitCode() == 0;
+    return signedIt && signature.open(QIODevice::ReadOnly) ? signature.readAll() : QByteArray();
 }
 
 } // namespace lyntra_test
