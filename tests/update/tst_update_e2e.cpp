@@ -79,7 +79,7 @@ private slots:
         QProcessEnvironment env = panel.process().processEnvironment();
         env.insert("ASAN_OPTIONS", "detect_leaks=0");
         panel.process().setProcessEnvironment(env);
-        QVERIFY(panel.start(panel_));
+        QVERIFY(panel.start(panel_) && panel.awaitMarker("unit set up"));
         QVERIFY(!display_.window("^AVENOR Latest Information$").isEmpty());
         QVERIFY(loadSceneThree(display_, display_.window("^AVENOR LYNTRA K1/K2 Settings Panel$")));
         QVERIFY(unit.await("mute.input.4", 1));
