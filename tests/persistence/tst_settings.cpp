@@ -315,6 +315,34 @@ private slots:
         QCOMPARE(s.mute("Track1"), false);
     }
 
+    // A scene is the mix only: the update address, the remembered answers and the interface flags stay
+    // out of a saved slot, and a slot from elsewhere that carries them changes none of them.
+    void sceneIsTheMixOnly()
+    {
+        Settings s;
+        SceneStore scenes(s);
+        QString error;
+        s.setUpdateText("JsonUrl", "https://own.example/doc.json");
+        s.setMute("Track3", true);
+        s.setMoniConOutput(2);
+        QVERIFY(scenes.save(2, &error));
+        QCOMPARE(QSettings(scenes.slotPath(2), QSettings::IniFormat).childGroups(), (QStringList{"MoniCon", "Track3"}));
+        QFile foreign(scenes.slotPath(4));
+        QVERIFY(foreign.open(QIODevice::WriteOnly));
+        foreign.write("[Update]\nJsonUrl=https://evil.example/doc.json\nSoftDialog=9.99\n[Misc]\n"
+                      "Information_Dialog=true\nsecret=1\n[Track3]\nMute=false\n[Track4]\nSolo=true\n");
+        foreign.close();
+        s.setUpdateText("JsonUrl", "https://other.example/doc.json");
+        for (const int slot : {4, 2}) {
+            QCOMPARE(scenes.load(slot, &error), SceneStore::Load::Done);
+            QCOMPARE(s.updateText("JsonUrl"), QStringLiteral("https://other.example/doc.json"));
+            QVERIFY(s.updateText("SoftDialog").isEmpty() && !s.informationDialog());
+            QCOMPARE(s.mute("Track3"), slot == 2);
+            QCOMPARE(s.solo("Track4"), slot == 4);
+            QCOMPARE(s.moniConOutput(), slot == 2 ? 2 : 0);
+        }
+    }
+
     // A save that dies while writing, or one that died before its rename and left its temporary file,
     // leaves the earlier scene whole.
     void interruptedSaveKeepsTheSlot()
