@@ -63,12 +63,10 @@ void QIXDevice::dispatch_item(uint8_t id, uint8_t type, uint32_t value, const ui
         emit sig_recv_productname(text_of(type, bytes, length));
         return;
     case IXMSG_ID_BUILDDATE:
-        build_date_ = text_of(type, bytes, length);
-        emit sig_recv_builddate(build_date_);
+        emit sig_recv_builddate(text_of(type, bytes, length));
         return;
     case IXMSG_ID_BUILDTIME:
-        build_time_ = text_of(type, bytes, length);
-        emit sig_recv_buildtime(build_time_);
+        emit sig_recv_buildtime(text_of(type, bytes, length));
         return;
     default:
         break;
@@ -96,12 +94,10 @@ void QIXDevice::dispatch_item(uint8_t id, uint8_t type, uint32_t value, const ui
         emit sig_recv_clockhz(source, value);
         break;
     case IXMSG_ID_VERSION:
-        version_ = static_cast<uint16_t>(value);
-        emit sig_recv_version(version_);
+        emit sig_recv_version(static_cast<uint16_t>(value));
         break;
     case IXMSG_ID_BUILD:
-        build_ = static_cast<uint16_t>(value);
-        emit sig_recv_build(build_);
+        emit sig_recv_build(static_cast<uint16_t>(value));
         break;
     case IXMSG_ID_CH_TYPE:
         current_address_.ch_type = value;
