@@ -94,7 +94,9 @@ int main(int argc, char **argv)
     Settings settings;
     MainWindow window(device, settings);
     window.show();
-    if (!wait_until([&] { return window.state().identification == ShellState::SetUp; }, 15000)) {
+    // The rate shows once the unit is set up.
+    const QLabel *rate = window.findChild<QLabel *>(QStringLiteral("label_IntSampleRate"));
+    if (!wait_until([&] { return rate && !rate->text().isEmpty(); }, 15000)) {
         std::fprintf(stderr, "the window never set the unit up\n");
         return 1;
     }

@@ -158,7 +158,7 @@ void MixerModel::sendTrackSend(int track, int send)
     const StripState &st = states_[trackName(track)];
     const auto s = static_cast<size_t>(send);
     device_.set_send(kInput, static_cast<uint32_t>(track), kAux, static_cast<uint32_t>(send),
-                     ixcmd_send_point(st.point[s]), send::levelFromLabel(send::label(st.sendPos[s])));
+                     ixcmd_send_point(st.point[s]), static_cast<int8_t>(send::dbAt(st.sendPos[s])));
 }
 
 void MixerModel::applySendPoint(int track, int send, int code, bool store)
@@ -188,7 +188,7 @@ void MixerModel::applyMasterSend(int send, int position, bool store)
 {
     const int p = std::clamp(position, 0, send::kPositions - 1);
     const QString label = send::label(p);
-    const int8_t level = send::levelFromLabel(label);
+    const auto level = static_cast<int8_t>(send::dbAt(p));
     state(kMasterTrack).sendPos[static_cast<size_t>(send)] = p;
     if (store)
         settings_.setSend(kMasterTrack, send, p, label);
@@ -268,7 +268,7 @@ void MixerModel::applyPan(int track, int position, bool store)
     panPos_[static_cast<size_t>(track - 1)] = p;
     if (store)
         settings_.setPan(trackName(track), p, label);
-    device_.set_pan(kInput, static_cast<uint32_t>(track), pan::unitIndex(label));
+    device_.set_pan(kInput, static_cast<uint32_t>(track), pan::unitIndex(p));
     emit panChanged(track, p, label);
 }
 

@@ -35,7 +35,7 @@ class MixerModel : public QObject {
 
 public:
     // `settings` and `device` are not owned and must outlive the model. Nothing is read or sent here;
-    // call loadAll()/the strip loader for that.
+    // call loadAll() for that.
     MixerModel(Settings &settings, QIXDevice &device, QObject *parent = nullptr);
     ~MixerModel() override;
 
@@ -93,25 +93,21 @@ public:
     bool setSendLevel(const QString &name, int send, int position);
 
     // ---- Visible pair containers.
-    // Product name from the unit: "LYNTRA K1" is the small model, anything else the large one.
-    void setProductName(const QString &product);
-    // Sample rate report; an unknown rate changes nothing.
-    void setSampleRate(uint32_t hz);
+    // The unit's model, as the unit status tells it after a full load.
+    void setUnitModel(UnitModel model);
+    // The class of the unit's rate (1, 2, 4); anything else, or the class already shown, changes nothing.
+    void setRateClass(int rateClass);
     int rateClass() const { return rateClass_; } // 1, 2 or 4
     bool pairVisible(int pair) const;
     // The table: which pairs (1..10) a model shows at a rate class (1, 2, 4; anything else: none).
     static bool pairVisibleAt(UnitModel model, int rateClass, int pair);
 
-    // ---- Restore from the settings (the full load's strip loader calls these in its order). Each
-    // sets the strips from the stored keys and sends every unit parameter again; nothing is written.
-    // Linked pair `pair` (1..10): the stereo strip from the pair group, and both mono tracks' own state.
-    void loadLinkedPair(int pair);
-    // Mono track `track` (1..20) of an unlinked pair; the odd track also clears the pair's link.
-    void loadMonoTrack(int track);
-    // Master strip: mute, fader, sends, then the reverb with its switch and return.
-    void loadMaster();
-    // Channel names of Track1..Track20 (each cut to 6 characters; a shorter list leaves the rest).
-    void loadNames(const QStringList &names);
+    // ---- The full load: brings the strips and the unit back to the stored mixer state (start-up,
+    // reconnection, "Initialize", scene load). Every unit parameter is sent again, even where the device
+    // object believes the unit has it; nothing is written. Pairs 1..10 in turn (a linked pair as its
+    // stereo strip, else its two mono tracks), then the master with the reverb, then the channel names;
+    // emits loaded() at the end.
+    void loadAll();
 
 signals:
     void phaseChanged(const QString &name, bool on); // mono and side names
@@ -140,6 +136,8 @@ signals:
     void equalizerRepaintRequested();
     // A strip became selected: the editor knobs load from this name's group.
     void editorLoadRequested(const QString &name);
+    // The full load has run: what lies outside the strips (routing, menus, curves) follows the store.
+    void loaded();
 
 private:
     struct StripState {
@@ -179,6 +177,9 @@ private:
     void setLinkFlags(const PairInfo &p, bool on);
 
     // Restore (restore.cpp).
+    void loadLinkedPair(int pair);
+    void loadMonoTrack(int track);
+    void loadMaster();
     void loadTrack(int track, bool linked);
     void restoreSelect(const QString &name, bool shown);
 
@@ -193,7 +194,7 @@ private:
     QString selected_ = kNoTrack;
     UnitModel model_ = UnitModel::K2;
     int rateClass_ = 1;
-    uint32_t lastHz_ = 0;
+    bool rateKnown_ = false;
     ReverbModel reverb_;
 };
 

@@ -117,12 +117,25 @@ void MixerModel::loadMaster()
     reverb_.load();
 }
 
-void MixerModel::loadNames(const QStringList &names)
+void MixerModel::loadAll()
 {
-    for (int i = 0; i < std::min<int>(names.size(), kTracks); ++i) {
-        names_[static_cast<size_t>(i)] = names[i].left(6);
-        emit channelNameChanged(i + 1, names_[static_cast<size_t>(i)]);
+    // The device object drops values equal to what it last sent; after a reconnection or a replaced
+    // file the unit may hold anything, so everything goes out again.
+    device_.reset_params();
+    for (int pair = 1; pair <= kPairs; ++pair) {
+        if (settings_.link(pairName(pair))) {
+            loadLinkedPair(pair);
+        } else {
+            loadMonoTrack(2 * pair - 1);
+            loadMonoTrack(2 * pair);
+        }
     }
+    loadMaster();
+    for (int track = 1; track <= kTracks; ++track) {
+        names_[static_cast<size_t>(track - 1)] = settings_.name(trackName(track)).left(6);
+        emit channelNameChanged(track, names_[static_cast<size_t>(track - 1)]);
+    }
+    emit loaded();
 }
 
 } // namespace mixer

@@ -116,8 +116,7 @@ void ReverbModel::sendReverb()
 
 void ReverbModel::sendReturn()
 {
-    // The knob position decides the level, so what the knob shows is what the unit gets.
-    device_.set_return(on() ? 1 : 0, send::levelFromLabel(returnLabel()));
+    device_.set_return(on() ? 1 : 0, static_cast<int8_t>(send::dbAt(returnPosition())));
 }
 
 void ReverbModel::selectType(int code)

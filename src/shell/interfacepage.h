@@ -15,22 +15,22 @@ class ClockStatus;
 class QIXDevice;
 class QWidget;
 class Settings;
-struct ShellState;
+
+namespace mixer {
+class UnitStatus;
+}
 
 class InterfacePage : public QObject, public InterfaceBridge {
     Q_OBJECT
 
 public:
-    // Builds the page widget, its ClockStatus and BufferSize (both children of the widget) and connects
-    // the device object's clock, rate and lock signals to the ClockStatus slots.
-    // `device`, `settings`: program-wide, not owned, must outlive the page widget. `state`: the window's
-    // shell state (see ClockStatus); may be null until attachShellState(). Call lyntra_init_resources()
-    // first, or the panel is drawn without its artwork.
-    InterfacePage(QIXDevice &device, Settings &settings, const ShellState *state = nullptr);
+    // Builds the page widget, its ClockStatus and BufferSize (both children of the widget); the status
+    // fields follow `unit`, which holds its rate reports back while the buffer size changes.
+    // `device`, `settings`, `unit`: program-wide, not owned, must outlive the page widget. Call
+    // lyntra_init_resources() first, or the panel is drawn without its artwork.
+    InterfacePage(QIXDevice &device, Settings &settings, mixer::UnitStatus &unit);
     // Deletes the page widget unless something (the window's page stack) has adopted it.
     ~InterfacePage() override;
-
-    void attachShellState(const ShellState &state);
 
     // InterfaceBridge. page(): the widget, never null while the window lives.
     QWidget *page() override;
@@ -40,16 +40,10 @@ public:
     void bufferSizeChangeSettled() override;
     void applyModelState() override;
 
-    // The clock logic (for the disconnected look, the model state and the mixer's layout signals).
-    ClockStatus &clock() const { return *clock_; }
-    BufferSize &bufferSize() const { return *buffer_; }
 
 signals:
     // Every applied slider position, including the refresh; the window restarts its 2000 ms timer.
     void sig_bufferSizeChangeStarted();
-    // The buffer size's "recently changed" flag went on or off; the window mirrors it for the
-    // sample-rate display.
-    void sig_bufferSizeRecentlyChanged(bool on);
 
 private:
     QPointer<QWidget> page_;

@@ -1,4 +1,4 @@
-// The one window of the program: page stack, menus, the four timers, unit presence, and the dialogs
+// The one window of the program: page stack, menus, the three timers, unit presence, and the dialogs
 // of the shell. Built in code; every widget other code reaches carries the product's object name.
 #pragma once
 
@@ -21,19 +21,20 @@ class QIXDevice;
 class QLabel;
 class QMessageBox;
 class QStackedWidget;
-class QAbstractButton;
 class RoutingSection;
 class SceneMemories;
 class Settings;
-class UnitPresence;
 class UpdateSoftware;
+
+namespace mixer {
+class UnitStatus;
+}
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     static const char *const SoftwareVersion; // "1.00 0059"
-    static const char *const SmallModelName;  // "LYNTRA K1"
 
     // `device`, `settings`: program-wide, not owned, must outlive the window. Talks to the device; the
     // start-up information box, unless suppressed, opens once the event loop runs. No box it shows
@@ -47,11 +48,8 @@ public:
     MeterSection &meters() { return *meters_; }
     QStackedWidget *pages() const { return stack_; }
 
-    // The unit counts as the small model when the device field reads exactly "LYNTRA K1".
+    // The unit in use is the small model (as the unit status tells).
     bool isSmallModel() const;
-
-    // Applies the stored mixer state to the panels and the unit.
-    void fullLoad();
 
     // Opens "Changing various settings..." titled `title` for ten seconds; the menu bar is disabled
     // meanwhile.
@@ -73,10 +71,6 @@ public slots:
     void timerInterrupt_2000ms();
     void timerInterrupt_1000ms();
     void timerInterrupt_100ms();
-    void timerInterrupt_10ms();
-    void slt_RecvDeviceName(const QString &sText);
-    void slt_RecvFirmVersion(uint16_t version);
-    void slt_RecvFirmBuld(uint16_t build);
     void slt_initProgressBarCountChange(uint8_t count);
     void slt_initProgressBarCountFinish();
     void doUpdate();
@@ -99,12 +93,15 @@ private:
     void showUnitLost();
     void setUpReturnedUnit();
     void showInformationUnlessSuppressed();
+    // End of every full load: the routing page and the interface page follow the store and the model.
+    void followLoadedState();
     void runFirmwareCheck();
     QLabel *label(const char *objectName) const;
 
     QIXDevice &device_;
     Settings &settings_;
     ShellState state_;
+    mixer::UnitStatus *unit_ = nullptr;
     MixerSection *mixer_ = nullptr;
     RoutingSection *routing_ = nullptr;
     SceneMemories *scenes_ = nullptr;
@@ -115,13 +112,8 @@ private:
     QTimer timer2000_;
     QTimer timer1000_;
     QTimer timer100_;
-    QTimer timer10_;
-    UnitPresence *presence_ = nullptr;
     PageNavigator *navigator_ = nullptr;
     std::unique_ptr<ProgressWindow> progress_;
-    QPointer<QLabel> deviceLabel_;
-    QPointer<QAbstractButton> lowCutButton_;
-    QPointer<QLabel> lowGainLabel_;
     QPointer<QWidget> bufferSlider_;
     QPointer<QMessageBox> disconnectBox_;
     QPointer<QMessageBox> information_;

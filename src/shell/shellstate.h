@@ -1,18 +1,11 @@
-// Run-time state of the window that several parts of the shell read: unit presence and identification,
-// the Shift key, the progress countdown and the last firmware figures. Owned by MainWindow, GUI thread only.
+// Run-time state of the window that several parts of the shell read: the Shift key, the progress
+// countdown and the meter-hold count. Owned by MainWindow, GUI thread only.
 #pragma once
 
 #include <cstdint>
 
 struct ShellState {
-    enum Identification : uint8_t { NotIdentified = 0, NameReceived = 1, SetUp = 2 };
-
-    bool awaiting_unit = true;
-    uint8_t identification = NotIdentified;
     bool shift_held = false;
     uint8_t progress_countdown = 0;
-    uint16_t firmware_version = 0;
-    uint16_t firmware_build = 0;
-    bool buffer_size_change_pending = false;
     uint8_t meter_tick = 0;
 };

@@ -19,6 +19,9 @@ namespace el = editorlayout;
 
 namespace {
 
+// The low gain readout while the low-cut filter replaces the low shelf.
+const QString kNoLowGain = QStringLiteral("---");
+
 // Object-name stems in knob order: "label_<stem>Knob" and "label_<stem>Disp".
 const char *const kStems[mixer::kDynKnobs] = {
     "Threshold", "Ratio",    "Gain",        "Attack",     "Release", "HighGain", "HighMidGain", "LowMidGain",
@@ -124,6 +127,11 @@ ChannelEditor::ChannelEditor(mixer::MixerModel &model, QWidget *parent)
     connect(m, &mixer::MixerModel::compressorRepaintRequested, this, &ChannelEditor::doCompressorRepaint);
     connect(m, &mixer::MixerModel::equalizerRepaintRequested, this, &ChannelEditor::doEqualizerRepaint);
     connect(m, &mixer::MixerModel::editorBypassChanged, this, &ChannelEditor::showBypassed);
+    // A reload keeps the edited strip where it still shows; both curves are drawn from what was loaded.
+    connect(m, &mixer::MixerModel::loaded, this, [this] {
+        doCompressorRepaint();
+        doEqualizerRepaint();
+    });
     mixer::DynamicsModel *dyn = &m_model.dynamics();
     connect(dyn, &mixer::DynamicsModel::knobChanged, this,
             [this](mixer::StripRef s, DynKnob knob, int position, const QString &label) {
@@ -221,13 +229,23 @@ void ChannelEditor::showKnob(DynKnob knob, int position, const QString &label)
 {
     const KnobView &v = view(knob);
     m_drag.showOn(v.dial, v.value, frameScale(knob), position, label);
+    if (knob == DynKnob::LowGain && m_lowCut && m_lowCut->isChecked())
+        v.value->setText(kNoLowGain);
 }
 
 void ChannelEditor::showLowCut(bool on)
 {
     m_lowCut->setChecked(on);
-    // The filter replaces the low shelf; its gain waits at the bottom until the filter is off.
-    view(DynKnob::LowGain).dial->setEnabled(!on);
+    // The filter replaces the low shelf; its gain waits at the bottom, and has no value to show, until
+    // the filter is off.
+    const KnobView &low = view(DynKnob::LowGain);
+    low.dial->setEnabled(!on);
+    if (on) {
+        low.value->setText(kNoLowGain);
+    } else if (selected().valid()) {
+        const int p = m_model.dynamics().position(selected(), DynKnob::LowGain);
+        low.value->setText(mixer::dynLabel(DynKnob::LowGain, p));
+    }
 }
 
 void ChannelEditor::loadSelected()

@@ -1,5 +1,4 @@
-// The window in-process against a device object without worker, and the presence state machine behind
-// it: start-up dialog, set-up and disconnection, the page guard, the stored page, menus, the progress
+// The window in-process against a device object without worker, and the unit status behind it: start-up dialog, set-up and disconnection, the page guard, the stored page, menus, the progress
 // window, web links and the licence.
 #include "QIXDevice.h"
 #include "licensedialog.h"
@@ -9,7 +8,7 @@
 #include "settings.h"
 #include "shownboxes.h"
 #include "translations.h"
-#include "unitpresence.h"
+#include "unitstatus.h"
 #include "urlrecorder.h"
 #include "weblinks.h"
 
@@ -66,13 +65,13 @@ struct Rig {
 };
 
 // Script letters: A absent tick, P present tick, N product name "LYNTRA K2", E empty name.
-void play(UnitPresence &presence, const QString &script)
+void play(QIXDevice &device, mixer::UnitStatus &unit, const QString &script)
 {
     for (const QChar step : script) {
         if (step == 'A' || step == 'P')
-            presence.tick(step == 'P');
+            unit.presenceTick(step == 'P');
         else
-            presence.productNameReceived(step == 'N' ? QStringLiteral("LYNTRA K2") : QString());
+            emit device.sig_recv_productname(step == 'N' ? QStringLiteral("LYNTRA K2") : QString());
     }
 }
 
@@ -92,58 +91,59 @@ private slots:
         QTest::addColumn<QString>("script");
         QTest::addColumn<int>("setUps"); // stored state loaded and clock restored
         QTest::addColumn<int>("losses");
-        QTest::addColumn<int>("identification"); // afterwards: 0 none, 1 named, 2 set up
-        QTest::addColumn<bool>("awaiting");
-        QTest::newRow("never there") << "AAAAA" << 0 << 0 << 0 << true;
-        QTest::newRow("present but never named") << "PPPP" << 0 << 0 << 0 << true;
-        QTest::newRow("named while present") << "PPNP" << 1 << 0 << 2 << false;
-        QTest::newRow("named first") << "NPPPP" << 1 << 0 << 2 << false;
-        QTest::newRow("lost once, however long") << "NPAAAAAA" << 1 << 1 << 0 << true;
-        QTest::newRow("back but unnamed") << "NPAAPPP" << 1 << 1 << 0 << true;
-        QTest::newRow("lost and back twice") << "NPAANPAANP" << 3 << 2 << 2 << false;
-        QTest::newRow("named then absent before set-up") << "PNAAA" << 0 << 0 << 1 << true;
-        QTest::newRow("empty names") << "EPEP" << 0 << 0 << 0 << true;
-        QTest::newRow("names again change nothing") << "NPNNPP" << 1 << 0 << 2 << false;
+        QTest::addColumn<bool>("setUp"); // afterwards: rate reports are shown
+        QTest::newRow("never there") << "AAAAA" << 0 << 0 << false;
+        QTest::newRow("present but never named") << "PPPP" << 0 << 0 << false;
+        QTest::newRow("named while present") << "PPNP" << 1 << 0 << true;
+        QTest::newRow("named first") << "NPPPP" << 1 << 0 << true;
+        QTest::newRow("lost once, however long") << "NPAAAAAA" << 1 << 1 << false;
+        QTest::newRow("back but unnamed") << "NPAAPPP" << 1 << 1 << false;
+        QTest::newRow("lost and back twice") << "NPAANPAANP" << 3 << 2 << true;
+        QTest::newRow("named then absent before set-up") << "PNAAA" << 0 << 0 << false;
+        QTest::newRow("named then absent, then present") << "PNAAAP" << 1 << 0 << true;
+        QTest::newRow("empty names") << "EPEP" << 0 << 0 << false;
+        QTest::newRow("names again change nothing") << "NPNNPP" << 1 << 0 << true;
     }
     void presence()
     {
         QFETCH(QString, script);
         QFETCH(int, setUps);
         QFETCH(int, losses);
-        QFETCH(int, identification);
-        QFETCH(bool, awaiting);
-        ShellState state;
-        UnitPresence presence(state);
-        QSignalSpy loaded(&presence, &UnitPresence::loadStoredState);
-        QSignalSpy clocked(&presence, &UnitPresence::restoreClock);
-        QSignalSpy lost(&presence, &UnitPresence::unitLost);
-        play(presence, script);
+        QFETCH(bool, setUp);
+        QIXDevice device{QIXDevice::NoWorker{}};
+        mixer::UnitStatus unit(device);
+        QSignalSpy loaded(&unit, &mixer::UnitStatus::loadStoredState);
+        QSignalSpy clocked(&unit, &mixer::UnitStatus::restoreClock);
+        QSignalSpy lost(&unit, &mixer::UnitStatus::unitLost);
+        QSignalSpy shown(&unit, &mixer::UnitStatus::sampleRateChanged);
+        play(device, unit, script);
         QCOMPARE(loaded.count(), setUps);
         QCOMPARE(clocked.count(), setUps);
         QCOMPARE(lost.count(), losses);
-        QCOMPARE(int(state.identification), identification);
-        QCOMPARE(state.awaiting_unit, awaiting);
+        shown.clear();
+        emit device.sig_recv_hz(44100); // a rate no earlier step reported
+        QCOMPARE(shown.count(), setUp ? 1 : 0);
     }
 
-    // The stored state goes out while the unit counts as named, the clock once it counts as set up.
+    // The stored state goes out before the unit counts as set up, the clock after; an empty name
+    // clears the device field and has the unit looked for anew.
     void presenceOrderAndNames()
     {
-        ShellState state;
-        UnitPresence presence(state);
+        QIXDevice device{QIXDevice::NoWorker{}};
+        mixer::UnitStatus unit(device);
         QStringList seen;
-        connect(&presence, &UnitPresence::loadStoredState, this, [&] {
-            seen << QStringLiteral("load %1 %2").arg(state.identification).arg(state.awaiting_unit);
-        });
-        connect(&presence, &UnitPresence::restoreClock, this,
-                [&] { seen << QStringLiteral("clock %1").arg(state.identification); });
-        connect(&presence, &UnitPresence::unitLost, this, [&] {
-            seen << QStringLiteral("lost %1 %2").arg(state.identification).arg(state.awaiting_unit);
-        });
-        connect(&presence, &UnitPresence::deviceNameChanged, this, [&](const QString &t) { seen << t; });
-        connect(&presence, &UnitPresence::deselectWanted, this, [&] { seen << "deselect"; });
-        play(presence, QStringLiteral("NPAE"));
-        QCOMPARE(seen,
-                 QStringList({"LYNTRA K2", "load 1 0", "clock 2", "lost 0 1", "No Device", "deselect"}));
+        QSignalSpy shown(&unit, &mixer::UnitStatus::sampleRateChanged);
+        const auto rateShown = [&] {
+            emit device.sig_recv_hz(96000);
+            return shown.count() == 1 ? "shown" : "held";
+        };
+        connect(&unit, &mixer::UnitStatus::loadStoredState, this, [&] { seen << QStringLiteral("load ") + rateShown(); });
+        connect(&unit, &mixer::UnitStatus::restoreClock, this, [&] { seen << QStringLiteral("clock ") + rateShown(); });
+        connect(&unit, &mixer::UnitStatus::unitLost, this, [&] { seen << "lost"; });
+        connect(&unit, &mixer::UnitStatus::productNameChanged, this, [&](const QString &t) { seen << t; });
+        connect(&device, &QIXDevice::sig_deselect, this, [&] { seen << "deselect"; });
+        play(device, unit, QStringLiteral("NPAE"));
+        QCOMPARE(seen, QStringList({"LYNTRA K2", "load held", "clock shown", "", "lost", "", "deselect"}));
     }
 
     void firmwareText_data()
@@ -163,14 +163,14 @@ private slots:
         QFETCH(QList<int>, versions);
         QFETCH(QList<int>, builds);
         QFETCH(QStringList, texts);
-        ShellState state;
-        UnitPresence presence(state);
+        QIXDevice device{QIXDevice::NoWorker{}};
+        mixer::UnitStatus unit(device);
         QStringList seen;
-        connect(&presence, &UnitPresence::firmwareTextChanged, this, [&](const QString &t) { seen << t; });
+        connect(&unit, &mixer::UnitStatus::firmwareTextChanged, this, [&](const QString &t) { seen << t; });
         for (int v : versions)
-            presence.firmwareVersionReceived(uint16_t(v));
+            emit device.sig_recv_version(uint16_t(v));
         for (int b : builds)
-            presence.firmwareBuildReceived(uint16_t(b));
+            emit device.sig_recv_build(uint16_t(b));
         QCOMPARE(seen, texts);
     }
 
@@ -252,11 +252,10 @@ private slots:
         }
     }
 
-    // After a quiet spell with low cut off, switching it on puts "---" back in the low gain readout.
+    // A strip stored with low cut on shows "---" in the low gain readout once it is selected.
     void lowCutReadout()
     {
         Rig rig;
-        rig.window->timerInterrupt_10ms(); // a tick with low cut off: the quiet spell starts
         rig.settings.setEqLowCutFilter(QStringLiteral("Track7"), true);
         QTest::mouseClick(rig.window->findChild<QWidget *>("pB_Analog7"), Qt::LeftButton);
         QVERIFY(rig.window->findChild<QAbstractButton *>("pB_LowCutFilter")->isChecked());

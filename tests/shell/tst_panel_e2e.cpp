@@ -341,7 +341,10 @@ private slots:
             Settings settings;
             MainWindow window(device, settings);
             window.show();
-            QVERIFY(wait_until([&] { return window.state().identification == ShellState::SetUp; }));
+            // The rate shows once the unit is set up.
+            QVERIFY(wait_until([&] {
+                return !window.findChild<QLabel *>(QStringLiteral("label_IntSampleRate"))->text().isEmpty();
+            }));
             QVERIFY(storedStateArrives(unit, "scene start"));
             QCOMPARE(storedMixNotShown(window), QString());
             MainMenus &menus = window.menus();

@@ -137,7 +137,7 @@ private slots:
     {
         QFETCH(Status, c);
         rig->find<QComboBox>("cB_Optical_A")->setCurrentIndex(c.selector);
-        rig->clock().selectSource(c.checked);
+        rig->choose(c.checked);
         rig->runAt(48000);
         // Through the device object's signals, as the page receives them.
         emit rig->dev.sig_recv_clocksource(src(c.source));
@@ -146,19 +146,19 @@ private slots:
         auto *status = rig->find<QLabel>("label_IntClockSourceStatus");
         QCOMPARE(status->text(), c.text);
         QCOMPARE(status->styleSheet(), c.style);
-        QCOMPARE(rig->clock().rememberedRate(c.source), c.source == INTERNAL || c.source == 9 ? 0u : c.hz);
+        QCOMPARE(rig->unit.rememberedRate(c.source), c.source == INTERNAL || c.source == 9 ? 0u : c.hz);
     }
 
     // A report about an input that is not the clock source leaves the clock status alone.
     void otherInputReport()
     {
-        rig->clock().selectSource(4);
+        rig->choose(4);
         rig->runAt(48000);
         auto *status = rig->find<QLabel>("label_IntClockSourceStatus");
         status->setText("before");
-        rig->clock().slt_RecvClockSource(src(WORD));
-        rig->clock().slt_RecvClockHz(src(OPT_A), 48000);
-        rig->clock().slt_RecvDigitalInputStatus(src(OPT_A), IXMSG_DATA_CLOCKLOCK_GOOD);
+        emit rig->dev.sig_recv_clocksource(src(WORD));
+        emit rig->dev.sig_recv_clockhz(src(OPT_A), 48000);
+        emit rig->dev.sig_recv_clocklock(src(OPT_A), IXMSG_DATA_CLOCKLOCK_GOOD);
         QCOMPARE(status->text(), QStringLiteral("before"));
         QCOMPARE(rig->find<QLabel>("label_IntOptAInputStatus")->text(), QStringLiteral("Good"));
     }
@@ -183,14 +183,14 @@ private slots:
     void inputStatus()
     {
         QFETCH(Status, c);
-        rig->find<QLabel>("label_IntDevice")->setText(c.checked ? "LYNTRA K1" : "LYNTRA K2");
-        rig->clock().applyModelState();
+        rig->setUp(c.checked ? "LYNTRA K1" : "LYNTRA K2");
+        rig->page.applyModelState();
         if (c.source != WORD)
             rig->find<QComboBox>(c.source == OPT_A ? "cB_Optical_A" : "cB_Optical_B")
                 ->setCurrentIndex(c.selector);
         rig->runAt(48000);
-        rig->clock().slt_RecvClockHz(src(c.source), c.hz);
-        rig->clock().slt_RecvDigitalInputStatus(src(c.source), static_cast<ixmsg_data_clocklock_t>(c.lock));
+        emit rig->dev.sig_recv_clockhz(src(c.source), c.hz);
+        emit rig->dev.sig_recv_clocklock(src(c.source), static_cast<ixmsg_data_clocklock_t>(c.lock));
         const char *field = c.source == OPT_A   ? "label_IntOptAInputStatus"
                             : c.source == OPT_B ? "label_IntOptBInputStatus"
                                                 : "label_IntWordInputStatus";
@@ -210,7 +210,7 @@ private slots:
             emit rig->dev.sig_recv_clocksource(src(n.first));
             QCOMPARE(rig->find<QLabel>("label_IntClockSource")->text(), n.second);
         }
-        QSignalSpy layout(&rig->clock(), &ClockStatus::sig_rateClassChanged);
+        QSignalSpy layout(&rig->unit, &mixer::UnitStatus::rateClassChanged);
         const struct {
             uint32_t hz;
             const char *text;
@@ -221,16 +221,14 @@ private slots:
             rig->runAt(r.hz);
             rig->runAt(r.hz); // the same rate again is shown once
             QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QLatin1String(r.text));
-            QCOMPARE(rig->clock().rateClass(), r.rateClass);
-            QCOMPARE(rig->clock().displayedRateClass(), r.rateClass);
-            QCOMPARE(rig->clock().currentSampleRate(), r.hz);
             QCOMPARE(layout.takeFirst().at(0).toInt(), r.rateClass);
             QVERIFY(layout.isEmpty());
         }
         rig->runAt(12345); // unknown: nothing changes
-        QCOMPARE(rig->clock().currentSampleRate(), 192000u);
-        // After the disconnected look blanked the rate, the same rate is shown (and laid out) again.
-        rig->clock().showDisconnected();
+        QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QStringLiteral("192kHz"));
+        QVERIFY(layout.isEmpty());
+        // After the unit went away and blanked the rate, the same rate is shown (and laid out) again.
+        rig->lose();
         QCOMPARE(rig->find<QLabel>("label_IntDevice")->text(), QStringLiteral("No Device"));
         QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QString());
         for (const char *name :
@@ -253,12 +251,14 @@ private slots:
     {
         QFETCH(int, identification);
         QFETCH(bool, pending);
-        QSignalSpy layout(&rig->clock(), &ClockStatus::sig_rateClassChanged);
-        rig->state.identification = static_cast<uint8_t>(identification);
-        rig->state.buffer_size_change_pending = pending;
+        QSignalSpy layout(&rig->unit, &mixer::UnitStatus::rateClassChanged);
+        if (identification >= 1)
+            emit rig->dev.sig_recv_productname(QStringLiteral("LYNTRA K2"));
+        if (identification >= 2)
+            rig->unit.presenceTick(true);
+        rig->unit.holdRateReports(pending);
         emit rig->dev.sig_recv_hz(96000);
         QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QString());
-        QCOMPARE(rig->clock().rateClass(), 0);
         QCOMPARE(layout.count(), 0);
     }
 
@@ -276,13 +276,11 @@ private slots:
     {
         QFETCH(QString, device);
         QFETCH(bool, small);
-        QSignalSpy changed(&rig->clock(), &ClockStatus::sig_modelChanged);
         rig->find<QLabel>("label_IntOptAInputStatus")->setText("Good");
-        rig->find<QLabel>("label_IntDevice")->setText(device);
+        emit rig->dev.sig_recv_productname(device);
+        QCOMPARE(rig->find<QLabel>("label_IntDevice")->text(), device);
         rig->page.applyModelState();
-        QCOMPARE(rig->clock().isSmallModel(), small);
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(changed.at(0).at(0).toBool(), small);
+        QCOMPARE(rig->unit.model() == mixer::UnitModel::K1, small);
         QCOMPARE(rig->find<QLabel>("label_IntOptAInputStatus")->text(), kDashes);
         for (const char *name : {"rB_Optical_B", "rB_Word"}) {
             QCOMPARE(rig->find<QRadioButton>(name)->isEnabled(), !small);

@@ -3,12 +3,10 @@
 // widgets show, what the settings store holds and what the in-process unit received.
 #include "dialcontrolsend.h"
 #include "faderpair.h"
-#include "fullload.h"
 #include "knobdrag.h"
 #include "knobframes.h"
 #include "knobscale.h"
 #include "masterstrip.h"
-#include "mixerloader.h"
 #include "pagerig.h"
 #include "pairstrip.h"
 #include "pancontrol.h"
@@ -457,29 +455,29 @@ private slots:
 
     void visiblePairs_data()
     {
-        QTest::addColumn<QString>("product");
+        QTest::addColumn<bool>("small");
         QTest::addColumn<uint>("rate");
         QTest::addColumn<QList<int>>("pairs");
         using L = QList<int>;
-        QTest::newRow("K2 44.1k") << "LYNTRA K2" << 44100u << L{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-        QTest::newRow("K2 88.2k") << "LYNTRA K2" << 88200u << L{1, 2, 3, 4, 7, 8};
-        QTest::newRow("K2 192k") << "LYNTRA K2" << 192000u << L{1, 2, 3, 7};
-        QTest::newRow("K1 48k") << "LYNTRA K1" << 48000u << L{1, 3, 4, 5, 6};
-        QTest::newRow("K1 96k") << "LYNTRA K1" << 96000u << L{1, 3, 4};
-        QTest::newRow("K1 176.4k") << "LYNTRA K1" << 176400u << L{1, 3};
-        QTest::newRow("another name is the large model") << "LYNTRA" << 96000u << L{1, 2, 3, 4, 7, 8};
+        QTest::newRow("K2 44.1k") << false << 44100u << L{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+        QTest::newRow("K2 88.2k") << false << 88200u << L{1, 2, 3, 4, 7, 8};
+        QTest::newRow("K2 192k") << false << 192000u << L{1, 2, 3, 7};
+        QTest::newRow("K1 48k") << true << 48000u << L{1, 3, 4, 5, 6};
+        QTest::newRow("K1 96k") << true << 96000u << L{1, 3, 4};
+        QTest::newRow("K1 176.4k") << true << 176400u << L{1, 3};
     }
     void visiblePairs()
     {
-        QFETCH(QString, product);
+        QFETCH(bool, small);
         QFETCH(uint, rate);
         QFETCH(QList<int>, pairs);
         PageRig rig;
         QSignalSpy changed(rig.unit.model.get(), &mixer::MixerModel::visibleChannelsChanged);
-        rig.unit.model->setProductName(product);
-        rig.unit.model->setSampleRate(rate);
-        for (uint same : {32000u, 0u, rate}) // an unknown rate, or the same again, changes nothing
-            rig.unit.model->setSampleRate(same);
+        rig.unit.model->setUnitModel(small ? mixer::UnitModel::K1 : mixer::UnitModel::K2);
+        const int rateClass = mixer::sampleRateOf(rate)->rateClass;
+        rig.unit.model->setRateClass(rateClass);
+        for (int same : {3, 0, rateClass}) // an unknown class, or the same again, changes nothing
+            rig.unit.model->setRateClass(same);
         QCOMPARE(changed.count(), 2);
         int x = -1;
         for (int k = 1; k <= mixer::kPairs; ++k) {
@@ -534,19 +532,18 @@ private slots:
     void reloadKeepsTheSelection()
     {
         PageRig rig;
-        mixer::MixerLoader loader(*rig.unit.model);
         const auto lit = [&](const char *strip) {
             return rig.find(strip)->grab().toImage().pixelColor(0, 300).red() > 200;
         };
         rig.click("pB_Analog3");
-        runFullLoad(&rig.unit.dev, rig.unit.settings, loader);
+        rig.unit.model->loadAll();
         QCOMPARE(rig.unit.model->selectedTrack(), QString("Track3"));
         QVERIFY(rig.unit.model->selected("Track3"));
         QVERIFY(rig.find<QPushButton>("pB_Analog3")->isChecked());
         QVERIFY(lit("mono3") && !lit("mono4"));
         // A reload that links the pair hides the selected strip: nothing stays selected.
         rig.unit.settings.setLink("Track3_4", true);
-        runFullLoad(&rig.unit.dev, rig.unit.settings, loader);
+        rig.unit.model->loadAll();
         QCOMPARE(rig.unit.model->selectedTrack(), mixer::kNoTrack);
         QVERIFY(!rig.find<QPushButton>("pB_Analog3")->isChecked());
         QVERIFY(!rig.find<QPushButton>("pB_Analog3_4")->isChecked());
