@@ -2,7 +2,7 @@
 // unit playing its test signal on every input. For 20 s: CPU of this process (GUI thread, device
 // worker and the probes) and of the unit, meter sets received and display frames per second, and the
 // delay from a level change at the unit to the first move of that input's bar.
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "benchrig.h"
 #include "mainwindow.h"
 #include "resources.h"

@@ -1,6 +1,6 @@
 #include "dynamicsmodel.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "ixcmd.h"
 #include "settings.h"
 

@@ -1,7 +1,7 @@
 #include "lineouts.h"
 
-#include "QIXDevice.h"
-#include "ixmsg_ids.h"
+#include "qixdevice.h"
+#include "ixmsgids.h"
 #include "settings.h"
 
 namespace mixer {

@@ -1,6 +1,6 @@
 #include "mixermodel.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "ixcmd.h"
 #include "scales.h"
 #include "settings.h"

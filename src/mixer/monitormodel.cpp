@@ -1,7 +1,7 @@
 #include "monitormodel.h"
 
-#include "QIXDevice.h"
-#include "ixmsg_ids.h"
+#include "qixdevice.h"
+#include "ixmsgids.h"
 #include "monitorscale.h"
 #include "settings.h"
 

@@ -2,7 +2,7 @@
 // strip is sent again (the full load has reset the device object's memory of what the unit holds).
 #include "mixermodel.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "scales.h"
 #include "settings.h"
 

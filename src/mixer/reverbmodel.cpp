@@ -1,6 +1,6 @@
 #include "reverbmodel.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "scales.h"
 #include "settingkeys.h"
 #include "settings.h"

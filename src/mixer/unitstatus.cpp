@@ -1,6 +1,6 @@
 #include "unitstatus.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 
 #include <iterator>
 

@@ -1,6 +1,6 @@
 #include "mainwindow.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "boxes.h"
 #include "milestones.h"
 #include "informationdialog.h"
@@ -60,11 +60,10 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
     routing_ = new RoutingSection(device_, settings_, this);
     meters_ = new MeterSection(device_, this);
     mixer_->bindMeters(*meters_);
-    auto page = std::make_unique<InterfacePage>(device_, settings_, *unit_);
-    connect(page.get(), &InterfacePage::sig_bufferSizeChangeStarted, this,
+    interface_ = std::make_unique<InterfacePage>(device_, settings_, *unit_);
+    connect(interface_.get(), &InterfacePage::sig_bufferSizeChangeStarted, this,
             &MainWindow::bufferSizeChangeStarted);
     mixer_->followUnit(*unit_);
-    interface_ = std::move(page);
     setWindowTitle(tr("AVENOR LYNTRA K1/K2 Settings Panel"));
     buildPages();
     menus_ = std::make_unique<MainMenus>(menuBar());

@@ -2,7 +2,6 @@
 // of the shell. Built in code; every widget other code reaches carries the product's object name.
 #pragma once
 
-#include "interfacebridge.h"
 #include "shellstate.h"
 
 #include <QMainWindow>
@@ -12,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 
+class InterfacePage;
 class MainMenus;
 class MeterSection;
 class MixerSection;
@@ -106,7 +106,7 @@ private:
     RoutingSection *routing_ = nullptr;
     SceneMemories *scenes_ = nullptr;
     MeterSection *meters_ = nullptr;
-    std::unique_ptr<InterfaceBridge> interface_;
+    std::unique_ptr<InterfacePage> interface_;
     QStackedWidget *stack_ = nullptr;
     std::unique_ptr<MainMenus> menus_;
     QTimer timer2000_;

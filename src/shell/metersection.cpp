@@ -1,6 +1,6 @@
 #include "metersection.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "tracks.h"
 
 MeterSection::MeterSection(QIXDevice &device, QObject *parent) : QObject(parent), device_(device)

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "drawlevelmeter.h"
-#include "ixmsg_ids.h"
+#include "ixmsgids.h"
 #include "levelstore.h"
 
 #include <QObject>

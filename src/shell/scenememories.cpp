@@ -1,6 +1,6 @@
 #include "scenememories.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "boxes.h"
 #include "mainmenus.h"
 #include "mixermodel.h"

@@ -2,7 +2,7 @@
 // firmware model makes of them, the addresses each setting accepts (in the command set and the device
 // object alike), the knob conversions; pending entries merged into messages, the ready token, reply
 // dispatch, and the worker thread with no unit to talk to.
-#include "QIXDeviceUnit.h"
+#include "qixdeviceunit.h"
 #include "datarow.h"
 #include "firmware.h"
 #include "hexbytes.h"

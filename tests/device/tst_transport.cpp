@@ -2,8 +2,8 @@
 // request block as the driver would), including the failures a unit can show (failed requests, short
 // and late answers, hang-ups).
 #include "datarow.h"
-#include "devif_socket.h"
-#include "devif_usb.h"
+#include "devifsocket.h"
+#include "devifusb.h"
 #include "hexbytes.h"
 #include "ixctl.h"
 #include "qixwire.h"

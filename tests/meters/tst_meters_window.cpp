@@ -1,6 +1,6 @@
 // The meters through the window, its real 100 ms timer and device worker, against the virtual unit with
 // its signal frozen and inputs set to exact levels.
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "mainwindow.h"
 #include "metersection.h"
 #include "resources.h"

@@ -2,10 +2,10 @@
 // in-process firmware model, so tests assert what the unit holds rather than which calls were made.
 #pragma once
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "firmware.h"
 #include "ixmsg.h"
-#include "ixmsg_ids.h"
+#include "ixmsgids.h"
 #include "mixermodel.h"
 #include "settings.h"
 

@@ -1,6 +1,6 @@
 // The window in-process against a device object without worker, and the unit status behind it: start-up dialog, set-up and disconnection, the page guard, the stored page, menus, the progress
 // window, web links and the licence.
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "licensedialog.h"
 #include "mainmenus.h"
 #include "mainwindow.h"

@@ -3,7 +3,7 @@
 // box stays open, a quit while the unit is slow, the single-instance hand-over, a scene loaded from the
 // menu on a display of its own, and the window in-process with its device worker: the stored mix it
 // sent shown, and the scene menus.
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "firmware.h"
 #include "ixmsg.h"
 #include "mainmenus.h"

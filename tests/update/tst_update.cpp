@@ -3,7 +3,7 @@
 // interface (offers, remembered choices, the information message, downloads through verification,
 // unpacking and the installer hand-over, with stalls, trickles, cancels and every refusal), and the main
 // window's use of it.
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "archiveunpacker.h"
 #include "httptestserver.h"
 #include "informationbox.h"

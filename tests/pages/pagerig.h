@@ -2,7 +2,7 @@
 // every message the page causes, item by item.
 #pragma once
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "clockstatus.h"
 #include "interfacepage.h"
 #include "qixwire.h"

@@ -5,8 +5,6 @@
 // GUI thread only.
 #pragma once
 
-#include "interfacebridge.h"
-
 #include <QObject>
 #include <QPointer>
 
@@ -20,7 +18,7 @@ namespace mixer {
 class UnitStatus;
 }
 
-class InterfacePage : public QObject, public InterfaceBridge {
+class InterfacePage : public QObject {
     Q_OBJECT
 
 public:
@@ -32,13 +30,19 @@ public:
     // Deletes the page widget unless something (the window's page stack) has adopted it.
     ~InterfacePage() override;
 
-    // InterfaceBridge. page(): the widget, never null while the window lives.
-    QWidget *page() override;
-    // `fallBack` true is the set-up after a returning unit was identified (see ClockStatus).
-    void applyStoredClock(bool smallModel, bool fallBack) override;
-    void refreshBufferSize() override;
-    void bufferSizeChangeSettled() override;
-    void applyModelState() override;
+    // The widget, never null while the window lives; the window's page stack adopts it.
+    QWidget *page();
+    // Applies the stored optical modes and clock source, sending them to the unit. `fallBack` true is
+    // the set-up after a returning unit was identified: a stored Optical B or Word source becomes
+    // Internal on the small model (see ClockStatus).
+    void applyStoredClock(bool smallModel, bool fallBack);
+    // The page was chosen: show the driver's current buffer size.
+    void refreshBufferSize();
+    // The window's 2 s timer ran out after a buffer-size change: the sample-rate display may follow
+    // the unit again.
+    void bufferSizeChangeSettled();
+    // End of every full load: the model-dependent look (the small model greys what it lacks).
+    void applyModelState();
 
 
 signals:

@@ -1,6 +1,6 @@
-#include "QIXDevice.h"
+#include "qixdevice.h"
 
-#include "QIXDeviceUnit.h"
+#include "qixdeviceunit.h"
 #include "ixcmd.h"
 
 #include <QThread>

@@ -1,5 +1,5 @@
 // Reading the unit's replies: decoding and the dispatch of each item to its signal.
-#include "QIXDevice.h"
+#include "qixdevice.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 // GUI thread only: every method and slot touches widgets.
 #pragma once
 
-#include "ixmsg_ids.h"
+#include "ixmsgids.h"
 
 #include <QObject>
 #include <QString>

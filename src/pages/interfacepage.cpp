@@ -1,7 +1,7 @@
 #include "interfacepage.h"
 #include "navstyle.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "artlayout.h"
 #include "buffersize.h"
 #include "clockstatus.h"
