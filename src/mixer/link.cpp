@@ -27,7 +27,7 @@ void MixerModel::linkOn(const PairInfo &p)
 {
     const QString a = trackName(p.first);
     const QString b = trackName(p.second);
-    settings_.setLink(p.name, true);
+    settings_.setValue(p.name, settings::key::Link, true);
     setLinkFlags(p, true);
 
     applyEqOn(p.name, state(a).eq);
@@ -56,7 +56,7 @@ void MixerModel::linkOn(const PairInfo &p)
     // Pan needs nothing here: the stereo knobs are the tracks' own pans.
     for (int s = 1; s <= kSends; ++s) {
         showPairSend(p.number, s, state(a).sendPos[static_cast<size_t>(s)]);
-        const int code = settings_.sendPoint(a, s);
+        const int code = settings_.value(a, settings::key::sendPoint(s));
         applySendPoint(p.second, s, code == 2 || code == 3 ? code : 1);
         showPairPoint(p.number, s, state(a).point[static_cast<size_t>(s)]);
     }
@@ -68,11 +68,11 @@ void MixerModel::linkOff(const PairInfo &p)
     const QString a = trackName(p.first);
     const QString b = trackName(p.second);
     const StripState stereo = state(p.name);
-    settings_.setLink(p.name, false);
+    settings_.setValue(p.name, settings::key::Link, false);
     setLinkFlags(p, false);
 
-    settings_.setEq(p.name, stereo.eq);
-    settings_.setComp(p.name, stereo.comp);
+    settings_.setValue(p.name, settings::key::Eq, stereo.eq);
+    settings_.setValue(p.name, settings::key::Comp, stereo.comp);
     applyEqOn(a, stereo.eq);
     applyEqOn(b, stereo.eq);
     applyCompOn(a, stereo.comp);

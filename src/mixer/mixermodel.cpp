@@ -14,8 +14,6 @@ constexpr uint32_t kInput = IXMSG_DATA_CH_INPUT;
 constexpr uint32_t kMaster = IXMSG_DATA_CH_MASTER;
 constexpr uint32_t kAux = IXMSG_DATA_CH_AUX;
 
-const QString kFaderKey = QStringLiteral("Fader");
-
 bool validSend(int send)
 {
     return send >= 1 && send <= kSends;
@@ -133,7 +131,7 @@ void MixerModel::applyMute(int track, bool on, bool store)
     const QString name = trackName(track);
     state(name).mute = on;
     if (store)
-        settings_.setMute(name, on);
+        settings_.setValue(name, settings::key::Mute, on);
     device_.set_mute(kInput, static_cast<uint32_t>(track), on);
     emit muteChanged(name, on);
 }
@@ -145,8 +143,8 @@ void MixerModel::applyPhase(int track, bool on, bool store)
     state(name).phase = on;
     state(side).phase = on;
     if (store) {
-        settings_.setPhase(name, on);
-        settings_.setPhase(side, on);
+        settings_.setValue(name, settings::key::Phase, on);
+        settings_.setValue(side, settings::key::Phase, on);
     }
     device_.set_phase(kInput, static_cast<uint32_t>(track), on);
     emit phaseChanged(name, on);
@@ -167,7 +165,7 @@ void MixerModel::applySendPoint(int track, int send, int code, bool store)
     const int c = code >= 1 && code <= 3 ? code : 1;
     state(name).point[static_cast<size_t>(send)] = c;
     if (store)
-        settings_.setSendPoint(name, send, c);
+        settings_.setValue(name, settings::key::sendPoint(send), c);
     sendTrackSend(track, send);
     emit sendPointChanged(name, send, c);
 }
@@ -178,8 +176,10 @@ void MixerModel::applyTrackSend(int track, int send, int position, bool store)
     const int p = std::clamp(position, 0, send::kPositions - 1);
     const QString label = send::label(p);
     state(name).sendPos[static_cast<size_t>(send)] = p;
-    if (store)
-        settings_.setSend(name, send, p, label);
+    if (store) {
+        settings_.setValue(name, settings::key::sendLevel(send), p);
+        settings_.setValue(name, settings::key::sendValue(send), label);
+    }
     sendTrackSend(track, send);
     emit sendChanged(name, send, p, label);
 }
@@ -190,8 +190,10 @@ void MixerModel::applyMasterSend(int send, int position, bool store)
     const QString label = send::label(p);
     const auto level = static_cast<int8_t>(send::dbAt(p));
     state(kMasterTrack).sendPos[static_cast<size_t>(send)] = p;
-    if (store)
-        settings_.setSend(kMasterTrack, send, p, label);
+    if (store) {
+        settings_.setValue(kMasterTrack, settings::key::sendLevel(send), p);
+        settings_.setValue(kMasterTrack, settings::key::sendValue(send), label);
+    }
     // Master sends have no tap point of their own.
     device_.set_send(kMaster, 1, kAux, static_cast<uint32_t>(send), 1, level);
     emit sendChanged(kMasterTrack, send, p, label);
@@ -202,7 +204,7 @@ void MixerModel::applyEqOn(const QString &name, bool on, bool store)
     dynamics_.setEqOn(parseStrip(name), on);
     state(name).eq = on;
     if (store)
-        settings_.setEq(name, on);
+        settings_.setValue(name, settings::key::Eq, on);
     emit eqChanged(name, on);
     if (name == selected_)
         emit equalizerRepaintRequested();
@@ -213,7 +215,7 @@ void MixerModel::applyCompOn(const QString &name, bool on, bool store)
     dynamics_.setCompOn(parseStrip(name), on);
     state(name).comp = on;
     if (store)
-        settings_.setComp(name, on);
+        settings_.setValue(name, settings::key::Comp, on);
     emit compChanged(name, on);
     if (name == selected_)
         emit compressorRepaintRequested();
@@ -236,7 +238,7 @@ void MixerModel::applyBypass(const QString &name, bool on, bool store)
     }
     for (int n = first; n <= last; ++n) {
         if (store)
-            settings_.setTrueBypass(n, on);
+            settings_.setValue(trackName(n), settings::key::TrueBypass, on);
         device_.set_truebypass(kInput, static_cast<uint32_t>(n), on);
     }
 }
@@ -247,7 +249,7 @@ void MixerModel::applyFader(const QString &name, double db, bool store)
     const int16_t v = fader::wire(level);
     state(name).fader = level;
     if (store)
-        settings_.writeValue(name, kFaderKey, level);
+        settings_.setValue(name, settings::key::Fader, level);
     const StripRef s = parseStrip(name);
     if (s.kind == StripKind::Master) {
         device_.set_fader(kMaster, 1, v);
@@ -266,8 +268,10 @@ void MixerModel::applyPan(int track, int position, bool store)
     const int p = pan::clampToLane(position, track % 2 == 1);
     const QString label = pan::label(p);
     panPos_[static_cast<size_t>(track - 1)] = p;
-    if (store)
-        settings_.setPan(trackName(track), p, label);
+    if (store) {
+        settings_.setValue(trackName(track), settings::key::PanPos, p);
+        settings_.setValue(trackName(track), settings::key::PanValue, label);
+    }
     device_.set_pan(kInput, static_cast<uint32_t>(track), pan::unitIndex(p));
     emit panChanged(track, p, label);
 }
@@ -349,7 +353,7 @@ bool MixerModel::setMute(const QString &name, bool on)
         return true;
     case StripKind::Master:
         state(kMasterTrack).mute = on;
-        settings_.setMute(kMasterTrack, on);
+        settings_.setValue(kMasterTrack, settings::key::Mute, on);
         device_.set_mute(kMaster, 1, on);
         device_.set_mute(kMaster, 2, on);
         emit muteChanged(kMasterTrack, on);
@@ -377,7 +381,7 @@ bool MixerModel::setSelect(const QString &name, bool on)
         emit selectionChanged(selected_);
         emit lowCutEnabledChanged(true);
         emit compressorRepaintRequested();
-        settings_.setSelect(name, true);
+        settings_.setValue(name, settings::key::Select, true);
         emit editorLoadRequested(name);
     } else {
         selected_ = kNoTrack;
@@ -385,7 +389,7 @@ bool MixerModel::setSelect(const QString &name, bool on)
         emit selectChanged(name, false);
         emit selectionChanged(selected_);
         emit lowCutEnabledChanged(false);
-        settings_.setSelect(name, false);
+        settings_.setValue(name, settings::key::Select, false);
     }
     emit compressorRepaintRequested();
     emit equalizerRepaintRequested();
@@ -398,7 +402,7 @@ bool MixerModel::setChannelName(int track, const QString &text)
         return false;
     const QString cut = text.left(6);
     names_[static_cast<size_t>(track - 1)] = cut;
-    settings_.setName(trackName(track), cut);
+    settings_.setValue(trackName(track), settings::key::Name, cut);
     emit channelNameChanged(track, cut);
     return true;
 }

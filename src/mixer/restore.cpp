@@ -14,7 +14,7 @@ namespace {
 int storedPan(const Settings &settings, int track)
 {
     const bool odd = track % 2 == 1;
-    const int p = settings.panPos(trackName(track), !odd);
+    const int p = settings.value(trackName(track), settings::key::PanPos);
     return pan::clampToLane(p, odd) == p ? p : pan::centre(odd);
 }
 } // namespace
@@ -26,25 +26,25 @@ void MixerModel::loadTrack(int track, bool linked)
     const QString name = trackName(track);
     StripState &st = state(name);
     restoreSelect(name, !linked);
-    st.solo = settings_.solo(name);
+    st.solo = settings_.value(name, settings::key::Solo);
     emit soloChanged(name, st.solo);
-    applyMute(track, settings_.mute(name), false);
-    applyPhase(track, settings_.phase(name), false);
+    applyMute(track, settings_.value(name, settings::key::Mute), false);
+    applyPhase(track, settings_.value(name, settings::key::Phase), false);
 
     dynamics_.loadTrack(track, linked);
-    applyCompOn(name, settings_.comp(name), false);
-    applyEqOn(name, settings_.eq(name), false);
+    applyCompOn(name, settings_.value(name, settings::key::Comp), false);
+    applyEqOn(name, settings_.value(name, settings::key::Eq), false);
 
     for (int s = 1; s <= kSends; ++s) {
-        st.point[static_cast<size_t>(s)] = settings_.sendPoint(name, s);
+        st.point[static_cast<size_t>(s)] = settings_.value(name, settings::key::sendPoint(s));
         st.sendPos[static_cast<size_t>(s)] =
-            std::clamp(settings_.sendLevel(name, s), 0, send::kPositions - 1);
+            std::clamp(settings_.value(name, settings::key::sendLevel(s)), 0, send::kPositions - 1);
         applySendPoint(track, s, st.point[static_cast<size_t>(s)], false);
         applyTrackSend(track, s, st.sendPos[static_cast<size_t>(s)], false);
     }
     applyPan(track, storedPan(settings_, track), false);
-    applyFader(name, settings_.fader(name), false);
-    applyBypass(name, settings_.trueBypass(track), false);
+    applyFader(name, settings_.value(name, settings::key::Fader), false);
+    applyBypass(name, settings_.value(name, settings::key::TrueBypass), false);
     if (st.select)
         emit editorLoadRequested(name);
 }
@@ -86,15 +86,15 @@ void MixerModel::loadLinkedPair(int pair)
     restoreSelect(p->name, true);
     showPair(p->name, &StripState::solo, state(a).solo, &MixerModel::soloChanged);
     showPair(p->name, &StripState::mute, state(a).mute, &MixerModel::muteChanged);
-    applyCompOn(p->name, settings_.comp(p->name), false);
-    applyEqOn(p->name, settings_.eq(p->name), false);
+    applyCompOn(p->name, settings_.value(p->name, settings::key::Comp), false);
+    applyEqOn(p->name, settings_.value(p->name, settings::key::Eq), false);
     for (int s = 1; s <= kSends; ++s) {
         showPairPoint(pair, s, state(a).point[static_cast<size_t>(s)]);
         showPairSend(pair, s, state(a).sendPos[static_cast<size_t>(s)]);
     }
-    applyFader(p->name, settings_.fader(p->name), false);
+    applyFader(p->name, settings_.value(p->name, settings::key::Fader), false);
     StripState &st = state(p->name);
-    st.bypass = settings_.trueBypass(p->first);
+    st.bypass = settings_.value(trackName(p->first), settings::key::TrueBypass);
     emit trueBypassChanged(p->name, st.bypass);
     if (st.select && st.bypass) {
         setSelect(p->name, false);
@@ -107,13 +107,13 @@ void MixerModel::loadLinkedPair(int pair)
 void MixerModel::loadMaster()
 {
     StripState &st = state(kMasterTrack);
-    st.mute = settings_.mute(kMasterTrack);
+    st.mute = settings_.value(kMasterTrack, settings::key::Mute);
     device_.set_mute(IXMSG_DATA_CH_MASTER, 1, st.mute);
     device_.set_mute(IXMSG_DATA_CH_MASTER, 2, st.mute);
     emit muteChanged(kMasterTrack, st.mute);
-    applyFader(kMasterTrack, settings_.fader(kMasterTrack), false);
+    applyFader(kMasterTrack, settings_.value(kMasterTrack, settings::key::Fader), false);
     for (int s = 1; s <= kSends; ++s)
-        applyMasterSend(s, settings_.sendLevel(kMasterTrack, s), false);
+        applyMasterSend(s, settings_.value(kMasterTrack, settings::key::sendLevel(s)), false);
     reverb_.load();
 }
 
@@ -123,7 +123,7 @@ void MixerModel::loadAll()
     // file the unit may hold anything, so everything goes out again.
     device_.reset_params();
     for (int pair = 1; pair <= kPairs; ++pair) {
-        if (settings_.link(pairName(pair))) {
+        if (settings_.value(pairName(pair), settings::key::Link)) {
             loadLinkedPair(pair);
         } else {
             loadMonoTrack(2 * pair - 1);
@@ -132,7 +132,7 @@ void MixerModel::loadAll()
     }
     loadMaster();
     for (int track = 1; track <= kTracks; ++track) {
-        names_[static_cast<size_t>(track - 1)] = settings_.name(trackName(track)).left(6);
+        names_[static_cast<size_t>(track - 1)] = settings_.value(trackName(track), settings::key::Name).left(6);
         emit channelNameChanged(track, names_[static_cast<size_t>(track - 1)]);
     }
     emit loaded();

@@ -25,7 +25,7 @@ void MixerModel::soloTrack(int track, bool on, bool fromStereo)
     const QString name = t->name;
     const QString pair = pairName(t->pair);
     state(name).solo = on;
-    settings_.setSolo(name, on);
+    settings_.setValue(name, settings::key::Solo, on);
     emit soloChanged(name, on);
     if (t->odd)
         showPair(pair, &StripState::solo, on, &MixerModel::soloChanged);

@@ -249,7 +249,7 @@ InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, mixer::UnitS
     connect(&unit, &mixer::UnitStatus::firmwareTextChanged, firmware, &QLabel::setText);
 
     buffer_ =
-        new BufferSize([&settings](int position) { settings.setAudioPerformanceIndex(position); }, page);
+        new BufferSize([&settings](int position) { settings.setValue(settings::key::AudioPerformanceIndex, position); }, page);
     connect(slider, &QSlider::sliderMoved, buffer_, &BufferSize::on_hS_BufferSize_sliderMoved);
     connect(slider, &QSlider::valueChanged, buffer_, &BufferSize::on_hS_BufferSize_valueChanged);
     connect(buffer_, &BufferSize::sliderPositionRequested, slider, &QSlider::setValue);

@@ -54,11 +54,6 @@ QString Settings::mainFilePath() const
     return mainStore().fileName();
 }
 
-QString Settings::clockFilePath() const
-{
-    return clockStore().fileName();
-}
-
 void Settings::sync()
 {
     if (main_)
@@ -98,26 +93,21 @@ bool Settings::replaceMainFile(const QString &source, QString *error)
     return true;
 }
 
-QString Settings::sceneName(int scene)
-{
-    if (scene < 1 || scene > kScenes)
-        return {};
-    auto store = openIni("DUOMIX_SceneMemory");
-    const QString key = sceneKey(scene);
-    const QVariant v = store->value(kSceneGroup + QLatin1Char('/') + key);
-    QString name;
-    if (v.type() == QVariant::StringList)
-        name = v.toStringList().join(QStringLiteral(", "));
-    else if (v.canConvert<QString>())
-        name = v.toString();
-    return name.isEmpty() ? key : name;
-}
-
 QStringList Settings::sceneNames()
 {
+    auto store = openIni("DUOMIX_SceneMemory");
     QStringList names;
-    for (int n = 1; n <= kScenes; ++n)
-        names << sceneName(n);
+    for (int scene = 1; scene <= kScenes; ++scene) {
+        // A name with an unquoted comma reads back as a list; a missing one is the key text.
+        const QString key = sceneKey(scene);
+        const QVariant v = store->value(kSceneGroup + QLatin1Char('/') + key);
+        QString name;
+        if (v.type() == QVariant::StringList)
+            name = v.toStringList().join(QStringLiteral(", "));
+        else if (v.canConvert<QString>())
+            name = v.toString();
+        names << (name.isEmpty() ? key : name);
+    }
     return names;
 }
 

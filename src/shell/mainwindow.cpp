@@ -127,7 +127,7 @@ void MainWindow::buildPages()
     hooks.unitPresent = [this] { return device_.is_selected(); };
     hooks.shiftHeld = [this] { return state_.shift_held; };
     hooks.smallModel = [this] { return isSmallModel(); };
-    hooks.storePage = [this](int page) { settings_.setMainWindowPanel(page); };
+    hooks.storePage = [this](int page) { settings_.setValue(settings::key::MainWindowPanel, page); };
     navigator_ = new PageNavigator(stack_, std::move(hooks), this);
     navigator_->bindButtons(stack_);
     connect(navigator_, &PageNavigator::interfaceChosen, this, [this] { interface_->refreshBufferSize(); });
@@ -279,8 +279,8 @@ void MainWindow::doUpdate()
 {
     menus_->update->setEnabled(false);
     // Neither kind of notice may stay suppressed after an explicit request.
-    settings_.setUpdateText(QStringLiteral("SoftDialog"), QString());
-    settings_.setUpdateText(QStringLiteral("FirmDialog"), QString());
+    settings_.setValue(settings::key::SoftDialog, QString());
+    settings_.setValue(settings::key::FirmDialog, QString());
     emit sig_updateCheckRequested();
 }
 
@@ -301,13 +301,13 @@ void MainWindow::on_actionLicense_triggered()
 
 void MainWindow::showInformationUnlessSuppressed()
 {
-    if (settings_.informationDialog())
+    if (settings_.value(settings::key::InformationDialog))
         return;
     information_ = informationdialog::open(weblinks::systemIsJapanese());
     QMessageBox *box = information_;
     connect(box, &QDialog::finished, this, [this, box] {
         if (box->checkBox()->isChecked())
-            settings_.setInformationDialog(true);
+            settings_.setValue(settings::key::InformationDialog, true);
     });
 }
 

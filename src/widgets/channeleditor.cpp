@@ -5,6 +5,7 @@
 #include "editorlayout.h"
 #include "eqcurve.h"
 #include "mixermodel.h"
+#include "settingkeys.h"
 #include "stripcaption.h"
 #include "stripstyle.h"
 
@@ -178,7 +179,7 @@ void ChannelEditor::addKnob(DynKnob knob)
     connect(dial, &DialControl::dialknob_DoubleClicked, this, [this, knob] { doubleClicked(view(knob)); });
     connect(dial, &DialControl::dialknob_Stepped, this,
             [this, knob](int steps) { stepped(view(knob), steps); });
-    const int p = mixer::dynScale(knob).defaultPos;
+    const int p = settings::defaultValue(settings::key::editorPos(int(knob)));
     showKnob(knob, p, mixer::dynLabel(knob, p));
 }
 

@@ -49,7 +49,7 @@ private slots:
             QVERIFY(control("set level " + QByteArray::number(input) + " 0"));
         device_ = std::make_unique<QIXDevice>();
         settings_ = std::make_unique<Settings>();
-        settings_->setInformationDialog(true);
+        settings_->setValue(settings::key::InformationDialog, true);
         window_ = std::make_unique<MainWindow>(*device_, *settings_);
         window_->show();
         // The rate shows once the unit is set up.

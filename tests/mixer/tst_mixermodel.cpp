@@ -158,7 +158,7 @@ private slots:
             const bool want = muted.contains(n) != allBut;
             QVERIFY2(rig.model->mute(trackName(n)) == want, qPrintable(trackName(n)));
             QCOMPARE(UnitRig::v(unit.inputMute[n - 1]), want ? 1 : 0);
-            QCOMPARE(rig.settings.mute(trackName(n)), want);
+            QCOMPARE(rig.settings.value(trackName(n), settings::key::Mute), want);
             QCOMPARE(rig.model->muteBeforeSolo(n), saved.contains(n));
             QCOMPARE(UnitRig::v(unit.solo[n - 1]), -1000); // solo lives in the panel only
         }
@@ -183,8 +183,8 @@ private slots:
             c.pre ? rig.model->setPre(c.name, 3, true) : rig.model->setPost(c.name, 3, true);
         QVERIFY(c.pre ? rig.model->setPre(c.name, 3, c.on) : rig.model->setPost(c.name, 3, c.on));
         QCOMPARE(rig.model->sendPoint("Track9_10", 3), c.stereo);
-        QCOMPARE(rig.settings.sendPoint("Track9", 3), c.odd);
-        QCOMPARE(rig.settings.sendPoint("Track10", 3), c.even);
+        QCOMPARE(rig.settings.value("Track9", settings::key::sendPoint(3)), c.odd);
+        QCOMPARE(rig.settings.value("Track10", settings::key::sendPoint(3)), c.even);
         // The new point goes out with the track's own level.
         QCOMPARE(rig.mismatch({QStringLiteral("send.input.8.2.point=%1").arg(c.odd),
                                QStringLiteral("send.input.9.2.point=%1").arg(c.even),
@@ -201,7 +201,7 @@ private slots:
         QCOMPARE(rig.mismatch({"eq.3.0.on=1", "eq.3.3.on=1", "eq.3.1.q=2", "eq.3.0.q=255", "comp.3.on=1",
                                "comp.3.threshold=0", "comp.3.link=1"}),
                  QString());
-        QVERIFY(rig.settings.eq("Track4") && rig.settings.comp("Track4"));
+        QVERIFY(rig.settings.value("Track4", settings::key::Eq) && rig.settings.value("Track4", settings::key::Comp));
         QVERIFY(!rig.model->setChannelName(21, "x"));
         for (const char *bad : {"none", "Track1_2_L", "Track99", ""}) {
             UnitRig other;
@@ -242,7 +242,7 @@ private slots:
         QCOMPARE(link.count(), 1);
         QCOMPARE(link.at(0), (QList<QVariant>{1, true}));
         QVERIFY(rig.model->pairLinked(1));
-        QVERIFY(rig.settings.link("Track1_2"));
+        QVERIFY(rig.settings.value("Track1_2", settings::key::Link));
         // The right side follows the left.
         const bool muted = muteA && !soloA;
         QCOMPARE(rig.model->mute("Track2"), muted);
@@ -258,12 +258,13 @@ private slots:
     void linkCopiesDynamics()
     {
         UnitRig rig;
-        rig.settings.setCompKnob("Track3", Settings::CompKnob::Threshold, 40, QStringLiteral("-22"));
-        rig.settings.setCompKnob("Track3", Settings::CompKnob::Ratio, 84, QStringLiteral("inf:1"));
-        rig.settings.setEqGain("Track3", Settings::EqBand::High, 121, 12);
-        rig.settings.setEqLowCutFilter("Track3", true);
-        rig.settings.setComp("Track3", true);
-        rig.settings.setEq("Track3", true);
+        rig.settings.setValue("Track3", settings::key::editorPos(int(DynKnob::Threshold)), 40);
+        rig.settings.setValue("Track3", settings::key::editorPos(int(DynKnob::Ratio)), 84);
+        rig.settings.setValue("Track3", settings::key::editorText(int(DynKnob::Ratio)), QStringLiteral("inf:1"));
+        rig.settings.setValue("Track3", settings::key::editorPos(int(DynKnob::HighGain)), 121);
+        rig.settings.setValue("Track3", settings::key::EqLowCutFilter, true);
+        rig.settings.setValue("Track3", settings::key::Comp, true);
+        rig.settings.setValue("Track3", settings::key::Eq, true);
         rig.model->loadAll();
         QVERIFY(rig.model->setLink(2, true));
         const CompRecord &b = rig.model->dynamics().compRecord(4);
@@ -275,11 +276,10 @@ private slots:
                                "eq.3.3.gain=24", "eq.3.0.gain=255"}),
                  QString());
         // The pair group now carries the editor keys of the left track.
-        QCOMPARE(rig.settings.compPos("Track3_4", Settings::CompKnob::Threshold), 40);
-        QCOMPARE(rig.settings.compDisplay("Track3_4", Settings::CompKnob::Ratio).toString(),
-                 QString("inf:1"));
-        QVERIFY(rig.settings.eqLowCutFilter("Track3_4") && rig.settings.eq("Track3_4"));
-        QVERIFY(rig.settings.comp("Track3_4"));
+        QCOMPARE(rig.settings.value("Track3_4", settings::key::editorPos(int(DynKnob::Threshold))), 40);
+        QCOMPARE(rig.settings.value("Track3_4", settings::key::editorText(int(DynKnob::Ratio))), QString("inf:1"));
+        QVERIFY(rig.settings.value("Track3_4", settings::key::EqLowCutFilter) && rig.settings.value("Track3_4", settings::key::Eq));
+        QVERIFY(rig.settings.value("Track3_4", settings::key::Comp));
         QVERIFY(rig.model->setLink(2, false));
         QCOMPARE(rig.mismatch({"comp.2.link=1", "comp.3.link=1"}), QString());
     }
@@ -297,9 +297,9 @@ private slots:
         QVERIFY(rig.model->setLink(3, true));
         QCOMPARE(rig.model->selectedTrack(), QString("Track5_6"));
         QCOMPARE(rig.model->faderLevel("Track5_6"), -4.1);
-        QCOMPARE(rig.settings.fader("Track5_6"), -4.1);
+        QCOMPARE(rig.settings.value("Track5_6", settings::key::Fader), -4.1);
         QCOMPARE(rig.model->sendPoint("Track6", 3), 1);
-        QCOMPARE(rig.settings.sendPoint("Track6", 2), 3);
+        QCOMPARE(rig.settings.value("Track6", settings::key::sendPoint(2)), 3);
         QCOMPARE(rig.model->sendPosition("Track5_6", 2), 64);
         // B takes A's points but keeps its own level.
         QCOMPARE(rig.mismatch({"fader.input.5=-41", "send.input.5.1.point=3", "send.input.5.1.level=2",
@@ -326,10 +326,10 @@ private slots:
         QVERIFY(rig.model->setLink(10, false));
         QCOMPARE(link.count(), 1);
         QVERIFY(!link.at(0).at(1).toBool());
-        QVERIFY(!rig.settings.link("Track19_20"));
+        QVERIFY(!rig.settings.value("Track19_20", settings::key::Link));
         QVERIFY(rig.model->eqOn("Track19") && rig.model->eqOn("Track20"));
         QVERIFY(rig.model->trueBypass("Track19") && rig.model->trueBypass("Track20"));
-        QCOMPARE(rig.settings.fader("Track20"), -10.7);
+        QCOMPARE(rig.settings.value("Track20", settings::key::Fader), -10.7);
         QCOMPARE(
             rig.mismatch({"fader.input.18=-107", "fader.input.19=-107", "eq.19.2.on=1", "truebypass.19=1"}),
             QString());

@@ -88,8 +88,6 @@ QVariant otherValue(const settings::KeyEntry &e, const QVariant &def)
     return {};
 }
 
-using Write = std::function<void(Settings &)>;
-
 int driverBlockFrames()
 {
     return QSettings(QStringLiteral("AVENOR"), QStringLiteral("LYNTRAK1_K2"))
@@ -99,7 +97,6 @@ int driverBlockFrames()
 
 } // namespace
 
-Q_DECLARE_METATYPE(Write)
 
 class TestSettings : public QObject {
     Q_OBJECT
@@ -223,58 +220,22 @@ private slots:
         QCOMPARE(Settings().value(group, key), expected);
     }
 
-    // The named operations address the table's keys (those the widget tests do not read back from the
-    // file); their guards keep out what has no key.
-    void namedOperations_data()
-    {
-        QTest::addColumn<Write>("write");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("stored");
-        using B = Settings::EqBand;
-        const auto row = [](const char *name, Write w, const char *path, const char *stored) {
-            QTest::newRow(name) << w << QString::fromUtf8(path) << QString::fromUtf8(stored);
-        };
-        // clang-format off
-        row("send 5 has no key", [](Settings &s) { s.setSend("Track2", 5, 90, "x"); }, "Track2/Send5_Level", "");
-        row("eq q", [](Settings &s) { s.setEqQ("Track8", B::LowMid, 40, "1.4"); }, "Track8/EqLowMidQFreqText", "1.4");
-        row("outer band has no q", [](Settings &s) { s.setEqQ("Track8", B::Low, 40, "1.4"); }, "Track8/EqLowQFreqPos", "");
-        row("bypass 21", [](Settings &s) { s.setTrueBypass(21, true); }, "Track21/TrueBypass", "");
-        row("reverb time", [](Settings &s) { s.setRvbTime(3, 30, "1.2s"); }, "Reverb/RvbTimeValue_Live", "1.2s");
-        row("reverb type 9 is hall", [](Settings &s) { s.setRvbDiff(9, 33); }, "Reverb/RvbDiffPos_Hall", "33");
-        row("monitor", [](Settings &s) { s.setMoniConSource(4, true, 3); }, "MoniCon OUT7_8/SOURCE_R", "3");
-        row("monitor 5", [](Settings &s) { s.setMoniConLink(5, true); }, "MoniCon OUT9_10/LINK", "");
-        row("line out 9", [](Settings &s) { s.setLineOut(9, 4); }, "LineOutSettings/LineOut9", "");
-        row("update", [](Settings &s) { s.setUpdateText("FirmDialog", "1.02"); }, "Update/FirmDialog", "1.02");
-        // clang-format on
-    }
-    void namedOperations()
-    {
-        QFETCH(Write, write);
-        QFETCH(QString, path);
-        QFETCH(QString, stored);
-        {
-            Settings s;
-            write(s);
-        }
-        QCOMPARE(QSettings(mainFile(), QSettings::IniFormat).value(path).toString(), stored);
-    }
-
-    void namedReads()
+    // Reads with rules of their own: the even tracks' pan default, the numeric and text displays.
+    void typedReads()
     {
         writeMainFile("[Track9]\nSend2_Level=64\nPan_pos=365\n[Track10]\nCompRatioText=4:1\nCompGainText=3\n"
                       "[Reverb]\nRvbTimePos_Room=9\n[MoniCon%20OUT3_4]\nMono2=-6.5\n");
         const Settings s;
-        QCOMPARE(s.sendLevel("Track9", 2), 64);
-        QCOMPARE(s.sendLevel("TrackMaster", 5), 102); // no such send: the master default
-        QCOMPARE(s.sendPoint("Track9", 0), 1);
-        QCOMPARE(s.panPos("Track9", true), 79);
-        QCOMPARE(s.panPos("Track10"), 20);
-        QCOMPARE(s.compDisplay("Track10", Settings::CompKnob::Ratio), QVariant("4:1"));
-        QCOMPARE(s.compDisplay("Track10", Settings::CompKnob::Gain), QVariant(3));
-        QCOMPARE(s.eqQPos("Track10", Settings::EqBand::High), 36);
-        QCOMPARE(s.rvbTimePos(2), 9);
-        QCOMPARE(s.moniConMono(2, 2), -6.5);
-        QCOMPARE(s.lineOut(0), 365);
+        namespace key = settings::key;
+        QCOMPARE(s.value("Track9", key::sendLevel(2)), 64);
+        QCOMPARE(s.value("TrackMaster", key::sendLevel(1)), 102); // the master's own default
+        // An even track's pan defaults to the middle of its own lane.
+        QCOMPARE(s.value("Track9", key::PanPos), 20);
+        QCOMPARE(s.value("Track10", key::PanPos), 79);
+        QCOMPARE(s.value("Track10", key::editorText(1)), QStringLiteral("4:1"));
+        QCOMPARE(s.value("Track10", key::editorNumber(2)), 3);
+        QCOMPARE(s.value(key::rvbTimePos(2)), 9);
+        QCOMPARE(s.value(settings::monitorGroup(2), key::moniConMono(2)), -6.5);
     }
 
     // A scene is the state in use, pending changes included; loading it brings back exactly that and
@@ -287,13 +248,13 @@ private slots:
         QString error;
         QCOMPARE(scenes.load(3, &error), SceneStore::Load::Missing);
         s.writeClock("SampleClockSourceId", 3);
-        s.setMute("Track1", true); // not yet on disk
+        s.setValue("Track1", settings::key::Mute, true); // not yet on disk
         QVERIFY(scenes.save(3, &error));
-        s.setMute("Track1", false);
-        s.setLink("Track1_2", true);
+        s.setValue("Track1", settings::key::Mute, false);
+        s.setValue("Track1_2", settings::key::Link, true);
         QCOMPARE(scenes.load(3, &error), SceneStore::Load::Done);
-        QCOMPARE(s.mute("Track1"), true);
-        QCOMPARE(s.link("Track1_2"), false);
+        QCOMPARE(s.value("Track1", settings::key::Mute), true);
+        QCOMPARE(s.value("Track1_2", settings::key::Link), false);
         QCOMPARE(s.readClock("SampleClockSourceId"), 3);
 
         // Too large to be ours: refused unread.
@@ -302,7 +263,7 @@ private slots:
         huge.close();
         QCOMPARE(scenes.load(5, &error), SceneStore::Load::Failed);
         QVERIFY(!error.isEmpty());
-        QCOMPARE(s.mute("Track1"), true);
+        QCOMPARE(s.value("Track1", settings::key::Mute), true);
 
         // Damaged text: what parses loads, the rest takes its default.
         writeMainFile(
@@ -310,9 +271,9 @@ private slots:
         QVERIFY(QFile::remove(scenes.slotPath(6)) || !QFile::exists(scenes.slotPath(6)));
         QVERIFY(QFile::copy(mainFile(), scenes.slotPath(6)));
         QCOMPARE(scenes.load(6, &error), SceneStore::Load::Done);
-        QCOMPARE(s.solo("Track2"), true);
-        QCOMPARE(s.phase("Track4"), true);
-        QCOMPARE(s.mute("Track1"), false);
+        QCOMPARE(s.value("Track2", settings::key::Solo), true);
+        QCOMPARE(s.value("Track4", settings::key::Phase), true);
+        QCOMPARE(s.value("Track1", settings::key::Mute), false);
     }
 
     // A save that dies while writing, or one that died before its rename and left its temporary file,
@@ -322,7 +283,7 @@ private slots:
         Settings s;
         SceneStore scenes(s);
         QString error;
-        s.setName("Track1", "Earlier");
+        s.setValue("Track1", settings::key::Name, "Earlier");
         QVERIFY(scenes.save(3, &error));
         QFile leftover(scenes.slotPath(3) + ".Xq3f9Z");
         QVERIFY(leftover.open(QIODevice::WriteOnly));
@@ -330,7 +291,7 @@ private slots:
         leftover.close();
 
         // The copy into the slot runs out of room halfway.
-        s.setName("Track1", QString(64 * 1024, QLatin1Char('x')));
+        s.setValue("Track1", settings::key::Name, QString(64 * 1024, QLatin1Char('x')));
         s.sync();
         struct rlimit before;
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
@@ -345,12 +306,12 @@ private slots:
         QVERIFY(!error.isEmpty());
 
         QCOMPARE(scenes.load(3, &error), SceneStore::Load::Done);
-        QCOMPARE(s.name("Track1"), QStringLiteral("Earlier"));
-        s.setName("Track1", "Later");
+        QCOMPARE(s.value("Track1", settings::key::Name), QStringLiteral("Earlier"));
+        s.setValue("Track1", settings::key::Name, "Later");
         QVERIFY(scenes.save(3, &error));
-        s.setName("Track1", "Other");
+        s.setValue("Track1", settings::key::Name, "Other");
         QCOMPARE(scenes.load(3, &error), SceneStore::Load::Done);
-        QCOMPARE(s.name("Track1"), QStringLiteral("Later"));
+        QCOMPARE(s.value("Track1", settings::key::Name), QStringLiteral("Later"));
     }
 
     // Erasing takes every slot and name; the reset takes the mixer state and asks for the start-up
@@ -361,19 +322,19 @@ private slots:
         SceneStore scenes(s);
         QString error;
         s.writeClock("Optical_B", 1);
-        s.setInformationDialog(true);
-        s.setMute("Track7", true);
+        s.setValue(settings::key::InformationDialog, true);
+        s.setValue("Track7", settings::key::Mute, true);
         for (int slot : {1, 10})
             QVERIFY(scenes.save(slot, &error));
         Settings::setSceneName(4, "Live");
         QCOMPARE(scenes.eraseAll(), QStringList());
         for (int slot : {1, 10})
             QVERIFY(!scenes.exists(slot));
-        QCOMPARE(Settings::sceneName(4), QStringLiteral("SceneMemory4"));
+        QCOMPARE(Settings::sceneNames().at(3), QStringLiteral("SceneMemory4"));
         QVERIFY(scenes.resetMain(&error));
         const Settings fresh;
-        QCOMPARE(fresh.mute("Track7"), false);
-        QCOMPARE(fresh.informationDialog(), false);
+        QCOMPARE(fresh.value("Track7", settings::key::Mute), false);
+        QCOMPARE(fresh.value(settings::key::InformationDialog), false);
         QVERIFY(QFile::exists(mainFile()));
         QCOMPARE(fresh.readClock("Optical_B"), 1);
 
@@ -431,7 +392,7 @@ private slots:
         if (stored.isValid())
             QSettings("AVENOR", "LYNTRAK1_K2").setValue("ASIODRIVER/blockFrames", stored);
         Settings s;
-        BufferSize b([&s](int p) { s.setAudioPerformanceIndex(p); });
+        BufferSize b([&s](int p) { s.setValue(settings::key::AudioPerformanceIndex, p); });
         QSignalSpy slider(&b, &BufferSize::sliderPositionRequested);
         QSignalSpy step(&b, &BufferSize::sliderPageStepRequested);
         QSignalSpy label(&b, &BufferSize::textChanged);
@@ -442,10 +403,10 @@ private slots:
         QCOMPARE(step.at(0).at(0).toInt(), 1);
         QCOMPARE(label.last().at(0).toString(), BufferSize::textForPosition(position));
         QCOMPARE(driverBlockFrames(), BufferSize::samplesForPosition(position));
-        QCOMPARE(s.audioPerformanceIndex(), position);
+        QCOMPARE(s.value(settings::key::AudioPerformanceIndex), position);
         QVERIFY(b.recentlyChanged());
         b.on_hS_BufferSize_valueChanged(42); // off the slider: taken as 7 everywhere
-        QCOMPARE(s.audioPerformanceIndex(), 7);
+        QCOMPARE(s.value(settings::key::AudioPerformanceIndex), 7);
         QCOMPARE(b.text(), QStringLiteral(" 256 Samples"));
     }
 
@@ -496,8 +457,8 @@ private slots:
         clock.write("[Interface]\nOptical_A=7\nOptical_B=-1\nSampleClockSourceId=5\n");
         clock.close();
         const Settings s;
-        QCOMPARE(s.panPos("Track1"), 0);
-        QCOMPARE(s.panPos("Track2", true), 99);
+        QCOMPARE(s.value("Track1", settings::key::PanPos), 0);
+        QCOMPARE(s.value("Track2", settings::key::PanPos), 99);
         QCOMPARE(s.readClock("Optical_A"), 0);
         QCOMPARE(s.readClock("Optical_B"), 0);
         QCOMPARE(s.readClock("SampleClockSourceId"), 0);

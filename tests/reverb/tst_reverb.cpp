@@ -106,7 +106,7 @@ void initializeAnswered(QMessageBox::StandardButton answer)
     for (int code = 1; code <= reverb::kTypes; ++code) {
         const ReverbParams f = reverb::factory(code);
         QCOMPARE(rig.section.model().reverb().params(code), f);
-        QCOMPARE(rig.unit.settings.rvbTimeValue(code), reverb::timeLabel(f.time));
+        QCOMPARE(rig.unit.settings.value(settings::key::rvbTimeValue(code)), reverb::timeLabel(f.time));
     }
     QCOMPARE(rig.at<QButtonGroup>("buttonGroup_Reverb")->checkedId(), 1);
     QCOMPARE(rig.shown(), (L{"90", "2.7", "20"}));
@@ -149,7 +149,7 @@ private slots:
         };
         QVERIFY(rig.press(kTypes[code % 5]) && rig.press(kTypes[code - 1]));
         QCOMPARE(rig.at<QButtonGroup>("buttonGroup_Reverb")->checkedId(), code);
-        QCOMPARE(rig.unit.settings.intValue("Reverb", "Mode"), code);
+        QCOMPARE(rig.unit.settings.value(settings::key::ReverbMode), code);
         QCOMPARE(image(rig.at<QLabel>("label_RvbPicture")->pixmap(Qt::ReturnByValue)),
                  image(QPixmap(reverb::typeInfo(code).picture)));
         QCOMPARE(rig.shown(), factory);
@@ -158,7 +158,7 @@ private slots:
         QVERIFY(rig.turn(kKnobs[knob], up));
         QCOMPARE(rig.shown(), shown);
         QCOMPARE(rig.held(), onUnit(code, shown));
-        QCOMPARE(rig.unit.settings.rvbTimeValue(code), knob == 1 ? shown[1] : QString());
+        QCOMPARE(rig.unit.settings.value(settings::key::rvbTimeValue(code)), knob == 1 ? shown[1] : QString());
         // Another type shows its own values, and coming back brings these again from the store.
         QVERIFY(rig.press(kTypes[code % 5]) && rig.shown() != shown && rig.press(kTypes[code - 1]));
         QCOMPARE(rig.shown(), shown);
@@ -173,7 +173,7 @@ private slots:
         rig.unit.flush();
         rig.sent.clear();
         QVERIFY(rig.press("pB_masterReverb"));
-        QCOMPARE(rig.unit.settings.masterReverb(), false);
+        QCOMPARE(rig.unit.settings.value(settings::key::MasterReverb), false);
         QVERIFY(rig.turn("label_ReverbTimeKnob", 20) && rig.press("pB_RevPlate") &&
                 rig.press("pB_RevStudio"));
         QCOMPARE(rig.shown(), (L{"60", "2.4", "70"}));
@@ -204,8 +204,8 @@ private slots:
         Rig rig;
         if (!mode.isEmpty())
             rig.unit.settings.writeValue("Reverb", "Mode", mode);
-        rig.unit.settings.setMasterReverb(on);
-        rig.unit.settings.setRvbPreDelay(type, 77);
+        rig.unit.settings.setValue(settings::key::MasterReverb, on);
+        rig.unit.settings.setValue(settings::key::rvbPreDelayPos(type), 77);
         const QByteArray before = rig.file();
         rig.section.model().loadAll();
         QCOMPARE(rig.at<QButtonGroup>("buttonGroup_Reverb")->checkedId(), type);

@@ -37,7 +37,7 @@ namespace {
 struct Rig {
     Rig()
     {
-        settings.setInformationDialog(true);
+        settings.setValue(settings::key::InformationDialog, true);
         window = std::make_unique<MainWindow>(device, settings);
     }
     QLabel *label(const char *name) const { return window->findChild<QLabel *>(QLatin1String(name)); }
@@ -190,7 +190,7 @@ private slots:
         QFETCH(int, answer);
         const bool suppressed = answer < 0, storedAfter = answer != 0;
         const QString title = QStringLiteral("AVENOR LYNTRA K1/K2 Information");
-        Settings().setInformationDialog(suppressed);
+        Settings().setValue(settings::key::InformationDialog, suppressed);
         QIXDevice device{QIXDevice::NoWorker{}};
         Settings settings;
         MainWindow window(device, settings);
@@ -201,11 +201,11 @@ private slots:
             QMessageBox *box = boxes.first();
             QCOMPARE(box->checkBox()->text(), QStringLiteral("Do not show again"));
             QVERIFY(box->text().contains(QLatin1String(weblinks::MakerHost) + "/int/product/LYNTRA_K1/faq"));
-            QCOMPARE(settings.informationDialog(), false);
+            QCOMPARE(settings.value(settings::key::InformationDialog), false);
             box->checkBox()->setChecked(answer == 1);
             QCOMPARE(lyntra_test::press_ok(title), 1);
         }
-        QCOMPARE(settings.informationDialog(), storedAfter);
+        QCOMPARE(settings.value(settings::key::InformationDialog), storedAfter);
         QCOMPARE(window.pages()->currentIndex(), 1);
         QCOMPARE(window.windowTitle(), QStringLiteral("AVENOR LYNTRA K1/K2 Settings Panel"));
         QCOMPARE(window.minimumSize(), window.maximumSize());
@@ -256,7 +256,7 @@ private slots:
     void lowCutReadout()
     {
         Rig rig;
-        rig.settings.setEqLowCutFilter(QStringLiteral("Track7"), true);
+        rig.settings.setValue(QStringLiteral("Track7"), settings::key::EqLowCutFilter, true);
         QTest::mouseClick(rig.window->findChild<QWidget *>("pB_Analog7"), Qt::LeftButton);
         QVERIFY(rig.window->findChild<QAbstractButton *>("pB_LowCutFilter")->isChecked());
         QTRY_COMPARE(rig.window->findChild<QLabel *>("label_LowGainDisp")->text(), QStringLiteral("---"));
@@ -412,7 +412,7 @@ private slots:
         };
         auto rig = std::make_unique<Rig>();
         MainMenus &menus = rig->window->menus();
-        rig->settings.setMute(QStringLiteral("Track2"), true);
+        rig->settings.setValue(QStringLiteral("Track2"), settings::key::Mute, true);
         menus.scenes[1].save->trigger();
         const auto rename = [&](int slot, const QString &typed, bool confirm) {
             menus.scenes[slot - 1].rename->trigger();
@@ -476,7 +476,7 @@ private slots:
         kept.remove("DUOMIX_sm2.ini");
         kept.remove("DUOMIX_SceneMemory.ini");
         QCOMPARE(files(), kept);
-        QVERIFY(rig->settings.mute(QStringLiteral("Track2")));
+        QVERIFY(rig->settings.value(QStringLiteral("Track2"), settings::key::Mute));
 
         rename(4, QString(), true);
         QCOMPARE(shownText(QStringLiteral("Enpty Field")), QStringLiteral("Please enter the name"));
@@ -541,15 +541,15 @@ private slots:
     void updateRequest()
     {
         Rig rig;
-        rig.settings.setUpdateText(QStringLiteral("SoftDialog"), QStringLiteral("1.01"));
-        rig.settings.setUpdateText(QStringLiteral("FirmDialog"), QStringLiteral("2.00"));
+        rig.settings.setValue(settings::key::SoftDialog, QStringLiteral("1.01"));
+        rig.settings.setValue(settings::key::FirmDialog, QStringLiteral("2.00"));
         rig.window->menus().update->setEnabled(true);
         QSignalSpy check(rig.window.get(), &MainWindow::sig_updateCheckRequested);
         rig.window->menus().update->trigger();
         QCOMPARE(check.count(), 1);
         QVERIFY(!rig.window->menus().update->isEnabled());
-        QCOMPARE(rig.settings.updateText(QStringLiteral("SoftDialog")), QString());
-        QCOMPARE(rig.settings.updateText(QStringLiteral("FirmDialog")), QString());
+        QCOMPARE(rig.settings.value(settings::key::SoftDialog), QString());
+        QCOMPARE(rig.settings.value(settings::key::FirmDialog), QString());
     }
 
     void licence()

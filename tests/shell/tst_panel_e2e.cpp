@@ -220,7 +220,7 @@ private slots:
                 for (const auto &[key, choice] : kStoredLineOuts)
                     stored.writeValue(QStringLiteral("LineOutSettings"), QLatin1String(key), choice);
             }
-            stored.setInformationDialog(true);
+            stored.setValue(settings::key::InformationDialog, true);
         }
         VirtualUnit unit;
         QVERIFY(unit.start({"--model", c.model}));
@@ -372,7 +372,7 @@ private slots:
                                                        {"return.on", 1},
                                                        {"phase.6", 0}})
                 QVERIFY2(unit.await(d.path, d.value), d.path);
-            QVERIFY(!settings.informationDialog());
+            QVERIFY(!settings.value(settings::key::InformationDialog));
             QVERIFY(ratio->text() != mixRatio);
 
             menus.scenes[2].load->trigger();
@@ -405,7 +405,7 @@ private slots:
         QVERIFY(writeStoredMixAndClock());
         const QString folder = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/AVENOR/";
         QVERIFY(QFile::rename(folder + "DUOMIX_Setting.ini", folder + "DUOMIX_sm3.ini"));
-        Settings().setInformationDialog(true);
+        Settings().setValue(settings::key::InformationDialog, true);
         VirtualUnit unit;
         QVERIFY(unit.start({"--model", "K2", "--rate", "48000"}));
         Panel panel;
@@ -428,7 +428,7 @@ private slots:
     {
         Display display;
         QVERIFY2(display.start(), "Xvfb");
-        Settings().setInformationDialog(true);
+        Settings().setValue(settings::key::InformationDialog, true);
         Panel panel;
         QProcessEnvironment env = panel.process().processEnvironment();
         for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})

@@ -542,7 +542,7 @@ private slots:
         QVERIFY(rig.find<QPushButton>("pB_Analog3")->isChecked());
         QVERIFY(lit("mono3") && !lit("mono4"));
         // A reload that links the pair hides the selected strip: nothing stays selected.
-        rig.unit.settings.setLink("Track3_4", true);
+        rig.unit.settings.setValue("Track3_4", settings::key::Link, true);
         rig.unit.model->loadAll();
         QCOMPARE(rig.unit.model->selectedTrack(), mixer::kNoTrack);
         QVERIFY(!rig.find<QPushButton>("pB_Analog3")->isChecked());
