@@ -29,14 +29,9 @@ unsigned visibleMask(UnitModel model, int rateClass)
 }
 } // namespace
 
-bool MixerModel::pairVisibleAt(UnitModel model, int rateClass, int pair)
-{
-    return pair >= 1 && pair <= kPairs && (visibleMask(model, rateClass) >> (pair - 1)) & 1u;
-}
-
 bool MixerModel::pairVisible(int pair) const
 {
-    return pairVisibleAt(model_, rateClass_, pair);
+    return pair >= 1 && pair <= kPairs && (visibleMask(model_, rateClass_) >> (pair - 1)) & 1u;
 }
 
 void MixerModel::setUnitModel(UnitModel model)
@@ -44,9 +39,8 @@ void MixerModel::setUnitModel(UnitModel model)
     model_ = model;
     if (model_ == UnitModel::K1) {
         for (int n : {1, 2}) {
-            const QString name = trackName(n);
-            setEqOn(name, eqOn(name));
-            setCompOn(name, compOn(name));
+            setEqOn(monoRef(n), eqOn(monoRef(n)));
+            setCompOn(monoRef(n), compOn(monoRef(n)));
         }
     }
     emit visibleChannelsChanged();

@@ -72,7 +72,7 @@ void MixerSection::bindMeters(MeterSection &meters) const
 {
     meters.bindLevels(page_->meterSlots());
     const mixer::MixerModel *model = model_;
-    meters.bindGainReduction(editor_->grMeter(), [model] { return gainReductionInput(model->selectedTrack()); });
+    meters.bindGainReduction(editor_->grMeter(), [model] { return gainReductionInput(model->selection()); });
 }
 
 void MixerSection::setShiftHeld(bool held)

@@ -154,7 +154,7 @@ ChannelEditor::ChannelEditor(mixer::MixerModel &model, QWidget *parent)
 
 mixer::StripRef ChannelEditor::selected() const
 {
-    return m_model.selectedStrip();
+    return m_model.selection().value_or(mixer::StripRef{});
 }
 
 void ChannelEditor::addKnob(DynKnob knob)
@@ -304,12 +304,12 @@ void ChannelEditor::doEqualizerRepaint()
     m_eq->setCurve(eqCurveOf(m_model.dynamics(), selected()), curveMode(&mixer::MixerModel::eqOn));
 }
 
-curves::CurveMode ChannelEditor::curveMode(bool (mixer::MixerModel::*on)(const QString &) const) const
+curves::CurveMode ChannelEditor::curveMode(bool (mixer::MixerModel::*on)(mixer::StripRef) const) const
 {
     const mixer::StripRef s = selected();
     if (!s.valid())
         return curves::CurveMode::Empty;
-    return (m_model.*on)(mixer::stripName(s)) ? curves::CurveMode::Active : curves::CurveMode::Inactive;
+    return (m_model.*on)(s) ? curves::CurveMode::Active : curves::CurveMode::Inactive;
 }
 
 void ChannelEditor::slt_changeColorComp(const QString &status)

@@ -73,7 +73,7 @@ private:
     void showBypassed(bool bypassed);
     void updateReadouts();
     // Empty with no strip selected, else Active or Inactive as the strip's `on` switch says.
-    curves::CurveMode curveMode(bool (mixer::MixerModel::*on)(const QString &) const) const;
+    curves::CurveMode curveMode(bool (mixer::MixerModel::*on)(mixer::StripRef) const) const;
 
     mixer::MixerModel &m_model;
     KnobDrag m_drag;

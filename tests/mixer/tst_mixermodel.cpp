@@ -102,24 +102,12 @@ private slots:
 
     void stripNames()
     {
-        for (int t = 1; t <= kTracks; ++t) {
-            QCOMPARE(parseStrip(trackName(t)), (StripRef{StripKind::Mono, t}));
-            QCOMPARE(stripName({StripKind::Mono, t}), trackName(t));
-        }
-        for (int p = 1; p <= kPairs; ++p) {
-            const PairInfo *info = pairInfo(p);
-            QCOMPARE(info->name, QStringLiteral("Track%1_%2").arg(2 * p - 1).arg(2 * p));
-            QCOMPARE(parseStrip(info->name), (StripRef{StripKind::Pair, p}));
-            bool right = false;
-            QCOMPARE(parseSide(info->rightSide, &right), p);
-            QVERIFY(right);
-            QCOMPARE(parseSide(info->leftSide, &right), p);
-            QVERIFY(!right);
-        }
-        QCOMPARE(parseStrip(kMasterTrack), (StripRef{StripKind::Master, 0}));
-        for (const char *bad : {"Track1_2_L", "Track2_3", "Track21", "none", ""})
-            QVERIFY2(!parseStrip(QLatin1String(bad)).valid(), bad);
-        QVERIFY(!pairInfo(11) && !trackInfo(0));
+        for (int t = 1; t <= kTracks; ++t)
+            QCOMPARE(stripName(monoRef(t)), QStringLiteral("Track%1").arg(t));
+        for (int p = 1; p <= kPairs; ++p)
+            QCOMPARE(stripName(pairRef(p)), QStringLiteral("Track%1_%2").arg(2 * p - 1).arg(2 * p));
+        QCOMPARE(stripName(masterRef()), QStringLiteral("TrackMaster"));
+        QVERIFY(stripName({}).isEmpty() && !pairInfo(11) && !trackInfo(0));
     }
 
     // ---- strip rules
@@ -149,17 +137,16 @@ private slots:
         QFETCH(L, saved);
         UnitRig rig;
         for (int n : premuted)
-            rig.model->setMute(trackName(n), true);
+            rig.model->setMute(monoRef(n), true);
         for (const QString &a : actions)
-            QVERIFY(rig.model->setSolo(a.mid(1), a.startsWith('+')));
+            QVERIFY(rig.model->setSolo(strip(a.mid(1)), a.startsWith('+')));
         const bool allBut = !muted.isEmpty() && muted.first() == 0;
         const auto &unit = rig.unit();
         for (int n = 1; n <= kTracks; ++n) {
             const bool want = muted.contains(n) != allBut;
-            QVERIFY2(rig.model->mute(trackName(n)) == want, qPrintable(trackName(n)));
+            QVERIFY2(rig.model->mute(monoRef(n)) == want, qPrintable(trackName(n)));
             QCOMPARE(UnitRig::v(unit.inputMute[n - 1]), want ? 1 : 0);
             QCOMPARE(rig.settings.value(trackName(n), settings::key::Mute), want);
-            QCOMPARE(rig.model->muteBeforeSolo(n), saved.contains(n));
             QCOMPARE(UnitRig::v(unit.solo[n - 1]), -1000); // solo lives in the panel only
         }
     }
@@ -177,12 +164,12 @@ private slots:
     {
         QFETCH(Point, c);
         UnitRig rig;
-        rig.model->setSendLevel("Track9", 3, 120);
-        rig.model->setSendLevel("Track10", 3, 64);
+        rig.model->setSendLevel(strip("Track9"), 3, 120);
+        rig.model->setSendLevel(strip("Track10"), 3, 64);
         if (!c.on)
-            c.pre ? rig.model->setPre(c.name, 3, true) : rig.model->setPost(c.name, 3, true);
-        QVERIFY(c.pre ? rig.model->setPre(c.name, 3, c.on) : rig.model->setPost(c.name, 3, c.on));
-        QCOMPARE(rig.model->sendPoint("Track9_10", 3), c.stereo);
+            c.pre ? rig.model->setPre(strip(c.name), 3, true) : rig.model->setPost(strip(c.name), 3, true);
+        QVERIFY(c.pre ? rig.model->setPre(strip(c.name), 3, c.on) : rig.model->setPost(strip(c.name), 3, c.on));
+        QCOMPARE(rig.model->sendPoint(strip("Track9_10"), 3), c.stereo);
         QCOMPARE(rig.settings.value("Track9", settings::key::sendPoint(3)), c.odd);
         QCOMPARE(rig.settings.value("Track10", settings::key::sendPoint(3)), c.even);
         // The new point goes out with the track's own level.
@@ -195,21 +182,20 @@ private slots:
     void dynamicsAndNames()
     {
         UnitRig rig;
-        QVERIFY(rig.model->setEqOn("Track4", true));
-        QVERIFY(rig.model->setCompOn("Track4", true));
+        QVERIFY(rig.model->setEqOn(strip("Track4"), true));
+        QVERIFY(rig.model->setCompOn(strip("Track4"), true));
         // Default Q position 36 is "1.00"; the shelving bands have none.
         QCOMPARE(rig.mismatch({"eq.3.0.on=1", "eq.3.3.on=1", "eq.3.1.q=2", "eq.3.0.q=255", "comp.3.on=1",
                                "comp.3.threshold=0", "comp.3.link=1"}),
                  QString());
         QVERIFY(rig.settings.value("Track4", settings::key::Eq) && rig.settings.value("Track4", settings::key::Comp));
-        QVERIFY(!rig.model->setChannelName(21, "x"));
-        for (const char *bad : {"none", "Track1_2_L", "Track99", ""}) {
+        QVERIFY(!rig.model->setChannelName(monoRef(21), "x") && !rig.model->setChannelName(pairRef(1), "x"));
+        for (const StripRef bad : {StripRef{}, monoRef(0), monoRef(21), pairRef(11)}) {
             UnitRig other;
-            const QString name = QLatin1String(bad);
-            QVERIFY(!other.model->setMute(name, true) && !other.model->setSolo(name, true));
-            QVERIFY(!other.model->setEqOn(name, true) && !other.model->setSelect(name, true));
-            QVERIFY(!other.model->setSendLevel(name, 1, 50) && !other.model->setPre(name, 1, true));
-            QVERIFY(!other.model->setTrueBypass(name, true));
+            QVERIFY(!other.model->setMute(bad, true) && !other.model->setSolo(bad, true));
+            QVERIFY(!other.model->setEqOn(bad, true) && !other.model->setSelect(bad, true));
+            QVERIFY(!other.model->setSendLevel(bad, 1, 50) && !other.model->setPre(bad, 1, true));
+            QVERIFY(!other.model->setTrueBypass(bad, true) && !other.model->setPhase(bad, Side::None, true));
             other.unit();
             QCOMPARE(other.messages, 0);
         }
@@ -233,23 +219,22 @@ private slots:
         QFETCH(bool, muteB);
         QFETCH(bool, soloA);
         UnitRig rig;
-        rig.model->setMute("Track1", muteA);
-        rig.model->setMute("Track2", muteB);
+        rig.model->setMute(strip("Track1"), muteA);
+        rig.model->setMute(strip("Track2"), muteB);
         if (soloA)
-            rig.model->setSolo("Track1", true);
-        QSignalSpy link(rig.model.get(), &MixerModel::linkChanged);
+            rig.model->setSolo(strip("Track1"), true);
+        QSignalSpy link(&rig.model->events(pairRef(1)), &StripEvents::linkChanged);
         QVERIFY(rig.model->setLink(1, true));
         QCOMPARE(link.count(), 1);
-        QCOMPARE(link.at(0), (QList<QVariant>{1, true}));
+        QCOMPARE(link.at(0), (QList<QVariant>{true}));
         QVERIFY(rig.model->pairLinked(1));
         QVERIFY(rig.settings.value("Track1_2", settings::key::Link));
         // The right side follows the left.
         const bool muted = muteA && !soloA;
-        QCOMPARE(rig.model->mute("Track2"), muted);
-        QCOMPARE(rig.model->mute("Track1_2"), muted);
-        QCOMPARE(rig.model->solo("Track1_2"), soloA);
-        QCOMPARE(rig.model->solo("Track2"), soloA);
-        QCOMPARE(rig.model->muteBeforeSolo(1), soloA);
+        QCOMPARE(rig.model->mute(strip("Track2")), muted);
+        QCOMPARE(rig.model->mute(strip("Track1_2")), muted);
+        QCOMPARE(rig.model->solo(strip("Track1_2")), soloA);
+        QCOMPARE(rig.model->solo(strip("Track2")), soloA);
         QCOMPARE(rig.mismatch({QStringLiteral("mute.input.1=%1").arg(int(muted)),
                                QStringLiteral("mute.input.0=%1").arg(int(muted))}),
                  QString());
@@ -287,48 +272,47 @@ private slots:
     void linkFaderSendsAndSelection()
     {
         UnitRig rig;
-        rig.model->setFaderLevel("Track5", -4.1);
-        rig.model->setFaderLevel("Track6", -20.0);
-        rig.model->setPost("Track5", 2, true);
-        rig.model->setPre("Track6", 3, true);
-        rig.model->setSendLevel("Track5", 2, 64);
-        rig.model->setSendLevel("Track6", 2, 110);
-        rig.model->setSelect("Track6", true);
+        rig.model->setFaderLevel(strip("Track5"), -4.1);
+        rig.model->setFaderLevel(strip("Track6"), -20.0);
+        rig.model->setPost(strip("Track5"), 2, true);
+        rig.model->setPre(strip("Track6"), 3, true);
+        rig.model->setSendLevel(strip("Track5"), 2, 64);
+        rig.model->setSendLevel(strip("Track6"), 2, 110);
+        rig.model->setSelect(strip("Track6"), true);
         QVERIFY(rig.model->setLink(3, true));
-        QCOMPARE(rig.model->selectedTrack(), QString("Track5_6"));
-        QCOMPARE(rig.model->faderLevel("Track5_6"), -4.1);
+        QCOMPARE(rig.model->selection(), std::optional<StripRef>(pairRef(3)));
+        QCOMPARE(rig.model->faderLevel(strip("Track5_6")), -4.1);
         QCOMPARE(rig.settings.value("Track5_6", settings::key::Fader), -4.1);
-        QCOMPARE(rig.model->sendPoint("Track6", 3), 1);
+        QCOMPARE(rig.model->sendPoint(strip("Track6"), 3), 1);
         QCOMPARE(rig.settings.value("Track6", settings::key::sendPoint(2)), 3);
-        QCOMPARE(rig.model->sendPosition("Track5_6", 2), 64);
+        QCOMPARE(rig.model->sendPosition(strip("Track5_6"), 2), 64);
         // B takes A's points but keeps its own level.
         QCOMPARE(rig.mismatch({"fader.input.5=-41", "send.input.5.1.point=3", "send.input.5.1.level=2",
                                "send.input.5.2.point=1"}),
                  QString());
         // An even track's knob stays off the stereo strip; the stereo knob drives both.
-        QSignalSpy sends(rig.model.get(), &MixerModel::sendChanged);
-        rig.model->setSendLevel("Track6", 1, 90);
-        QCOMPARE(rig.model->sendPosition("Track5_6", 1), 0);
-        QVERIFY(std::none_of(sends.begin(), sends.end(),
-                             [](const QList<QVariant> &a) { return a.at(0).toString() == "Track5_6"; }));
-        rig.model->setSendLevel("Track5_6", 1, 30);
-        QCOMPARE(rig.model->sendPosition("Track6", 1), 30);
+        QSignalSpy sends(&rig.model->events(pairRef(3)), &StripEvents::sendChanged);
+        rig.model->setSendLevel(strip("Track6"), 1, 90);
+        QCOMPARE(rig.model->sendPosition(strip("Track5_6"), 1), 0);
+        QCOMPARE(sends.count(), 0);
+        rig.model->setSendLevel(strip("Track5_6"), 1, 30);
+        QCOMPARE(rig.model->sendPosition(strip("Track6"), 1), 30);
     }
 
     void linkOffHandsStereoToBoth()
     {
         UnitRig rig;
         rig.model->setLink(10, true);
-        rig.model->setFaderLevel("Track19_20", -10.7);
-        rig.model->setEqOn("Track19_20", true);
-        rig.model->setTrueBypass("Track19_20", true);
-        QSignalSpy link(rig.model.get(), &MixerModel::linkChanged);
+        rig.model->setFaderLevel(strip("Track19_20"), -10.7);
+        rig.model->setEqOn(strip("Track19_20"), true);
+        rig.model->setTrueBypass(strip("Track19_20"), true);
+        QSignalSpy link(&rig.model->events(pairRef(10)), &StripEvents::linkChanged);
         QVERIFY(rig.model->setLink(10, false));
         QCOMPARE(link.count(), 1);
-        QVERIFY(!link.at(0).at(1).toBool());
+        QVERIFY(!link.at(0).at(0).toBool());
         QVERIFY(!rig.settings.value("Track19_20", settings::key::Link));
-        QVERIFY(rig.model->eqOn("Track19") && rig.model->eqOn("Track20"));
-        QVERIFY(rig.model->trueBypass("Track19") && rig.model->trueBypass("Track20"));
+        QVERIFY(rig.model->eqOn(strip("Track19")) && rig.model->eqOn(strip("Track20")));
+        QVERIFY(rig.model->trueBypass(strip("Track19")) && rig.model->trueBypass(strip("Track20")));
         QCOMPARE(rig.settings.value("Track20", settings::key::Fader), -10.7);
         QCOMPARE(
             rig.mismatch({"fader.input.18=-107", "fader.input.19=-107", "eq.19.2.on=1", "truebypass.19=1"}),
@@ -342,16 +326,14 @@ private slots:
         QVERIFY(lyntra_test::writeStoredMix());
         UnitRig rig(false);
         QStringList seen;
-        connect(rig.model.get(), &MixerModel::linkChanged, this,
-                [&](int pair, bool on) { seen << QStringLiteral("link%1%2").arg(pair).arg(on ? "+" : "-"); });
-        connect(rig.model.get(), &MixerModel::sendChanged, this, [&](const QString &name, int send) {
-            if (name == kMasterTrack && send == 0)
+        for (int pair = 1; pair <= kPairs; ++pair)
+            connect(&rig.model->events(pairRef(pair)), &StripEvents::linkChanged, this,
+                    [&, pair](bool on) { seen << QStringLiteral("link%1%2").arg(pair).arg(on ? "+" : "-"); });
+        connect(&rig.model->events(masterRef()), &StripEvents::sendChanged, this, [&](int send) {
+            if (send == 0)
                 seen << "return";
         });
-        connect(rig.model.get(), &MixerModel::channelNameChanged, this, [&](int track) {
-            if (track == kTracks)
-                seen << "names";
-        });
+        connect(&rig.model->events(monoRef(kTracks)), &StripEvents::nameChanged, this, [&] { seen << "names"; });
         connect(rig.model.get(), &MixerModel::loaded, this, [&] { seen << "loaded"; });
         rig.model->loadAll();
         QCOMPARE(seen, QStringList({"link1+", "link2-", "link3-", "link4-", "link5-", "link6-", "link7+",
@@ -366,10 +348,10 @@ private slots:
         }
         for (int n = 0; n < kTracks; ++n)
             QCOMPARE(UnitRig::v(rig.fw.mix().solo[n]), -1000);
-        QCOMPARE(rig.model->channelName(2), QStringLiteral("Trumpe"));
-        QCOMPARE(rig.model->channelName(20), QString::fromUtf8("Ω Bass"));
-        QCOMPARE(rig.model->panPosition(20), 79);
-        QCOMPARE(rig.model->faderLevel("Track1_2"), 6.0);
+        QCOMPARE(rig.model->channelName(monoRef(2)), QStringLiteral("Trumpe"));
+        QCOMPARE(rig.model->channelName(monoRef(20)), QString::fromUtf8("Ω Bass"));
+        QCOMPARE(rig.model->panPosition(monoRef(20)), 79);
+        QCOMPARE(rig.model->faderLevel(strip("Track1_2")), 6.0);
         QVERIFY(rig.model->pairLinked(7) && !rig.model->pairLinked(2));
 
         // Only a device that forgot what it sent repeats unchanged values.
@@ -399,7 +381,7 @@ private slots:
             QCOMPARE(UnitRig::v(unit.masterSend[s].level), 0);
         QCOMPARE(UnitRig::v(unit.returnOn), 1);
         QCOMPARE(UnitRig::v(unit.returnLevel), -127);
-        QCOMPARE(rig.model->panPosition(2), 79);
+        QCOMPARE(rig.model->panPosition(monoRef(2)), 79);
         // Restoring writes nothing.
         QVERIFY(!QFile::exists(rig.settings.mainFilePath()) ||
                 QFile(rig.settings.mainFilePath()).size() == 0);

@@ -18,6 +18,21 @@
 
 #include <memory>
 
+// The strip a settings group names ("Track7", "Track7_8", "TrackMaster"); tests speak of strips as the
+// file does. Anything else names no strip.
+inline mixer::StripRef strip(const QString &group)
+{
+    if (group == mixer::kMasterTrack)
+        return mixer::masterRef();
+    for (int n = 1; n <= mixer::kTracks; ++n)
+        if (group == mixer::trackName(n))
+            return mixer::monoRef(n);
+    for (int n = 1; n <= mixer::kPairs; ++n)
+        if (group == mixer::pairName(n))
+            return mixer::pairRef(n);
+    return {};
+}
+
 struct UnitRig {
     Settings settings;
     QIXDevice dev{QIXDevice::NoWorker{}};

@@ -168,7 +168,7 @@ private slots:
     void switchOffHoldsTheUnit()
     {
         Rig rig;
-        rig.section.model().setSendLevel(kMasterTrack, 0, 90);
+        rig.section.model().setSendLevel(masterRef(), 0, 90);
         QVERIFY(rig.press("pB_RevStudio"));
         rig.unit.flush();
         rig.sent.clear();

@@ -61,7 +61,7 @@ QString faderPath(const QString &track)
 {
     return track == mixer::kMasterTrack
                ? QStringLiteral("fader.master.0")
-               : QStringLiteral("fader.input.%1").arg(mixer::parseStrip(track).number - 1);
+               : QStringLiteral("fader.input.%1").arg(strip(track).number - 1);
 }
 
 } // namespace
@@ -172,7 +172,7 @@ private slots:
         QFETCH(bool, shift);
         QFETCH(double, shown);
         PageRig rig;
-        const mixer::StripRef ref = mixer::parseStrip(track);
+        const mixer::StripRef ref = strip(track);
         auto *slider = rig.find<QSlider>(mixer::widgetName(WidgetKind::Fader, ref));
         auto *box = rig.find<QDoubleSpinBox>(mixer::widgetName(WidgetKind::FaderDisplay, ref));
         QVERIFY(slider && box);
@@ -185,7 +185,7 @@ private slots:
         QVERIFY(!rig.page.faderFlags().shiftHeld);
         QCOMPARE(slider->value(), mixer::fader::positionFor(shown));
         QCOMPARE(box->value(), shown);
-        QCOMPARE(rig.unit.model->faderLevel(track), shown);
+        QCOMPARE(rig.unit.model->faderLevel(ref), shown);
         QCOMPARE(rig.unit.mismatch({faderPath(track) + '=' + QString::number(mixer::fader::wire(shown))}),
                  QString());
     }
@@ -210,7 +210,7 @@ private slots:
         QFETCH(double, kept);
         QFETCH(int, position);
         PageRig rig;
-        const mixer::StripRef ref = mixer::parseStrip(track);
+        const mixer::StripRef ref = strip(track);
         if (ref.kind == StripKind::Pair)
             QVERIFY(rig.link(ref.number));
         auto *slider = rig.find<QSlider>(mixer::widgetName(WidgetKind::Fader, ref));
@@ -240,7 +240,7 @@ private slots:
     {
         PageRig rig;
         QSignalSpy moved(rig.find<QSlider>(QStringLiteral("vS_FaderKnob5")), &QSlider::valueChanged);
-        rig.unit.model->setFaderLevel(QStringLiteral("Track5"), -12.1);
+        rig.unit.model->setFaderLevel(mixer::monoRef(5), -12.1);
         QVERIFY(rig.link(3));
         QCOMPARE(rig.find<QSlider>(QStringLiteral("vS_FaderKnob5_6"))->value(), 50);
         QCOMPARE(rig.find<QDoubleSpinBox>(QStringLiteral("dSB_faderDisplay5_6"))->value(), -12.1);
@@ -405,11 +405,11 @@ private slots:
         QVERIFY(!centre.isNull() && !offCentre.isNull() && centre != offCentre);
         QCOMPARE(m->pixmap(Qt::ReturnByValue).toImage(), centre);
         PageRig::drag(m, QPointF(8, 6), {QPointF(-12, 0)});
-        QCOMPARE(rig.unit.model->panPosition(4), 67);
+        QCOMPARE(rig.unit.model->panPosition(mixer::monoRef(4)), 67);
         QCOMPARE(rig.storedMismatch({"Track4/Pan_pos=67", "Track4/Pan_value=L12"}), QString());
         QCOMPARE(m->pixmap(Qt::ReturnByValue).toImage(), offCentre);
         QTest::mouseDClick(m, Qt::LeftButton, {}, QPoint(8, 6));
-        QCOMPARE(rig.unit.model->panPosition(4), 79);
+        QCOMPARE(rig.unit.model->panPosition(mixer::monoRef(4)), 79);
         QCOMPARE(m->pos(), QPoint(79 - 59, PanDrag::kMarkerY));
         QCOMPARE(m->pixmap(Qt::ReturnByValue).toImage(), centre);
         QCOMPARE(rig.find<QLabel>(QStringLiteral("label_panKnob3_4_R"))->pixmap(Qt::ReturnByValue).toImage(),
@@ -537,14 +537,14 @@ private slots:
         };
         rig.click("pB_Analog3");
         rig.unit.model->loadAll();
-        QCOMPARE(rig.unit.model->selectedTrack(), QString("Track3"));
-        QVERIFY(rig.unit.model->selected("Track3"));
+        QCOMPARE(rig.unit.model->selection(), std::optional<mixer::StripRef>(mixer::monoRef(3)));
+        QVERIFY(rig.unit.model->selected(mixer::monoRef(3)));
         QVERIFY(rig.find<QPushButton>("pB_Analog3")->isChecked());
         QVERIFY(lit("mono3") && !lit("mono4"));
         // A reload that links the pair hides the selected strip: nothing stays selected.
         rig.unit.settings.setValue("Track3_4", settings::key::Link, true);
         rig.unit.model->loadAll();
-        QCOMPARE(rig.unit.model->selectedTrack(), mixer::kNoTrack);
+        QVERIFY(!rig.unit.model->selection());
         QVERIFY(!rig.find<QPushButton>("pB_Analog3")->isChecked());
         QVERIFY(!rig.find<QPushButton>("pB_Analog3_4")->isChecked());
         QVERIFY(!lit("mono3") && !lit("st3_4"));
