@@ -86,6 +86,10 @@ void MixerModel::linkOff(const PairInfo &p)
     applyFader(b, stereo.fader);
     for (const StripRef track : {a, b})
         dynamics_.copyKeys(pair, track);
+    // The stereo strip leaves the screen: its odd strip, which now holds its values, takes the editor,
+    // as linking hands a selected side's editor to the stereo strip.
+    if (state(pair).select)
+        setSelect(a, true);
     emit events(pair).linkChanged(false);
 }
 

@@ -8,7 +8,6 @@
 #include "stripgeometry.h"
 #include "stripstyle.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QStackedWidget>
@@ -95,20 +94,6 @@ void MixerPage::relayout()
     }
     m_stripsEnd = x;
     update();
-}
-
-void MixerPage::keyPressEvent(QKeyEvent *ev)
-{
-    if (ev->key() == Qt::Key_Shift)
-        m_faderFlags.shiftHeld = true;
-    QWidget::keyPressEvent(ev);
-}
-
-void MixerPage::keyReleaseEvent(QKeyEvent *ev)
-{
-    if (ev->key() == Qt::Key_Shift)
-        m_faderFlags.shiftHeld = false;
-    QWidget::keyReleaseEvent(ev);
 }
 
 void MixerPage::paintEvent(QPaintEvent *)

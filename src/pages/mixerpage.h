@@ -32,11 +32,6 @@ public:
     explicit MixerPage(mixer::MixerModel &model, QWidget *parent = nullptr);
     ~MixerPage() override;
 
-    /// Shift held over the window: releasing a fader then returns it to 0 dB. The page also follows
-    /// the Shift key itself while it has the keyboard.
-    void setShiftHeld(bool held) { m_faderFlags.shiftHeld = held; }
-    const FaderFlags &faderFlags() const { return m_faderFlags; }
-
     /// The band under the strips that holds the channel editor and the reverb section.
     static QRect editorBand();
 
@@ -47,15 +42,13 @@ public:
     QVector<MeterLabels> meterSlots() const;
 
 protected:
-    void keyPressEvent(QKeyEvent *ev) override;
-    void keyReleaseEvent(QKeyEvent *ev) override;
     void paintEvent(QPaintEvent *ev) override;
 
 private:
     void relayout();
 
     mixer::MixerModel &m_model;
-    FaderFlags m_faderFlags;
+    FaderFlags m_faderFlags{false, true};
     PanDrag m_pan;
     KnobDrag m_send;
     StripContext m_ctx;

@@ -55,6 +55,9 @@ MonitorControl::MonitorControl(MonitorModel &model, QWidget *parent)
     buildTargets();
     buildSources();
     buildLevels();
+    // Return ends a typed level or a source choice here; it must never press a target or the link.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(false);
 }
 
 void MonitorControl::buildTargets()

@@ -23,7 +23,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QKeyEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -125,7 +125,8 @@ void MainWindow::buildPages()
 
     PageNavigator::Hooks hooks;
     hooks.unitPresent = [this] { return device_.is_selected(); };
-    hooks.shiftHeld = [this] { return state_.shift_held; };
+    // Asked of the keyboard when a page button is let go, never remembered from a key event.
+    hooks.shiftHeld = [] { return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier); };
     hooks.smallModel = [this] { return isSmallModel(); };
     hooks.storePage = [this](int page) { settings_.setValue(settings::key::MainWindowPanel, page); };
     navigator_ = new PageNavigator(stack_, std::move(hooks), this);
@@ -322,22 +323,6 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 }
 
 void MainWindow::mousePressEvent(QMouseEvent *) {}
-
-void MainWindow::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Shift) {
-        state_.shift_held = true;
-        mixer_->setShiftHeld(true);
-    }
-}
-
-void MainWindow::keyReleaseEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Shift) {
-        state_.shift_held = false;
-        mixer_->setShiftHeld(false);
-    }
-}
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {

@@ -31,6 +31,12 @@ void MeterSection::slt_RecvGRMeter(ixmsg_data_ch_t, uint8_t, uint32_t value)
     store_.storeGainReduction(value);
 }
 
+void MeterSection::restartGainReduction()
+{
+    store_.gainReduction = meter::kNoReduction;
+    draw_.clear_grmeter(grLabel_);
+}
+
 void MeterSection::tick()
 {
     draw_.update_levels(store_);

@@ -38,6 +38,9 @@ public:
     void holdTick() { draw_.holdTick(); }
     // The unit went away: the store falls back to silence and no reduction.
     void reset() { store_.reset(); }
+    // Another strip is edited, or none: the bar goes out rather than go on showing the last one's
+    // reduction, and starts again from no reduction.
+    void restartGainReduction();
 
     const meter::LevelStore &store() const { return store_; }
     const DrawLevelMeter &display() const { return draw_; }

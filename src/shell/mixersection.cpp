@@ -73,11 +73,7 @@ void MixerSection::bindMeters(MeterSection &meters) const
     meters.bindLevels(page_->meterSlots());
     const mixer::MixerModel *model = model_;
     meters.bindGainReduction(editor_->grMeter(), [model] { return gainReductionInput(model->selection()); });
-}
-
-void MixerSection::setShiftHeld(bool held)
-{
-    page_->setShiftHeld(held);
+    connect(model_, &mixer::MixerModel::selectionChanged, &meters, &MeterSection::restartGainReduction);
 }
 
 void MixerSection::bindInitializeReverb(QAction *action)

@@ -1,5 +1,5 @@
-// Page 0: the mixer model, its strips and the channel editor under them, wired to the unit status (model and sample-rate class decide which strips show) and to the window's
-// Shift key.
+// Page 0: the mixer model, its strips and the channel editor under them, wired to the unit status
+// (model and sample-rate class decide which strips show).
 #pragma once
 
 #include <QObject>
@@ -35,7 +35,6 @@ public:
 
     // The strips the unit has follow its rate class.
     void followUnit(const mixer::UnitStatus &unit);
-    void setShiftHeld(bool held);
     // Binds the page's level meters and the editor's gain-reduction bar, following the selection.
     void bindMeters(MeterSection &meters) const;
     // "Initialize Reverb" asks first and, on OK, returns every reverb type to its factory values.

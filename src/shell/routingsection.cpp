@@ -59,8 +59,12 @@ void RoutingSection::applyStored(bool smallModel)
     unit_ = smallModel ? UnitModel::K1 : UnitModel::K2;
     lineOuts_->applyStored(unit_);
     // A unit that comes back while the monitor is open gets the monitor's routes and levels again.
+    // Otherwise the line outs go out as a closed monitor leaves them: a panel that ended while
+    // monitoring (killed, logged out, power lost) may have left the other pairs muted on the unit.
     if (dialog_ && dialog_->isVisible())
         dialog_->prepare();
+    else
+        monitor_->releaseOutputs();
 }
 
 void RoutingSection::on_pB_MoniconEnable_released()

@@ -31,7 +31,8 @@ public:
     QWidget *page(mixer::UnitModel unit) const;
 
     // Part of every full load: the stored line-out choices of the connected model go to the unit, and
-    // while the monitor is open its target is set up again over them.
+    // the line-out levels as the panel has them: the monitor's target set up again over them while it
+    // is open, otherwise every line out and the monitor master at 0 dB.
     void applyStored(bool smallModel);
 
     // The dialog, once it has been opened; null before.

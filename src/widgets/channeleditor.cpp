@@ -5,7 +5,6 @@
 #include "editorlayout.h"
 #include "eqcurve.h"
 #include "mixermodel.h"
-#include "settingkeys.h"
 #include "stripcaption.h"
 #include "stripstyle.h"
 
@@ -179,8 +178,6 @@ void ChannelEditor::addKnob(DynKnob knob)
     connect(dial, &DialControl::dialknob_DoubleClicked, this, [this, knob] { doubleClicked(view(knob)); });
     connect(dial, &DialControl::dialknob_Stepped, this,
             [this, knob](int steps) { stepped(view(knob), steps); });
-    const int p = settings::defaultValue(settings::key::editorPos(int(knob)));
-    showKnob(knob, p, mixer::dynLabel(knob, p));
 }
 
 // ---------------------------------------------------------------- gestures
@@ -249,16 +246,22 @@ void ChannelEditor::showLowCut(bool on)
     }
 }
 
+void ChannelEditor::showKnobs()
+{
+    // No strip reads as the defaults, where the curves of no strip rest too.
+    for (const KnobView &v : m_knobs) {
+        const int p = m_model.dynamics().position(selected(), v.knob);
+        showKnob(v.knob, p, mixer::dynLabel(v.knob, p));
+    }
+}
+
 void ChannelEditor::loadSelected()
 {
     const mixer::StripRef s = selected();
     if (!s.valid())
         return;
     const mixer::DynamicsModel &dyn = m_model.dynamics();
-    for (const KnobView &v : m_knobs) {
-        const int p = dyn.position(s, v.knob);
-        showKnob(v.knob, p, mixer::dynLabel(v.knob, p));
-    }
+    showKnobs();
     showBypassed(false);
     if (dyn.lowCut(s))
         m_model.dynamics().setLowCut(s, true);
@@ -272,6 +275,9 @@ void ChannelEditor::selectionChanged()
 {
     const mixer::StripRef s = selected();
     m_target->setText(s.valid() ? stripCaption(s) : QStringLiteral("\u2014"));
+    // Knobs left at the last strip would describe it beside the empty curves.
+    if (!s.valid())
+        showKnobs();
     updateReadouts();
     doCompressorRepaint();
     doEqualizerRepaint();

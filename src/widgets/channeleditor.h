@@ -68,6 +68,7 @@ private:
 
     void showKnob(mixer::DynKnob knob, int position, const QString &label);
     void showLowCut(bool on);
+    void showKnobs();
     void loadSelected();
     void selectionChanged();
     void showBypassed(bool bypassed);

@@ -28,6 +28,13 @@ void DrawLevelMeter::update_grmeter(QLabel *label, uint32_t value)
     label->setVisible(gr_.visible());
 }
 
+void DrawLevelMeter::clear_grmeter(QLabel *label)
+{
+    gr_ = meter::GrBar();
+    if (label)
+        label->hide();
+}
+
 meter::Bar DrawLevelMeter::bar(int slot) const
 {
     const QLabel *l = meters_[slot].bar;

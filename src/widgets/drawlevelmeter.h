@@ -19,6 +19,8 @@ public:
     void holdTick();
     // Sizes the gain-reduction bar `label` for `value`; a null label changes nothing.
     void update_grmeter(QLabel *label, uint32_t value);
+    // The gain-reduction bar `label` out and back to no reduction.
+    void clear_grmeter(QLabel *label);
 
     const meter::MeterTable &table() const { return table_; }
 

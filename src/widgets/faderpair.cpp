@@ -4,6 +4,7 @@
 #include "scales.h"
 
 #include <QDoubleSpinBox>
+#include <QGuiApplication>
 #include <QSignalBlocker>
 #include <QSlider>
 
@@ -106,9 +107,9 @@ void FaderPair::onValueChanged(int position)
 
 void FaderPair::onSliderReleased()
 {
-    if (!m_flags.shiftHeld)
-        return;
-    applyTyped(0.0);
+    // Asked of the keyboard now: a Shift let go over another window is never seen here.
+    if (m_flags.shiftReleaseToUnity && QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier))
+        applyTyped(0.0);
 }
 
 void FaderPair::onEditingFinished()

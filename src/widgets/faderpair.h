@@ -12,8 +12,8 @@ class QSlider;
 struct FaderFlags {
     // A typed value moved the slider: the echo of that move must not overwrite the typed value.
     bool typedValuePending = false;
-    // Shift is held over the window: releasing a fader returns it to 0 dB.
-    bool shiftHeld = false;
+    // Let go with Shift held, a fader returns to 0 dB: the mixer's do, the monitor's never jump.
+    bool shiftReleaseToUnity = false;
 };
 
 // Slider positions 0..topPosition (bottom to top) and the levels they stand for.

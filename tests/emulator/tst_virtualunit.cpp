@@ -305,7 +305,8 @@ private slots:
         const QJsonObject before = unit.state();
         for (const char *line :
              {"frobnicate", "set", "set lock 3 1", "set version 70000", "set model K3", "fault explode 1",
-              "fault fail x", "fault short 1 50", "set rate -1", "state extra"}) {
+              "fault fail x", "fault short 1 50", "set rate -1", "state extra", "set level 3 32769",
+              "set level 21 100", "set freeze maybe"}) {
             QVERIFY2(unit.control(line)["error"].isString(), line);
             QCOMPARE(unit.state(), before);
             QCOMPARE(unit.control("status")["faults"].toObject()["fail"].toInt(-1), 0);

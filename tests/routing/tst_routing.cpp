@@ -10,6 +10,7 @@
 #include "unitrig.h"
 #include "unitstate.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -340,6 +341,26 @@ private slots:
         QCOMPARE(routeOf(rig.state(), 5), Route(4, 3));
     }
 
+    // Return (or Enter) ends a typed level or a source choice; it never presses a target button.
+    void returnKeepsTheTarget()
+    {
+        Rig rig;
+        MonitorControl *dialog = rig.open();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        rig.click(QStringLiteral("pB_mcLineOut5_6"));
+        QTest::mouseClick(rig.box("dSB_mcMono1View"), Qt::LeftButton);
+        typeInto(rig.box("dSB_mcMono1View"), QStringLiteral("-6"));
+        QComboBox *source = rig.combo("cB_mcSourceR");
+        source->showPopup();
+        QTest::keyClick(source->view(), Qt::Key_Down);
+        QTest::keyClick(source->view(), Qt::Key_Return);
+        QTest::keyClick(source, Qt::Key_Return);
+        QVERIFY(rig.find<QPushButton>(QStringLiteral("pB_mcLineOut5_6"))->isChecked());
+        const QJsonObject state = rig.state();
+        QCOMPARE(outputLevel(state, 5), -60);
+        QCOMPARE(routeOf(state, 6), Route(5, 2)); // AUX 2, the entry below MASTER R
+    }
+
     void linkMakesRightFollowLeft()
     {
         Rig rig;
@@ -410,6 +431,21 @@ private slots:
         QCOMPARE(outputLevel(rig.state(), 9), -123);
         QCOMPARE(outputLevel(rig.state(), 8), -367);
         QCOMPARE(outputLevel(rig.state(), 1), -1270);
+    }
+
+    // A panel that ended while monitoring left the other pairs muted on the unit; the next one sends
+    // the levels as it has them, the monitor closed: every line out and the monitor master at 0 dB.
+    void startAfterMonitoringEndedUncleanly()
+    {
+        Rig rig;
+        rig.open();
+        rig.click(QStringLiteral("pB_mcLineOut5_6"));
+        RoutingSection next(rig.unit.dev, rig.unit.settings);
+        rig.unit.dev.reset_params(); // a new device object knows nothing sent
+        next.applyStored(false);
+        const QJsonObject state = rig.state();
+        for (int n = 1; n <= 9; ++n)
+            QCOMPARE(outputLevel(state, n), 0);
     }
 };
 

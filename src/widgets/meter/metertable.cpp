@@ -62,10 +62,10 @@ void MeterTable::moveChannel(MeterView &view, int first, int second)
 {
     const int offset = level_segment(slots_[first].level);
     if (slots_[first].shown < offset) {
-        decay(view, first, second);
+        decay(view, first, second, offset);
         for (int s : {first, second})
             if (s >= 0)
-                slots_[s].shown = uint8_t(slots_[s].shown + 8);
+                slots_[s].shown = uint8_t(std::min(slots_[s].shown + 8, offset));
         return;
     }
     for (int s : {first, second}) {
@@ -80,7 +80,7 @@ void MeterTable::moveChannel(MeterView &view, int first, int second)
     }
 }
 
-void MeterTable::decay(MeterView &view, int slot, int second)
+void MeterTable::decay(MeterView &view, int slot, int second, int offset)
 {
     const Bar from = view.bar(slot);
     const int step = fall_step(from.bottom - from.top);
@@ -89,8 +89,9 @@ void MeterTable::decay(MeterView &view, int slot, int second)
     for (int s : {slot, second}) {
         if (s < 0)
             continue;
+        // A fall stops at the level: a bar drawn below it would jump back up on the next step.
         Bar b = view.bar(s);
-        b.top += step;
+        b.top = std::min(b.top + step, barAt(s, offset).top);
         view.setBar(s, b);
     }
 }

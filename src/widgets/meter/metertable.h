@@ -46,8 +46,8 @@ class MeterTable {
 public:
     // Copies the store into the slots; levels above the 16-bit slots read as the largest they hold.
     void setLevels(const LevelStore &store);
-    // One display step: bars rise at once to their level and fall by at most 8 pixels, and a level of
-    // -1 dB or more lights the peak lamps of its channel.
+    // One display step: bars rise at once to their level and fall by at most 8 pixels, never below it,
+    // and a level of -1 dB or more lights the peak lamps of its channel.
     void update(MeterView &view);
     // The once-a-second step of the peak hold: a lamp goes out when its counter runs down.
     void holdTick(MeterView &view);
@@ -65,7 +65,8 @@ private:
 
     // One channel: `first` is the slot whose level counts, `second` its other display or -1.
     void moveChannel(MeterView &view, int first, int second);
-    void decay(MeterView &view, int slot, int second);
+    // One fall step towards `offset`, never past it.
+    void decay(MeterView &view, int slot, int second, int offset);
 
     Slot slots_[kSlots];
 };
