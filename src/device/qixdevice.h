@@ -126,6 +126,7 @@ private:
     void reset_unit_info();
     void dispatch_reply(const QByteArray &bytes);
     void dispatch_item(uint8_t id, uint8_t type, uint32_t value, const uint8_t *bytes, uint8_t length);
+    void dispatch_number(uint8_t id, uint32_t value);
     void on_ready_token(uint32_t value);
 
     QIXDeviceUnit *unit_ = nullptr;

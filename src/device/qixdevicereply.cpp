@@ -73,8 +73,12 @@ void QIXDevice::dispatch_item(uint8_t id, uint8_t type, uint32_t value, const ui
     }
     // Every other identifier carries a number. A byte string or a bare flag under one of them has no
     // value to publish, so the item is skipped.
-    if (!is_numeric(type))
-        return;
+    if (is_numeric(type))
+        dispatch_number(id, value);
+}
+
+void QIXDevice::dispatch_number(uint8_t id, uint32_t value)
+{
     const auto ch_type = static_cast<ixmsg_data_ch_t>(current_address_.ch_type);
     const auto source = static_cast<ixmsg_data_clocksource_t>(current_source_);
     switch (id) {

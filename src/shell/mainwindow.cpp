@@ -204,13 +204,13 @@ void MainWindow::timerInterrupt_1000ms()
     device_.get_clocklock();
     device_.get_clocksource();
     runFirmwareCheck();
-    if (state_.progress_countdown == 0)
+    if (progressCountdown_ == 0)
         return;
-    --state_.progress_countdown;
-    if (state_.progress_countdown == 0)
+    --progressCountdown_;
+    if (progressCountdown_ == 0)
         emit sig_initProgressBarCountFinish();
     else
-        emit sig_initProgressBarCountChange(state_.progress_countdown);
+        emit sig_initProgressBarCountChange(progressCountdown_);
 }
 
 void MainWindow::timerInterrupt_100ms()
@@ -220,8 +220,8 @@ void MainWindow::timerInterrupt_100ms()
     if (!present)
         return;
     meters_->tick();
-    if (++state_.meter_tick >= MeterHoldTicks) {
-        state_.meter_tick = 0;
+    if (++meterTick_ >= MeterHoldTicks) {
+        meterTick_ = 0;
         emit sig_meterHold();
     }
 }
@@ -258,7 +258,7 @@ void MainWindow::openProgressWindow(const QString &title)
 {
     if (!progress_)
         progress_ = std::make_unique<ProgressWindow>();
-    state_.progress_countdown = ProgressWindow::Steps;
+    progressCountdown_ = ProgressWindow::Steps;
     menuBar()->setEnabled(false);
     progress_->open(title);
 }

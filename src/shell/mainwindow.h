@@ -2,8 +2,6 @@
 // of the shell. Built in code; every widget other code reaches carries the product's object name.
 #pragma once
 
-#include "shellstate.h"
-
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -43,7 +41,6 @@ public:
     // Saves the window geometry.
     ~MainWindow() override;
 
-    ShellState &state() { return state_; }
     MainMenus &menus() { return *menus_; }
     MeterSection &meters() { return *meters_; }
     QStackedWidget *pages() const { return stack_; }
@@ -98,7 +95,8 @@ private:
 
     QIXDevice &device_;
     Settings &settings_;
-    ShellState state_;
+    uint8_t progressCountdown_ = 0; // seconds the progress window has left
+    uint8_t meterTick_ = 0;         // presence ticks since the last meter hold
     mixer::UnitStatus *unit_ = nullptr;
     MixerSection *mixer_ = nullptr;
     RoutingSection *routing_ = nullptr;

@@ -119,6 +119,13 @@ ChannelEditor::ChannelEditor(mixer::MixerModel &model, QWidget *parent)
     m_target->setStyleSheet(
         QStringLiteral("color: rgb(255, 170, 0); background: transparent; font: bold 7pt \"Arial\";"));
 
+    listen();
+    setLowCutFilterDisable();
+    selectionChanged();
+}
+
+void ChannelEditor::listen()
+{
     mixer::MixerModel *m = &m_model;
     connect(m, &mixer::MixerModel::editorLoadRequested, this, &ChannelEditor::loadSelected);
     connect(m, &mixer::MixerModel::selectionChanged, this, &ChannelEditor::selectionChanged);
@@ -146,9 +153,6 @@ ChannelEditor::ChannelEditor(mixer::MixerModel &model, QWidget *parent)
         showLowCut(on);
         doEqualizerRepaint();
     });
-
-    setLowCutFilterDisable();
-    selectionChanged();
 }
 
 mixer::StripRef ChannelEditor::selected() const

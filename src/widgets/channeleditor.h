@@ -56,6 +56,8 @@ private:
     };
 
     void addKnob(mixer::DynKnob knob);
+    // The model's notices about the edited strip and its records.
+    void listen();
     const KnobView &view(mixer::DynKnob knob) const { return m_knobs[static_cast<size_t>(knob)]; }
     mixer::StripRef selected() const;
 

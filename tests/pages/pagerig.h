@@ -21,7 +21,6 @@ struct PageRig {
     InterfacePage page{dev, settings, unit};
     QSignalSpy sends{&dev, &QIXDevice::sig_ix_send};
     int consumed = 0;
-    bool setUpDone = false;
 
     template <typename T> T *find(const char *name)
     {
@@ -46,20 +45,11 @@ struct PageRig {
         return out;
     }
 
-    // A unit named `name` that has been identified and set up.
+    // A unit named `name` that has been identified and set up (again: nothing changes).
     void setUp(const QString &name = QStringLiteral("LYNTRA K2"))
     {
-        if (setUpDone)
-            return;
         emit dev.sig_recv_productname(name);
         unit.presenceTick(true);
-        setUpDone = true;
-    }
-    // The unit goes away.
-    void lose()
-    {
-        unit.presenceTick(false);
-        setUpDone = false;
     }
     // A set-up unit reports running at `hz`.
     void runAt(uint32_t hz)

@@ -188,7 +188,7 @@ private slots:
         if (c.source != WORD)
             rig->find<QComboBox>(c.source == OPT_A ? "cB_Optical_A" : "cB_Optical_B")
                 ->setCurrentIndex(c.selector);
-        rig->runAt(48000);
+        emit rig->dev.sig_recv_hz(48000);
         emit rig->dev.sig_recv_clockhz(src(c.source), c.hz);
         emit rig->dev.sig_recv_clocklock(src(c.source), static_cast<ixmsg_data_clocklock_t>(c.lock));
         const char *field = c.source == OPT_A   ? "label_IntOptAInputStatus"
@@ -202,14 +202,6 @@ private slots:
 
     void sourceAndRate()
     {
-        const QList<QPair<uint32_t, QString>> names = {
-            {INTERNAL, "Internal"}, {WORD, "Word"}, {OPT_A, "Optical A"},
-            {OPT_B, "Optical B"},   {0, "None"},    {3, "None"},
-            {0xFFFFFFFFu, "None"}};
-        for (const auto &n : names) {
-            emit rig->dev.sig_recv_clocksource(src(n.first));
-            QCOMPARE(rig->find<QLabel>("label_IntClockSource")->text(), n.second);
-        }
         QSignalSpy layout(&rig->unit, &mixer::UnitStatus::rateClassChanged);
         const struct {
             uint32_t hz;
@@ -228,7 +220,7 @@ private slots:
         QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QStringLiteral("192kHz"));
         QVERIFY(layout.isEmpty());
         // After the unit went away and blanked the rate, the same rate is shown (and laid out) again.
-        rig->lose();
+        rig->unit.presenceTick(false);
         QCOMPARE(rig->find<QLabel>("label_IntDevice")->text(), QStringLiteral("No Device"));
         QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QString());
         for (const char *name :
@@ -238,28 +230,19 @@ private slots:
         QCOMPARE(layout.count(), 1);
     }
 
-    // Reports before set-up or while the buffer size changes are transient: not shown.
-    void rateIgnored_data()
+    // While the buffer size changes the driver restarts and the unit's rate reports are transient: not
+    // shown. (Reports before set-up are the unit status's presence test.)
+    void rateHeldWhileTheBufferSizeChanges()
     {
-        QTest::addColumn<int>("identification");
-        QTest::addColumn<bool>("pending");
-        QTest::newRow("not identified") << 0 << false;
-        QTest::newRow("name only") << 1 << false;
-        QTest::newRow("buffer size changing") << 2 << true;
-    }
-    void rateIgnored()
-    {
-        QFETCH(int, identification);
-        QFETCH(bool, pending);
         QSignalSpy layout(&rig->unit, &mixer::UnitStatus::rateClassChanged);
-        if (identification >= 1)
-            emit rig->dev.sig_recv_productname(QStringLiteral("LYNTRA K2"));
-        if (identification >= 2)
-            rig->unit.presenceTick(true);
-        rig->unit.holdRateReports(pending);
+        rig->setUp();
+        rig->unit.holdRateReports(true);
         emit rig->dev.sig_recv_hz(96000);
         QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QString());
         QCOMPARE(layout.count(), 0);
+        rig->unit.holdRateReports(false);
+        emit rig->dev.sig_recv_hz(96000);
+        QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QStringLiteral("96kHz"));
     }
 
     // ---- model state and the stored choice
@@ -349,18 +332,6 @@ private slots:
         rig->page.refreshBufferSize();
         QCOMPARE(slider->value(), 9);
         QCOMPARE(rig->find<QLabel>("label_BufferSizeDisp")->text(), QStringLiteral("1024 Samples"));
-    }
-
-    // ---- resources
-
-    // The licence text the program shows comes from its resources.
-    void licenceResource()
-    {
-        QFile licence(":/Resource/LICENSE.txt");
-        QVERIFY(licence.open(QIODevice::ReadOnly));
-        const QByteArray text = licence.readAll();
-        for (const char *part : {"End-User Licence Agreement", "LGPL-3.0", "libusb", "libarchive"})
-            QVERIFY2(text.contains(part), part);
     }
 
 private:

@@ -87,92 +87,52 @@ private slots:
 
     // ---- presence
 
-    // Script letters: A absent tick, P present tick, N product name, E empty name.
+    // Script letters: A absent tick, P present tick, N product name, E empty name. What the unit status
+    // tells, in order: the device field's name, "load" and "clock" (each with whether a rate report would
+    // show then), "lost", "deselect"; and whether a rate report shows afterwards.
     void presence_data()
     {
         QTest::addColumn<QString>("script");
-        QTest::addColumn<int>("setUps"); // stored state loaded and clock restored
-        QTest::addColumn<int>("losses");
-        QTest::addColumn<bool>("setUp"); // afterwards: rate reports are shown
-        QTest::newRow("never there") << "AAAAA" << 0 << 0 << false;
-        QTest::newRow("present but never named") << "PPPP" << 0 << 0 << false;
-        QTest::newRow("named while present") << "PPNP" << 1 << 0 << true;
-        QTest::newRow("named first") << "NPPPP" << 1 << 0 << true;
-        QTest::newRow("lost once, however long") << "NPAAAAAA" << 1 << 1 << false;
-        QTest::newRow("back but unnamed") << "NPAAPPP" << 1 << 1 << false;
-        QTest::newRow("lost and back twice") << "NPAANPAANP" << 3 << 2 << true;
-        QTest::newRow("named then absent before set-up") << "PNAAA" << 0 << 0 << false;
-        QTest::newRow("named then absent, then present") << "PNAAAP" << 1 << 0 << true;
-        QTest::newRow("empty names") << "EPEP" << 0 << 0 << false;
-        QTest::newRow("names again change nothing") << "NPNNPP" << 1 << 0 << true;
+        QTest::addColumn<QStringList>("told");
+        QTest::addColumn<bool>("setUp");
+        const QStringList up{"LYNTRA K2", "load held", "clock shown"}, lost{"", "lost"};
+        QTest::newRow("never there") << "AAAAA" << QStringList{} << false;
+        QTest::newRow("present but never named") << "PPPP" << QStringList{} << false;
+        QTest::newRow("named while present") << "PPNP" << up << true;
+        QTest::newRow("named first") << "NPPPP" << up << true;
+        QTest::newRow("lost once, however long") << "NPAAAAAA" << up + lost << false;
+        QTest::newRow("back but unnamed") << "NPAAPPP" << up + lost << false;
+        QTest::newRow("lost and back twice") << "NPAANPAANP" << up + lost + up + lost + up << true;
+        QTest::newRow("named then absent before set-up") << "PNAAA" << QStringList{"LYNTRA K2"} << false;
+        QTest::newRow("named, absent, present") << "PNAAAP" << up << true;
+        QTest::newRow("empty names") << "EPEP" << QStringList{"", "deselect", "", "deselect"} << false;
+        QTest::newRow("names again change nothing") << "NPNNPP" << up + QStringList{"LYNTRA K2", "LYNTRA K2"} << true;
+        QTest::newRow("lost, then an empty name") << "NPAE" << up + lost + QStringList{"", "deselect"} << false;
     }
     void presence()
     {
         QFETCH(QString, script);
-        QFETCH(int, setUps);
-        QFETCH(int, losses);
+        QFETCH(QStringList, told);
         QFETCH(bool, setUp);
         QIXDevice device{QIXDevice::NoWorker{}};
         mixer::UnitStatus unit(device);
-        QSignalSpy loaded(&unit, &mixer::UnitStatus::loadStoredState);
-        QSignalSpy clocked(&unit, &mixer::UnitStatus::restoreClock);
-        QSignalSpy lost(&unit, &mixer::UnitStatus::unitLost);
-        QSignalSpy shown(&unit, &mixer::UnitStatus::sampleRateChanged);
-        play(device, unit, script);
-        QCOMPARE(loaded.count(), setUps);
-        QCOMPARE(clocked.count(), setUps);
-        QCOMPARE(lost.count(), losses);
-        shown.clear();
-        emit device.sig_recv_hz(44100); // a rate no earlier step reported
-        QCOMPARE(shown.count(), setUp ? 1 : 0);
-    }
-
-    // The stored state goes out before the unit counts as set up, the clock after; an empty name
-    // clears the device field and has the unit looked for anew.
-    void presenceOrderAndNames()
-    {
-        QIXDevice device{QIXDevice::NoWorker{}};
-        mixer::UnitStatus unit(device);
         QStringList seen;
         QSignalSpy shown(&unit, &mixer::UnitStatus::sampleRateChanged);
-        const auto rateShown = [&] {
-            emit device.sig_recv_hz(96000);
-            return shown.count() == 1 ? "shown" : "held";
+        const auto rateShown = [&](uint32_t hz) {
+            const int before = shown.count();
+            emit device.sig_recv_hz(hz);
+            return shown.count() > before;
         };
-        connect(&unit, &mixer::UnitStatus::loadStoredState, this, [&] { seen << QStringLiteral("load ") + rateShown(); });
-        connect(&unit, &mixer::UnitStatus::restoreClock, this, [&] { seen << QStringLiteral("clock ") + rateShown(); });
+        connect(&unit, &mixer::UnitStatus::loadStoredState, this,
+                [&] { seen << (rateShown(96000) ? "load shown" : "load held"); });
+        connect(&unit, &mixer::UnitStatus::restoreClock, this,
+                [&] { seen << (rateShown(96000) ? "clock shown" : "clock held"); });
         connect(&unit, &mixer::UnitStatus::unitLost, this, [&] { seen << "lost"; });
         connect(&unit, &mixer::UnitStatus::productNameChanged, this, [&](const QString &t) { seen << t; });
         connect(&device, &QIXDevice::sig_deselect, this, [&] { seen << "deselect"; });
-        play(device, unit, QStringLiteral("NPAE"));
-        QCOMPARE(seen, QStringList({"LYNTRA K2", "load held", "clock shown", "", "lost", "", "deselect"}));
-    }
-
-    void firmwareText_data()
-    {
-        QTest::addColumn<QList<int>>("versions");
-        QTest::addColumn<QList<int>>("builds");
-        QTest::addColumn<QStringList>("texts");
-        // clang-format off
-        QTest::newRow("same twice") << QList<int>{305, 305} << QList<int>{1, 1} << QStringList{"No Device", "3.05 0001"};
-        QTest::newRow("zero is no change at start") << QList<int>{0} << QList<int>{0} << QStringList{};
-        QTest::newRow("wide figures") << QList<int>{1234, 65535} << QList<int>{65535} << QStringList{"No Device", "No Device", "655.35 65535"};
-        // clang-format on
-    }
-    void firmwareText()
-    {
-        QFETCH(QList<int>, versions);
-        QFETCH(QList<int>, builds);
-        QFETCH(QStringList, texts);
-        QIXDevice device{QIXDevice::NoWorker{}};
-        mixer::UnitStatus unit(device);
-        QStringList seen;
-        connect(&unit, &mixer::UnitStatus::firmwareTextChanged, this, [&](const QString &t) { seen << t; });
-        for (int v : versions)
-            emit device.sig_recv_version(uint16_t(v));
-        for (int b : builds)
-            emit device.sig_recv_build(uint16_t(b));
-        QCOMPARE(seen, texts);
+        play(device, unit, script);
+        QCOMPARE(seen, told);
+        QCOMPARE(rateShown(44100), setUp);
     }
 
     // ---- the window
