@@ -152,11 +152,12 @@ int intStandby(const QString &group, const QString &key);
 // The default of `entry` in `group` (the master and the even tracks may read another one).
 const KeyDefault &defaultFor(const KeyEntry &entry, const QString &group);
 
-// What `key` reads as in `group` (or its own group) when nothing usable is stored. The one place the
-// defaults live is the table; models that start before a load take theirs from here.
+// What `key` reads as in `group` (or its own group) when nothing usable is stored; a channel key with
+// no group named reads as a mono track's. The one place the defaults live is the table; models and
+// controls that show something before a load take theirs from here.
 template <typename T> T defaultValue(const Key<T> &key, const QString &group = {})
 {
-    const QString g = key.group.isEmpty() ? group : key.group;
+    const QString g = !key.group.isEmpty() ? key.group : !group.isEmpty() ? group : trackGroup(1);
     const KeyEntry *entry = findKey(g, key.name);
     const KeyDefault d = entry ? defaultFor(*entry, g) : KeyDefault{};
     if constexpr (std::is_same_v<T, QString>)

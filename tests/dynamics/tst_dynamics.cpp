@@ -115,14 +115,15 @@ private slots:
                            "7.5k 8.0k 9.0k 10.0k 11.0k 12.0k 13.0k 14.0k 15.0k 16.0k 17.0k 18.0k"));
     }
 
-    // What the knobs show for a strip with nothing stored.
+    // What the knobs show for a strip with nothing stored, and with no strip at all.
     void defaultPositions()
     {
         UnitRig rig;
         const QStringList labels{"0", "1.0:1", "0",    "2",   "10", "0",    "0",   "0",
                                  "0", "5.0k",  "1.2k", "300", "80", "1.00", "1.00"};
         for (int i = 0; i < kDynKnobs; ++i)
-            QCOMPARE(dynLabel(dynKnobAt(i), rig.model->dynamics().position(monoRef(5), dynKnobAt(i))), labels[i]);
+            for (const StripRef s : {monoRef(5), StripRef{}})
+                QCOMPARE(dynLabel(dynKnobAt(i), rig.model->dynamics().position(s, dynKnobAt(i))), labels[i]);
     }
 
     void lowCutOffWhileEqOffIsNotSentLater()
