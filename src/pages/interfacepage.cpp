@@ -100,10 +100,10 @@ void addClockSources(QWidget *page, ClockWidgets &w)
         const char *name;
         const char *text;
         QRadioButton **slot;
-    } radios[] = {{"rB_Internal", QT_TR_NOOP("Internal"), &w.internal},
-                  {"rB_Optical_A", QT_TR_NOOP("Optical A"), &w.opticalA},
-                  {"rB_Optical_B", QT_TR_NOOP("Optical B"), &w.opticalB},
-                  {"rB_Word", QT_TR_NOOP("Word"), &w.word}};
+    } radios[] = {{"rB_Internal", QT_TRANSLATE_NOOP("InterfacePage", "Internal"), &w.internal},
+                  {"rB_Optical_A", QT_TRANSLATE_NOOP("InterfacePage", "Optical A"), &w.opticalA},
+                  {"rB_Optical_B", QT_TRANSLATE_NOOP("InterfacePage", "Optical B"), &w.opticalB},
+                  {"rB_Word", QT_TRANSLATE_NOOP("InterfacePage", "Word"), &w.word}};
     int id = 1;
     for (const auto &r : radios) {
         *r.slot = named(new QRadioButton(InterfacePage::tr(r.text)), r.name);
@@ -214,8 +214,8 @@ void addNavigation(QWidget *page)
     nav->setContentsMargins(0, 0, 0, 0);
     nav->setSpacing(10);
     for (const auto &b :
-         {std::pair<const char *, const char *>{"pB_ToMixerFromInterface", QT_TR_NOOP("MIXER")},
-          {"pB_ToOutputFromInterface", QT_TR_NOOP("ROUTING")}}) {
+         {std::pair<const char *, const char *>{"pB_ToMixerFromInterface", QT_TRANSLATE_NOOP("InterfacePage", "MIXER")},
+          {"pB_ToOutputFromInterface", QT_TRANSLATE_NOOP("InterfacePage", "ROUTING")}}) {
         auto *button = named(new QPushButton(InterfacePage::tr(b.second)), b.first);
         button->setStyleSheet(kNavStyle);
         button->setFixedHeight(n.h);
