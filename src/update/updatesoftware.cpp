@@ -4,6 +4,7 @@
 #include "informationbox.h"
 #include "settings.h"
 #include "updateinformation.h"
+#include "updatekeys.h"
 #include "updatetexts.h"
 #include "updateversion.h"
 
@@ -40,8 +41,8 @@ UpdateSoftware::UpdateSoftware(Settings &settings, const QString &ownVersion, in
 {
     setUpBoxes();
     const QString configured = settings_.value(settings::key::JsonUrl);
-    const QUrl address(configured.isEmpty() ? QString::fromLatin1(DefaultDocumentAddress) : configured);
-    worker_ = new UpdateInformation(address, inactivityLimitMs);
+    documentAddress_ = QUrl(configured.isEmpty() ? QString::fromLatin1(DefaultDocumentAddress) : configured);
+    worker_ = new UpdateInformation(documentAddress_, UpdateKeys::installedFolder(), inactivityLimitMs);
     worker_->moveToThread(&thread_);
     connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
     connectWorker();
@@ -70,8 +71,8 @@ void UpdateSoftware::setUpBoxes()
     informationBox_->setWindowTitle(text(Text::InformationTitle));
     informationBox_->firstButton()->setText(text(Text::Ok));
     informationBox_->checkBox()->setText(text(Text::DoNotShowAgain));
+    // Not modal: the message must never stand between the user and the mixer.
     informationBox_->secondButton()->hide();
-    informationBox_->setWindowModality(Qt::ApplicationModal);
 
     errorBox_ = std::make_unique<QMessageBox>();
     errorBox_->setObjectName(QStringLiteral("updateErrorBox"));
@@ -213,21 +214,21 @@ void UpdateSoftware::decideClickedFirmware()
     startDownload(UpdateDocument::Kind::Firmware);
 }
 
-// Only a download the document vouches for with a digest is fetched and opened here; without one the
-// user gets the address in the browser and decides.
+// Only a download for this platform that the document vouches for with a digest is fetched and opened
+// here; anything else is shown in the browser and the user decides.
 void UpdateSoftware::startDownload(UpdateDocument::Kind kind)
 {
     const UpdateDownload download = document_.download(kind, japanese());
-    if (!updateAddressAllowed(download.url) || download.hashMalformed) {
+    if (!updateAddressAllowed(download.url, documentAddress_) || download.hashMalformed) {
         showMsgBoxError();
         return;
     }
-    if (download.sha256.isEmpty()) {
+    if (download.browserOnly || download.sha256.isEmpty()) {
         if (!QDesktopServices::openUrl(download.url))
             showMsgBoxError();
         return;
     }
-    emit readiedDownloadFile(download.url.toString(), download.sha256);
+    emit readiedDownloadFile(download.url, download.sha256);
 }
 
 void UpdateSoftware::cancelSoftware()

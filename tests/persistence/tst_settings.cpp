@@ -259,6 +259,34 @@ private slots:
         QCOMPARE(s.value("Track1", settings::key::Mute), false);
     }
 
+    // A scene is the mix only: the update address, the remembered answers and the interface flags stay
+    // out of a saved slot, and a slot from elsewhere that carries them changes none of them.
+    void sceneIsTheMixOnly()
+    {
+        Settings s;
+        SceneStore scenes(s);
+        QString error;
+        s.setValue(settings::key::JsonUrl, "https://own.example/doc.json");
+        s.setValue("Track3", settings::key::Mute, true);
+        s.setValue(settings::key::MoniConOutput, 2);
+        QVERIFY(scenes.save(2, &error));
+        QCOMPARE(QSettings(scenes.slotPath(2), QSettings::IniFormat).childGroups(), (QStringList{"MoniCon", "Track3"}));
+        QFile foreign(scenes.slotPath(4));
+        QVERIFY(foreign.open(QIODevice::WriteOnly));
+        foreign.write("[Update]\nJsonUrl=https://evil.example/doc.json\nSoftDialog=9.99\n[Misc]\n"
+                      "Information_Dialog=true\nsecret=1\n[Track3]\nMute=false\n[Track4]\nSolo=true\n");
+        foreign.close();
+        s.setValue(settings::key::JsonUrl, "https://other.example/doc.json");
+        for (const int slot : {4, 2}) {
+            QCOMPARE(scenes.load(slot, &error), SceneStore::Load::Done);
+            QCOMPARE(s.value(settings::key::JsonUrl), QStringLiteral("https://other.example/doc.json"));
+            QVERIFY(s.value(settings::key::SoftDialog).isEmpty() && !s.value(settings::key::InformationDialog));
+            QCOMPARE(s.value("Track3", settings::key::Mute), slot == 2);
+            QCOMPARE(s.value("Track4", settings::key::Solo), slot == 4);
+            QCOMPARE(s.value(settings::key::MoniConOutput), slot == 2 ? 2 : 0);
+        }
+    }
+
     // A save that dies while writing, or one that died before its rename and left its temporary file,
     // leaves the earlier scene whole.
     void interruptedSaveKeepsTheSlot()

@@ -176,6 +176,15 @@ std::vector<std::string> sorted_entries(const std::string &dir)
     return names;
 }
 
+// A real folder (a link is not) of this user that nobody else may enter. Another user cannot replace
+// such a folder in the sticky temporary folder, so what is found in it stays this user's.
+bool private_dir(const char *dir, bool *exists)
+{
+    struct stat info {};
+    *exists = ::lstat(dir, &info) == 0;
+    return *exists && S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
+}
+
 } // namespace
 
 bool devif_socket_dir(const char *match_key, char *dir, size_t capacity)
@@ -206,6 +215,14 @@ bool devif_socket_find(const char *match_key, char *path, size_t capacity)
     char dir[DIR_CAPACITY];
     if (!devif_socket_dir(match_key, dir, sizeof dir)) {
         IX_DIAG();
+        return false;
+    }
+    // The fallback lies in the shared temporary folder, where anyone may have made it first.
+    const char *runtime = std::getenv("XDG_RUNTIME_DIR");
+    bool exists = false;
+    if (!(runtime && *runtime) && !private_dir(dir, &exists)) {
+        if (exists)
+            IX_DIAG();
         return false;
     }
     bool found = false;

@@ -20,8 +20,9 @@ bool devif_socket_dir(const char *match_key, char *dir, size_t capacity);
 bool devif_socket_listening(const char *path);
 
 // Scans the discovery directory of `match_key`: every listening socket except the "*.ctl" control
-// sockets is a unit, and the last one by name wins. Copies its path into `path` (`capacity` bytes);
-// returns false with `path` empty when there is none.
+// sockets is a unit, and the last one by name wins. The fallback directory in /tmp is looked in only when
+// it is a folder of this user without group or other access. Copies the unit's path into `path`
+// (`capacity` bytes); returns false with `path` empty when there is none.
 bool devif_socket_find(const char *match_key, char *path, size_t capacity);
 
 // One request on the unit socket at `path`: sends the I/O control frame (code, block length, the
