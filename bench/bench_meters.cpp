@@ -1,6 +1,6 @@
 // Meter throughput: get_meter re-requested on every meter value, as the window does, for 5 s.
-#include "QIXDevice.h"
-#include "QIXDeviceUnit.h"
+#include "qixdevice.h"
+#include "qixdeviceunit.h"
 #include "benchrig.h"
 
 #include <QCoreApplication>

@@ -132,7 +132,7 @@ bool SceneStore::resetMain(QString *error)
 {
     if (!settings_.deleteMainFile(error))
         return false;
-    settings_.setInformationDialog(false);
+    settings_.setValue(settings::key::InformationDialog, false);
     settings_.sync();
     return true;
 }

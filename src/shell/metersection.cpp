@@ -1,6 +1,6 @@
 #include "metersection.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "tracks.h"
 
 MeterSection::MeterSection(QIXDevice &device, QObject *parent) : QObject(parent), device_(device)
@@ -48,9 +48,9 @@ void MeterSection::tick()
     device_.get_grmeter(IXMSG_DATA_CH_INPUT, uint8_t(input));
 }
 
-int gainReductionInput(const QString &selectedTrack)
+int gainReductionInput(std::optional<mixer::StripRef> selection)
 {
-    const mixer::StripRef strip = mixer::parseStrip(selectedTrack);
+    const mixer::StripRef strip = selection.value_or(mixer::StripRef{});
     if (strip.kind == mixer::StripKind::Mono)
         return strip.number;
     if (strip.kind == mixer::StripKind::Pair)

@@ -17,9 +17,6 @@
 namespace {
 
 using updatetexts::Text;
-const char *const SoftDialog = "SoftDialog";
-const char *const FirmDialog = "FirmDialog";
-const char *const InfoDialog = "InfoDialog";
 
 bool startsWithDigit(const QString &s)
 {
@@ -43,7 +40,7 @@ UpdateSoftware::UpdateSoftware(Settings &settings, const QString &ownVersion, in
       lang_(updatetexts::languageIndex(QLocale()))
 {
     setUpBoxes();
-    const QString configured = settings_.updateText(QStringLiteral("JsonUrl"));
+    const QString configured = settings_.value(settings::key::JsonUrl);
     documentAddress_ = QUrl(configured.isEmpty() ? QString::fromLatin1(DefaultDocumentAddress) : configured);
     worker_ = new UpdateInformation(documentAddress_, UpdateKeys::installedFolder(), inactivityLimitMs);
     worker_->moveToThread(&thread_);
@@ -131,7 +128,7 @@ void UpdateSoftware::saveInformation(const QString &str)
 void UpdateSoftware::showInformation()
 {
     const QString message = document_.message(QLocale::languageToString(QLocale().language()));
-    if (message.isEmpty() || message == settings_.updateText(QLatin1String(InfoDialog)))
+    if (message.isEmpty() || message == settings_.value(settings::key::InfoDialog))
         return;
     information_ = message;
     informationBox_->setMessage(message, InformationBox::MessageLineHeight);
@@ -147,7 +144,7 @@ void UpdateSoftware::softwareCheck()
         return;
     }
     latestSoftware_ = latest;
-    if (!updateversion::isNewer(settings_.updateText(QLatin1String(SoftDialog)), latest)) {
+    if (!updateversion::isNewer(settings_.value(settings::key::SoftDialog), latest)) {
         checkState_ = 2;
         return;
     }
@@ -169,7 +166,7 @@ void UpdateSoftware::firmwareCheck(const QString &productName, const QString &fi
         checkState_ = 3;
         return;
     }
-    if (!updateversion::isNewer(settings_.updateText(QLatin1String(FirmDialog)), latestFirmware_))
+    if (!updateversion::isNewer(settings_.value(settings::key::FirmDialog), latestFirmware_))
         return;
     // An offer still open is left as it is rather than set up again on every tick.
     if (!firmwareBox_->isVisible())
@@ -237,25 +234,25 @@ void UpdateSoftware::startDownload(UpdateDocument::Kind kind)
 void UpdateSoftware::cancelSoftware()
 {
     checkState_ = 2;
-    putAside(*softwareBox_, SoftDialog, latestSoftware_);
+    putAside(*softwareBox_, settings::key::SoftDialog, latestSoftware_);
 }
 
 void UpdateSoftware::cancelFirmware()
 {
     checkState_ = 3;
-    putAside(*firmwareBox_, FirmDialog, latestFirmware_);
+    putAside(*firmwareBox_, settings::key::FirmDialog, latestFirmware_);
 }
 
 void UpdateSoftware::decideClickedInformation()
 {
-    putAside(*informationBox_, InfoDialog, information_);
+    putAside(*informationBox_, settings::key::InfoDialog, information_);
 }
 
-void UpdateSoftware::putAside(InformationBox &box, const char *key, const QString &value)
+void UpdateSoftware::putAside(InformationBox &box, const settings::Key<QString> &key, const QString &version)
 {
     box.close();
     if (box.checkBox()->isChecked())
-        settings_.setUpdateText(QLatin1String(key), value);
+        settings_.setValue(key, version);
 }
 
 void UpdateSoftware::openDownloadFileInfo()

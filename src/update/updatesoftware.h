@@ -2,6 +2,7 @@
 // firmware, shows the latest information message, and runs the download windows. GUI thread.
 #pragma once
 
+#include "settingkeys.h"
 #include "updatedocument.h"
 
 #include <QObject>
@@ -72,7 +73,7 @@ private:
     void showInformation();
     void offer(InformationBox &box, int headline, const QString &current, const QString &latest);
     void startDownload(UpdateDocument::Kind kind);
-    void putAside(InformationBox &box, const char *key, const QString &version);
+    void putAside(InformationBox &box, const settings::Key<QString> &key, const QString &version);
     QString text(int index) const;
     bool japanese() const;
 

@@ -2,7 +2,7 @@
 // request block as the driver would), including the failures a unit can show (failed requests, short
 // and late answers, hang-ups).
 #include "datarow.h"
-#include "devif_socket.h"
+#include "devifsocket.h"
 #include "hexbytes.h"
 #include "ixctl.h"
 #include "qixwire.h"

@@ -3,7 +3,7 @@
 // box stays open, a quit while the unit is slow, the single-instance hand-over (another user's lock and
 // silent clients stop nothing), a scene loaded from the menu on a display of its own, and the window in-process with its device worker: the stored mix it
 // sent shown, and the scene menus.
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "firmware.h"
 #include "ixmsg.h"
 #include "mainmenus.h"
@@ -177,7 +177,7 @@ private slots:
                 for (const auto &[key, choice] : kStoredLineOuts)
                     stored.writeValue(QStringLiteral("LineOutSettings"), QLatin1String(key), choice);
             }
-            stored.setInformationDialog(true);
+            stored.setValue(settings::key::InformationDialog, true);
         }
         VirtualUnit unit;
         QVERIFY(unit.start({"--model", c.model}));
@@ -258,7 +258,7 @@ private slots:
     {
         Display display;
         QVERIFY2(display.start(), "Xvfb");
-        Settings().setInformationDialog(true);
+        Settings().setValue(settings::key::InformationDialog, true);
         Panel crashed, first, second;
         for (Panel *p : {&crashed, &first, &second})
             display.attach(p->process());
@@ -329,7 +329,7 @@ private slots:
     {
         Display display;
         QVERIFY2(display.start(), "Xvfb");
-        Settings().setInformationDialog(true);
+        Settings().setValue(settings::key::InformationDialog, true);
         QFile scene(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/AVENOR/DUOMIX_sm3.ini");
         QVERIFY(scene.open(QIODevice::WriteOnly) && scene.write("[Track5]\nMute=true\n") > 0);
         scene.close();
@@ -374,7 +374,10 @@ private slots:
             Settings settings;
             MainWindow window(device, settings);
             window.show();
-            QVERIFY(wait_until([&] { return window.state().identification == ShellState::SetUp; }));
+            // The rate shows once the unit is set up.
+            QVERIFY(wait_until([&] {
+                return !window.findChild<QLabel *>(QStringLiteral("label_IntSampleRate"))->text().isEmpty();
+            }));
             QVERIFY(storedStateArrives(unit, "scene start"));
             QCOMPARE(storedMixNotShown(window), QString());
             MainMenus &menus = window.menus();
@@ -402,7 +405,7 @@ private slots:
                                                        {"return.on", 1},
                                                        {"phase.6", 0}})
                 QVERIFY2(unit.await(d.path, d.value), d.path);
-            QVERIFY(!settings.informationDialog());
+            QVERIFY(!settings.value(settings::key::InformationDialog));
             QVERIFY(ratio->text() != mixRatio);
 
             menus.scenes[2].load->trigger();
@@ -435,7 +438,7 @@ private slots:
         QVERIFY(writeStoredMixAndClock());
         const QString folder = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/AVENOR/";
         QVERIFY(QFile::rename(folder + "DUOMIX_Setting.ini", folder + "DUOMIX_sm3.ini"));
-        Settings().setInformationDialog(true);
+        Settings().setValue(settings::key::InformationDialog, true);
         VirtualUnit unit;
         QVERIFY(unit.start({"--model", "K2", "--rate", "48000"}));
         Panel panel;
@@ -456,7 +459,7 @@ private slots:
     {
         Display display;
         QVERIFY2(display.start(), "Xvfb");
-        Settings().setInformationDialog(true);
+        Settings().setValue(settings::key::InformationDialog, true);
         Panel panel;
         QProcessEnvironment env = panel.process().processEnvironment();
         for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})

@@ -3,7 +3,7 @@
 // the information message and its links, downloads through verification, unpacking and the installer
 // hand-over, with stalls, trickles, cancels, redirects and every refusal, the windows' keys), and the main
 // window's use of it. Documents are signed with the test key of this program's prefix.
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "archiveunpacker.h"
 #include "httptestserver.h"
 #include "informationbox.h"
@@ -97,7 +97,7 @@ class TestUpdate : public QObject {
         const QByteArray document = QJsonDocument(QJsonObject{{"LYNTRA_version1", version}}).toJson();
         server_->serve("/doc.json", {document, -1, 0, {}});
         server_->serve("/doc.json.sig", {signatureOf(document), -1, 0, {}});
-        settings_->setUpdateText("JsonUrl", server_->url("/doc.json"));
+        settings_->setValue(settings::key::JsonUrl, server_->url("/doc.json"));
         return document;
     }
 
@@ -218,14 +218,14 @@ private slots:
                     {1, 6, "1.05", true, false}};
         for (const auto &row : rows) {
             const QString latest = QString("%1.%2").arg(row.major).arg(row.minor, 2, 10, QChar('0'));
-            settings_->setUpdateText("SoftDialog", row.putAside);
+            settings_->setValue(settings::key::SoftDialog, row.putAside);
             QVERIFY(start(versions(row.major, row.minor)));
             QVERIFY2(offered() == row.offer && update_->checksDone() == row.checksDone, qPrintable(latest));
             const QString text = update_->softwareBox()->view()->toPlainText();
             QVERIFY(!row.offer ||
                     (text.contains("Current Version:1.00\n") && text.endsWith("Latest Version:" + latest)));
             if (*row.putAside && !row.offer) { // what "- Update" does
-                settings_->setUpdateText("SoftDialog", QString());
+                settings_->setValue(settings::key::SoftDialog, QString());
                 update_->softwareCheck();
                 QVERIFY(offered());
             }
@@ -233,7 +233,7 @@ private slots:
                 update_->softwareBox()->checkBox()->setChecked(true);
                 update_->softwareBox()->secondButton()->click();
                 QVERIFY(!offered() && update_->checkState() == 2 && update_->checksDone());
-                QCOMPARE(settings_->updateText("SoftDialog"), latest);
+                QCOMPARE(settings_->value(settings::key::SoftDialog), latest);
             }
             reset();
         }
@@ -266,7 +266,7 @@ private slots:
                     {QLocale::Chinese, "", "news", "AVENOR 最新消息"}};
         for (const auto &row : rows) {
             QLocale::setDefault(QLocale(row.language));
-            settings_->setUpdateText("InfoDialog", row.dismissed);
+            settings_->setValue(settings::key::InfoDialog, row.dismissed);
             QJsonObject v = versions(1, 0);
             v["messages"] = QJsonObject{{"English", "news"}, {"French", "nouvelles"}};
             QVERIFY(start(v));
@@ -276,7 +276,7 @@ private slots:
                 QCOMPARE(box->windowTitle(), QString(row.title));
                 box->checkBox()->setChecked(true);
                 box->firstButton()->click();
-                QCOMPARE(settings_->updateText("InfoDialog"), QString(row.shownText));
+                QCOMPARE(settings_->value(settings::key::InfoDialog), QString(row.shownText));
             }
             reset();
         }
@@ -470,8 +470,8 @@ private slots:
             serveDocument({{"windows_software_version_major", 1},
                            {"firmware_version_major", 1},
                            {"firmware_version_minor", firmwareMinor}});
-            settings_->setInformationDialog(true);
-            settings_->setUpdateText("FirmDialog", putAside);
+            settings_->setValue(settings::key::InformationDialog, true);
+            settings_->setValue(settings::key::FirmDialog, putAside);
             QIXDevice device{QIXDevice::NoWorker{}};
             MainWindow w(device, *settings_);
             QVERIFY(!w.menus().update->isEnabled());

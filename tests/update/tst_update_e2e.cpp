@@ -65,8 +65,8 @@ private slots:
         const QByteArray document = QJsonDocument(QJsonObject{{"LYNTRA_version1", messages}}).toJson();
         server_.serve("/doc.json", {document, -1, 0, {}});
         server_.serve("/doc.json.sig", {signatureOf(document), -1, 0, {}});
-        Settings().setUpdateText("JsonUrl", server_.url("/doc.json"));
-        Settings().setInformationDialog(true);
+        Settings().setValue(settings::key::JsonUrl, server_.url("/doc.json"));
+        Settings().setValue(settings::key::InformationDialog, true);
         QFile scene(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/AVENOR/DUOMIX_sm3.ini");
         QVERIFY(scene.open(QIODevice::WriteOnly) && scene.write("[Track5]\nMute=true\n") > 0);
         scene.close();

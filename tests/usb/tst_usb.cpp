@@ -36,7 +36,7 @@ class TestUsb : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { Settings().setInformationDialog(true); }
+    void init() { Settings().setValue(settings::key::InformationDialog, true); }
 
     void foundSetUpLostAndBack()
     {

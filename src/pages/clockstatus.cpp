@@ -1,9 +1,9 @@
 #include "clockstatus.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "ixcmd.h"
 #include "settings.h"
-#include "shellstate.h"
+#include "unitstatus.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -54,6 +54,12 @@ QString sourceName(uint32_t source)
     }
 }
 
+bool isExternal(uint32_t source)
+{
+    return source == IXMSG_DATA_CLOCKSOURCE_WORD || source == IXMSG_DATA_CLOCKSOURCE_OPTICAL_A ||
+           source == IXMSG_DATA_CLOCKSOURCE_OPTICAL_B;
+}
+
 QString unlockedText()
 {
     return ClockStatus::tr("Unlocked (or No Signal)");
@@ -85,34 +91,21 @@ QString lockText(uint32_t lock)
     }
 }
 
-struct RateRow {
-    uint32_t hz;
-    const char *text;
-    int rateClass;
-};
-const RateRow kRates[] = {
-    {44100, "44.1kHz", 1}, {48000, "48kHz", 1},     {88200, "88.2kHz", 2},
-    {96000, "96kHz", 2},   {176400, "176.4kHz", 4}, {192000, "192kHz", 4},
-};
-
-const RateRow *rateOf(uint32_t hz)
-{
-    for (const RateRow &r : kRates)
-        if (r.hz == hz)
-            return &r;
-    return nullptr;
-}
-
 } // namespace
 
 ClockStatus::ClockStatus(const ClockWidgets &widgets, QIXDevice &device, Settings &settings,
-                         const ShellState *state, QObject *parent)
-    : QObject(parent), w_(widgets), device_(device), settings_(settings),
-      state_(state), inputs_{
-                         {IXMSG_DATA_CLOCKSOURCE_WORD, sourceName(IXMSG_DATA_CLOCKSOURCE_WORD), 0},
-                         {IXMSG_DATA_CLOCKSOURCE_OPTICAL_A, sourceName(IXMSG_DATA_CLOCKSOURCE_OPTICAL_A), 0},
-                         {IXMSG_DATA_CLOCKSOURCE_OPTICAL_B, sourceName(IXMSG_DATA_CLOCKSOURCE_OPTICAL_B), 0}}
+                         const mixer::UnitStatus &unit, QObject *parent)
+    : QObject(parent), w_(widgets), device_(device), settings_(settings), unit_(unit)
 {
+    using mixer::UnitStatus;
+    connect(&unit, &UnitStatus::clockSourceReported, this,
+            [this](uint32_t source) { w_.clockSource->setText(sourceName(source)); });
+    connect(&unit, &UnitStatus::sampleRateChanged, this, [this](uint32_t hz) {
+        const mixer::SampleRate *rate = mixer::sampleRateOf(hz);
+        w_.sampleRate->setText(rate ? QString::fromLatin1(rate->text) : QString());
+    });
+    connect(&unit, &UnitStatus::lockReported, this, &ClockStatus::showLock);
+    connect(&unit, &UnitStatus::unitLost, this, &ClockStatus::showDisconnected);
     connect(w_.sourceGroup, &QButtonGroup::idClicked, this, &ClockStatus::selectSource);
     connect(w_.modeA, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             [this](int index) { changeOpticalMode(Optical::A, index); });
@@ -173,8 +166,6 @@ void ClockStatus::applyStoredClock(bool reconnected, bool smallModel)
 
 void ClockStatus::showDisconnected()
 {
-    w_.device->setText(tr("No Device"));
-    w_.sampleRate->setText(QString());
     for (QLabel *label : {w_.clockStatus, w_.optAStatus, w_.optBStatus})
         show(label, kValueGrey, kDashes);
 }
@@ -192,79 +183,17 @@ void ClockStatus::applyModelState()
         caption->setStyleSheet(small ? kCaptionGrey : kCaptionBlack);
     for (QLabel *value : {w_.optBStatus, w_.wordStatus})
         show(value, small ? kValueGrey : kValueBlack, kDashes);
-    emit sig_modelChanged(small);
 }
 
 bool ClockStatus::isSmallModel() const
 {
-    return w_.device->text() == QLatin1String("LYNTRA K1");
+    return unit_.model() == mixer::UnitModel::K1;
 }
 
-int ClockStatus::displayedRateClass() const
-{
-    for (const RateRow &r : kRates)
-        if (w_.sampleRate->text() == QLatin1String(r.text))
-            return r.rateClass;
-    return 0;
-}
-
-uint32_t ClockStatus::rememberedRate(uint32_t source) const
-{
-    const ExternalInput *in = input(source);
-    return in ? in->hz : 0;
-}
-
-void ClockStatus::slt_RecvClockSource(ixmsg_data_clocksource_t source)
-{
-    w_.clockSource->setText(sourceName(source));
-}
-
-void ClockStatus::slt_RecvClockHz(ixmsg_data_clocksource_t source, uint32_t hz)
-{
-    if (ExternalInput *in = input(source))
-        in->hz = hz;
-}
-
-void ClockStatus::slt_RecvSampleRate(uint32_t hz)
-{
-    // Before set-up the unit may still run at its power-on rate, and while the driver restarts for a
-    // new buffer size it reports transient rates; showing either would flip the mixer layout.
-    if (!state_ || state_->identification != ShellState::SetUp || state_->buffer_size_change_pending)
-        return;
-    const RateRow *rate = rateOf(hz);
-    if (!rate)
-        return;
-    const QString text = QString::fromLatin1(rate->text);
-    rateClass_ = rate->rateClass;
-    if (text == w_.sampleRate->text())
-        return;
-    currentRate_ = hz;
-    w_.sampleRate->setText(text);
-    emit sig_rateClassChanged(rateClass_);
-}
-
-void ClockStatus::slt_RecvDigitalInputStatus(ixmsg_data_clocksource_t source, ixmsg_data_clocklock_t lock)
+void ClockStatus::showLock(uint32_t source, uint32_t lock)
 {
     showClockStatus(source, lock);
     showInputStatus(source, lock);
-}
-
-ClockStatus::ExternalInput *ClockStatus::input(uint32_t source)
-{
-    for (ExternalInput &in : inputs_)
-        if (in.source == source)
-            return &in;
-    return nullptr;
-}
-
-const ClockStatus::ExternalInput *ClockStatus::input(uint32_t source) const
-{
-    return const_cast<ClockStatus *>(this)->input(source);
-}
-
-bool ClockStatus::mismatched(uint32_t source) const
-{
-    return rememberedRate(source) != currentRate_;
 }
 
 QComboBox *ClockStatus::selectorOf(uint32_t source) const
@@ -279,14 +208,14 @@ QComboBox *ClockStatus::selectorOf(uint32_t source) const
 void ClockStatus::showClockStatus(uint32_t source, uint32_t lock)
 {
     // Only the report about the source the unit says it runs on describes the clock.
-    if (sourceName(source) != w_.clockSource->text())
+    if (!unit_.runsOn(source))
         return;
     if (source == IXMSG_DATA_CLOCKSOURCE_INTERNAL) {
         w_.clockCaption->setStyleSheet(kCaptionGrey);
         show(w_.clockStatus, kValueGrey, kDashes);
     } else if (lock == IXMSG_DATA_CLOCKLOCK_UNLOCKED) {
         show(w_.clockStatus, kValueBlack, unlockedText());
-    } else if (input(source) && mismatched(source)) { // an unknown source has no rate to compare
+    } else if (isExternal(source) && unit_.mismatched(source)) { // an unknown source has no rate to compare
         show(w_.clockStatus, kValueRed, mismatchText());
     } else if (lock == IXMSG_DATA_CLOCKLOCK_GOOD) {
         show(w_.clockStatus, kValueBlack, goodText());
@@ -318,7 +247,7 @@ void ClockStatus::showInputStatus(uint32_t source, uint32_t lock)
         return;
 
     const QString text =
-        lock != IXMSG_DATA_CLOCKLOCK_UNLOCKED && mismatched(source) ? mismatchText() : lockText(lock);
+        lock != IXMSG_DATA_CLOCKLOCK_UNLOCKED && unit_.mismatched(source) ? mismatchText() : lockText(lock);
     const bool fine = text == goodText() || text == unlockedText();
     show(label, fine ? kValueBlack : kValueRed, text);
 

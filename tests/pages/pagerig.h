@@ -2,21 +2,23 @@
 // every message the page causes, item by item.
 #pragma once
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "clockstatus.h"
 #include "interfacepage.h"
 #include "qixwire.h"
 #include "settings.h"
-#include "shellstate.h"
+#include "unitstatus.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QSignalSpy>
 #include <QWidget>
 
 struct PageRig {
     QIXDevice dev{QIXDevice::NoWorker{}};
     Settings settings;
-    ShellState state;
-    InterfacePage page{dev, settings, &state};
+    mixer::UnitStatus unit{dev};
+    InterfacePage page{dev, settings, unit};
     QSignalSpy sends{&dev, &QIXDevice::sig_ix_send};
     int consumed = 0;
 
@@ -24,7 +26,8 @@ struct PageRig {
     {
         return page.page()->findChild<T *>(QLatin1String(name));
     }
-    ClockStatus &clock() { return page.clock(); }
+    // The user picks a clock source by its panel id.
+    void choose(int id) { find<QButtonGroup>("buttonGroup_ClockSource")->button(id)->click(); }
 
     // Completes every message sent since the last call, offering readiness after each as the worker
     // does, until nothing more goes out; returns them as "id=value ...". Afterwards the device is ready
@@ -42,10 +45,16 @@ struct PageRig {
         return out;
     }
 
-    // A unit that has been identified and set up, running at `hz`.
+    // A unit named `name` that has been identified and set up (again: nothing changes).
+    void setUp(const QString &name = QStringLiteral("LYNTRA K2"))
+    {
+        emit dev.sig_recv_productname(name);
+        unit.presenceTick(true);
+    }
+    // A set-up unit reports running at `hz`.
     void runAt(uint32_t hz)
     {
-        state.identification = ShellState::SetUp;
-        clock().slt_RecvSampleRate(hz);
+        setUp();
+        emit dev.sig_recv_hz(hz);
     }
 };

@@ -1,5 +1,5 @@
 // The interface page: what a clock source or optical mode choice stores and sends, how the unit's clock,
-// rate and lock reports show, the model-dependent look, the buffer-size slider against a private
+// rate and lock reports show, the model-dependent look, the note on a unit the system refuses, the buffer-size slider against a private
 // PipeWire server (no session manager; the server's own "settings" metadata), read back and changed with
 // the server's own tool, pw-metadata, and the resources the program loads.
 #include "pagerig.h"
@@ -74,6 +74,7 @@ private slots:
         QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively();
         rig = std::make_unique<PageRig>();
         rig->page.refreshBufferSize(); // as the window does when it opens: 256 stored
+        rig->page.bufferSizeChangeSettled(); // and its 2 s timer, which holds rate reports back, ran out
         slider_ = rig->find<QSlider>("hS_BufferSize");
         size_ = rig->find<QLabel>("label_BufferSizeDisp");
         where_ = rig->find<QLabel>("label_SoundServer");
@@ -171,7 +172,7 @@ private slots:
     {
         QFETCH(Status, c);
         rig->find<QComboBox>("cB_Optical_A")->setCurrentIndex(c.selector);
-        rig->clock().selectSource(c.checked);
+        rig->choose(c.checked);
         rig->runAt(48000);
         // Through the device object's signals, as the page receives them.
         emit rig->dev.sig_recv_clocksource(src(c.source));
@@ -180,19 +181,19 @@ private slots:
         auto *status = rig->find<QLabel>("label_IntClockSourceStatus");
         QCOMPARE(status->text(), c.text);
         QCOMPARE(status->styleSheet(), c.style);
-        QCOMPARE(rig->clock().rememberedRate(c.source), c.source == INTERNAL || c.source == 9 ? 0u : c.hz);
+        QCOMPARE(rig->unit.rememberedRate(c.source), c.source == INTERNAL || c.source == 9 ? 0u : c.hz);
     }
 
     // A report about an input that is not the clock source leaves the clock status alone.
     void otherInputReport()
     {
-        rig->clock().selectSource(4);
+        rig->choose(4);
         rig->runAt(48000);
         auto *status = rig->find<QLabel>("label_IntClockSourceStatus");
         status->setText("before");
-        rig->clock().slt_RecvClockSource(src(WORD));
-        rig->clock().slt_RecvClockHz(src(OPT_A), 48000);
-        rig->clock().slt_RecvDigitalInputStatus(src(OPT_A), IXMSG_DATA_CLOCKLOCK_GOOD);
+        emit rig->dev.sig_recv_clocksource(src(WORD));
+        emit rig->dev.sig_recv_clockhz(src(OPT_A), 48000);
+        emit rig->dev.sig_recv_clocklock(src(OPT_A), IXMSG_DATA_CLOCKLOCK_GOOD);
         QCOMPARE(status->text(), QStringLiteral("before"));
         QCOMPARE(rig->find<QLabel>("label_IntOptAInputStatus")->text(), QStringLiteral("Good"));
     }
@@ -217,14 +218,14 @@ private slots:
     void inputStatus()
     {
         QFETCH(Status, c);
-        rig->find<QLabel>("label_IntDevice")->setText(c.checked ? "LYNTRA K1" : "LYNTRA K2");
-        rig->clock().applyModelState();
+        rig->setUp(c.checked ? "LYNTRA K1" : "LYNTRA K2");
+        rig->page.applyModelState();
         if (c.source != WORD)
             rig->find<QComboBox>(c.source == OPT_A ? "cB_Optical_A" : "cB_Optical_B")
                 ->setCurrentIndex(c.selector);
-        rig->runAt(48000);
-        rig->clock().slt_RecvClockHz(src(c.source), c.hz);
-        rig->clock().slt_RecvDigitalInputStatus(src(c.source), static_cast<ixmsg_data_clocklock_t>(c.lock));
+        emit rig->dev.sig_recv_hz(48000);
+        emit rig->dev.sig_recv_clockhz(src(c.source), c.hz);
+        emit rig->dev.sig_recv_clocklock(src(c.source), static_cast<ixmsg_data_clocklock_t>(c.lock));
         const char *field = c.source == OPT_A   ? "label_IntOptAInputStatus"
                             : c.source == OPT_B ? "label_IntOptBInputStatus"
                                                 : "label_IntWordInputStatus";
@@ -236,15 +237,7 @@ private slots:
 
     void sourceAndRate()
     {
-        const QList<QPair<uint32_t, QString>> names = {
-            {INTERNAL, "Internal"}, {WORD, "Word"}, {OPT_A, "Optical A"},
-            {OPT_B, "Optical B"},   {0, "None"},    {3, "None"},
-            {0xFFFFFFFFu, "None"}};
-        for (const auto &n : names) {
-            emit rig->dev.sig_recv_clocksource(src(n.first));
-            QCOMPARE(rig->find<QLabel>("label_IntClockSource")->text(), n.second);
-        }
-        QSignalSpy layout(&rig->clock(), &ClockStatus::sig_rateClassChanged);
+        QSignalSpy layout(&rig->unit, &mixer::UnitStatus::rateClassChanged);
         const struct {
             uint32_t hz;
             const char *text;
@@ -255,16 +248,14 @@ private slots:
             rig->runAt(r.hz);
             rig->runAt(r.hz); // the same rate again is shown once
             QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QLatin1String(r.text));
-            QCOMPARE(rig->clock().rateClass(), r.rateClass);
-            QCOMPARE(rig->clock().displayedRateClass(), r.rateClass);
-            QCOMPARE(rig->clock().currentSampleRate(), r.hz);
             QCOMPARE(layout.takeFirst().at(0).toInt(), r.rateClass);
             QVERIFY(layout.isEmpty());
         }
         rig->runAt(12345); // unknown: nothing changes
-        QCOMPARE(rig->clock().currentSampleRate(), 192000u);
-        // After the disconnected look blanked the rate, the same rate is shown (and laid out) again.
-        rig->clock().showDisconnected();
+        QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QStringLiteral("192kHz"));
+        QVERIFY(layout.isEmpty());
+        // After the unit went away and blanked the rate, the same rate is shown (and laid out) again.
+        rig->unit.presenceTick(false);
         QCOMPARE(rig->find<QLabel>("label_IntDevice")->text(), QStringLiteral("No Device"));
         QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QString());
         for (const char *name :
@@ -274,26 +265,19 @@ private slots:
         QCOMPARE(layout.count(), 1);
     }
 
-    // Reports before set-up or while the buffer size changes are transient: not shown.
-    void rateIgnored_data()
+    // While the buffer size changes the driver restarts and the unit's rate reports are transient: not
+    // shown. (Reports before set-up are the unit status's presence test.)
+    void rateHeldWhileTheBufferSizeChanges()
     {
-        QTest::addColumn<int>("identification");
-        QTest::addColumn<bool>("pending");
-        QTest::newRow("not identified") << 0 << false;
-        QTest::newRow("name only") << 1 << false;
-        QTest::newRow("buffer size changing") << 2 << true;
-    }
-    void rateIgnored()
-    {
-        QFETCH(int, identification);
-        QFETCH(bool, pending);
-        QSignalSpy layout(&rig->clock(), &ClockStatus::sig_rateClassChanged);
-        rig->state.identification = static_cast<uint8_t>(identification);
-        rig->state.buffer_size_change_pending = pending;
+        QSignalSpy layout(&rig->unit, &mixer::UnitStatus::rateClassChanged);
+        rig->setUp();
+        rig->unit.holdRateReports(true);
         emit rig->dev.sig_recv_hz(96000);
         QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QString());
-        QCOMPARE(rig->clock().rateClass(), 0);
         QCOMPARE(layout.count(), 0);
+        rig->unit.holdRateReports(false);
+        emit rig->dev.sig_recv_hz(96000);
+        QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QStringLiteral("96kHz"));
     }
 
     // ---- model state and the stored choice
@@ -310,13 +294,11 @@ private slots:
     {
         QFETCH(QString, device);
         QFETCH(bool, small);
-        QSignalSpy changed(&rig->clock(), &ClockStatus::sig_modelChanged);
         rig->find<QLabel>("label_IntOptAInputStatus")->setText("Good");
-        rig->find<QLabel>("label_IntDevice")->setText(device);
+        emit rig->dev.sig_recv_productname(device);
+        QCOMPARE(rig->find<QLabel>("label_IntDevice")->text(), device);
         rig->page.applyModelState();
-        QCOMPARE(rig->clock().isSmallModel(), small);
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(changed.at(0).at(0).toBool(), small);
+        QCOMPARE(rig->unit.model() == mixer::UnitModel::K1, small);
         QCOMPARE(rig->find<QLabel>("label_IntOptAInputStatus")->text(), kDashes);
         for (const char *name : {"rB_Optical_B", "rB_Word"}) {
             QCOMPARE(rig->find<QRadioButton>(name)->isEnabled(), !small);
@@ -370,6 +352,30 @@ private slots:
         QCOMPARE(rig->settings.readClock("SampleClockSourceId"), checked);
     }
 
+    // ---- a unit the system refuses
+
+    // The note takes the status rows' place while the unit is refused and gives it back once it opens.
+    void refusedUnit_data()
+    {
+        QTest::addColumn<int>("access");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("permission") << int(DEVIF_ACCESS_DENIED) << "sudo apt install --reinstall lyntra-panel";
+        QTest::newRow("busy") << int(DEVIF_ACCESS_BUSY) << "Another program is using it.";
+    }
+    void refusedUnit()
+    {
+        QFETCH(int, access);
+        QFETCH(QString, says);
+        auto *note = rig->find<QLabel>("label_UnitAccess");
+        auto *rows = rig->find<QLabel>("label_IntDevice");
+        const auto shown = [&](QWidget *w) { return w->isVisibleTo(rig->page.page()); };
+        emit rig->dev.sig_unit_access(access);
+        QVERIFY(shown(note) && !shown(rows));
+        QVERIFY(note->text().contains(says));
+        emit rig->dev.sig_unit_access(DEVIF_ACCESS_OK);
+        QVERIFY(!shown(note) && shown(rows));
+    }
+
     // ---- buffer size through a private PipeWire server
 
     // Found when it appears after the panel. A size chosen with the keys (the slider's position) or
@@ -404,7 +410,7 @@ private slots:
         QVERIFY(wait_until([&] { return slider_->value() == shown && size_->text() == text; },
                            position < 0 ? 1000 : kPatienceMs));
         QVERIFY(wait_until([&] { return pwMetadata() == forced; }));
-        QCOMPARE(rig->settings.audioPerformanceIndex(), position < 0 ? 7 : position);
+        QCOMPARE(rig->settings.value(settings::key::AudioPerformanceIndex), position < 0 ? 7 : position);
     }
 
     // A server that goes away is said so; the choice made meanwhile reaches it when it is back.
@@ -415,18 +421,6 @@ private slots:
         QVERIFY(wait_until([&] { return where_->text() == QStringLiteral("No sound server found"); }));
         slider_->setValue(9);
         startServer(1024, "1024 Samples");
-    }
-
-    // ---- resources
-
-    // The licence text the program shows comes from its resources.
-    void licenceResource()
-    {
-        QFile licence(":/Resource/LICENSE.txt");
-        QVERIFY(licence.open(QIODevice::ReadOnly));
-        const QByteArray text = licence.readAll();
-        for (const char *part : {"End-User Licence Agreement", "LGPL-3.0", "libusb", "libarchive"})
-            QVERIFY2(text.contains(part), part);
     }
 
 private:

@@ -86,12 +86,6 @@ public:
     bool deselect();
     bool is_selected();
 
-    // Last firmware identity received (0 / empty until then).
-    uint16_t version() const { return version_; }
-    uint16_t build() const { return build_; }
-    const QString &build_date() const { return build_date_; }
-    const QString &build_time() const { return build_time_; }
-
 signals:
     void sig_deselect();
     void sig_is_selected();
@@ -114,19 +108,6 @@ signals:
     // over). Relayed from the worker as it finds out.
     void sig_unit_access(int access);
     void sig_recv_grmeter(ixmsg_data_ch_t ch_type, uint8_t ch_no, uint32_t value);
-    void sig_get_version();
-    void sig_get_build();
-    void sig_get_debugprint();
-    void sig_get_product_name();
-    void sig_set_assign_ch(int in_type, uchar in_ch, int out_type, uchar out_ch);
-    void sig_set_eq(int ch_type, uchar ch_no, uchar on, int band, uchar gain, uchar freq, uchar q);
-    void sig_set_comp(int ch_type, uchar ch_no, uchar on, uchar threshold, uchar ratio, uchar attack,
-                      uchar release, uchar gain, int link);
-    void sig_set_fader(int ch_type, uchar ch_no, int data);
-    void sig_set_pan(int ch_type, uchar ch_no, uchar data);
-    void sig_set_mute(int ch_type, uchar ch_no, bool on);
-    void sig_set_solo(int ch_type, uchar ch_no, bool on);
-    void sig_set_phase(int ch_type, uchar ch_no, bool on);
 
 public slots:
     void recv_deselect(bool ret);
@@ -148,6 +129,7 @@ private:
     void reset_unit_info();
     void dispatch_reply(const QByteArray &bytes);
     void dispatch_item(uint8_t id, uint8_t type, uint32_t value, const uint8_t *bytes, uint8_t length);
+    void dispatch_number(uint8_t id, uint32_t value);
     void on_ready_token(uint32_t value);
 
     QIXDeviceUnit *unit_ = nullptr;
@@ -163,10 +145,6 @@ private:
     bool ready_ = false;
     bool deselect_answer_ = false;
     bool selected_answer_ = false;
-    uint16_t version_ = 0;
-    uint16_t build_ = 0;
-    QString build_date_;
-    QString build_time_;
     uint32_t current_source_ = 0;
     qix::Address current_address_;
     qix::QIXParams params_;

@@ -1,6 +1,6 @@
-#include "devif_usb.h"
+#include "devifusb.h"
 
-#include "devif_error.h"
+#include "deviferror.h"
 #include "ixdiag.h"
 
 #include <cerrno>

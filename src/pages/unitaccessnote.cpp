@@ -1,11 +1,11 @@
 #include "unitaccessnote.h"
 
-#include "devif.h"
-#include "milestones.h"
+#include "unitstatus.h"
 
 #include <QStackedLayout>
 
-UnitAccessNote::UnitAccessNote(QStackedLayout &stack) : stack_(stack), rows_(stack.currentWidget())
+UnitAccessNote::UnitAccessNote(QStackedLayout &stack, const mixer::UnitStatus &unit)
+    : stack_(stack), unit_(unit), rows_(stack.currentWidget())
 {
     setObjectName(QStringLiteral("label_UnitAccess"));
     setStyleSheet(QStringLiteral("QLabel{color : #7a1010; font-size: 15px; font-family: Arial}"));
@@ -16,6 +16,8 @@ UnitAccessNote::UnitAccessNote(QStackedLayout &stack) : stack_(stack), rows_(sta
     // So that the command can be copied into a terminal.
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     stack_.addWidget(this);
+    connect(&unit, &mixer::UnitStatus::accessChanged, this, &UnitAccessNote::follow);
+    follow();
 }
 
 QString UnitAccessNote::textFor(int access)
@@ -37,12 +39,9 @@ QString UnitAccessNote::textFor(int access)
     }
 }
 
-void UnitAccessNote::showAccess(int access)
+void UnitAccessNote::follow()
 {
-    const QString note = textFor(access);
+    const QString note = textFor(unit_.access());
     setText(note);
     stack_.setCurrentWidget(note.isEmpty() ? rows_ : this);
-    milestones::mark(access == DEVIF_ACCESS_DENIED ? "unit not permitted"
-                     : access == DEVIF_ACCESS_BUSY ? "unit busy"
-                                                   : "unit opens");
 }

@@ -1,6 +1,6 @@
-#include "QIXDevice.h"
+#include "qixdevice.h"
 
-#include "QIXDeviceUnit.h"
+#include "qixdeviceunit.h"
 #include "ixcmd.h"
 
 #include <QThread>
@@ -232,11 +232,8 @@ void QIXDevice::recv_ix_send_result(bool result)
 
 void QIXDevice::reset_unit_info()
 {
-    version_ = 0;
     emit sig_recv_version(0);
-    build_ = 0;
     emit sig_recv_build(0);
-    // The stored date and time stay; only the published texts go empty.
     emit sig_recv_productname(QString());
     emit sig_recv_builddate(QString());
     emit sig_recv_buildtime(QString());

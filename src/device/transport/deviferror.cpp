@@ -1,4 +1,4 @@
-#include "devif_error.h"
+#include "deviferror.h"
 
 #include "ixdiag.h"
 

@@ -1,6 +1,6 @@
-#include "devif_watch.h"
+#include "devifwatch.h"
 
-#include "devif_socket.h"
+#include "devifsocket.h"
 #include "ixdiag.h"
 
 #include <cerrno>

@@ -1,7 +1,7 @@
-#include "devif_socket.h"
+#include "devifsocket.h"
 
-#include "devif_block.h"
-#include "devif_error.h"
+#include "devifblock.h"
+#include "deviferror.h"
 #include "ixdiag.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 // Reading the unit's replies: decoding and the dispatch of each item to its signal.
-#include "QIXDevice.h"
+#include "qixdevice.h"
 
 #include <algorithm>
 
@@ -63,20 +63,22 @@ void QIXDevice::dispatch_item(uint8_t id, uint8_t type, uint32_t value, const ui
         emit sig_recv_productname(text_of(type, bytes, length));
         return;
     case IXMSG_ID_BUILDDATE:
-        build_date_ = text_of(type, bytes, length);
-        emit sig_recv_builddate(build_date_);
+        emit sig_recv_builddate(text_of(type, bytes, length));
         return;
     case IXMSG_ID_BUILDTIME:
-        build_time_ = text_of(type, bytes, length);
-        emit sig_recv_buildtime(build_time_);
+        emit sig_recv_buildtime(text_of(type, bytes, length));
         return;
     default:
         break;
     }
     // Every other identifier carries a number. A byte string or a bare flag under one of them has no
     // value to publish, so the item is skipped.
-    if (!is_numeric(type))
-        return;
+    if (is_numeric(type))
+        dispatch_number(id, value);
+}
+
+void QIXDevice::dispatch_number(uint8_t id, uint32_t value)
+{
     const auto ch_type = static_cast<ixmsg_data_ch_t>(current_address_.ch_type);
     const auto source = static_cast<ixmsg_data_clocksource_t>(current_source_);
     switch (id) {
@@ -96,12 +98,10 @@ void QIXDevice::dispatch_item(uint8_t id, uint8_t type, uint32_t value, const ui
         emit sig_recv_clockhz(source, value);
         break;
     case IXMSG_ID_VERSION:
-        version_ = static_cast<uint16_t>(value);
-        emit sig_recv_version(version_);
+        emit sig_recv_version(static_cast<uint16_t>(value));
         break;
     case IXMSG_ID_BUILD:
-        build_ = static_cast<uint16_t>(value);
-        emit sig_recv_build(build_);
+        emit sig_recv_build(static_cast<uint16_t>(value));
         break;
     case IXMSG_ID_CH_TYPE:
         current_address_.ch_type = value;

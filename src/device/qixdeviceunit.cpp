@@ -1,6 +1,6 @@
-#include "QIXDeviceUnit.h"
+#include "qixdeviceunit.h"
 
-#include "devif_watch.h"
+#include "devifwatch.h"
 #include "ixctl.h"
 
 #include <QLoggingCategory>

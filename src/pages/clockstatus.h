@@ -1,11 +1,11 @@
 // The clock source choice and the unit's clock, rate and input-lock reports on the interface page:
-// what is stored and sent when the user picks a source or an optical mode, and how each report colours
-// the status labels. Drives widgets it does not own (the page does).
+// what is stored and sent when the user picks a source or an optical mode, and how each report of the
+// unit status colours the status labels. Drives widgets it does not own (the page does).
 //
 // GUI thread only: every method and slot touches widgets.
 #pragma once
 
-#include "ixmsg_ids.h"
+#include "ixmsgids.h"
 
 #include <QObject>
 #include <QString>
@@ -18,7 +18,10 @@ class QIXDevice;
 class QLabel;
 class QRadioButton;
 class Settings;
-struct ShellState;
+
+namespace mixer {
+class UnitStatus;
+}
 
 // The widgets the clock logic drives. All pointers are required and must outlive the ClockStatus.
 struct ClockWidgets {
@@ -38,7 +41,6 @@ struct ClockWidgets {
     QLabel *optBStatus = nullptr;        // label_IntOptBInputStatus
     QLabel *wordCaption = nullptr;       // label_WordInputStatus
     QLabel *wordStatus = nullptr;        // label_IntWordInputStatus
-    QLabel *device = nullptr;            // label_IntDevice (the model is read from its text)
 };
 
 // The status label looks; the texts are fixed by the product, other code compares against them.
@@ -59,14 +61,11 @@ class ClockStatus : public QObject {
 public:
     enum class Optical { A, B };
 
-    // `widgets`: see ClockWidgets. `device`, `settings`: program-wide, not owned, must outlive this.
-    // `state`: the window's shell state, read for the identification state and the buffer-size flag;
-    // may be null until attachShellState() (sample-rate reports are ignored meanwhile).
-    // Connects the radio buttons and the optical selectors to selectSource()/changeOpticalMode().
-    ClockStatus(const ClockWidgets &widgets, QIXDevice &device, Settings &settings, const ShellState *state,
+    // `widgets`: see ClockWidgets. `device`, `settings`, `unit`: program-wide, not owned, must outlive
+    // this. Connects the radio buttons and the optical selectors to selectSource()/changeOpticalMode(),
+    // and the unit status's clock reports to the status labels.
+    ClockStatus(const ClockWidgets &widgets, QIXDevice &device, Settings &settings, const mixer::UnitStatus &unit,
                 QObject *parent = nullptr);
-
-    void attachShellState(const ShellState &state) { state_ = &state; }
 
     // Choosing a clock source by panel id (1 Internal, 2 Optical A, 3 Optical B, 4 Word; anything else
     // Internal): checks the radio button, sets the caption look, stores the id and sends the source
@@ -84,46 +83,14 @@ public:
     // Internal when `smallModel`.
     void applyStoredClock(bool reconnected, bool smallModel);
 
-    // The look when the unit has gone: "No Device", no rate, the three status values grey dashes.
-    void showDisconnected();
-
     // The model-dependent state applied after every full load: small model disables Optical B and Word.
-    // Emits sig_modelChanged.
     void applyModelState();
 
-    // The small model is the one whose product name reads exactly "LYNTRA K1" in label_IntDevice.
-    bool isSmallModel() const;
-
-    uint32_t currentSampleRate() const { return currentRate_; }
-    // 1 (44.1/48 kHz), 2 (88.2/96 kHz), 4 (176.4/192 kHz); 0 until a known rate arrived.
-    int rateClass() const { return rateClass_; }
-    // Class of the rate shown in label_IntSampleRate; 0 when it shows none of the six rates.
-    int displayedRateClass() const;
-    // Last rate the unit reported for Word, Optical A or Optical B; 0 for any other source or before.
-    uint32_t rememberedRate(uint32_t source) const;
-
-public slots:
-    void slt_RecvClockSource(ixmsg_data_clocksource_t source);
-    void slt_RecvClockHz(ixmsg_data_clocksource_t source, uint32_t hz);
-    void slt_RecvSampleRate(uint32_t hz);
-    void slt_RecvDigitalInputStatus(ixmsg_data_clocksource_t source, ixmsg_data_clocklock_t lock);
-
-signals:
-    // The sample rate shown changed class (or was shown again): the mixer switches its strip layout.
-    void sig_rateClassChanged(int rateClass);
-    // applyModelState ran; `small` is true for the small model.
-    void sig_modelChanged(bool small);
-
 private:
-    struct ExternalInput {
-        uint32_t source;
-        QString name;
-        uint32_t hz;
-    };
-
-    ExternalInput *input(uint32_t source);
-    const ExternalInput *input(uint32_t source) const;
-    bool mismatched(uint32_t source) const;
+    // The look when the unit has gone: the three status values grey dashes.
+    void showDisconnected();
+    void showLock(uint32_t source, uint32_t lock);
+    bool isSmallModel() const;
     void showClockStatus(uint32_t source, uint32_t lock);
     void showInputStatus(uint32_t source, uint32_t lock);
     QComboBox *selectorOf(uint32_t source) const;
@@ -131,8 +98,5 @@ private:
     ClockWidgets w_;
     QIXDevice &device_;
     Settings &settings_;
-    const ShellState *state_;
-    uint32_t currentRate_ = 0;
-    int rateClass_ = 0;
-    ExternalInput inputs_[3];
+    const mixer::UnitStatus &unit_;
 };

@@ -1,13 +1,14 @@
 #include "interfacepage.h"
 #include "navstyle.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "artlayout.h"
 #include "buffersize.h"
 #include "clockstatus.h"
 #include "pipewirelink.h"
 #include "settings.h"
 #include "unitaccessnote.h"
+#include "unitstatus.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStackedLayout>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
@@ -93,15 +95,8 @@ QComboBox *opticalSelector(const char *name)
     return combo;
 }
 
-} // namespace
-
-InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, const ShellState *state)
-    : page_(new InterfacePanel)
+void addClockSources(QWidget *page, ClockWidgets &w)
 {
-    QWidget *page = page_;
-    ClockWidgets w;
-
-    // ---- Clock source
     auto *sources = new QVBoxLayout(plate(page, artlayout::kClockSource));
     sources->setContentsMargins(22, 14, 14, 14);
     w.sourceGroup = named(new QButtonGroup(page), "buttonGroup_ClockSource");
@@ -109,36 +104,44 @@ InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, const ShellS
         const char *name;
         const char *text;
         QRadioButton **slot;
-    } radios[] = {{"rB_Internal", QT_TR_NOOP("Internal"), &w.internal},
-                  {"rB_Optical_A", QT_TR_NOOP("Optical A"), &w.opticalA},
-                  {"rB_Optical_B", QT_TR_NOOP("Optical B"), &w.opticalB},
-                  {"rB_Word", QT_TR_NOOP("Word"), &w.word}};
+    } radios[] = {{"rB_Internal", QT_TRANSLATE_NOOP("InterfacePage", "Internal"), &w.internal},
+                  {"rB_Optical_A", QT_TRANSLATE_NOOP("InterfacePage", "Optical A"), &w.opticalA},
+                  {"rB_Optical_B", QT_TRANSLATE_NOOP("InterfacePage", "Optical B"), &w.opticalB},
+                  {"rB_Word", QT_TRANSLATE_NOOP("InterfacePage", "Word"), &w.word}};
     int id = 1;
     for (const auto &r : radios) {
-        *r.slot = named(new QRadioButton(tr(r.text)), r.name);
+        *r.slot = named(new QRadioButton(InterfacePage::tr(r.text)), r.name);
         (*r.slot)->setStyleSheet(kRadioBlack);
         w.sourceGroup->addButton(*r.slot, id++);
         sources->addWidget(*r.slot);
     }
 
-    // ---- Optical input formats
+}
+
+void addOpticalInputs(QWidget *page, ClockWidgets &w)
+{
     auto *optical = new QGridLayout(plate(page, artlayout::kOpticalInput));
     optical->setContentsMargins(18, 12, 18, 14);
     optical->setVerticalSpacing(4);
     w.modeA = opticalSelector("cB_Optical_A");
     w.modeB = opticalSelector("cB_Optical_B");
-    optical->addWidget(label("label_OpticalA", kLegendStyle, tr("Optical A")), 0, 0);
+    optical->addWidget(label("label_OpticalA", kLegendStyle, InterfacePage::tr("Optical A")), 0, 0);
     optical->addWidget(w.modeA, 1, 0);
     optical->setRowMinimumHeight(2, 8);
-    optical->addWidget(label("label_OpticalB", kLegendStyle, tr("Optical B")), 3, 0);
+    optical->addWidget(label("label_OpticalB", kLegendStyle, InterfacePage::tr("Optical B")), 3, 0);
     optical->addWidget(w.modeB, 4, 0);
     optical->setRowStretch(5, 1);
     auto *hint = label("label_OpticalHint", kLegendStyle,
-                       tr("Auto follows an AVENOR device; choose a manual format for other equipment."));
+                       InterfacePage::tr("Auto follows an AVENOR device; choose a manual format for other equipment."));
     hint->setWordWrap(true);
     optical->addWidget(hint, 6, 0);
 
-    // ---- Status: the rows, or in their place why the unit cannot be used
+}
+
+// The status plate: the rows, or in their place why the unit cannot be used. Returns the firmware
+// field, which the clock logic does not drive.
+QLabel *addStatus(QWidget *page, ClockWidgets &w, QLabel *device, const mixer::UnitStatus &unit)
+{
     auto *statusStack = new QStackedLayout(plate(page, artlayout::kStatus));
     auto *status = new QGridLayout(new QWidget);
     statusStack->addWidget(status->parentWidget());
@@ -146,27 +149,26 @@ InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, const ShellS
     status->setHorizontalSpacing(18);
     status->setVerticalSpacing(2);
     status->setColumnStretch(1, 1);
-    w.device = label("label_IntDevice", kValueBlack, tr("No Device"));
+    auto *firmware = label("label_IntFirmVersion", kValueBlack, InterfacePage::tr("No Device"));
     w.clockSource = label("label_IntClockSource", kValueBlack);
-    w.clockCaption = label("label_ClockSourceStatus", kCaptionBlack, tr("Clock Status"));
+    w.clockCaption = label("label_ClockSourceStatus", kCaptionBlack, InterfacePage::tr("Clock Status"));
     w.clockStatus = label("label_IntClockSourceStatus", kValueGrey, kDashes);
     w.sampleRate = label("label_IntSampleRate", kValueBlack);
     w.optAStatus = label("label_IntOptAInputStatus", kValueGrey, kDashes);
-    w.optBCaption = label("label_OptBInputStatus", kCaptionBlack, tr("Optical B Input"));
+    w.optBCaption = label("label_OptBInputStatus", kCaptionBlack, InterfacePage::tr("Optical B Input"));
     w.optBStatus = label("label_IntOptBInputStatus", kValueGrey, kDashes);
-    w.wordCaption = label("label_WordInputStatus", kCaptionBlack, tr("Word Input"));
+    w.wordCaption = label("label_WordInputStatus", kCaptionBlack, InterfacePage::tr("Word Input"));
     w.wordStatus = label("label_IntWordInputStatus", kValueGrey, kDashes);
     const struct {
         QLabel *caption;
         QLabel *value;
     } rows[] = {
-        {label("label_Device", kCaptionBlack, tr("Device")), w.device},
-        {label("label_FirmVersion", kCaptionBlack, tr("Firmware")),
-         label("label_IntFirmVersion", kValueBlack, tr("No Device"))},
-        {label("label_ClockSource", kCaptionBlack, tr("Clock Source")), w.clockSource},
+        {label("label_Device", kCaptionBlack, InterfacePage::tr("Device")), device},
+        {label("label_FirmVersion", kCaptionBlack, InterfacePage::tr("Firmware")), firmware},
+        {label("label_ClockSource", kCaptionBlack, InterfacePage::tr("Clock Source")), w.clockSource},
         {w.clockCaption, w.clockStatus},
-        {label("label_SampleRate", kCaptionBlack, tr("Sample Rate")), w.sampleRate},
-        {label("label_OptAInputStatus", kCaptionBlack, tr("Optical A Input")), w.optAStatus},
+        {label("label_SampleRate", kCaptionBlack, InterfacePage::tr("Sample Rate")), w.sampleRate},
+        {label("label_OptAInputStatus", kCaptionBlack, InterfacePage::tr("Optical A Input")), w.optAStatus},
         {w.optBCaption, w.optBStatus},
         {w.wordCaption, w.wordStatus},
     };
@@ -177,10 +179,19 @@ InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, const ShellS
         status->addWidget(r.value, row++, 1);
     }
     status->setRowStretch(row, 1);
-    connect(&device, &QIXDevice::sig_unit_access, new UnitAccessNote(*statusStack),
-            &UnitAccessNote::showAccess);
+    new UnitAccessNote(*statusStack, unit);
+    return firmware;
+}
 
-    // ---- Driver
+struct DriverWidgets {
+    QSlider *slider;
+    QLabel *sizeText;
+    QLabel *server; // where the size goes
+};
+
+// The driver plate: the driver version, the buffer-size slider with its readout, and the sound server.
+DriverWidgets addDriver(QWidget *page)
+{
     QWidget *driverPlate = plate(page, artlayout::kDriver);
     // Groove and handle size here; the window gives the slider its own handle colours.
     driverPlate->setStyleSheet(kGrooveStyle);
@@ -188,9 +199,9 @@ InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, const ShellS
     driver->setContentsMargins(20, 10, 16, 12);
     driver->setHorizontalSpacing(18);
     driver->setColumnStretch(1, 1);
-    driver->addWidget(label("label_DriverVersion", kCaptionBlack, tr("Driver Version")), 0, 0);
+    driver->addWidget(label("label_DriverVersion", kCaptionBlack, InterfacePage::tr("Driver Version")), 0, 0);
     driver->addWidget(label("label_IntDriverVersion", kValueBlack), 0, 1, 1, 2);
-    driver->addWidget(label("label_BufferSize", kCaptionBlack, tr("Buffer Size")), 1, 0);
+    driver->addWidget(label("label_BufferSize", kCaptionBlack, InterfacePage::tr("Buffer Size")), 1, 0);
     auto *slider = named(new QSlider(Qt::Horizontal), "hS_BufferSize");
     slider->setRange(0, BufferSize::kPositions - 1);
     slider->setPageStep(1);
@@ -206,53 +217,69 @@ InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, const ShellS
     driver->addWidget(sizeText, 1, 2);
     auto *server = label("label_SoundServer", kLegendStyle);
     driver->addWidget(server, 2, 1, 1, 2);
+    return {slider, sizeText, server};
+}
 
-    // ---- Navigation
+void addNavigation(QWidget *page)
+{
     auto *nav = new QHBoxLayout(new QWidget(page));
     const artlayout::Rect &n = artlayout::kNavArea;
     nav->parentWidget()->setGeometry(n.x, n.y, n.w, n.h);
     nav->setContentsMargins(0, 0, 0, 0);
     nav->setSpacing(10);
     for (const auto &b :
-         {std::pair<const char *, const char *>{"pB_ToMixerFromInterface", QT_TR_NOOP("MIXER")},
-          {"pB_ToOutputFromInterface", QT_TR_NOOP("ROUTING")}}) {
-        auto *button = named(new QPushButton(tr(b.second)), b.first);
+         {std::pair<const char *, const char *>{"pB_ToMixerFromInterface", QT_TRANSLATE_NOOP("InterfacePage", "MIXER")},
+          {"pB_ToOutputFromInterface", QT_TRANSLATE_NOOP("InterfacePage", "ROUTING")}}) {
+        auto *button = named(new QPushButton(InterfacePage::tr(b.second)), b.first);
         button->setStyleSheet(kNavStyle);
         button->setFixedHeight(n.h);
         button->setCursor(Qt::PointingHandCursor);
         nav->addWidget(button);
     }
 
-    // ---- Logic
-    clock_ = new ClockStatus(w, device, settings, state, page);
-    w.clockCaption->setStyleSheet(kCaptionGrey); // no source chosen yet reads like Internal
-    connect(&device, &QIXDevice::sig_recv_clocksource, clock_, &ClockStatus::slt_RecvClockSource);
-    connect(&device, &QIXDevice::sig_recv_clockhz, clock_, &ClockStatus::slt_RecvClockHz);
-    connect(&device, &QIXDevice::sig_recv_hz, clock_, &ClockStatus::slt_RecvSampleRate);
-    connect(&device, &QIXDevice::sig_recv_clocklock, clock_, &ClockStatus::slt_RecvDigitalInputStatus);
+}
 
-    buffer_ = new BufferSize([&settings](int position) { settings.setAudioPerformanceIndex(position); },
-                             [&settings] { return settings.audioPerformanceIndex(); }, page);
-    connect(buffer_, &BufferSize::serverTextChanged, server, &QLabel::setText);
+} // namespace
+
+InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, mixer::UnitStatus &unit)
+    : page_(new InterfacePanel)
+{
+    QWidget *page = page_;
+    ClockWidgets w;
+    addClockSources(page, w);
+    addOpticalInputs(page, w);
+    auto *deviceName = label("label_IntDevice", kValueBlack, tr("No Device"));
+    QLabel *firmware = addStatus(page, w, deviceName, unit);
+    const DriverWidgets driver = addDriver(page);
+    addNavigation(page);
+
+    // ---- Logic
+    clock_ = new ClockStatus(w, device, settings, unit, page);
+    w.clockCaption->setStyleSheet(kCaptionGrey); // no source chosen yet reads like Internal
+    connect(&unit, &mixer::UnitStatus::productNameChanged, deviceName, [deviceName](const QString &name) {
+        deviceName->setText(name.isEmpty() ? tr("No Device") : name);
+    });
+    connect(&unit, &mixer::UnitStatus::firmwareTextChanged, firmware, &QLabel::setText);
+
+    buffer_ = new BufferSize(
+        [&settings](int position) { settings.setValue(settings::key::AudioPerformanceIndex, position); },
+        [&settings] { return settings.value(settings::key::AudioPerformanceIndex); }, page);
+    connect(buffer_, &BufferSize::serverTextChanged, driver.server, &QLabel::setText);
     buffer_->attachSoundServer(*new PipeWireLink(buffer_));
-    connect(slider, &QSlider::sliderMoved, buffer_, &BufferSize::on_hS_BufferSize_sliderMoved);
-    connect(slider, &QSlider::valueChanged, buffer_, &BufferSize::on_hS_BufferSize_valueChanged);
-    connect(buffer_, &BufferSize::sliderPositionRequested, slider, &QSlider::setValue);
-    connect(buffer_, &BufferSize::sliderPageStepRequested, slider, &QSlider::setPageStep);
-    connect(buffer_, &BufferSize::textChanged, sizeText, &QLabel::setText);
+    connect(driver.slider, &QSlider::sliderMoved, buffer_, &BufferSize::on_hS_BufferSize_sliderMoved);
+    connect(driver.slider, &QSlider::valueChanged, buffer_, &BufferSize::on_hS_BufferSize_valueChanged);
+    connect(buffer_, &BufferSize::sliderPositionRequested, driver.slider, &QSlider::setValue);
+    connect(buffer_, &BufferSize::sliderPageStepRequested, driver.slider, &QSlider::setPageStep);
+    connect(buffer_, &BufferSize::textChanged, driver.sizeText, &QLabel::setText);
     connect(buffer_, &BufferSize::samplesWritten, this, &InterfacePage::sig_bufferSizeChangeStarted);
-    connect(buffer_, &BufferSize::recentlyChangedChanged, this, &InterfacePage::sig_bufferSizeRecentlyChanged);
+    // While the driver restarts for a new buffer size, the unit's rate reports are transient.
+    connect(buffer_, &BufferSize::recentlyChangedChanged, &unit, &mixer::UnitStatus::holdRateReports);
 }
 
 InterfacePage::~InterfacePage()
 {
     if (page_ && !page_->parent())
         delete page_;
-}
-
-void InterfacePage::attachShellState(const ShellState &state)
-{
-    clock_->attachShellState(state);
 }
 
 QWidget *InterfacePage::page()

@@ -1,4 +1,4 @@
-#include "devif_block.h"
+#include "devifblock.h"
 
 #include <cstring>
 
