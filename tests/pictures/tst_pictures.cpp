@@ -99,7 +99,7 @@ private slots:
         QTest::newRow("interface-k1-192k") << "K1" << "192000" << Shows::Interface;
         QTest::newRow("mixer-k2-48k") << "K2" << "48000" << Shows::Mixer;
         QTest::newRow("mixer-k2-192k") << "K2" << "192000" << Shows::Mixer;
-        QTest::newRow("mixer-k1-48k") << "K1" << "48000" << Shows::Mixer;
+        QTest::newRow("mixer-k1-48k-reverb-off") << "K1" << "48000" << Shows::Mixer;
         QTest::newRow("routing-k2-48k") << "K2" << "48000" << Shows::Routing;
         QTest::newRow("routing-k1-48k") << "K1" << "48000" << Shows::Routing;
         QTest::newRow("monitor-k2-48k") << "K2" << "48000" << Shows::Monitor;
@@ -144,6 +144,8 @@ private:
                 window.findChild<QAbstractButton *>(QLatin1String(button))->click();
             if (shows == Shows::Mixer)
                 selectLinkedPair(window);
+            if (name.endsWith(QLatin1String("reverb-off"))) // the diagram drawn inactive
+                window.findChild<QAbstractButton *>(QStringLiteral("pB_masterReverb"))->click();
             if (shows == Shows::Monitor)
                 window.findChild<QAbstractButton *>(QStringLiteral("pB_MoniconEnable"))->click();
             if (shows == Shows::InitializeBox)

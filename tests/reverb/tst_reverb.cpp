@@ -1,8 +1,6 @@
 // The reverb through its real controls on the mixer section's page, against the in-process unit: what
 // each gesture stores and sends (and in which order), the stored mode at load, the sample-rate rule,
-// "Initialize Reverb" answered on the real message box, and the diagram's pixels.
-#include "curvestyle.h"
-#include "drawreverb.h"
+// and "Initialize Reverb" answered on the real message box. The diagram is drawn in the picture test.
 #include "mixersection.h"
 #include "pagerig.h"
 #include "shownboxes.h"
@@ -244,63 +242,6 @@ private slots:
         for (const auto answer : {QMessageBox::Cancel, QMessageBox::Ok})
             if (initializeAnswered(answer), QTest::currentTestFailed())
                 return;
-    }
-    // Before anything changes, the diagram already shows the reverb in use (HALL: 90 ms, 2.7 s).
-    void diagramAsBuilt()
-    {
-        Rig rig;
-        const QImage img = rig.at<DrawReverb>("label_Reverb")->grab().toImage();
-        int last = -1;
-        for (int x = 0; x < img.width(); ++x)
-            last = img.pixelColor(x, 24) == curves::curveColour(curves::CurveMode::Active) ? x : last;
-        QVERIFY2(qAbs(last - (9 + 54 * 23 / 48.0 - 0.5)) <= 1.5, qPrintable(QString::number(last)));
-    }
-    void diagram_data()
-    {
-        QTest::addColumn<bool>("on");
-        QTest::addColumn<int>("preDelay");
-        QTest::addColumn<int>("time");
-        QTest::newRow("on, short") << true << 0 << 10;
-        QTest::newRow("on, longest") << true << 0 << 100;
-        QTest::newRow("on, late start") << true << 125 << 40;
-        QTest::newRow("off") << false << 60 << 40;
-        QTest::newRow("off, longest, latest") << false << 250 << 100;
-    }
-    void diagram()
-    {
-        QFETCH(bool, on);
-        QFETCH(int, preDelay);
-        QFETCH(int, time);
-        Rig rig;
-        ReverbModel &rv = rig.section.model().reverb();
-        rv.setOn(on);
-        rv.setPreDelay(preDelay);
-        rv.setTime(time);
-        auto *curve = rig.at<DrawReverb>("label_Reverb");
-        const QImage img = curve->grab().toImage();
-        const int d = preDelay / 10, t = 2 * time;
-        // Pixels of a row wholly in one colour (antialiased edges are neither): how many, and the last.
-        const auto count = [&](int row, const QColor &c, int *last = nullptr) {
-            int n = 0;
-            for (int x = 0; x < img.width(); ++x)
-                if (img.pixelColor(x, row) == c && ++n && last)
-                    *last = x;
-            return n;
-        };
-        for (const int row : {8, 24, 44}) {
-            // The slope runs from (d, 1) to (d + t, 49); the last whole pixel sits half a pen inside it.
-            const double edge = d + t * (row - 1) / 48.0 - 0.5;
-            int last = -1;
-            QVERIFY(count(row,
-                          on ? curves::curveColour(curves::CurveMode::Active)
-                             : curves::curveColour(curves::CurveMode::Inactive),
-                          &last) > 0);
-            QVERIFY2(qAbs(last - edge) <= 1.5,
-                     qPrintable(QStringLiteral("row %1 ends at %2").arg(row).arg(last)));
-            QCOMPARE(count(row, on ? curves::curveColour(curves::CurveMode::Inactive)
-                                   : curves::curveColour(curves::CurveMode::Active)),
-                     0);
-        }
     }
 };
 
