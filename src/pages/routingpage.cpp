@@ -2,6 +2,7 @@
 
 #include "artlayout.h"
 #include "lineouts.h"
+#include "mixcontrols.h"
 #include "routingstyle.h"
 #include "stripcaption.h"
 
@@ -28,8 +29,9 @@ const artlayout::Section &outputsSection(UnitModel unit)
 
 } // namespace
 
-RoutingPage::RoutingPage(mixer::LineOutModel &model, UnitModel unit, QWidget *parent)
-    : QWidget(parent), m_model(model), m_unit(unit),
+RoutingPage::RoutingPage(mixer::LineOutModel &model, mixer::MixControls &controls, UnitModel unit,
+                         QWidget *parent)
+    : QWidget(parent), m_model(model), m_controls(controls), m_unit(unit),
       m_art(QStringLiteral(":/Resource/routing/panel_routing_%1.png").arg(suffix(unit)))
 {
     setObjectName(QStringLiteral("Routing_") + suffix(unit));
@@ -85,8 +87,9 @@ void RoutingPage::addOutput(int output)
 
     m_selectors.append(selector);
     m_arrows.append(arrow);
-    connect(selector, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            [this, output](int index) { m_model.select(m_unit, output, index); });
+    connect(selector, qOverload<int>(&QComboBox::currentIndexChanged), this, [this, output](int index) {
+        m_controls.change(mixer::lineOutControl(m_unit, output), index, mixer::Merge::Burst);
+    });
 }
 
 void RoutingPage::addMonitor()

@@ -61,7 +61,8 @@ void FaderPair::showLevel(double db)
     const QSignalBlocker blockSlider(m_slider);
     const QSignalBlocker blockBox(m_box);
     m_box->setValue(db);
-    m_slider->setValue(m_scale.positionFor(m_box->value()));
+    // The level's own position: below a box that stops short of the bottom entry it is the bottom.
+    m_slider->setValue(m_scale.positionFor(db < m_box->minimum() ? db : m_box->value()));
 }
 
 void FaderPair::applyTyped(double db)

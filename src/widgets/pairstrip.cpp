@@ -1,5 +1,6 @@
 #include "pairstrip.h"
 
+#include "mixcontrols.h"
 #include "mixermodel.h"
 #include "monostrip.h"
 #include "stereostrip.h"
@@ -29,7 +30,8 @@ PairStrip::PairStrip(StripContext &ctx, int pair, QWidget *parent) : QStackedWid
     link->setFocusPolicy(Qt::NoFocus);
     link->setGeometry(4, 2, stripgeo::kPairWidth - 8, 16);
     link->setStyleSheet(stripstyle::buttonStyle(stripstyle::Lamp::Link));
-    connect(link, &QPushButton::clicked, this, [&ctx, pair] { ctx.model.setLink(pair, true); });
+    connect(link, &QPushButton::clicked, this,
+            [&ctx, ref] { ctx.controls.change(mixer::stripControl(mixer::ControlKind::Link, ref), true); });
 
     auto *stereoPage = new QWidget(this);
     stereoPage->setObjectName(mixer::widgetName(WidgetKind::StereoPage, ref));

@@ -1,6 +1,7 @@
 #include "stripwidget.h"
 
 #include "dialcontrolsend.h"
+#include "mixcontrols.h"
 #include "mixermodel.h"
 #include "pancontrol.h"
 #include "scales.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 
+using mixer::ControlKind;
 using mixer::MixerModel;
 using mixer::WidgetKind;
 
@@ -147,11 +149,18 @@ DialControlSend *StripWidget::addSendKnob(int send, const QString &knobName, con
     m_sends.append(v);
     connect(knob, &DialControlSend::sendDialKnob_Pressed, this,
             [this, v](QMouseEvent *ev) { sendPressed(v, ev); });
-    connect(knob, &DialControlSend::sendDialKnob_Moved, this, [this, send](QMouseEvent *ev) {
+    const mixer::Control control = mixer::stripControl(ControlKind::Send, m_ref, mixer::Side::None, send);
+    connect(knob, &DialControlSend::sendDialKnob_Moved, this, [this, control](QMouseEvent *ev) {
         if (m_ctx.send.move(ev->localPos()))
-            m_ctx.model.setSendLevel(m_ref, send, m_ctx.send.index());
+            m_ctx.controls.change(control, m_ctx.send.index(), mixer::Merge::Burst);
     });
     connect(knob, &DialControlSend::sendDialKnob_Released, value, &QLabel::hide);
+    connect(knob, &DialControlSend::sendDialKnob_Released, this, [this] { m_ctx.controls.gestureEnded(); });
+    connect(knob, &KnobLabel::turned, this, [this, control](const KnobTurn &turn) {
+        const int p = turnedPosition(turn, m_ctx.model.sendPosition(m_ref, control.index), 0,
+                                     mixer::send::kPositions - 1, mixer::send::label);
+        m_ctx.controls.change(control, p, mixer::Merge::Burst);
+    });
     return knob;
 }
 
@@ -172,7 +181,16 @@ PanControl *StripWidget::addPanMarker(mixer::Side side, WidgetKind knob, WidgetK
     connect(marker, &PanControl::panknob_Pressed, this, [this, v](QMouseEvent *ev) { panPressed(v, ev); });
     connect(marker, &PanControl::panknob_Moved, this, [this, v](QMouseEvent *ev) { panMoved(v, ev); });
     connect(marker, &PanControl::panknob_Released, value, &QLabel::hide);
-    connect(marker, &PanControl::panknob_DoubleClicked, this, [this, side] { m_ctx.model.resetPan(m_ref, side); });
+    connect(marker, &PanControl::panknob_Released, this, [this] { m_ctx.controls.gestureEnded(); });
+    const mixer::Control control = mixer::stripControl(ControlKind::Pan, m_ref, side);
+    const PanLane l = PanDrag::lane(lane);
+    connect(marker, &PanControl::panknob_DoubleClicked, this,
+            [this, control, l] { m_ctx.controls.change(control, l.centre); });
+    connect(marker, &KnobLabel::turned, this, [this, control, l](const KnobTurn &turn) {
+        const int p = turnedPosition(turn, m_ctx.model.panPosition(m_ref, control.side), l.lo, l.hi,
+                                     mixer::pan::label);
+        m_ctx.controls.change(control, p, mixer::Merge::Burst);
+    });
     return marker;
 }
 
@@ -186,8 +204,12 @@ FaderPair *StripWidget::addFader(int x, const QRect &box)
     FaderPair::styleAsStrip(slider, value, m_ref.kind == mixer::StripKind::Master);
     slider->move(x, 350);
     value->setGeometry(box);
+    const mixer::Control control = mixer::stripControl(ControlKind::Fader, m_ref);
     connect(m_fader, &FaderPair::levelChanged, this,
-            [this](double db) { m_ctx.model.setFaderLevel(m_ref, db); });
+            [this, control](double db) { m_ctx.controls.change(control, db, mixer::Merge::Burst); });
+    // After the pair's own release handler, so a Shift-release to 0 dB belongs to the drag.
+    connect(slider, &QSlider::sliderPressed, this, [this] { m_ctx.controls.gestureBegan(); });
+    connect(slider, &QSlider::sliderReleased, this, [this] { m_ctx.controls.gestureEnded(); });
     return m_fader;
 }
 
@@ -203,7 +225,8 @@ QLineEdit *StripWidget::addNameEdit(const QRect &geo)
     m_nameEdit->setStyleSheet(stripstyle::nameEditStyle());
     connect(m_nameEdit, &QLineEdit::editingFinished, this, [this] {
         m_nameEdit->clearFocus();
-        m_ctx.model.setChannelName(m_ref, m_nameEdit->text());
+        if (m_nameEdit->text() != m_ctx.model.channelName(m_ref))
+            m_ctx.controls.change(mixer::stripControl(ControlKind::Name, m_ref), m_nameEdit->text());
     });
     return m_nameEdit;
 }
