@@ -1,5 +1,7 @@
 #include "routingpage.h"
 
+#include "controlaccess.h"
+
 #include "artlayout.h"
 #include "lineouts.h"
 #include "mixcontrols.h"
@@ -74,6 +76,7 @@ void RoutingPage::addOutput(int output)
     selector->setGeometry(x, mid - 15, 170, 30);
     selector->setCurrentIndex(m_model.choice(m_unit, output));
     selector->setCursor(Qt::PointingHandCursor);
+    controlaccess::attach(selector, m_controls, mixer::lineOutControl(m_unit, output));
 
     auto *arrow = new QLabel(this);
     arrow->setObjectName(QStringLiteral("label_LineOut%1_Arrow").arg(output) + k1);
@@ -84,6 +87,8 @@ void RoutingPage::addOutput(int output)
     caption->setObjectName(QStringLiteral("label_LineOut%1").arg(output) + k1);
     caption->setStyleSheet(QLatin1String(routingstyle::kPlateCaption));
     caption->setGeometry(x + 254, mid - 14, 116, 28);
+    // A screen reader on Linux names a selector by its label and reads the choice as its text.
+    caption->setBuddy(selector);
 
     m_selectors.append(selector);
     m_arrows.append(arrow);
@@ -101,6 +106,7 @@ void RoutingPage::addMonitor()
     m_monitor->setStyleSheet(QLatin1String(routingstyle::kKey));
     m_monitor->setCursor(Qt::PointingHandCursor);
     m_monitor->setGeometry(plate.x + 22, plate.y + (plate.h - 34) / 2, 190, 34);
+    controlaccess::attachSwitch(m_monitor, tr("Monitor control"));
     auto *hint = new QLabel(tr("Listen to any source on one pair of line outputs. The other pairs are muted "
                                "while monitoring; closing the monitor gives every output back its "
                                "source above."),

@@ -1,5 +1,7 @@
 #include "mixersection.h"
 
+#include "controlaccess.h"
+
 #include "boxes.h"
 #include "channeleditor.h"
 #include "editorlayout.h"
@@ -57,6 +59,7 @@ MixerSection::MixerSection(QIXDevice &device, Settings &settings, QObject *paren
         button->setGeometry(x, MixerPage::kHeight - NavMargin - NavHeight, NavWidth, NavHeight);
         x -= NavWidth + NavMargin;
     }
+    controlaccess::orderTabChain(page_);
 }
 
 MixerSection::~MixerSection() = default;

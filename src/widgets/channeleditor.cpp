@@ -1,5 +1,8 @@
 #include "channeleditor.h"
 
+#include "controlaccess.h"
+#include "controlnames.h"
+
 #include "compcurve.h"
 #include "dialcontrol.h"
 #include "editorlayout.h"
@@ -106,7 +109,8 @@ ChannelEditor::ChannelEditor(mixer::MixControls &controls, QWidget *parent)
     m_lowCut = new QPushButton(tr("LO CUT"), this);
     m_lowCut->setObjectName(QStringLiteral("pB_LowCutFilter"));
     m_lowCut->setGeometry(toRect(el::kLowCut));
-    m_lowCut->setFocusPolicy(Qt::NoFocus);
+    m_lowCut->setFocusPolicy(Qt::TabFocus);
+    controlaccess::attachSwitch(m_lowCut, ControlNames::name({mixer::ControlKind::LowCut, {}}, false));
     m_lowCut->setStyleSheet(stripstyle::buttonStyle(stripstyle::Lamp::Bypass));
     connect(m_lowCut, &QPushButton::clicked, this, [this](bool on) {
         if (selected().valid())
@@ -176,6 +180,9 @@ void ChannelEditor::addKnob(DynKnob knob)
     value->setAlignment(Qt::AlignCenter);
     value->setStyleSheet(stripstyle::valueLabelStyle());
     m_knobs[static_cast<size_t>(i)] = {knob, dial, value};
+    controlaccess::attach(dial, m_controls, [this, i] {
+        return mixer::Control{mixer::ControlKind::DynKnob, selected(), mixer::Side::None, i, 0};
+    });
 
     connect(dial, &DialControl::dialknob_Pressed, this,
             [this, knob](QMouseEvent *ev) { pressed(view(knob), ev); });

@@ -18,6 +18,8 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *ev) override;
     void wheelEvent(QWheelEvent *ev) override;
+    // The image, and the focus mark over it while the keyboard turns this knob.
+    void paintEvent(QPaintEvent *ev) override;
 
 private:
     WheelNotches m_wheel;

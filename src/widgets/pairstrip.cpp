@@ -1,5 +1,7 @@
 #include "pairstrip.h"
 
+#include "controlaccess.h"
+
 #include "mixcontrols.h"
 #include "mixermodel.h"
 #include "monostrip.h"
@@ -27,7 +29,8 @@ PairStrip::PairStrip(StripContext &ctx, int pair, QWidget *parent) : QStackedWid
     m_even->move(stripgeo::kMonoWidth, 0);
     auto *link = new QPushButton(tr("LINK"), monoPage);
     link->setObjectName(mixer::widgetName(WidgetKind::LinkOn, ref));
-    link->setFocusPolicy(Qt::NoFocus);
+    link->setFocusPolicy(Qt::TabFocus);
+    controlaccess::attach(link, ctx.controls, mixer::stripControl(mixer::ControlKind::Link, ref));
     link->setGeometry(4, 2, stripgeo::kPairWidth - 8, 16);
     link->setStyleSheet(stripstyle::buttonStyle(stripstyle::Lamp::Link));
     connect(link, &QPushButton::clicked, this,

@@ -1,5 +1,7 @@
 #include "reverbpanel.h"
 
+#include "controlaccess.h"
+
 #include "dialcontrol.h"
 #include "drawreverb.h"
 #include "mixcontrols.h"
@@ -52,7 +54,8 @@ ReverbPanel::ReverbPanel(mixer::MixControls &controls, QWidget *parent)
         auto *b = new QPushButton(tr(qPrintable(t.name)), this);
         b->setObjectName(t.button);
         b->setCheckable(true);
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus);
+        controlaccess::attachSwitch(b, tr("Reverb type %1").arg(b->text()));
         b->setGeometry(72 + (code - 1) * 56, 6, 52, 18);
         b->setStyleSheet(stripstyle::buttonStyle(stripstyle::Lamp::Reverb));
         m_types->addButton(b, code);
@@ -115,6 +118,9 @@ void ReverbPanel::addKnob(int field, const char *knobName, const char *valueName
     const Knob k{field, scales[field], knob, value};
     m_knobs.append(k);
     m_controls << title << unit << knob << value;
+    controlaccess::attach(knob, m_mix, [this, field] {
+        return mixer::reverbControl(mixer::ControlKind::ReverbParam, field, m_model.type());
+    });
     connect(knob, &DialControl::dialknob_Pressed, this, [this, k](QMouseEvent *ev) {
         m_mix.gestureBegan();
         m_drag.setTarget(k.knob, k.value);
