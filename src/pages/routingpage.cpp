@@ -1,5 +1,6 @@
 #include "routingpage.h"
 
+#include "resources.h"
 #include "controlaccess.h"
 
 #include "artlayout.h"
@@ -81,7 +82,7 @@ void RoutingPage::addOutput(int output)
     auto *arrow = new QLabel(this);
     arrow->setObjectName(QStringLiteral("label_LineOut%1_Arrow").arg(output) + k1);
     arrow->setGeometry(x + 180, mid - 9, 64, 18);
-    arrow->setPixmap(QPixmap(mixer::lineOutChoices(m_unit)[selector->currentIndex()].arrow));
+    arrow->setPixmap(artPixmap(mixer::lineOutChoices(m_unit)[selector->currentIndex()].arrow));
 
     auto *caption = new QLabel(tr("LINE OUT %1").arg(output), this);
     caption->setObjectName(QStringLiteral("label_LineOut%1").arg(output) + k1);
@@ -131,7 +132,7 @@ void RoutingPage::addKey()
     int x = key.x;
     for (const auto &k : kinds) {
         auto *arrow = new QLabel(this);
-        arrow->setPixmap(QPixmap(QLatin1String(k.arrow)));
+        arrow->setPixmap(artPixmap(QLatin1String(k.arrow)));
         arrow->setGeometry(x, key.y + (key.h - 18) / 2, 64, 18);
         auto *text = new QLabel(tr(k.text), this);
         text->setStyleSheet(QLatin1String(kKeyStyle));
@@ -151,7 +152,7 @@ void RoutingPage::showChoice(UnitModel unit, int output, int index)
         const QSignalBlocker quiet(selector);
         selector->setCurrentIndex(index);
     }
-    m_arrows[output - 1]->setPixmap(QPixmap(choices[index].arrow));
+    m_arrows[output - 1]->setPixmap(artPixmap(choices[index].arrow));
 }
 
 void RoutingPage::paintEvent(QPaintEvent *)

@@ -1,5 +1,6 @@
 #include "channeleditor.h"
 
+#include "resources.h"
 #include "controlaccess.h"
 #include "controlnames.h"
 
@@ -362,7 +363,7 @@ void ChannelEditor::setLowCutFilterDisable()
 void ChannelEditor::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QPixmap panel(QStringLiteral(":/Resource/track/editor_panel.png"));
+    const QPixmap panel = artPixmap(QStringLiteral(":/Resource/track/editor_panel.png"));
     if (panel.isNull())
         p.fillRect(rect(), QColor(40, 42, 46)); // artwork not built in: a plain panel stays usable
     else

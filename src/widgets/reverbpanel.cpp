@@ -1,5 +1,6 @@
 #include "reverbpanel.h"
 
+#include "resources.h"
 #include "controlaccess.h"
 
 #include "dialcontrol.h"
@@ -162,7 +163,7 @@ void ReverbPanel::showType(int code)
 {
     if (QAbstractButton *b = m_types->button(code))
         b->setChecked(true);
-    m_picture->setPixmap(QPixmap(mixer::reverb::typeInfo(code).picture));
+    m_picture->setPixmap(artPixmap(mixer::reverb::typeInfo(code).picture));
 }
 
 void ReverbPanel::doReverbRepaint()

@@ -1,5 +1,7 @@
 #include "stripstyle.h"
 
+#include "resources.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPixmap>
@@ -94,8 +96,8 @@ QString nameEditStyle()
 void paintStripBackground(QPainter &p, const QRect &rect, bool selected)
 {
     // QPixmap caches images loaded by name, so a load per paint costs a lookup.
-    const QPixmap img(selected ? QStringLiteral(":/Resource/track/track_1.png")
-                               : QStringLiteral(":/Resource/track/track_0.png"));
+    const QPixmap img = artPixmap(selected ? QStringLiteral(":/Resource/track/track_1.png")
+                                           : QStringLiteral(":/Resource/track/track_0.png"));
     if (img.isNull()) {
         // Artwork not built in: a plain dark strip keeps the page usable.
         p.fillRect(rect, selected ? QColor(70, 56, 30) : QColor(42, 44, 48));
