@@ -751,6 +751,10 @@ MASTER</source>
         <source>LINEOUT %1-%2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Monitor on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MonoStrip</name>

@@ -753,6 +753,10 @@ MASTER</translation>
         <source>LINEOUT %1-%2</source>
         <translation>LINEOUT %1-%2</translation>
     </message>
+    <message>
+        <source>Monitor on %1</source>
+        <translation>%1 でモニター</translation>
+    </message>
 </context>
 <context>
     <name>MonoStrip</name>

@@ -1,6 +1,7 @@
 #include "monitorcontrol.h"
 
 #include "artlayout.h"
+#include "controlaccess.h"
 #include "mixcontrols.h"
 #include "monitormodel.h"
 #include "monitorscale.h"
@@ -94,6 +95,7 @@ void MonitorControl::buildTargets()
         button->setCursor(Qt::PointingHandCursor);
         button->setGeometry(plate.x() + 14 + t * (width + 14), plate.y() + (plate.height() - 34) / 2, width, 34);
         m_targets->addButton(button, t);
+        controlaccess::attachSwitch(button, tr("Monitor on %1").arg(button->text()));
     }
     connect(m_targets, &QButtonGroup::idClicked, this, &MonitorControl::selectTarget);
 }
@@ -121,6 +123,7 @@ void MonitorControl::buildSources()
         combo->setMaxVisibleItems(18);
         combo->setStyleSheet(QLatin1String(routingstyle::kSelector));
         combo->setGeometry(x, y + 20, width, 30);
+        caption->setBuddy(combo);
         *s.slot = combo;
         y += 66;
     }
@@ -135,6 +138,8 @@ void MonitorControl::buildSources()
     m_link->setCursor(Qt::PointingHandCursor);
     m_link->setGeometry(x, y + 8, 96, 32);
     connect(m_link, &QPushButton::clicked, this, &MonitorControl::on_pB_mcLink_clicked);
+    controlaccess::attach(m_link, m_controls,
+                          [this] { return mixer::monitorControl(ControlKind::MonitorLink, m_model.target()); });
     auto *hint = new QLabel(tr("Linked, the right side follows the left and one fader sets both."), this);
     hint->setStyleSheet(QLatin1String(routingstyle::kPlateHint));
     hint->setWordWrap(true);
@@ -197,20 +202,27 @@ FaderPair *MonitorControl::addFader(Fader which, QWidget *host, const char *name
     box->setStyleSheet(QLatin1String(kBoxStyle));
     box->setGeometry(centreX - kBoxWidth / 2, top + height - kBoxHeight, kBoxWidth, kBoxHeight);
     m_faders[size_t(which)] = pair;
+    for (QWidget *w : {static_cast<QWidget *>(slider), static_cast<QWidget *>(box)})
+        controlaccess::attach(w, m_controls, [this, which] { return levelControl(which); });
     connect(pair, &FaderPair::levelChanged, this, [this, which](double db) { levelSet(which, db); });
     connect(slider, &QSlider::sliderPressed, this, [this] { m_controls.gestureBegan(); });
     connect(slider, &QSlider::sliderReleased, this, [this] { m_controls.gestureEnded(); });
     return pair;
 }
 
-void MonitorControl::levelSet(Fader which, double db)
+mixer::Control MonitorControl::levelControl(Fader which) const
 {
     const int t = m_model.target();
     const mixer::Control controls[] = {mixer::monitorControl(ControlKind::MonitorMaster),
                                        mixer::monitorControl(ControlKind::MonitorLevel, t, Side::Left),
                                        mixer::monitorControl(ControlKind::MonitorLevel, t, Side::Right),
                                        mixer::monitorControl(ControlKind::MonitorLevel, t, Side::None)};
-    m_controls.change(controls[which], db, mixer::Merge::Burst);
+    return controls[which];
+}
+
+void MonitorControl::levelSet(Fader which, double db)
+{
+    m_controls.change(levelControl(which), db, mixer::Merge::Burst);
 }
 
 void MonitorControl::setQuietly(QComboBox *combo, int index)

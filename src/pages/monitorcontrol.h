@@ -5,6 +5,7 @@
 // user's changes to the mix controls.
 #pragma once
 
+#include "control.h"
 #include "faderpair.h"
 
 #include <QDialog>
@@ -57,6 +58,7 @@ private:
     void buildSources();
     void buildLevels();
     FaderPair *addFader(Fader which, QWidget *host, const char *name, int centreX, int top, int height);
+    mixer::Control levelControl(Fader which) const;
     void levelSet(Fader which, double db);
     void listen();
     void showTarget(int target);

@@ -230,12 +230,14 @@ private slots:
         QCOMPARE(rig.heard(control), heard);
     }
 
-    // Every control of the mixer and routing pages a Tab reaches has a name, and one with a value says it.
+    // Every control of the mixer and routing pages and the monitor dialog a Tab reaches has a name, and
+    // one with a value says it.
     void everyControlNamed()
     {
         Rig rig;
+        emit rig.find<QAbstractButton>("pB_MoniconEnable")->released(); // the monitor dialog, built on first use
         QList<QWidget *> controls;
-        for (const char *page : {"Mixer", "Routing_K1", "Routing_K2"})
+        for (const char *page : {"Mixer", "Routing_K1", "Routing_K2", "MonitorControl"})
             controls << rig.find(QLatin1String(page))->findChildren<QWidget *>();
         QVERIFY(controls.size() > 500);
         for (QWidget *w : controls) {
