@@ -7,6 +7,7 @@
 #include "resources.h"
 #include "settings.h"
 #include "translations.h"
+#include "undohistory.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -187,6 +188,24 @@ private slots:
         for (int key : keys)
             rig.key(control, key);
         QCOMPARE(rig.heard(control), (QStringList{name, value}));
+    }
+
+    // A burst of keys on one control is one step; Ctrl+Z takes it back, Ctrl+Shift+Z brings it again.
+    void keyBurstUndoneByShortcut()
+    {
+        Rig rig;
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        for (int key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_PageUp})
+            rig.key("vS_FaderKnob3", key);
+        rig.key("pB_Mute3", Qt::Key_Space);
+        QCOMPARE(rig.window->history().stack().count(), 2);
+        QTest::keyClick(rig.window.get(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(rig.window.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(rig.heard("vS_FaderKnob3").value(1), QStringLiteral("0.0 dB"));
+        QCOMPARE(rig.heard("pB_Mute3").value(1), QStringLiteral("off"));
+        QTest::keyClick(rig.window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(rig.heard("vS_FaderKnob3").value(1), QStringLiteral("plus 3.6 dB"));
+        QCOMPARE(rig.settings.value(QStringLiteral("Track3"), QStringLiteral("Fader")).toDouble(), 3.6);
     }
 
     // A representative table of what a listener hears, in both languages; typed values and the
