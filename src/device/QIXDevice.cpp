@@ -205,21 +205,26 @@ void QIXDevice::send_pending()
         return;
     }
     poll_wanted_ = false;
-    if (!ready_) {
-        // Nothing may go out before a reply has offered readiness: poll for one.
-        read_out_ = true;
-        emit sig_ix_recv();
-        return;
+    if (ready_) {
+        uint8_t data[IXMSG_CAPACITY];
+        ixmsg_buf buf;
+        ixmsg_init(&buf, data, IXMSG_CAPACITY);
+        if (params_.fill_message(&buf)) {
+            ready_ = false;
+            message_out_ = true;
+            read_out_ = true; // the worker reads once after every send, which also reads on
+            more_to_read_ = false;
+            emit sig_ix_send(QByteArray(reinterpret_cast<const char *>(data), buf.position));
+            return;
+        }
+        if (!more_to_read_)
+            return;
     }
-    uint8_t data[IXMSG_CAPACITY];
-    ixmsg_buf buf;
-    ixmsg_init(&buf, data, IXMSG_CAPACITY);
-    if (!params_.fill_message(&buf))
-        return;
-    ready_ = false;
-    message_out_ = true;
-    read_out_ = true; // the worker reads once after every send
-    emit sig_ix_send(QByteArray(reinterpret_cast<const char *>(data), buf.position));
+    // Nothing may go out before a reply has offered readiness: poll for one. Or the unit has more
+    // to say: read it.
+    more_to_read_ = false;
+    read_out_ = true;
+    emit sig_ix_recv();
 }
 
 void QIXDevice::recv_ix_send_result(bool result)

@@ -124,6 +124,8 @@ signals:
     void sig_set_mute(int ch_type, uchar ch_no, bool on);
     void sig_set_solo(int ch_type, uchar ch_no, bool on);
     void sig_set_phase(int ch_type, uchar ch_no, bool on);
+    // A read brought nothing but the ready token: every answer asked for so far has arrived.
+    void sig_unit_quiet();
 
 public slots:
     void recv_deselect(bool ret);
@@ -132,9 +134,10 @@ public slots:
     // still out, so nothing else happens until its result.
     void recv_ix_send_result(bool result);
     // Outcome and bytes of one read (64 bytes from the worker; longer input is decoded 64 bytes at a
-    // time, shorter as one piece). Emits one signal per reply item; never fails on malformed bytes.
-    // Afterwards sends what is pending if the reply offered readiness, else polls once if a poll was
-    // asked for meanwhile.
+    // time, shorter as one piece). Emits one signal per reply item, then sig_unit_quiet when there was
+    // none but the ready token; never fails on malformed bytes. Afterwards sends what is pending if
+    // the reply offered readiness, else reads again if the reply held anything (the unit may have
+    // more) or a poll was asked for meanwhile.
     void recv_ix_recv_result(bool result, QByteArray ixmsg_data);
 
 private:
@@ -143,7 +146,8 @@ private:
     void request(qix::Request r, qix::Address addr = {});
     void send_pending();
     void reset_unit_info();
-    void dispatch_reply(const QByteArray &bytes);
+    // Returns how many items the reply held besides the ready token.
+    int dispatch_reply(const QByteArray &bytes);
     void dispatch_item(uint8_t id, uint8_t type, uint32_t value, const uint8_t *bytes, uint8_t length);
     void on_ready_token(uint32_t value);
 
@@ -156,6 +160,8 @@ private:
     bool read_out_ = false;
     // send_pending() ran while a read was out or its reply was being dispatched.
     bool poll_wanted_ = false;
+    // The last reply held answers, so the unit may hold more: read once more even with nothing to send.
+    bool more_to_read_ = false;
     bool dispatching_ = false;
     bool ready_ = false;
     bool deselect_answer_ = false;

@@ -97,6 +97,7 @@ void MixerSection::followClock(ClockStatus &clock)
 void MixerSection::bindMeters(MeterSection &meters) const
 {
     meters.bindLevels(page_->meterSlots());
+    meters.bindDisplay(page_);
     const mixer::MixerModel *model = model_;
     meters.bindGainReduction(editor_->grMeter(), [model] { return gainReductionInput(model->selectedTrack()); });
     connect(model_, &mixer::MixerModel::selectionChanged, &meters, &MeterSection::restartGainReduction);
