@@ -51,6 +51,10 @@ int main(int argc, char **argv)
     if (printedVersion(argc, argv))
         return 0;
     qputenv("QT_AUTO_SCREEN_SCALE_FACTOR", "1");
+    // Everything here is painted in software. Unless told otherwise, Qt's X11 backend would load the
+    // system's GL stack at start (tens of megabytes and milliseconds) to offer GL nothing here uses.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     QtSingleApplication app(argc, argv);
     if (app.isRunning())
         return app.sendMessage(QStringLiteral("Already App is Running!"), HandOverTimeoutMs) ? 0 : 1;

@@ -3,6 +3,7 @@
 
 #include "QIXDevice.h"
 #include "artlayout.h"
+#include "artwork.h"
 #include "buffersize.h"
 #include "clockstatus.h"
 #include "settings.h"
@@ -38,7 +39,7 @@ const QString kSliderStyle =
 // The page's widget: paints the front panel artwork behind the children.
 class InterfacePanel : public QWidget {
 public:
-    InterfacePanel() : art_(kBackground)
+    InterfacePanel()
     {
         setObjectName(QStringLiteral("Interface"));
         setFixedSize(artlayout::kPageWidth, artlayout::kPageHeight);
@@ -48,14 +49,12 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        if (art_.isNull())
+        const QPixmap &art = artwork::pixmap(kBackground);
+        if (art.isNull())
             p.fillRect(rect(), QColor(46, 48, 52));
         else
-            p.drawPixmap(0, 0, art_);
+            p.drawPixmap(0, 0, art);
     }
-
-private:
-    QPixmap art_;
 };
 
 template <typename W> W *named(W *widget, const char *name)

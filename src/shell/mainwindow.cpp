@@ -135,6 +135,8 @@ void MainWindow::buildPages()
     stack_->addWidget(centred(routing_->page(mixer::UnitModel::K2)));
     setCentralWidget(stack_);
     deviceLabel_ = label("label_IntDevice");
+    // Read every second: looked up once, not by name through the whole window each time.
+    firmwareLabel_ = label("label_IntFirmVersion");
     lowCutButton_ = mixer_->page()->findChild<QAbstractButton *>(QStringLiteral("pB_LowCutFilter"));
     lowGainLabel_ = mixer_->page()->findChild<QLabel *>(QStringLiteral("label_LowGainDisp"));
     if (lowCutButton_)
@@ -184,8 +186,8 @@ void MainWindow::connectDevice()
     });
     connect(presence_, &UnitPresence::deselectWanted, this, [this] { device_.deselect(); });
     connect(presence_, &UnitPresence::firmwareTextChanged, this, [this](const QString &text) {
-        if (QLabel *firmware = label("label_IntFirmVersion"))
-            firmware->setText(text);
+        if (firmwareLabel_)
+            firmwareLabel_->setText(text);
     });
     connect(this, &MainWindow::sig_meterHold, meters_, &MeterSection::holdTick);
     connect(this, &MainWindow::sig_metersReset, meters_, &MeterSection::reset);
@@ -307,9 +309,8 @@ void MainWindow::runFirmwareCheck()
 {
     if (!update_)
         return;
-    const QLabel *firmware = label("label_IntFirmVersion");
     update_->firmwareCheck(deviceLabel_ ? deviceLabel_->text() : QString(),
-                           firmware ? firmware->text() : QString());
+                           firmwareLabel_ ? firmwareLabel_->text() : QString());
     if (update_->checksDone())
         menus_->update->setEnabled(true);
 }

@@ -118,6 +118,7 @@ private:
     PageNavigator *navigator_ = nullptr;
     std::unique_ptr<ProgressWindow> progress_;
     QPointer<QLabel> deviceLabel_;
+    QPointer<QLabel> firmwareLabel_;
     QPointer<QAbstractButton> lowCutButton_;
     QPointer<QLabel> lowGainLabel_;
     QPointer<QWidget> bufferSlider_;

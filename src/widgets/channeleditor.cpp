@@ -1,5 +1,7 @@
 #include "channeleditor.h"
 
+#include "artwork.h"
+
 #include "compcurve.h"
 #include "dialcontrol.h"
 #include "editorlayout.h"
@@ -325,7 +327,8 @@ void ChannelEditor::setLowCutFilterDisable()
 void ChannelEditor::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QPixmap panel(QStringLiteral(":/Resource/track/editor_panel.png"));
+    static const QString kPanel = QStringLiteral(":/Resource/track/editor_panel.png");
+    const QPixmap &panel = artwork::pixmap(kPanel);
     if (panel.isNull())
         p.fillRect(rect(), QColor(40, 42, 46)); // artwork not built in: a plain panel stays usable
     else

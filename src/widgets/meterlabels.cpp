@@ -1,8 +1,8 @@
 #include "meterlabels.h"
 
+#include "artwork.h"
 #include "metertable.h"
 
-#include <QPixmap>
 
 namespace {
 
@@ -10,7 +10,7 @@ QLabel *imageLabel(QWidget *host, const QString &image, const QRect &geo, Qt::Al
 {
     auto *l = new QLabel(host);
     l->setGeometry(geo);
-    l->setPixmap(QPixmap(image));
+    l->setPixmap(artwork::pixmap(image));
     // The image stays put on the strip while the label's top edge moves over it.
     l->setAlignment(align);
     l->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -1,5 +1,6 @@
 #include "reverbpanel.h"
 
+#include "artwork.h"
 #include "dialcontrol.h"
 #include "drawreverb.h"
 #include "mixermodel.h"
@@ -143,7 +144,7 @@ void ReverbPanel::showType(int code)
 {
     if (QAbstractButton *b = m_types->button(code))
         b->setChecked(true);
-    m_picture->setPixmap(QPixmap(mixer::reverb::typeInfo(code).picture));
+    m_picture->setPixmap(artwork::pixmap(mixer::reverb::typeInfo(code).picture));
 }
 
 void ReverbPanel::doReverbRepaint()

@@ -41,7 +41,7 @@ private:
 
     mixer::LineOutModel &m_model;
     const mixer::UnitModel m_unit;
-    QPixmap m_art;
+    QString m_art; // decoded when first painted
     QVector<QComboBox *> m_selectors;
     QVector<QLabel *> m_arrows;
     QPushButton *m_monitor = nullptr;
