@@ -236,6 +236,7 @@ void QIXDevice::recv_ix_send_result(bool result)
 
 void QIXDevice::reset_unit_info()
 {
+    doubt_selection();
     version_ = 0;
     emit sig_recv_version(0);
     build_ = 0;
@@ -254,10 +255,21 @@ void QIXDevice::recv_deselect(bool ret)
 void QIXDevice::recv_is_selected(bool ret)
 {
     selected_answer_ = ret;
+    // Only a yes to a question asked after the doubt arose settles it.
+    ++selection_answers_;
+    if (ret && selection_answers_ > asked_before_doubt_)
+        selection_in_doubt_ = false;
+}
+
+void QIXDevice::doubt_selection()
+{
+    selection_in_doubt_ = true;
+    asked_before_doubt_ = selection_asks_;
 }
 
 bool QIXDevice::deselect()
 {
+    doubt_selection();
     emit sig_deselect();
     deselect_answer_ = false;
     return deselect_answer_;
@@ -265,6 +277,11 @@ bool QIXDevice::deselect()
 
 bool QIXDevice::is_selected()
 {
-    emit sig_is_selected();
+    // With a unit selected the worker can only answer yes until a request fails or a deselect goes
+    // out; asking it ten times a second would just wake two threads for that.
+    if (!selected_answer_ || selection_in_doubt_) {
+        ++selection_asks_;
+        emit sig_is_selected();
+    }
     return selected_answer_;
 }

@@ -83,6 +83,8 @@ public:
 
     // Ask the worker to drop / check the selection. Neither waits: deselect() returns false (the
     // answer arrives later), is_selected() the answer of the previous check (false until the first).
+    // While a unit is selected and nothing has failed or been deselected since, is_selected() does not
+    // ask: the worker could only say yes.
     bool deselect();
     bool is_selected();
 
@@ -146,6 +148,7 @@ private:
     void request(qix::Request r, qix::Address addr = {});
     void send_pending();
     void reset_unit_info();
+    void doubt_selection();
     // Returns how many items the reply held besides the ready token.
     int dispatch_reply(const QByteArray &bytes);
     void dispatch_item(uint8_t id, uint8_t type, uint32_t value, const uint8_t *bytes, uint8_t length);
@@ -166,6 +169,12 @@ private:
     bool ready_ = false;
     bool deselect_answer_ = false;
     bool selected_answer_ = false;
+    // Whether the worker must be asked again: from the start, after a failed request and after a
+    // deselect, until it answers a question asked since. Questions and answers keep their order.
+    bool selection_in_doubt_ = true;
+    unsigned selection_asks_ = 0;
+    unsigned selection_answers_ = 0;
+    unsigned asked_before_doubt_ = 0;
     uint16_t version_ = 0;
     uint16_t build_ = 0;
     QString build_date_;

@@ -14,11 +14,9 @@ const QPixmap &pixmap(const QString &path)
                             : QStringLiteral(":/") + path.mid(1);
     auto it = decoded.find(key);
     if (it == decoded.end()) {
-        QImage image(key);
-        if (!image.isNull())
-            image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                                  : QImage::Format_RGB32);
-        it = decoded.insert(key, QPixmap::fromImage(std::move(image), Qt::NoFormatConversion));
+        // Converted as the screen draws it: premultiplied where some pixel is not opaque, else without
+        // alpha at all, so that drawing it is a plain copy.
+        it = decoded.insert(key, QPixmap::fromImage(QImage(key)));
     }
     return *it;
 }

@@ -22,6 +22,8 @@ StripWidget::StripWidget(StripContext &ctx, mixer::StripRef ref, QWidget *parent
     : QWidget(parent), m_ctx(ctx), m_ref(ref), m_name(mixer::stripName(ref))
 {
     setObjectName(mixer::widgetName(WidgetKind::Strip, ref));
+    // Its background covers it whole: a meter that moves repaints the strip only, not the page too.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     MixerModel *model = &ctx.model;
     auto toggleSignal = [this](WidgetKind kind) {
         return [this, kind](const QString &name, bool on) { reflectToggle(kind, name, 0, on); };
