@@ -13,13 +13,8 @@ using mixer::UnitModel;
 
 RoutingSection::RoutingSection(QIXDevice &device, Settings &settings, QObject *parent)
     : QObject(parent), lineOuts_(new mixer::LineOutModel(settings, device, this)),
-      monitor_(new mixer::MonitorModel(settings, device, this)),
-      k1_(new RoutingPage(*lineOuts_, UnitModel::K1)), k2_(new RoutingPage(*lineOuts_, UnitModel::K2))
-{
-    addNavigation(k1_);
-    addNavigation(k2_);
-    connect(k2_->monitorButton(), &QPushButton::released, this, &RoutingSection::on_pB_MoniconEnable_released);
-}
+      monitor_(new mixer::MonitorModel(settings, device, this))
+{}
 
 RoutingSection::~RoutingSection()
 {
@@ -28,9 +23,12 @@ RoutingSection::~RoutingSection()
     delete k2_;
 }
 
-void RoutingSection::addNavigation(QWidget *page)
+RoutingPage *RoutingSection::build(UnitModel unit) const
 {
-    const QString model = page == k1_ ? QStringLiteral("K1") : QStringLiteral("K2");
+    // The selectors take the model's current choices, so a page built late shows what a page built at
+    // start would.
+    auto *page = new RoutingPage(*lineOuts_, unit);
+    const QString model = unit == UnitModel::K1 ? QStringLiteral("K1") : QStringLiteral("K2");
     const struct {
         const char *name;
         const char *text;
@@ -47,11 +45,19 @@ void RoutingSection::addNavigation(QWidget *page)
         button->setGeometry(x, area.y, width, area.h);
         x += width + 10;
     }
+    // Building on first use is no change of the section's state as callers see it.
+    auto *self = const_cast<RoutingSection *>(this);
+    if (QPushButton *monitor = page->monitorButton())
+        connect(monitor, &QPushButton::released, self, &RoutingSection::on_pB_MoniconEnable_released);
+    return page;
 }
 
 QWidget *RoutingSection::page(UnitModel unit) const
 {
-    return unit == UnitModel::K1 ? k1_.data() : k2_.data();
+    QPointer<RoutingPage> &page = unit == UnitModel::K1 ? k1_ : k2_;
+    if (!page)
+        page = build(unit);
+    return page.data();
 }
 
 void RoutingSection::applyStored(bool smallModel)
@@ -70,7 +76,7 @@ void RoutingSection::applyStored(bool smallModel)
 void RoutingSection::on_pB_MoniconEnable_released()
 {
     if (!dialog_) {
-        dialog_ = new MonitorControl(*monitor_, k2_->window());
+        dialog_ = new MonitorControl(*monitor_, page(UnitModel::K2)->window());
         connect(dialog_, &QDialog::rejected, this, &RoutingSection::slt_CloseMoniconWindow);
     }
     if (dialog_->isVisible())

@@ -27,7 +27,8 @@ public:
     // Deletes the pages and the dialog while the models they use are still there.
     ~RoutingSection() override;
 
-    // The page of `unit` with its navigation buttons; the window's page stack adopts it.
+    // The page of `unit` with its navigation buttons, built on the first call (a start need not pay
+    // for pages nobody may open); the window's page stack adopts it.
     QWidget *page(mixer::UnitModel unit) const;
 
     // Part of every full load: the stored line-out choices of the connected model go to the unit, and
@@ -46,12 +47,12 @@ public slots:
     void slt_CloseMoniconWindow();
 
 private:
-    void addNavigation(QWidget *page);
+    RoutingPage *build(mixer::UnitModel unit) const;
 
     mixer::LineOutModel *lineOuts_;
     mixer::MonitorModel *monitor_;
-    QPointer<RoutingPage> k1_;
-    QPointer<RoutingPage> k2_;
+    mutable QPointer<RoutingPage> k1_;
+    mutable QPointer<RoutingPage> k2_;
     QPointer<MonitorControl> dialog_;
     mixer::UnitModel unit_ = mixer::UnitModel::K2;
 };
