@@ -1,7 +1,7 @@
 // A full push of every mixer parameter of a K2, as the window does on reconnection and scene load:
 // reset_params, then every setting again. Counts messages and bytes and times the push against the
 // lower bound of perfectly packed messages at the bare transport cycle.
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "benchrig.h"
 #include "mixerpush.h"
 

@@ -3,8 +3,8 @@
 // from the line the panel logs for each one when its "lyntra.link.search" category is enabled, idle
 // and after one change in the discovery directory; otherwise, or with --in-process, a device object in
 // this process driven by the window's timers, with no unit to find.
-#include "QIXDevice.h"
-#include "QIXDeviceUnit.h"
+#include "qixdevice.h"
+#include "qixdeviceunit.h"
 #include "benchrig.h"
 
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 // A change counts as held when the unit has acknowledged a message carrying that value or a newer one
 // (a value overtaken while waiting for readiness is coalesced away by design and never sent; the user
 // sees the newer one). Acknowledgement times are taken on the worker thread (SendLog).
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "benchrig.h"
 #include "metersection.h"
 

@@ -2,7 +2,7 @@
 // unit playing its test signal on every input. For 20 s (or --seconds N): CPU of this process (GUI thread, device
 // worker and the probes) and of the unit, meter sets received and display frames per second, and the
 // delay from a level change at the unit to the first move of that input's bar.
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "benchrig.h"
 #include "mainwindow.h"
 #include "resources.h"
@@ -102,7 +102,9 @@ int main(int argc, char **argv)
     Settings settings;
     MainWindow window(device, settings);
     window.show();
-    if (!wait_until([&] { return window.state().identification == ShellState::SetUp; }, 15000)) {
+    // The rate shows once the unit is set up.
+    const QLabel *rate = window.findChild<QLabel *>(QStringLiteral("label_IntSampleRate"));
+    if (!wait_until([&] { return rate && !rate->text().isEmpty(); }, 15000)) {
         std::fprintf(stderr, "the window never set the unit up\n");
         return 1;
     }

@@ -1,7 +1,7 @@
 // The link traffic of the meters read as the window reads them while they are on screen (MeterSection
 // on a 100 ms tick), for 5 s.
-#include "QIXDevice.h"
-#include "QIXDeviceUnit.h"
+#include "qixdevice.h"
+#include "qixdeviceunit.h"
 #include "benchrig.h"
 #include "metersection.h"
 

@@ -5,7 +5,7 @@
 // shown, and the CPU of this process and of the unit per page.
 //
 //   bench_pages [--seconds N]   N seconds of CPU window per page and round (default 10), three rounds
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "benchrig.h"
 #include "ixcmd.h"
 #include "mainwindow.h"

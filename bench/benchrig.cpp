@@ -1,7 +1,7 @@
 #include "benchrig.h"
 
-#include "QIXDevice.h"
-#include "QIXDeviceUnit.h"
+#include "qixdevice.h"
+#include "qixdeviceunit.h"
 #include "ixcmd.h"
 #include "ixctl.h"
 

@@ -1,6 +1,6 @@
 #include "mixerpush.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 
 #include <QJsonArray>
 

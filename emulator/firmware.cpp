@@ -2,7 +2,7 @@
 
 #include "meter_model.h"
 
-#include "ixmsg_ids.h"
+#include "ixmsgids.h"
 
 namespace lyntra::fw {
 namespace {

@@ -4,7 +4,7 @@
 #include "firmware.h"
 #include "trace_log.h"
 
-#include "ixmsg_ids.h"
+#include "ixmsgids.h"
 
 #include <QFile>
 #include <QLocalServer>

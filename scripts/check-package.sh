@@ -28,6 +28,7 @@ sizes=(16 24 32 48 64 128 256)
   echo usr/lib/udev/rules.d/70-lyntra.rules
   echo "usr/share/applications/$app_id.desktop"
   echo usr/share/doc/lyntra-panel/LICENSE.txt
+  echo usr/share/lyntra-panel/update-keys/lyntra-release.pem
   for s in "${sizes[@]}"; do echo "usr/share/icons/hicolor/${s}x$s/apps/lyntra-panel.png"; done
   echo "usr/share/metainfo/$app_id.metainfo.xml"
 } | sort >"$work/expected.txt"
@@ -75,7 +76,7 @@ deb="$work/out/lyntra-panel_${deb_version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || fail "no package at $deb"
 dpkg-deb -f "$deb" Package Version Depends Recommends | sed 's/^/  /'
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt5core5a libqt5gui5 libqt5widgets5 libqt5network5 libusb-1.0-0 libudev1 libarchive13; do
+for lib in libqt5core5a libqt5gui5 libqt5widgets5 libqt5network5 libusb-1.0-0 libudev1 libarchive13 libssl3; do
   grep -Eq "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends lacks $lib"
 done
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort >"$work/packaged.txt"

@@ -65,10 +65,6 @@
         <source>: UNKNOWN</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>No Device</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>InformationBox</name>
@@ -285,10 +281,6 @@
     <name>MainWindow</name>
     <message>
         <source>AVENOR LYNTRA K1/K2 Settings Panel</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No Device</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

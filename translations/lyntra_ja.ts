@@ -65,10 +65,6 @@
         <source>: UNKNOWN</source>
         <translation>：不明</translation>
     </message>
-    <message>
-        <source>No Device</source>
-        <translation>未接続</translation>
-    </message>
 </context>
 <context>
     <name>InformationBox</name>
@@ -296,10 +292,6 @@
  Please insert USB cable</source>
         <translation>- LYNTRA K1/K2 -
  USB ケーブルを接続してください</translation>
-    </message>
-    <message>
-        <source>No Device</source>
-        <translation>未接続</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,6 @@
 // The program entry: one panel per login session and executable; a second start hands over to the
 // first and exits.
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "mainwindow.h"
 #include "milestones.h"
 #include "qtsingleapplication.h"

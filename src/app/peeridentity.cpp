@@ -1,8 +1,10 @@
 #include "peeridentity.h"
 
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace PeerIdentity {
@@ -47,10 +49,38 @@ QString socketName(const QString &id, const QString &suffix)
            QString::number(checksum(id.toUtf8()), 16) + suffix;
 }
 
+namespace {
+
+bool privateFolder(const QString &path)
+{
+    struct stat st;
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
+}
+
+} // namespace
+
+QString runtimeFolder()
+{
+    const QString runtime = QFile::decodeName(qgetenv("XDG_RUNTIME_DIR"));
+    if (!runtime.isEmpty())
+        return privateFolder(runtime) ? QDir(runtime).absolutePath() : QString();
+    const QString own = QDir(QDir::tempPath()).absolutePath() +
+                        QStringLiteral("/lyntra-panel-%1").arg(static_cast<qulonglong>(::geteuid()), 0, 16);
+    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    return privateFolder(own) ? own : QString();
+}
+
+QString socketPath(const QString &socketName)
+{
+    const QString folder = runtimeFolder();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + socketName;
+}
+
 QString lockFilePath(const QString &socketName)
 {
-    return QDir(QDir::tempPath()).absolutePath() + QLatin1Char('/') + socketName +
-           QStringLiteral("-lockfile");
+    const QString socket = socketPath(socketName);
+    return socket.isEmpty() ? QString() : socket + QStringLiteral("-lockfile");
 }
 
 } // namespace PeerIdentity

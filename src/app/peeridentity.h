@@ -21,7 +21,16 @@ QString sessionSuffix();
 // UTF-8 bytes in lower-case hex + `suffix`.
 QString socketName(const QString &id, const QString &suffix);
 
-// The lock file shared by the instances: "<absolute temporary directory>/<socket name>-lockfile".
+// The user's private folder the instances meet in: $XDG_RUNTIME_DIR, else "<temporary directory>/
+// lyntra-panel-<uid in hex>" (created when missing). Either must be a real folder owned by the user that
+// no one else may enter; otherwise empty, and there is no meeting place (another user must not be able
+// to prepare one).
+QString runtimeFolder();
+
+// Where the first instance listens: "<runtime folder>/<socket name>"; empty without a runtime folder.
+QString socketPath(const QString &socketName);
+
+// The lock file shared by the instances: "<runtime folder>/<socket name>-lockfile"; empty without one.
 QString lockFilePath(const QString &socketName);
 
 } // namespace PeerIdentity

@@ -7,20 +7,30 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
-
-#include <memory>
+#include <QTimer>
+#include <QtEndian>
 
 namespace {
 
-constexpr int LengthWaitMs = 30000;
-constexpr int BodyWaitMs = 2000;
 constexpr int AckWaitMs = 1000;
 constexpr int RetryPauseMs = 250;
+constexpr qint64 LengthBytes = sizeof(quint32);
 const QByteArray Ack = QByteArrayLiteral("ack");
+// Set on a connection once it has been answered or given up, so that it is reported once.
+const char *const Settled = "lyntraSettled";
 
 void receptionFailed(const QString &why)
 {
     qWarning("QtLocalPeer: Message reception failed %s", qPrintable(why));
+}
+
+void drop(QLocalSocket *socket, const QString &why)
+{
+    if (!socket->property(Settled).toBool())
+        receptionFailed(why);
+    socket->setProperty(Settled, true);
+    socket->abort();
+    socket->deleteLater();
 }
 
 } // namespace
@@ -31,23 +41,29 @@ QtLocalPeer::QtLocalPeer(QObject *parent, const QString &appId)
     if (m_id.isEmpty())
         m_id = PeerIdentity::instanceId(QCoreApplication::applicationFilePath());
     m_socketName = PeerIdentity::socketName(m_id, PeerIdentity::sessionSuffix());
+    m_socketPath = PeerIdentity::socketPath(m_socketName);
     m_lockFile.setFileName(PeerIdentity::lockFilePath(m_socketName));
     // Failure to open shows up later as a lock that cannot be taken (with its warning).
-    m_lockFile.open(QIODevice::ReadWrite);
+    if (!m_socketPath.isEmpty())
+        m_lockFile.open(QIODevice::ReadWrite);
 }
 
 bool QtLocalPeer::isClient()
 {
     if (m_lockFile.isLocked())
         return false;
+    if (m_socketPath.isEmpty()) {
+        qWarning("QtLocalPeer: no private runtime folder, so other copies cannot be found");
+        return false;
+    }
     if (!m_lockFile.lock(QtLockedFile::WriteLock, false))
         return true;
 
     // Holding the lock proves no live first instance exists, so a socket file left by one that crashed
     // is stale and would otherwise make listening fail forever.
-    QLocalServer::removeServer(m_socketName);
+    QLocalServer::removeServer(m_socketPath);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(m_socketName))
+    if (!m_server->listen(m_socketPath))
         qWarning("QtSingleCoreApplication: listen on local socket failed, %s",
                  qPrintable(m_server->errorString()));
     connect(m_server, &QLocalServer::newConnection, this, &QtLocalPeer::receiveConnection,
@@ -64,7 +80,7 @@ bool QtLocalPeer::sendMessage(const QString &message, int timeout)
     bool connected = false;
     for (int attempt = 0; attempt < 2 && !connected; ++attempt) {
         socket.abort(); // a timed-out attempt may still be pending
-        socket.connectToServer(m_socketName);
+        socket.connectToServer(m_socketPath);
         connected = socket.waitForConnected(timeout / 2);
         if (!connected && attempt == 0)
             QThread::msleep(RetryPauseMs); // the first instance may still be starting to listen
@@ -85,54 +101,45 @@ bool QtLocalPeer::sendMessage(const QString &message, int timeout)
 
 void QtLocalPeer::receiveConnection()
 {
-    std::unique_ptr<QLocalSocket> socket(m_server->nextPendingConnection());
-    if (!socket)
-        return;
-
-    // waitForReadyRead also ends when the peer is gone, so a peer that closes early cannot hold us here.
-    while (socket->bytesAvailable() < static_cast<qint64>(sizeof(quint32))) {
-        if (!socket->waitForReadyRead(LengthWaitMs)) {
-            receptionFailed(socket->errorString());
-            return;
-        }
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        socket->setParent(this);
+        if (findChildren<QLocalSocket *>(QString(), Qt::FindDirectChildrenOnly).size() > MaxConnections)
+            drop(socket, QStringLiteral("(too many connections at once)"));
+        else
+            serve(socket);
     }
+}
 
-    QDataStream stream(socket.get());
-    quint32 remaining = 0;
-    stream >> remaining;
-    if (remaining > MaxMessageBytes) {
-        receptionFailed(QStringLiteral("message of %1 bytes is too long").arg(remaining));
+void QtLocalPeer::serve(QLocalSocket *socket)
+{
+    socket->setReadBufferSize(LengthBytes + MaxMessageBytes);
+    auto *deadline = new QTimer(socket);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, socket,
+            [socket] { drop(socket, QStringLiteral("(no whole message in time)")); });
+    connect(socket, &QLocalSocket::disconnected, socket, [socket] { drop(socket, socket->errorString()); });
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket, deadline] { readMessage(socket, deadline); });
+    deadline->start(ReceiveLimitMs);
+    readMessage(socket, deadline); // the message may be there already
+}
+
+void QtLocalPeer::readMessage(QLocalSocket *socket, QTimer *deadline)
+{
+    if (socket->property(Settled).toBool() || socket->bytesAvailable() < LengthBytes)
         return;
-    }
-
-    QByteArray body(static_cast<int>(remaining), Qt::Uninitialized);
-    char *end = body.data();
-    qint64 got = 0;
-    do {
-        got = socket->read(end, remaining);
-        if (got > 0) {
-            end += got;
-            remaining -= static_cast<quint32>(got);
-        }
-    } while (remaining > 0 && got >= 0 && socket->waitForReadyRead(BodyWaitMs));
-
-    if (got < 0) {
-        receptionFailed(socket->errorString());
+    const quint32 length = qFromBigEndian<quint32>(socket->peek(LengthBytes).constData());
+    if (length > MaxMessageBytes) {
+        drop(socket, QStringLiteral("(a message of %1 bytes is too long)").arg(length));
         return;
     }
-    // A half message is not what the sender meant; leaving it unacknowledged lets the sender know.
-    if (remaining > 0) {
-        receptionFailed(QStringLiteral("after %1 of %2 bytes")
-                            .arg(body.size() - static_cast<int>(remaining))
-                            .arg(body.size()));
+    if (socket->bytesAvailable() < LengthBytes + length)
         return;
-    }
-
-    const QString message = QString::fromUtf8(body);
+    socket->read(LengthBytes);
+    const QString message = QString::fromUtf8(socket->read(length));
+    socket->setProperty(Settled, true);
     socket->write(Ack);
-    socket->waitForBytesWritten(AckWaitMs);
-    if (socket->state() != QLocalSocket::UnconnectedState)
-        socket->waitForDisconnected(AckWaitMs);
-    socket.reset();
+    // Closes once the answer is out; the deadline ends a peer that never lets it go.
+    socket->disconnectFromServer();
+    deadline->start(AckWaitMs);
     emit messageReceived(message);
 }

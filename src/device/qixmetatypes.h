@@ -2,7 +2,7 @@
 // QVariant/QSignalSpy can copy them across threads.
 #pragma once
 
-#include "ixmsg_ids.h"
+#include "ixmsgids.h"
 
 #include <QMetaType>
 

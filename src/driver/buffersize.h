@@ -58,7 +58,7 @@ signals:
     void sliderPageStepRequested(int step);
     // For `label_BufferSizeDisp`, on every apply.
     void textChanged(const QString &text);
-    // The flag went on or off (the shell mirrors it in ShellState::buffer_size_change_pending).
+    // The flag went on or off (the unit status holds rate reports back meanwhile).
     void recentlyChangedChanged(bool on);
     // The value just written for the driver.
     void samplesWritten(int samples);

@@ -1,6 +1,6 @@
 #include "dynamicsmodel.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "ixcmd.h"
 #include "settings.h"
 
@@ -75,15 +75,14 @@ const EqRecord &DynamicsModel::eqRecord(int channel) const
 
 int DynamicsModel::position(StripRef strip, DynKnob knob) const
 {
-    const DynScale &s = dynScale(knob);
     if (!recordChannel(strip))
-        return s.defaultPos;
-    return knobByte(settings_.intValue(stripName(strip), QLatin1String(s.posKey)));
+        return settings::defaultValue(settings::key::editorPos(int(knob)));
+    return knobByte(settings_.value(stripName(strip), settings::key::editorPos(int(knob))));
 }
 
 bool DynamicsModel::lowCut(StripRef strip) const
 {
-    return recordChannel(strip) && settings_.eqLowCutFilter(stripName(strip));
+    return recordChannel(strip) && settings_.value(stripName(strip), settings::key::EqLowCutFilter);
 }
 
 // ---------------------------------------------------------------- records and the unit
@@ -164,14 +163,21 @@ void DynamicsModel::writeLowCut(int channel, bool on)
 
 // ---------------------------------------------------------------- editor
 
+void DynamicsModel::storeKnob(const QString &group, DynKnob knob, int position)
+{
+    const int k = int(knob);
+    const QString shown = dynLabel(knob, position);
+    settings_.setValue(group, settings::key::editorPos(k), position);
+    if (settings::key::editorShowsNumber(k))
+        settings_.setValue(group, settings::key::editorNumber(k), shown.toInt());
+    else
+        settings_.setValue(group, settings::key::editorText(k), shown);
+}
+
 void DynamicsModel::store(StripRef strip, DynKnob knob, int position)
 {
-    const DynScale &s = dynScale(knob);
-    const QVariant shown = dynDisplay(knob, position);
-    for (const QString &group : groupsOf(strip)) {
-        settings_.writeValue(group, QLatin1String(s.posKey), position);
-        settings_.writeValue(group, QLatin1String(s.displayKey), shown);
-    }
+    for (const QString &group : groupsOf(strip))
+        storeKnob(group, knob, position);
 }
 
 bool DynamicsModel::setKnob(StripRef strip, DynKnob knob, int position)
@@ -195,7 +201,7 @@ bool DynamicsModel::setLowCut(StripRef strip, bool on)
     if (!channel)
         return false;
     for (const QString &group : groupsOf(strip))
-        settings_.setEqLowCutFilter(group, on);
+        settings_.setValue(group, settings::key::EqLowCutFilter, on);
     store(strip, DynKnob::LowGain, 0);
     writeLowCut(channel, on);
     emit lowCutChanged(strip, on);
@@ -248,12 +254,9 @@ void DynamicsModel::copyKeys(StripRef from, StripRef to)
     const QString group = stripName(to);
     for (int i = 0; i < kDynKnobs; ++i) {
         const DynKnob knob = dynKnobAt(i);
-        const DynScale &s = dynScale(knob);
-        const int p = position(from, knob);
-        settings_.writeValue(group, QLatin1String(s.posKey), p);
-        settings_.writeValue(group, QLatin1String(s.displayKey), dynDisplay(knob, p));
+        storeKnob(group, knob, position(from, knob));
     }
-    settings_.setEqLowCutFilter(group, lowCut(from));
+    settings_.setValue(group, settings::key::EqLowCutFilter, lowCut(from));
 }
 
 void DynamicsModel::loadTrack(int track, bool linked)

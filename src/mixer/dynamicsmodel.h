@@ -64,6 +64,8 @@ private:
     CompRecord &comp(int channel) { return comp_[static_cast<size_t>(channel - 1)]; }
     EqRecord &eq(int channel) { return eq_[static_cast<size_t>(channel - 1)]; }
     void store(StripRef strip, DynKnob knob, int position);
+    // The knob's position and what it shows, under `group`.
+    void storeKnob(const QString &group, DynKnob knob, int position);
     void writeComp(int channel, DynKnob knob, int position);
     void writeEq(int channel, DynKnob knob, int position);
     void writeLowCut(int channel, bool on);

@@ -95,21 +95,21 @@ QString qLabel(int p)
 
 using K = DynKnob;
 const std::array<DynScale, kDynKnobs> kScales = {{
-    {K::Threshold, "CompThresholdPos", "CompThresholdText", 127, false, thresholdLabel, thresholdUnit},
-    {K::Ratio, "CompRatioPos", "CompRatioText", 0, false, ratioLabel, ratioUnit},
-    {K::Gain, "CompGainPos", "CompGainText", 0, true, gainLabel, gainUnit},
-    {K::Attack, "CompAttackPos", "CompAttackText", 0, true, attackLabel, attackUnit},
-    {K::Release, "CompReleasePos", "CompReleaseText", 0, true, releaseLabel, releaseUnit},
-    {K::HighGain, "EqHighGainPos", "EqHighGainValue", 61, true, eqGainLabel, eqGainUnit},
-    {K::HighMidGain, "EqHighMidGainPos", "EqHighMidGainValue", 61, true, eqGainLabel, eqGainUnit},
-    {K::LowMidGain, "EqLowMidGainPos", "EqLowMidGainValue", 61, true, eqGainLabel, eqGainUnit},
-    {K::LowGain, "EqLowGainPos", "EqLowGainValue", 61, true, eqGainLabel, eqGainUnit},
-    {K::HighFreq, "EqHighFreqPos", "EqHighFreqText", 60, false, freqLabel<4>, freqUnit<4>},
-    {K::HighMidFreq, "EqHighMidFreqPos", "EqHighMidFreqText", 54, false, freqLabel<3>, freqUnit<3>},
-    {K::LowMidFreq, "EqLowMidFreqPos", "EqLowMidFreqText", 28, false, freqLabel<2>, freqUnit<2>},
-    {K::LowFreq, "EqLowFreqPos", "EqLowFreqText", 20, false, freqLabel<1>, freqUnit<1>},
-    {K::HighMidQ, "EqHighMidQFreqPos", "EqHighMidQFreqText", 36, false, qLabel, qUnit},
-    {K::LowMidQ, "EqLowMidQFreqPos", "EqLowMidQFreqText", 36, false, qLabel, qUnit},
+    {K::Threshold, thresholdLabel, thresholdUnit},
+    {K::Ratio, ratioLabel, ratioUnit},
+    {K::Gain, gainLabel, gainUnit},
+    {K::Attack, attackLabel, attackUnit},
+    {K::Release, releaseLabel, releaseUnit},
+    {K::HighGain, eqGainLabel, eqGainUnit},
+    {K::HighMidGain, eqGainLabel, eqGainUnit},
+    {K::LowMidGain, eqGainLabel, eqGainUnit},
+    {K::LowGain, eqGainLabel, eqGainUnit},
+    {K::HighFreq, freqLabel<4>, freqUnit<4>},
+    {K::HighMidFreq, freqLabel<3>, freqUnit<3>},
+    {K::LowMidFreq, freqLabel<2>, freqUnit<2>},
+    {K::LowFreq, freqLabel<1>, freqUnit<1>},
+    {K::HighMidQ, qLabel, qUnit},
+    {K::LowMidQ, qLabel, qUnit},
 }};
 
 } // namespace
@@ -127,13 +127,6 @@ QString dynLabel(DynKnob knob, int position)
 int dynUnit(DynKnob knob, int position)
 {
     return dynScale(knob).unit(position);
-}
-
-QVariant dynDisplay(DynKnob knob, int position)
-{
-    const DynScale &s = dynScale(knob);
-    const QString text = s.label(position);
-    return s.numericDisplay ? QVariant(text.toInt()) : QVariant(text);
 }
 
 bool isCompKnob(DynKnob knob)

@@ -31,12 +31,9 @@ constexpr int kDynKnobs = 15;
 constexpr int kDynPositions = 128;
 constexpr int kEqFlatPosition = 63; // where a double-click returns an EQ gain
 
+// The knobs' settings keys and defaults are the settings table's editor keys, in the same order.
 struct DynScale {
     DynKnob knob;
-    const char *posKey;     // "CompThresholdPos"
-    const char *displayKey; // "CompThresholdText"
-    int defaultPos;
-    bool numericDisplay; // the display key holds an integer (gains, attack, release), else the text
     QString (*label)(int position);
     int (*unit)(int position); // wire value
 };
@@ -54,8 +51,6 @@ QString dynLabel(DynKnob knob, int position);
 // tens of ms for the release, dB for the make-up gain, 0..24 for EQ gains (12 flat), the index into the
 // 64-entry frequency list, the Q step 0..6.
 int dynUnit(DynKnob knob, int position);
-// What is stored under the display key: the label's number for numeric displays, else the label.
-QVariant dynDisplay(DynKnob knob, int position);
 
 bool isCompKnob(DynKnob knob);
 bool isEqGain(DynKnob knob);

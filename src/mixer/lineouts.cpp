@@ -1,7 +1,7 @@
 #include "lineouts.h"
 
-#include "QIXDevice.h"
-#include "ixmsg_ids.h"
+#include "qixdevice.h"
+#include "ixmsgids.h"
 #include "settings.h"
 
 namespace mixer {
@@ -83,9 +83,16 @@ int lineOutputs(UnitModel model)
     return model == UnitModel::K1 ? 2 : 8;
 }
 
+namespace {
+settings::Key<int> lineOutKey(UnitModel model, int output)
+{
+    return model == UnitModel::K1 ? settings::key::lineOutK1(output) : settings::key::lineOut(output);
+}
+} // namespace
+
 int defaultLineOutChoice(UnitModel model, int output)
 {
-    return (model == UnitModel::K1 ? 9 : 19) + output;
+    return settings::defaultValue(lineOutKey(model, output));
 }
 
 LineOutModel::LineOutModel(Settings &settings, QIXDevice &device, QObject *parent)
@@ -114,10 +121,7 @@ bool LineOutModel::select(UnitModel model, int output, int index)
     if (output < 1 || output > lineOutputs(model) || index < 0 || index >= lineOutChoices(model).size())
         return false;
     slot(model, output) = index;
-    if (model == UnitModel::K1)
-        settings_.setLineOutK1(output, index);
-    else
-        settings_.setLineOut(output, index);
+    settings_.setValue(lineOutKey(model, output), index);
     route(model, output);
     return true;
 }
@@ -126,7 +130,7 @@ void LineOutModel::applyStored(UnitModel model)
 {
     const int choices = lineOutChoices(model).size();
     for (int n = 1; n <= lineOutputs(model); ++n) {
-        const int stored = model == UnitModel::K1 ? settings_.lineOutK1(n) : settings_.lineOut(n);
+        const int stored = settings_.value(lineOutKey(model, n));
         slot(model, n) = stored >= 0 && stored < choices ? stored : defaultLineOutChoice(model, n);
         route(model, n);
     }

@@ -25,54 +25,56 @@ void MixerModel::setLinkFlags(const PairInfo &p, bool on)
 
 void MixerModel::linkOn(const PairInfo &p)
 {
-    const QString a = trackName(p.first);
-    const QString b = trackName(p.second);
-    settings_.setLink(p.name, true);
+    const StripRef stereo = pairRef(p.number);
+    const StripState &a = state(monoRef(p.first));
+    const StripState &b = state(monoRef(p.second));
+    settings_.setValue(p.name, settings::key::Link, true);
     setLinkFlags(p, true);
 
-    applyEqOn(p.name, state(a).eq);
-    applyCompOn(p.name, state(a).comp);
-    applyBypass(p.name, state(a).bypass);
+    applyEqOn(stereo, a.eq);
+    applyCompOn(stereo, a.comp);
+    applyBypass(stereo, a.bypass);
 
-    const bool muteA = state(a).mute;
-    const bool muteB = state(b).mute;
-    const bool soloA = state(a).solo;
-    if (soloA != state(b).solo) {
+    const bool muteA = a.mute;
+    const bool muteB = b.mute;
+    const bool soloA = a.solo;
+    if (soloA != b.solo) {
         muteBeforeSolo_[static_cast<size_t>(p.first - 1)] = true;
         soloTrack(p.second, soloA, false);
-        showPair(p.name, &StripState::solo, soloA, &MixerModel::soloChanged);
+        showPairSolo(p.number, soloA);
     }
     if (muteA != muteB)
         applyMute(p.second, muteA);
     // Also when both agree: a button must never keep a state from before the link.
-    showPair(p.name, &StripState::mute, state(a).mute, &MixerModel::muteChanged);
+    showPairMute(p.number, a.mute);
 
-    applyFader(p.name, state(a).fader);
-    dynamics_.copyKeys({StripKind::Mono, p.first}, {StripKind::Pair, p.number});
+    applyFader(stereo, a.fader);
+    dynamics_.copyKeys(monoRef(p.first), stereo);
 
-    if (state(a).select || state(b).select)
-        setSelect(p.name, true);
+    if (a.select || b.select)
+        setSelect(stereo, true);
 
     // Pan needs nothing here: the stereo knobs are the tracks' own pans.
     for (int s = 1; s <= kSends; ++s) {
-        showPairSend(p.number, s, state(a).sendPos[static_cast<size_t>(s)]);
-        const int code = settings_.sendPoint(a, s);
+        showPairSend(p.number, s, a.sendPos[static_cast<size_t>(s)]);
+        const int code = settings_.value(trackName(p.first), settings::key::sendPoint(s));
         applySendPoint(p.second, s, code == 2 || code == 3 ? code : 1);
-        showPairPoint(p.number, s, state(a).point[static_cast<size_t>(s)]);
+        showPairPoint(p.number, s, a.point[static_cast<size_t>(s)]);
     }
-    emit linkChanged(p.number, true);
+    emit events(stereo).linkChanged(true);
 }
 
 void MixerModel::linkOff(const PairInfo &p)
 {
-    const QString a = trackName(p.first);
-    const QString b = trackName(p.second);
-    const StripState stereo = state(p.name);
-    settings_.setLink(p.name, false);
+    const StripRef a = monoRef(p.first);
+    const StripRef b = monoRef(p.second);
+    const StripRef pair = pairRef(p.number);
+    const StripState stereo = state(pair);
+    settings_.setValue(p.name, settings::key::Link, false);
     setLinkFlags(p, false);
 
-    settings_.setEq(p.name, stereo.eq);
-    settings_.setComp(p.name, stereo.comp);
+    settings_.setValue(p.name, settings::key::Eq, stereo.eq);
+    settings_.setValue(p.name, settings::key::Comp, stereo.comp);
     applyEqOn(a, stereo.eq);
     applyEqOn(b, stereo.eq);
     applyCompOn(a, stereo.comp);
@@ -82,13 +84,13 @@ void MixerModel::linkOff(const PairInfo &p)
 
     applyFader(a, stereo.fader);
     applyFader(b, stereo.fader);
-    for (int track : {p.first, p.second})
-        dynamics_.copyKeys({StripKind::Pair, p.number}, {StripKind::Mono, track});
+    for (const StripRef track : {a, b})
+        dynamics_.copyKeys(pair, track);
     // The stereo strip leaves the screen: its odd strip, which now holds its values, takes the editor,
     // as linking hands a selected side's editor to the stereo strip.
-    if (state(p.name).select)
+    if (state(pair).select)
         setSelect(a, true);
-    emit linkChanged(p.number, false);
+    emit events(pair).linkChanged(false);
 }
 
 } // namespace mixer

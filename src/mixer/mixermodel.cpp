@@ -1,7 +1,9 @@
+// The model's state by strip and the primitives every rule is built from: each sets the state, stores
+// it, sends it and tells the strip.
 #include "mixermodel.h"
 
-#include "QIXDevice.h"
 #include "ixcmd.h"
+#include "qixdevice.h"
 #include "scales.h"
 #include "settings.h"
 
@@ -14,65 +16,112 @@ constexpr uint32_t kInput = IXMSG_DATA_CH_INPUT;
 constexpr uint32_t kMaster = IXMSG_DATA_CH_MASTER;
 constexpr uint32_t kAux = IXMSG_DATA_CH_AUX;
 
-const QString kFaderKey = QStringLiteral("Fader");
-
-bool validSend(int send)
-{
-    return send >= 1 && send <= kSends;
-}
-
-// The side name that keeps a mono track's phase while its pair shows the stereo strip.
-QString sideOf(int track)
+// The side group that keeps a mono track's phase while its pair shows the stereo strip.
+QString sideGroup(int track)
 {
     const TrackInfo *t = trackInfo(track);
     const PairInfo *p = pairInfo(t->pair);
     return t->odd ? p->leftSide : p->rightSide;
+}
+
+Side sideOf(int track)
+{
+    return track % 2 == 1 ? Side::Left : Side::Right;
 }
 } // namespace
 
 MixerModel::MixerModel(Settings &settings, QIXDevice &device, QObject *parent)
     : QObject(parent), settings_(settings), device_(device), dynamics_(settings, device), reverb_(settings, device)
 {
-    connect(&reverb_, &ReverbModel::returnChanged, this,
-            [this](int position, const QString &label) { emit sendChanged(kMasterTrack, 0, position, label); });
+    qRegisterMetaType<StripRef>();
+    qRegisterMetaType<Side>();
+    for (auto &e : monoEvents_)
+        e = std::make_unique<StripEvents>();
+    for (auto &e : pairEvents_)
+        e = std::make_unique<StripEvents>();
+    masterEvents_ = std::make_unique<StripEvents>();
+    connect(&reverb_, &ReverbModel::returnChanged, masterEvents_.get(),
+            [this](int position, const QString &label) { emit masterEvents_->sendChanged(0, position, label); });
     for (int n = 1; n <= kTracks; ++n)
-        panPos_[n - 1] = pan::centre(n % 2 == 1);
-    state(kMasterTrack).fader = fader::kMasterDefaultDb;
+        panPos_[static_cast<size_t>(n - 1)] = pan::centre(n % 2 == 1);
+    // Until a load, the master shows what a missing key reads as.
+    master_.fader = settings::defaultValue(settings::key::Fader, settings::kMasterGroup);
     for (int s = 1; s <= kSends; ++s)
-        state(kMasterTrack).sendPos[s] = send::kMasterDefault;
+        master_.sendPos[static_cast<size_t>(s)] =
+            settings::defaultValue(settings::key::sendLevel(s), settings::kMasterGroup);
 }
 
 MixerModel::~MixerModel() = default;
 
+StripEvents &MixerModel::events(StripRef strip)
+{
+    switch (strip.kind) {
+    case StripKind::Mono:
+        return *monoEvents_[static_cast<size_t>(std::clamp(strip.number, 1, kTracks) - 1)];
+    case StripKind::Pair:
+        return *pairEvents_[static_cast<size_t>(std::clamp(strip.number, 1, kPairs) - 1)];
+    default:
+        return *masterEvents_;
+    }
+}
+
+MixerModel::StripState &MixerModel::state(StripRef strip)
+{
+    return const_cast<StripState &>(static_cast<const MixerModel *>(this)->state(strip));
+}
+
+const MixerModel::StripState &MixerModel::state(StripRef strip) const
+{
+    switch (strip.kind) {
+    case StripKind::Mono:
+        return mono_[static_cast<size_t>(std::clamp(strip.number, 1, kTracks) - 1)];
+    case StripKind::Pair:
+        return pair_[static_cast<size_t>(std::clamp(strip.number, 1, kPairs) - 1)];
+    default:
+        return master_;
+    }
+}
+
+StripRef MixerModel::trackOf(StripRef strip, Side side)
+{
+    if (strip.kind == StripKind::Mono && side == Side::None && trackInfo(strip.number))
+        return strip;
+    const PairInfo *p = strip.kind == StripKind::Pair ? pairInfo(strip.number) : nullptr;
+    if (!p || side == Side::None)
+        return {};
+    return monoRef(side == Side::Left ? p->first : p->second);
+}
+
 // ---------------------------------------------------------------- state
 
-bool MixerModel::phase(const QString &name) const
+bool MixerModel::phase(StripRef strip, Side side) const
 {
-    return stateOf(name).phase;
+    const StripRef t = trackOf(strip, side);
+    return t.valid() && state(t).phase;
 }
-bool MixerModel::eqOn(const QString &name) const
+bool MixerModel::eqOn(StripRef strip) const
 {
-    return stateOf(name).eq;
+    return strip.valid() && state(strip).eq;
 }
-bool MixerModel::compOn(const QString &name) const
+bool MixerModel::compOn(StripRef strip) const
 {
-    return stateOf(name).comp;
+    return strip.valid() && state(strip).comp;
 }
-bool MixerModel::mute(const QString &name) const
+bool MixerModel::mute(StripRef strip) const
 {
-    return stateOf(name).mute;
+    return strip.valid() && state(strip).mute;
 }
-bool MixerModel::solo(const QString &name) const
+bool MixerModel::solo(StripRef strip) const
 {
-    return stateOf(name).solo;
+    return strip.valid() && state(strip).solo;
 }
-bool MixerModel::selected(const QString &name) const
+bool MixerModel::selected(StripRef strip) const
 {
-    return stateOf(name).select;
+    return strip.valid() && state(strip).select;
 }
-bool MixerModel::trueBypass(const QString &name) const
+bool MixerModel::trueBypass(StripRef strip) const
 {
-    return stateOf(name).bypass;
+    return strip.valid() && state(strip).bypass;
 }
 
 bool MixerModel::pairLinked(int pair) const
@@ -80,155 +129,136 @@ bool MixerModel::pairLinked(int pair) const
     return pair >= 1 && pair <= kPairs && linked_[static_cast<size_t>(pair - 1)];
 }
 
-bool MixerModel::muteBeforeSolo(int track) const
+QString MixerModel::channelName(StripRef mono) const
 {
-    return track >= 1 && track <= kTracks && muteBeforeSolo_[static_cast<size_t>(track - 1)];
+    return mono.kind == StripKind::Mono && trackInfo(mono.number) ? names_[static_cast<size_t>(mono.number - 1)]
+                                                                  : QString();
 }
 
-QString MixerModel::channelName(int track) const
+int MixerModel::sendPoint(StripRef strip, int send) const
 {
-    return track >= 1 && track <= kTracks ? names_[static_cast<size_t>(track - 1)] : QString();
+    return strip.valid() && send >= 1 && send <= kSends ? state(strip).point[static_cast<size_t>(send)] : 0;
 }
 
-int MixerModel::sendPoint(const QString &name, int send) const
+double MixerModel::faderLevel(StripRef strip) const
 {
-    return validSend(send) ? stateOf(name).point[static_cast<size_t>(send)] : 0;
+    return strip.valid() ? state(strip).fader : fader::kTrackDefaultDb;
 }
 
-double MixerModel::faderLevel(const QString &name) const
+int MixerModel::panPosition(StripRef strip, Side side) const
 {
-    return states_.contains(name) ? states_.value(name).fader : fader::kTrackDefaultDb;
+    const StripRef t = trackOf(strip, side);
+    return t.valid() ? panPos_[static_cast<size_t>(t.number - 1)] : pan::kOddCentre;
 }
 
-int MixerModel::panPosition(int track) const
+int MixerModel::sendPosition(StripRef strip, int send) const
 {
-    return track >= 1 && track <= kTracks ? panPos_[static_cast<size_t>(track - 1)] : pan::kOddCentre;
-}
-
-QString MixerModel::panLabel(int track) const
-{
-    return pan::label(panPosition(track));
-}
-
-int MixerModel::sendPosition(const QString &name, int send) const
-{
-    if (send < 0 || send > kSends)
+    if (!strip.valid() || send < 0 || send > kSends)
         return 0;
-    if (name == kMasterTrack && send == 0)
+    if (strip.kind == StripKind::Master && send == 0)
         return reverb_.returnPosition();
-    if (name == kMasterTrack && !states_.contains(name))
-        return send == 0 ? 0 : send::kMasterDefault;
-    return stateOf(name).sendPos[static_cast<size_t>(send)];
-}
-
-QString MixerModel::sendLabel(const QString &name, int send) const
-{
-    return send::label(sendPosition(name, send));
+    return state(strip).sendPos[static_cast<size_t>(send)];
 }
 
 // ---------------------------------------------------------------- primitives
 
 void MixerModel::applyMute(int track, bool on, bool store)
 {
-    const QString name = trackName(track);
-    state(name).mute = on;
+    state(monoRef(track)).mute = on;
     if (store)
-        settings_.setMute(name, on);
+        settings_.setValue(trackName(track), settings::key::Mute, on);
     device_.set_mute(kInput, static_cast<uint32_t>(track), on);
-    emit muteChanged(name, on);
+    emit events(monoRef(track)).muteChanged(on);
 }
 
 void MixerModel::applyPhase(int track, bool on, bool store)
 {
-    const QString name = trackName(track);
-    const QString side = sideOf(track);
-    state(name).phase = on;
-    state(side).phase = on;
+    state(monoRef(track)).phase = on;
     if (store) {
-        settings_.setPhase(name, on);
-        settings_.setPhase(side, on);
+        settings_.setValue(trackName(track), settings::key::Phase, on);
+        settings_.setValue(sideGroup(track), settings::key::Phase, on);
     }
     device_.set_phase(kInput, static_cast<uint32_t>(track), on);
-    emit phaseChanged(name, on);
-    emit phaseChanged(side, on);
+    emit events(monoRef(track)).phaseChanged(Side::None, on);
+    emit events(pairRef(trackInfo(track)->pair)).phaseChanged(sideOf(track), on);
 }
 
 void MixerModel::sendTrackSend(int track, int send)
 {
-    const StripState &st = states_[trackName(track)];
+    const StripState &st = state(monoRef(track));
     const auto s = static_cast<size_t>(send);
     device_.set_send(kInput, static_cast<uint32_t>(track), kAux, static_cast<uint32_t>(send),
-                     ixcmd_send_point(st.point[s]), send::levelFromLabel(send::label(st.sendPos[s])));
+                     ixcmd_send_point(st.point[s]), static_cast<int8_t>(send::dbAt(st.sendPos[s])));
 }
 
 void MixerModel::applySendPoint(int track, int send, int code, bool store)
 {
-    const QString name = trackName(track);
     const int c = code >= 1 && code <= 3 ? code : 1;
-    state(name).point[static_cast<size_t>(send)] = c;
+    state(monoRef(track)).point[static_cast<size_t>(send)] = c;
     if (store)
-        settings_.setSendPoint(name, send, c);
+        settings_.setValue(trackName(track), settings::key::sendPoint(send), c);
     sendTrackSend(track, send);
-    emit sendPointChanged(name, send, c);
+    emit events(monoRef(track)).sendPointChanged(send, c);
 }
 
 void MixerModel::applyTrackSend(int track, int send, int position, bool store)
 {
-    const QString name = trackName(track);
     const int p = std::clamp(position, 0, send::kPositions - 1);
     const QString label = send::label(p);
-    state(name).sendPos[static_cast<size_t>(send)] = p;
-    if (store)
-        settings_.setSend(name, send, p, label);
+    state(monoRef(track)).sendPos[static_cast<size_t>(send)] = p;
+    if (store) {
+        settings_.setValue(trackName(track), settings::key::sendLevel(send), p);
+        settings_.setValue(trackName(track), settings::key::sendValue(send), label);
+    }
     sendTrackSend(track, send);
-    emit sendChanged(name, send, p, label);
+    emit events(monoRef(track)).sendChanged(send, p, label);
 }
 
 void MixerModel::applyMasterSend(int send, int position, bool store)
 {
     const int p = std::clamp(position, 0, send::kPositions - 1);
     const QString label = send::label(p);
-    const int8_t level = send::levelFromLabel(label);
-    state(kMasterTrack).sendPos[static_cast<size_t>(send)] = p;
-    if (store)
-        settings_.setSend(kMasterTrack, send, p, label);
+    master_.sendPos[static_cast<size_t>(send)] = p;
+    if (store) {
+        settings_.setValue(kMasterTrack, settings::key::sendLevel(send), p);
+        settings_.setValue(kMasterTrack, settings::key::sendValue(send), label);
+    }
     // Master sends have no tap point of their own.
-    device_.set_send(kMaster, 1, kAux, static_cast<uint32_t>(send), 1, level);
-    emit sendChanged(kMasterTrack, send, p, label);
+    device_.set_send(kMaster, 1, kAux, static_cast<uint32_t>(send), 1, static_cast<int8_t>(send::dbAt(p)));
+    emit masterEvents_->sendChanged(send, p, label);
 }
 
-void MixerModel::applyEqOn(const QString &name, bool on, bool store)
+void MixerModel::applyEqOn(StripRef strip, bool on, bool store)
 {
-    dynamics_.setEqOn(parseStrip(name), on);
-    state(name).eq = on;
+    dynamics_.setEqOn(strip, on);
+    state(strip).eq = on;
     if (store)
-        settings_.setEq(name, on);
-    emit eqChanged(name, on);
-    if (name == selected_)
+        settings_.setValue(group(strip), settings::key::Eq, on);
+    emit events(strip).eqChanged(on);
+    if (selected_ == strip)
         emit equalizerRepaintRequested();
 }
 
-void MixerModel::applyCompOn(const QString &name, bool on, bool store)
+void MixerModel::applyCompOn(StripRef strip, bool on, bool store)
 {
-    dynamics_.setCompOn(parseStrip(name), on);
-    state(name).comp = on;
+    dynamics_.setCompOn(strip, on);
+    state(strip).comp = on;
     if (store)
-        settings_.setComp(name, on);
-    emit compChanged(name, on);
-    if (name == selected_)
+        settings_.setValue(group(strip), settings::key::Comp, on);
+    emit events(strip).compChanged(on);
+    if (selected_ == strip)
         emit compressorRepaintRequested();
 }
 
-void MixerModel::applyBypass(const QString &name, bool on, bool store)
+void MixerModel::applyBypass(StripRef strip, bool on, bool store)
 {
-    const StripRef s = parseStrip(name);
-    const int first = s.kind == StripKind::Pair ? pairInfo(s.number)->first : s.number;
-    const int last = s.kind == StripKind::Pair ? first + 1 : first;
-    state(name).bypass = on;
-    emit trueBypassChanged(name, on);
+    const int first = strip.kind == StripKind::Pair ? pairInfo(strip.number)->first : strip.number;
+    const int last = strip.kind == StripKind::Pair ? first + 1 : first;
+    state(strip).bypass = on;
+    emit events(strip).trueBypassChanged(on);
     if (on) {
-        if (state(name).select) {
-            setSelect(name, false);
+        if (state(strip).select) {
+            setSelect(strip, false);
             emit editorBypassChanged(true);
         }
     } else {
@@ -236,29 +266,28 @@ void MixerModel::applyBypass(const QString &name, bool on, bool store)
     }
     for (int n = first; n <= last; ++n) {
         if (store)
-            settings_.setTrueBypass(n, on);
+            settings_.setValue(trackName(n), settings::key::TrueBypass, on);
         device_.set_truebypass(kInput, static_cast<uint32_t>(n), on);
     }
 }
 
-void MixerModel::applyFader(const QString &name, double db, bool store)
+void MixerModel::applyFader(StripRef strip, double db, bool store)
 {
     const double level = std::round(std::clamp(db, fader::kMinDb, fader::kMaxDb) * 10.0) / 10.0;
     const int16_t v = fader::wire(level);
-    state(name).fader = level;
+    state(strip).fader = level;
     if (store)
-        settings_.writeValue(name, kFaderKey, level);
-    const StripRef s = parseStrip(name);
-    if (s.kind == StripKind::Master) {
+        settings_.setValue(group(strip), settings::key::Fader, level);
+    if (strip.kind == StripKind::Master) {
         device_.set_fader(kMaster, 1, v);
         device_.set_fader(kMaster, 2, v);
-    } else if (s.kind == StripKind::Mono) {
-        device_.set_fader(kInput, static_cast<uint32_t>(s.number), v);
-    } else if (s.kind == StripKind::Pair) {
-        device_.set_fader(kInput, static_cast<uint32_t>(pairInfo(s.number)->first), v);
-        device_.set_fader(kInput, static_cast<uint32_t>(pairInfo(s.number)->second), v);
+    } else if (strip.kind == StripKind::Mono) {
+        device_.set_fader(kInput, static_cast<uint32_t>(strip.number), v);
+    } else if (strip.kind == StripKind::Pair) {
+        device_.set_fader(kInput, static_cast<uint32_t>(pairInfo(strip.number)->first), v);
+        device_.set_fader(kInput, static_cast<uint32_t>(pairInfo(strip.number)->second), v);
     }
-    emit faderChanged(name, level);
+    emit events(strip).faderChanged(level);
 }
 
 void MixerModel::applyPan(int track, int position, bool store)
@@ -266,240 +295,37 @@ void MixerModel::applyPan(int track, int position, bool store)
     const int p = pan::clampToLane(position, track % 2 == 1);
     const QString label = pan::label(p);
     panPos_[static_cast<size_t>(track - 1)] = p;
-    if (store)
-        settings_.setPan(trackName(track), p, label);
-    device_.set_pan(kInput, static_cast<uint32_t>(track), pan::unitIndex(label));
-    emit panChanged(track, p, label);
+    if (store) {
+        settings_.setValue(trackName(track), settings::key::PanPos, p);
+        settings_.setValue(trackName(track), settings::key::PanValue, label);
+    }
+    device_.set_pan(kInput, static_cast<uint32_t>(track), pan::unitIndex(p));
+    emit events(monoRef(track)).panChanged(Side::None, p, label);
+    emit events(pairRef(trackInfo(track)->pair)).panChanged(sideOf(track), p, label);
 }
 
-void MixerModel::showPair(const QString &pair, bool StripState::*field, bool on,
-                          void (MixerModel::*sig)(const QString &, bool))
+void MixerModel::showPairMute(int pair, bool on)
 {
-    state(pair).*field = on;
-    emit(this->*sig)(pair, on);
+    pair_[static_cast<size_t>(pair - 1)].mute = on;
+    emit events(pairRef(pair)).muteChanged(on);
+}
+
+void MixerModel::showPairSolo(int pair, bool on)
+{
+    pair_[static_cast<size_t>(pair - 1)].solo = on;
+    emit events(pairRef(pair)).soloChanged(on);
 }
 
 void MixerModel::showPairSend(int pair, int send, int position)
 {
-    const QString name = pairName(pair);
-    state(name).sendPos[static_cast<size_t>(send)] = position;
-    emit sendChanged(name, send, position, send::label(position));
+    pair_[static_cast<size_t>(pair - 1)].sendPos[static_cast<size_t>(send)] = position;
+    emit events(pairRef(pair)).sendChanged(send, position, send::label(position));
 }
 
 void MixerModel::showPairPoint(int pair, int send, int code)
 {
-    const QString name = pairName(pair);
-    state(name).point[static_cast<size_t>(send)] = code;
-    emit sendPointChanged(name, send, code);
-}
-
-// ---------------------------------------------------------------- strip operations
-
-bool MixerModel::setPhase(const QString &name, bool on)
-{
-    const StripRef s = parseStrip(name);
-    if (s.kind == StripKind::Mono) {
-        applyPhase(s.number, on);
-        return true;
-    }
-    bool right = false;
-    if (const int pair = parseSide(name, &right)) {
-        applyPhase(right ? pairInfo(pair)->second : pairInfo(pair)->first, on);
-        return true;
-    }
-    return false;
-}
-
-bool MixerModel::setEqOn(const QString &name, bool on)
-{
-    const StripKind k = parseStrip(name).kind;
-    if (k != StripKind::Mono && k != StripKind::Pair)
-        return false;
-    applyEqOn(name, on);
-    return true;
-}
-
-bool MixerModel::setCompOn(const QString &name, bool on)
-{
-    const StripKind k = parseStrip(name).kind;
-    if (k != StripKind::Mono && k != StripKind::Pair)
-        return false;
-    applyCompOn(name, on);
-    return true;
-}
-
-void MixerModel::muteTrack(int track, bool on)
-{
-    applyMute(track, on);
-    const TrackInfo *t = trackInfo(track);
-    if (t->odd)
-        showPair(pairName(t->pair), &StripState::mute, on, &MixerModel::muteChanged);
-}
-
-bool MixerModel::setMute(const QString &name, bool on)
-{
-    const StripRef s = parseStrip(name);
-    switch (s.kind) {
-    case StripKind::Mono:
-        muteTrack(s.number, on);
-        return true;
-    case StripKind::Pair:
-        muteTrack(pairInfo(s.number)->first, on);
-        muteTrack(pairInfo(s.number)->second, on);
-        return true;
-    case StripKind::Master:
-        state(kMasterTrack).mute = on;
-        settings_.setMute(kMasterTrack, on);
-        device_.set_mute(kMaster, 1, on);
-        device_.set_mute(kMaster, 2, on);
-        emit muteChanged(kMasterTrack, on);
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool MixerModel::setSelect(const QString &name, bool on)
-{
-    const StripKind k = parseStrip(name).kind;
-    if (k != StripKind::Mono && k != StripKind::Pair)
-        return false;
-    if (on && state(name).bypass)
-        return false; // the select button is disabled while bypassed
-    if (on) {
-        if (selected_ != kNoTrack && selected_ != name) {
-            state(selected_).select = false;
-            emit selectChanged(selected_, false);
-        }
-        selected_ = name;
-        state(name).select = true;
-        emit selectChanged(name, true);
-        emit selectionChanged(selected_);
-        emit lowCutEnabledChanged(true);
-        emit compressorRepaintRequested();
-        settings_.setSelect(name, true);
-        emit editorLoadRequested(name);
-    } else {
-        selected_ = kNoTrack;
-        state(name).select = false;
-        emit selectChanged(name, false);
-        emit selectionChanged(selected_);
-        emit lowCutEnabledChanged(false);
-        settings_.setSelect(name, false);
-    }
-    emit compressorRepaintRequested();
-    emit equalizerRepaintRequested();
-    return true;
-}
-
-bool MixerModel::setChannelName(int track, const QString &text)
-{
-    if (track < 1 || track > kTracks)
-        return false;
-    const QString cut = text.left(6);
-    names_[static_cast<size_t>(track - 1)] = cut;
-    settings_.setName(trackName(track), cut);
-    emit channelNameChanged(track, cut);
-    return true;
-}
-
-bool MixerModel::setTrueBypass(const QString &name, bool on)
-{
-    const StripKind k = parseStrip(name).kind;
-    if (k != StripKind::Mono && k != StripKind::Pair)
-        return false;
-    applyBypass(name, on);
-    return true;
-}
-
-void MixerModel::setPoint(const QString &name, int send, int code)
-{
-    const StripRef s = parseStrip(name);
-    if (s.kind == StripKind::Pair) {
-        const PairInfo *p = pairInfo(s.number);
-        showPairPoint(p->number, send, code);
-        applySendPoint(p->first, send, code);
-        applySendPoint(p->second, send, code);
-        return;
-    }
-    applySendPoint(s.number, send, code);
-    const TrackInfo *t = trackInfo(s.number);
-    if (t->odd)
-        showPairPoint(t->pair, send, code);
-}
-
-bool MixerModel::setPre(const QString &name, int send, bool on)
-{
-    const StripKind k = parseStrip(name).kind;
-    if ((k != StripKind::Mono && k != StripKind::Pair) || !validSend(send))
-        return false;
-    setPoint(name, send, on ? 2 : 1);
-    return true;
-}
-
-bool MixerModel::setPost(const QString &name, int send, bool on)
-{
-    const StripKind k = parseStrip(name).kind;
-    if ((k != StripKind::Mono && k != StripKind::Pair) || !validSend(send))
-        return false;
-    setPoint(name, send, on ? 3 : 1);
-    return true;
-}
-
-// ---------------------------------------------------------------- levels
-
-bool MixerModel::setFaderLevel(const QString &name, double db)
-{
-    if (!parseStrip(name).valid() || std::isnan(db))
-        return false;
-    applyFader(name, db);
-    return true;
-}
-
-bool MixerModel::setPan(int track, int position)
-{
-    if (track < 1 || track > kTracks)
-        return false;
-    applyPan(track, position);
-    return true;
-}
-
-bool MixerModel::resetPan(int track)
-{
-    return setPan(track, pan::centre(track % 2 == 1));
-}
-
-bool MixerModel::setSendLevel(const QString &name, int send, int position)
-{
-    const StripRef s = parseStrip(name);
-    const int p = std::clamp(position, 0, send::kPositions - 1);
-    if (s.kind == StripKind::Master) {
-        if (send < 0 || send > kSends)
-            return false;
-        if (send == 0)
-            reverb_.setReturnLevel(p);
-        else
-            applyMasterSend(send, p);
-        return true;
-    }
-    if (!validSend(send))
-        return false;
-    if (s.kind == StripKind::Mono) {
-        applyTrackSend(s.number, send, p);
-        const TrackInfo *t = trackInfo(s.number);
-        if (t->odd)
-            showPairSend(t->pair, send, p);
-        return true;
-    }
-    if (s.kind == StripKind::Pair) {
-        // The stereo knob itself carries nothing to the unit; its two tracks do.
-        const PairInfo *pi = pairInfo(s.number);
-        showPairSend(pi->number, send, p);
-        applyTrackSend(pi->first, send, p);
-        applyTrackSend(pi->second, send, p);
-        return true;
-    }
-    return false;
+    pair_[static_cast<size_t>(pair - 1)].point[static_cast<size_t>(send)] = code;
+    emit events(pairRef(pair)).sendPointChanged(send, code);
 }
 
 } // namespace mixer

@@ -1,15 +1,16 @@
 // The mixer page's state and rules without widgets: per-strip switches, stereo link, solo by muting,
 // selection for the editor, true bypass, send points, fader/pan/send levels, channel names and which
-// pair containers are visible. Every operation stores through Settings and sends through QIXDevice.
+// pair containers are visible.
 //
-// GUI thread only. Widgets call the operations on user actions and reflect the signals; a signal is
-// emitted for every state an operation touches (also when the value did not change), and nothing the
-// model emits calls back into it, so a widget that sets its own state from a signal without re-emitting
-// its user signal (clicked, sliderMoved ...) cannot loop.
+// Every change, from a widget, a remote client, an undo step or a full load, is one call here: the
+// model stores it through Settings, sends it through QIXDevice and tells the strips it touched. A strip
+// is named by its StripRef only; the stereo strip's phase and pan knobs are its two tracks', named by
+// the side. Operations given a strip they do not apply to do nothing and return false.
 //
-// Strip names: "Track1".."Track20" (mono), "Track1_2".."Track19_20" (stereo strips), side names
-// "Track1_2_L"/"_R" (phase of a stereo strip), "TrackMaster". Operations given a name they do not apply
-// to do nothing and return false.
+// GUI thread only. Each strip's changes arrive on that strip's own StripEvents; a notice is sent for
+// every state an operation touches (also when the value did not change), and nothing the model emits
+// calls back into it, so a widget that sets its own state from a notice without re-emitting its user
+// signal (clicked, sliderMoved ...) cannot loop.
 #pragma once
 
 #include "dynamicsmodel.h"
@@ -17,50 +18,72 @@
 #include "tracks.h"
 #include "unitmodel.h"
 
-#include <QHash>
 #include <QObject>
 #include <QString>
-#include <QVector>
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 
 class QIXDevice;
 class Settings;
 
 namespace mixer {
 
+// What one strip shows changed. The model owns one per strip; a strip widget listens to its own.
+class StripEvents : public QObject {
+    Q_OBJECT
+
+signals:
+    void phaseChanged(mixer::Side side, bool on); // Side::None on a mono strip
+    void eqChanged(bool on);
+    void compChanged(bool on);
+    void muteChanged(bool on);
+    void soloChanged(bool on);
+    void selectChanged(bool on);
+    // The strip's phase/EQ/comp/select buttons are disabled while bypassed.
+    void trueBypassChanged(bool on);
+    void linkChanged(bool on); // a stereo strip: shown (linked) or its two mono strips
+    void sendPointChanged(int send, int code);
+    void faderChanged(double db);
+    void panChanged(mixer::Side side, int position, const QString &label);
+    // send 1..4; the master's send 0 is the reverb return.
+    void sendChanged(int send, int position, const QString &label);
+    void nameChanged(const QString &text);
+};
+
 class MixerModel : public QObject {
     Q_OBJECT
 
 public:
     // `settings` and `device` are not owned and must outlive the model. Nothing is read or sent here;
-    // call loadAll()/the strip loader for that.
+    // call loadAll() for that.
     MixerModel(Settings &settings, QIXDevice &device, QObject *parent = nullptr);
     ~MixerModel() override;
 
-    // ---- State, as the strips show it. Pair names give the stereo strip's own buttons.
-    bool phase(const QString &name) const; // mono or side name
-    bool eqOn(const QString &name) const;  // mono or pair
-    bool compOn(const QString &name) const;
-    bool mute(const QString &name) const;       // mono, pair or master
-    bool solo(const QString &name) const;       // mono or pair
-    bool selected(const QString &name) const;   // mono or pair
-    bool trueBypass(const QString &name) const; // mono or pair
+    // The notices of `strip`, which must be valid.
+    StripEvents &events(StripRef strip);
+
+    // ---- State, as the strips show it. A pair gives the stereo strip's own buttons.
+    bool phase(StripRef strip, Side side = Side::None) const; // mono, or a pair's side
+    bool eqOn(StripRef strip) const;                           // mono or pair
+    bool compOn(StripRef strip) const;
+    bool mute(StripRef strip) const; // mono, pair or master
+    bool solo(StripRef strip) const; // mono or pair
+    bool selected(StripRef strip) const;
+    bool trueBypass(StripRef strip) const;
     bool pairLinked(int pair) const;
-    bool muteBeforeSolo(int track) const;
-    QString selectedTrack() const { return selected_; }              // "none" when no strip is selected
-    StripRef selectedStrip() const { return parseStrip(selected_); } // invalid when none
-    QString channelName(int track) const;
+    // The strip the editor edits; none when no strip is selected.
+    std::optional<StripRef> selection() const { return selected_; }
+    QString channelName(StripRef mono) const;
     // Send point code 1 (neither), 2 (pre), 3 (post) of a mono track or (display) of a stereo strip.
-    int sendPoint(const QString &name, int send) const;
-    double faderLevel(const QString &name) const; // mono, pair or master
-    int panPosition(int track) const;
-    QString panLabel(int track) const;
+    int sendPoint(StripRef strip, int send) const;
+    double faderLevel(StripRef strip) const; // mono, pair or master
+    int panPosition(StripRef strip, Side side = Side::None) const;
     // Send knob position of a mono track, stereo strip (display only) or master; send 1..4, and for
     // the master also 0 = reverb return.
-    int sendPosition(const QString &name, int send) const;
-    QString sendLabel(const QString &name, int send) const;
+    int sendPosition(StripRef strip, int send) const;
     // The compressor and EQ records and the editor's knobs; owned by this model.
     DynamicsModel &dynamics() { return dynamics_; }
     const DynamicsModel &dynamics() const { return dynamics_; }
@@ -69,67 +92,47 @@ public:
     const ReverbModel &reverb() const { return reverb_; }
 
     // ---- Strip operations (the handlers of the strip buttons, with their mirroring rules).
-    bool setPhase(const QString &name, bool on);  // mono or side name
-    bool setEqOn(const QString &name, bool on);   // mono or pair
-    bool setCompOn(const QString &name, bool on); // mono or pair
-    bool setMute(const QString &name, bool on);   // mono, pair or master
-    bool setSolo(const QString &name, bool on);   // mono or pair
-    bool setSelect(const QString &name, bool on); // mono or pair
+    bool setPhase(StripRef strip, Side side, bool on); // mono with Side::None, or a pair's side
+    bool setEqOn(StripRef strip, bool on);             // mono or pair
+    bool setCompOn(StripRef strip, bool on);           // mono or pair
+    bool setMute(StripRef strip, bool on);             // mono, pair or master
+    bool setSolo(StripRef strip, bool on);             // mono or pair
+    bool setSelect(StripRef strip, bool on);           // mono or pair
     bool setLink(int pair, bool on);
-    bool setChannelName(int track, const QString &text); // cut to 6 characters
-    bool setTrueBypass(const QString &name, bool on);    // mono or pair
+    bool setChannelName(StripRef mono, const QString &text); // cut to 6 characters
+    bool setTrueBypass(StripRef strip, bool on);             // mono or pair
     // Pre/post buttons of send 1..4 pressed to `on` (mono or pair).
-    bool setPre(const QString &name, int send, bool on);
-    bool setPost(const QString &name, int send, bool on);
+    bool setPre(StripRef strip, int send, bool on);
+    bool setPost(StripRef strip, int send, bool on);
 
     // ---- Levels. The label is derived from the position by the scales.
-    bool setFaderLevel(const QString &name, double db); // mono, pair or master
-    // Pan of mono track `track` at lane position `position` (clamped into the track's lane). A stereo
-    // strip's L knob is its odd track's pan, its R knob its even track's.
-    bool setPan(int track, int position);
-    bool resetPan(int track); // double-click: centre of the lane
+    bool setFaderLevel(StripRef strip, double db); // mono, pair or master
+    // Pan of a mono track, or of a stereo strip's side (its track), at lane position `position`
+    // (clamped into the track's lane).
+    bool setPan(StripRef strip, Side side, int position);
+    bool resetPan(StripRef strip, Side side); // double-click: centre of the lane
     // Send knob of a mono track, stereo strip or master (send 1..4), or the reverb return (master,
     // send 0). Position clamped to 0..127.
-    bool setSendLevel(const QString &name, int send, int position);
+    bool setSendLevel(StripRef strip, int send, int position);
 
     // ---- Visible pair containers.
-    // Product name from the unit: "LYNTRA K1" is the small model, anything else the large one.
-    void setProductName(const QString &product);
-    // Sample rate report; an unknown rate changes nothing.
-    void setSampleRate(uint32_t hz);
+    // The unit's model, as the unit status tells it after a full load.
+    void setUnitModel(UnitModel model);
+    // The class of the unit's rate (1, 2, 4); anything else, or the class already shown, changes nothing.
+    void setRateClass(int rateClass);
     int rateClass() const { return rateClass_; } // 1, 2 or 4
     bool pairVisible(int pair) const;
-    // The table: which pairs (1..10) a model shows at a rate class (1, 2, 4; anything else: none).
-    static bool pairVisibleAt(UnitModel model, int rateClass, int pair);
 
-    // ---- Restore from the settings (the full load's strip loader calls these in its order). Each
-    // sets the strips from the stored keys and sends every unit parameter again; nothing is written.
-    // Linked pair `pair` (1..10): the stereo strip from the pair group, and both mono tracks' own state.
-    void loadLinkedPair(int pair);
-    // Mono track `track` (1..20) of an unlinked pair; the odd track also clears the pair's link.
-    void loadMonoTrack(int track);
-    // Master strip: mute, fader, sends, then the reverb with its switch and return.
-    void loadMaster();
-    // Channel names of Track1..Track20 (each cut to 6 characters; a shorter list leaves the rest).
-    void loadNames(const QStringList &names);
+    // ---- The full load: brings the strips and the unit back to the stored mixer state (start-up,
+    // reconnection, "Initialize", scene load). Every unit parameter is sent again, even where the device
+    // object believes the unit has it; nothing is written. Pairs 1..10 in turn (a linked pair as its
+    // stereo strip, else its two mono tracks), then the master with the reverb, then the channel names;
+    // emits loaded() at the end.
+    void loadAll();
 
 signals:
-    void phaseChanged(const QString &name, bool on); // mono and side names
-    void eqChanged(const QString &name, bool on);    // mono and pair names
-    void compChanged(const QString &name, bool on);
-    void muteChanged(const QString &name, bool on);      // mono, pair, master
-    void soloChanged(const QString &name, bool on);      // mono, pair
-    void selectChanged(const QString &name, bool on);    // mono, pair
-    void selectionChanged(const QString &selectedTrack); // "none" when nothing selected
-    void linkChanged(int pair, bool on);                 // page 1 (stereo) when on
-    void channelNameChanged(int track, const QString &text);
-    // The strip's phase/EQ/comp/select buttons are disabled while bypassed.
-    void trueBypassChanged(const QString &name, bool on);
-    void sendPointChanged(const QString &name, int send, int code); // mono, pair
-    void faderChanged(const QString &name, double db);
-    void panChanged(int track, int position, const QString &label);
-    // send 1..4; master send 0 is the reverb return. Pair names carry the stereo knob.
-    void sendChanged(const QString &name, int send, int position, const QString &label);
+    // The editor's strip changed (selection() tells which, if any).
+    void selectionChanged();
     void visibleChannelsChanged();
     void rateClassChanged(int rateClass);
     // Editor side: the selected strip was bypassed (titles "Bypass", value labels hidden) or a strip
@@ -138,8 +141,10 @@ signals:
     void lowCutEnabledChanged(bool enabled);
     void compressorRepaintRequested();
     void equalizerRepaintRequested();
-    // A strip became selected: the editor knobs load from this name's group.
-    void editorLoadRequested(const QString &name);
+    // A strip became selected: the editor knobs load from its group.
+    void editorLoadRequested(mixer::StripRef strip);
+    // The full load has run: what lies outside the strips (routing, menus, curves) follows the store.
+    void loaded();
 
 private:
     struct StripState {
@@ -149,26 +154,31 @@ private:
         std::array<int, kSends + 1> point{{1, 1, 1, 1, 1}}; // index 1..4
         std::array<int, kSends + 1> sendPos{};              // index 1..4
     };
-    StripState &state(const QString &name) { return states_[name]; }
-    StripState stateOf(const QString &name) const { return states_.value(name); }
+    StripState &state(StripRef strip);
+    const StripState &state(StripRef strip) const;
+    // The mono track a strip's side names: the strip itself, or a pair's odd or even track.
+    static StripRef trackOf(StripRef strip, Side side);
+    QString group(StripRef strip) const { return stripName(strip); }
 
-    // Primitives: set the state, store it, send it, emit. No mirroring onto other strips.
+    // Primitives: set the state, store it, send it, tell. No mirroring onto other strips.
     void applyMute(int track, bool on, bool store = true);
     void applyPhase(int track, bool on, bool store = true);
     void applySendPoint(int track, int send, int code, bool store = true);
     void applyTrackSend(int track, int send, int position, bool store = true);
-    void applyEqOn(const QString &name, bool on, bool store = true);
-    void applyCompOn(const QString &name, bool on, bool store = true);
-    void applyBypass(const QString &name, bool on, bool store = true);
-    void applyFader(const QString &name, double db, bool store = true);
+    void applyEqOn(StripRef strip, bool on, bool store = true);
+    void applyCompOn(StripRef strip, bool on, bool store = true);
+    void applyBypass(StripRef strip, bool on, bool store = true);
+    void applyFader(StripRef strip, double db, bool store = true);
     void applyPan(int track, int position, bool store = true);
     void applyMasterSend(int send, int position, bool store = true);
-    void showPair(const QString &pair, bool StripState::*field, bool on,
-                  void (MixerModel::*sig)(const QString &, bool));
+    void showPairMute(int pair, bool on);
+    void showPairSolo(int pair, bool on);
     void showPairSend(int pair, int send, int position);
     void showPairPoint(int pair, int send, int code);
     void sendTrackSend(int track, int send);
-    void setPoint(const QString &name, int send, int code);
+    void setPoint(StripRef strip, int send, int code);
+    void select(StripRef strip);
+    void deselect(StripRef strip);
 
     // Solo and link rules (solo.cpp, link.cpp).
     void soloTrack(int track, bool on, bool fromStereo);
@@ -179,21 +189,29 @@ private:
     void setLinkFlags(const PairInfo &p, bool on);
 
     // Restore (restore.cpp).
+    void loadLinkedPair(int pair);
+    void loadMonoTrack(int track);
+    void loadMaster();
     void loadTrack(int track, bool linked);
-    void restoreSelect(const QString &name, bool shown);
+    void restoreSelect(StripRef strip, bool shown);
 
     Settings &settings_;
     QIXDevice &device_;
     DynamicsModel dynamics_;
-    QHash<QString, StripState> states_;
+    std::array<StripState, kTracks> mono_{};
+    std::array<StripState, kPairs> pair_{};
+    StripState master_;
+    std::array<std::unique_ptr<StripEvents>, kTracks> monoEvents_;
+    std::array<std::unique_ptr<StripEvents>, kPairs> pairEvents_;
+    std::unique_ptr<StripEvents> masterEvents_;
     std::array<bool, kPairs> linked_{};
     std::array<bool, kTracks> muteBeforeSolo_{};
     std::array<int, kTracks> panPos_{};
     std::array<QString, kTracks> names_{};
-    QString selected_ = kNoTrack;
+    std::optional<StripRef> selected_;
     UnitModel model_ = UnitModel::K2;
     int rateClass_ = 1;
-    uint32_t lastHz_ = 0;
+    bool rateKnown_ = false;
     ReverbModel reverb_;
 };
 

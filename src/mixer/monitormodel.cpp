@@ -1,7 +1,7 @@
 #include "monitormodel.h"
 
-#include "QIXDevice.h"
-#include "ixmsg_ids.h"
+#include "qixdevice.h"
+#include "ixmsgids.h"
 #include "monitorscale.h"
 #include "settings.h"
 
@@ -85,75 +85,75 @@ bool MonitorModel::validSource(int index)
 
 int MonitorModel::storedTarget() const
 {
-    return validTarget(settings_.moniConOutput());
+    return validTarget(settings_.value(settings::key::MoniConOutput));
 }
 
 double MonitorModel::masterLevel() const
 {
-    return settings_.moniConMaster();
+    return settings_.value(settings::key::MoniConMaster);
 }
 
 double MonitorModel::leftLevel(int target) const
 {
-    return settings_.moniConMono(section(target), 1);
+    return settings_.value(settings::monitorGroup(section(target)), settings::key::moniConMono(1));
 }
 
 double MonitorModel::rightLevel(int target) const
 {
-    return settings_.moniConMono(section(target), 2);
+    return settings_.value(settings::monitorGroup(section(target)), settings::key::moniConMono(2));
 }
 
 bool MonitorModel::link(int target) const
 {
-    return settings_.moniConLink(section(target));
+    return settings_.value(settings::monitorGroup(section(target)), settings::key::MoniConLink);
 }
 
 int MonitorModel::leftSource(int target) const
 {
-    const int index = settings_.moniConSource(section(target), false);
+    const int index = settings_.value(settings::monitorGroup(section(target)), settings::key::moniConSource(false));
     return validSource(index) ? index : 0;
 }
 
 int MonitorModel::rightSource(int target) const
 {
-    const int index = settings_.moniConSource(section(target), true);
+    const int index = settings_.value(settings::monitorGroup(section(target)), settings::key::moniConSource(true));
     return validSource(index) ? index : 0;
 }
 
 void MonitorModel::setTarget(int target)
 {
     target_ = validTarget(target);
-    settings_.setMoniConOutput(target_);
+    settings_.setValue(settings::key::MoniConOutput, target_);
 }
 
 void MonitorModel::setMasterLevel(double dB)
 {
-    settings_.setMoniConMaster(dB);
+    settings_.setValue(settings::key::MoniConMaster, dB);
     sendLevel(kMasterChannel, dB);
 }
 
 void MonitorModel::setLeftLevel(int target, double dB)
 {
-    settings_.setMoniConMono(section(target), 1, dB);
+    settings_.setValue(settings::monitorGroup(section(target)), settings::key::moniConMono(1), dB);
     sendLevel(leftOutput(target), dB);
 }
 
 void MonitorModel::setRightLevel(int target, double dB)
 {
-    settings_.setMoniConMono(section(target), 2, dB);
+    settings_.setValue(settings::monitorGroup(section(target)), settings::key::moniConMono(2), dB);
     sendLevel(rightOutput(target), dB);
 }
 
 void MonitorModel::setLink(int target, bool on)
 {
-    settings_.setMoniConLink(section(target), on);
+    settings_.setValue(settings::monitorGroup(section(target)), settings::key::MoniConLink, on);
 }
 
 void MonitorModel::setLeftSource(int target, int index)
 {
     if (!validSource(index))
         return;
-    settings_.setMoniConSource(section(target), false, index);
+    settings_.setValue(settings::monitorGroup(section(target)), settings::key::moniConSource(false), index);
     const RouteSource &from = monitorSources()[size_t(index)].left;
     device_.set_assign_ch(from.type, from.channel, IXMSG_DATA_CH_OUTPUT, uint32_t(leftOutput(target)));
 }
@@ -162,7 +162,7 @@ void MonitorModel::setRightSource(int target, int index)
 {
     if (!validSource(index))
         return;
-    settings_.setMoniConSource(section(target), true, index);
+    settings_.setValue(settings::monitorGroup(section(target)), settings::key::moniConSource(true), index);
     const RouteSource &from = monitorSources()[size_t(index)].right;
     device_.set_assign_ch(from.type, from.channel, IXMSG_DATA_CH_OUTPUT, uint32_t(rightOutput(target)));
 }

@@ -2,7 +2,7 @@
 // strip is sent again (the full load has reset the device object's memory of what the unit holds).
 #include "mixermodel.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "scales.h"
 #include "settings.h"
 
@@ -14,7 +14,7 @@ namespace {
 int storedPan(const Settings &settings, int track)
 {
     const bool odd = track % 2 == 1;
-    const int p = settings.panPos(trackName(track), !odd);
+    const int p = settings.value(trackName(track), settings::key::PanPos);
     return pan::clampToLane(p, odd) == p ? p : pan::centre(odd);
 }
 } // namespace
@@ -23,39 +23,40 @@ int storedPan(const Settings &settings, int track)
 // send points and sends, pan; then what the unit needs besides (fader, bypass).
 void MixerModel::loadTrack(int track, bool linked)
 {
+    const StripRef strip = monoRef(track);
     const QString name = trackName(track);
-    StripState &st = state(name);
-    restoreSelect(name, !linked);
-    st.solo = settings_.solo(name);
-    emit soloChanged(name, st.solo);
-    applyMute(track, settings_.mute(name), false);
-    applyPhase(track, settings_.phase(name), false);
+    StripState &st = state(strip);
+    restoreSelect(strip, !linked);
+    st.solo = settings_.value(name, settings::key::Solo);
+    emit events(strip).soloChanged(st.solo);
+    applyMute(track, settings_.value(name, settings::key::Mute), false);
+    applyPhase(track, settings_.value(name, settings::key::Phase), false);
 
     dynamics_.loadTrack(track, linked);
-    applyCompOn(name, settings_.comp(name), false);
-    applyEqOn(name, settings_.eq(name), false);
+    applyCompOn(strip, settings_.value(name, settings::key::Comp), false);
+    applyEqOn(strip, settings_.value(name, settings::key::Eq), false);
 
     for (int s = 1; s <= kSends; ++s) {
-        st.point[static_cast<size_t>(s)] = settings_.sendPoint(name, s);
+        st.point[static_cast<size_t>(s)] = settings_.value(name, settings::key::sendPoint(s));
         st.sendPos[static_cast<size_t>(s)] =
-            std::clamp(settings_.sendLevel(name, s), 0, send::kPositions - 1);
+            std::clamp(settings_.value(name, settings::key::sendLevel(s)), 0, send::kPositions - 1);
         applySendPoint(track, s, st.point[static_cast<size_t>(s)], false);
         applyTrackSend(track, s, st.sendPos[static_cast<size_t>(s)], false);
     }
     applyPan(track, storedPan(settings_, track), false);
-    applyFader(name, settings_.fader(name), false);
-    applyBypass(name, settings_.trueBypass(track), false);
+    applyFader(strip, settings_.value(name, settings::key::Fader), false);
+    applyBypass(strip, settings_.value(name, settings::key::TrueBypass), false);
     if (st.select)
-        emit editorLoadRequested(name);
+        emit editorLoadRequested(strip);
 }
 
 // A reload keeps the strip being edited while that strip still shows, and tells every strip.
-void MixerModel::restoreSelect(const QString &name, bool shown)
+void MixerModel::restoreSelect(StripRef strip, bool shown)
 {
-    if (selected_ == name && !shown)
-        setSelect(name, false);
-    state(name).select = selected_ == name;
-    emit selectChanged(name, state(name).select);
+    if (selected_ == strip && !shown)
+        setSelect(strip, false);
+    state(strip).select = selected_ == strip;
+    emit events(strip).selectChanged(state(strip).select);
 }
 
 void MixerModel::loadMonoTrack(int track)
@@ -65,8 +66,8 @@ void MixerModel::loadMonoTrack(int track)
         return;
     if (t->odd) {
         linked_[static_cast<size_t>(t->pair - 1)] = false;
-        emit linkChanged(t->pair, false);
-        restoreSelect(pairName(t->pair), false);
+        emit events(pairRef(t->pair)).linkChanged(false);
+        restoreSelect(pairRef(t->pair), false);
     }
     loadTrack(track, false);
 }
@@ -76,53 +77,67 @@ void MixerModel::loadLinkedPair(int pair)
     const PairInfo *p = pairInfo(pair);
     if (!p)
         return;
+    const StripRef stereo = pairRef(pair);
     linked_[static_cast<size_t>(pair - 1)] = true;
-    emit linkChanged(pair, true);
+    emit events(stereo).linkChanged(true);
     loadTrack(p->first, true);
     loadTrack(p->second, true);
 
     // The stereo strip's buttons come from the pair group; its records are its two channels'.
-    const QString a = trackName(p->first);
-    restoreSelect(p->name, true);
-    showPair(p->name, &StripState::solo, state(a).solo, &MixerModel::soloChanged);
-    showPair(p->name, &StripState::mute, state(a).mute, &MixerModel::muteChanged);
-    applyCompOn(p->name, settings_.comp(p->name), false);
-    applyEqOn(p->name, settings_.eq(p->name), false);
+    const StripState &a = state(monoRef(p->first));
+    restoreSelect(stereo, true);
+    showPairSolo(pair, a.solo);
+    showPairMute(pair, a.mute);
+    applyCompOn(stereo, settings_.value(p->name, settings::key::Comp), false);
+    applyEqOn(stereo, settings_.value(p->name, settings::key::Eq), false);
     for (int s = 1; s <= kSends; ++s) {
-        showPairPoint(pair, s, state(a).point[static_cast<size_t>(s)]);
-        showPairSend(pair, s, state(a).sendPos[static_cast<size_t>(s)]);
+        showPairPoint(pair, s, a.point[static_cast<size_t>(s)]);
+        showPairSend(pair, s, a.sendPos[static_cast<size_t>(s)]);
     }
-    applyFader(p->name, settings_.fader(p->name), false);
-    StripState &st = state(p->name);
-    st.bypass = settings_.trueBypass(p->first);
-    emit trueBypassChanged(p->name, st.bypass);
+    applyFader(stereo, settings_.value(p->name, settings::key::Fader), false);
+    StripState &st = state(stereo);
+    st.bypass = settings_.value(trackName(p->first), settings::key::TrueBypass);
+    emit events(stereo).trueBypassChanged(st.bypass);
     if (st.select && st.bypass) {
-        setSelect(p->name, false);
+        setSelect(stereo, false);
         emit editorBypassChanged(true);
     } else if (st.select) {
-        emit editorLoadRequested(p->name);
+        emit editorLoadRequested(stereo);
     }
 }
 
 void MixerModel::loadMaster()
 {
-    StripState &st = state(kMasterTrack);
-    st.mute = settings_.mute(kMasterTrack);
+    StripState &st = master_;
+    st.mute = settings_.value(kMasterTrack, settings::key::Mute);
     device_.set_mute(IXMSG_DATA_CH_MASTER, 1, st.mute);
     device_.set_mute(IXMSG_DATA_CH_MASTER, 2, st.mute);
-    emit muteChanged(kMasterTrack, st.mute);
-    applyFader(kMasterTrack, settings_.fader(kMasterTrack), false);
+    emit masterEvents_->muteChanged(st.mute);
+    applyFader(masterRef(), settings_.value(kMasterTrack, settings::key::Fader), false);
     for (int s = 1; s <= kSends; ++s)
-        applyMasterSend(s, settings_.sendLevel(kMasterTrack, s), false);
+        applyMasterSend(s, settings_.value(kMasterTrack, settings::key::sendLevel(s)), false);
     reverb_.load();
 }
 
-void MixerModel::loadNames(const QStringList &names)
+void MixerModel::loadAll()
 {
-    for (int i = 0; i < std::min<int>(names.size(), kTracks); ++i) {
-        names_[static_cast<size_t>(i)] = names[i].left(6);
-        emit channelNameChanged(i + 1, names_[static_cast<size_t>(i)]);
+    // The device object drops values equal to what it last sent; after a reconnection or a replaced
+    // file the unit may hold anything, so everything goes out again.
+    device_.reset_params();
+    for (int pair = 1; pair <= kPairs; ++pair) {
+        if (settings_.value(pairName(pair), settings::key::Link)) {
+            loadLinkedPair(pair);
+        } else {
+            loadMonoTrack(2 * pair - 1);
+            loadMonoTrack(2 * pair);
+        }
     }
+    loadMaster();
+    for (int track = 1; track <= kTracks; ++track) {
+        names_[static_cast<size_t>(track - 1)] = settings_.value(trackName(track), settings::key::Name).left(6);
+        emit events(monoRef(track)).nameChanged(names_[static_cast<size_t>(track - 1)]);
+    }
+    emit loaded();
 }
 
 } // namespace mixer

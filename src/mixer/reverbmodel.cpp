@@ -1,6 +1,6 @@
 #include "reverbmodel.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "scales.h"
 #include "settingkeys.h"
 #include "settings.h"
@@ -26,13 +26,6 @@ const std::array<TypeInfo, kTypes> &types()
          QStringLiteral(":Resource/Reverb/Rvb_plate.png")},
     }};
     return t;
-}
-
-int factoryValue(const QString &key, int code)
-{
-    const settings::KeyEntry *e =
-        settings::findKey(QStringLiteral("Reverb"), key + settings::reverbSuffix(code));
-    return e && e->def.has ? int(e->def.number) : 0;
 }
 
 } // namespace
@@ -63,9 +56,8 @@ QString timeLabel(int position)
 ReverbParams factory(int code)
 {
     // One table of factory values: the defaults the settings keys read as.
-    return {factoryValue(QStringLiteral("RvbPreDelayPos_"), code),
-            factoryValue(QStringLiteral("RvbTimePos_"), code),
-            factoryValue(QStringLiteral("RvbDiffPos_"), code)};
+    return {settings::defaultValue(settings::key::rvbPreDelayPos(code)), settings::defaultValue(settings::key::rvbTimePos(code)),
+            settings::defaultValue(settings::key::rvbDiffPos(code))};
 }
 
 } // namespace reverb
@@ -76,24 +68,25 @@ ReverbModel::ReverbModel(Settings &settings, QIXDevice &device, QObject *parent)
 
 int ReverbModel::type() const
 {
-    return reverb::modeType(settings_.reverbMode());
+    return reverb::modeType(settings_.value(settings::key::ReverbMode));
 }
 
 ReverbParams ReverbModel::params(int code) const
 {
     code = reverb::modeType(code);
     // The settings reader keeps stored positions within the knobs' ranges.
-    return {settings_.rvbPreDelayPos(code), settings_.rvbTimePos(code), settings_.rvbDiffPos(code)};
+    return {settings_.value(settings::key::rvbPreDelayPos(code)), settings_.value(settings::key::rvbTimePos(code)),
+            settings_.value(settings::key::rvbDiffPos(code))};
 }
 
 bool ReverbModel::on() const
 {
-    return settings_.masterReverb();
+    return settings_.value(settings::key::MasterReverb);
 }
 
 int ReverbModel::returnPosition() const
 {
-    return settings_.returnLevel();
+    return settings_.value(settings::kMasterGroup, settings::key::ReturnLevel);
 }
 
 QString ReverbModel::returnLabel() const
@@ -116,15 +109,14 @@ void ReverbModel::sendReverb()
 
 void ReverbModel::sendReturn()
 {
-    // The knob position decides the level, so what the knob shows is what the unit gets.
-    device_.set_return(on() ? 1 : 0, send::levelFromLabel(returnLabel()));
+    device_.set_return(on() ? 1 : 0, static_cast<int8_t>(send::dbAt(returnPosition())));
 }
 
 void ReverbModel::selectType(int code)
 {
     if (code < 1 || code > reverb::kTypes)
         return;
-    settings_.setReverbMode(code);
+    settings_.setValue(settings::key::ReverbMode, code);
     emit typeChanged(code);
     emit paramsChanged(current());
     emit curveChanged();
@@ -134,20 +126,21 @@ void ReverbModel::selectType(int code)
 
 void ReverbModel::setPreDelay(int position)
 {
-    settings_.setRvbPreDelay(type(), std::clamp(position, 0, reverb::kMaxPreDelay));
+    settings_.setValue(settings::key::rvbPreDelayPos(type()), std::clamp(position, 0, reverb::kMaxPreDelay));
     paramChanged();
 }
 
 void ReverbModel::setTime(int position)
 {
     const int p = std::clamp(position, reverb::kMinTime, reverb::kMaxTime);
-    settings_.setRvbTime(type(), p, reverb::timeLabel(p));
+    settings_.setValue(settings::key::rvbTimePos(type()), p);
+    settings_.setValue(settings::key::rvbTimeValue(type()), reverb::timeLabel(p));
     paramChanged();
 }
 
 void ReverbModel::setDiffusion(int position)
 {
-    settings_.setRvbDiff(type(), std::clamp(position, 0, reverb::kMaxDiff));
+    settings_.setValue(settings::key::rvbDiffPos(type()), std::clamp(position, 0, reverb::kMaxDiff));
     paramChanged();
 }
 
@@ -161,7 +154,7 @@ void ReverbModel::paramChanged()
 
 void ReverbModel::setOn(bool on)
 {
-    settings_.setMasterReverb(on);
+    settings_.setValue(settings::key::MasterReverb, on);
     emit onChanged(on);
     emit curveChanged();
     // The type goes first so that the return never opens onto stale parameters.
@@ -173,7 +166,8 @@ void ReverbModel::setOn(bool on)
 void ReverbModel::setReturnLevel(int position)
 {
     const int p = std::clamp(position, 0, send::kPositions - 1);
-    settings_.setReturn(p, send::label(p));
+    settings_.setValue(settings::kMasterGroup, settings::key::ReturnLevel, p);
+    settings_.setValue(settings::kMasterGroup, settings::key::ReturnValue, send::label(p));
     sendReturn();
     emit returnChanged(p, send::label(p));
 }
@@ -183,9 +177,10 @@ void ReverbModel::initialize()
     // The unit hears only the final HALL: sending each type on the way would switch it audibly.
     for (int code = 1; code <= reverb::kTypes; ++code) {
         const ReverbParams f = reverb::factory(code);
-        settings_.setRvbPreDelay(code, f.preDelay);
-        settings_.setRvbTime(code, f.time, reverb::timeLabel(f.time));
-        settings_.setRvbDiff(code, f.diff);
+        settings_.setValue(settings::key::rvbPreDelayPos(code), f.preDelay);
+        settings_.setValue(settings::key::rvbTimePos(code), f.time);
+        settings_.setValue(settings::key::rvbTimeValue(code), reverb::timeLabel(f.time));
+        settings_.setValue(settings::key::rvbDiffPos(code), f.diff);
     }
     selectType(reverb::kHall);
 }

@@ -96,10 +96,13 @@ QString label(int position)
     return k < 0 ? QStringLiteral("Error") : labels().at(k);
 }
 
-uint8_t unitIndex(const QString &text)
+uint8_t unitIndex(int position)
 {
-    const int i = labels().indexOf(text);
-    return i < 0 ? kNoIndex : static_cast<uint8_t>(i);
+    if (position >= kOddFirst && position < kOddFirst + kSteps)
+        return static_cast<uint8_t>(position - kOddFirst);
+    if (position >= kEvenFirst && position < kEvenFirst + kSteps)
+        return static_cast<uint8_t>(position - kEvenFirst);
+    return kNoIndex;
 }
 
 int clampToLane(int position, bool odd)
@@ -146,17 +149,6 @@ QString label(int position)
     if (p == 0)
         return QStringLiteral("-inf.");
     return QString::number(dbAt(p)).rightJustified(3, QLatin1Char(' ')) + QStringLiteral("dB");
-}
-
-int8_t levelFromLabel(const QString &text)
-{
-    if (text == QLatin1String("-inf."))
-        return kMinusInf;
-    bool ok = false;
-    const int v = text.left(3).trimmed().toInt(&ok);
-    if (!ok || v < -128 || v > 127)
-        return kMinusInf;
-    return static_cast<int8_t>(v);
 }
 } // namespace send
 

@@ -41,8 +41,8 @@ constexpr uint8_t kNoIndex = 255;
 int centre(bool odd);
 // Label of a position on either lane: "L20".."L1", "C", "R1".."R20"; "Error" off both lanes.
 QString label(int position);
-// Unit pan value of a label: index in "L20".."C".."R20" (0..40), 255 for any other text.
-uint8_t unitIndex(const QString &label);
+// Unit pan value of a position: its place in its lane, "L20".."C".."R20" (0..40); 255 off both lanes.
+uint8_t unitIndex(int position);
 // Clamps a position into the lane of an odd or even track.
 int clampToLane(int position, bool odd);
 } // namespace pan
@@ -53,13 +53,10 @@ constexpr int kTrackDefault = 0;    // "-inf."
 constexpr int kMasterDefault = 102; // "  0dB"
 constexpr int8_t kMinusInf = -127;
 
-// dB number of a position (1..127); position 0 (minus infinity) gives -127.
+// dB number of a position (1..127); position 0 (minus infinity) gives -127. Also the unit's level.
 int dbAt(int position);
 // "-inf." at 0, else five characters: the number right-aligned in three, then "dB" (" -9dB").
 QString label(int position);
-// Unit level of a label: -127 for "-inf.", else the integer in its first three characters (leading
-// spaces allowed) as a signed byte; unparsable text gives -127.
-int8_t levelFromLabel(const QString &label);
 } // namespace send
 
 } // namespace mixer

@@ -5,15 +5,14 @@
 
 namespace mixer {
 
-bool MixerModel::setSolo(const QString &name, bool on)
+bool MixerModel::setSolo(StripRef strip, bool on)
 {
-    const StripRef s = parseStrip(name);
-    if (s.kind == StripKind::Mono) {
-        soloTrack(s.number, on, false);
+    if (strip.kind == StripKind::Mono && trackInfo(strip.number)) {
+        soloTrack(strip.number, on, false);
         return true;
     }
-    if (s.kind == StripKind::Pair) {
-        soloPair(*pairInfo(s.number), on);
+    if (strip.kind == StripKind::Pair && pairInfo(strip.number)) {
+        soloPair(*pairInfo(strip.number), on);
         return true;
     }
     return false;
@@ -22,29 +21,27 @@ bool MixerModel::setSolo(const QString &name, bool on)
 void MixerModel::soloTrack(int track, bool on, bool fromStereo)
 {
     const TrackInfo *t = trackInfo(track);
-    const QString name = t->name;
-    const QString pair = pairName(t->pair);
-    state(name).solo = on;
-    settings_.setSolo(name, on);
-    emit soloChanged(name, on);
+    state(monoRef(track)).solo = on;
+    settings_.setValue(t->name, settings::key::Solo, on);
+    emit events(monoRef(track)).soloChanged(on);
     if (t->odd)
-        showPair(pair, &StripState::solo, on, &MixerModel::soloChanged);
+        showPairSolo(t->pair, on);
 
     bool another = false;
     for (int n = 1; n <= kTracks; ++n)
-        another = another || (n != track && state(trackName(n)).solo);
+        another = another || (n != track && mono_[static_cast<size_t>(n - 1)].solo);
 
     // The stereo strip's mute button follows only when the stereo strip started this.
     const auto muteSelf = [&](bool mute) {
         applyMute(track, mute);
         if (fromStereo)
-            showPair(pair, &StripState::mute, mute, &MixerModel::muteChanged);
+            showPairMute(t->pair, mute);
     };
 
     if (on) {
         if (!another) {
             for (int n = 1; n <= kTracks; ++n)
-                muteBeforeSolo_[static_cast<size_t>(n - 1)] = state(trackName(n)).mute;
+                muteBeforeSolo_[static_cast<size_t>(n - 1)] = mono_[static_cast<size_t>(n - 1)].mute;
             for (int n = 1; n <= kTracks; ++n) {
                 if (n != track)
                     muteTrack(n, true);
@@ -69,12 +66,12 @@ void MixerModel::soloTrack(int track, bool on, bool fromStereo)
 
 void MixerModel::soloPair(const PairInfo &p, bool on)
 {
-    state(p.name).solo = on;
-    emit soloChanged(p.name, on);
+    pair_[static_cast<size_t>(p.number - 1)].solo = on;
+    emit events(pairRef(p.number)).soloChanged(on);
     soloTrack(p.first, on, true);
     soloTrack(p.second, on, true);
     // Both sides of a linked pair end with the same mute state.
-    if (state(trackName(p.second)).mute)
+    if (mono_[static_cast<size_t>(p.second - 1)].mute)
         muteTrack(p.first, true);
 }
 

@@ -231,33 +231,6 @@ QString pairName(int number)
     return p ? p->name : QString();
 }
 
-StripRef parseStrip(const QString &name)
-{
-    if (name == kMasterTrack)
-        return {StripKind::Master, 0};
-    for (const TrackInfo &t : tables().tracks) {
-        if (t.name == name)
-            return {StripKind::Mono, t.number};
-    }
-    for (const PairInfo &p : tables().pairs) {
-        if (p.name == name)
-            return {StripKind::Pair, p.number};
-    }
-    return {};
-}
-
-int parseSide(const QString &name, bool *right)
-{
-    for (const PairInfo &p : tables().pairs) {
-        if (name == p.leftSide || name == p.rightSide) {
-            if (right)
-                *right = name == p.rightSide;
-            return p.number;
-        }
-    }
-    return 0;
-}
-
 QString stripName(StripRef strip)
 {
     switch (strip.kind) {

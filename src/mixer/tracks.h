@@ -4,6 +4,7 @@
 // Pure functions over constant data; callable from any thread.
 #pragma once
 
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 
@@ -14,7 +15,6 @@ constexpr int kPairs = 10;
 constexpr int kSends = 4;
 
 inline const QString kMasterTrack = QStringLiteral("TrackMaster");
-inline const QString kNoTrack = QStringLiteral("none");
 
 // One mono strip. `suffix` names buttons, knobs, labels and meters; `number` names fader, value box,
 // bypass and channel-name edit.
@@ -48,7 +48,24 @@ struct StripRef {
     int number = 0;
     bool valid() const { return kind != StripKind::Invalid; }
     bool operator==(const StripRef &o) const { return kind == o.kind && number == o.number; }
+    bool operator!=(const StripRef &o) const { return !(*this == o); }
 };
+
+inline StripRef monoRef(int track)
+{
+    return {StripKind::Mono, track};
+}
+inline StripRef pairRef(int pair)
+{
+    return {StripKind::Pair, pair};
+}
+inline StripRef masterRef()
+{
+    return {StripKind::Master, 0};
+}
+
+// A stereo strip's two tracks: its odd (left) and even (right) one. None on any other strip.
+enum class Side { None, Left, Right };
 
 // Every widget kind a strip may carry. A kind the strip does not have yields an empty object name.
 enum class WidgetKind {
@@ -100,12 +117,7 @@ const PairInfo *pairInfo(int number);
 QString trackName(int number); // "Track7"; empty outside 1..20
 QString pairName(int number);  // "Track7_8" for pair 4; empty outside 1..10
 
-// Parses a strip name: "Track7" -> {Mono, 7}, "Track7_8" -> {Pair, 4}, "TrackMaster" -> {Master, 0}.
-// Side names, "none" and anything else give an invalid ref.
-StripRef parseStrip(const QString &name);
-// The pair side of a side name: "Track7_8_L" -> pair 4, *right = false. 0 when not a side name.
-int parseSide(const QString &name, bool *right);
-// Inverse of parseStrip; empty for an invalid ref.
+// The settings group of a strip ("Track7", "Track7_8", "TrackMaster"); empty for an invalid ref.
 QString stripName(StripRef strip);
 
 // Object name of widget `kind` on `strip`; `send` (1..4) only for the send knob, send display, pre and
@@ -113,3 +125,6 @@ QString stripName(StripRef strip);
 QString widgetName(WidgetKind kind, StripRef strip, int send = 0);
 
 } // namespace mixer
+
+Q_DECLARE_METATYPE(mixer::StripRef)
+Q_DECLARE_METATYPE(mixer::Side)

@@ -27,54 +27,30 @@ unsigned visibleMask(UnitModel model, int rateClass)
         return 0;
     }
 }
-
-int rateClassOf(uint32_t hz)
-{
-    switch (hz) {
-    case 44100:
-    case 48000:
-        return 1;
-    case 88200:
-    case 96000:
-        return 2;
-    case 176400:
-    case 192000:
-        return 4;
-    default:
-        return 0;
-    }
-}
 } // namespace
-
-bool MixerModel::pairVisibleAt(UnitModel model, int rateClass, int pair)
-{
-    return pair >= 1 && pair <= kPairs && (visibleMask(model, rateClass) >> (pair - 1)) & 1u;
-}
 
 bool MixerModel::pairVisible(int pair) const
 {
-    return pairVisibleAt(model_, rateClass_, pair);
+    return pair >= 1 && pair <= kPairs && (visibleMask(model_, rateClass_) >> (pair - 1)) & 1u;
 }
 
-void MixerModel::setProductName(const QString &product)
+void MixerModel::setUnitModel(UnitModel model)
 {
-    model_ = product == QLatin1String("LYNTRA K1") ? UnitModel::K1 : UnitModel::K2;
+    model_ = model;
     if (model_ == UnitModel::K1) {
         for (int n : {1, 2}) {
-            const QString name = trackName(n);
-            setEqOn(name, eqOn(name));
-            setCompOn(name, compOn(name));
+            setEqOn(monoRef(n), eqOn(monoRef(n)));
+            setCompOn(monoRef(n), compOn(monoRef(n)));
         }
     }
     emit visibleChannelsChanged();
 }
 
-void MixerModel::setSampleRate(uint32_t hz)
+void MixerModel::setRateClass(int rc)
 {
-    const int rc = rateClassOf(hz);
-    if (rc == 0 || hz == lastHz_)
+    if ((rc != 1 && rc != 2 && rc != 4) || (rateKnown_ && rc == rateClass_))
         return;
-    lastHz_ = hz;
+    rateKnown_ = true;
     rateClass_ = rc;
     emit rateClassChanged(rc);
     emit visibleChannelsChanged();

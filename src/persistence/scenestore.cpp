@@ -1,10 +1,56 @@
 #include "scenestore.h"
 
+#include "settingkeys.h"
 #include "settings.h"
 #include "wholefile.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+// Root keys belong to no group and so to no mix.
+bool isMix(const QString &key)
+{
+    static const QStringList fixed{QStringLiteral("Reverb"), QStringLiteral("MoniCon"),
+                                   QStringLiteral("LineOutSettings")};
+    if (!key.contains(QLatin1Char('/')))
+        return false;
+    const QString group = key.section(QLatin1Char('/'), 0, 0);
+    return settings::channelGroups().contains(group) || settings::monitorGroups().contains(group) ||
+           fixed.contains(group);
+}
+
+std::unique_ptr<QSettings> ini(const QString &path)
+{
+    auto s = std::make_unique<QSettings>(path, QSettings::IniFormat);
+    s->setIniCodec("UTF-8");
+    return s;
+}
+
+// Removes from `store` its mix (`mix` true) or everything else.
+void removeKeys(QSettings &store, bool mix)
+{
+    for (const QString &key : store.allKeys())
+        if (isMix(key) == mix)
+            store.remove(key);
+}
+
+bool writeFile(const QString &path, const QByteArray &content, QString *error)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+} // namespace
 
 SceneStore::SceneStore(Settings &settings) : settings_(settings) {}
 
@@ -26,21 +72,47 @@ bool SceneStore::exists(int slot) const
 bool SceneStore::save(int slot, QString *error)
 {
     const QString path = slotPath(slot);
-    if (path.isEmpty())
+    QTemporaryDir work;
+    if (path.isEmpty() || !work.isValid())
         return false;
     settings_.sync();
     QByteArray content;
     const QString main = settings_.mainFilePath();
+    const QString scene = work.filePath(QStringLiteral("scene.ini"));
     if (QFile::exists(main) && !wholefile::read(main, &content, error))
         return false;
-    return wholefile::replace(path, content, error);
+    if (!writeFile(scene, content, error))
+        return false;
+    removeKeys(*ini(scene), false);
+    return wholefile::read(scene, &content, error) && wholefile::replace(path, content, error);
 }
 
 SceneStore::Load SceneStore::load(int slot, QString *error)
 {
     if (!exists(slot))
         return Load::Missing;
-    return settings_.replaceMainFile(slotPath(slot), error) ? Load::Done : Load::Failed;
+    QTemporaryDir work;
+    QByteArray scene, current;
+    const QString main = settings_.mainFilePath();
+    const QString next = work.filePath(QStringLiteral("main.ini"));
+    settings_.sync();
+    if (!work.isValid() || !wholefile::read(slotPath(slot), &scene, error) ||
+        (QFile::exists(main) && !wholefile::read(main, &current, error)) || !writeFile(next, current, error) ||
+        !writeFile(work.filePath(QStringLiteral("scene.ini")), scene, error))
+        return Load::Failed;
+    {
+        const auto target = ini(next);
+        const auto source = ini(work.filePath(QStringLiteral("scene.ini")));
+        removeKeys(*target, true);
+        for (const QString &key : source->allKeys())
+            if (isMix(key))
+                target->setValue(key, source->value(key));
+        target->sync();
+        // A format error only says some of the old text did not parse; it was dropped like elsewhere.
+        if (target->status() == QSettings::AccessError)
+            return Load::Failed;
+    }
+    return settings_.replaceMainFile(next, error) ? Load::Done : Load::Failed;
 }
 
 QStringList SceneStore::eraseAll()
@@ -60,7 +132,7 @@ bool SceneStore::resetMain(QString *error)
 {
     if (!settings_.deleteMainFile(error))
         return false;
-    settings_.setInformationDialog(false);
+    settings_.setValue(settings::key::InformationDialog, false);
     settings_.sync();
     return true;
 }

@@ -1,6 +1,8 @@
-// The ten scene memories: whole copies of the main settings file kept beside it ("DUOMIX_sm1" ..
-// "DUOMIX_sm10", with the main file's suffix), their names in the scene-name store, and the reset of
-// the main file. The clock store is never touched, so scenes and resets leave the clock alone.
+// The ten scene memories: copies of the mix part of the main settings file kept beside it ("DUOMIX_sm1"
+// .. "DUOMIX_sm10", with the main file's suffix), their names in the scene-name store, and the reset of
+// the main file. A scene is the mix only (strips, reverb, monitor, line outputs): the update address,
+// the remembered answers and the other interface flags stay out of it, in a save and in a load alike,
+// so a scene file from someone else cannot change them. The clock store is never touched.
 //
 // Borrows the program-wide Settings, which must outlive it. GUI thread.
 #pragma once
@@ -21,13 +23,14 @@ public:
     QString slotPath(int slot) const;
     bool exists(int slot) const;
 
-    // Slot `slot` becomes the state the user sees: what the main store still holds in memory is
-    // written out first, then the main file is copied (no main file yet: an empty scene, all
+    // Slot `slot` becomes the mix the user sees: what the main store still holds in memory is written
+    // out first, then the mix of the main file is copied (no main file yet: an empty scene, all
     // defaults). False, with `error` set and the earlier slot intact, when the copy fails.
     bool save(int slot, QString *error);
 
-    // The main file becomes a copy of the slot and the main store reads it. Missing: no such slot.
-    // Failed (`error` set): nothing changed. Whatever in the copy does not parse reads as its default.
+    // The main file's mix becomes the slot's, its other groups stay, and the main store reads it.
+    // Missing: no such slot. Failed (`error` set): nothing changed. Whatever in the slot does not parse
+    // reads as its default.
     Load load(int slot, QString *error);
 
     // Forgets every scene name and removes every slot file. The files that could not be removed, each

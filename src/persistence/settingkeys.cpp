@@ -29,22 +29,28 @@ KeyEntry row(GroupKind kind, const QString &group, const QString &key, ValueType
     return s;
 }
 
-KeyEntry channel(const char *key, ValueType type, KeyDefault def)
+template <typename T> KeyEntry channel(const Key<T> &key, KeyDefault def)
 {
-    return row(GroupKind::Channel, {}, QString::fromLatin1(key), type, std::move(def));
+    return row(GroupKind::Channel, {}, key.name, valueType<T>(), std::move(def));
 }
 
-KeyEntry channel(const char *key, ValueType type, KeyDefault def, KeyDefault master)
+// A channel key whose master strip reads another default.
+template <typename T> KeyEntry channel(const Key<T> &key, KeyDefault def, KeyDefault master)
 {
-    KeyEntry s = channel(key, type, std::move(def));
+    KeyEntry s = channel(key, std::move(def));
     s.master = std::move(master);
     s.masterDiffers = true;
     return s;
 }
 
-KeyEntry fixed(const char *group, const QString &key, ValueType type, KeyDefault def)
+template <typename T> KeyEntry fixed(const Key<T> &key, KeyDefault def)
 {
-    return row(GroupKind::Fixed, QString::fromLatin1(group), key, type, std::move(def));
+    return row(GroupKind::Fixed, key.group, key.name, valueType<T>(), std::move(def));
+}
+
+template <typename T> KeyEntry monitor(const Key<T> &key, KeyDefault def)
+{
+    return row(GroupKind::MonitorPair, {}, key.name, valueType<T>(), std::move(def));
 }
 
 // Positions of knobs and sliders: a value beyond an end is taken as that end.
@@ -63,6 +69,37 @@ KeyEntry coded(KeyEntry e, int lo, int hi)
     return e;
 }
 
+// The editor's knobs in the editor's order: position key, display key, whether the display is a number,
+// the position a missing key reads as.
+struct EditorRow {
+    const char *pos;
+    const char *display;
+    bool number;
+    int def;
+};
+constexpr EditorRow kEditor[key::kEditorKnobs] = {
+    {"CompThresholdPos", "CompThresholdText", false, 127},
+    {"CompRatioPos", "CompRatioText", false, 0},
+    {"CompGainPos", "CompGainText", true, 0},
+    {"CompAttackPos", "CompAttackText", true, 0},
+    {"CompReleasePos", "CompReleaseText", true, 0},
+    {"EqHighGainPos", "EqHighGainValue", true, 61},
+    {"EqHighMidGainPos", "EqHighMidGainValue", true, 61},
+    {"EqLowMidGainPos", "EqLowMidGainValue", true, 61},
+    {"EqLowGainPos", "EqLowGainValue", true, 61},
+    {"EqHighFreqPos", "EqHighFreqText", false, 60},
+    {"EqHighMidFreqPos", "EqHighMidFreqText", false, 54},
+    {"EqLowMidFreqPos", "EqLowMidFreqText", false, 28},
+    {"EqLowFreqPos", "EqLowFreqText", false, 20},
+    {"EqHighMidQFreqPos", "EqHighMidQFreqText", false, 36},
+    {"EqLowMidQFreqPos", "EqLowMidQFreqText", false, 36},
+};
+
+const EditorRow &editorRow(int knob)
+{
+    return kEditor[knob >= 0 && knob < key::kEditorKnobs ? knob : 0];
+}
+
 struct ReverbRow {
     const char *suffix;
     int preDelay, time, diff;
@@ -75,79 +112,60 @@ constexpr ReverbRow kReverb[] = {
 
 void addChannelKeys(QVector<KeyEntry> &t)
 {
-    using V = ValueType;
-    for (const char *k :
-         {"Select", "Link", "Phase", "Solo", "Mute", "Eq", "Comp", "EqLowCutFilter", "TrueBypass"})
-        t << channel(k, V::Bool, num(0));
-    t << channel("Name", V::String, text(""));
-    t << clamped(channel("Fader_pos", V::Int, num(365), num(453)), 0, 100);
-    t << channel("Fader_value", V::String, text("  0 dB"), text("-infinity"));
-    t << clamped(channel("Fader", V::Double, num(0.0), num(-99.9)), -99.9, 6.0);
-    t << clamped(channel("Pan_pos", V::Int, num(20)), 0, 99);
-    t << channel("Pan_value", V::String, text("C"));
+    using namespace key;
+    for (const Key<bool> *k : {&Select, &Link, &Phase, &Solo, &Mute, &Eq, &Comp, &EqLowCutFilter, &TrueBypass})
+        t << channel(*k, num(0));
+    t << channel(Name, text(""));
+    t << clamped(channel(FaderPos, num(365), num(453)), 0, 100);
+    t << channel(FaderValue, text("  0 dB"), text("-infinity"));
+    t << clamped(channel(Fader, num(0.0), num(-99.9)), -99.9, 6.0);
+    // An even track's pan sits in the middle of its own lane.
+    KeyEntry pan = clamped(channel(PanPos, num(20)), 0, 99);
+    pan.evenTrack = num(79);
+    t << pan << channel(PanValue, text("C"));
     for (int n = 1; n <= 4; ++n) {
-        const QByteArray send = "Send" + QByteArray::number(n);
-        t << clamped(channel(send + "_Level", V::Int, num(0), num(102)), 0, 127);
-        t << channel(send + "_Value", V::String, text("-inf."), text("  0dB"));
-        t << coded(channel(send + "_Point", V::Int, num(1)), 1, 3);
+        t << clamped(channel(sendLevel(n), num(0), num(102)), 0, 127);
+        t << channel(sendValue(n), text("-inf."), text("  0dB"));
+        t << coded(channel(sendPoint(n), num(1)), 1, 3);
     }
-    t << clamped(channel("Return_Level", V::Int, num(0)), 0, 127);
-    t << channel("Return_Value", V::String, text("-inf."));
-    t << clamped(channel("CompThresholdPos", V::Int, num(127)), 0, 127)
-      << channel("CompThresholdText", V::String, text(""));
-    t << clamped(channel("CompRatioPos", V::Int, num(0)), 0, 127) << channel("CompRatioText", V::String, text(""));
-    for (const char *k : {"CompGain", "CompAttack", "CompRelease"}) {
-        t << clamped(channel(QByteArray(k) + "Pos", V::Int, num(0)), 0, 127);
-        t << channel(QByteArray(k) + "Text", V::Int, kNone);
-    }
-    for (const char *band : {"High", "HighMid", "LowMid", "Low"}) {
-        t << clamped(channel(QByteArray("Eq") + band + "GainPos", V::Int, num(61)), 0, 127);
-        t << channel(QByteArray("Eq") + band + "GainValue", V::Int, kNone);
-        t << channel(QByteArray("Eq") + band + "FreqText", V::String, text(""));
-    }
-    t << clamped(channel("EqHighFreqPos", V::Int, num(60)), 0, 127)
-      << clamped(channel("EqHighMidFreqPos", V::Int, num(54)), 0, 127);
-    t << clamped(channel("EqLowMidFreqPos", V::Int, num(28)), 0, 127)
-      << clamped(channel("EqLowFreqPos", V::Int, num(20)), 0, 127);
-    for (const char *band : {"HighMid", "LowMid"}) {
-        t << clamped(channel(QByteArray("Eq") + band + "QFreqPos", V::Int, num(36)), 0, 127);
-        t << channel(QByteArray("Eq") + band + "QFreqText", V::String, text(""));
+    t << clamped(channel(ReturnLevel, num(0)), 0, 127) << channel(ReturnValue, text("-inf."));
+    // The display keys of the numbers have no default: a missing one reads as the stand-by.
+    for (int k = 0; k < kEditorKnobs; ++k) {
+        t << clamped(channel(editorPos(k), num(editorRow(k).def)), 0, 127);
+        t << (editorShowsNumber(k) ? channel(editorNumber(k), kNone) : channel(editorText(k), text("")));
     }
 }
 
 void addFixedKeys(QVector<KeyEntry> &t)
 {
-    using V = ValueType;
-    const auto s = [](const char *k) { return QString::fromLatin1(k); };
-    t << fixed("Panel", s("MainWindowPanel"), V::Int, kNone);
-    t << clamped(fixed("Interface", s("AudioPeformanceIndex"), V::Int, num(0)), 0, 10);
-    t << fixed("Misc", s("Information_Dialog"), V::Bool, num(0));
+    using namespace key;
+    t << fixed(MainWindowPanel, kNone);
+    t << clamped(fixed(AudioPerformanceIndex, num(0)), 0, 10);
+    t << fixed(InformationDialog, num(0));
     // Nothing stored means HALL, but a type the panel does not know is played as PLATE.
-    KeyEntry mode = clamped(fixed("Reverb", s("Mode"), V::Int, num(1)), 1, 4);
+    KeyEntry mode = clamped(fixed(ReverbMode, num(1)), 1, 4);
     mode.outside = num(5);
     t << mode;
-    t << fixed("Reverb", s("MasterReverb"), V::Bool, num(1));
-    for (const ReverbRow &r : kReverb) {
-        const QString suffix = s(r.suffix);
-        t << clamped(fixed("Reverb", "RvbPreDelayPos_" + suffix, V::Int, num(r.preDelay)), 0, 250);
-        t << clamped(fixed("Reverb", "RvbTimePos_" + suffix, V::Int, num(r.time)), 1, 100);
-        t << fixed("Reverb", "RvbTimeValue_" + suffix, V::String, text(""));
-        t << clamped(fixed("Reverb", "RvbDiffPos_" + suffix, V::Int, num(r.diff)), 0, 100);
+    t << fixed(MasterReverb, num(1));
+    for (int type = 1; type <= int(std::size(kReverb)); ++type) {
+        const ReverbRow &r = kReverb[type - 1];
+        t << clamped(fixed(rvbPreDelayPos(type), num(r.preDelay)), 0, 250);
+        t << clamped(fixed(rvbTimePos(type), num(r.time)), 1, 100);
+        t << fixed(rvbTimeValue(type), text(""));
+        t << clamped(fixed(rvbDiffPos(type), num(r.diff)), 0, 100);
     }
-    t << coded(fixed("MoniCon", s("Output"), V::Int, num(0)), 1, 3);
+    t << coded(fixed(MoniConOutput, num(0)), 1, 3);
     // Monitor levels keep what was stored: the dialog's own scale places any level.
-    t << fixed("MoniCon", s("Master"), V::Double, num(0.0));
-    for (const char *k : {"Mono1", "Mono2"})
-        t << row(GroupKind::MonitorPair, {}, s(k), V::Double, num(0.0));
-    t << row(GroupKind::MonitorPair, {}, s("LINK"), V::Bool, num(0));
-    for (const char *k : {"SOURCE_L", "SOURCE_R"})
-        t << coded(row(GroupKind::MonitorPair, {}, s(k), V::Int, num(0)), 0, 17);
+    t << fixed(MoniConMaster, num(0.0));
+    t << monitor(moniConMono(1), num(0.0)) << monitor(moniConMono(2), num(0.0));
+    t << monitor(MoniConLink, num(0));
+    t << coded(monitor(moniConSource(false), num(0)), 0, 17) << coded(monitor(moniConSource(true), num(0)), 0, 17);
     for (int n = 1; n <= 8; ++n)
-        t << coded(fixed("LineOutSettings", QStringLiteral("LineOut%1").arg(n), V::Int, num(19 + n)), 0, 35);
+        t << coded(fixed(lineOut(n), num(19 + n)), 0, 35);
     for (int n = 1; n <= 2; ++n)
-        t << coded(fixed("LineOutSettings", QStringLiteral("LineOut%1_K1").arg(n), V::Int, num(9 + n)), 0, 19);
-    for (const char *k : {"SoftDialog", "FirmDialog", "InfoDialog", "JsonUrl"})
-        t << fixed("Update", s(k), V::String, text(""));
+        t << coded(fixed(lineOutK1(n), num(9 + n)), 0, 19);
+    for (const Key<QString> *k : {&SoftDialog, &FirmDialog, &InfoDialog, &JsonUrl})
+        t << fixed(*k, text(""));
 }
 
 struct Index {
@@ -176,6 +194,75 @@ const Index &index()
 }
 
 } // namespace
+
+namespace key {
+
+Key<int> sendLevel(int send)
+{
+    return {{}, QStringLiteral("Send%1_Level").arg(send)};
+}
+Key<QString> sendValue(int send)
+{
+    return {{}, QStringLiteral("Send%1_Value").arg(send)};
+}
+Key<int> sendPoint(int send)
+{
+    return {{}, QStringLiteral("Send%1_Point").arg(send)};
+}
+
+Key<int> editorPos(int knob)
+{
+    return {{}, QString::fromLatin1(editorRow(knob).pos)};
+}
+Key<int> editorNumber(int knob)
+{
+    return {{}, QString::fromLatin1(editorRow(knob).display)};
+}
+Key<QString> editorText(int knob)
+{
+    return {{}, QString::fromLatin1(editorRow(knob).display)};
+}
+bool editorShowsNumber(int knob)
+{
+    return editorRow(knob).number;
+}
+
+Key<int> rvbPreDelayPos(int type)
+{
+    return {QStringLiteral("Reverb"), QStringLiteral("RvbPreDelayPos_") + reverbSuffix(type)};
+}
+Key<int> rvbTimePos(int type)
+{
+    return {QStringLiteral("Reverb"), QStringLiteral("RvbTimePos_") + reverbSuffix(type)};
+}
+Key<QString> rvbTimeValue(int type)
+{
+    return {QStringLiteral("Reverb"), QStringLiteral("RvbTimeValue_") + reverbSuffix(type)};
+}
+Key<int> rvbDiffPos(int type)
+{
+    return {QStringLiteral("Reverb"), QStringLiteral("RvbDiffPos_") + reverbSuffix(type)};
+}
+
+Key<double> moniConMono(int side)
+{
+    return {{}, QStringLiteral("Mono%1").arg(side)};
+}
+Key<int> moniConSource(bool right)
+{
+    return {{}, right ? QStringLiteral("SOURCE_R") : QStringLiteral("SOURCE_L")};
+}
+
+Key<int> lineOut(int output)
+{
+    return {QStringLiteral("LineOutSettings"), QStringLiteral("LineOut%1").arg(output)};
+}
+Key<int> lineOutK1(int output)
+{
+    return {QStringLiteral("LineOutSettings"), QStringLiteral("LineOut%1_K1").arg(output)};
+}
+
+} // namespace key
 
 QString reverbSuffix(int type)
 {
@@ -259,14 +346,26 @@ double clampedToRange(const KeyEntry &entry, double v, double fallback)
 const KeyEntry *findClockKey(const QString &key)
 {
     static const QVector<KeyEntry> rows = {
-        coded(fixed("Interface", QStringLiteral("SampleClockSourceId"), ValueType::Int, num(0)), 1, 4),
-        coded(fixed("Interface", QStringLiteral("Optical_A"), ValueType::Int, num(0)), 0, 3),
-        coded(fixed("Interface", QStringLiteral("Optical_B"), ValueType::Int, num(0)), 0, 3),
+        coded(fixed(Key<int>{QStringLiteral("Interface"), QStringLiteral("SampleClockSourceId")}, num(0)), 1, 4),
+        coded(fixed(Key<int>{QStringLiteral("Interface"), QStringLiteral("Optical_A")}, num(0)), 0, 3),
+        coded(fixed(Key<int>{QStringLiteral("Interface"), QStringLiteral("Optical_B")}, num(0)), 0, 3),
     };
     for (const KeyEntry &r : rows)
         if (r.key == key)
             return &r;
     return nullptr;
+}
+
+const KeyDefault &defaultFor(const KeyEntry &entry, const QString &group)
+{
+    if (entry.masterDiffers && group == kMasterGroup)
+        return entry.master;
+    if (entry.evenTrack.has) {
+        for (int track = 2; track <= 20; track += 2)
+            if (group == trackGroup(track))
+                return entry.evenTrack;
+    }
+    return entry.def;
 }
 
 int intStandby(const QString &group, const QString &key)

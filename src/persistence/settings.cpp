@@ -1,5 +1,11 @@
+// The panel's stores: the table-driven reads and writes of the main store, the clock store, and the
+// whole-file operations (opening, syncing, deleting and replacing the main file), the scene-name store and
+// the window geometry.
 #include "settings.h"
 
+#include "wholefile.h"
+
+#include <QFileInfo>
 #include <QSettings>
 
 #include <cmath>
@@ -76,40 +82,22 @@ std::optional<QString> parseString(const QVariant &v)
     return std::nullopt;
 }
 
-const KeyDefault &defaultFor(const KeyEntry &entry, const QString &group)
+const QString kOrganisation = QStringLiteral("AVENOR");
+const char *const kCodec = "UTF-8";
+const QString kSceneGroup = QStringLiteral("SceneMemory");
+constexpr int kScenes = 10;
+
+std::unique_ptr<QSettings> openIni(const char *application)
 {
-    return entry.masterDiffers && group == kMasterGroup ? entry.master : entry.def;
+    auto s = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, kOrganisation,
+                                         QString::fromLatin1(application));
+    s->setIniCodec(kCodec);
+    return s;
 }
 
-const char *const kCompKnobs[] = {"CompThreshold", "CompRatio", "CompGain", "CompAttack", "CompRelease"};
-const char *const kEqBands[] = {"High", "HighMid", "LowMid", "Low"};
-
-QString compKey(Settings::CompKnob knob, const char *suffix)
+QString sceneKey(int scene)
 {
-    return QString::fromLatin1(kCompKnobs[int(knob)]) + QLatin1String(suffix);
-}
-
-QString eqKey(Settings::EqBand band, const char *what)
-{
-    return QStringLiteral("Eq") + QLatin1String(kEqBands[int(band)]) + QLatin1String(what);
-}
-
-bool isMidBand(Settings::EqBand band)
-{
-    return band == Settings::EqBand::HighMid || band == Settings::EqBand::LowMid;
-}
-
-bool textDisplay(Settings::CompKnob knob)
-{
-    return knob == Settings::CompKnob::Threshold || knob == Settings::CompKnob::Ratio;
-}
-
-// Empty for send numbers outside 1..4.
-QString sendKey(int send, const char *what)
-{
-    if (send < 1 || send > 4)
-        return {};
-    return QStringLiteral("Send%1_").arg(send) + QLatin1String(what);
+    return QStringLiteral("SceneMemory%1").arg(scene);
 }
 
 } // namespace
@@ -214,155 +202,105 @@ QVariant Settings::value(const QString &group, const QString &key) const
     return {};
 }
 
-// ---- Channel groups
+// ---- The stores and their files
 
-QString Settings::name(const QString &track) const
+Settings::Settings() = default;
+
+Settings::~Settings() = default;
+
+QSettings &Settings::mainStore() const
 {
-    return stringValue(track, QStringLiteral("Name"));
+    if (!main_)
+        main_ = openIni("DUOMIX_Setting");
+    main_->setIniCodec(kCodec);
+    return *main_;
 }
 
-void Settings::setName(const QString &track, const QString &text)
+QSettings &Settings::clockStore() const
 {
-    writeValue(track, QStringLiteral("Name"), text);
+    if (!clock_)
+        clock_ = openIni("DUOMIX_Setting_ClockSource");
+    clock_->setIniCodec(kCodec);
+    return *clock_;
 }
 
-double Settings::fader(const QString &track) const
+QString Settings::mainFilePath() const
 {
-    return doubleValue(track, QStringLiteral("Fader"));
+    return mainStore().fileName();
 }
 
-int Settings::panPos(const QString &track, bool alternativeDefault) const
+void Settings::sync()
 {
-    const int v = intRead(track, QStringLiteral("Pan_pos"), kIntStandby);
-    if (v == kIntStandby)
-        return alternativeDefault ? 79 : 20;
-    return int(clampedToRange(*findKey(track, QStringLiteral("Pan_pos")), v, v));
+    if (main_)
+        mainStore().sync();
+    if (clock_)
+        clockStore().sync();
 }
 
-void Settings::setPan(const QString &track, int pos, const QString &text)
+void Settings::reopenMain()
 {
-    writeValue(track, QStringLiteral("Pan_pos"), pos);
-    writeValue(track, QStringLiteral("Pan_value"), text);
+    if (main_)
+        mainStore().sync();
+    // The next access opens the file afresh.
+    main_.reset();
 }
 
-int Settings::sendLevel(const QString &track, int send) const
+bool Settings::deleteMainFile(QString *error)
 {
-    const QString key = sendKey(send, "Level");
-    if (key.isEmpty())
-        return int(defaultFor(*findKey(kMasterGroup, sendKey(1, "Level")), track).number);
-    return intValue(track, key);
+    const QString file = mainFilePath();
+    reopenMain();
+    return wholefile::remove(file, error);
 }
 
-int Settings::sendPoint(const QString &track, int send) const
+bool Settings::replaceMainFile(const QString &source, QString *error)
 {
-    const QString key = sendKey(send, "Point");
-    return key.isEmpty() ? 1 : intValue(track, key);
+    const QString file = mainFilePath();
+    if (QFileInfo(source) == QFileInfo(file))
+        return false;
+    QByteArray content;
+    if (!wholefile::read(source, &content, error))
+        return false;
+    // Pending changes go into the old file first: written later, they would land in the new one.
+    mainStore().sync();
+    if (!wholefile::replace(file, content, error))
+        return false;
+    main_.reset();
+    return true;
 }
 
-void Settings::setSend(const QString &track, int send, int level, const QString &text)
+QStringList Settings::sceneNames()
 {
-    if (sendKey(send, "Level").isEmpty())
+    auto store = openIni("DUOMIX_SceneMemory");
+    QStringList names;
+    for (int scene = 1; scene <= kScenes; ++scene) {
+        // A name with an unquoted comma reads back as a list; a missing one is the key text.
+        const QString key = sceneKey(scene);
+        const QVariant v = store->value(kSceneGroup + QLatin1Char('/') + key);
+        QString name;
+        if (v.type() == QVariant::StringList)
+            name = v.toStringList().join(QStringLiteral(", "));
+        else if (v.canConvert<QString>())
+            name = v.toString();
+        names << (name.isEmpty() ? key : name);
+    }
+    return names;
+}
+
+void Settings::setSceneName(int scene, const QString &text)
+{
+    if (scene < 1 || scene > kScenes)
         return;
-    writeValue(track, sendKey(send, "Level"), level);
-    writeValue(track, sendKey(send, "Value"), text);
+    auto store = openIni("DUOMIX_SceneMemory");
+    store->setValue(kSceneGroup + QLatin1Char('/') + sceneKey(scene), text);
 }
 
-void Settings::setSendPoint(const QString &track, int send, int point)
+QString Settings::sceneNameFilePath()
 {
-    if (!sendKey(send, "Point").isEmpty())
-        writeValue(track, sendKey(send, "Point"), point);
+    return openIni("DUOMIX_SceneMemory")->fileName();
 }
 
-int Settings::returnLevel() const
+void Settings::writeWindowGeometry(const QByteArray &geometry)
 {
-    return intValue(kMasterGroup, QStringLiteral("Return_Level"));
-}
-
-QString Settings::returnValue() const
-{
-    return stringValue(kMasterGroup, QStringLiteral("Return_Value"));
-}
-
-void Settings::setReturn(int level, const QString &text)
-{
-    writeValue(kMasterGroup, QStringLiteral("Return_Level"), level);
-    writeValue(kMasterGroup, QStringLiteral("Return_Value"), text);
-}
-
-int Settings::compPos(const QString &track, CompKnob knob) const
-{
-    return intValue(track, compKey(knob, "Pos"));
-}
-
-QVariant Settings::compDisplay(const QString &track, CompKnob knob) const
-{
-    const QString key = compKey(knob, "Text");
-    return textDisplay(knob) ? QVariant(stringValue(track, key)) : QVariant(intValue(track, key));
-}
-
-void Settings::setCompKnob(const QString &track, CompKnob knob, int pos, const QVariant &display)
-{
-    writeValue(track, compKey(knob, "Pos"), pos);
-    writeValue(track, compKey(knob, "Text"), display);
-}
-
-int Settings::eqGainPos(const QString &track, EqBand band) const
-{
-    return intValue(track, eqKey(band, "GainPos"));
-}
-
-int Settings::eqGainValue(const QString &track, EqBand band) const
-{
-    return intValue(track, eqKey(band, "GainValue"));
-}
-
-void Settings::setEqGain(const QString &track, EqBand band, int pos, int value)
-{
-    writeValue(track, eqKey(band, "GainPos"), pos);
-    writeValue(track, eqKey(band, "GainValue"), value);
-}
-
-int Settings::eqFreqPos(const QString &track, EqBand band) const
-{
-    return intValue(track, eqKey(band, "FreqPos"));
-}
-
-QString Settings::eqFreqText(const QString &track, EqBand band) const
-{
-    return stringValue(track, eqKey(band, "FreqText"));
-}
-
-void Settings::setEqFreq(const QString &track, EqBand band, int pos, const QString &text)
-{
-    writeValue(track, eqKey(band, "FreqPos"), pos);
-    writeValue(track, eqKey(band, "FreqText"), text);
-}
-
-int Settings::eqQPos(const QString &track, EqBand band) const
-{
-    return isMidBand(band) ? intValue(track, eqKey(band, "QFreqPos")) : 36;
-}
-
-QString Settings::eqQText(const QString &track, EqBand band) const
-{
-    return isMidBand(band) ? stringValue(track, eqKey(band, "QFreqText")) : QString();
-}
-
-void Settings::setEqQ(const QString &track, EqBand band, int pos, const QString &text)
-{
-    if (!isMidBand(band))
-        return;
-    writeValue(track, eqKey(band, "QFreqPos"), pos);
-    writeValue(track, eqKey(band, "QFreqText"), text);
-}
-
-bool Settings::trueBypass(int input) const
-{
-    return input >= 1 && input <= 20 && boolValue(trackGroup(input), QStringLiteral("TrueBypass"));
-}
-
-void Settings::setTrueBypass(int input, bool on)
-{
-    if (input >= 1 && input <= 20)
-        writeValue(trackGroup(input), QStringLiteral("TrueBypass"), on);
+    QSettings store(kOrganisation, QStringLiteral("DUOMIX"));
+    store.setValue(QStringLiteral("Window/geometry"), geometry);
 }

@@ -1,25 +1,24 @@
 #include "mainwindow.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "boxes.h"
 #include "milestones.h"
-#include "fullload.h"
 #include "informationdialog.h"
 #include "interfacepage.h"
 #include "licensedialog.h"
 #include "mainmenus.h"
 #include "metersection.h"
+#include "mixermodel.h"
 #include "mixersection.h"
 #include "pagenavigator.h"
 #include "progresswindow.h"
 #include "routingsection.h"
 #include "scenememories.h"
 #include "settings.h"
-#include "unitpresence.h"
+#include "unitstatus.h"
 #include "updatesoftware.h"
 #include "weblinks.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -31,12 +30,9 @@
 #include <QStackedWidget>
 
 const char *const MainWindow::SoftwareVersion = LYNTRA_SOFTWARE_VERSION;
-const char *const MainWindow::SmallModelName = "LYNTRA K1";
 
 namespace {
 
-const char *const DisconnectedValueStyle = "QLabel{color : gray; font-size: 18px; font-family: Arial}";
-const char *const Dashes = "----------";
 constexpr int MeterHoldTicks = 10;
 
 // Pages smaller than the mixer sit in the middle of a panel-coloured page instead of its top left.
@@ -59,22 +55,18 @@ QWidget *centred(QWidget *page)
 MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
     : QMainWindow(parent), device_(device), settings_(settings)
 {
+    unit_ = new mixer::UnitStatus(device_, this);
     mixer_ = new MixerSection(device_, settings_, this);
     routing_ = new RoutingSection(device_, settings_, this);
     meters_ = new MeterSection(device_, this);
     mixer_->bindMeters(*meters_);
-    auto page = std::make_unique<InterfacePage>(device_, settings_, &state_);
-    connect(page.get(), &InterfacePage::sig_bufferSizeChangeStarted, this,
+    interface_ = std::make_unique<InterfacePage>(device_, settings_, *unit_);
+    connect(interface_.get(), &InterfacePage::sig_bufferSizeChangeStarted, this,
             &MainWindow::bufferSizeChangeStarted);
-    // One flag, the buffer size's own: the rate display reads this mirror of it.
-    connect(page.get(), &InterfacePage::sig_bufferSizeRecentlyChanged, this,
-            [this](bool on) { state_.buffer_size_change_pending = on; });
-    mixer_->followClock(page->clock());
-    interface_ = std::move(page);
+    mixer_->followUnit(*unit_);
     setWindowTitle(tr("AVENOR LYNTRA K1/K2 Settings Panel"));
     buildPages();
     menus_ = std::make_unique<MainMenus>(menuBar());
-    presence_ = new UnitPresence(state_, this);
     setFixedSize(sizeHint());
 
     // Hover events would restyle the slider handle on every mouse move over it.
@@ -88,21 +80,17 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
     timer2000_.setInterval(2000);
     timer1000_.setInterval(1000);
     timer100_.setInterval(100);
-    timer10_.setInterval(10);
     connect(&timer2000_, &QTimer::timeout, this, &MainWindow::timerInterrupt_2000ms);
     connect(&timer1000_, &QTimer::timeout, this, &MainWindow::timerInterrupt_1000ms);
     connect(&timer100_, &QTimer::timeout, this, &MainWindow::timerInterrupt_100ms);
-    connect(&timer10_, &QTimer::timeout, this, &MainWindow::timerInterrupt_10ms);
     timer1000_.start();
     timer100_.start();
-    timer10_.start();
 
     connectMenus();
     connectDevice();
 
     stack_->setCurrentIndex(PageNavigator::Interface);
-    fullLoad();
-    presence_->clearFirmware();
+    mixer_->model().loadAll();
     if (QLabel *driver = label("label_IntDriverVersion"))
         driver->setText(QLatin1String(SoftwareVersion));
     timerInterrupt_1000ms();
@@ -134,23 +122,13 @@ void MainWindow::buildPages()
     stack_->addWidget(centred(routing_->page(mixer::UnitModel::K1)));
     stack_->addWidget(centred(routing_->page(mixer::UnitModel::K2)));
     setCentralWidget(stack_);
-    deviceLabel_ = label("label_IntDevice");
-    // Read every second: looked up once, not by name through the whole window each time.
-    firmwareLabel_ = label("label_IntFirmVersion");
-    lowCutButton_ = mixer_->page()->findChild<QAbstractButton *>(QStringLiteral("pB_LowCutFilter"));
-    lowGainLabel_ = mixer_->page()->findChild<QLabel *>(QStringLiteral("label_LowGainDisp"));
-    if (lowCutButton_)
-        connect(lowCutButton_, &QAbstractButton::toggled, this, [this](bool on) {
-            if (on)
-                timer10_.start();
-        });
 
     PageNavigator::Hooks hooks;
     hooks.unitPresent = [this] { return device_.is_selected(); };
     // Asked of the keyboard when a page button is let go, never remembered from a key event.
     hooks.shiftHeld = [] { return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier); };
     hooks.smallModel = [this] { return isSmallModel(); };
-    hooks.storePage = [this](int page) { settings_.setMainWindowPanel(page); };
+    hooks.storePage = [this](int page) { settings_.setValue(settings::key::MainWindowPanel, page); };
     navigator_ = new PageNavigator(stack_, std::move(hooks), this);
     navigator_->bindButtons(stack_);
     connect(navigator_, &PageNavigator::interfaceChosen, this, [this] { interface_->refreshBufferSize(); });
@@ -165,30 +143,23 @@ void MainWindow::connectMenus()
     connect(menus_->faqs, &QAction::triggered, this, &MainWindow::on_actionFAQs_triggered);
     connect(menus_->license, &QAction::triggered, this, &MainWindow::on_actionLicense_triggered);
     mixer_->bindInitializeReverb(menus_->initializeReverb);
-    scenes_ = new SceneMemories(*this, *mixer_, device_, settings_);
+    scenes_ = new SceneMemories(*this, mixer_->model(), device_, settings_);
     scenes_->bind(*menus_);
+    connect(scenes_, &SceneMemories::progressWanted, this, &MainWindow::openProgressWindow);
     // Offered only once the update check has found something.
     menus_->update->setEnabled(false);
 }
 
 void MainWindow::connectDevice()
 {
-    connect(&device_, &QIXDevice::sig_recv_productname, this, &MainWindow::slt_RecvDeviceName);
-    connect(&device_, &QIXDevice::sig_recv_version, this, &MainWindow::slt_RecvFirmVersion);
-    connect(&device_, &QIXDevice::sig_recv_build, this, &MainWindow::slt_RecvFirmBuld);
-
-    connect(presence_, &UnitPresence::loadStoredState, this, &MainWindow::fullLoad);
-    connect(presence_, &UnitPresence::restoreClock, this, &MainWindow::setUpReturnedUnit);
-    connect(presence_, &UnitPresence::unitLost, this, &MainWindow::showUnitLost);
-    connect(presence_, &UnitPresence::deviceNameChanged, this, [this](const QString &text) {
-        if (deviceLabel_)
-            deviceLabel_->setText(text);
+    connect(unit_, &mixer::UnitStatus::productNameChanged, this, [this](const QString &name) {
+        if (!name.isEmpty())
+            runFirmwareCheck();
     });
-    connect(presence_, &UnitPresence::deselectWanted, this, [this] { device_.deselect(); });
-    connect(presence_, &UnitPresence::firmwareTextChanged, this, [this](const QString &text) {
-        if (firmwareLabel_)
-            firmwareLabel_->setText(text);
-    });
+    connect(unit_, &mixer::UnitStatus::loadStoredState, &mixer_->model(), &mixer::MixerModel::loadAll);
+    connect(&mixer_->model(), &mixer::MixerModel::loaded, this, &MainWindow::followLoadedState);
+    connect(unit_, &mixer::UnitStatus::restoreClock, this, &MainWindow::setUpReturnedUnit);
+    connect(unit_, &mixer::UnitStatus::unitLost, this, &MainWindow::showUnitLost);
     connect(this, &MainWindow::sig_meterHold, meters_, &MeterSection::holdTick);
     connect(this, &MainWindow::sig_metersReset, meters_, &MeterSection::reset);
     connect(this, &MainWindow::sig_initProgressBarCountChange, this,
@@ -204,14 +175,14 @@ QLabel *MainWindow::label(const char *objectName) const
 
 bool MainWindow::isSmallModel() const
 {
-    return deviceLabel_ && deviceLabel_->text() == QLatin1String(SmallModelName);
+    return unit_->model() == mixer::UnitModel::K1;
 }
 
-void MainWindow::fullLoad()
+void MainWindow::followLoadedState()
 {
-    runFullLoad(&device_, settings_, mixer_->loader());
     routing_->applyStored(isSmallModel());
     interface_->applyModelState();
+    mixer_->model().setUnitModel(unit_->model());
 }
 
 void MainWindow::timerInterrupt_2000ms()
@@ -233,39 +204,26 @@ void MainWindow::timerInterrupt_1000ms()
     device_.get_clocklock();
     device_.get_clocksource();
     runFirmwareCheck();
-    if (state_.progress_countdown == 0)
+    if (progressCountdown_ == 0)
         return;
-    --state_.progress_countdown;
-    if (state_.progress_countdown == 0)
+    --progressCountdown_;
+    if (progressCountdown_ == 0)
         emit sig_initProgressBarCountFinish();
     else
-        emit sig_initProgressBarCountChange(state_.progress_countdown);
+        emit sig_initProgressBarCountChange(progressCountdown_);
 }
 
 void MainWindow::timerInterrupt_100ms()
 {
-    if (lowCutButton_ && lowCutButton_->isChecked() && !timer10_.isActive())
-        timer10_.start();
     const bool present = device_.is_selected();
-    presence_->tick(present);
+    unit_->presenceTick(present);
     if (!present)
         return;
     meters_->tick();
-    if (++state_.meter_tick >= MeterHoldTicks) {
-        state_.meter_tick = 0;
+    if (++meterTick_ >= MeterHoldTicks) {
+        meterTick_ = 0;
         emit sig_meterHold();
     }
-}
-
-void MainWindow::timerInterrupt_10ms()
-{
-    // Only low cut being on gives this tick work; otherwise it stops rather than wake an idle program
-    // a hundred times a second. The switch or the presence tick starts it again.
-    if (!lowCutButton_ || !lowGainLabel_ || !lowCutButton_->isChecked()) {
-        timer10_.stop();
-        return;
-    }
-    lowGainLabel_->setText(QStringLiteral("---"));
 }
 
 void MainWindow::setUpReturnedUnit()
@@ -280,17 +238,6 @@ void MainWindow::setUpReturnedUnit()
 void MainWindow::showUnitLost()
 {
     stack_->setCurrentIndex(PageNavigator::Interface);
-    if (deviceLabel_)
-        deviceLabel_->setText(tr("No Device"));
-    if (QLabel *rate = label("label_IntSampleRate"))
-        rate->clear();
-    for (const char *name :
-         {"label_IntClockSourceStatus", "label_IntOptAInputStatus", "label_IntOptBInputStatus"}) {
-        if (QLabel *status = label(name)) {
-            status->setStyleSheet(QLatin1String(DisconnectedValueStyle));
-            status->setText(QLatin1String(Dashes));
-        }
-    }
     // Not waited for: the presence check must see the unit come back while the box is open.
     disconnectBox_ =
         openWarning(this, tr("USB Disconnected"), tr("- LYNTRA K1/K2 -\n Please insert USB cable"));
@@ -298,38 +245,20 @@ void MainWindow::showUnitLost()
     milestones::mark("unit lost");
 }
 
-void MainWindow::slt_RecvDeviceName(const QString &sText)
-{
-    presence_->productNameReceived(sText);
-    if (!sText.isEmpty())
-        runFirmwareCheck();
-}
-
 void MainWindow::runFirmwareCheck()
 {
     if (!update_)
         return;
-    update_->firmwareCheck(deviceLabel_ ? deviceLabel_->text() : QString(),
-                           firmwareLabel_ ? firmwareLabel_->text() : QString());
+    update_->firmwareCheck(unit_->productName(), unit_->firmwareText());
     if (update_->checksDone())
         menus_->update->setEnabled(true);
-}
-
-void MainWindow::slt_RecvFirmVersion(uint16_t version)
-{
-    presence_->firmwareVersionReceived(version);
-}
-
-void MainWindow::slt_RecvFirmBuld(uint16_t build)
-{
-    presence_->firmwareBuildReceived(build);
 }
 
 void MainWindow::openProgressWindow(const QString &title)
 {
     if (!progress_)
         progress_ = std::make_unique<ProgressWindow>();
-    state_.progress_countdown = ProgressWindow::Steps;
+    progressCountdown_ = ProgressWindow::Steps;
     menuBar()->setEnabled(false);
     progress_->open(title);
 }
@@ -351,8 +280,8 @@ void MainWindow::doUpdate()
 {
     menus_->update->setEnabled(false);
     // Neither kind of notice may stay suppressed after an explicit request.
-    settings_.setUpdateText(QStringLiteral("SoftDialog"), QString());
-    settings_.setUpdateText(QStringLiteral("FirmDialog"), QString());
+    settings_.setValue(settings::key::SoftDialog, QString());
+    settings_.setValue(settings::key::FirmDialog, QString());
     emit sig_updateCheckRequested();
 }
 
@@ -373,13 +302,13 @@ void MainWindow::on_actionLicense_triggered()
 
 void MainWindow::showInformationUnlessSuppressed()
 {
-    if (settings_.informationDialog())
+    if (settings_.value(settings::key::InformationDialog))
         return;
     information_ = informationdialog::open(weblinks::systemIsJapanese());
     QMessageBox *box = information_;
     connect(box, &QDialog::finished, this, [this, box] {
         if (box->checkBox()->isChecked())
-            settings_.setInformationDialog(true);
+            settings_.setValue(settings::key::InformationDialog, true);
     });
 }
 

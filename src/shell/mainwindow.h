@@ -1,9 +1,6 @@
-// The one window of the program: page stack, menus, the four timers, unit presence, and the dialogs
+// The one window of the program: page stack, menus, the three timers, unit presence, and the dialogs
 // of the shell. Built in code; every widget other code reaches carries the product's object name.
 #pragma once
-
-#include "interfacebridge.h"
-#include "shellstate.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -12,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+class InterfacePage;
 class MainMenus;
 class MeterSection;
 class MixerSection;
@@ -21,19 +19,20 @@ class QIXDevice;
 class QLabel;
 class QMessageBox;
 class QStackedWidget;
-class QAbstractButton;
 class RoutingSection;
 class SceneMemories;
 class Settings;
-class UnitPresence;
 class UpdateSoftware;
+
+namespace mixer {
+class UnitStatus;
+}
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     static const char *const SoftwareVersion; // "1.00 0059"
-    static const char *const SmallModelName;  // "LYNTRA K1"
 
     // `device`, `settings`: program-wide, not owned, must outlive the window. Talks to the device; the
     // start-up information box, unless suppressed, opens once the event loop runs. No box it shows
@@ -42,16 +41,12 @@ public:
     // Saves the window geometry.
     ~MainWindow() override;
 
-    ShellState &state() { return state_; }
     MainMenus &menus() { return *menus_; }
     MeterSection &meters() { return *meters_; }
     QStackedWidget *pages() const { return stack_; }
 
-    // The unit counts as the small model when the device field reads exactly "LYNTRA K1".
+    // The unit in use is the small model (as the unit status tells).
     bool isSmallModel() const;
-
-    // Applies the stored mixer state to the panels and the unit.
-    void fullLoad();
 
     // Opens "Changing various settings..." titled `title` for ten seconds; the menu bar is disabled
     // meanwhile.
@@ -73,10 +68,6 @@ public slots:
     void timerInterrupt_2000ms();
     void timerInterrupt_1000ms();
     void timerInterrupt_100ms();
-    void timerInterrupt_10ms();
-    void slt_RecvDeviceName(const QString &sText);
-    void slt_RecvFirmVersion(uint16_t version);
-    void slt_RecvFirmBuld(uint16_t build);
     void slt_initProgressBarCountChange(uint8_t count);
     void slt_initProgressBarCountFinish();
     void doUpdate();
@@ -97,30 +88,28 @@ private:
     void showUnitLost();
     void setUpReturnedUnit();
     void showInformationUnlessSuppressed();
+    // End of every full load: the routing page and the interface page follow the store and the model.
+    void followLoadedState();
     void runFirmwareCheck();
     QLabel *label(const char *objectName) const;
 
     QIXDevice &device_;
     Settings &settings_;
-    ShellState state_;
+    uint8_t progressCountdown_ = 0; // seconds the progress window has left
+    uint8_t meterTick_ = 0;         // presence ticks since the last meter hold
+    mixer::UnitStatus *unit_ = nullptr;
     MixerSection *mixer_ = nullptr;
     RoutingSection *routing_ = nullptr;
     SceneMemories *scenes_ = nullptr;
     MeterSection *meters_ = nullptr;
-    std::unique_ptr<InterfaceBridge> interface_;
+    std::unique_ptr<InterfacePage> interface_;
     QStackedWidget *stack_ = nullptr;
     std::unique_ptr<MainMenus> menus_;
     QTimer timer2000_;
     QTimer timer1000_;
     QTimer timer100_;
-    QTimer timer10_;
-    UnitPresence *presence_ = nullptr;
     PageNavigator *navigator_ = nullptr;
     std::unique_ptr<ProgressWindow> progress_;
-    QPointer<QLabel> deviceLabel_;
-    QPointer<QLabel> firmwareLabel_;
-    QPointer<QAbstractButton> lowCutButton_;
-    QPointer<QLabel> lowGainLabel_;
     QPointer<QWidget> bufferSlider_;
     QPointer<QMessageBox> disconnectBox_;
     QPointer<QMessageBox> information_;

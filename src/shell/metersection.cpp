@@ -1,6 +1,6 @@
 #include "metersection.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "tracks.h"
 
 #include <QEvent>
@@ -141,9 +141,9 @@ void MeterSection::draw()
     missed_ = 0;
 }
 
-int gainReductionInput(const QString &selectedTrack)
+int gainReductionInput(std::optional<mixer::StripRef> selection)
 {
-    const mixer::StripRef strip = mixer::parseStrip(selectedTrack);
+    const mixer::StripRef strip = selection.value_or(mixer::StripRef{});
     if (strip.kind == mixer::StripKind::Mono)
         return strip.number;
     if (strip.kind == mixer::StripKind::Pair)

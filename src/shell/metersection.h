@@ -9,14 +9,16 @@
 #pragma once
 
 #include "drawlevelmeter.h"
-#include "ixmsg_ids.h"
+#include "ixmsgids.h"
 #include "levelstore.h"
+#include "tracks.h"
 
 #include <QObject>
 #include <QPointer>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QIXDevice;
 class QWidget;
@@ -87,6 +89,6 @@ private:
     int missed_ = 0;
 };
 
-// The input whose gain reduction the editor shows for strip `selectedTrack`: a mono track's own
+// The input whose gain reduction the editor shows for the selected strip: a mono track's own
 // input, a linked pair's first input (its compressors run linked), else 0.
-int gainReductionInput(const QString &selectedTrack);
+int gainReductionInput(std::optional<mixer::StripRef> selection);

@@ -2,14 +2,13 @@
 
 #include "boxes.h"
 #include "channeleditor.h"
-#include "clockstatus.h"
 #include "editorlayout.h"
 #include "metersection.h"
-#include "mixerloader.h"
 #include "mixermodel.h"
 #include "mixerpage.h"
 #include "navstyle.h"
 #include "reverbpanel.h"
+#include "unitstatus.h"
 
 #include <QAction>
 #include <QMessageBox>
@@ -21,19 +20,6 @@ constexpr int NavWidth = 120;
 constexpr int NavHeight = 30;
 constexpr int NavMargin = 12;
 
-// The model takes rates, the clock status hands over classes; one representative rate per class.
-uint32_t rateOfClass(int rateClass)
-{
-    switch (rateClass) {
-    case 2:
-        return 96000;
-    case 4:
-        return 192000;
-    default:
-        return 48000;
-    }
-}
-
 } // namespace
 
 MixerSection::MixerSection(QIXDevice &device, Settings &settings, QObject *parent)
@@ -43,8 +29,6 @@ MixerSection::MixerSection(QIXDevice &device, Settings &settings, QObject *paren
     page_->setObjectName(QStringLiteral("Mixer"));
     // Children added after the strips are destroyed after them.
     model_->setParent(page_);
-    loader_ = new mixer::MixerLoader(*model_, page_);
-    connect(loader_, &mixer::MixerLoader::sceneNamesLoaded, this, &MixerSection::sceneNamesLoaded);
     editor_ = new ChannelEditor(*model_, page_);
     editor_->move(MixerPage::editorBand().topLeft());
     // In the band under the strips, midway between the editor and the page buttons, level with the
@@ -79,19 +63,9 @@ QWidget *MixerSection::page() const
     return page_;
 }
 
-StripLoader &MixerSection::loader() const
+void MixerSection::followUnit(const mixer::UnitStatus &unit)
 {
-    return *loader_;
-}
-
-void MixerSection::followClock(ClockStatus &clock)
-{
-    mixer::MixerModel *model = model_;
-    connect(&clock, &ClockStatus::sig_modelChanged, model, [model](bool small) {
-        model->setProductName(small ? QStringLiteral("LYNTRA K1") : QStringLiteral("LYNTRA K2"));
-    });
-    connect(&clock, &ClockStatus::sig_rateClassChanged, model,
-            [model](int rateClass) { model->setSampleRate(rateOfClass(rateClass)); });
+    connect(&unit, &mixer::UnitStatus::rateClassChanged, model_, &mixer::MixerModel::setRateClass);
 }
 
 void MixerSection::bindMeters(MeterSection &meters) const
@@ -99,7 +73,7 @@ void MixerSection::bindMeters(MeterSection &meters) const
     meters.bindLevels(page_->meterSlots());
     meters.bindDisplay(page_);
     const mixer::MixerModel *model = model_;
-    meters.bindGainReduction(editor_->grMeter(), [model] { return gainReductionInput(model->selectedTrack()); });
+    meters.bindGainReduction(editor_->grMeter(), [model] { return gainReductionInput(model->selection()); });
     connect(model_, &mixer::MixerModel::selectionChanged, &meters, &MeterSection::restartGainReduction);
 }
 
@@ -107,12 +81,6 @@ void MixerSection::bindInitializeReverb(QAction *action)
 {
     action->setEnabled(true);
     connect(action, &QAction::triggered, this, &MixerSection::on_actionInitialize_Reverb_triggered);
-}
-
-void MixerSection::repaintCurves()
-{
-    editor_->doCompressorRepaint();
-    editor_->doEqualizerRepaint();
 }
 
 void MixerSection::on_actionInitialize_Reverb_triggered()

@@ -1,12 +1,10 @@
-// Page 0: the mixer model, its strips, the channel editor under them and the loader the full load drives,
-// wired to the clock status (model and sample-rate class decide which strips show).
+// Page 0: the mixer model, its strips and the channel editor under them, wired to the unit status
+// (model and sample-rate class decide which strips show).
 #pragma once
 
 #include <QObject>
-#include <QStringList>
 
 class ChannelEditor;
-class ClockStatus;
 class MeterSection;
 class MixerPage;
 class QAction;
@@ -14,11 +12,10 @@ class ReverbPanel;
 class QIXDevice;
 class QWidget;
 class Settings;
-class StripLoader;
 
 namespace mixer {
 class MixerModel;
-class MixerLoader;
+class UnitStatus;
 } // namespace mixer
 
 class MixerSection : public QObject {
@@ -31,33 +28,23 @@ public:
 
     // The page with its navigation buttons; the window's page stack adopts it.
     QWidget *page() const;
-    StripLoader &loader() const;
     mixer::MixerModel &model() const { return *model_; }
     // The compressor and EQ editor at the left of the band under the strips; the rest of the band, up to
     // the navigation buttons, is free for the reverb section.
     ChannelEditor &editor() const { return *editor_; }
 
-    // The clock status tells the unit's model and the rate class; the strips follow both.
-    void followClock(ClockStatus &clock);
+    // The strips the unit has follow its rate class.
+    void followUnit(const mixer::UnitStatus &unit);
     // Binds the page's level meters and the editor's gain-reduction bar, following the selection.
     void bindMeters(MeterSection &meters) const;
     // "Initialize Reverb" asks first and, on OK, returns every reverb type to its factory values.
     void bindInitializeReverb(QAction *action);
-    // After a reload: the full load keeps the edited strip where it still shows; both curves are drawn
-    // afresh from what was loaded.
-    void repaintCurves();
-
-signals:
-    // The full load's scene-name step: the ten names of the "SceneMemory" menu.
-    void sceneNamesLoaded(const QStringList &names);
-
 public slots:
     void on_actionInitialize_Reverb_triggered();
 
 private:
     // Owned by the page, so the strips never outlive the model they show.
     mixer::MixerModel *model_ = nullptr;
-    mixer::MixerLoader *loader_ = nullptr;
     MixerPage *page_ = nullptr;
     ChannelEditor *editor_ = nullptr;
     ReverbPanel *reverb_ = nullptr;

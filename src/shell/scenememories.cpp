@@ -1,10 +1,9 @@
 #include "scenememories.h"
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "boxes.h"
 #include "mainmenus.h"
-#include "mainwindow.h"
-#include "mixersection.h"
+#include "mixermodel.h"
 #include "scenememorydialog.h"
 #include "scenestore.h"
 #include "settings.h"
@@ -25,11 +24,11 @@ QString panelTitle()
 
 } // namespace
 
-SceneMemories::SceneMemories(MainWindow &window, MixerSection &mixer, QIXDevice &device, Settings &settings)
+SceneMemories::SceneMemories(QWidget &window, mixer::MixerModel &mixer, QIXDevice &device, Settings &settings)
     : QObject(&window), window_(window), mixer_(mixer), device_(device),
       store_(std::make_unique<SceneStore>(settings))
 {
-    connect(&mixer_, &MixerSection::sceneNamesLoaded, this, &SceneMemories::showNames);
+    connect(&mixer_, &mixer::MixerModel::loaded, this, &SceneMemories::loadSceneName);
 }
 
 SceneMemories::~SceneMemories() = default;
@@ -148,9 +147,8 @@ void SceneMemories::showNames(const QStringList &names)
 
 void SceneMemories::reload(const QString &progressTitle)
 {
-    window_.fullLoad();
-    mixer_.repaintCurves();
-    window_.openProgressWindow(progressTitle);
+    mixer_.loadAll();
+    emit progressWanted(progressTitle);
 }
 
 void SceneMemories::reportFailure(const QString &what, const QString &reason)

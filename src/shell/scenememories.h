@@ -8,23 +8,27 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include <memory>
 
 class MainMenus;
-class MainWindow;
-class MixerSection;
 class QIXDevice;
+class QWidget;
 class SceneMemoryDialog;
 class SceneStore;
 class Settings;
+
+namespace mixer {
+class MixerModel;
+}
 
 class SceneMemories : public QObject {
     Q_OBJECT
 
 public:
-    // Everything borrowed must outlive this object; `window` is its parent.
-    SceneMemories(MainWindow &window, MixerSection &mixer, QIXDevice &device, Settings &settings);
+    // Everything borrowed must outlive this object; `window` is its parent and the parent of its boxes.
+    SceneMemories(QWidget &window, mixer::MixerModel &mixer, QIXDevice &device, Settings &settings);
     ~SceneMemories() override;
 
     // Connects and enables the entries of `menus`; the titles are the stored names from now on.
@@ -40,15 +44,19 @@ public slots:
     void delSettingsFile();
     void loadSceneName();
 
+signals:
+    // The main file was replaced and loaded: "Changing various settings..." should show `title`.
+    void progressWanted(const QString &title);
+
 private:
     void showNames(const QStringList &names);
-    // After the main file changed: panels and unit take it, the editor keeps its strip where it still
-    // shows, and the progress window opens.
+    // After the main file changed: the mixer loads it (panels and unit take it) and the progress
+    // window opens.
     void reload(const QString &progressTitle);
     void reportFailure(const QString &what, const QString &reason);
 
-    MainWindow &window_;
-    MixerSection &mixer_;
+    QWidget &window_;
+    mixer::MixerModel &mixer_;
     QIXDevice &device_;
     std::unique_ptr<SceneStore> store_;
     MainMenus *menus_ = nullptr;

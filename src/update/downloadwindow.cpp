@@ -1,5 +1,7 @@
 #include "downloadwindow.h"
 
+#include "boxkeys.h"
+
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPainter>
@@ -68,4 +70,11 @@ void DownloadWindow::closeEvent(QCloseEvent *event)
     if (!button_->isEnabled())
         event->ignore();
     emit closedByUser();
+}
+
+void DownloadWindow::keyPressEvent(QKeyEvent *event)
+{
+    const bool downloading = bar_ != nullptr;
+    if (!boxkeys::answer(this, event, downloading ? nullptr : button_, downloading ? button_ : nullptr))
+        QWidget::keyPressEvent(event);
 }

@@ -31,6 +31,8 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // While downloading, Escape cancels (once it may); when complete, Return says OK and Escape closes.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QLabel *label_;

@@ -1,5 +1,8 @@
 #include "informationbox.h"
 
+#include "boxkeys.h"
+#include "messageview.h"
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -7,7 +10,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
-#include <QTextBrowser>
 #include <QTextCursor>
 
 namespace {
@@ -22,7 +24,7 @@ const char *const Backdrop = ":/Resource/update/info_570x160_icon.png";
 
 InformationBox::InformationBox(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint),
-      view_(new QTextBrowser(this)), first_(new QPushButton(tr("Update now"), this)),
+      view_(new MessageView(this)), first_(new QPushButton(tr("Update now"), this)),
       second_(new QPushButton(tr("Update later"), this)),
       check_(new QCheckBox(tr("Do not show the same message again"), this))
 {
@@ -35,7 +37,6 @@ InformationBox::InformationBox(QWidget *parent)
 
     view_->document()->setDocumentMargin(2);
     view_->setFrameShape(QFrame::NoFrame);
-    view_->setOpenExternalLinks(true);
     view_->viewport()->setAutoFillBackground(false);
     view_->setStyleSheet(QStringLiteral("color: black; font-size: 14px; background: transparent"));
     view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -61,7 +62,7 @@ InformationBox::InformationBox(QWidget *parent)
 
 void InformationBox::setMessage(const QString &html, int lineHeight)
 {
-    view_->setHtml(html);
+    view_->setMessage(html);
     QTextCursor cursor(view_->document());
     cursor.select(QTextCursor::Document);
     QTextBlockFormat format;
@@ -92,4 +93,10 @@ void InformationBox::closeEvent(QCloseEvent *event)
     event->accept();
     if (event->spontaneous())
         emit dismissed();
+}
+
+void InformationBox::keyPressEvent(QKeyEvent *event)
+{
+    if (!boxkeys::answer(this, event, first_, second_->isVisible() ? second_ : first_))
+        QWidget::keyPressEvent(event);
 }

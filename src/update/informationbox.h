@@ -4,9 +4,9 @@
 
 #include <QWidget>
 
+class MessageView;
 class QCheckBox;
 class QPushButton;
-class QTextBrowser;
 
 class InformationBox : public QWidget {
     Q_OBJECT
@@ -17,12 +17,13 @@ public:
 
     explicit InformationBox(QWidget *parent = nullptr);
 
-    QTextBrowser *view() const { return view_; }
+    MessageView *view() const { return view_; }
     QPushButton *firstButton() const { return first_; }
     QPushButton *secondButton() const { return second_; }
     QCheckBox *checkBox() const { return check_; }
 
-    // Shows `html` with every line `lineHeight` pixels high, scrolled to the top.
+    // Shows `html` (it may come from elsewhere: see MessageView) with every line `lineHeight` pixels
+    // high, scrolled to the top.
     void setMessage(const QString &html, int lineHeight);
 
 signals:
@@ -32,9 +33,11 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // Return: the focused button, else the first; Escape: the second when shown, else the first.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    QTextBrowser *view_;
+    MessageView *view_;
     QPushButton *first_;
     QPushButton *second_;
     QCheckBox *check_;

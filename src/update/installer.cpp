@@ -14,8 +14,7 @@ Kind kindOf(const QString &fileName)
     } kinds[] = {{".deb", Kind::Package},
                  {".appimage", Kind::Program},
                  {".run", Kind::Program},
-                 {".sh", Kind::Program},
-                 {".exe", Kind::Program}};
+                 {".sh", Kind::Program}};
     const QString name = QFileInfo(fileName).fileName();
     for (const auto &k : kinds) {
         const QLatin1String suffix(k.suffix);

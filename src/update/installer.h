@@ -9,7 +9,7 @@ namespace installer {
 enum class Kind {
     None,
     Package, // ".deb": opened by the desktop's package installer
-    Program, // ".AppImage", ".run", ".sh", ".exe": started directly
+    Program, // ".AppImage", ".run", ".sh": started directly
 };
 
 // By the end of `fileName`, case ignored.

@@ -9,17 +9,33 @@
 const char *const DefaultDocumentAddress =
     "https://download.avenor-audio.example/download/fw/LYNTRA/LYNTRA_UpdateInformation.json";
 
-bool updateAddressAllowed(const QUrl &url)
+namespace {
+
+bool plainLoopback(const QUrl &url)
 {
-    if (!url.isValid() || url.host().isEmpty())
-        return false;
-    const QString scheme = url.scheme().toLower();
-    if (scheme == QLatin1String("https"))
-        return true;
-    if (scheme != QLatin1String("http"))
+    if (url.scheme().toLower() != QLatin1String("http"))
         return false;
     const QString host = url.host().toLower();
     return host == QLatin1String("localhost") || QHostAddress(host).isLoopback();
+}
+
+bool secure(const QUrl &url)
+{
+    return url.scheme().toLower() == QLatin1String("https");
+}
+
+} // namespace
+
+bool updateAddressAllowed(const QUrl &url, const QUrl &configured)
+{
+    if (!url.isValid() || url.host().isEmpty())
+        return false;
+    return secure(url) || (plainLoopback(url) && plainLoopback(configured));
+}
+
+bool updateRedirectAllowed(const QUrl &from, const QUrl &to, const QUrl &configured)
+{
+    return updateAddressAllowed(to, configured) && (secure(to) || !secure(from));
 }
 
 UpdateDocument UpdateDocument::parse(const QString &text)
@@ -42,15 +58,20 @@ QString UpdateDocument::latest(Kind kind) const
 UpdateDownload UpdateDocument::download(Kind kind, bool japanese) const
 {
     const QString what = kind == Kind::Software ? QStringLiteral("software") : QStringLiteral("firmware");
-    const QString language = japanese ? QStringLiteral("ja") : QStringLiteral("en");
-    QString key = QStringLiteral("linux_%1_url_%2").arg(what, language);
-    if (version_.value(key).toString().isEmpty())
-        key = QStringLiteral("windows_%1_url_%2").arg(what, language);
+    const auto keyOf = [&what](const char *platform, const char *language) {
+        return QStringLiteral("%1_%2_url_%3").arg(QLatin1String(platform), what, QLatin1String(language));
+    };
+    QString key;
+    for (const char *platform : {"linux", "windows"})
+        for (const char *language : {japanese ? "ja" : "en", "en"})
+            if (key.isEmpty() && !version_.value(keyOf(platform, language)).toString().trimmed().isEmpty())
+                key = keyOf(platform, language);
 
     UpdateDownload out;
-    const QString address = version_.value(key).toString().trimmed();
-    if (!address.isEmpty())
-        out.url = QUrl(address, QUrl::StrictMode);
+    if (key.isEmpty())
+        return out;
+    out.url = QUrl(version_.value(key).toString().trimmed(), QUrl::StrictMode);
+    out.browserOnly = key.startsWith(QLatin1String("windows"));
     const QJsonValue hash = version_.value(key + QLatin1String("_sha256"));
     if (hash.isUndefined() || hash.isNull())
         return out;

@@ -3,6 +3,7 @@
 #include "archiveunpacker.h"
 #include "installer.h"
 #include "updatedocument.h"
+#include "updatekeys.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,8 +20,10 @@ constexpr int DocumentTimeoutMs = 60000;
 
 } // namespace
 
-UpdateInformation::UpdateInformation(const QUrl &documentAddress, int inactivityLimitMs, QObject *parent)
-    : QObject(parent), documentAddress_(documentAddress), inactivityLimitMs_(inactivityLimitMs)
+UpdateInformation::UpdateInformation(const QUrl &documentAddress, const QString &keysFolder,
+                                     int inactivityLimitMs, QObject *parent)
+    : QObject(parent), documentAddress_(documentAddress), keysFolder_(keysFolder),
+      inactivityLimitMs_(inactivityLimitMs)
 {}
 
 UpdateInformation::~UpdateInformation()
@@ -39,7 +42,8 @@ QNetworkAccessManager &UpdateInformation::manager()
     return *manager_;
 }
 
-// Every hop, the first and each redirect, must be an address the panel fetches from.
+// Every hop, the first and each redirect, must be an address the panel fetches from, and none leaves
+// https for plain http.
 QNetworkReply *UpdateInformation::get(const QUrl &url, int transferTimeoutMs)
 {
     QNetworkRequest request(url);
@@ -48,10 +52,24 @@ QNetworkReply *UpdateInformation::get(const QUrl &url, int transferTimeoutMs)
                          QNetworkRequest::UserVerifiedRedirectPolicy);
     request.setMaximumRedirectsAllowed(MaxRedirects);
     QNetworkReply *reply = manager().get(request);
-    connect(reply, &QNetworkReply::redirected, reply, [reply](const QUrl &to) {
-        if (updateAddressAllowed(to))
-            emit reply->redirectAllowed();
-        else
+    connect(reply, &QNetworkReply::redirected, reply,
+            [reply, from = url, configured = documentAddress_](const QUrl &to) mutable {
+                if (!updateRedirectAllowed(from, to, configured)) {
+                    reply->abort();
+                    return;
+                }
+                from = to;
+                emit reply->redirectAllowed();
+            });
+    return reply;
+}
+
+// A request for a small text, abandoned once it grows past `limit` bytes.
+QNetworkReply *UpdateInformation::getSmall(const QUrl &url, qint64 limit)
+{
+    QNetworkReply *reply = get(url, DocumentTimeoutMs);
+    connect(reply, &QNetworkReply::downloadProgress, reply, [reply, limit](qint64 received, qint64 total) {
+        if (received > limit || total > limit)
             reply->abort();
     });
     return reply;
@@ -59,15 +77,11 @@ QNetworkReply *UpdateInformation::get(const QUrl &url, int transferTimeoutMs)
 
 void UpdateInformation::downloadInformation()
 {
-    if (!updateAddressAllowed(documentAddress_)) {
+    if (!updateAddressAllowed(documentAddress_, documentAddress_)) {
         emit finishedInformation(QString());
         return;
     }
-    QNetworkReply *reply = get(documentAddress_, DocumentTimeoutMs);
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
-        if (received > DocumentLimit || total > DocumentLimit)
-            reply->abort();
-    });
+    QNetworkReply *reply = getSmall(documentAddress_, DocumentLimit);
     connect(reply, &QNetworkReply::finished, this, [this, reply] { replyFinishedInfo(reply); });
 }
 
@@ -75,21 +89,40 @@ void UpdateInformation::replyFinishedInfo(QNetworkReply *reply)
 {
     reply->deleteLater();
     // A failed fetch reads as an empty document: no offers, nothing shown.
-    QByteArray bytes = reply->error() == QNetworkReply::NoError ? reply->readAll() : QByteArray();
+    if (reply->error() != QNetworkReply::NoError) {
+        emit finishedInformation(QString());
+        return;
+    }
+    const QByteArray document = reply->readAll();
+    QUrl signatureAddress = documentAddress_;
+    signatureAddress.setPath(documentAddress_.path(QUrl::FullyEncoded) + QStringLiteral(".sig"),
+                             QUrl::TolerantMode);
+    QNetworkReply *signature = getSmall(signatureAddress, UpdateKeys::SignatureTextLimit);
+    connect(signature, &QNetworkReply::finished, this,
+            [this, signature, document] { signatureArrived(signature, document); });
+}
+
+// Nothing of the document counts until a trusted key vouches for its exact bytes; without that it is
+// as if there were none.
+void UpdateInformation::signatureArrived(QNetworkReply *reply, const QByteArray &document)
+{
+    reply->deleteLater();
+    const bool trusted = reply->error() == QNetworkReply::NoError &&
+                         UpdateKeys::load(keysFolder_).verify(document, reply->readAll());
+    QByteArray bytes = trusted ? document : QByteArray();
     const int zero = bytes.indexOf('\0');
     if (zero >= 0)
         bytes.truncate(zero);
     emit finishedInformation(QString::fromUtf8(bytes));
 }
 
-void UpdateInformation::downloadFile(const QString &url, const QByteArray &sha256)
+void UpdateInformation::downloadFile(const QUrl &address, const QByteArray &sha256)
 {
     if (reply_)
         return; // one download at a time
     installer_.clear();
-    const QUrl address(url, QUrl::StrictMode);
     // Nothing is fetched that could not be verified afterwards.
-    if (!updateAddressAllowed(address) ||
+    if (!updateAddressAllowed(address, documentAddress_) ||
         sha256.size() != QCryptographicHash::hashLength(QCryptographicHash::Sha256)) {
         emit errorDownloadFile();
         return;

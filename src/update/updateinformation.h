@@ -1,6 +1,6 @@
-// The update worker: fetches the update document, downloads an offered file into a fresh private
-// temporary folder, verifies it against the document's SHA-256, unpacks it and hands the installer
-// over. Created on the GUI thread and moved to a thread of its own; every slot runs there and is
+// The update worker: fetches the update document and its signature, passes the document on only when
+// one of the installed keys signed it, downloads an offered file into a fresh private temporary folder,
+// verifies it against the document's SHA-256, unpacks it and hands the installer over. Created on the GUI thread and moved to a thread of its own; every slot runs there and is
 // reached through queued connections only.
 #pragma once
 
@@ -27,13 +27,16 @@ public:
     static constexpr qint64 DocumentLimit = 1 << 20;
     static constexpr qint64 DownloadLimit = qint64(1) << 30;
 
-    // `documentAddress`: where downloadInformation() fetches from. `inactivityLimitMs`: a download that
-    // makes no progress for this long is given up.
-    UpdateInformation(const QUrl &documentAddress, int inactivityLimitMs, QObject *parent = nullptr);
+    // `documentAddress`: where downloadInformation() fetches from; its signature is at the same address
+    // with ".sig" added to the path. `keysFolder`: the trusted public keys (UpdateKeys). `inactivityLimitMs`:
+    // a download that makes no progress for this long is given up.
+    UpdateInformation(const QUrl &documentAddress, const QString &keysFolder, int inactivityLimitMs,
+                      QObject *parent = nullptr);
     // A download still running is aborted and its folder removed. Runs on the update thread.
     ~UpdateInformation() override;
 
 signals:
+    // The signed document's text; empty when it could not be fetched or is not signed by a trusted key.
     void finishedInformation(const QString &str);
     void startedDownloadFile();
     void finishedDownloadFile();
@@ -46,7 +49,7 @@ signals:
 public slots:
     void downloadInformation();
     // `sha256`: the 32-byte digest the download must have; a download without one is refused.
-    void downloadFile(const QString &url, const QByteArray &sha256);
+    void downloadFile(const QUrl &url, const QByteArray &sha256);
     // A user's cancel: the download is aborted without an error report.
     void cancelDownload();
     void timeoutDownload();
@@ -61,6 +64,8 @@ private:
 
     QNetworkAccessManager &manager();
     QNetworkReply *get(const QUrl &url, int transferTimeoutMs);
+    QNetworkReply *getSmall(const QUrl &url, qint64 limit);
+    void signatureArrived(QNetworkReply *reply, const QByteArray &document);
     bool startFile(const QUrl &url);
     void storeArrived();
     void abortDownload(Abort why);
@@ -68,6 +73,7 @@ private:
     void discard();
 
     QUrl documentAddress_;
+    QString keysFolder_;
     int inactivityLimitMs_;
     QNetworkAccessManager *manager_ = nullptr;
     QPointer<QNetworkReply> reply_;

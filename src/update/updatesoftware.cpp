@@ -4,6 +4,7 @@
 #include "informationbox.h"
 #include "settings.h"
 #include "updateinformation.h"
+#include "updatekeys.h"
 #include "updatetexts.h"
 #include "updateversion.h"
 
@@ -16,9 +17,6 @@
 namespace {
 
 using updatetexts::Text;
-const char *const SoftDialog = "SoftDialog";
-const char *const FirmDialog = "FirmDialog";
-const char *const InfoDialog = "InfoDialog";
 
 bool startsWithDigit(const QString &s)
 {
@@ -42,9 +40,9 @@ UpdateSoftware::UpdateSoftware(Settings &settings, const QString &ownVersion, in
       lang_(updatetexts::languageIndex(QLocale()))
 {
     setUpBoxes();
-    const QString configured = settings_.updateText(QStringLiteral("JsonUrl"));
-    const QUrl address(configured.isEmpty() ? QString::fromLatin1(DefaultDocumentAddress) : configured);
-    worker_ = new UpdateInformation(address, inactivityLimitMs);
+    const QString configured = settings_.value(settings::key::JsonUrl);
+    documentAddress_ = QUrl(configured.isEmpty() ? QString::fromLatin1(DefaultDocumentAddress) : configured);
+    worker_ = new UpdateInformation(documentAddress_, UpdateKeys::installedFolder(), inactivityLimitMs);
     worker_->moveToThread(&thread_);
     connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
     connectWorker();
@@ -73,8 +71,8 @@ void UpdateSoftware::setUpBoxes()
     informationBox_->setWindowTitle(text(Text::InformationTitle));
     informationBox_->firstButton()->setText(text(Text::Ok));
     informationBox_->checkBox()->setText(text(Text::DoNotShowAgain));
+    // Not modal: the message must never stand between the user and the mixer.
     informationBox_->secondButton()->hide();
-    informationBox_->setWindowModality(Qt::ApplicationModal);
 
     errorBox_ = std::make_unique<QMessageBox>();
     errorBox_->setObjectName(QStringLiteral("updateErrorBox"));
@@ -130,7 +128,7 @@ void UpdateSoftware::saveInformation(const QString &str)
 void UpdateSoftware::showInformation()
 {
     const QString message = document_.message(QLocale::languageToString(QLocale().language()));
-    if (message.isEmpty() || message == settings_.updateText(QLatin1String(InfoDialog)))
+    if (message.isEmpty() || message == settings_.value(settings::key::InfoDialog))
         return;
     information_ = message;
     informationBox_->setMessage(message, InformationBox::MessageLineHeight);
@@ -146,7 +144,7 @@ void UpdateSoftware::softwareCheck()
         return;
     }
     latestSoftware_ = latest;
-    if (!updateversion::isNewer(settings_.updateText(QLatin1String(SoftDialog)), latest)) {
+    if (!updateversion::isNewer(settings_.value(settings::key::SoftDialog), latest)) {
         checkState_ = 2;
         return;
     }
@@ -168,7 +166,7 @@ void UpdateSoftware::firmwareCheck(const QString &productName, const QString &fi
         checkState_ = 3;
         return;
     }
-    if (!updateversion::isNewer(settings_.updateText(QLatin1String(FirmDialog)), latestFirmware_))
+    if (!updateversion::isNewer(settings_.value(settings::key::FirmDialog), latestFirmware_))
         return;
     // An offer still open is left as it is rather than set up again on every tick.
     if (!firmwareBox_->isVisible())
@@ -216,45 +214,45 @@ void UpdateSoftware::decideClickedFirmware()
     startDownload(UpdateDocument::Kind::Firmware);
 }
 
-// Only a download the document vouches for with a digest is fetched and opened here; without one the
-// user gets the address in the browser and decides.
+// Only a download for this platform that the document vouches for with a digest is fetched and opened
+// here; anything else is shown in the browser and the user decides.
 void UpdateSoftware::startDownload(UpdateDocument::Kind kind)
 {
     const UpdateDownload download = document_.download(kind, japanese());
-    if (!updateAddressAllowed(download.url) || download.hashMalformed) {
+    if (!updateAddressAllowed(download.url, documentAddress_) || download.hashMalformed) {
         showMsgBoxError();
         return;
     }
-    if (download.sha256.isEmpty()) {
+    if (download.browserOnly || download.sha256.isEmpty()) {
         if (!QDesktopServices::openUrl(download.url))
             showMsgBoxError();
         return;
     }
-    emit readiedDownloadFile(download.url.toString(), download.sha256);
+    emit readiedDownloadFile(download.url, download.sha256);
 }
 
 void UpdateSoftware::cancelSoftware()
 {
     checkState_ = 2;
-    putAside(*softwareBox_, SoftDialog, latestSoftware_);
+    putAside(*softwareBox_, settings::key::SoftDialog, latestSoftware_);
 }
 
 void UpdateSoftware::cancelFirmware()
 {
     checkState_ = 3;
-    putAside(*firmwareBox_, FirmDialog, latestFirmware_);
+    putAside(*firmwareBox_, settings::key::FirmDialog, latestFirmware_);
 }
 
 void UpdateSoftware::decideClickedInformation()
 {
-    putAside(*informationBox_, InfoDialog, information_);
+    putAside(*informationBox_, settings::key::InfoDialog, information_);
 }
 
-void UpdateSoftware::putAside(InformationBox &box, const char *key, const QString &value)
+void UpdateSoftware::putAside(InformationBox &box, const settings::Key<QString> &key, const QString &version)
 {
     box.close();
     if (box.checkBox()->isChecked())
-        settings_.setUpdateText(QLatin1String(key), value);
+        settings_.setValue(key, version);
 }
 
 void UpdateSoftware::openDownloadFileInfo()

@@ -2,12 +2,14 @@
 // firmware, shows the latest information message, and runs the download windows. GUI thread.
 #pragma once
 
+#include "settingkeys.h"
 #include "updatedocument.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QThread>
+#include <QUrl>
 
 #include <memory>
 
@@ -25,7 +27,8 @@ public:
 
     // `settings`: not owned, must outlive the controller. `ownVersion`: the panel's version ("1.00 0059").
     // `inactivityLimitMs`: how long a download may go without progress. Starts the worker thread and asks
-    // for the update document at once.
+    // for the update document at once; only a document signed by a key installed with the program
+    // (UpdateKeys::installedFolder()) is taken.
     UpdateSoftware(Settings &settings, const QString &ownVersion, int inactivityLimitMs = InactivityLimitMs,
                    QObject *parent = nullptr);
     // Stops the worker thread (a running download is abandoned).
@@ -46,7 +49,7 @@ public:
     InformationBox *informationBox() const { return informationBox_.get(); }
 
 signals:
-    void readiedDownloadFile(const QString &url, const QByteArray &sha256);
+    void readiedDownloadFile(const QUrl &url, const QByteArray &sha256);
     void stopDownload();
 
 public slots:
@@ -70,12 +73,13 @@ private:
     void showInformation();
     void offer(InformationBox &box, int headline, const QString &current, const QString &latest);
     void startDownload(UpdateDocument::Kind kind);
-    void putAside(InformationBox &box, const char *key, const QString &version);
+    void putAside(InformationBox &box, const settings::Key<QString> &key, const QString &version);
     QString text(int index) const;
     bool japanese() const;
 
     Settings &settings_;
     QString ownVersion_;
+    QUrl documentAddress_;
     int lang_ = 0;
     int checkState_ = 0;
     UpdateDocument document_;

@@ -21,6 +21,9 @@ namespace el = editorlayout;
 
 namespace {
 
+// The low gain readout while the low-cut filter replaces the low shelf.
+const QString kNoLowGain = QStringLiteral("---");
+
 // Object-name stems in knob order: "label_<stem>Knob" and "label_<stem>Disp".
 const char *const kStems[mixer::kDynKnobs] = {
     "Threshold", "Ratio",    "Gain",        "Attack",     "Release", "HighGain", "HighMidGain", "LowMidGain",
@@ -118,6 +121,13 @@ ChannelEditor::ChannelEditor(mixer::MixerModel &model, QWidget *parent)
     m_target->setStyleSheet(
         QStringLiteral("color: rgb(255, 170, 0); background: transparent; font: bold 7pt \"Arial\";"));
 
+    listen();
+    setLowCutFilterDisable();
+    selectionChanged();
+}
+
+void ChannelEditor::listen()
+{
     mixer::MixerModel *m = &m_model;
     connect(m, &mixer::MixerModel::editorLoadRequested, this, &ChannelEditor::loadSelected);
     connect(m, &mixer::MixerModel::selectionChanged, this, &ChannelEditor::selectionChanged);
@@ -126,6 +136,11 @@ ChannelEditor::ChannelEditor(mixer::MixerModel &model, QWidget *parent)
     connect(m, &mixer::MixerModel::compressorRepaintRequested, this, &ChannelEditor::doCompressorRepaint);
     connect(m, &mixer::MixerModel::equalizerRepaintRequested, this, &ChannelEditor::doEqualizerRepaint);
     connect(m, &mixer::MixerModel::editorBypassChanged, this, &ChannelEditor::showBypassed);
+    // A reload keeps the edited strip where it still shows; both curves are drawn from what was loaded.
+    connect(m, &mixer::MixerModel::loaded, this, [this] {
+        doCompressorRepaint();
+        doEqualizerRepaint();
+    });
     mixer::DynamicsModel *dyn = &m_model.dynamics();
     connect(dyn, &mixer::DynamicsModel::knobChanged, this,
             [this](mixer::StripRef s, DynKnob knob, int position, const QString &label) {
@@ -140,14 +155,11 @@ ChannelEditor::ChannelEditor(mixer::MixerModel &model, QWidget *parent)
         showLowCut(on);
         doEqualizerRepaint();
     });
-
-    setLowCutFilterDisable();
-    selectionChanged();
 }
 
 mixer::StripRef ChannelEditor::selected() const
 {
-    return m_model.selectedStrip();
+    return m_model.selection().value_or(mixer::StripRef{});
 }
 
 void ChannelEditor::addKnob(DynKnob knob)
@@ -221,13 +233,23 @@ void ChannelEditor::showKnob(DynKnob knob, int position, const QString &label)
 {
     const KnobView &v = view(knob);
     m_drag.showOn(v.dial, v.value, frameScale(knob), position, label);
+    if (knob == DynKnob::LowGain && m_lowCut && m_lowCut->isChecked())
+        v.value->setText(kNoLowGain);
 }
 
 void ChannelEditor::showLowCut(bool on)
 {
     m_lowCut->setChecked(on);
-    // The filter replaces the low shelf; its gain waits at the bottom until the filter is off.
-    view(DynKnob::LowGain).dial->setEnabled(!on);
+    // The filter replaces the low shelf; its gain waits at the bottom, and has no value to show, until
+    // the filter is off.
+    const KnobView &low = view(DynKnob::LowGain);
+    low.dial->setEnabled(!on);
+    if (on) {
+        low.value->setText(kNoLowGain);
+    } else if (selected().valid()) {
+        const int p = m_model.dynamics().position(selected(), DynKnob::LowGain);
+        low.value->setText(mixer::dynLabel(DynKnob::LowGain, p));
+    }
 }
 
 void ChannelEditor::showKnobs()
@@ -294,12 +316,12 @@ void ChannelEditor::doEqualizerRepaint()
     m_eq->setCurve(eqCurveOf(m_model.dynamics(), selected()), curveMode(&mixer::MixerModel::eqOn));
 }
 
-curves::CurveMode ChannelEditor::curveMode(bool (mixer::MixerModel::*on)(const QString &) const) const
+curves::CurveMode ChannelEditor::curveMode(bool (mixer::MixerModel::*on)(mixer::StripRef) const) const
 {
     const mixer::StripRef s = selected();
     if (!s.valid())
         return curves::CurveMode::Empty;
-    return (m_model.*on)(mixer::stripName(s)) ? curves::CurveMode::Active : curves::CurveMode::Inactive;
+    return (m_model.*on)(s) ? curves::CurveMode::Active : curves::CurveMode::Inactive;
 }
 
 void ChannelEditor::slt_changeColorComp(const QString &status)

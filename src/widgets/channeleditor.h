@@ -56,6 +56,8 @@ private:
     };
 
     void addKnob(mixer::DynKnob knob);
+    // The model's notices about the edited strip and its records.
+    void listen();
     const KnobView &view(mixer::DynKnob knob) const { return m_knobs[static_cast<size_t>(knob)]; }
     mixer::StripRef selected() const;
 
@@ -74,7 +76,7 @@ private:
     void showBypassed(bool bypassed);
     void updateReadouts();
     // Empty with no strip selected, else Active or Inactive as the strip's `on` switch says.
-    curves::CurveMode curveMode(bool (mixer::MixerModel::*on)(const QString &) const) const;
+    curves::CurveMode curveMode(bool (mixer::MixerModel::*on)(mixer::StripRef) const) const;
 
     mixer::MixerModel &m_model;
     KnobDrag m_drag;

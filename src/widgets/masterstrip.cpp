@@ -16,7 +16,6 @@ MasterStrip::MasterStrip(StripContext &ctx, QWidget *parent)
     : StripWidget(ctx, {mixer::StripKind::Master, 0}, parent)
 {
     setFixedSize(g::kMasterWidth, g::kHeight);
-    const QString name = trackName();
 
     addCaption(tr("MASTER"), QRect(4, 2, 100, 16));
     addCaption(tr("AUX SENDS"), QRect(4, g::kSelectY, 100, 18));
@@ -56,7 +55,7 @@ MasterStrip::MasterStrip(StripContext &ctx, QWidget *parent)
     showReturn(ctx.model.rateClass());
     connect(&ctx.model, &mixer::MixerModel::rateClassChanged, m_return, showReturn);
 
-    addToggle(WidgetKind::Mute, name, tr("MUTE"), QRect(4, g::kMuteY + 72, 100, 20), Lamp::Mute);
+    addToggle(WidgetKind::Mute, tr("MUTE"), QRect(4, g::kMuteY + 72, 100, 20), Lamp::Mute);
     addFader(g::faderX(width()), QRect(4, g::kFaderBoxY, 100, 20));
     addMeter(WidgetKind::LevelMeterL, WidgetKind::PeakL, meter::kMasterLeft);
     addMeter(WidgetKind::LevelMeterR, WidgetKind::PeakR, meter::kMasterRight);

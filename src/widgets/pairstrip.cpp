@@ -37,14 +37,12 @@ PairStrip::PairStrip(StripContext &ctx, int pair, QWidget *parent) : QStackedWid
 
     addWidget(monoPage);
     addWidget(stereoPage);
-    connect(&ctx.model, &mixer::MixerModel::linkChanged, this, &PairStrip::reflectLink);
-    reflectLink(pair, ctx.model.pairLinked(pair));
+    connect(&ctx.model.events(ref), &mixer::StripEvents::linkChanged, this, &PairStrip::reflectLink);
+    reflectLink(ctx.model.pairLinked(pair));
 }
 
-void PairStrip::reflectLink(int pair, bool on)
+void PairStrip::reflectLink(bool on)
 {
-    if (pair != m_pair)
-        return;
     setCurrentIndex(on ? 1 : 0);
     // A link copies one side's state over the other; show every control as the model now has it.
     m_odd->refresh();

@@ -21,7 +21,7 @@ public:
     StereoStrip *stereo() const { return m_stereo; }
 
 private:
-    void reflectLink(int pair, bool on);
+    void reflectLink(bool on);
 
     int m_pair;
     MonoStrip *m_odd;

@@ -3,6 +3,7 @@
 #include "dialcontrolsend.h"
 #include "mixermodel.h"
 #include "pancontrol.h"
+#include "scales.h"
 #include "stripgeometry.h"
 
 #include <QDoubleSpinBox>
@@ -19,34 +20,43 @@ using mixer::MixerModel;
 using mixer::WidgetKind;
 
 StripWidget::StripWidget(StripContext &ctx, mixer::StripRef ref, QWidget *parent)
-    : QWidget(parent), m_ctx(ctx), m_ref(ref), m_name(mixer::stripName(ref))
+    : QWidget(parent), m_ctx(ctx), m_ref(ref)
 {
     setObjectName(mixer::widgetName(WidgetKind::Strip, ref));
     // Its background covers it whole: a meter that moves repaints the strip only, not the page too.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    MixerModel *model = &ctx.model;
-    auto toggleSignal = [this](WidgetKind kind) {
-        return [this, kind](const QString &name, bool on) { reflectToggle(kind, name, 0, on); };
+    listen();
+}
+
+// The strip's own notices only: every other strip has its own.
+void StripWidget::listen()
+{
+    mixer::StripEvents *ev = &m_ctx.model.events(m_ref);
+    using mixer::Side;
+    using mixer::StripEvents;
+    const auto toggle = [this](WidgetKind kind) {
+        return [this, kind](bool on) { reflectToggle(kind, mixer::Side::None, 0, on); };
     };
-    connect(model, &MixerModel::phaseChanged, this, toggleSignal(WidgetKind::Phase));
-    connect(model, &MixerModel::eqChanged, this, toggleSignal(WidgetKind::Eq));
-    connect(model, &MixerModel::compChanged, this, toggleSignal(WidgetKind::Comp));
-    connect(model, &MixerModel::muteChanged, this, toggleSignal(WidgetKind::Mute));
-    connect(model, &MixerModel::soloChanged, this, toggleSignal(WidgetKind::Solo));
-    connect(model, &MixerModel::selectChanged, this, &StripWidget::reflectSelect);
-    connect(model, &MixerModel::trueBypassChanged, this, &StripWidget::reflectBypass);
-    connect(model, &MixerModel::sendPointChanged, this, [this](const QString &name, int send, int code) {
-        reflectToggle(WidgetKind::Pre, name, send, code == 2);
-        reflectToggle(WidgetKind::Post, name, send, code == 3);
+    connect(ev, &StripEvents::phaseChanged, this,
+            [this](Side side, bool on) { reflectToggle(WidgetKind::Phase, side, 0, on); });
+    connect(ev, &StripEvents::eqChanged, this, toggle(WidgetKind::Eq));
+    connect(ev, &StripEvents::compChanged, this, toggle(WidgetKind::Comp));
+    connect(ev, &StripEvents::muteChanged, this, toggle(WidgetKind::Mute));
+    connect(ev, &StripEvents::soloChanged, this, toggle(WidgetKind::Solo));
+    connect(ev, &StripEvents::selectChanged, this, &StripWidget::reflectSelect);
+    connect(ev, &StripEvents::trueBypassChanged, this, &StripWidget::reflectBypass);
+    connect(ev, &StripEvents::sendPointChanged, this, [this](int send, int code) {
+        reflectToggle(WidgetKind::Pre, Side::None, send, code == 2);
+        reflectToggle(WidgetKind::Post, Side::None, send, code == 3);
     });
-    connect(model, &MixerModel::sendChanged, this, &StripWidget::reflectSend);
-    connect(model, &MixerModel::panChanged, this, &StripWidget::reflectPan);
-    connect(model, &MixerModel::faderChanged, this, [this](const QString &name, double db) {
-        if (m_fader && name == m_name)
+    connect(ev, &StripEvents::sendChanged, this, &StripWidget::reflectSend);
+    connect(ev, &StripEvents::panChanged, this, &StripWidget::reflectPan);
+    connect(ev, &StripEvents::faderChanged, this, [this](double db) {
+        if (m_fader)
             m_fader->showLevel(db);
     });
-    connect(model, &MixerModel::channelNameChanged, this, [this](int track, const QString &text) {
-        if (m_nameEdit && track == m_nameTrack && m_nameEdit->text() != text)
+    connect(ev, &StripEvents::nameChanged, this, [this](const QString &text) {
+        if (m_nameEdit && m_nameEdit->text() != text)
             m_nameEdit->setText(text);
     });
 }
@@ -58,8 +68,8 @@ QString StripWidget::objectNameOf(WidgetKind kind, int send) const
 
 // ---- Builders
 
-QPushButton *StripWidget::addToggle(WidgetKind kind, const QString &name, const QString &text,
-                                    const QRect &geo, stripstyle::Lamp lamp, const QString &objectName)
+QPushButton *StripWidget::addToggle(WidgetKind kind, const QString &text, const QRect &geo, stripstyle::Lamp lamp,
+                                    const QString &objectName, mixer::Side side)
 {
     auto *b = new QPushButton(text, this);
     b->setObjectName(objectName.isEmpty() ? objectNameOf(kind) : objectName);
@@ -67,8 +77,8 @@ QPushButton *StripWidget::addToggle(WidgetKind kind, const QString &name, const 
     b->setFocusPolicy(Qt::NoFocus);
     b->setGeometry(geo);
     b->setStyleSheet(stripstyle::buttonStyle(lamp));
-    m_toggles.append({kind, name, 0, b});
-    connect(b, &QPushButton::clicked, this, [this, kind, name](bool on) { toggled(kind, name, 0, on); });
+    m_toggles.append({kind, side, 0, b});
+    connect(b, &QPushButton::clicked, this, [this, kind, side](bool on) { toggled(kind, side, 0, on); });
     return b;
 }
 
@@ -83,7 +93,7 @@ QPushButton *StripWidget::addButton(WidgetKind kind, const QString &text, const 
     return b;
 }
 
-void StripWidget::addSendsMuteSolo(const QString &name, int knobX, int pointsX, int width)
+void StripWidget::addSendsMuteSolo(int knobX, int pointsX, int width)
 {
     namespace g = stripgeo;
     for (int s = 1; s <= mixer::kSends; ++s) {
@@ -92,8 +102,8 @@ void StripWidget::addSendsMuteSolo(const QString &name, int knobX, int pointsX, 
                     QPoint(knobX, y), QRect(knobX - 3, y + 26, 60, 13));
         addSendPoints(s, QRect(pointsX, y, 26, 12), QRect(pointsX, y + 14, 26, 12));
     }
-    addToggle(WidgetKind::Mute, name, tr("MUTE"), QRect(4, g::kMuteY, width, 20), stripstyle::Lamp::Mute);
-    addToggle(WidgetKind::Solo, name, tr("SOLO"), QRect(4, g::kSoloY, width, 20), stripstyle::Lamp::Solo);
+    addToggle(WidgetKind::Mute, tr("MUTE"), QRect(4, g::kMuteY, width, 20), stripstyle::Lamp::Mute);
+    addToggle(WidgetKind::Solo, tr("SOLO"), QRect(4, g::kSoloY, width, 20), stripstyle::Lamp::Solo);
 }
 
 void StripWidget::addSendPoints(int send, const QRect &pre, const QRect &post)
@@ -114,9 +124,9 @@ void StripWidget::addSendPoints(int send, const QRect &pre, const QRect &post)
         b->setGeometry(p.geo);
         b->setStyleSheet(style);
         const WidgetKind kind = p.kind;
-        m_toggles.append({kind, m_name, send, b});
+        m_toggles.append({kind, mixer::Side::None, send, b});
         connect(b, &QPushButton::clicked, this,
-                [this, kind, send](bool on) { toggled(kind, m_name, send, on); });
+                [this, kind, send](bool on) { toggled(kind, mixer::Side::None, send, on); });
     }
 }
 
@@ -141,14 +151,14 @@ DialControlSend *StripWidget::addSendKnob(int send, const QString &knobName, con
             [this, v](QMouseEvent *ev) { sendPressed(v, ev); });
     connect(knob, &DialControlSend::sendDialKnob_Moved, this, [this, send](QMouseEvent *ev) {
         if (m_ctx.send.move(ev->localPos()))
-            m_ctx.model.setSendLevel(m_name, send, m_ctx.send.index());
+            m_ctx.model.setSendLevel(m_ref, send, m_ctx.send.index());
     });
     connect(knob, &DialControlSend::sendDialKnob_Released, value, &QLabel::hide);
     return knob;
 }
 
-PanControl *StripWidget::addPanMarker(int track, WidgetKind knob, WidgetKind display, int lane, int panelX,
-                                      const QRect &displayGeo)
+PanControl *StripWidget::addPanMarker(mixer::Side side, WidgetKind knob, WidgetKind display, int lane,
+                                      int panelX, const QRect &displayGeo)
 {
     auto *marker = new PanControl(this);
     marker->setObjectName(objectNameOf(knob));
@@ -159,12 +169,12 @@ PanControl *StripWidget::addPanMarker(int track, WidgetKind knob, WidgetKind dis
     value->setAlignment(Qt::AlignCenter);
     value->setStyleSheet(stripstyle::valueLabelStyle());
     value->hide();
-    const PanView v{track, lane, panelX, marker, value};
+    const PanView v{side, lane, panelX, marker, value};
     m_pans.append(v);
     connect(marker, &PanControl::panknob_Pressed, this, [this, v](QMouseEvent *ev) { panPressed(v, ev); });
     connect(marker, &PanControl::panknob_Moved, this, [this, v](QMouseEvent *ev) { panMoved(v, ev); });
     connect(marker, &PanControl::panknob_Released, value, &QLabel::hide);
-    connect(marker, &PanControl::panknob_DoubleClicked, this, [this, track] { m_ctx.model.resetPan(track); });
+    connect(marker, &PanControl::panknob_DoubleClicked, this, [this, side] { m_ctx.model.resetPan(m_ref, side); });
     return marker;
 }
 
@@ -179,13 +189,12 @@ FaderPair *StripWidget::addFader(int x, const QRect &box)
     slider->move(x, 350);
     value->setGeometry(box);
     connect(m_fader, &FaderPair::levelChanged, this,
-            [this](double db) { m_ctx.model.setFaderLevel(m_name, db); });
+            [this](double db) { m_ctx.model.setFaderLevel(m_ref, db); });
     return m_fader;
 }
 
-QLineEdit *StripWidget::addNameEdit(int track, const QRect &geo)
+QLineEdit *StripWidget::addNameEdit(const QRect &geo)
 {
-    m_nameTrack = track;
     m_nameEdit = new QLineEdit(this);
     m_nameEdit->setObjectName(objectNameOf(WidgetKind::Name));
     m_nameEdit->setGeometry(geo);
@@ -196,7 +205,7 @@ QLineEdit *StripWidget::addNameEdit(int track, const QRect &geo)
     m_nameEdit->setStyleSheet(stripstyle::nameEditStyle());
     connect(m_nameEdit, &QLineEdit::editingFinished, this, [this] {
         m_nameEdit->clearFocus();
-        m_ctx.model.setChannelName(m_nameTrack, m_nameEdit->text());
+        m_ctx.model.setChannelName(m_ref, m_nameEdit->text());
     });
     return m_nameEdit;
 }
@@ -224,176 +233,9 @@ MeterLabels StripWidget::meter(WidgetKind meter) const
     return {};
 }
 
-// ---- Handlers, one per kind of control
-
-void StripWidget::toggled(WidgetKind kind, const QString &name, int send, bool on)
-{
-    MixerModel &m = m_ctx.model;
-    switch (kind) {
-    case WidgetKind::Phase:
-        m.setPhase(name, on);
-        break;
-    case WidgetKind::Eq:
-        m.setEqOn(name, on);
-        break;
-    case WidgetKind::Comp:
-        m.setCompOn(name, on);
-        break;
-    case WidgetKind::Mute:
-        m.setMute(name, on);
-        break;
-    case WidgetKind::Solo:
-        m.setSolo(name, on);
-        break;
-    case WidgetKind::Select:
-        m.setSelect(name, on);
-        break;
-    case WidgetKind::Bypass:
-        m.setTrueBypass(name, on);
-        break;
-    case WidgetKind::Pre:
-        m.setPre(name, send, on);
-        break;
-    case WidgetKind::Post:
-        m.setPost(name, send, on);
-        break;
-    default:
-        break;
-    }
-    // A change the model refused leaves the button as the model has it.
-    refresh();
-}
-
-void StripWidget::reflectToggle(WidgetKind kind, const QString &name, int send, bool on)
-{
-    for (const Toggle &t : qAsConst(m_toggles))
-        if (t.kind == kind && t.send == send && t.name == name)
-            t.button->setChecked(on);
-}
-
-void StripWidget::reflectBypass(const QString &name, bool on)
-{
-    if (name != m_name)
-        return;
-    for (const Toggle &t : qAsConst(m_toggles)) {
-        switch (t.kind) {
-        case WidgetKind::Bypass:
-            t.button->setChecked(on);
-            break;
-        case WidgetKind::Phase:
-        case WidgetKind::Eq:
-        case WidgetKind::Comp:
-        case WidgetKind::Select:
-            t.button->setEnabled(!on);
-            break;
-        default:
-            break;
-        }
-    }
-}
-
-void StripWidget::reflectSelect(const QString &name, bool on)
-{
-    reflectToggle(WidgetKind::Select, name, 0, on);
-    if (name == m_name)
-        update();
-}
-
-void StripWidget::reflectSend(const QString &name, int send, int position, const QString &label)
-{
-    if (name != m_name)
-        return;
-    for (const SendView &v : qAsConst(m_sends))
-        if (v.send == send)
-            m_ctx.send.showOn(v.knob, v.display, KnobScale::Send, position, label);
-}
-
-void StripWidget::reflectPan(int track, int position, const QString &label)
-{
-    for (const PanView &v : qAsConst(m_pans)) {
-        if (v.track != track)
-            continue;
-        m_ctx.pan.placeMarker(v.marker, v.lane, position, v.panelX);
-        v.display->setText(label);
-    }
-}
-
-void StripWidget::sendPressed(const SendView &v, QMouseEvent *ev)
-{
-    m_ctx.send.setTarget(v.knob, v.display);
-    m_ctx.send.press(KnobScale::Send, m_ctx.model.sendPosition(m_name, v.send), ev->localPos(),
-                     KnobDrag::Arming::Latched);
-    v.display->raise();
-    v.display->show();
-}
-
-void StripWidget::panPressed(const PanView &v, QMouseEvent *ev)
-{
-    v.display->raise();
-    v.display->show();
-    m_ctx.pan.press(m_ctx.model.panPosition(v.track), ev->screenPos());
-}
-
-void StripWidget::panMoved(const PanView &v, QMouseEvent *ev)
-{
-    m_ctx.model.setPan(v.track, m_ctx.pan.move(v.lane, ev->screenPos()));
-}
-
-void StripWidget::refresh()
-{
-    const MixerModel &m = m_ctx.model;
-    for (const Toggle &t : qAsConst(m_toggles)) {
-        bool on = false;
-        switch (t.kind) {
-        case WidgetKind::Phase:
-            on = m.phase(t.name);
-            break;
-        case WidgetKind::Eq:
-            on = m.eqOn(t.name);
-            break;
-        case WidgetKind::Comp:
-            on = m.compOn(t.name);
-            break;
-        case WidgetKind::Mute:
-            on = m.mute(t.name);
-            break;
-        case WidgetKind::Solo:
-            on = m.solo(t.name);
-            break;
-        case WidgetKind::Select:
-            on = m.selected(t.name);
-            break;
-        case WidgetKind::Bypass:
-            on = m.trueBypass(t.name);
-            break;
-        case WidgetKind::Pre:
-            on = m.sendPoint(t.name, t.send) == 2;
-            break;
-        case WidgetKind::Post:
-            on = m.sendPoint(t.name, t.send) == 3;
-            break;
-        default:
-            break;
-        }
-        t.button->setChecked(on);
-    }
-    if (m_ref.kind != mixer::StripKind::Master)
-        reflectBypass(m_name, m.trueBypass(m_name));
-    for (const SendView &v : qAsConst(m_sends))
-        m_ctx.send.showOn(v.knob, v.display, KnobScale::Send, m.sendPosition(m_name, v.send),
-                          m.sendLabel(m_name, v.send));
-    for (const PanView &v : qAsConst(m_pans))
-        reflectPan(v.track, m.panPosition(v.track), m.panLabel(v.track));
-    if (m_fader)
-        m_fader->showLevel(m.faderLevel(m_name));
-    if (m_nameEdit)
-        m_nameEdit->setText(m.channelName(m_nameTrack));
-    update();
-}
-
 void StripWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const bool selected = m_ref.kind != mixer::StripKind::Master && m_ctx.model.selected(m_name);
+    const bool selected = m_ref.kind != mixer::StripKind::Master && m_ctx.model.selected(m_ref);
     stripstyle::paintStripBackground(p, rect(), selected);
 }

@@ -1,9 +1,9 @@
 // Base of the mixer strips: builds the strip's controls by kind, runs the one handler of each kind of
-// control for whatever track it belongs to, and reflects the model's signals onto the controls.
+// control for whatever strip it belongs to, and reflects the strip's own notices onto the controls.
 //
-// The model is the only writer: a control hands the user's change to the model, and the model's signal
-// sets the control (and its mirrors on other strips). Controls are set without re-emitting their user
-// signals (clicked, sliderMoved, mouse gestures), which is the echo guard.
+// The model is the only writer: a control hands the user's change to the model, and the notice of the
+// strip sets the control (the model tells mirrored strips through their own notices). Controls are set
+// without re-emitting their user signals (clicked, sliderMoved, mouse gestures), which is the echo guard.
 #pragma once
 
 #include "meterlabels.h"
@@ -32,17 +32,15 @@ public:
     mixer::StripRef ref() const { return m_ref; }
     /// The meter labels of kind \p meter (LevelMeter, LevelMeterL, LevelMeterR); empty if the strip has none.
     MeterLabels meter(mixer::WidgetKind meter) const;
-    /// Track name of the strip ("Track1", "Track1_2", "TrackMaster").
-    QString trackName() const { return m_name; }
     /// Sets every control from the model.
     void refresh();
 
 protected:
     // ---- Builders: each creates a control with its object name, places it and wires its handler.
-    // A button that toggles \p kind for \p name (a track, pair or side name) on the model.
+    // A button that toggles \p kind on the strip (a phase button: on the track of \p side).
     // \p objectName defaults to the strip's name for \p kind.
-    QPushButton *addToggle(mixer::WidgetKind kind, const QString &name, const QString &text, const QRect &geo,
-                           stripstyle::Lamp lamp, const QString &objectName = QString());
+    QPushButton *addToggle(mixer::WidgetKind kind, const QString &text, const QRect &geo, stripstyle::Lamp lamp,
+                           const QString &objectName = QString(), mixer::Side side = mixer::Side::None);
     // A plain (not checkable) button; \p lit shows it in its lamp colour.
     QPushButton *addButton(mixer::WidgetKind kind, const QString &text, const QRect &geo,
                            stripstyle::Lamp lamp, bool lit, QWidget *host = nullptr);
@@ -53,13 +51,14 @@ protected:
     DialControlSend *addSendKnob(int send, const QString &knobName, const QString &displayName,
                                  const QPoint &at, const QRect &display, QWidget *host = nullptr);
     // The four send rows of a strip with its knobs at \p knobX and the pre/post buttons at \p pointsX,
-    // then mute and solo across \p width for \p name.
-    void addSendsMuteSolo(const QString &name, int knobX, int pointsX, int width);
-    // Pan marker of mono track \p track on lane \p lane of a panel that starts \p panelX into the lane.
-    PanControl *addPanMarker(int track, mixer::WidgetKind knob, mixer::WidgetKind display, int lane,
+    // then mute and solo across \p width.
+    void addSendsMuteSolo(int knobX, int pointsX, int width);
+    // Pan marker of the strip's track (a stereo strip: of \p side) on lane \p lane of a panel that starts
+    // \p panelX into the lane.
+    PanControl *addPanMarker(mixer::Side side, mixer::WidgetKind knob, mixer::WidgetKind display, int lane,
                              int panelX, const QRect &displayGeo);
     FaderPair *addFader(int x, const QRect &box);
-    QLineEdit *addNameEdit(int track, const QRect &geo);
+    QLineEdit *addNameEdit(const QRect &geo);
     QLabel *addCaption(const QString &text, const QRect &geo, Qt::Alignment align = Qt::AlignCenter,
                        QWidget *host = nullptr);
     // Meter bar and peak lamp of display-table slot \p slot (see metertable.h) on \p host (default the
@@ -74,7 +73,7 @@ protected:
 private:
     struct Toggle {
         mixer::WidgetKind kind;
-        QString name;
+        mixer::Side side;
         int send;
         QAbstractButton *button;
     };
@@ -84,32 +83,31 @@ private:
         QLabel *display;
     };
     struct PanView {
-        int track;
+        mixer::Side side;
         int lane;
         int panelX;
         PanControl *marker;
         QLabel *display;
     };
 
-    void toggled(mixer::WidgetKind kind, const QString &name, int send, bool on);
-    void reflectToggle(mixer::WidgetKind kind, const QString &name, int send, bool on);
-    void reflectBypass(const QString &name, bool on);
-    void reflectSend(const QString &name, int send, int position, const QString &label);
-    void reflectPan(int track, int position, const QString &label);
-    void reflectSelect(const QString &name, bool on);
+    void listen();
+    void toggled(mixer::WidgetKind kind, mixer::Side side, int send, bool on);
+    void reflectToggle(mixer::WidgetKind kind, mixer::Side side, int send, bool on);
+    void reflectBypass(bool on);
+    void reflectSend(int send, int position, const QString &label);
+    void reflectPan(mixer::Side side, int position, const QString &label);
+    void reflectSelect(bool on);
 
     void sendPressed(const SendView &v, QMouseEvent *ev);
     void panPressed(const PanView &v, QMouseEvent *ev);
     void panMoved(const PanView &v, QMouseEvent *ev);
 
     mixer::StripRef m_ref;
-    QString m_name;
     QVector<Toggle> m_toggles;
     QVector<SendView> m_sends;
     QVector<PanView> m_pans;
     QVector<QPair<mixer::WidgetKind, MeterLabels>> m_meters;
     FaderPair *m_fader = nullptr;
     QLineEdit *m_nameEdit = nullptr;
-    int m_nameTrack = 0;
     int m_sendDragged = -1;
 };

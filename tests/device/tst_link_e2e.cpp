@@ -1,7 +1,7 @@
 // The link end to end: the device object on its worker thread against the real virtual unit program,
 // while the unit is unplugged and plugged, and while it misbehaves.
-#include "QIXDevice.h"
-#include "QIXDeviceUnit.h"
+#include "qixdevice.h"
+#include "qixdeviceunit.h"
 #include "datarow.h"
 #include "virtualunit.h"
 

@@ -2,13 +2,14 @@
 // request block as the driver would), including the failures a unit can show (failed requests, short
 // and late answers, hang-ups).
 #include "datarow.h"
-#include "devif_socket.h"
-#include "devif_usb.h"
+#include "devifsocket.h"
+#include "devifusb.h"
 #include "hexbytes.h"
 #include "ixctl.h"
 #include "qixwire.h"
 #include "virtualunit.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -160,6 +161,43 @@ private slots:
         QCOMPARE(QString::fromLocal8Bit(dir), QStringLiteral("/tmp/ixdev-%1").arg(::getuid()));
         QVERIFY(!devif_socket_dir("ixdev", dir, 8));
         QCOMPARE(dir[0], '\0');
+    }
+
+    // Without XDG_RUNTIME_DIR, the folder in /tmp is looked in only when it is this user's own and
+    // closed to everyone else.
+    void fallback_directory_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("found");
+        row("private", "private", true);
+        row("others may enter", "open", false);
+        row("another user's", "other user", false);
+        row("a link to a private folder", "link", false);
+    }
+    void fallback_directory()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, found);
+        const QString dir = QStringLiteral("/tmp/ixdev-%1").arg(::getuid());
+        if (QFileInfo(dir).exists() || QFileInfo(dir).isSymLink() || (kind == "other user" && ::geteuid() != 0))
+            QSKIP("the folder is in use, or files of another user cannot be made without root");
+        QTemporaryDir elsewhere;
+        const QString real = kind == "link" ? elsewhere.filePath("ixdev") : dir;
+        const auto cleanup = qScopeGuard([&] {
+            QFile::remove(dir);
+            QDir(real).removeRecursively();
+        });
+        QVERIFY(QDir().mkpath(real));
+        QVERIFY(::chmod(QFile::encodeName(real).constData(), kind == "open" ? 0755 : 0700) == 0);
+        QVERIFY(kind != "link" || QFile::link(real, dir));
+        QVERIFY(kind != "other user" || ::chown(QFile::encodeName(real).constData(), 4242, 4242) == 0);
+        const int fd = make_socket(real + "/lyntra0", true);
+        QVERIFY(fd > 0);
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("LYNTRA_UNIT", "virtual");
+        devif_device record{}, *selected = nullptr;
+        QCOMPARE(ixctl_select(&record, &selected), found ? 0 : 1);
+        ::close(fd);
     }
 
     // A failed send is tried ten times in all; a read is tried once.

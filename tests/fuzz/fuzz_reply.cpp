@@ -1,7 +1,7 @@
 // Fuzz target: arbitrary bytes as the unit's replies, through the device object's reply path while it
 // awaits a reply, and straight through the item decoder. Broken invariants trap, so logic faults show
 // up as crashes, not only memory errors.
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "ixmsg.h"
 
 #include <QByteArray>

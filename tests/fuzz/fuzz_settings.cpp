@@ -113,7 +113,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     Settings s;
     writeFile(s.mainFilePath(), bytes, stamp);
-    writeFile(s.clockFilePath(), bytes, stamp);
+    writeFile(QFileInfo(s.mainFilePath()).dir().filePath(QStringLiteral("DUOMIX_Setting_ClockSource.ini")), bytes,
+              stamp);
     writeFile(Settings::sceneNameFilePath(), bytes, stamp);
     s.reopenMain();
 

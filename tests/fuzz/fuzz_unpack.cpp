@@ -1,6 +1,8 @@
-// Arbitrary bytes as a downloaded archive. Whatever the unpacker does, it writes only regular files and
-// folders inside its folder, within its limit, and leaves nothing behind when it refuses.
+// Arbitrary bytes as a downloaded archive. Whatever the unpacker does, it creates nothing anywhere but in
+// its folder, writes only regular files and folders there, none set-id or writable by others, within its
+// limit, and leaves nothing behind when it refuses.
 #include "archiveunpacker.h"
+#include "opentrap.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -40,8 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     limits.totalBytes = 4 << 20;
     limits.entries = 1000;
     const QString out = QFile::decodeName(sandbox) + QStringLiteral("/out");
+    opentrap::rule = [&out](const QString &path, bool creates) {
+        return !creates || path == out || path.startsWith(out + QLatin1Char('/'));
+    };
     const UnpackResult r = archiveunpacker::unpackMemory(
         QByteArray(reinterpret_cast<const char *>(data), int(size)), out, limits);
+    opentrap::rule = nullptr;
+    if (!opentrap::refused.isEmpty())
+        fail(QStringLiteral("wrote outside its folder: ") + opentrap::refused);
 
     const QStringList left =
         QDir(QFile::decodeName(sandbox))
@@ -55,6 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const QFileInfo info(it.next());
         if (info.isSymLink() || !(info.isFile() || info.isDir()))
             fail(QStringLiteral("not a plain file or folder: ") + info.filePath());
+        struct stat st;
+        if (::lstat(QFile::encodeName(info.filePath()).constData(), &st) != 0 ||
+            (st.st_mode & (S_ISUID | S_ISGID | S_IWGRP | S_IWOTH)))
+            fail(QStringLiteral("set-id, or writable by others: ") + info.filePath());
         total += info.isFile() ? info.size() : 0;
     }
     if (total > limits.totalBytes || total > limits.ratio * qint64(size))

@@ -4,7 +4,7 @@
 #include "fault_plan.h"
 #include "firmware.h"
 #include "ixmsg.h"
-#include "ixmsg_ids.h"
+#include "ixmsgids.h"
 #include "metertable.h"
 #include "trace_log.h"
 

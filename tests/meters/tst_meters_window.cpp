@@ -1,7 +1,7 @@
 // The meters through the window, its real 100 ms timer and device worker, against the virtual unit with
 // its signal frozen and inputs set to exact levels.
-#include "QIXDevice.h"
 #include "ixmsg.h"
+#include "qixdevice.h"
 #include "mainwindow.h"
 #include "metersection.h"
 #include "resources.h"
@@ -73,10 +73,11 @@ private slots:
             QVERIFY(control("set level " + QByteArray::number(input) + " 0"));
         device_ = std::make_unique<QIXDevice>();
         settings_ = std::make_unique<Settings>();
-        settings_->setInformationDialog(true);
+        settings_->setValue(settings::key::InformationDialog, true);
         window_ = std::make_unique<MainWindow>(*device_, *settings_);
         window_->show();
-        QTRY_COMPARE_WITH_TIMEOUT(int(window_->state().identification), int(ShellState::SetUp), kPatience);
+        // The rate shows once the unit is set up.
+        QTRY_VERIFY_WITH_TIMEOUT(!label("label_IntSampleRate")->text().isEmpty(), kPatience);
         click("pB_ToMixerFromInterface"); // meters are read while they are on screen
         auto *master = window_->findChild<QDoubleSpinBox *>(QStringLiteral("dSB_faderDisplayMaster"));
         master->setValue(0.0); // typed in, as a user would; the master starts at -infinity
@@ -164,8 +165,9 @@ private slots:
         QCOMPARE(meters.store().input[4], 0u);
         QCOMPARE(meters.store().gainReduction, 32767u);
         QCOMPARE(label("label_LevelMeter5")->geometry(), bar(37, 8));
+        QCOMPARE(label("label_IntSampleRate")->text(), QString());
         QVERIFY(control("plug"));
-        QTRY_COMPARE_WITH_TIMEOUT(int(window_->state().identification), int(ShellState::SetUp), kPatience);
+        QTRY_VERIFY_WITH_TIMEOUT(!label("label_IntSampleRate")->text().isEmpty(), kPatience);
         click("pB_ToMixerFromInterface"); // the lost unit brought the interface page up
         QTRY_COMPARE_WITH_TIMEOUT(meters.store().input[4], 20000u, kPatience);
     }

@@ -1,8 +1,6 @@
 // The mixer model against the in-process firmware: scales over every position, the rules
 // the widget tests do not reach (solo memory, send points, bad names), the stereo link, and the full
 // load of the stored mix and of an empty file.
-#include "fullload.h"
-#include "mixerloader.h"
 #include "scales.h"
 #include "storedmix.h"
 #include "unitrig.h"
@@ -65,11 +63,11 @@ private slots:
             QCOMPARE(pan::clampToLane(p, false), even ? p : p > 99 ? 99 : 59);
             if (!odd && !even) {
                 QCOMPARE(label, QStringLiteral("Error"));
-                QCOMPARE(int(pan::unitIndex(label)), 255);
+                QCOMPARE(int(pan::unitIndex(p)), 255);
                 continue;
             }
             const int i = p - (odd ? pan::kOddFirst : pan::kEvenFirst);
-            QCOMPARE(int(pan::unitIndex(label)), i);
+            QCOMPARE(int(pan::unitIndex(p)), i);
             QCOMPARE(label, i < 20   ? QStringLiteral("L%1").arg(20 - i)
                             : i > 20 ? QStringLiteral("R%1").arg(i - 20)
                                      : QStringLiteral("C"));
@@ -80,7 +78,7 @@ private slots:
     {
         for (int p = 0; p < send::kPositions; ++p) {
             QCOMPARE(send::label(p).size(), 5);
-            QCOMPARE(int(send::levelFromLabel(send::label(p))), p == 0 ? -127 : send::dbAt(p));
+            QCOMPARE(send::label(p).trimmed(), p == 0 ? QStringLiteral("-inf.") : QStringLiteral("%1dB").arg(send::dbAt(p)));
             // Steps of up to 3 dB at the bottom, then every whole dB from -45 up is shown.
             const int step = send::dbAt(p) - send::dbAt(p - 1);
             if (p > 1)
@@ -92,8 +90,6 @@ private slots:
         QCOMPARE(send::dbAt(25), -45);
         for (const auto &a : anchors)
             QCOMPARE(send::label(a.first), QLatin1String(a.second));
-        QCOMPARE(int(send::levelFromLabel("abcde")), -127);
-        QCOMPARE(int(send::levelFromLabel("")), -127);
     }
 
     // ---- strip rules
@@ -123,17 +119,16 @@ private slots:
         QFETCH(L, saved);
         UnitRig rig;
         for (int n : premuted)
-            rig.model->setMute(trackName(n), true);
+            rig.model->setMute(monoRef(n), true);
         for (const QString &a : actions)
-            QVERIFY(rig.model->setSolo(a.mid(1), a.startsWith('+')));
+            QVERIFY(rig.model->setSolo(strip(a.mid(1)), a.startsWith('+')));
         const bool allBut = !muted.isEmpty() && muted.first() == 0;
         const auto &unit = rig.unit();
         for (int n = 1; n <= kTracks; ++n) {
             const bool want = muted.contains(n) != allBut;
-            QVERIFY2(rig.model->mute(trackName(n)) == want, qPrintable(trackName(n)));
+            QVERIFY2(rig.model->mute(monoRef(n)) == want, qPrintable(trackName(n)));
             QCOMPARE(UnitRig::v(unit.inputMute[n - 1]), want ? 1 : 0);
-            QCOMPARE(rig.settings.mute(trackName(n)), want);
-            QCOMPARE(rig.model->muteBeforeSolo(n), saved.contains(n));
+            QCOMPARE(rig.settings.value(trackName(n), settings::key::Mute), want);
             QCOMPARE(UnitRig::v(unit.solo[n - 1]), -1000); // solo lives in the panel only
         }
     }
@@ -151,14 +146,14 @@ private slots:
     {
         QFETCH(Point, c);
         UnitRig rig;
-        rig.model->setSendLevel("Track9", 3, 120);
-        rig.model->setSendLevel("Track10", 3, 64);
+        rig.model->setSendLevel(strip("Track9"), 3, 120);
+        rig.model->setSendLevel(strip("Track10"), 3, 64);
         if (!c.on)
-            c.pre ? rig.model->setPre(c.name, 3, true) : rig.model->setPost(c.name, 3, true);
-        QVERIFY(c.pre ? rig.model->setPre(c.name, 3, c.on) : rig.model->setPost(c.name, 3, c.on));
-        QCOMPARE(rig.model->sendPoint("Track9_10", 3), c.stereo);
-        QCOMPARE(rig.settings.sendPoint("Track9", 3), c.odd);
-        QCOMPARE(rig.settings.sendPoint("Track10", 3), c.even);
+            c.pre ? rig.model->setPre(strip(c.name), 3, true) : rig.model->setPost(strip(c.name), 3, true);
+        QVERIFY(c.pre ? rig.model->setPre(strip(c.name), 3, c.on) : rig.model->setPost(strip(c.name), 3, c.on));
+        QCOMPARE(rig.model->sendPoint(strip("Track9_10"), 3), c.stereo);
+        QCOMPARE(rig.settings.value("Track9", settings::key::sendPoint(3)), c.odd);
+        QCOMPARE(rig.settings.value("Track10", settings::key::sendPoint(3)), c.even);
         // The new point goes out with the track's own level.
         QCOMPARE(rig.mismatch({QStringLiteral("send.input.8.2.point=%1").arg(c.odd),
                                QStringLiteral("send.input.9.2.point=%1").arg(c.even),
@@ -169,17 +164,16 @@ private slots:
     void dynamicsAndNames()
     {
         UnitRig rig;
-        QVERIFY(rig.model->setEqOn("Track4", true));
+        QVERIFY(rig.model->setEqOn(strip("Track4"), true));
         // Default Q position 36 is "1.00"; the shelving bands have none.
         QCOMPARE(rig.mismatch({"eq.3.0.on=1", "eq.3.3.on=1", "eq.3.1.q=2", "eq.3.0.q=255"}), QString());
-        QVERIFY(!rig.model->setChannelName(21, "x"));
-        for (const char *bad : {"none", "Track1_2_L", "Track99", ""}) {
+        QVERIFY(!rig.model->setChannelName(monoRef(21), "x") && !rig.model->setChannelName(pairRef(1), "x"));
+        for (const StripRef bad : {StripRef{}, monoRef(0), monoRef(21), pairRef(11)}) {
             UnitRig other;
-            const QString name = QLatin1String(bad);
-            QVERIFY(!other.model->setMute(name, true) && !other.model->setSolo(name, true));
-            QVERIFY(!other.model->setEqOn(name, true) && !other.model->setSelect(name, true));
-            QVERIFY(!other.model->setSendLevel(name, 1, 50) && !other.model->setPre(name, 1, true));
-            QVERIFY(!other.model->setTrueBypass(name, true));
+            QVERIFY(!other.model->setMute(bad, true) && !other.model->setSolo(bad, true));
+            QVERIFY(!other.model->setEqOn(bad, true) && !other.model->setSelect(bad, true));
+            QVERIFY(!other.model->setSendLevel(bad, 1, 50) && !other.model->setPre(bad, 1, true));
+            QVERIFY(!other.model->setTrueBypass(bad, true) && !other.model->setPhase(bad, Side::None, true));
             other.unit();
             QCOMPARE(other.messages, 0);
         }
@@ -203,20 +197,19 @@ private slots:
         QFETCH(bool, muteB);
         QFETCH(bool, soloA);
         UnitRig rig;
-        rig.model->setMute("Track1", muteA);
-        rig.model->setMute("Track2", muteB);
+        rig.model->setMute(strip("Track1"), muteA);
+        rig.model->setMute(strip("Track2"), muteB);
         if (soloA)
-            rig.model->setSolo("Track1", true);
+            rig.model->setSolo(strip("Track1"), true);
         QVERIFY(rig.model->setLink(1, true));
         QVERIFY(rig.model->pairLinked(1));
-        QVERIFY(rig.settings.link("Track1_2"));
+        QVERIFY(rig.settings.value("Track1_2", settings::key::Link));
         // The right side follows the left.
         const bool muted = muteA && !soloA;
-        QCOMPARE(rig.model->mute("Track2"), muted);
-        QCOMPARE(rig.model->mute("Track1_2"), muted);
-        QCOMPARE(rig.model->solo("Track1_2"), soloA);
-        QCOMPARE(rig.model->solo("Track2"), soloA);
-        QCOMPARE(rig.model->muteBeforeSolo(1), soloA);
+        QCOMPARE(rig.model->mute(strip("Track2")), muted);
+        QCOMPARE(rig.model->mute(strip("Track1_2")), muted);
+        QCOMPARE(rig.model->solo(strip("Track1_2")), soloA);
+        QCOMPARE(rig.model->solo(strip("Track2")), soloA);
         QCOMPARE(rig.mismatch({QStringLiteral("mute.input.1=%1").arg(int(muted)),
                                QStringLiteral("mute.input.0=%1").arg(int(muted))}),
                  QString());
@@ -225,14 +218,14 @@ private slots:
     void linkCopiesDynamics()
     {
         UnitRig rig;
-        rig.settings.setCompKnob("Track3", Settings::CompKnob::Threshold, 40, QStringLiteral("-22"));
-        rig.settings.setCompKnob("Track3", Settings::CompKnob::Ratio, 84, QStringLiteral("inf:1"));
-        rig.settings.setEqGain("Track3", Settings::EqBand::High, 121, 12);
-        rig.settings.setEqLowCutFilter("Track3", true);
-        rig.settings.setComp("Track3", true);
-        rig.settings.setEq("Track3", true);
-        rig.model->loadMonoTrack(3);
-        rig.model->loadMonoTrack(4);
+        rig.settings.setValue("Track3", settings::key::editorPos(int(DynKnob::Threshold)), 40);
+        rig.settings.setValue("Track3", settings::key::editorPos(int(DynKnob::Ratio)), 84);
+        rig.settings.setValue("Track3", settings::key::editorText(int(DynKnob::Ratio)), QStringLiteral("inf:1"));
+        rig.settings.setValue("Track3", settings::key::editorPos(int(DynKnob::HighGain)), 121);
+        rig.settings.setValue("Track3", settings::key::EqLowCutFilter, true);
+        rig.settings.setValue("Track3", settings::key::Comp, true);
+        rig.settings.setValue("Track3", settings::key::Eq, true);
+        rig.model->loadAll();
         QVERIFY(rig.model->setLink(2, true));
         const CompRecord &b = rig.model->dynamics().compRecord(4);
         QCOMPARE(QList<int>({b.threshold, b.ratio, b.on, b.channel}), QList<int>({40, 84, 1, 4}));
@@ -243,11 +236,10 @@ private slots:
                                "eq.3.3.gain=24", "eq.3.0.gain=255"}),
                  QString());
         // The pair group now carries the editor keys of the left track.
-        QCOMPARE(rig.settings.compPos("Track3_4", Settings::CompKnob::Threshold), 40);
-        QCOMPARE(rig.settings.compDisplay("Track3_4", Settings::CompKnob::Ratio).toString(),
-                 QString("inf:1"));
-        QVERIFY(rig.settings.eqLowCutFilter("Track3_4") && rig.settings.eq("Track3_4"));
-        QVERIFY(rig.settings.comp("Track3_4"));
+        QCOMPARE(rig.settings.value("Track3_4", settings::key::editorPos(int(DynKnob::Threshold))), 40);
+        QCOMPARE(rig.settings.value("Track3_4", settings::key::editorText(int(DynKnob::Ratio))), QString("inf:1"));
+        QVERIFY(rig.settings.value("Track3_4", settings::key::EqLowCutFilter) && rig.settings.value("Track3_4", settings::key::Eq));
+        QVERIFY(rig.settings.value("Track3_4", settings::key::Comp));
         QVERIFY(rig.model->setLink(2, false));
         QCOMPARE(rig.mismatch({"comp.2.link=1", "comp.3.link=1"}), QString());
     }
@@ -255,45 +247,44 @@ private slots:
     void linkFaderSendsAndSelection()
     {
         UnitRig rig;
-        rig.model->setFaderLevel("Track5", -4.1);
-        rig.model->setFaderLevel("Track6", -20.0);
-        rig.model->setPost("Track5", 2, true);
-        rig.model->setPre("Track6", 3, true);
-        rig.model->setSendLevel("Track5", 2, 64);
-        rig.model->setSendLevel("Track6", 2, 110);
-        rig.model->setSelect("Track6", true);
+        rig.model->setFaderLevel(strip("Track5"), -4.1);
+        rig.model->setFaderLevel(strip("Track6"), -20.0);
+        rig.model->setPost(strip("Track5"), 2, true);
+        rig.model->setPre(strip("Track6"), 3, true);
+        rig.model->setSendLevel(strip("Track5"), 2, 64);
+        rig.model->setSendLevel(strip("Track6"), 2, 110);
+        rig.model->setSelect(strip("Track6"), true);
         QVERIFY(rig.model->setLink(3, true));
-        QCOMPARE(rig.model->selectedTrack(), QString("Track5_6"));
-        QCOMPARE(rig.model->faderLevel("Track5_6"), -4.1);
-        QCOMPARE(rig.model->sendPoint("Track6", 3), 1);
-        QCOMPARE(rig.settings.sendPoint("Track6", 2), 3);
-        QCOMPARE(rig.model->sendPosition("Track5_6", 2), 64);
+        QCOMPARE(rig.model->selection(), std::optional<StripRef>(pairRef(3)));
+        QCOMPARE(rig.model->faderLevel(strip("Track5_6")), -4.1);
+        QCOMPARE(rig.model->sendPoint(strip("Track6"), 3), 1);
+        QCOMPARE(rig.settings.value("Track6", settings::key::sendPoint(2)), 3);
+        QCOMPARE(rig.model->sendPosition(strip("Track5_6"), 2), 64);
         // B takes A's points but keeps its own level.
         QCOMPARE(rig.mismatch({"fader.input.5=-41", "send.input.5.1.point=3", "send.input.5.1.level=2",
                                "send.input.5.2.point=1"}),
                  QString());
         // An even track's knob stays off the stereo strip; the stereo knob drives both.
-        QSignalSpy sends(rig.model.get(), &MixerModel::sendChanged);
-        rig.model->setSendLevel("Track6", 1, 90);
-        QCOMPARE(rig.model->sendPosition("Track5_6", 1), 0);
-        QVERIFY(std::none_of(sends.begin(), sends.end(),
-                             [](const QList<QVariant> &a) { return a.at(0).toString() == "Track5_6"; }));
-        rig.model->setSendLevel("Track5_6", 1, 30);
-        QCOMPARE(rig.model->sendPosition("Track6", 1), 30);
+        QSignalSpy sends(&rig.model->events(pairRef(3)), &StripEvents::sendChanged);
+        rig.model->setSendLevel(strip("Track6"), 1, 90);
+        QCOMPARE(rig.model->sendPosition(strip("Track5_6"), 1), 0);
+        QCOMPARE(sends.count(), 0);
+        rig.model->setSendLevel(strip("Track5_6"), 1, 30);
+        QCOMPARE(rig.model->sendPosition(strip("Track6"), 1), 30);
     }
 
     void linkOffHandsStereoToBoth()
     {
         UnitRig rig;
         rig.model->setLink(10, true);
-        rig.model->setFaderLevel("Track19_20", -10.7);
-        rig.model->setEqOn("Track19_20", true);
-        rig.model->setTrueBypass("Track19_20", true);
+        rig.model->setFaderLevel(strip("Track19_20"), -10.7);
+        rig.model->setEqOn(strip("Track19_20"), true);
+        rig.model->setTrueBypass(strip("Track19_20"), true);
         QVERIFY(rig.model->setLink(10, false));
-        QVERIFY(!rig.settings.link("Track19_20"));
-        QVERIFY(rig.model->eqOn("Track19") && rig.model->eqOn("Track20"));
-        QVERIFY(rig.model->trueBypass("Track19") && rig.model->trueBypass("Track20"));
-        QCOMPARE(rig.settings.fader("Track20"), -10.7);
+        QVERIFY(!rig.settings.value("Track19_20", settings::key::Link));
+        QVERIFY(rig.model->eqOn(strip("Track19")) && rig.model->eqOn(strip("Track20")));
+        QVERIFY(rig.model->trueBypass(strip("Track19")) && rig.model->trueBypass(strip("Track20")));
+        QCOMPARE(rig.settings.value("Track20", settings::key::Fader), -10.7);
         QCOMPARE(
             rig.mismatch({"fader.input.18=-107", "fader.input.19=-107", "eq.19.2.on=1", "truebypass.19=1"}),
             QString());
@@ -305,16 +296,19 @@ private slots:
     {
         QVERIFY(lyntra_test::writeStoredMix());
         UnitRig rig(false);
-        MixerLoader loader(*rig.model);
         QStringList seen;
-        connect(rig.model.get(), &MixerModel::linkChanged, this,
-                [&](int pair, bool on) { seen << QStringLiteral("link%1%2").arg(pair).arg(on ? "+" : "-"); });
-        connect(&loader, &MixerLoader::masterLoaded, this, [&] { seen << "master"; });
-        connect(&loader, &MixerLoader::sceneNamesLoaded, this,
-                [&](const QStringList &n) { seen << QStringLiteral("scenes%1").arg(n.size()); });
-        runFullLoad(&rig.dev, rig.settings, loader);
+        for (int pair = 1; pair <= kPairs; ++pair)
+            connect(&rig.model->events(pairRef(pair)), &StripEvents::linkChanged, this,
+                    [&, pair](bool on) { seen << QStringLiteral("link%1%2").arg(pair).arg(on ? "+" : "-"); });
+        connect(&rig.model->events(masterRef()), &StripEvents::sendChanged, this, [&](int send) {
+            if (send == 0)
+                seen << "return";
+        });
+        connect(&rig.model->events(monoRef(kTracks)), &StripEvents::nameChanged, this, [&] { seen << "names"; });
+        connect(rig.model.get(), &MixerModel::loaded, this, [&] { seen << "loaded"; });
+        rig.model->loadAll();
         QCOMPARE(seen, QStringList({"link1+", "link2-", "link3-", "link4-", "link5-", "link6-", "link7+",
-                                    "link8-", "link9-", "link10-", "master", "scenes10"}));
+                                    "link8-", "link9-", "link10-", "return", "names", "loaded"}));
         rig.unit();
         const QJsonObject state = rig.fw.state();
         for (const lyntra_test::UnitValue &u : lyntra_test::kStoredMixAtUnit) {
@@ -323,15 +317,15 @@ private slots:
                 v.isDouble() && v.toInt() == u.value,
                 qPrintable(QStringLiteral("%1 is %2, expected %3").arg(u.path).arg(v.toInt()).arg(u.value)));
         }
-        QCOMPARE(rig.model->channelName(2), QStringLiteral("Trumpe"));
-        QCOMPARE(rig.model->channelName(20), QString::fromUtf8("Ω Bass"));
-        QCOMPARE(rig.model->panPosition(20), 79);
-        QCOMPARE(rig.model->faderLevel("Track1_2"), 6.0);
+        QCOMPARE(rig.model->channelName(monoRef(2)), QStringLiteral("Trumpe"));
+        QCOMPARE(rig.model->channelName(monoRef(20)), QString::fromUtf8("Ω Bass"));
+        QCOMPARE(rig.model->panPosition(monoRef(20)), 79);
+        QCOMPARE(rig.model->faderLevel(strip("Track1_2")), 6.0);
         QVERIFY(rig.model->pairLinked(7) && !rig.model->pairLinked(2));
 
         // Only a device that forgot what it sent repeats unchanged values.
         const int first = rig.messages;
-        runFullLoad(&rig.dev, rig.settings, loader);
+        rig.model->loadAll();
         rig.unit();
         QVERIFY2(rig.messages - first >= first - 1,
                  qPrintable(QString("%1 then %2").arg(first).arg(rig.messages)));
@@ -340,8 +334,7 @@ private slots:
     void emptyFileGivesDefaults()
     {
         UnitRig rig;
-        MixerLoader loader(*rig.model);
-        runFullLoad(&rig.dev, rig.settings, loader);
+        rig.model->loadAll();
         const auto &unit = rig.unit();
         for (int n = 0; n < kTracks; ++n) {
             QCOMPARE(UnitRig::v(unit.inputFader[n]), 0);
@@ -357,7 +350,7 @@ private slots:
             QCOMPARE(UnitRig::v(unit.masterSend[s].level), 0);
         QCOMPARE(UnitRig::v(unit.returnOn), 1);
         QCOMPARE(UnitRig::v(unit.returnLevel), -127);
-        QCOMPARE(rig.model->panPosition(2), 79);
+        QCOMPARE(rig.model->panPosition(monoRef(2)), 79);
         // Restoring writes nothing.
         QVERIFY(!QFile::exists(rig.settings.mainFilePath()) ||
                 QFile(rig.settings.mainFilePath()).size() == 0);

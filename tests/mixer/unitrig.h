@@ -2,10 +2,10 @@
 // in-process firmware model, so tests assert what the unit holds rather than which calls were made.
 #pragma once
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "firmware.h"
 #include "ixmsg.h"
-#include "ixmsg_ids.h"
+#include "ixmsgids.h"
 #include "mixermodel.h"
 #include "settings.h"
 
@@ -17,6 +17,21 @@
 #include <QStringList>
 
 #include <memory>
+
+// The strip a settings group names ("Track7", "Track7_8", "TrackMaster"); tests speak of strips as the
+// file does. Anything else names no strip.
+inline mixer::StripRef strip(const QString &group)
+{
+    if (group == mixer::kMasterTrack)
+        return mixer::masterRef();
+    for (int n = 1; n <= mixer::kTracks; ++n)
+        if (group == mixer::trackName(n))
+            return mixer::monoRef(n);
+    for (int n = 1; n <= mixer::kPairs; ++n)
+        if (group == mixer::pairName(n))
+            return mixer::pairRef(n);
+    return {};
+}
 
 struct UnitRig {
     Settings settings;

@@ -88,8 +88,6 @@ QVariant otherValue(const settings::KeyEntry &e, const QVariant &def)
     return {};
 }
 
-using Write = std::function<void(Settings &)>;
-
 int driverBlockFrames()
 {
     return QSettings(QStringLiteral("AVENOR"), QStringLiteral("LYNTRAK1_K2"))
@@ -99,7 +97,6 @@ int driverBlockFrames()
 
 } // namespace
 
-Q_DECLARE_METATYPE(Write)
 
 class TestSettings : public QObject {
     Q_OBJECT
@@ -189,6 +186,7 @@ private slots:
         row("TrackMaster", "Fader", none, -99.9);
         row("TrackMaster", "Fader_pos", none, 453);
         row("Track2", "Pan_value", none, "C");
+        row("Track2", "Pan_pos", none, 79); // an even track's lane has its centre further on
         row("TrackMaster", "Send4_Level", none, 102);
         row("TrackMaster", "Send1_Value", none, "  0dB");
         row("Track5", "CompThresholdPos", none, 127);
@@ -223,60 +221,6 @@ private slots:
         QCOMPARE(Settings().value(group, key), expected);
     }
 
-    // The named operations address the table's keys (those the widget tests do not read back from the
-    // file); their guards keep out what has no key.
-    void namedOperations_data()
-    {
-        QTest::addColumn<Write>("write");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("stored");
-        using B = Settings::EqBand;
-        const auto row = [](const char *name, Write w, const char *path, const char *stored) {
-            QTest::newRow(name) << w << QString::fromUtf8(path) << QString::fromUtf8(stored);
-        };
-        // clang-format off
-        row("send 5 has no key", [](Settings &s) { s.setSend("Track2", 5, 90, "x"); }, "Track2/Send5_Level", "");
-        row("eq q", [](Settings &s) { s.setEqQ("Track8", B::LowMid, 40, "1.4"); }, "Track8/EqLowMidQFreqText", "1.4");
-        row("outer band has no q", [](Settings &s) { s.setEqQ("Track8", B::Low, 40, "1.4"); }, "Track8/EqLowQFreqPos", "");
-        row("bypass 21", [](Settings &s) { s.setTrueBypass(21, true); }, "Track21/TrueBypass", "");
-        row("reverb time", [](Settings &s) { s.setRvbTime(3, 30, "1.2s"); }, "Reverb/RvbTimeValue_Live", "1.2s");
-        row("reverb type 9 is hall", [](Settings &s) { s.setRvbDiff(9, 33); }, "Reverb/RvbDiffPos_Hall", "33");
-        row("monitor", [](Settings &s) { s.setMoniConSource(4, true, 3); }, "MoniCon OUT7_8/SOURCE_R", "3");
-        row("monitor 5", [](Settings &s) { s.setMoniConLink(5, true); }, "MoniCon OUT9_10/LINK", "");
-        row("line out 9", [](Settings &s) { s.setLineOut(9, 4); }, "LineOutSettings/LineOut9", "");
-        row("update", [](Settings &s) { s.setUpdateText("FirmDialog", "1.02"); }, "Update/FirmDialog", "1.02");
-        // clang-format on
-    }
-    void namedOperations()
-    {
-        QFETCH(Write, write);
-        QFETCH(QString, path);
-        QFETCH(QString, stored);
-        {
-            Settings s;
-            write(s);
-        }
-        QCOMPARE(QSettings(mainFile(), QSettings::IniFormat).value(path).toString(), stored);
-    }
-
-    void namedReads()
-    {
-        writeMainFile("[Track9]\nSend2_Level=64\nPan_pos=365\n[Track10]\nCompRatioText=4:1\nCompGainText=3\n"
-                      "[Reverb]\nRvbTimePos_Room=9\n[MoniCon%20OUT3_4]\nMono2=-6.5\n");
-        const Settings s;
-        QCOMPARE(s.sendLevel("Track9", 2), 64);
-        QCOMPARE(s.sendLevel("TrackMaster", 5), 102); // no such send: the master default
-        QCOMPARE(s.sendPoint("Track9", 0), 1);
-        QCOMPARE(s.panPos("Track9", true), 79);
-        QCOMPARE(s.panPos("Track10"), 20);
-        QCOMPARE(s.compDisplay("Track10", Settings::CompKnob::Ratio), QVariant("4:1"));
-        QCOMPARE(s.compDisplay("Track10", Settings::CompKnob::Gain), QVariant(3));
-        QCOMPARE(s.eqQPos("Track10", Settings::EqBand::High), 36);
-        QCOMPARE(s.rvbTimePos(2), 9);
-        QCOMPARE(s.moniConMono(2, 2), -6.5);
-        QCOMPARE(s.lineOut(0), 365);
-    }
-
     // A scene is the state in use, pending changes included; loading it brings back exactly that and
     // leaves the clock alone; a slot that cannot be read changes nothing.
     void sceneSaveAndLoad()
@@ -287,13 +231,13 @@ private slots:
         QString error;
         QCOMPARE(scenes.load(3, &error), SceneStore::Load::Missing);
         s.writeClock("SampleClockSourceId", 3);
-        s.setMute("Track1", true); // not yet on disk
+        s.setValue("Track1", settings::key::Mute, true); // not yet on disk
         QVERIFY(scenes.save(3, &error));
-        s.setMute("Track1", false);
-        s.setLink("Track1_2", true);
+        s.setValue("Track1", settings::key::Mute, false);
+        s.setValue("Track1_2", settings::key::Link, true);
         QCOMPARE(scenes.load(3, &error), SceneStore::Load::Done);
-        QCOMPARE(s.mute("Track1"), true);
-        QCOMPARE(s.link("Track1_2"), false);
+        QCOMPARE(s.value("Track1", settings::key::Mute), true);
+        QCOMPARE(s.value("Track1_2", settings::key::Link), false);
         QCOMPARE(s.readClock("SampleClockSourceId"), 3);
 
         // Too large to be ours: refused unread.
@@ -302,7 +246,7 @@ private slots:
         huge.close();
         QCOMPARE(scenes.load(5, &error), SceneStore::Load::Failed);
         QVERIFY(!error.isEmpty());
-        QCOMPARE(s.mute("Track1"), true);
+        QCOMPARE(s.value("Track1", settings::key::Mute), true);
 
         // Damaged text: what parses loads, the rest takes its default.
         writeMainFile(
@@ -310,9 +254,37 @@ private slots:
         QVERIFY(QFile::remove(scenes.slotPath(6)) || !QFile::exists(scenes.slotPath(6)));
         QVERIFY(QFile::copy(mainFile(), scenes.slotPath(6)));
         QCOMPARE(scenes.load(6, &error), SceneStore::Load::Done);
-        QCOMPARE(s.solo("Track2"), true);
-        QCOMPARE(s.phase("Track4"), true);
-        QCOMPARE(s.mute("Track1"), false);
+        QCOMPARE(s.value("Track2", settings::key::Solo), true);
+        QCOMPARE(s.value("Track4", settings::key::Phase), true);
+        QCOMPARE(s.value("Track1", settings::key::Mute), false);
+    }
+
+    // A scene is the mix only: the update address, the remembered answers and the interface flags stay
+    // out of a saved slot, and a slot from elsewhere that carries them changes none of them.
+    void sceneIsTheMixOnly()
+    {
+        Settings s;
+        SceneStore scenes(s);
+        QString error;
+        s.setValue(settings::key::JsonUrl, "https://own.example/doc.json");
+        s.setValue("Track3", settings::key::Mute, true);
+        s.setValue(settings::key::MoniConOutput, 2);
+        QVERIFY(scenes.save(2, &error));
+        QCOMPARE(QSettings(scenes.slotPath(2), QSettings::IniFormat).childGroups(), (QStringList{"MoniCon", "Track3"}));
+        QFile foreign(scenes.slotPath(4));
+        QVERIFY(foreign.open(QIODevice::WriteOnly));
+        foreign.write("[Update]\nJsonUrl=https://evil.example/doc.json\nSoftDialog=9.99\n[Misc]\n"
+                      "Information_Dialog=true\nsecret=1\n[Track3]\nMute=false\n[Track4]\nSolo=true\n");
+        foreign.close();
+        s.setValue(settings::key::JsonUrl, "https://other.example/doc.json");
+        for (const int slot : {4, 2}) {
+            QCOMPARE(scenes.load(slot, &error), SceneStore::Load::Done);
+            QCOMPARE(s.value(settings::key::JsonUrl), QStringLiteral("https://other.example/doc.json"));
+            QVERIFY(s.value(settings::key::SoftDialog).isEmpty() && !s.value(settings::key::InformationDialog));
+            QCOMPARE(s.value("Track3", settings::key::Mute), slot == 2);
+            QCOMPARE(s.value("Track4", settings::key::Solo), slot == 4);
+            QCOMPARE(s.value(settings::key::MoniConOutput), slot == 2 ? 2 : 0);
+        }
     }
 
     // A save that dies while writing, or one that died before its rename and left its temporary file,
@@ -322,7 +294,7 @@ private slots:
         Settings s;
         SceneStore scenes(s);
         QString error;
-        s.setName("Track1", "Earlier");
+        s.setValue("Track1", settings::key::Name, "Earlier");
         QVERIFY(scenes.save(3, &error));
         QFile leftover(scenes.slotPath(3) + ".Xq3f9Z");
         QVERIFY(leftover.open(QIODevice::WriteOnly));
@@ -330,7 +302,7 @@ private slots:
         leftover.close();
 
         // The copy into the slot runs out of room halfway.
-        s.setName("Track1", QString(64 * 1024, QLatin1Char('x')));
+        s.setValue("Track1", settings::key::Name, QString(64 * 1024, QLatin1Char('x')));
         s.sync();
         struct rlimit before;
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
@@ -345,12 +317,12 @@ private slots:
         QVERIFY(!error.isEmpty());
 
         QCOMPARE(scenes.load(3, &error), SceneStore::Load::Done);
-        QCOMPARE(s.name("Track1"), QStringLiteral("Earlier"));
-        s.setName("Track1", "Later");
+        QCOMPARE(s.value("Track1", settings::key::Name), QStringLiteral("Earlier"));
+        s.setValue("Track1", settings::key::Name, "Later");
         QVERIFY(scenes.save(3, &error));
-        s.setName("Track1", "Other");
+        s.setValue("Track1", settings::key::Name, "Other");
         QCOMPARE(scenes.load(3, &error), SceneStore::Load::Done);
-        QCOMPARE(s.name("Track1"), QStringLiteral("Later"));
+        QCOMPARE(s.value("Track1", settings::key::Name), QStringLiteral("Later"));
     }
 
     // Erasing takes every slot and name; the reset takes the mixer state and asks for the start-up
@@ -361,19 +333,19 @@ private slots:
         SceneStore scenes(s);
         QString error;
         s.writeClock("Optical_B", 1);
-        s.setInformationDialog(true);
-        s.setMute("Track7", true);
+        s.setValue(settings::key::InformationDialog, true);
+        s.setValue("Track7", settings::key::Mute, true);
         for (int slot : {1, 10})
             QVERIFY(scenes.save(slot, &error));
         Settings::setSceneName(4, "Live");
         QCOMPARE(scenes.eraseAll(), QStringList());
         for (int slot : {1, 10})
             QVERIFY(!scenes.exists(slot));
-        QCOMPARE(Settings::sceneName(4), QStringLiteral("SceneMemory4"));
+        QCOMPARE(Settings::sceneNames().at(3), QStringLiteral("SceneMemory4"));
         QVERIFY(scenes.resetMain(&error));
         const Settings fresh;
-        QCOMPARE(fresh.mute("Track7"), false);
-        QCOMPARE(fresh.informationDialog(), false);
+        QCOMPARE(fresh.value("Track7", settings::key::Mute), false);
+        QCOMPARE(fresh.value(settings::key::InformationDialog), false);
         QVERIFY(QFile::exists(mainFile()));
         QCOMPARE(fresh.readClock("Optical_B"), 1);
 
@@ -431,7 +403,7 @@ private slots:
         if (stored.isValid())
             QSettings("AVENOR", "LYNTRAK1_K2").setValue("ASIODRIVER/blockFrames", stored);
         Settings s;
-        BufferSize b([&s](int p) { s.setAudioPerformanceIndex(p); });
+        BufferSize b([&s](int p) { s.setValue(settings::key::AudioPerformanceIndex, p); });
         QSignalSpy slider(&b, &BufferSize::sliderPositionRequested);
         QSignalSpy step(&b, &BufferSize::sliderPageStepRequested);
         QSignalSpy label(&b, &BufferSize::textChanged);
@@ -442,10 +414,10 @@ private slots:
         QCOMPARE(step.at(0).at(0).toInt(), 1);
         QCOMPARE(label.last().at(0).toString(), BufferSize::textForPosition(position));
         QCOMPARE(driverBlockFrames(), BufferSize::samplesForPosition(position));
-        QCOMPARE(s.audioPerformanceIndex(), position);
+        QCOMPARE(s.value(settings::key::AudioPerformanceIndex), position);
         QVERIFY(b.recentlyChanged());
         b.on_hS_BufferSize_valueChanged(42); // off the slider: taken as 7 everywhere
-        QCOMPARE(s.audioPerformanceIndex(), 7);
+        QCOMPARE(s.value(settings::key::AudioPerformanceIndex), 7);
         QCOMPARE(b.text(), QStringLiteral(" 256 Samples"));
     }
 
@@ -487,17 +459,15 @@ private slots:
         QCOMPARE(s.value(group, key).toDouble(), expected);
     }
 
-    // Named reads with rules of their own: the pan lane's clamp, and the clock store's ranges.
-    void outOfRangeNamedReads()
+    // The clock store's ranges.
+    void outOfRangeClockReads()
     {
-        writeMainFile("[Track1]\nPan_pos=-40\n[Track2]\nPan_pos=140\n");
+        QVERIFY(QDir().mkpath(configDir() + QStringLiteral("/AVENOR")));
         QFile clock(configDir() + QStringLiteral("/AVENOR/DUOMIX_Setting_ClockSource.ini"));
         QVERIFY(clock.open(QIODevice::WriteOnly));
         clock.write("[Interface]\nOptical_A=7\nOptical_B=-1\nSampleClockSourceId=5\n");
         clock.close();
         const Settings s;
-        QCOMPARE(s.panPos("Track1"), 0);
-        QCOMPARE(s.panPos("Track2", true), 99);
         QCOMPARE(s.readClock("Optical_A"), 0);
         QCOMPARE(s.readClock("Optical_B"), 0);
         QCOMPARE(s.readClock("SampleClockSourceId"), 0);

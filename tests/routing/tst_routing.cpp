@@ -272,7 +272,7 @@ private slots:
             selector->setCurrentIndex(i);
             QCOMPARE(selector->itemText(i), want.text);
             QCOMPARE(routeOf(rig.state(), output), want.route);
-            QCOMPARE(rig.unit.settings.intValue(QStringLiteral("LineOutSettings"), key), i);
+            QCOMPARE(rig.unit.settings.value(QStringLiteral("LineOutSettings"), key).toInt(), i);
             QVERIFY2(shows(arrow, want.arrow),
                      qPrintable(QStringLiteral("%1: not %2").arg(i).arg(want.arrow)));
         }
@@ -293,7 +293,7 @@ private slots:
         QCOMPARE(slider->value(), 125);
         QCOMPARE(box->value(), -0.3);
         QCOMPARE(outputLevel(rig.state(), 2), -3);
-        QCOMPARE(rig.unit.settings.moniConMono(1, 2), -0.3);
+        QCOMPARE(rig.unit.settings.value(settings::monitorGroup(1), settings::key::moniConMono(2)), -0.3);
         // Same slider position: the typed value still goes out, and the next drag is not swallowed.
         typeInto(box, QStringLiteral("-0.4"));
         QCOMPARE(outputLevel(rig.state(), 2), -4);
@@ -331,7 +331,7 @@ private slots:
         QCOMPARE(rig.combo("cB_mcSourceR")->currentIndex(), 15);
         QCOMPARE(rig.slider("vS_mcMono1")->value(), 98);
         QCOMPARE(rig.box("dSB_mcMono2View")->value(), -12.3);
-        QCOMPARE(rig.unit.settings.moniConOutput(), 2);
+        QCOMPARE(rig.unit.settings.value(settings::key::MoniConOutput), 2);
         // Levels now go to the new target only.
         rig.slider("vS_mcMono2")->setValue(127);
         QCOMPARE(outputLevel(rig.state(), 6), 0);
@@ -396,7 +396,7 @@ private slots:
         QCOMPARE(levels->currentWidget()->objectName(), QStringLiteral("mono"));
         QVERIFY(right->isEnabled());
         QCOMPARE(rig.slider("vS_mcMono2")->value(), 64);
-        QVERIFY(!rig.unit.settings.moniConLink(1));
+        QVERIFY(!rig.unit.settings.value(settings::monitorGroup(1), settings::key::MoniConLink));
     }
 
     void closingReleasesAndKeepsStored()
@@ -422,8 +422,8 @@ private slots:
             QCOMPARE(routeOf(state, n), expectedChoice(false, n == 8 ? 35 : 19 + n).route);
         for (const char *name : {"vS_mcMaster", "vS_mcMono1", "vS_mcMono2", "vS_mcStereo"})
             QCOMPARE(rig.slider(name)->value(), 127);
-        QCOMPARE(rig.unit.settings.moniConMono(1, 1), -20.0);
-        QCOMPARE(rig.unit.settings.moniConMaster(), -12.3);
+        QCOMPARE(rig.unit.settings.value(settings::monitorGroup(1), settings::key::moniConMono(1)), -20.0);
+        QCOMPARE(rig.unit.settings.value(settings::key::MoniConMaster), -12.3);
 
         // Opening again brings the stored target and levels back.
         rig.open();

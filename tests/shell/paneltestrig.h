@@ -23,9 +23,10 @@ public:
     Panel(const Panel &) = delete;
     Panel &operator=(const Panel &) = delete;
 
-    bool start()
+    // `path`: the program, the build's own or a copy of it.
+    bool start(const QString &path = program())
     {
-        process_.start(program(), QStringList());
+        process_.start(path, QStringList());
         return process_.waitForStarted(kPatienceMs);
     }
 

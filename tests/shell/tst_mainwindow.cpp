@@ -1,7 +1,6 @@
-// The window in-process against a device object without worker, and the presence state machine behind
-// it: start-up dialog, set-up and disconnection, the page guard, the stored page, menus, the progress
+// The window in-process against a device object without worker, and the unit status behind it: start-up dialog, set-up and disconnection, the page guard, the stored page, menus, the progress
 // window, web links and the licence.
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "licensedialog.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
@@ -9,7 +8,7 @@
 #include "settings.h"
 #include "shownboxes.h"
 #include "translations.h"
-#include "unitpresence.h"
+#include "unitstatus.h"
 #include "urlrecorder.h"
 #include "weblinks.h"
 
@@ -40,7 +39,7 @@ namespace {
 struct Rig {
     Rig()
     {
-        settings.setInformationDialog(true);
+        settings.setValue(settings::key::InformationDialog, true);
         window = std::make_unique<MainWindow>(device, settings);
     }
     QLabel *label(const char *name) const { return window->findChild<QLabel *>(QLatin1String(name)); }
@@ -68,13 +67,13 @@ struct Rig {
 };
 
 // Script letters: A absent tick, P present tick, N product name "LYNTRA K2", E empty name.
-void play(UnitPresence &presence, const QString &script)
+void play(QIXDevice &device, mixer::UnitStatus &unit, const QString &script)
 {
     for (const QChar step : script) {
         if (step == 'A' || step == 'P')
-            presence.tick(step == 'P');
+            unit.presenceTick(step == 'P');
         else
-            presence.productNameReceived(step == 'N' ? QStringLiteral("LYNTRA K2") : QString());
+            emit device.sig_recv_productname(step == 'N' ? QStringLiteral("LYNTRA K2") : QString());
     }
 }
 
@@ -88,91 +87,52 @@ private slots:
 
     // ---- presence
 
-    // Script letters: A absent tick, P present tick, N product name, E empty name.
+    // Script letters: A absent tick, P present tick, N product name, E empty name. What the unit status
+    // tells, in order: the device field's name, "load" and "clock" (each with whether a rate report would
+    // show then), "lost", "deselect"; and whether a rate report shows afterwards.
     void presence_data()
     {
         QTest::addColumn<QString>("script");
-        QTest::addColumn<int>("setUps"); // stored state loaded and clock restored
-        QTest::addColumn<int>("losses");
-        QTest::addColumn<int>("identification"); // afterwards: 0 none, 1 named, 2 set up
-        QTest::addColumn<bool>("awaiting");
-        QTest::newRow("never there") << "AAAAA" << 0 << 0 << 0 << true;
-        QTest::newRow("present but never named") << "PPPP" << 0 << 0 << 0 << true;
-        QTest::newRow("named while present") << "PPNP" << 1 << 0 << 2 << false;
-        QTest::newRow("named first") << "NPPPP" << 1 << 0 << 2 << false;
-        QTest::newRow("lost once, however long") << "NPAAAAAA" << 1 << 1 << 0 << true;
-        QTest::newRow("back but unnamed") << "NPAAPPP" << 1 << 1 << 0 << true;
-        QTest::newRow("lost and back twice") << "NPAANPAANP" << 3 << 2 << 2 << false;
-        QTest::newRow("named then absent before set-up") << "PNAAA" << 0 << 0 << 1 << true;
-        QTest::newRow("empty names") << "EPEP" << 0 << 0 << 0 << true;
-        QTest::newRow("names again change nothing") << "NPNNPP" << 1 << 0 << 2 << false;
+        QTest::addColumn<QStringList>("told");
+        QTest::addColumn<bool>("setUp");
+        const QStringList up{"LYNTRA K2", "load held", "clock shown"}, lost{"", "lost"};
+        QTest::newRow("never there") << "AAAAA" << QStringList{} << false;
+        QTest::newRow("present but never named") << "PPPP" << QStringList{} << false;
+        QTest::newRow("named while present") << "PPNP" << up << true;
+        QTest::newRow("named first") << "NPPPP" << up << true;
+        QTest::newRow("lost once, however long") << "NPAAAAAA" << up + lost << false;
+        QTest::newRow("back but unnamed") << "NPAAPPP" << up + lost << false;
+        QTest::newRow("lost and back twice") << "NPAANPAANP" << up + lost + up + lost + up << true;
+        QTest::newRow("named then absent before set-up") << "PNAAA" << QStringList{"LYNTRA K2"} << false;
+        QTest::newRow("named, absent, present") << "PNAAAP" << up << true;
+        QTest::newRow("empty names") << "EPEP" << QStringList{"", "deselect", "", "deselect"} << false;
+        QTest::newRow("names again change nothing") << "NPNNPP" << up + QStringList{"LYNTRA K2", "LYNTRA K2"} << true;
+        QTest::newRow("lost, then an empty name") << "NPAE" << up + lost + QStringList{"", "deselect"} << false;
     }
     void presence()
     {
         QFETCH(QString, script);
-        QFETCH(int, setUps);
-        QFETCH(int, losses);
-        QFETCH(int, identification);
-        QFETCH(bool, awaiting);
-        ShellState state;
-        UnitPresence presence(state);
-        QSignalSpy loaded(&presence, &UnitPresence::loadStoredState);
-        QSignalSpy clocked(&presence, &UnitPresence::restoreClock);
-        QSignalSpy lost(&presence, &UnitPresence::unitLost);
-        play(presence, script);
-        QCOMPARE(loaded.count(), setUps);
-        QCOMPARE(clocked.count(), setUps);
-        QCOMPARE(lost.count(), losses);
-        QCOMPARE(int(state.identification), identification);
-        QCOMPARE(state.awaiting_unit, awaiting);
-    }
-
-    // The stored state goes out while the unit counts as named, the clock once it counts as set up.
-    void presenceOrderAndNames()
-    {
-        ShellState state;
-        UnitPresence presence(state);
+        QFETCH(QStringList, told);
+        QFETCH(bool, setUp);
+        QIXDevice device{QIXDevice::NoWorker{}};
+        mixer::UnitStatus unit(device);
         QStringList seen;
-        connect(&presence, &UnitPresence::loadStoredState, this, [&] {
-            seen << QStringLiteral("load %1 %2").arg(state.identification).arg(state.awaiting_unit);
-        });
-        connect(&presence, &UnitPresence::restoreClock, this,
-                [&] { seen << QStringLiteral("clock %1").arg(state.identification); });
-        connect(&presence, &UnitPresence::unitLost, this, [&] {
-            seen << QStringLiteral("lost %1 %2").arg(state.identification).arg(state.awaiting_unit);
-        });
-        connect(&presence, &UnitPresence::deviceNameChanged, this, [&](const QString &t) { seen << t; });
-        connect(&presence, &UnitPresence::deselectWanted, this, [&] { seen << "deselect"; });
-        play(presence, QStringLiteral("NPAE"));
-        QCOMPARE(seen,
-                 QStringList({"LYNTRA K2", "load 1 0", "clock 2", "lost 0 1", "No Device", "deselect"}));
-    }
-
-    void firmwareText_data()
-    {
-        QTest::addColumn<QList<int>>("versions");
-        QTest::addColumn<QList<int>>("builds");
-        QTest::addColumn<QStringList>("texts");
-        // clang-format off
-        QTest::newRow("same twice") << QList<int>{305, 305} << QList<int>{1, 1} << QStringList{"No Device", "3.05 0001"};
-        QTest::newRow("zero is no change at start") << QList<int>{0} << QList<int>{0} << QStringList{};
-        QTest::newRow("wide figures") << QList<int>{1234, 65535} << QList<int>{65535} << QStringList{"No Device", "No Device", "655.35 65535"};
-        // clang-format on
-    }
-    void firmwareText()
-    {
-        QFETCH(QList<int>, versions);
-        QFETCH(QList<int>, builds);
-        QFETCH(QStringList, texts);
-        ShellState state;
-        UnitPresence presence(state);
-        QStringList seen;
-        connect(&presence, &UnitPresence::firmwareTextChanged, this, [&](const QString &t) { seen << t; });
-        for (int v : versions)
-            presence.firmwareVersionReceived(uint16_t(v));
-        for (int b : builds)
-            presence.firmwareBuildReceived(uint16_t(b));
-        QCOMPARE(seen, texts);
+        QSignalSpy shown(&unit, &mixer::UnitStatus::sampleRateChanged);
+        const auto rateShown = [&](uint32_t hz) {
+            const int before = shown.count();
+            emit device.sig_recv_hz(hz);
+            return shown.count() > before;
+        };
+        connect(&unit, &mixer::UnitStatus::loadStoredState, this,
+                [&] { seen << (rateShown(96000) ? "load shown" : "load held"); });
+        connect(&unit, &mixer::UnitStatus::restoreClock, this,
+                [&] { seen << (rateShown(96000) ? "clock shown" : "clock held"); });
+        connect(&unit, &mixer::UnitStatus::unitLost, this, [&] { seen << "lost"; });
+        connect(&unit, &mixer::UnitStatus::productNameChanged, this, [&](const QString &t) { seen << t; });
+        connect(&device, &QIXDevice::sig_deselect, this, [&] { seen << "deselect"; });
+        play(device, unit, script);
+        QCOMPARE(seen, told);
+        QCOMPARE(rateShown(44100), setUp);
     }
 
     // ---- the window
@@ -191,7 +151,7 @@ private slots:
         QFETCH(int, answer);
         const bool suppressed = answer < 0, storedAfter = answer != 0;
         const QString title = QStringLiteral("AVENOR LYNTRA K1/K2 Information");
-        Settings().setInformationDialog(suppressed);
+        Settings().setValue(settings::key::InformationDialog, suppressed);
         QIXDevice device{QIXDevice::NoWorker{}};
         Settings settings;
         MainWindow window(device, settings);
@@ -202,11 +162,11 @@ private slots:
             QMessageBox *box = boxes.first();
             QCOMPARE(box->checkBox()->text(), QStringLiteral("Do not show again"));
             QVERIFY(box->text().contains(QLatin1String(weblinks::MakerHost) + "/int/product/LYNTRA_K1/faq"));
-            QCOMPARE(settings.informationDialog(), false);
+            QCOMPARE(settings.value(settings::key::InformationDialog), false);
             box->checkBox()->setChecked(answer == 1);
             QCOMPARE(lyntra_test::press_ok(title), 1);
         }
-        QCOMPARE(settings.informationDialog(), storedAfter);
+        QCOMPARE(settings.value(settings::key::InformationDialog), storedAfter);
         QCOMPARE(window.pages()->currentIndex(), 1);
     }
 
@@ -251,12 +211,11 @@ private slots:
         }
     }
 
-    // After a quiet spell with low cut off, switching it on puts "---" back in the low gain readout.
+    // A strip stored with low cut on shows "---" in the low gain readout once it is selected.
     void lowCutReadout()
     {
         Rig rig;
-        rig.window->timerInterrupt_10ms(); // a tick with low cut off: the quiet spell starts
-        rig.settings.setEqLowCutFilter(QStringLiteral("Track7"), true);
+        rig.settings.setValue(QStringLiteral("Track7"), settings::key::EqLowCutFilter, true);
         QTest::mouseClick(rig.window->findChild<QWidget *>("pB_Analog7"), Qt::LeftButton);
         QVERIFY(rig.window->findChild<QAbstractButton *>("pB_LowCutFilter")->isChecked());
         QTRY_COMPARE(rig.window->findChild<QLabel *>("label_LowGainDisp")->text(), QStringLiteral("---"));
@@ -435,7 +394,7 @@ private slots:
         };
         auto rig = std::make_unique<Rig>();
         MainMenus &menus = rig->window->menus();
-        rig->settings.setMute(QStringLiteral("Track2"), true);
+        rig->settings.setValue(QStringLiteral("Track2"), settings::key::Mute, true);
         menus.scenes[1].save->trigger();
         const auto rename = [&](int slot, const QString &typed, bool confirm) {
             menus.scenes[slot - 1].rename->trigger();
@@ -499,7 +458,7 @@ private slots:
         kept.remove("DUOMIX_sm2.ini");
         kept.remove("DUOMIX_SceneMemory.ini");
         QCOMPARE(files(), kept);
-        QVERIFY(rig->settings.mute(QStringLiteral("Track2")));
+        QVERIFY(rig->settings.value(QStringLiteral("Track2"), settings::key::Mute));
 
         rename(4, QString(), true);
         QCOMPARE(shownText(QStringLiteral("Enpty Field")), QStringLiteral("Please enter the name"));
@@ -563,15 +522,15 @@ private slots:
     void updateRequest()
     {
         Rig rig;
-        rig.settings.setUpdateText(QStringLiteral("SoftDialog"), QStringLiteral("1.01"));
-        rig.settings.setUpdateText(QStringLiteral("FirmDialog"), QStringLiteral("2.00"));
+        rig.settings.setValue(settings::key::SoftDialog, QStringLiteral("1.01"));
+        rig.settings.setValue(settings::key::FirmDialog, QStringLiteral("2.00"));
         rig.window->menus().update->setEnabled(true);
         QSignalSpy check(rig.window.get(), &MainWindow::sig_updateCheckRequested);
         rig.window->menus().update->trigger();
         QCOMPARE(check.count(), 1);
         QVERIFY(!rig.window->menus().update->isEnabled());
-        QCOMPARE(rig.settings.updateText(QStringLiteral("SoftDialog")), QString());
-        QCOMPARE(rig.settings.updateText(QStringLiteral("FirmDialog")), QString());
+        QCOMPARE(rig.settings.value(settings::key::SoftDialog), QString());
+        QCOMPARE(rig.settings.value(settings::key::FirmDialog), QString());
     }
 
     void licence()

@@ -1,9 +1,9 @@
 // The real panel against the real virtual unit: the clock choice and line-out routes pushed at start
 // and after a replug, the stored mix (reverb included) back on a replugged unit while the disconnection
-// box stays open, a quit while the unit is slow, the single-instance hand-over, a scene loaded from the
-// menu on a display of its own, and the window in-process with its device worker: the stored mix it
+// box stays open, a quit while the unit is slow, the single-instance hand-over (another user's lock and
+// silent clients stop nothing), a scene loaded from the menu on a display of its own, and the window in-process with its device worker: the stored mix it
 // sent shown, and the scene menus.
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "firmware.h"
 #include "ixmsg.h"
 #include "mainmenus.h"
@@ -16,12 +16,16 @@
 #include "shownboxes.h"
 #include "storedmix.h"
 #include "unitstate.h"
+#include "xdisplay.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLocalSocket>
 #include <QtTest>
 
 #include <memory>
+#include <unistd.h>
+#include <vector>
 
 using namespace lyntra_test;
 
@@ -128,53 +132,6 @@ bool storedStateArrives(VirtualUnit &unit, const char *what)
     return arrived;
 }
 
-// An X display of its own, so the real panel can be driven by keyboard and mouse like a user would.
-class Display {
-public:
-    bool start()
-    {
-        xvfb_.start(QStringLiteral("Xvfb"),
-                    {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
-        if (!xvfb_.waitForStarted(kPatienceMs))
-            return false;
-        const bool announced =
-            wait_until([&] { return xvfb_.canReadLine() || xvfb_.state() == QProcess::NotRunning; });
-        name_ = ":" + QString::fromLatin1(xvfb_.readLine()).trimmed();
-        return announced && name_.size() > 1;
-    }
-    ~Display()
-    {
-        xvfb_.terminate();
-        xvfb_.waitForFinished(kPatienceMs);
-    }
-    void attach(QProcess &process) const
-    {
-        QProcessEnvironment env = process.processEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), name_);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        process.setProcessEnvironment(env);
-    }
-    // Runs xdotool with `args` on this display; false when it failed. Its first output word in `word`.
-    bool xdotool(const QStringList &args, QString *word = nullptr) const
-    {
-        QProcess tool;
-        tool.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
-        attach(tool);
-        tool.start(QStringLiteral("xdotool"), args);
-        if (!tool.waitForFinished(kPatienceMs) || tool.exitStatus() != QProcess::NormalExit ||
-            tool.exitCode() != 0)
-            return false;
-        if (word)
-            *word =
-                QString::fromUtf8(tool.readAllStandardOutput()).section(QLatin1Char('\n'), 0, 0).trimmed();
-        return true;
-    }
-
-private:
-    QProcess xvfb_;
-    QString name_;
-};
-
 } // namespace
 
 Q_DECLARE_METATYPE(Push)
@@ -220,7 +177,7 @@ private slots:
                 for (const auto &[key, choice] : kStoredLineOuts)
                     stored.writeValue(QStringLiteral("LineOutSettings"), QLatin1String(key), choice);
             }
-            stored.setInformationDialog(true);
+            stored.setValue(settings::key::InformationDialog, true);
         }
         VirtualUnit unit;
         QVERIFY(unit.start({"--model", c.model}));
@@ -295,32 +252,108 @@ private slots:
 
     // ---- single instance
 
+    // A first copy killed outright leaves its socket behind; the next one is the first all the same. A
+    // second start hands over and exits 0, and the running panel takes the keyboard.
     void secondStartHandsOver()
     {
-        Panel first;
-        QVERIFY(first.start());
-        QVERIFY(first.awaitMarker("window shown"));
-        Panel second;
-        QVERIFY(second.start());
-        QVERIFY(second.process().waitForFinished(kPatienceMs));
+        Display display;
+        QVERIFY2(display.start(), "Xvfb");
+        Settings().setValue(settings::key::InformationDialog, true);
+        Panel crashed, first, second;
+        for (Panel *p : {&crashed, &first, &second})
+            display.attach(p->process());
+        QVERIFY(crashed.start() && crashed.awaitMarker("window shown"));
+        crashed.process().kill();
+        QVERIFY(crashed.process().waitForFinished(kPatienceMs));
+        QVERIFY(first.start() && first.awaitMarker("window shown"));
+        const QString id = display.window("^AVENOR");
+        QString root, focus;
+        // The keyboard elsewhere, the pointer over the panel (without a window manager, X takes a focus
+        // change only from a client that has seen an event since the last one).
+        QVERIFY(display.xdotool({"search", "--maxdepth", "0", ""}, &root) &&
+                display.xdotool({"windowfocus", root, "mousemove", "--window", id, "300", "300"}));
+        QVERIFY(second.start() && second.process().waitForFinished(kPatienceMs));
         QCOMPARE(second.process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.process().exitCode(), 0);
         QVERIFY(!second.process().readAllStandardError().contains("window shown"));
+        QVERIFY(wait_until([&] { return display.xdotool({"getwindowfocus"}, &focus) && focus == id; }));
         QCOMPARE(first.process().state(), QProcess::Running);
     }
 
     void lockHeldWithoutServer()
     {
-        // What the panel computes for itself: the lock beside its socket name in our TMPDIR.
-        const QString id = PeerIdentity::instanceId(QFileInfo(Panel::program()).absoluteFilePath());
-        QtLockedFile lock(
-            PeerIdentity::lockFilePath(PeerIdentity::socketName(id, PeerIdentity::sessionSuffix())));
+        // What the panel computes for itself: the lock beside its socket in our runtime folder.
+        QtLockedFile lock(PeerIdentity::lockFilePath(panelSocketName()));
         QVERIFY(lock.open(QIODevice::ReadWrite));
         QVERIFY(lock.lock(QtLockedFile::WriteLock, false));
         Panel panel;
         QVERIFY(panel.start());
         QVERIFY(panel.process().waitForFinished(kPatienceMs));
         QCOMPARE(panel.process().exitCode(), 1);
+    }
+
+    // Another user holds a lock under the panel's name in the shared temporary folder, or (without
+    // XDG_RUNTIME_DIR) made the fallback folder first: the panel starts all the same.
+    void anotherUsersLockDoesNotStopThePanel_data()
+    {
+        QTest::addColumn<bool>("runtimeFolder");
+        QTest::newRow("lock in the temporary folder") << true;
+        QTest::newRow("fallback folder taken") << false;
+    }
+    void anotherUsersLockDoesNotStopThePanel()
+    {
+        QFETCH(bool, runtimeFolder);
+        if (::geteuid() != 0)
+            QSKIP("files of another user are made as root");
+        const QString shared = tmp_.path() + "/" + panelSocketName() + "-lockfile";
+        const QString fallback = tmp_.path() + QStringLiteral("/lyntra-panel-%1").arg(::geteuid(), 0, 16);
+        QtLockedFile lock(shared);
+        QVERIFY(lock.open(QIODevice::ReadWrite) && lock.lock(QtLockedFile::WriteLock, false));
+        QVERIFY(QDir().mkpath(fallback));
+        for (const QString &path : {shared, fallback})
+            QVERIFY(::chown(QFile::encodeName(path).constData(), 4242, 4242) == 0);
+        Panel panel;
+        QProcessEnvironment env = panel.process().processEnvironment();
+        if (!runtimeFolder)
+            env.remove("XDG_RUNTIME_DIR");
+        panel.process().setProcessEnvironment(env);
+        QVERIFY(panel.start());
+        QVERIFY(panel.awaitMarker("window shown"));
+        QCOMPARE(panel.process().state(), QProcess::Running);
+        QDir(fallback).removeRecursively();
+    }
+
+    // Clients that connect to the running panel and send nothing, again as soon as they are dropped,
+    // hold up nothing: a scene chosen from the menu still reaches the unit.
+    void silentClientsDoNotDelayAClick()
+    {
+        Display display;
+        QVERIFY2(display.start(), "Xvfb");
+        Settings().setValue(settings::key::InformationDialog, true);
+        QFile scene(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/AVENOR/DUOMIX_sm3.ini");
+        QVERIFY(scene.open(QIODevice::WriteOnly) && scene.write("[Track5]\nMute=true\n") > 0);
+        scene.close();
+        VirtualUnit unit;
+        QVERIFY(unit.start());
+        Panel panel;
+        display.attach(panel.process());
+        QVERIFY(panel.start());
+        QVERIFY(panel.awaitMarker("unit set up"));
+        std::vector<std::unique_ptr<QLocalSocket>> silent(4);
+        int connections = 0;
+        QTimer keepThem;
+        QObject::connect(&keepThem, &QTimer::timeout, [&] {
+            for (auto &client : silent)
+                if (!client || client->state() == QLocalSocket::UnconnectedState) {
+                    client = std::make_unique<QLocalSocket>();
+                    client->connectToServer(PeerIdentity::socketPath(panelSocketName()));
+                    ++connections;
+                }
+        });
+        keepThem.start(50);
+        QVERIFY(loadSceneThree(display, display.window("^AVENOR")));
+        QVERIFY(unit.await("mute.input.4", 1));
+        QVERIFY(connections >= int(silent.size()));
     }
 
     // ---- the stored mix
@@ -341,7 +374,10 @@ private slots:
             Settings settings;
             MainWindow window(device, settings);
             window.show();
-            QVERIFY(wait_until([&] { return window.state().identification == ShellState::SetUp; }));
+            // The rate shows once the unit is set up.
+            QVERIFY(wait_until([&] {
+                return !window.findChild<QLabel *>(QStringLiteral("label_IntSampleRate"))->text().isEmpty();
+            }));
             QVERIFY(storedStateArrives(unit, "scene start"));
             QCOMPARE(storedMixNotShown(window), QString());
             MainMenus &menus = window.menus();
@@ -369,7 +405,7 @@ private slots:
                                                        {"return.on", 1},
                                                        {"phase.6", 0}})
                 QVERIFY2(unit.await(d.path, d.value), d.path);
-            QVERIFY(!settings.informationDialog());
+            QVERIFY(!settings.value(settings::key::InformationDialog));
             QVERIFY(ratio->text() != mixRatio);
 
             menus.scenes[2].load->trigger();
@@ -402,7 +438,7 @@ private slots:
         QVERIFY(writeStoredMixAndClock());
         const QString folder = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/AVENOR/";
         QVERIFY(QFile::rename(folder + "DUOMIX_Setting.ini", folder + "DUOMIX_sm3.ini"));
-        Settings().setInformationDialog(true);
+        Settings().setValue(settings::key::InformationDialog, true);
         VirtualUnit unit;
         QVERIFY(unit.start({"--model", "K2", "--rate", "48000"}));
         Panel panel;
@@ -413,9 +449,7 @@ private slots:
         QString id;
         QVERIFY(display.xdotool(
             {"search", "--sync", "--onlyvisible", "--name", "AVENOR LYNTRA K1/K2 Settings Panel"}, &id));
-        // The window's first menu title, then by keys: the next menu, its third entry, that one's Load.
-        QVERIFY(display.xdotool({"windowfocus", "--sync", id, "mousemove", "--window", id, "10", "8", "click",
-                                 "1", "key", "Right", "Down", "Down", "Right", "Down", "Return"}));
+        QVERIFY(loadSceneThree(display, id));
         QVERIFY(storedStateArrives(unit, "scene from the menu"));
         QCOMPARE(panel.process().state(), QProcess::Running);
     }
@@ -425,7 +459,7 @@ private slots:
     {
         Display display;
         QVERIFY2(display.start(), "Xvfb");
-        Settings().setInformationDialog(true);
+        Settings().setValue(settings::key::InformationDialog, true);
         Panel panel;
         QProcessEnvironment env = panel.process().processEnvironment();
         for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
@@ -443,6 +477,11 @@ private slots:
     }
 
 private:
+    static QString panelSocketName()
+    {
+        const QString id = PeerIdentity::instanceId(QFileInfo(Panel::program()).absoluteFilePath());
+        return PeerIdentity::socketName(id, PeerIdentity::sessionSuffix());
+    }
     QTemporaryDir tmp_;
 };
 

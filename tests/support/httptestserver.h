@@ -1,9 +1,12 @@
-// A small HTTP/1.1 server on the loopback interface for tests of network clients. Each path is served
-// whole, stalls for good after some bytes, trickles its body in small pieces, or redirects; unknown paths
-// get 404, and a closed server refuses connections. Runs on the creating thread's event loop.
+// A small HTTP/1.1 server on the loopback interface for tests of network clients, plain or over TLS with
+// the certificate of tests/fixtures/tls (trusted by a client once trustTestCertificate() ran). Each path
+// is served whole, stalls for good after some bytes, trickles its body in small pieces, or redirects;
+// unknown paths get 404, and a closed server refuses connections. Runs on the creating thread's loop.
 #pragma once
 
 #include <QHash>
+#include <QSslConfiguration>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -19,7 +22,7 @@ public:
         QByteArray location; // non-empty: a 302 redirect there instead of the body
     };
 
-    HttpTestServer()
+    explicit HttpTestServer(bool tls = false) : server_(tls)
     {
         server_.listen(QHostAddress::LocalHost);
         QObject::connect(&server_, &QTcpServer::newConnection, [this] {
@@ -33,9 +36,20 @@ public:
 
     QString url(const QString &path) const
     {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(path);
+        return QStringLiteral("%1://127.0.0.1:%2%3").arg(server_.tls ? "https" : "http").arg(server_.serverPort()).arg(path);
+    }
+    static QString fixture(const char *name)
+    {
+        return qEnvironmentVariable("LYNTRA_SOURCE_DIR") + "/tests/fixtures/tls/" + name;
+    }
+    static void trustTestCertificate()
+    {
+        QSslConfiguration trusting = QSslConfiguration::defaultConfiguration();
+        trusting.addCaCertificates(fixture("localhost.crt"));
+        QSslConfiguration::setDefaultConfiguration(trusting);
     }
     void serve(const QString &path, const Route &route) { routes_[path.toUtf8()] = route; }
+    void forget(const QString &path) { routes_.remove(path.toUtf8()); }
     int requests(const QString &path) const { return hits_.value(path.toUtf8()); }
     void close() { server_.close(); }
 
@@ -73,7 +87,23 @@ private:
         }
     }
 
-    QTcpServer server_;
+    struct Listener : QTcpServer {
+        explicit Listener(bool withTls) : tls(withTls) {}
+        void incomingConnection(qintptr descriptor) override
+        {
+            if (!tls)
+                return QTcpServer::incomingConnection(descriptor);
+            auto *socket = new QSslSocket(this);
+            socket->setSocketDescriptor(descriptor);
+            socket->setLocalCertificate(fixture("localhost.crt"));
+            socket->setPrivateKey(fixture("localhost.key"), QSsl::Ec);
+            socket->startServerEncryption();
+            addPendingConnection(socket);
+        }
+        const bool tls;
+    };
+
+    Listener server_;
     QHash<QByteArray, Route> routes_;
     QHash<QByteArray, int> hits_;
 };

@@ -8,7 +8,7 @@
 //   r.drain(unit);         // the same, the reply to each message coming from `unit(message)`
 #pragma once
 
-#include "QIXDevice.h"
+#include "qixdevice.h"
 #include "qixwire.h"
 
 #include <QSignalSpy>

@@ -1,4 +1,5 @@
-// The one stored mix of the tests: a settings file as a previous run would have left it, what the unit
+// The one stored mix of the tests: a settings file as a previous run would have left it (the fixture
+// storedmix.ini), what the unit
 // must hold once it is loaded (paths of the unit's state document), and what the window must show.
 // Linked pairs keep stale mono faders and thresholds (the pair value must win) and their sends in step on
 // both tracks; the linked pair carries a whole compressor and EQ setup, Track9 its low-cut filter;
@@ -13,137 +14,18 @@
 
 namespace lyntra_test {
 
-inline const char kStoredMix[] = R"([Misc]
-Information_Dialog=true
 
-[Reverb]
-MasterReverb=true
-Mode=3
-RvbPreDelayPos_Hall=11
-RvbPreDelayPos_Live=140
-RvbTimePos_Live=63
-RvbTimeValue_Live=6.3
-RvbDiffPos_Live=88
-
-[Track1_2]
-Link=true
-Fader=6
-Eq=true
-CompThresholdPos=40
-CompRatioPos=83
-CompGainPos=18
-CompAttackPos=99
-CompReleasePos=49
-EqHighGainPos=121
-EqHighFreqPos=0
-EqHighMidGainPos=6
-EqHighMidFreqPos=127
-EqHighMidQFreqPos=107
-EqLowMidGainPos=66
-EqLowMidFreqPos=1
-EqLowMidQFreqPos=108
-EqLowGainPos=5
-EqLowFreqPos=127
-
-[Track1]
-Fader=-20
-Pan_pos=40
-Pan_value=R20
-Send1_Level=28
-Send1_Value=-42dB
-Send1_Point=2
-Name=Kick
-Comp=true
-CompThresholdPos=0
-
-[Track2]
-Fader=-20
-Pan_pos=59
-Pan_value=L20
-Send1_Level=28
-Send1_Value=-42dB
-Send1_Point=2
-Name=Trumpet
-
-[Track3]
-Mute=true
-Phase=true
-
-[Track4]
-TrueBypass=true
-
-[Track5]
-Pan_pos=0
-Pan_value=L20
-Send2_Level=101
-Send2_Value="  0dB"
-Send2_Point=3
-Name=Gé声
-
-[Track6]
-Pan_pos=99
-Pan_value=R20
-Send4_Level=0
-Send4_Value=-inf.
-Send4_Point=2
-
-[Track7]
-Pan_pos=13
-Pan_value=L7
-
-[Track8]
-Mute=true
-Pan_pos=85
-Pan_value=R6
-
-[Track9]
-Fader=-99.9
-Comp=true
-Eq=true
-EqLowCutFilter=true
-CompRatioPos=84
-EqLowGainPos=100
-
-[Track10]
-Fader=-12.5
-
-[Track13_14]
-Link=true
-Fader=-0.1
-
-[Track13]
-Mute=true
-Send3_Level=127
-Send3_Value="  6dB"
-Send3_Point=3
-
-[Track14]
-Mute=true
-Send3_Level=127
-Send3_Value="  6dB"
-Send3_Point=3
-
-[Track20]
-Mute=true
-Pan_pos=5
-Name=Ω Bass
-
-[TrackMaster]
-Fader=-4.1
-Mute=true
-Send1_Level=127
-Send3_Level=0
-Return_Level=90
-Return_Value=" -4dB"
-)";
-
-// Writes the mix as the main settings file under $XDG_CONFIG_HOME.
+// Writes the mix (tests/fixtures/storedmix.ini) as the main settings file under $XDG_CONFIG_HOME.
 inline bool writeStoredMix()
 {
     const QString dir = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + QStringLiteral("/AVENOR");
+    QFile fixture(QString::fromLocal8Bit(qgetenv("LYNTRA_SOURCE_DIR")) + QStringLiteral("/tests/fixtures/storedmix.ini"));
     QFile file(dir + QStringLiteral("/DUOMIX_Setting.ini"));
-    return QDir().mkpath(dir) && file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(kStoredMix) == qint64(sizeof(kStoredMix) - 1);
+    if (!fixture.open(QIODevice::ReadOnly) || !QDir().mkpath(dir) ||
+        !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QByteArray mix = fixture.readAll();
+    return !mix.isEmpty() && file.write(mix) == mix.size();
 }
 
 // One wire value in the unit's state document (indices from 0).

@@ -3,12 +3,10 @@
 // widgets show, what the settings store holds and what the in-process unit received.
 #include "dialcontrolsend.h"
 #include "faderpair.h"
-#include "fullload.h"
 #include "knobdrag.h"
 #include "knobframes.h"
 #include "knobscale.h"
 #include "masterstrip.h"
-#include "mixerloader.h"
 #include "pagerig.h"
 #include "pairstrip.h"
 #include "pancontrol.h"
@@ -63,7 +61,7 @@ QString faderPath(const QString &track)
 {
     return track == mixer::kMasterTrack
                ? QStringLiteral("fader.master.0")
-               : QStringLiteral("fader.input.%1").arg(mixer::parseStrip(track).number - 1);
+               : QStringLiteral("fader.input.%1").arg(strip(track).number - 1);
 }
 
 } // namespace
@@ -174,7 +172,7 @@ private slots:
         QFETCH(bool, shift);
         QFETCH(double, shown);
         PageRig rig;
-        const mixer::StripRef ref = mixer::parseStrip(track);
+        const mixer::StripRef ref = strip(track);
         auto *slider = rig.find<QSlider>(mixer::widgetName(WidgetKind::Fader, ref));
         auto *box = rig.find<QDoubleSpinBox>(mixer::widgetName(WidgetKind::FaderDisplay, ref));
         QVERIFY(slider && box);
@@ -185,7 +183,7 @@ private slots:
             QTest::keyRelease(&rig.page, Qt::Key_Shift);
         QCOMPARE(slider->value(), mixer::fader::positionFor(shown));
         QCOMPARE(box->value(), shown);
-        QCOMPARE(rig.unit.model->faderLevel(track), shown);
+        QCOMPARE(rig.unit.model->faderLevel(ref), shown);
         QCOMPARE(rig.unit.mismatch({faderPath(track) + '=' + QString::number(mixer::fader::wire(shown))}),
                  QString());
     }
@@ -210,7 +208,7 @@ private slots:
         QFETCH(double, kept);
         QFETCH(int, position);
         PageRig rig;
-        const mixer::StripRef ref = mixer::parseStrip(track);
+        const mixer::StripRef ref = strip(track);
         if (ref.kind == StripKind::Pair)
             QVERIFY(rig.link(ref.number));
         auto *slider = rig.find<QSlider>(mixer::widgetName(WidgetKind::Fader, ref));
@@ -237,7 +235,7 @@ private slots:
     {
         PageRig rig;
         QSignalSpy moved(rig.find<QSlider>(QStringLiteral("vS_FaderKnob5")), &QSlider::valueChanged);
-        rig.unit.model->setFaderLevel(QStringLiteral("Track5"), -12.1);
+        rig.unit.model->setFaderLevel(mixer::monoRef(5), -12.1);
         QVERIFY(rig.link(3));
         QCOMPARE(rig.find<QSlider>(QStringLiteral("vS_FaderKnob5_6"))->value(), 50);
         QCOMPARE(rig.find<QDoubleSpinBox>(QStringLiteral("dSB_faderDisplay5_6"))->value(), -12.1);
@@ -401,11 +399,11 @@ private slots:
         QVERIFY(!centre.isNull() && !offCentre.isNull() && centre != offCentre);
         QCOMPARE(m->pixmap(Qt::ReturnByValue).toImage(), centre);
         PageRig::drag(m, QPointF(8, 6), {QPointF(-12, 0)});
-        QCOMPARE(rig.unit.model->panPosition(4), 67);
+        QCOMPARE(rig.unit.model->panPosition(mixer::monoRef(4)), 67);
         QCOMPARE(rig.storedMismatch({"Track4/Pan_pos=67", "Track4/Pan_value=L12"}), QString());
         QCOMPARE(m->pixmap(Qt::ReturnByValue).toImage(), offCentre);
         QTest::mouseDClick(m, Qt::LeftButton, {}, QPoint(8, 6));
-        QCOMPARE(rig.unit.model->panPosition(4), 79);
+        QCOMPARE(rig.unit.model->panPosition(mixer::monoRef(4)), 79);
         QCOMPARE(m->pos(), QPoint(79 - 59, PanDrag::kMarkerY));
         QCOMPARE(m->pixmap(Qt::ReturnByValue).toImage(), centre);
         QCOMPARE(rig.find<QLabel>(QStringLiteral("label_panKnob3_4_R"))->pixmap(Qt::ReturnByValue).toImage(),
@@ -449,29 +447,29 @@ private slots:
 
     void visiblePairs_data()
     {
-        QTest::addColumn<QString>("product");
+        QTest::addColumn<bool>("small");
         QTest::addColumn<uint>("rate");
         QTest::addColumn<QList<int>>("pairs");
         using L = QList<int>;
-        QTest::newRow("K2 44.1k") << "LYNTRA K2" << 44100u << L{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-        QTest::newRow("K2 88.2k") << "LYNTRA K2" << 88200u << L{1, 2, 3, 4, 7, 8};
-        QTest::newRow("K2 192k") << "LYNTRA K2" << 192000u << L{1, 2, 3, 7};
-        QTest::newRow("K1 48k") << "LYNTRA K1" << 48000u << L{1, 3, 4, 5, 6};
-        QTest::newRow("K1 96k") << "LYNTRA K1" << 96000u << L{1, 3, 4};
-        QTest::newRow("K1 176.4k") << "LYNTRA K1" << 176400u << L{1, 3};
-        QTest::newRow("another name is the large model") << "LYNTRA" << 96000u << L{1, 2, 3, 4, 7, 8};
+        QTest::newRow("K2 44.1k") << false << 44100u << L{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+        QTest::newRow("K2 88.2k") << false << 88200u << L{1, 2, 3, 4, 7, 8};
+        QTest::newRow("K2 192k") << false << 192000u << L{1, 2, 3, 7};
+        QTest::newRow("K1 48k") << true << 48000u << L{1, 3, 4, 5, 6};
+        QTest::newRow("K1 96k") << true << 96000u << L{1, 3, 4};
+        QTest::newRow("K1 176.4k") << true << 176400u << L{1, 3};
     }
     void visiblePairs()
     {
-        QFETCH(QString, product);
+        QFETCH(bool, small);
         QFETCH(uint, rate);
         QFETCH(QList<int>, pairs);
         PageRig rig;
         QSignalSpy changed(rig.unit.model.get(), &mixer::MixerModel::visibleChannelsChanged);
-        rig.unit.model->setProductName(product);
-        rig.unit.model->setSampleRate(rate);
-        for (uint same : {32000u, 0u, rate}) // an unknown rate, or the same again, changes nothing
-            rig.unit.model->setSampleRate(same);
+        rig.unit.model->setUnitModel(small ? mixer::UnitModel::K1 : mixer::UnitModel::K2);
+        const int rateClass = mixer::sampleRateOf(rate)->rateClass;
+        rig.unit.model->setRateClass(rateClass);
+        for (int same : {3, 0, rateClass}) // an unknown class, or the same again, changes nothing
+            rig.unit.model->setRateClass(same);
         QCOMPARE(changed.count(), 2);
         int x = -1;
         for (int k = 1; k <= mixer::kPairs; ++k) {
@@ -524,20 +522,19 @@ private slots:
     void reloadKeepsTheSelection()
     {
         PageRig rig;
-        mixer::MixerLoader loader(*rig.unit.model);
         const auto lit = [&](const char *strip) {
             return rig.find(strip)->grab().toImage().pixelColor(0, 300).red() > 200;
         };
         rig.click("pB_Analog3");
-        runFullLoad(&rig.unit.dev, rig.unit.settings, loader);
-        QCOMPARE(rig.unit.model->selectedTrack(), QString("Track3"));
-        QVERIFY(rig.unit.model->selected("Track3"));
+        rig.unit.model->loadAll();
+        QCOMPARE(rig.unit.model->selection(), std::optional<mixer::StripRef>(mixer::monoRef(3)));
+        QVERIFY(rig.unit.model->selected(mixer::monoRef(3)));
         QVERIFY(rig.find<QPushButton>("pB_Analog3")->isChecked());
         QVERIFY(lit("mono3") && !lit("mono4"));
         // A reload that links the pair hides the selected strip: nothing stays selected.
-        rig.unit.settings.setLink("Track3_4", true);
-        runFullLoad(&rig.unit.dev, rig.unit.settings, loader);
-        QCOMPARE(rig.unit.model->selectedTrack(), mixer::kNoTrack);
+        rig.unit.settings.setValue("Track3_4", settings::key::Link, true);
+        rig.unit.model->loadAll();
+        QVERIFY(!rig.unit.model->selection());
         QVERIFY(!rig.find<QPushButton>("pB_Analog3")->isChecked());
         QVERIFY(!rig.find<QPushButton>("pB_Analog3_4")->isChecked());
         QVERIFY(!lit("mono3") && !lit("st3_4"));

@@ -4,7 +4,7 @@
 // print one diagnostic line (ixdiag.h). Safe to call from any thread on buffers that thread owns.
 #pragma once
 
-#include "ixmsg_ids.h"
+#include "ixmsgids.h"
 
 #include <cstddef>
 #include <cstdint>

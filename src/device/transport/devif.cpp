@@ -2,9 +2,9 @@
 // anything else is a virtual unit's socket.
 #include "devif.h"
 
-#include "devif_block.h"
-#include "devif_socket.h"
-#include "devif_usb.h"
+#include "devifblock.h"
+#include "devifsocket.h"
+#include "devifusb.h"
 #include "ixdiag.h"
 
 #include <cstdlib>

@@ -5,7 +5,7 @@
 // the connection to a virtual unit open between requests; without one every request connects anew.
 #pragma once
 
-#include "devif_abort.h"
+#include "devifabort.h"
 
 #include <cstddef>
 #include <cstdint>

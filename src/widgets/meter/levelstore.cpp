@@ -1,6 +1,6 @@
 #include "levelstore.h"
 
-#include "ixmsg_ids.h"
+#include "ixmsgids.h"
 
 namespace meter {
 
