@@ -5,6 +5,8 @@
 // shown, and the CPU of this process and of the unit per page.
 //
 //   bench_pages [--seconds N]   N seconds of CPU window per page and round (default 10), three rounds
+//   bench_pages --grab FILE     only saves the mixer page as drawn, in a fixed state, to FILE (PNG), so
+//                               that two builds can be compared pixel by pixel
 #include "qixdevice.h"
 #include "benchrig.h"
 #include "ixcmd.h"
@@ -18,6 +20,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -195,6 +198,21 @@ bool writeSettings(const QString &configHome)
            f.write("[Misc]\nInformation_Dialog=true\n\n[TrackMaster]\nFader=0\n") > 0;
 }
 
+// The mixer page with still levels and every seventh button pressed, saved to `file`.
+bool grab(UnitRig &unit, Rig &rig, const QString &file)
+{
+    unit.control("set freeze on");
+    for (int input = 1; input <= 20; ++input)
+        unit.control("set level " + QByteArray::number(input) + ' ' + QByteArray::number(input * 1500));
+    rig.button("pB_ToMixerFromInterface")->click();
+    const QList<QPushButton *> buttons = rig.page(0)->findChildren<QPushButton *>();
+    for (int i = 0; i < buttons.size(); i += 7)
+        if (buttons.at(i)->isVisible() && !buttons.at(i)->objectName().startsWith(QLatin1String("pB_To")))
+            buttons.at(i)->click();
+    run_events_for(3000); // bars settle, peak lamps go out
+    return rig.page(0)->grab().save(file);
+}
+
 struct PageCpu {
     const char *name;
     const char *button; // shows the page from the one before it in the cycle
@@ -239,6 +257,8 @@ int main(int argc, char **argv)
     }
     run_events_for(kSettleMs);
     Rig rig(device, window);
+    if (const int g = int(args.indexOf(QStringLiteral("--grab"))); g > 0 && g + 1 < args.size())
+        return grab(unit, rig, args.at(g + 1)) ? 0 : 1;
 
     print_title("First openings (click to painted)");
     std::vector<double> requests, bars;
