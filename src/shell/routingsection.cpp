@@ -23,7 +23,7 @@ RoutingSection::~RoutingSection()
     delete k2_;
 }
 
-RoutingPage *RoutingSection::build(UnitModel unit) const
+RoutingPage *RoutingSection::build(UnitModel unit)
 {
     // The selectors take the model's current choices, so a page built late shows what a page built at
     // start would.
@@ -45,14 +45,12 @@ RoutingPage *RoutingSection::build(UnitModel unit) const
         button->setGeometry(x, area.y, width, area.h);
         x += width + 10;
     }
-    // Building on first use is no change of the section's state as callers see it.
-    auto *self = const_cast<RoutingSection *>(this);
     if (QPushButton *monitor = page->monitorButton())
-        connect(monitor, &QPushButton::released, self, &RoutingSection::on_pB_MoniconEnable_released);
+        connect(monitor, &QPushButton::released, this, &RoutingSection::on_pB_MoniconEnable_released);
     return page;
 }
 
-QWidget *RoutingSection::page(UnitModel unit) const
+QWidget *RoutingSection::page(UnitModel unit)
 {
     QPointer<RoutingPage> &page = unit == UnitModel::K1 ? k1_ : k2_;
     if (!page)

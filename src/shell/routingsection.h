@@ -29,7 +29,7 @@ public:
 
     // The page of `unit` with its navigation buttons, built on the first call (a start need not pay
     // for pages nobody may open); the window's page stack adopts it.
-    QWidget *page(mixer::UnitModel unit) const;
+    QWidget *page(mixer::UnitModel unit);
 
     // Part of every full load: the stored line-out choices of the connected model go to the unit, and
     // the line-out levels as the panel has them: the monitor's target set up again over them while it
@@ -47,12 +47,12 @@ public slots:
     void slt_CloseMoniconWindow();
 
 private:
-    RoutingPage *build(mixer::UnitModel unit) const;
+    RoutingPage *build(mixer::UnitModel unit);
 
     mixer::LineOutModel *lineOuts_;
     mixer::MonitorModel *monitor_;
-    mutable QPointer<RoutingPage> k1_;
-    mutable QPointer<RoutingPage> k2_;
+    QPointer<RoutingPage> k1_;
+    QPointer<RoutingPage> k2_;
     QPointer<MonitorControl> dialog_;
     mixer::UnitModel unit_ = mixer::UnitModel::K2;
 };
