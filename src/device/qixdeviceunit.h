@@ -41,6 +41,9 @@ signals:
     void ret_deselect(bool ret);
     void ret_is_selected(bool ret);
     void ret_select_default(bool ret);
+    // What stands between the panel and the unit changed (a devif_access value): emitted after the
+    // request or search that found it out.
+    void ret_access(int access);
     void finished();
 
 public slots:
@@ -64,6 +67,7 @@ public slots:
 private:
     bool ensure_selected();
     void drop_selection();
+    void report_access();
 
     devif_abort abort_;
     devif_socket_link link_;
@@ -72,4 +76,5 @@ private:
     devif_watch *watch_ = nullptr;
     bool rescan_ = false;
     int searches_left_ = 0;
+    int access_ = DEVIF_ACCESS_OK;
 };
