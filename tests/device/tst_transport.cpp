@@ -287,7 +287,7 @@ private slots:
         QCOMPARE(unit->control("unplug")["ok"].toBool(), true);
         QCOMPARE(ixctl_recv_msg(&dev, &buf), 1);
         QCOMPARE(send(dev, hexBytes("A2 01")), 1);
-        QCOMPARE(link.fd, -1);
+        QCOMPARE(link.fd.load(), -1);
     }
 
     // What cannot be sent is refused at once and never reaches the unit.

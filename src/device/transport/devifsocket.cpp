@@ -256,28 +256,33 @@ void devif_socket_link_close(devif_socket_link *link)
 {
     if (!link)
         return;
-    if (link->fd >= 0)
-        ::close(link->fd);
-    link->fd = -1;
-    link->path.clear();
+    // The path goes stale with the descriptor and is left as it is: the last close may come from the
+    // thread that ends the link's owner, after the thread that used it has ended.
+    const int fd = link->fd.exchange(-1);
+    if (fd >= 0)
+        ::close(fd);
 }
 
 namespace {
 
 // The connection a request goes over: the one kept in `link` for `path`, else a new one (kept there
-// when there is a link). `reused` tells that it was kept from an earlier request.
-int connection_for(const char *path, devif_socket_link *link, bool *reused)
+// when there is a link). `reused` tells that it was kept from an earlier request, `kept` that the link
+// holds it now (otherwise the caller closes it).
+int connection_for(const char *path, devif_socket_link *link, bool *reused, bool *kept)
 {
     *reused = false;
-    if (link && link->fd >= 0 && link->path == path) {
-        *reused = true;
+    *kept = false;
+    if (link && link->fd >= 0 && std::strcmp(link->path, path) == 0) {
+        *reused = *kept = true;
         return link->fd;
     }
     devif_socket_link_close(link);
     const int fd = connect_unit(path, false);
-    if (link && fd >= 0) {
+    const size_t length = std::strlen(path);
+    if (link && fd >= 0 && length < sizeof link->path) {
+        std::memcpy(link->path, path, length + 1);
         link->fd = fd;
-        link->path = path;
+        *kept = true;
     }
     return fd;
 }
@@ -327,11 +332,12 @@ int devif_socket_exchange(const char *path, const uint8_t *block, size_t block_s
     devif_put_u32(frame.data() + 8 + block_size, out_size);
 
     bool reused = false;
-    int fd = connection_for(path, link, &reused);
+    bool kept = false;
+    int fd = connection_for(path, link, &reused, &kept);
     if (fd < 0)
         return 1;
-    // Without a link the connection lives for this request only.
-    Fd once(link ? -1 : fd);
+    // A connection the link does not keep lives for this request only.
+    Fd once(kept ? -1 : fd);
     if (!send_all(fd, frame.data(), frame.size(), reused)) {
         if (!reused) {
             devif_socket_link_close(link);
@@ -340,9 +346,10 @@ int devif_socket_exchange(const char *path, const uint8_t *block, size_t block_s
         }
         // Nothing of the request reached a unit that hung up, so it may go again on a new connection.
         devif_socket_link_close(link);
-        fd = connection_for(path, link, &reused);
+        fd = connection_for(path, link, &reused, &kept);
         if (fd < 0)
             return 1;
+        Fd retry(kept ? -1 : fd);
         if (!send_all(fd, frame.data(), frame.size())) {
             devif_socket_link_close(link);
             IX_DIAG();

@@ -7,9 +7,9 @@
 
 #include "devifabort.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 // Receive/send timeout of one exchange, so that a stuck unit cannot hold the worker.
 constexpr int DEVIF_SOCKET_TIMEOUT_MS = 1000;
@@ -29,10 +29,12 @@ bool devif_socket_listening(const char *path);
 bool devif_socket_find(const char *match_key, char *path, size_t capacity);
 
 // The connection to one unit socket kept open between requests. Start from a default-constructed
-// link; the owner closes it when it is done with the unit.
+// link; the owner closes it when it is done with the unit. The descriptor is atomic so that the owner
+// may close it from another thread once the one that used it has ended (a worker deleted after its
+// thread was joined).
 struct devif_socket_link {
-    int fd = -1;
-    std::string path; // the socket the connection goes to
+    std::atomic<int> fd{-1};
+    char path[108] = {}; // the socket the connection goes to (a socket address's path limit); stale while fd < 0
 };
 
 // Closes the kept connection, if any; the link may be used again.
