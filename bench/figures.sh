@@ -17,6 +17,7 @@ for run in 1 2 3; do
     "$bin/bench_startup" >"$out/startup-$run.txt" 2>&1
     x "$bin/bench_startup" --display >"$out/startup_x-$run.txt" 2>&1
     x "$bin/bench_pages" >"$out/pages_x-$run.txt" 2>&1
+    bash "$(dirname "$0")/panel_memory.sh" "$build" >"$out/memory_x-$run.txt" 2>&1
     "$bin/bench_latency" >"$out/latency-$run.txt" 2>&1
     "$bin/bench_meters" >"$out/meters-$run.txt" 2>&1
 done
