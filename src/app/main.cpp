@@ -55,6 +55,10 @@ int main(int argc, char **argv)
     // system's GL stack at start (tens of megabytes and milliseconds) to offer GL nothing here uses.
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
+    // Qt 5 draws at 100 % unless told before the application exists; 150 % stays 150 %, not 200 %.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QtSingleApplication app(argc, argv);
     if (app.isRunning())
         return app.sendMessage(QStringLiteral("Already App is Running!"), HandOverTimeoutMs) ? 0 : 1;
@@ -72,7 +76,6 @@ int main(int argc, char **argv)
     {
         MainWindow window(device, settings);
         app.setActivationWindow(&window, true);
-        QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
         window.show();
         milestones::mark("window shown");
         code = app.exec();

@@ -1,4 +1,5 @@
 #include "interfacepage.h"
+
 #include "navstyle.h"
 
 #include "qixdevice.h"

@@ -20,8 +20,10 @@ class QLabel;
 class QMessageBox;
 class QStackedWidget;
 class RoutingSection;
+class SceneFiles;
 class SceneMemories;
 class Settings;
+class UndoHistory;
 class UpdateSoftware;
 
 namespace mixer {
@@ -42,6 +44,7 @@ public:
     ~MainWindow() override;
 
     MainMenus &menus() { return *menus_; }
+    UndoHistory &history() { return *history_; }
     MeterSection &meters() { return *meters_; }
     QStackedWidget *pages() const { return stack_; }
 
@@ -103,6 +106,8 @@ private:
     MixerSection *mixer_ = nullptr;
     RoutingSection *routing_ = nullptr;
     SceneMemories *scenes_ = nullptr;
+    SceneFiles *sceneFiles_ = nullptr;
+    UndoHistory *history_ = nullptr;
     MeterSection *meters_ = nullptr;
     std::unique_ptr<InterfacePage> interface_;
     QStackedWidget *stack_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "artlayout.h"
 #include "lineouts.h"
+#include "mixcontrols.h"
 #include "monitorcontrol.h"
 #include "monitormodel.h"
 #include "navstyle.h"
@@ -11,10 +12,13 @@
 
 using mixer::UnitModel;
 
-RoutingSection::RoutingSection(QIXDevice &device, Settings &settings, QObject *parent)
-    : QObject(parent), lineOuts_(new mixer::LineOutModel(settings, device, this)),
+RoutingSection::RoutingSection(QIXDevice &device, Settings &settings, mixer::MixControls &controls,
+                               QObject *parent)
+    : QObject(parent), controls_(controls), lineOuts_(new mixer::LineOutModel(settings, device, this)),
       monitor_(new mixer::MonitorModel(settings, device, this))
-{}
+{
+    controls.setRouting(*monitor_, *lineOuts_);
+}
 
 RoutingSection::~RoutingSection()
 {
@@ -27,7 +31,7 @@ RoutingPage *RoutingSection::build(UnitModel unit)
 {
     // The selectors take the model's current choices, so a page built late shows what a page built at
     // start would.
-    auto *page = new RoutingPage(*lineOuts_, unit);
+    auto *page = new RoutingPage(*lineOuts_, controls_, unit);
     const QString model = unit == UnitModel::K1 ? QStringLiteral("K1") : QStringLiteral("K2");
     const struct {
         const char *name;
@@ -74,12 +78,14 @@ void RoutingSection::applyStored(bool smallModel)
 void RoutingSection::on_pB_MoniconEnable_released()
 {
     if (!dialog_) {
-        dialog_ = new MonitorControl(*monitor_, page(UnitModel::K2)->window());
+        dialog_ = new MonitorControl(*monitor_, controls_, page(UnitModel::K2)->window());
+        dialog_->addActions(dialogActions_);
         connect(dialog_, &QDialog::rejected, this, &RoutingSection::slt_CloseMoniconWindow);
     }
     if (dialog_->isVisible())
         return;
     k2_->monitorButton()->setChecked(true);
+    lineOuts_->setHeld(true);
     dialog_->setModal(true);
     dialog_->prepare();
     dialog_->show();
@@ -89,5 +95,6 @@ void RoutingSection::slt_CloseMoniconWindow()
 {
     k2_->monitorButton()->setChecked(false);
     dialog_->release();
+    lineOuts_->setHeld(false);
     lineOuts_->reapply(unit_);
 }

@@ -7,6 +7,7 @@
 #include "scenememorydialog.h"
 #include "scenestore.h"
 #include "settings.h"
+#include "undohistory.h"
 
 #include <QAction>
 #include <QMenu>
@@ -24,8 +25,9 @@ QString panelTitle()
 
 } // namespace
 
-SceneMemories::SceneMemories(QWidget &window, mixer::MixerModel &mixer, QIXDevice &device, Settings &settings)
-    : QObject(&window), window_(window), mixer_(mixer), device_(device),
+SceneMemories::SceneMemories(QWidget &window, mixer::MixerModel &mixer, QIXDevice &device, Settings &settings,
+                             UndoHistory &history)
+    : QObject(&window), window_(window), mixer_(mixer), device_(device), history_(history),
       store_(std::make_unique<SceneStore>(settings))
 {
     connect(&mixer_, &mixer::MixerModel::loaded, this, &SceneMemories::loadSceneName);
@@ -65,7 +67,8 @@ void SceneMemories::saveSceneMemory(int slot)
 void SceneMemories::loadSceneMemory(int slot)
 {
     QString error;
-    switch (store_->load(slot, &error)) {
+    QByteArray mix;
+    switch (store_->slotMix(slot, &mix, &error)) {
     case SceneStore::Load::Missing:
         openBox(QMessageBox::Information, &window_, QString(), tr("This scene memory does not exist."));
         return;
@@ -73,9 +76,12 @@ void SceneMemories::loadSceneMemory(int slot)
         reportFailure(tr("The scene memory could not be loaded."), error);
         return;
     case SceneStore::Load::Done:
-        reload(tr("Now Loading..."));
-        return;
+        break;
     }
+    const QStringList names = Settings::sceneNames();
+    changeMix(tr("Load %1").arg(names.value(slot - 1)),
+              [this, mix](QString *e) { return store_->replaceMix(mix, e); }, tr("Now Loading..."),
+              tr("The scene memory could not be loaded."));
 }
 
 void SceneMemories::setSceneMemoryTitle(const QString &scene)
@@ -124,11 +130,8 @@ void SceneMemories::delSettingsFile()
     ask(QMessageBox::Question, &window_, panelTitle(),
         tr("This operation initializes MIXER Panel & ROUTING Panel parameters.<br>Are you sure?"), this,
         [this] {
-            QString error;
-            if (store_->resetMain(&error))
-                reload(tr("Now Initializing..."));
-            else
-                reportFailure(tr("The settings could not be initialized."), error);
+            changeMix(tr("Initialize"), [this](QString *e) { return store_->resetMain(e); },
+                      tr("Now Initializing..."), tr("The settings could not be initialized."));
         });
 }
 
@@ -145,9 +148,20 @@ void SceneMemories::showNames(const QStringList &names)
         menus_->scenes[i].menu->setTitle(QString(names[i]).replace(QLatin1Char('&'), QLatin1String("&&")));
 }
 
-void SceneMemories::reload(const QString &progressTitle)
+void SceneMemories::changeMix(const QString &step, const std::function<bool(QString *)> &change,
+                              const QString &progressTitle, const QString &failure)
 {
-    mixer_.loadAll();
+    QString error;
+    const auto changeAndLoad = [this, &change](QString *e) {
+        if (!change(e))
+            return false;
+        mixer_.loadAll();
+        return true;
+    };
+    if (!history_.changeWholeMix(step, changeAndLoad, progressTitle, &error)) {
+        reportFailure(failure, error);
+        return;
+    }
     emit progressWanted(progressTitle);
 }
 

@@ -1,7 +1,8 @@
 #include "artwork.h"
 
+#include "resources.h"
+
 #include <QHash>
-#include <QImage>
 
 namespace artwork {
 
@@ -13,11 +14,10 @@ const QPixmap &pixmap(const QString &path)
                             ? path
                             : QStringLiteral(":/") + path.mid(1);
     auto it = decoded.find(key);
-    if (it == decoded.end()) {
-        // Converted as the screen draws it: premultiplied where some pixel is not opaque, else without
-        // alpha at all, so that drawing it is a plain copy.
-        it = decoded.insert(key, QPixmap::fromImage(QImage(key)));
-    }
+    // Loaded as a pixmap, so converted as the screen draws it (premultiplied where some pixel is not
+    // opaque, else without alpha), and in its twice-as-fine drawing on a scaled screen.
+    if (it == decoded.end())
+        it = decoded.insert(key, artPixmap(key));
     return *it;
 }
 

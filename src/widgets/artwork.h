@@ -11,7 +11,8 @@
 namespace artwork {
 
 // The image of resource `path` (":/Resource/..." or ":Resource/...", the same image either way); a
-// null pixmap, remembered as such, when the resource is missing or unreadable.
+// null pixmap, remembered as such, when the resource is missing or unreadable. The screen's scale at
+// the first use picks the plain or the twice-as-fine drawing (artPixmap).
 const QPixmap &pixmap(const QString &path);
 
 } // namespace artwork

@@ -25,7 +25,9 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        p.drawPixmap(0, fromBottom_ ? height() - image_.height() : 0, image_);
+        // In the widget's pixels: a twice-as-fine drawing is half as many of them.
+        const int imageHeight = qRound(image_.height() / image_.devicePixelRatioF());
+        p.drawPixmap(0, fromBottom_ ? height() - imageHeight : 0, image_);
     }
 
 private:
