@@ -160,7 +160,12 @@ void MainWindow::fillRoutingPage(int index)
     QWidget *frame = stack_->widget(index);
     if (!frame->layout()->isEmpty())
         return;
-    centre(frame, routing_->page(index == PageNavigator::RoutingK1 ? mixer::UnitModel::K1 : mixer::UnitModel::K2));
+    const mixer::UnitModel unit = index == PageNavigator::RoutingK1 ? mixer::UnitModel::K1 : mixer::UnitModel::K2;
+    QWidget *page = routing_->page(unit);
+    centre(frame, page);
+    // A layout shows a child added to a shown parent only from the event loop; the keyboard may reach
+    // for the page before that.
+    page->show();
     navigator_->bindButtons(frame);
 }
 

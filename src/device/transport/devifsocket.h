@@ -34,7 +34,8 @@ bool devif_socket_find(const char *match_key, char *path, size_t capacity);
 // thread was joined).
 struct devif_socket_link {
     std::atomic<int> fd{-1};
-    char path[108] = {}; // the socket the connection goes to (a socket address's path limit); stale while fd < 0
+    // The socket the connection goes to (a socket address's path limit); stale while fd < 0.
+    char path[108] = {};
 };
 
 // Closes the kept connection, if any; the link may be used again.
