@@ -129,19 +129,25 @@ void MonitorModel::setTarget(int target)
 void MonitorModel::setMasterLevel(double dB)
 {
     settings_.setValue(settings::key::MoniConMaster, dB);
-    sendLevel(kMasterChannel, dB);
+    if (monitoring_)
+        sendLevel(kMasterChannel, dB);
+    emit masterLevelChanged(dB);
 }
 
 void MonitorModel::setLeftLevel(int target, double dB)
 {
     settings_.setValue(settings::monitorGroup(section(target)), settings::key::moniConMono(1), dB);
-    sendLevel(leftOutput(target), dB);
+    if (sendsTo(target))
+        sendLevel(leftOutput(target), dB);
+    emit levelChanged(validTarget(target), false, dB);
 }
 
 void MonitorModel::setRightLevel(int target, double dB)
 {
     settings_.setValue(settings::monitorGroup(section(target)), settings::key::moniConMono(2), dB);
-    sendLevel(rightOutput(target), dB);
+    if (sendsTo(target))
+        sendLevel(rightOutput(target), dB);
+    emit levelChanged(validTarget(target), true, dB);
 }
 
 void MonitorModel::setLink(int target, bool on)

@@ -53,6 +53,11 @@ public:
     int leftSource(int target) const;
     int rightSource(int target) const;
 
+    // ---- Monitoring: from the dialog's opening to its closing. Levels reach the unit only then, and a
+    // pair's only while it is the target; the rest of the time they are kept for the next opening.
+    bool monitoring() const { return monitoring_; }
+    void setMonitoring(bool on) { monitoring_ = on; }
+
     // ---- Operations: each stores its value; all but setTarget and setLink also send.
     void setTarget(int target);
     void setMasterLevel(double dB);
@@ -70,13 +75,20 @@ public:
     // Monitoring ends: every line output and the monitor master back to 0 dB.
     void releaseOutputs();
 
+signals:
+    // A stored level changed (whoever changed it); the dialog follows while it shows that target.
+    void masterLevelChanged(double dB);
+    void levelChanged(int target, bool right, double dB);
+
 private:
     void sendLevel(int channel, double dB);
+    bool sendsTo(int target) const { return monitoring_ && validTarget(target) == target_; }
     static bool validSource(int index);
 
     Settings &settings_;
     QIXDevice &device_;
     int target_ = 0;
+    bool monitoring_ = false;
 };
 
 } // namespace mixer

@@ -55,6 +55,7 @@ MonitorControl::MonitorControl(MonitorModel &model, QWidget *parent)
     buildTargets();
     buildSources();
     buildLevels();
+    followLevels();
     // Return ends a typed level or a source choice here; it must never press a target or the link.
     for (QPushButton *button : findChildren<QPushButton *>())
         button->setAutoDefault(false);
@@ -287,15 +288,34 @@ void MonitorControl::loadTarget(int t)
 
 void MonitorControl::prepare()
 {
+    m_model.setMonitoring(true);
     selectTarget(m_model.storedTarget());
     m_faders[Master]->applyTyped(m_model.masterLevel());
 }
 
 void MonitorControl::release()
 {
+    m_model.setMonitoring(false);
     m_model.releaseOutputs();
     for (FaderPair *fader : m_faders)
         fader->showLevel(0.0);
+}
+
+void MonitorControl::followLevels()
+{
+    // Levels set elsewhere (a remote client) move the faders of the target in view; the dialog's own
+    // changes come back here too and show what they already show.
+    connect(&m_model, &MonitorModel::masterLevelChanged, this, [this](double db) {
+        if (m_model.monitoring())
+            m_faders[Master]->showLevel(db);
+    });
+    connect(&m_model, &MonitorModel::levelChanged, this, [this](int target, bool right, double db) {
+        if (!m_model.monitoring() || target != m_model.target())
+            return;
+        if (m_link->isChecked())
+            m_faders[Stereo]->showLevel(db);
+        m_faders[right ? Mono2 : Mono1]->showLevel(db);
+    });
 }
 
 void MonitorControl::paintEvent(QPaintEvent *)

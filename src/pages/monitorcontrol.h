@@ -53,6 +53,7 @@ private:
     void buildTargets();
     void buildSources();
     void buildLevels();
+    void followLevels();
     FaderPair *addFader(Fader which, QWidget *host, const char *name, int centreX, int top, int height);
     void levelSet(Fader which, double db);
     void loadTarget(int target);
