@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build pkg-config g++ qtbase5-dev qtbase5-dev-tools
           qttools5-dev qttools5-dev-tools libusb-1.0-0-dev libudev-dev libarchive-dev libssl-dev fonts-dejavu-core
-          xvfb xdotool)
+          liblo-dev xvfb xdotool liblo-tools)
 case "${1:-build}" in
   run)  packages+=(xauth x11-apps imagemagick fonts-noto-cjk) ;;
   package) packages+=(desktop-file-utils appstream dpkg-dev file) ;;
