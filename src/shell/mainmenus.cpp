@@ -30,6 +30,8 @@ MainMenus::MainMenus(QMenuBar *bar)
     initialize = addAction(view, tr("Initialize"), QStringLiteral("actionInitialize"));
     initializeReverb = addAction(view, tr("Initialize Reverb"), QStringLiteral("actionInitialize_Reverb"));
     view->addSeparator();
+    remoteControl = addAction(view, tr("Remote Control..."), QStringLiteral("actionRemote_Control"));
+    view->addSeparator();
     minimize = addAction(view, tr("Minimize"), QStringLiteral("actionMinimize"));
     close = addAction(view, tr("Close"), QStringLiteral("actionClose"));
 

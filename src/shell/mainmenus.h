@@ -27,6 +27,7 @@ public:
 
     QAction *initialize = nullptr;
     QAction *initializeReverb = nullptr;
+    QAction *remoteControl = nullptr;
     QAction *minimize = nullptr;
     QAction *close = nullptr;
     QVector<SceneMemoryActions> scenes;

@@ -12,6 +12,7 @@
 #include "mixersection.h"
 #include "pagenavigator.h"
 #include "progresswindow.h"
+#include "remotesection.h"
 #include "routingsection.h"
 #include "scenememories.h"
 #include "settings.h"
@@ -107,6 +108,8 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // Its thread stops before the models it acts on go with the pages.
+    delete remote_;
     Settings::writeWindowGeometry(saveGeometry());
     // Parentless, so not deleted with the window.
     delete information_.data();
@@ -146,6 +149,8 @@ void MainWindow::connectMenus()
     scenes_ = new SceneMemories(*this, mixer_->model(), device_, settings_);
     scenes_->bind(*menus_);
     connect(scenes_, &SceneMemories::progressWanted, this, &MainWindow::openProgressWindow);
+    remote_ = new RemoteSection({device_, settings_, mixer_->model(), *routing_, *unit_, *scenes_, *meters_}, *this);
+    remote_->bind(menus_->remoteControl);
     // Offered only once the update check has found something.
     menus_->update->setEnabled(false);
 }

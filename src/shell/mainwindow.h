@@ -19,6 +19,7 @@ class QIXDevice;
 class QLabel;
 class QMessageBox;
 class QStackedWidget;
+class RemoteSection;
 class RoutingSection;
 class SceneMemories;
 class Settings;
@@ -101,6 +102,7 @@ private:
     MixerSection *mixer_ = nullptr;
     RoutingSection *routing_ = nullptr;
     SceneMemories *scenes_ = nullptr;
+    RemoteSection *remote_ = nullptr;
     MeterSection *meters_ = nullptr;
     std::unique_ptr<InterfacePage> interface_;
     QStackedWidget *stack_ = nullptr;

@@ -38,6 +38,7 @@ public:
     // The dialog, once it has been opened; null before.
     MonitorControl *monitor() const { return dialog_; }
     mixer::LineOutModel &lineOuts() const { return *lineOuts_; }
+    mixer::MonitorModel &monitorModel() const { return *monitor_; }
 
 public slots:
     // Opens the monitor dialog (created on first use), modal over the window.

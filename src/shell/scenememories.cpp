@@ -58,14 +58,19 @@ void SceneMemories::bind(MainMenus &menus)
 void SceneMemories::saveSceneMemory(int slot)
 {
     QString error;
-    if (!store_->save(slot, &error))
+    if (!save(slot, &error))
         reportFailure(tr("The scene memory could not be saved."), error);
+}
+
+bool SceneMemories::save(int slot, QString *error)
+{
+    return store_->save(slot, error);
 }
 
 void SceneMemories::loadSceneMemory(int slot)
 {
     QString error;
-    switch (store_->load(slot, &error)) {
+    switch (load(slot, &error)) {
     case SceneStore::Load::Missing:
         openBox(QMessageBox::Information, &window_, QString(), tr("This scene memory does not exist."));
         return;
@@ -73,9 +78,22 @@ void SceneMemories::loadSceneMemory(int slot)
         reportFailure(tr("The scene memory could not be loaded."), error);
         return;
     case SceneStore::Load::Done:
-        reload(tr("Now Loading..."));
         return;
     }
+}
+
+SceneStore::Load SceneMemories::load(int slot, QString *error)
+{
+    const SceneStore::Load result = store_->load(slot, error);
+    if (result == SceneStore::Load::Done)
+        reload(tr("Now Loading..."));
+    return result;
+}
+
+void SceneMemories::rename(int slot, const QString &name)
+{
+    Settings::setSceneName(slot, name);
+    loadSceneName();
 }
 
 void SceneMemories::setSceneMemoryTitle(const QString &scene)
@@ -90,10 +108,7 @@ void SceneMemories::setSceneMemoryTitle(const QString &scene)
     rename_ = new SceneMemoryDialog(&window_);
     rename_->setAttribute(Qt::WA_DeleteOnClose);
     SceneMemoryDialog *dialog = rename_;
-    connect(dialog, &QDialog::accepted, this, [this, dialog, slot] {
-        Settings::setSceneName(slot, dialog->name());
-        loadSceneName();
-    });
+    connect(dialog, &QDialog::accepted, this, [this, dialog, slot] { rename(slot, dialog->name()); });
     dialog->open();
 }
 
@@ -135,6 +150,7 @@ void SceneMemories::delSettingsFile()
 void SceneMemories::loadSceneName()
 {
     showNames(Settings::sceneNames());
+    emit namesChanged();
 }
 
 void SceneMemories::showNames(const QStringList &names)
