@@ -10,7 +10,9 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
@@ -185,6 +187,9 @@ FaderPair *MonitorControl::addFader(Fader which, QWidget *host, const char *name
 void MonitorControl::levelSet(Fader which, double db)
 {
     const int t = m_model.target();
+    // The faders already show what they set (the bottom of a slider included, which the level alone
+    // would show one step up).
+    const QScopedValueRollback<bool> own(m_settingLevel, true);
     switch (which) {
     case Master:
         m_model.setMasterLevel(db);
@@ -303,14 +308,13 @@ void MonitorControl::release()
 
 void MonitorControl::followLevels()
 {
-    // Levels set elsewhere (a remote client) move the faders of the target in view; the dialog's own
-    // changes come back here too and show what they already show.
+    // Levels set elsewhere (a remote client) move the faders of the target in view.
     connect(&m_model, &MonitorModel::masterLevelChanged, this, [this](double db) {
-        if (m_model.monitoring())
+        if (m_model.monitoring() && !m_settingLevel)
             m_faders[Master]->showLevel(db);
     });
     connect(&m_model, &MonitorModel::levelChanged, this, [this](int target, bool right, double db) {
-        if (!m_model.monitoring() || target != m_model.target())
+        if (!m_model.monitoring() || m_settingLevel || target != m_model.target())
             return;
         if (m_link->isChecked())
             m_faders[Stereo]->showLevel(db);

@@ -68,6 +68,7 @@ private:
     QComboBox *m_sourceL = nullptr;
     QComboBox *m_sourceR = nullptr;
     QPushButton *m_link = nullptr;
+    bool m_settingLevel = false; // a level of this dialog on its way to the model
     QStackedWidget *m_levels = nullptr;
     QLabel *m_mono1Label = nullptr;
     QLabel *m_mono2Label = nullptr;

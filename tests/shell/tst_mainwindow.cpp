@@ -376,7 +376,7 @@ private slots:
             };
         walk(QString(), rig.window->menuBar()->actions());
         QCOMPARE(found.value(""), QStringLiteral("View>|SceneMemory>|Help>"));
-        QCOMPARE(found.value("/View"), QStringLiteral("Initialize|Initialize Reverb|-|Minimize|Close"));
+        QCOMPARE(found.value("/View"), QStringLiteral("Initialize|Initialize Reverb|-|Remote Control...|-|Minimize|Close"));
         QVERIFY(
             found.value("/SceneMemory").endsWith("SceneMemory10>|-|Initialize Memory|-|Save into the unit"));
         QCOMPARE(found.value("/Help"), QStringLiteral("- AVENOR Website>|- Update|- About ...>"));
