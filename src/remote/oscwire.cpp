@@ -91,7 +91,7 @@ bool decodeAt(const uint8_t *data, size_t size, std::vector<InMessage> &out, int
 {
     if (size < 4 || size % 4 != 0 || out.size() >= kMaxMessages)
         return false;
-    if (std::memcmp(data, kBundleTag, sizeof kBundleTag) != 0)
+    if (size < sizeof kBundleTag || std::memcmp(data, kBundleTag, sizeof kBundleTag) != 0)
         return decodeMessage(data, size, out);
     if (depth >= kMaxDepth || size < kBundleHeader)
         return false;
