@@ -1,13 +1,14 @@
-# lyntra_add_test(<name> SOURCES <files...> LIBS <targets...> [TIMEOUT <s>])
+# lyntra_add_test(<name> SOURCES <files...> LIBS <targets...> [TIMEOUT <s>] [WRAP <command...>])
 # One QtTest executable per area, run with a fresh HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR so that no
-# test touches a user's files or another test's virtual unit.
+# test touches a user's files or another test's virtual unit. WRAP runs the test program through a
+# command (e.g. one that preloads a library into it alone).
 function(lyntra_add_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;WRAP" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/cmake/run-isolated.sh $<TARGET_FILE:${name}>)
+  add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/cmake/run-isolated.sh ${T_WRAP} $<TARGET_FILE:${name}>)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()

@@ -76,7 +76,7 @@ deb="$work/out/lyntra-panel_${deb_version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || fail "no package at $deb"
 dpkg-deb -f "$deb" Package Version Depends Recommends | sed 's/^/  /'
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt5core5a libqt5gui5 libqt5widgets5 libqt5network5 libusb-1.0-0 libudev1 libarchive13 libssl3; do
+for lib in libqt5core5a libqt5gui5 libqt5widgets5 libqt5network5 libusb-1.0-0 libudev1 libarchive13 libssl3 libpipewire-0.3-0; do
   grep -Eq "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends lacks $lib"
 done
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort >"$work/packaged.txt"

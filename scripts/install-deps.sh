@@ -3,12 +3,13 @@
 # Usage: scripts/install-deps.sh [build|run|package|fuzz]
 #   run adds screenshot tools and Japanese fonts; package adds the desktop-file and package checkers;
 #   fuzz adds clang. The tests drive the real panel on an X display of their own, so Xvfb and xdotool
-#   come with the build.
+#   come with the build, and so do a PipeWire server with its tools (the buffer-size test starts a
+#   private one) and umockdev (the USB test emulates the unit on a USB bus of its own).
 set -euo pipefail
 
 packages=(cmake ninja-build pkg-config g++ qtbase5-dev qtbase5-dev-tools
-          qttools5-dev qttools5-dev-tools libusb-1.0-0-dev libudev-dev libarchive-dev libssl-dev fonts-dejavu-core
-          liblo-dev xvfb xdotool liblo-tools)
+          qttools5-dev qttools5-dev-tools libusb-1.0-0-dev libudev-dev libarchive-dev libssl-dev
+          libpipewire-0.3-dev liblo-dev fonts-dejavu-core xvfb xdotool pipewire umockdev libumockdev-dev liblo-tools)
 case "${1:-build}" in
   run)  packages+=(xauth x11-apps imagemagick fonts-noto-cjk) ;;
   package) packages+=(desktop-file-utils appstream dpkg-dev file) ;;

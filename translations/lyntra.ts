@@ -7,6 +7,18 @@
         <source>%1 Samples</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>No sound server found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Looking for a sound server...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets the quantum of PipeWire %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ChannelEditor</name>
@@ -739,6 +751,17 @@ at 176.4 kHz and 192 kHz.</source>
     </message>
     <message>
         <source>POST</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UnitAccessNote</name>
+    <message>
+        <source>&lt;b&gt;A LYNTRA unit is plugged in, but this session may not open it.&lt;/b&gt;&lt;p&gt;Either the panel&apos;s udev rule is missing, or this session is not the active seat (a remote login, or another user is logged in at the computer).&lt;/p&gt;&lt;p&gt;To install the rule, run this command, then unplug the unit and plug it in again:&lt;/p&gt;&lt;p style=&quot;font-family: monospace&quot;&gt;sudo apt install --reinstall lyntra-panel&lt;/p&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;A LYNTRA unit is plugged in, but it is busy.&lt;/b&gt;&lt;p&gt;Another program is using it. Close that program, or unplug the unit and plug it in again.&lt;/p&gt;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

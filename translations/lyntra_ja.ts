@@ -7,6 +7,18 @@
         <source>%1 Samples</source>
         <translation>%1 サンプル</translation>
     </message>
+    <message>
+        <source>No sound server found</source>
+        <translation>サウンドサーバーが見つかりません</translation>
+    </message>
+    <message>
+        <source>Looking for a sound server...</source>
+        <translation>サウンドサーバーを探しています...</translation>
+    </message>
+    <message>
+        <source>Sets the quantum of PipeWire %1</source>
+        <translation>PipeWire %1 のクォンタムを設定します</translation>
+    </message>
 </context>
 <context>
     <name>ChannelEditor</name>
@@ -743,6 +755,17 @@ at 176.4 kHz and 192 kHz.</source>
     <message>
         <source>POST</source>
         <translation>POST</translation>
+    </message>
+</context>
+<context>
+    <name>UnitAccessNote</name>
+    <message>
+        <source>&lt;b&gt;A LYNTRA unit is plugged in, but this session may not open it.&lt;/b&gt;&lt;p&gt;Either the panel&apos;s udev rule is missing, or this session is not the active seat (a remote login, or another user is logged in at the computer).&lt;/p&gt;&lt;p&gt;To install the rule, run this command, then unplug the unit and plug it in again:&lt;/p&gt;&lt;p style=&quot;font-family: monospace&quot;&gt;sudo apt install --reinstall lyntra-panel&lt;/p&gt;</source>
+        <translation>&lt;b&gt;LYNTRA ユニットは接続されていますが、このセッションからは開けません。&lt;/b&gt;&lt;p&gt;パネルの udev ルールがインストールされていないか、このセッションがアクティブなシートではありません(リモートログイン、または別のユーザーがこのコンピューターにログインしています)。&lt;/p&gt;&lt;p&gt;ルールをインストールするには次のコマンドを実行し、ユニットを一度抜いてから接続し直してください:&lt;/p&gt;&lt;p style=&quot;font-family: monospace&quot;&gt;sudo apt install --reinstall lyntra-panel&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;A LYNTRA unit is plugged in, but it is busy.&lt;/b&gt;&lt;p&gt;Another program is using it. Close that program, or unplug the unit and plug it in again.&lt;/p&gt;</source>
+        <translation>&lt;b&gt;LYNTRA ユニットは接続されていますが、使用中です。&lt;/b&gt;&lt;p&gt;別のプログラムがユニットを使用しています。そのプログラムを終了するか、ユニットを一度抜いてから接続し直してください。&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

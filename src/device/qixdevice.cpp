@@ -28,6 +28,7 @@ QIXDevice::QIXDevice(QObject *parent) : QObject(parent)
     connect(unit_, &QIXDeviceUnit::ix_send_result, this, &QIXDevice::recv_ix_send_result);
     connect(this, &QIXDevice::sig_ix_recv, unit_, &QIXDeviceUnit::ix_recv);
     connect(unit_, &QIXDeviceUnit::ix_recv_result, this, &QIXDevice::recv_ix_recv_result);
+    connect(unit_, &QIXDeviceUnit::ret_access, this, &QIXDevice::sig_unit_access);
 }
 
 QIXDevice::QIXDevice(NoWorker, QObject *parent) : QObject(parent)

@@ -104,6 +104,9 @@ signals:
     void sig_recv_builddate(QString builddate);
     void sig_recv_buildtime(QString buildtime);
     void sig_recv_meter(ixmsg_data_ch_t ch_type, uint8_t ch_no, uint32_t value);
+    // The unit is there but the system refuses it (a devif_access value; DEVIF_ACCESS_OK once that is
+    // over). Relayed from the worker as it finds out.
+    void sig_unit_access(int access);
     void sig_recv_grmeter(ixmsg_data_ch_t ch_type, uint8_t ch_no, uint32_t value);
 
 public slots:

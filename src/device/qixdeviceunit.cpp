@@ -47,7 +47,19 @@ void QIXDeviceUnit::select_default()
 
 void QIXDeviceUnit::is_selected()
 {
-    emit ret_is_selected(ensure_selected());
+    const bool selected = ensure_selected();
+    report_access();
+    emit ret_is_selected(selected);
+}
+
+void QIXDeviceUnit::report_access()
+{
+    // A unit that is not there has nothing to explain; a selected one keeps what its last request met.
+    const int access = selected_ ? devif_unit_access(selected_) : DEVIF_ACCESS_OK;
+    if (access == access_)
+        return;
+    access_ = access;
+    emit ret_access(access);
 }
 
 bool QIXDeviceUnit::ensure_selected()
@@ -77,6 +89,7 @@ void QIXDeviceUnit::ix_send(QByteArray ixmsg_data)
     bool ok = false;
     if (ensure_selected() && length > 0)
         ok = ixctl_send_msg(selected_, &msg) == 0;
+    report_access();
     emit ix_send_result(ok);
     QThread::msleep(kSleepMs);
     ix_recv();
@@ -91,6 +104,7 @@ void QIXDeviceUnit::ix_recv()
         ixmsg_init(&buf, data, IXMSG_CAPACITY);
         ok = ixctl_recv_msg(selected_, &buf) == 0;
     }
+    report_access();
     // The pause comes before the answer: the device object sends its next message as soon as the
     // answer offers readiness, so that message then holds every value changed during the pause.
     QThread::msleep(kSleepMs);

@@ -40,6 +40,9 @@ signals:
     void ret_deselect(bool ret);
     void ret_is_selected(bool ret);
     void ret_select_default(bool ret);
+    // What stands between the panel and the unit changed (a devif_access value): emitted after the
+    // request or search that found it out.
+    void ret_access(int access);
     void finished();
 
 public slots:
@@ -62,11 +65,13 @@ public slots:
 
 private:
     bool ensure_selected();
+    void report_access();
 
     devif_device record_;
     devif_device *selected_ = nullptr;
     devif_watch *watch_ = nullptr;
     bool rescan_ = false;
     int searches_left_ = 0;
+    int access_ = DEVIF_ACCESS_OK;
     std::atomic<bool> quitting_{false};
 };

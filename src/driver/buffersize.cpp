@@ -1,7 +1,10 @@
 #include "buffersize.h"
 
+#include "pipewirelink.h"
+
 #include <QSettings>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -26,7 +29,9 @@ const QString kBlockFrames = QStringLiteral("blockFrames");
 
 } // namespace
 
-BufferSize::BufferSize(PositionStore store, QObject *parent) : QObject(parent), store_(std::move(store))
+BufferSize::BufferSize(PositionStore store, PositionLoad load, QObject *parent)
+    : QObject(parent), store_(std::move(store)), load_(std::move(load)), text_(textForPosition(position_)),
+      server_text_(tr("No sound server found"))
 {
     timer_.setSingleShot(true);
     timer_.setInterval(kClearIntervalMs);
@@ -52,6 +57,20 @@ int BufferSize::positionForSamples(int samples)
     return kDefaultPosition;
 }
 
+int BufferSize::nearestPosition(int samples)
+{
+    int best = kDefaultPosition;
+    double distance = INFINITY;
+    for (int p = 0; p < kPositions; ++p) {
+        const double d = std::abs(std::log(double(kSamples[p]) / std::max(samples, 1)));
+        if (d < distance - 1e-9) {
+            distance = d;
+            best = p;
+        }
+    }
+    return best;
+}
+
 int BufferSize::storedSamples()
 {
     bool ok = false;
@@ -59,13 +78,30 @@ int BufferSize::storedSamples()
     return ok ? v : kDefaultSamples;
 }
 
+void BufferSize::attachSoundServer(PipeWireLink &server)
+{
+    server_ = &server;
+    setServerText(tr("Looking for a sound server..."));
+    connect(&server, &PipeWireLink::sig_found, this, &BufferSize::serverFound, Qt::QueuedConnection);
+    connect(&server, &PipeWireLink::sig_lost, this, &BufferSize::serverLost, Qt::QueuedConnection);
+    connect(&server, &PipeWireLink::sig_quantum, this, &BufferSize::serverQuantum, Qt::QueuedConnection);
+    server.start();
+}
+
 void BufferSize::on_hS_BufferSize_sliderMoved(int position)
 {
+    if (showing_)
+        return;
     position_ = validPosition(position);
     setRecentlyChanged(true);
-    emit textChanged(text());
+    text_ = textForPosition(position_);
+    emit textChanged(text_);
     const int samples = samplesForPosition(position_);
     driverStore()->setValue(kBlockFrames, samples);
+    if (server_up_) {
+        awaited_ = samples;
+        server_->forceQuantum(samples);
+    }
     emit samplesWritten(samples);
     if (store_)
         store_(position_);
@@ -80,9 +116,14 @@ void BufferSize::on_hS_BufferSize_valueChanged(int value)
 
 void BufferSize::refresh_buffer_size()
 {
-    const int position = positionForSamples(storedSamples());
-    emit sliderPositionRequested(position);
-    on_hS_BufferSize_sliderMoved(position);
+    if (server_up_) {
+        // The server holds the size; writing it back would force a quantum nobody chose.
+        showTaken(taken_);
+    } else {
+        const int position = positionForSamples(storedSamples());
+        emit sliderPositionRequested(position);
+        on_hS_BufferSize_sliderMoved(position);
+    }
     emit sliderPageStepRequested(1);
 }
 
@@ -90,6 +131,51 @@ void BufferSize::slt_havePassedSinceBufferSizeChange()
 {
     timer_.stop();
     setRecentlyChanged(false);
+    if (awaited_ >= 0 && server_up_)
+        showTaken(taken_);
+    awaited_ = -1;
+}
+
+void BufferSize::setServerText(const QString &text)
+{
+    server_text_ = text;
+    emit serverTextChanged(text);
+}
+
+void BufferSize::serverFound(const QString &version)
+{
+    server_up_ = true;
+    setServerText(tr("Sets the quantum of PipeWire %1").arg(version));
+    // The choice the user made here outlives the server's own memory of it.
+    awaited_ = samplesForPosition(load_ ? load_() : position_);
+    server_->forceQuantum(awaited_);
+}
+
+void BufferSize::serverLost()
+{
+    server_up_ = false;
+    awaited_ = -1;
+    setServerText(tr("No sound server found"));
+}
+
+void BufferSize::serverQuantum(int forced, int taken)
+{
+    taken_ = taken;
+    // Echoes of sizes asked before the last one would make the slider jump back under the hand.
+    if (awaited_ >= 0 && forced != awaited_)
+        return;
+    awaited_ = -1;
+    showTaken(taken);
+}
+
+void BufferSize::showTaken(int samples)
+{
+    position_ = nearestPosition(samples);
+    showing_ = true;
+    emit sliderPositionRequested(position_);
+    showing_ = false;
+    text_ = tr("%1 Samples").arg(samples, 4);
+    emit textChanged(text_);
 }
 
 void BufferSize::setRecentlyChanged(bool on)

@@ -1,9 +1,13 @@
 // The audio driver's buffer size: the slider position <-> samples <-> text table, the value the
 // driver reads ("blockFrames" in the native store "AVENOR"/"LYNTRAK1_K2", group "ASIODRIVER"), and the
-// short-lived "recently changed" flag the sample-rate display consults.
+// short-lived "recently changed" flag the sample-rate display consults. With a sound server attached
+// (attachSoundServer), the size is also the server's forced quantum while a server is reachable: the
+// slider then shows what the server takes, follows changes made elsewhere, and the stored choice is
+// applied again whenever a server appears.
 //
 // Lives in the GUI thread; every method, slot and signal runs there. No widgets: the interface page
-// connects its slider `hS_BufferSize` and label `label_BufferSizeDisp` to the slots and signals below.
+// connects its slider `hS_BufferSize` and labels `label_BufferSizeDisp` and `label_SoundServer` to the
+// slots and signals below.
 #pragma once
 
 #include <QObject>
@@ -11,6 +15,8 @@
 #include <QTimer>
 
 #include <functional>
+
+class PipeWireLink;
 
 class BufferSize : public QObject {
     Q_OBJECT
@@ -24,32 +30,45 @@ public:
     // Where the slider position is remembered ("Interface"/"AudioPeformanceIndex" of the main
     // settings store). Called with the effective position on every apply; may be empty.
     using PositionStore = std::function<void(int position)>;
+    // Reads that position back (the choice a reappearing server is given); may be empty, then the
+    // last applied position counts.
+    using PositionLoad = std::function<int()>;
 
-    explicit BufferSize(PositionStore store = {}, QObject *parent = nullptr);
+    explicit BufferSize(PositionStore store = {}, PositionLoad load = {}, QObject *parent = nullptr);
+
+    // From now on the size goes to `server` as well (see the header comment); starts it. `server` must
+    // outlive this object.
+    void attachSoundServer(PipeWireLink &server);
 
     // Table lookups. Positions outside 0..10 are taken as 7.
     static int samplesForPosition(int position);
     static QString textForPosition(int position); // 12 characters, e.g. " 256 Samples"
     // Only the low 16 bits of `samples` count; sizes outside the table (256 included) give 7.
     static int positionForSamples(int samples);
+    // The position whose size is nearest to `samples` (by ratio; the smaller on a tie).
+    static int nearestPosition(int samples);
 
     // The driver's value as stored now, 256 when missing or not an integer.
     static int storedSamples();
 
     int position() const { return position_; }
-    QString text() const { return textForPosition(position_); }
+    QString text() const { return text_; }
+    // Where the size goes: the sound server and its version, or that none was found.
+    QString serverText() const { return server_text_; }
     bool recentlyChanged() const { return recently_changed_; }
 
 public slots:
-    // Applies a position: sets the flag, shows the text, writes "blockFrames", stores the position
-    // and restarts the clear timer.
+    // Applies a position: sets the flag, shows the text, writes "blockFrames" (and asks a reachable
+    // server for that quantum), stores the position and restarts the clear timer. Ignored while the
+    // slider is being moved to show what the server took.
     void on_hS_BufferSize_sliderMoved(int position);
     // Same as sliderMoved with the value.
     void on_hS_BufferSize_valueChanged(int value);
-    // Reads "blockFrames", asks the slider to that position, applies it (so unknown values are
-    // written back as 256) and asks for page step 1.
+    // Without a server: reads "blockFrames", asks the slider to that position, applies it (so unknown
+    // values are written back as 256). With one: shows the quantum it takes. Then asks for page step 1.
     void refresh_buffer_size();
-    // Clears the flag (also what the clear timer does).
+    // Clears the flag (also what the clear timer does); a server answer still awaited is given up and
+    // what the server last took is shown.
     void slt_havePassedSinceBufferSizeChange();
 
 signals:
@@ -62,12 +81,27 @@ signals:
     void recentlyChangedChanged(bool on);
     // The value just written for the driver.
     void samplesWritten(int samples);
+    // For `label_SoundServer`.
+    void serverTextChanged(const QString &text);
 
 private:
     void setRecentlyChanged(bool on);
+    void setServerText(const QString &text);
+    void serverFound(const QString &version);
+    void serverLost();
+    void serverQuantum(int forced, int taken);
+    void showTaken(int samples);
 
     PositionStore store_;
+    PositionLoad load_;
     QTimer timer_;
     int position_ = kDefaultPosition;
+    QString text_;
+    QString server_text_;
     bool recently_changed_ = false;
+    PipeWireLink *server_ = nullptr; // reachable: server_up_
+    bool server_up_ = false;
+    int taken_ = 0;    // what the server last took
+    int awaited_ = -1; // the size last asked of the server, until it echoes it
+    bool showing_ = false;
 };

@@ -56,6 +56,7 @@ UnitStatus::UnitStatus(QIXDevice &device, QObject *parent) : QObject(parent), de
                     locks_[source] = lock;
                 emit lockReported(source, lock);
             });
+    connect(&device, &QIXDevice::sig_unit_access, this, &UnitStatus::accessReported);
 }
 
 UnitModel UnitStatus::model() const
@@ -170,6 +171,17 @@ void UnitStatus::clockHzReceived(uint32_t source, uint32_t hz)
 {
     if (uint32_t *remembered = externalRate(source))
         *remembered = hz;
+}
+
+void UnitStatus::accessReported(int access)
+{
+    const devif_access reported = access == DEVIF_ACCESS_DENIED || access == DEVIF_ACCESS_BUSY
+                                      ? static_cast<devif_access>(access)
+                                      : DEVIF_ACCESS_OK;
+    if (reported == access_)
+        return;
+    access_ = reported;
+    emit accessChanged();
 }
 
 } // namespace mixer

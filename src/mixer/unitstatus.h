@@ -1,11 +1,12 @@
 // The unit's status as the panel knows it: its identity (product name, model, firmware), the sample rate
-// and its class, the clock source it runs on with the rates of the external inputs, and whether it is
-// there and set up. The one owner of these facts: fed by the device object's signals and the window's
+// and its class, the clock source it runs on with the rates of the external inputs, whether it is
+// there and set up, and what keeps a unit that is there from being opened. The one owner of these facts: fed by the device object's signals and the window's
 // presence check; pages and strips read it and follow its signals. No widgets.
 //
 // GUI thread only (the thread of the device object).
 #pragma once
 
+#include "devif.h"
 #include "unitmodel.h"
 
 #include <QObject>
@@ -56,6 +57,10 @@ public:
     // is reported once per absence.
     void presenceTick(bool present);
 
+    // ---- Access. What the unit's last request met: DEVIF_ACCESS_OK, or why the system refused a unit
+    // that is plugged in (permission, busy).
+    devif_access access() const { return access_; }
+
 signals:
     // New name for the device field; empty shows that no unit is named.
     void productNameChanged(const QString &name);
@@ -73,6 +78,8 @@ signals:
     void restoreClock();
     // The unit went away (name and rate are already cleared). Emitted once per absence.
     void unitLost();
+    // access() changed.
+    void accessChanged();
 
 private:
     void nameReceived(const QString &name);
@@ -80,6 +87,7 @@ private:
     void buildReceived(uint16_t build);
     void rateReceived(uint32_t hz);
     void clockHzReceived(uint32_t source, uint32_t hz);
+    void accessReported(int access);
     void setProductName(const QString &name);
     uint32_t *externalRate(uint32_t source);
 
@@ -101,6 +109,7 @@ private:
     std::array<uint32_t, 8> locks_{}; // by source
     bool awaitingUnit_ = true;
     Identification identification_ = Identification::None;
+    devif_access access_ = DEVIF_ACCESS_OK;
 };
 
 } // namespace mixer

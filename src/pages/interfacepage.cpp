@@ -5,7 +5,9 @@
 #include "artlayout.h"
 #include "buffersize.h"
 #include "clockstatus.h"
+#include "pipewirelink.h"
 #include "settings.h"
+#include "unitaccessnote.h"
 #include "unitstatus.h"
 
 #include <QButtonGroup>
@@ -18,6 +20,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStackedLayout>
+#include <QStackedLayout>
 #include <QVBoxLayout>
 
 using namespace clockstyle;
@@ -134,10 +138,13 @@ void addOpticalInputs(QWidget *page, ClockWidgets &w)
 
 }
 
-// The status plate; returns the firmware field, which the clock logic does not drive.
-QLabel *addStatus(QWidget *page, ClockWidgets &w, QLabel *device)
+// The status plate: the rows, or in their place why the unit cannot be used. Returns the firmware
+// field, which the clock logic does not drive.
+QLabel *addStatus(QWidget *page, ClockWidgets &w, QLabel *device, const mixer::UnitStatus &unit)
 {
-    auto *status = new QGridLayout(plate(page, artlayout::kStatus));
+    auto *statusStack = new QStackedLayout(plate(page, artlayout::kStatus));
+    auto *status = new QGridLayout(new QWidget);
+    statusStack->addWidget(status->parentWidget());
     status->setContentsMargins(20, 12, 16, 12);
     status->setHorizontalSpacing(18);
     status->setVerticalSpacing(2);
@@ -172,12 +179,18 @@ QLabel *addStatus(QWidget *page, ClockWidgets &w, QLabel *device)
         status->addWidget(r.value, row++, 1);
     }
     status->setRowStretch(row, 1);
-
+    new UnitAccessNote(*statusStack, unit);
     return firmware;
 }
 
-// The driver plate; returns the buffer-size slider and, in `sizeText`, its readout.
-QSlider *addDriver(QWidget *page, QLabel **sizeText)
+struct DriverWidgets {
+    QSlider *slider;
+    QLabel *sizeText;
+    QLabel *server; // where the size goes
+};
+
+// The driver plate: the driver version, the buffer-size slider with its readout, and the sound server.
+DriverWidgets addDriver(QWidget *page)
 {
     QWidget *driverPlate = plate(page, artlayout::kDriver);
     // Groove and handle size here; the window gives the slider its own handle colours.
@@ -196,14 +209,15 @@ QSlider *addDriver(QWidget *page, QLabel **sizeText)
     slider->setTickPosition(QSlider::TicksBelow);
     slider->setStyleSheet(kSliderStyle);
     driver->addWidget(slider, 1, 1);
-    *sizeText = label("label_BufferSizeDisp", kValueBlack, BufferSize::textForPosition(slider->value()));
+    auto *sizeText = label("label_BufferSizeDisp", kValueBlack, BufferSize::textForPosition(slider->value()));
     // The text pads the number to four places with blanks, which only lines up in a fixed-pitch face.
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    (*sizeText)->setFont(fixed);
-    (*sizeText)->setStyleSheet(QStringLiteral("QLabel{color : black; font-size: 16px}"));
-    driver->addWidget(*sizeText, 1, 2);
-
-    return slider;
+    sizeText->setFont(fixed);
+    sizeText->setStyleSheet(QStringLiteral("QLabel{color : black; font-size: 16px}"));
+    driver->addWidget(sizeText, 1, 2);
+    auto *server = label("label_SoundServer", kLegendStyle);
+    driver->addWidget(server, 2, 1, 1, 2);
+    return {slider, sizeText, server};
 }
 
 void addNavigation(QWidget *page)
@@ -235,9 +249,8 @@ InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, mixer::UnitS
     addClockSources(page, w);
     addOpticalInputs(page, w);
     auto *deviceName = label("label_IntDevice", kValueBlack, tr("No Device"));
-    QLabel *firmware = addStatus(page, w, deviceName);
-    QLabel *sizeText = nullptr;
-    QSlider *slider = addDriver(page, &sizeText);
+    QLabel *firmware = addStatus(page, w, deviceName, unit);
+    const DriverWidgets driver = addDriver(page);
     addNavigation(page);
 
     // ---- Logic
@@ -248,13 +261,16 @@ InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, mixer::UnitS
     });
     connect(&unit, &mixer::UnitStatus::firmwareTextChanged, firmware, &QLabel::setText);
 
-    buffer_ =
-        new BufferSize([&settings](int position) { settings.setValue(settings::key::AudioPerformanceIndex, position); }, page);
-    connect(slider, &QSlider::sliderMoved, buffer_, &BufferSize::on_hS_BufferSize_sliderMoved);
-    connect(slider, &QSlider::valueChanged, buffer_, &BufferSize::on_hS_BufferSize_valueChanged);
-    connect(buffer_, &BufferSize::sliderPositionRequested, slider, &QSlider::setValue);
-    connect(buffer_, &BufferSize::sliderPageStepRequested, slider, &QSlider::setPageStep);
-    connect(buffer_, &BufferSize::textChanged, sizeText, &QLabel::setText);
+    buffer_ = new BufferSize(
+        [&settings](int position) { settings.setValue(settings::key::AudioPerformanceIndex, position); },
+        [&settings] { return settings.value(settings::key::AudioPerformanceIndex); }, page);
+    connect(buffer_, &BufferSize::serverTextChanged, driver.server, &QLabel::setText);
+    buffer_->attachSoundServer(*new PipeWireLink(buffer_));
+    connect(driver.slider, &QSlider::sliderMoved, buffer_, &BufferSize::on_hS_BufferSize_sliderMoved);
+    connect(driver.slider, &QSlider::valueChanged, buffer_, &BufferSize::on_hS_BufferSize_valueChanged);
+    connect(buffer_, &BufferSize::sliderPositionRequested, driver.slider, &QSlider::setValue);
+    connect(buffer_, &BufferSize::sliderPageStepRequested, driver.slider, &QSlider::setPageStep);
+    connect(buffer_, &BufferSize::textChanged, driver.sizeText, &QLabel::setText);
     connect(buffer_, &BufferSize::samplesWritten, this, &InterfacePage::sig_bufferSizeChangeStarted);
     // While the driver restarts for a new buffer size, the unit's rate reports are transient.
     connect(buffer_, &BufferSize::recentlyChangedChanged, &unit, &mixer::UnitStatus::holdRateReports);

@@ -1,5 +1,6 @@
 // Page 1 of the window: the interface panel with the clock source choice, the optical formats, the
-// unit's status, the driver version and the buffer-size slider. Builds its widgets in code, each with
+// unit's status (or why a unit that is plugged in cannot be opened), the driver version, the
+// buffer-size slider and where the size goes. Builds its widgets in code, each with
 // the object name the rest of the program finds it by, on the painted front panel of the resources.
 //
 // GUI thread only.

@@ -165,6 +165,12 @@ void MainWindow::connectDevice()
     connect(&mixer_->model(), &mixer::MixerModel::loaded, this, &MainWindow::followLoadedState);
     connect(unit_, &mixer::UnitStatus::restoreClock, this, &MainWindow::setUpReturnedUnit);
     connect(unit_, &mixer::UnitStatus::unitLost, this, &MainWindow::showUnitLost);
+    connect(unit_, &mixer::UnitStatus::accessChanged, this, [this] {
+        const devif_access access = unit_->access();
+        milestones::mark(access == DEVIF_ACCESS_DENIED ? "unit not permitted"
+                         : access == DEVIF_ACCESS_BUSY ? "unit busy"
+                                                       : "unit opens");
+    });
     connect(this, &MainWindow::sig_meterHold, meters_, &MeterSection::holdTick);
     connect(this, &MainWindow::sig_metersReset, meters_, &MeterSection::reset);
     connect(this, &MainWindow::sig_initProgressBarCountChange, this,

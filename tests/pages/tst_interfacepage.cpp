@@ -1,21 +1,24 @@
 // The interface page: what a clock source or optical mode choice stores and sends, how the unit's clock,
-// rate and lock reports show, the model-dependent look, the buffer-size slider, and the resources the
-// program loads.
-#include "buffersize.h"
+// rate and lock reports show, the model-dependent look, the note on a unit the system refuses, the buffer-size slider against a private
+// PipeWire server (no session manager; the server's own "settings" metadata), read back and changed with
+// the server's own tool, pw-metadata, and the resources the program loads.
 #include "pagerig.h"
 #include "resources.h"
+
+#include "virtualunit.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
 using namespace clockstyle;
+using namespace lyntra_test;
 
 namespace {
 
@@ -34,6 +37,24 @@ auto src(uint32_t s)
     return static_cast<ixmsg_data_clocksource_t>(s);
 }
 
+// Refuses forced quanta outside 16..2048 and rounds to powers of two, as desktop servers are set up.
+const char kConfig[] =
+    "context.properties = { core.daemon = true core.name = pipewire-0 default.clock.min-quantum = 16 "
+    "settings.check-quantum = true clock.power-of-two-quantum = true } context.spa-libs = { support.* = "
+    "support/libspa-support } context.modules = [ { name = libpipewire-module-protocol-native } "
+    "{ name = libpipewire-module-metadata } { name = libpipewire-module-access } ]";
+
+// Runs `pw-metadata -n settings [0 clock.force-quantum <value>]`; the forced quantum it lists, or -1.
+int pwMetadata(const QStringList &set = {})
+{
+    QProcess tool;
+    tool.start(QStringLiteral("pw-metadata"), QStringList{"-n", "settings"} + set);
+    tool.waitForFinished(kPatienceMs);
+    const QByteArray out = tool.readAllStandardOutput();
+    const int at = out.indexOf("key:'clock.force-quantum' value:'");
+    return at < 0 ? -1 : out.mid(at + 33).split('\'').value(0).toInt();
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Status)
@@ -42,13 +63,27 @@ class TestInterfacePage : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { lyntra_init_resources(); }
+    void initTestCase()
+    {
+        lyntra_init_resources();
+        QFile conf(dir_.filePath("test.conf"));
+        QVERIFY(conf.open(QIODevice::WriteOnly) && conf.write(kConfig) > 0);
+    }
     void init()
     {
         QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively();
         rig = std::make_unique<PageRig>();
+        rig->page.refreshBufferSize(); // as the window does when it opens: 256 stored
+        rig->page.bufferSizeChangeSettled(); // and its 2 s timer, which holds rate reports back, ran out
+        slider_ = rig->find<QSlider>("hS_BufferSize");
+        size_ = rig->find<QLabel>("label_BufferSizeDisp");
+        where_ = rig->find<QLabel>("label_SoundServer");
     }
-    void cleanup() { rig.reset(); }
+    void cleanup()
+    {
+        rig.reset();
+        stopServer();
+    }
 
     // ---- choosing a source
 
@@ -317,25 +352,97 @@ private slots:
         QCOMPARE(rig->settings.readClock("SampleClockSourceId"), checked);
     }
 
-    // ---- buffer size
+    // ---- a unit the system refuses
 
-    void bufferSlider()
+    // The note takes the status rows' place while the unit is refused and gives it back once it opens.
+    void refusedUnit_data()
     {
-        QSignalSpy started(&rig->page, &InterfacePage::sig_bufferSizeChangeStarted);
-        auto *slider = rig->find<QSlider>("hS_BufferSize");
-        slider->setValue(3); // the table itself is the settings test's
-        QCOMPARE(rig->find<QLabel>("label_BufferSizeDisp")->text(), QStringLiteral("  24 Samples"));
-        QCOMPARE(BufferSize::storedSamples(), 24);
-        QCOMPARE(started.count(), 1);
+        QTest::addColumn<int>("access");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("permission") << int(DEVIF_ACCESS_DENIED) << "sudo apt install --reinstall lyntra-panel";
+        QTest::newRow("busy") << int(DEVIF_ACCESS_BUSY) << "Another program is using it.";
+    }
+    void refusedUnit()
+    {
+        QFETCH(int, access);
+        QFETCH(QString, says);
+        auto *note = rig->find<QLabel>("label_UnitAccess");
+        auto *rows = rig->find<QLabel>("label_IntDevice");
+        const auto shown = [&](QWidget *w) { return w->isVisibleTo(rig->page.page()); };
+        emit rig->dev.sig_unit_access(access);
+        QVERIFY(shown(note) && !shown(rows));
+        QVERIFY(note->text().contains(says));
+        emit rig->dev.sig_unit_access(DEVIF_ACCESS_OK);
+        QVERIFY(!shown(note) && shown(rows));
+    }
 
-        QSettings("AVENOR", "LYNTRAK1_K2").setValue("ASIODRIVER/blockFrames", 1024);
-        rig->page.refreshBufferSize();
-        QCOMPARE(slider->value(), 9);
-        QCOMPARE(rig->find<QLabel>("label_BufferSizeDisp")->text(), QStringLiteral("1024 Samples"));
+    // ---- buffer size through a private PipeWire server
+
+    // Found when it appears after the panel. A size chosen with the keys (the slider's position) or
+    // set with pw-metadata (-1: none; "forced" is then what pw-metadata sets) reaches the server; the
+    // slider shows what the server took, a change made elsewhere within a second, and only the slider's
+    // is kept as the choice.
+    void whatTheServerTakes_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("forced");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("slider 512") << 8 << 512 << 8 << " 512 Samples";
+        QTest::newRow("slider 24 rounds down to 16") << 3 << 24 << 2 << "  16 Samples";
+        QTest::newRow("slider 4 is refused, 256 stays") << 0 << 4 << 7 << " 256 Samples";
+        QTest::newRow("elsewhere 512") << -1 << 512 << 8 << " 512 Samples";
+        QTest::newRow("elsewhere 100 rounds down to 64") << -1 << 100 << 5 << "  64 Samples";
+        QTest::newRow("elsewhere none: the server's 1024") << -1 << 0 << 9 << "1024 Samples";
+    }
+    void whatTheServerTakes()
+    {
+        QFETCH(int, position);
+        QFETCH(int, forced);
+        QFETCH(int, shown);
+        QFETCH(QString, text);
+        QVERIFY(wait_until([&] { return where_->text() == QStringLiteral("No sound server found"); }));
+        startServer();
+        for (int p = -1; p < position; ++p) // Home, then Right
+            QTest::keyClick(slider_, p < 0 ? Qt::Key_Home : Qt::Key_Right);
+        if (position < 0)
+            pwMetadata({"0", "clock.force-quantum", QString::number(forced)});
+        QVERIFY(wait_until([&] { return slider_->value() == shown && size_->text() == text; },
+                           position < 0 ? 1000 : kPatienceMs));
+        QVERIFY(wait_until([&] { return pwMetadata() == forced; }));
+        QCOMPARE(rig->settings.value(settings::key::AudioPerformanceIndex), position < 0 ? 7 : position);
+    }
+
+    // A server that goes away is said so; the choice made meanwhile reaches it when it is back.
+    void serverComesBack()
+    {
+        startServer();
+        stopServer();
+        QVERIFY(wait_until([&] { return where_->text() == QStringLiteral("No sound server found"); }));
+        slider_->setValue(9);
+        startServer(1024, "1024 Samples");
     }
 
 private:
+    // Starts the server and waits until the page has found it and given it the stored choice.
+    void startServer(int stored = 256, const char *shown = " 256 Samples")
+    {
+        server_.start(QStringLiteral("pipewire"), {"-c", dir_.filePath("test.conf")});
+        QVERIFY(wait_until([&] { return where_->text().contains(QLatin1String("PipeWire")); }));
+        QVERIFY(wait_until([&] { return pwMetadata() == stored && size_->text() == QLatin1String(shown); }));
+    }
+    void stopServer()
+    {
+        server_.terminate();
+        server_.waitForFinished(kPatienceMs);
+    }
+
     std::unique_ptr<PageRig> rig;
+    QTemporaryDir dir_;
+    QProcess server_;
+    QSlider *slider_ = nullptr;
+    QLabel *size_ = nullptr;
+    QLabel *where_ = nullptr;
 };
 
 QTEST_MAIN(TestInterfacePage)

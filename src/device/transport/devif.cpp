@@ -93,3 +93,8 @@ int devif_control_in(const devif_device *dev, uint8_t request, uint16_t value, u
     devif_block_in(request, value, index, block, sizeof block);
     return devif_socket_exchange(dev->path, block, sizeof block, out, length, dev->abort);
 }
+
+devif_access devif_unit_access(const devif_device *dev)
+{
+    return usable(dev) && devif_usb_is_path(dev->path) ? devif_usb_access(dev->path) : DEVIF_ACCESS_OK;
+}

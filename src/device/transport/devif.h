@@ -24,6 +24,10 @@ struct devif_device {
 // True when `dev` has an abort flag and it is set. Any thread.
 bool devif_aborted(const devif_device *dev);
 
+// What stood in the way of the last request to a unit that was found: nothing (also when the unit
+// is simply gone), the system's permissions, or another user of the unit.
+enum devif_access { DEVIF_ACCESS_OK = 0, DEVIF_ACCESS_DENIED = 1, DEVIF_ACCESS_BUSY = 2 };
+
 // Looks for the unit whose driver matches `match_key`; copies its path into `path` (bounded by
 // `capacity`, left empty when it does not fit). Honours LYNTRA_UNIT ("usb", "virtual" or a socket
 // path); without it a USB unit wins over a listening virtual unit. Returns true when found.
@@ -35,3 +39,6 @@ int devif_control_out(const devif_device *dev, uint8_t request, uint16_t value, 
 // One vendor IN request for exactly `length` bytes into `out`; fewer bytes back is a failure.
 int devif_control_in(const devif_device *dev, uint8_t request, uint16_t value, uint16_t index,
                      uint16_t length, uint8_t *out);
+
+// What the last request to `dev` met (see devif_access). A virtual unit is always OK.
+devif_access devif_unit_access(const devif_device *dev);

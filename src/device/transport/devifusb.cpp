@@ -3,18 +3,33 @@
 #include "deviferror.h"
 #include "ixdiag.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <libudev.h>
 #include <libusb.h>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
+// The unit in use: its path, its open handle (null until opened or after a failure), and what the
+// last request to it met.
+struct OpenUnit {
+    std::string path;
+    libusb_device_handle *handle = nullptr;
+    devif_access access = DEVIF_ACCESS_OK;
+};
+
 struct UsbContext {
     libusb_context *ctx = nullptr;
+    OpenUnit unit;
     ~UsbContext()
     {
+        if (unit.handle)
+            libusb_close(unit.handle);
         if (ctx)
             libusb_exit(ctx);
     }
@@ -63,9 +78,24 @@ bool is_unit(udev_device *device)
            std::strncmp(product, DEVIF_USB_PRODUCT_PREFIX, std::strlen(DEVIF_USB_PRODUCT_PREFIX)) == 0;
 }
 
-// Opens the device at bus/address, or null.
-libusb_device_handle *open_at(libusb_context *ctx, uint8_t bus, uint8_t address)
+// Opens the device at bus/address, or null; `*access` tells a refusal from a device that is not there.
+libusb_device_handle *open_at(libusb_context *ctx, uint8_t bus, uint8_t address, devif_access *access)
 {
+    // libusb reports every refusal but EACCES as a plain I/O error, so the node is asked first: a
+    // user without the rule gets EACCES, a device cgroup or security module EPERM.
+    char node[32];
+    std::snprintf(node, sizeof node, "/dev/bus/usb/%03u/%03u", bus, address);
+    const int fd = ::open(node, O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        DEVIF_PRINT_ERRNO(err);
+        *access = err == EACCES || err == EPERM ? DEVIF_ACCESS_DENIED
+                  : err == EBUSY                ? DEVIF_ACCESS_BUSY
+                                                : DEVIF_ACCESS_OK;
+        return nullptr;
+    }
+    ::close(fd);
+
     libusb_device **list = nullptr;
     const ssize_t count = libusb_get_device_list(ctx, &list);
     if (count < 0) {
@@ -79,12 +109,30 @@ libusb_device_handle *open_at(libusb_context *ctx, uint8_t bus, uint8_t address)
         const int rc = libusb_open(list[i], &handle);
         if (rc != LIBUSB_SUCCESS) {
             DEVIF_PRINT_ERROR(rc, libusb_error_name(rc));
+            *access = rc == LIBUSB_ERROR_ACCESS ? DEVIF_ACCESS_DENIED
+                      : rc == LIBUSB_ERROR_BUSY ? DEVIF_ACCESS_BUSY
+                                                : DEVIF_ACCESS_OK;
             handle = nullptr;
         }
         break;
     }
     libusb_free_device_list(list, 1);
     return handle;
+}
+
+// The handle of the unit at `path`, opening it unless it is the one already open.
+libusb_device_handle *unit_handle(const char *path, uint8_t bus, uint8_t address)
+{
+    OpenUnit &unit = usb_state().unit;
+    if (unit.handle && unit.path == path)
+        return unit.handle;
+    if (unit.handle)
+        libusb_close(unit.handle);
+    unit = OpenUnit{path, nullptr, DEVIF_ACCESS_OK};
+    libusb_context *ctx = context();
+    if (ctx)
+        unit.handle = open_at(ctx, bus, address, &unit.access);
+    return unit.handle;
 }
 
 // Decimal digits only (1 to 3 of them), at most `limit`; advances `*at` past them.
@@ -176,25 +224,39 @@ int devif_usb_control(const char *path, uint8_t request_type, uint8_t request, u
         IX_DIAG();
         return 1;
     }
-    libusb_context *ctx = context();
-    if (!ctx)
-        return 1;
-    libusb_device_handle *handle = open_at(ctx, bus, address);
+    libusb_device_handle *handle = unit_handle(path, bus, address);
     if (!handle) {
         IX_DIAG();
         return 1;
     }
+    errno = 0;
     const int n = libusb_control_transfer(handle, request_type, request, value, index, data, length,
                                           DEVIF_USB_TIMEOUT_MS);
-    libusb_close(handle);
+    // A submission the kernel refuses comes back as LIBUSB_ERROR_IO with the reason left in errno.
+    const int err = errno;
+    OpenUnit &unit = usb_state().unit;
     if (n < 0) {
         DEVIF_PRINT_ERROR(n, libusb_error_name(n));
-        IX_DIAG();
+        IX_DIAG_VALUE(static_cast<unsigned>(err));
+        const bool busy = n == LIBUSB_ERROR_BUSY || (n == LIBUSB_ERROR_IO && err == EBUSY);
+        unit.access = busy ? DEVIF_ACCESS_BUSY : DEVIF_ACCESS_OK;
+        if (!busy && n != LIBUSB_ERROR_TIMEOUT) {
+            // Unplugged or broken: the next request opens the unit afresh.
+            libusb_close(unit.handle);
+            unit.handle = nullptr;
+        }
         return 1;
     }
+    unit.access = DEVIF_ACCESS_OK;
     if (n != length) {
         IX_DIAG_VALUE(static_cast<unsigned>(n));
         return 1;
     }
     return 0;
+}
+
+devif_access devif_usb_access(const char *path)
+{
+    const OpenUnit &unit = usb_state().unit;
+    return path && unit.path == path ? unit.access : DEVIF_ACCESS_OK;
 }

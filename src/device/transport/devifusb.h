@@ -3,9 +3,12 @@
 //
 // Worker thread only. Discovery reads the strings the system's device database holds for each USB
 // device and opens nothing. The libusb context is created on the first request and kept for the life
-// of the process; the unit itself is opened and closed per request, so an unplugged unit simply fails
-// its next request and a replugged one (new address) is found again.
+// of the process; the unit stays open from its first request until a request fails for a reason other
+// than a busy or slow unit, or another unit is asked for, so an unplugged unit fails its next request
+// and is opened afresh (new address) when it comes back.
 #pragma once
+
+#include "devif.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +32,11 @@ bool devif_usb_find(char *path, size_t capacity);
 
 // One control transfer to the device at `path`: `request_type` 0x40 (OUT, `data` read) or 0xC0 (IN,
 // `data` written), `length` bytes. Returns 0 only when exactly `length` bytes were transferred; else
-// 1 with a diagnostic. `data` is caller-owned.
+// 1 with a diagnostic. `data` is caller-owned. What stood in the way is kept for devif_usb_access().
 int devif_usb_control(const char *path, uint8_t request_type, uint8_t request, uint16_t value, uint16_t index,
                       uint8_t *data, uint16_t length);
+
+// What the last request to the unit at `path` met: DEVIF_ACCESS_DENIED when the system refused to
+// open its device node, DEVIF_ACCESS_BUSY when the node or a request was refused as busy, else OK
+// (also for a path never asked for).
+devif_access devif_usb_access(const char *path);

@@ -1,0 +1,85 @@
+// The real panel against a unit on an emulated USB bus (umockdev; the test holds the bus and answers
+// for the unit; both run with umockdev's library preloaded): found at start and on
+// hotplug, set up, lost when it leaves in the middle of an exchange and set up again when it comes
+// back at a new address; a unit that may not be opened, or is busy, is explained on the interface page until
+// it opens.
+#include "paneltestrig.h"
+#include "settings.h"
+#include "usbtestbed.h"
+
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace lyntra_test;
+
+namespace {
+
+// The panel on the emulated bus. As root it runs without root's power over file modes, so that a
+// device node without rights refuses it as it refuses a user.
+bool startOnTheBus(Panel &panel)
+{
+    QProcessEnvironment env = panel.process().processEnvironment();
+    env.insert(QStringLiteral("LYNTRA_UNIT"), QStringLiteral("usb"));
+    panel.process().setProcessEnvironment(env);
+    if (::getuid() == 0)
+        panel.process().start(QStringLiteral("setpriv"),
+                              {"--bounding-set", "-dac_override,-dac_read_search", Panel::program()});
+    else
+        panel.process().start(Panel::program(), QStringList());
+    return panel.process().waitForStarted(kPatienceMs);
+}
+
+} // namespace
+
+class TestUsb : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { Settings().setValue(settings::key::InformationDialog, true); }
+
+    void foundSetUpLostAndBack()
+    {
+        QVERIFY(bed_.plug());
+        Panel panel;
+        QVERIFY(startOnTheBus(panel));
+        QVERIFY(panel.awaitMarker("unit set up"));
+        QVERIFY(bed_.state("clock_source").isDouble()); // the stored state arrived
+
+        bed_.setFault(UsbTestbed::Fault::UnplugAtNextRead);
+        QVERIFY(bed_.unplug());
+        QVERIFY(panel.awaitMarker("unit lost"));
+        QVERIFY(bed_.plug());
+        QVERIFY(panel.awaitMarker("unit set up"));
+        QVERIFY(bed_.unplug());
+        QVERIFY(panel.awaitMarker("unit lost"));
+    }
+
+    void refusedUnitSaysWhy_data()
+    {
+        QTest::addColumn<bool>("denied");
+        QTest::newRow("permission") << true;
+        QTest::newRow("busy") << false;
+    }
+    void refusedUnitSaysWhy()
+    {
+        QFETCH(bool, denied);
+        Panel panel;
+        QVERIFY(startOnTheBus(panel));
+        bed_.setFault(denied ? UsbTestbed::Fault::None : UsbTestbed::Fault::Busy);
+        QVERIFY(bed_.plug(denied));
+        QVERIFY(panel.awaitMarker(denied ? "unit not permitted" : "unit busy"));
+        bed_.setDenied(false);
+        bed_.setFault(UsbTestbed::Fault::None);
+        QVERIFY(panel.awaitMarker("unit opens"));
+        QVERIFY(panel.awaitMarker("unit set up"));
+        QVERIFY(bed_.unplug());
+        QVERIFY(panel.awaitMarker("unit lost"));
+    }
+
+private:
+    UsbTestbed bed_;
+};
+
+QTEST_GUILESS_MAIN(TestUsb)
+#include "tst_usb.moc"
