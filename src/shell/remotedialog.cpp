@@ -6,6 +6,7 @@
 #include <QHostAddress>
 #include <QLabel>
 #include <QNetworkInterface>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -35,6 +36,12 @@ RemoteDialog::RemoteDialog(const RemoteControl &remote, std::function<void(const
     state_->setTextFormat(Qt::PlainText);
     state_->setWordWrap(true);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    // Return ends a typed port; Escape or the button closes.
+    for (QAbstractButton *b : buttons->buttons())
+        if (auto *push = qobject_cast<QPushButton *>(b)) {
+            push->setAutoDefault(false);
+            push->setDefault(false);
+        }
 
     auto *form = new QFormLayout;
     form->addRow(tr("UDP port:"), port_);

@@ -10,7 +10,9 @@
 #include "unitrig.h"
 #include "unitstatus.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QSpinBox>
 #include <QtTest>
 
 #include <cerrno>
@@ -224,26 +226,35 @@ private slots:
         QCOMPARE(client.last("/lyntra/input/8/fader").args.value(0).toDouble(), -4.5);
     }
 
-    // Another program on the port: the dialog says so, and a free port brings the server up.
+    // Another program on the port: the dialog, driven by keys, says so and stays open; a free port
+    // typed next brings the server up.
     void portInUseIsReported()
     {
-        RemoteRig rig;
+        RemoteRig rig; // listening on rig.port
         RemoteControl second{{*rig.unit.model, rig.lineOuts, rig.monitor, rig.status, {}}};
-        RemoteControl::Config config{true, rig.port, false};
-        std::function<void(const RemoteControl::Config &)> apply = [&](const RemoteControl::Config &c) {
-            config = c;
-            second.configure(c);
+        RemoteDialog dialog(second, [&](const RemoteControl::Config &c) { second.configure(c); });
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QLabel *state = dialog.findChild<QLabel *>(QStringLiteral("label_RemoteState"));
+        QSpinBox *port = dialog.findChild<QSpinBox *>(QStringLiteral("sB_RemotePort"));
+        const auto typePort = [&](int number) {
+            port->setFocus();
+            port->selectAll();
+            QTest::keyClicks(port, QString::number(number));
+            QTest::keyClick(port, Qt::Key_Return);
         };
-        RemoteDialog dialog(second, apply);
-        second.configure(config);
+        typePort(rig.port);
+        dialog.findChild<QCheckBox *>(QStringLiteral("cB_RemoteEnabled"))->click();
         QCOMPARE(second.state(), RemoteControl::State::Failed);
         QCOMPARE(second.problem(), EADDRINUSE);
-        const QLabel *state = dialog.findChild<QLabel *>(QStringLiteral("label_RemoteState"));
         QVERIFY2(state->text().contains(QStringLiteral("in use")), qPrintable(state->text()));
-        rig.control.configure({false, rig.port, false});
-        second.configure(config);
+        const int free = freePort();
+        typePort(free);
+        QVERIFY(dialog.isVisible());
         QCOMPARE(second.state(), RemoteControl::State::Listening);
-        QVERIFY2(state->text().contains(QStringLiteral("Listening on port %1").arg(rig.port)), qPrintable(state->text()));
+        QVERIFY2(state->text().contains(QStringLiteral("Listening on port %1").arg(free)), qPrintable(state->text()));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
     }
 };
 
