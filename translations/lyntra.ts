@@ -79,6 +79,292 @@
     </message>
 </context>
 <context>
+    <name>ControlNames</name>
+    <message>
+        <source>MASTER</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>control and side</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>strip and control</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minus infinity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minus %1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>plus %1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>minus %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>number and unit</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>centre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>left %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>right %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>low cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>phase</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>compressor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>solo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>true bypass</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>aux %1 send point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reverb return</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>aux %1 send</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>channel name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reverb type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reverb</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reverb pre-delay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reverb time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reverb diffusion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monitor output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monitor master</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LINE OUT %1-%2 monitor level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LINE OUT %1 monitor level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monitor link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monitor right source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monitor left source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LINE OUT %1 source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>compressor threshold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>compressor ratio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>compressor gain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>compressor attack</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>compressor release</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EQ high gain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EQ high-mid gain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EQ low-mid gain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EQ low gain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EQ high frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EQ high-mid frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EQ low-mid frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EQ low frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EQ high-mid Q</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EQ low-mid Q</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>infinity to 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 to 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>milliseconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hertz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Q %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>post</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>neither pre nor post</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LINE OUT %1-%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>InformationBox</name>
     <message>
         <source>Update now</source>
@@ -289,6 +575,38 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Mixer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Routing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Scene...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Scene...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Remote Control...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -306,6 +624,14 @@
     <message>
         <source>- LYNTRA K1/K2 -
  Please insert USB cable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AVENOR LYNTRA Settings Panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The mix could not be put back.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -373,6 +699,10 @@
         <source>This operation initializes Reverb Parameters.&lt;br&gt;Are you sure?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Initialize Reverb</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MonitorControl</name>
@@ -423,6 +753,10 @@ MASTER</source>
     </message>
     <message>
         <source>LINEOUT %1-%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monitor on %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -591,6 +925,10 @@ MASTER</source>
 at 176.4 kHz and 192 kHz.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Reverb type %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RoutingPage</name>
@@ -626,6 +964,10 @@ at 176.4 kHz and 192 kHz.</source>
         <source>Computer playback</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Monitor control</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RoutingSection</name>
@@ -635,6 +977,76 @@ at 176.4 kHz and 192 kHz.</source>
     </message>
     <message>
         <source>INTERFACE</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SceneFile</name>
+    <message>
+        <source>It is not a text file: it is damaged or not a scene.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1 is not a setting: the file is damaged or not a scene.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is far too large to be a scene.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is damaged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is damaged: %1 holds &quot;%2&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It holds no mix of this panel.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SceneFiles</name>
+    <message>
+        <source>Scenes (*.%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Scene</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Scene</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scene could not be written to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now Loading...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -686,6 +1098,14 @@ at 176.4 kHz and 192 kHz.</source>
     </message>
     <message>
         <source>The settings could not be initialized.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Initialize</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -806,6 +1226,37 @@ at 176.4 kHz and 192 kHz.</source>
     </message>
     <message>
         <source>POST</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>aux %1 pre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>aux %1 post</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UndoHistory</name>
+    <message>
+        <source>Undo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -79,6 +79,292 @@
     </message>
 </context>
 <context>
+    <name>ControlNames</name>
+    <message>
+        <source>MASTER</source>
+        <translation>MASTER</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>左</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>右</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>control and side</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>strip and control</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>オン</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>minus infinity</source>
+        <translation>マイナス無限大</translation>
+    </message>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>minus %1 dB</source>
+        <translation>マイナス %1 dB</translation>
+    </message>
+    <message>
+        <source>plus %1 dB</source>
+        <translation>プラス %1 dB</translation>
+    </message>
+    <message>
+        <source>minus %1 %2</source>
+        <translation>マイナス %1 %2</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>number and unit</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>centre</source>
+        <translation>センター</translation>
+    </message>
+    <message>
+        <source>left %1</source>
+        <translation>左 %1</translation>
+    </message>
+    <message>
+        <source>right %1</source>
+        <translation>右 %1</translation>
+    </message>
+    <message>
+        <source>low cut</source>
+        <translation>ローカット</translation>
+    </message>
+    <message>
+        <source>phase</source>
+        <translation>位相</translation>
+    </message>
+    <message>
+        <source>EQ</source>
+        <translation>EQ</translation>
+    </message>
+    <message>
+        <source>compressor</source>
+        <translation>コンプレッサー</translation>
+    </message>
+    <message>
+        <source>mute</source>
+        <translation>ミュート</translation>
+    </message>
+    <message>
+        <source>solo</source>
+        <translation>ソロ</translation>
+    </message>
+    <message>
+        <source>true bypass</source>
+        <translation>トゥルーバイパス</translation>
+    </message>
+    <message>
+        <source>aux %1 send point</source>
+        <translation>AUX %1 センドポイント</translation>
+    </message>
+    <message>
+        <source>fader</source>
+        <translation>フェーダー</translation>
+    </message>
+    <message>
+        <source>pan</source>
+        <translation>パン</translation>
+    </message>
+    <message>
+        <source>Reverb return</source>
+        <translation>リバーブ リターン</translation>
+    </message>
+    <message>
+        <source>aux %1 send</source>
+        <translation>AUX %1 センド</translation>
+    </message>
+    <message>
+        <source>channel name</source>
+        <translation>チャンネル名</translation>
+    </message>
+    <message>
+        <source>link</source>
+        <translation>リンク</translation>
+    </message>
+    <message>
+        <source>Reverb type</source>
+        <translation>リバーブタイプ</translation>
+    </message>
+    <message>
+        <source>Reverb</source>
+        <translation>リバーブ</translation>
+    </message>
+    <message>
+        <source>Reverb pre-delay</source>
+        <translation>リバーブ プリディレイ</translation>
+    </message>
+    <message>
+        <source>Reverb time</source>
+        <translation>リバーブ タイム</translation>
+    </message>
+    <message>
+        <source>Reverb diffusion</source>
+        <translation>リバーブ ディフュージョン</translation>
+    </message>
+    <message>
+        <source>Monitor output</source>
+        <translation>モニター出力</translation>
+    </message>
+    <message>
+        <source>Monitor master</source>
+        <translation>モニター マスター</translation>
+    </message>
+    <message>
+        <source>LINE OUT %1-%2 monitor level</source>
+        <translation>LINE OUT %1-%2 モニターレベル</translation>
+    </message>
+    <message>
+        <source>LINE OUT %1 monitor level</source>
+        <translation>LINE OUT %1 モニターレベル</translation>
+    </message>
+    <message>
+        <source>Monitor link</source>
+        <translation>モニター リンク</translation>
+    </message>
+    <message>
+        <source>Monitor right source</source>
+        <translation>モニター 右ソース</translation>
+    </message>
+    <message>
+        <source>Monitor left source</source>
+        <translation>モニター 左ソース</translation>
+    </message>
+    <message>
+        <source>LINE OUT %1 source</source>
+        <translation>LINE OUT %1 ソース</translation>
+    </message>
+    <message>
+        <source>compressor threshold</source>
+        <translation>コンプレッサー スレッショルド</translation>
+    </message>
+    <message>
+        <source>compressor ratio</source>
+        <translation>コンプレッサー レシオ</translation>
+    </message>
+    <message>
+        <source>compressor gain</source>
+        <translation>コンプレッサー ゲイン</translation>
+    </message>
+    <message>
+        <source>compressor attack</source>
+        <translation>コンプレッサー アタック</translation>
+    </message>
+    <message>
+        <source>compressor release</source>
+        <translation>コンプレッサー リリース</translation>
+    </message>
+    <message>
+        <source>EQ high gain</source>
+        <translation>EQ ハイ ゲイン</translation>
+    </message>
+    <message>
+        <source>EQ high-mid gain</source>
+        <translation>EQ ハイミッド ゲイン</translation>
+    </message>
+    <message>
+        <source>EQ low-mid gain</source>
+        <translation>EQ ローミッド ゲイン</translation>
+    </message>
+    <message>
+        <source>EQ low gain</source>
+        <translation>EQ ロー ゲイン</translation>
+    </message>
+    <message>
+        <source>EQ high frequency</source>
+        <translation>EQ ハイ 周波数</translation>
+    </message>
+    <message>
+        <source>EQ high-mid frequency</source>
+        <translation>EQ ハイミッド 周波数</translation>
+    </message>
+    <message>
+        <source>EQ low-mid frequency</source>
+        <translation>EQ ローミッド 周波数</translation>
+    </message>
+    <message>
+        <source>EQ low frequency</source>
+        <translation>EQ ロー 周波数</translation>
+    </message>
+    <message>
+        <source>EQ high-mid Q</source>
+        <translation>EQ ハイミッド Q</translation>
+    </message>
+    <message>
+        <source>EQ low-mid Q</source>
+        <translation>EQ ローミッド Q</translation>
+    </message>
+    <message>
+        <source>infinity to 1</source>
+        <translation>無限大 対 1</translation>
+    </message>
+    <message>
+        <source>%1 to 1</source>
+        <translation>%1 対 1</translation>
+    </message>
+    <message>
+        <source>milliseconds</source>
+        <translation>ミリ秒</translation>
+    </message>
+    <message>
+        <source>hertz</source>
+        <translation>ヘルツ</translation>
+    </message>
+    <message>
+        <source>Q %1</source>
+        <translation>Q %1</translation>
+    </message>
+    <message>
+        <source>pre</source>
+        <translation>プリ</translation>
+    </message>
+    <message>
+        <source>post</source>
+        <translation>ポスト</translation>
+    </message>
+    <message>
+        <source>neither pre nor post</source>
+        <translation>プリでもポストでもない</translation>
+    </message>
+    <message>
+        <source>no name</source>
+        <translation>名前なし</translation>
+    </message>
+    <message>
+        <source>%1 seconds</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>LINE OUT %1-%2</source>
+        <translation>LINE OUT %1-%2</translation>
+    </message>
+</context>
+<context>
     <name>InformationBox</name>
     <message>
         <source>Update now</source>
@@ -289,6 +575,38 @@
         <translation>ライセンス</translation>
     </message>
     <message>
+        <source>Mixer</source>
+        <translation>ミキサー</translation>
+    </message>
+    <message>
+        <source>Routing</source>
+        <translation>ルーティング</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>インターフェース</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>編集</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>やり直す</translation>
+    </message>
+    <message>
+        <source>Export Scene...</source>
+        <translation>シーンを書き出す...</translation>
+    </message>
+    <message>
+        <source>Import Scene...</source>
+        <translation>シーンを読み込む...</translation>
+    </message>
+    <message>
         <source>Remote Control...</source>
         <translation>リモートコントロール...</translation>
     </message>
@@ -308,6 +626,14 @@
  Please insert USB cable</source>
         <translation>- LYNTRA K1/K2 -
  USB ケーブルを接続してください</translation>
+    </message>
+    <message>
+        <source>AVENOR LYNTRA Settings Panel</source>
+        <translation>AVENOR LYNTRA 設定パネル</translation>
+    </message>
+    <message>
+        <source>The mix could not be put back.</source>
+        <translation>ミックスを元に戻せませんでした。</translation>
     </message>
 </context>
 <context>
@@ -374,6 +700,10 @@
         <source>This operation initializes Reverb Parameters.&lt;br&gt;Are you sure?</source>
         <translation>リバーブのパラメーターを初期化します。&lt;br&gt;よろしいですか？</translation>
     </message>
+    <message>
+        <source>Initialize Reverb</source>
+        <translation>リバーブの初期化</translation>
+    </message>
 </context>
 <context>
     <name>MonitorControl</name>
@@ -426,6 +756,10 @@ MASTER</translation>
     <message>
         <source>LINEOUT %1-%2</source>
         <translation>LINEOUT %1-%2</translation>
+    </message>
+    <message>
+        <source>Monitor on %1</source>
+        <translation>%1 でモニター</translation>
     </message>
 </context>
 <context>
@@ -594,6 +928,10 @@ at 176.4 kHz and 192 kHz.</source>
         <source>PLATE</source>
         <translation>PLATE</translation>
     </message>
+    <message>
+        <source>Reverb type %1</source>
+        <translation>リバーブタイプ %1</translation>
+    </message>
 </context>
 <context>
     <name>RoutingPage</name>
@@ -629,6 +967,10 @@ at 176.4 kHz and 192 kHz.</source>
         <source>Computer playback</source>
         <translation>コンピューターの再生音</translation>
     </message>
+    <message>
+        <source>Monitor control</source>
+        <translation>モニターコントロール</translation>
+    </message>
 </context>
 <context>
     <name>RoutingSection</name>
@@ -639,6 +981,76 @@ at 176.4 kHz and 192 kHz.</source>
     <message>
         <source>INTERFACE</source>
         <translation>インターフェース</translation>
+    </message>
+</context>
+<context>
+    <name>SceneFile</name>
+    <message>
+        <source>It is not a text file: it is damaged or not a scene.</source>
+        <translation>テキストファイルではありません。壊れているか、シーンではありません。</translation>
+    </message>
+    <message>
+        <source>Line %1 is not a setting: the file is damaged or not a scene.</source>
+        <translation>%1 行目は設定ではありません。ファイルが壊れているか、シーンではありません。</translation>
+    </message>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>読み込めません: %1</translation>
+    </message>
+    <message>
+        <source>It is far too large to be a scene.</source>
+        <translation>シーンとしては大きすぎます。</translation>
+    </message>
+    <message>
+        <source>It is empty.</source>
+        <translation>空です。</translation>
+    </message>
+    <message>
+        <source>It is damaged.</source>
+        <translation>壊れています。</translation>
+    </message>
+    <message>
+        <source>It is damaged: %1 holds &quot;%2&quot;.</source>
+        <translation>壊れています: %1 の値が「%2」です。</translation>
+    </message>
+    <message>
+        <source>It holds no mix of this panel.</source>
+        <translation>このパネルのミックスが含まれていません。</translation>
+    </message>
+</context>
+<context>
+    <name>SceneFiles</name>
+    <message>
+        <source>Scenes (*.%1)</source>
+        <translation>シーン (*.%1)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Export Scene</source>
+        <translation>シーンの書き出し</translation>
+    </message>
+    <message>
+        <source>Import Scene</source>
+        <translation>シーンの読み込み</translation>
+    </message>
+    <message>
+        <source>The scene could not be written to %1.</source>
+        <translation>シーンを %1 に書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be imported.</source>
+        <translation>%1 は読み込めません。</translation>
+    </message>
+    <message>
+        <source>Import %1</source>
+        <translation>%1 の読み込み</translation>
+    </message>
+    <message>
+        <source>Now Loading...</source>
+        <translation>読み込み中...</translation>
     </message>
 </context>
 <context>
@@ -690,6 +1102,14 @@ at 176.4 kHz and 192 kHz.</source>
     <message>
         <source>The settings could not be initialized.</source>
         <translation>設定を初期化できませんでした。</translation>
+    </message>
+    <message>
+        <source>Load %1</source>
+        <translation>%1 の読み込み</translation>
+    </message>
+    <message>
+        <source>Initialize</source>
+        <translation>初期化</translation>
     </message>
 </context>
 <context>
@@ -810,6 +1230,37 @@ at 176.4 kHz and 192 kHz.</source>
     <message>
         <source>POST</source>
         <translation>POST</translation>
+    </message>
+    <message>
+        <source>edit</source>
+        <translation>編集</translation>
+    </message>
+    <message>
+        <source>aux %1 pre</source>
+        <translation>AUX %1 プリ</translation>
+    </message>
+    <message>
+        <source>aux %1 post</source>
+        <translation>AUX %1 ポスト</translation>
+    </message>
+</context>
+<context>
+    <name>UndoHistory</name>
+    <message>
+        <source>Undo %1</source>
+        <translation>元に戻す: %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>やり直す: %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>やり直す</translation>
     </message>
 </context>
 <context>

@@ -51,6 +51,10 @@ int main(int argc, char **argv)
     if (printedVersion(argc, argv))
         return 0;
     qputenv("QT_AUTO_SCREEN_SCALE_FACTOR", "1");
+    // Qt 5 draws at 100 % unless told before the application exists; 150 % stays 150 %, not 200 %.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QtSingleApplication app(argc, argv);
     if (app.isRunning())
         return app.sendMessage(QStringLiteral("Already App is Running!"), HandOverTimeoutMs) ? 0 : 1;
@@ -68,7 +72,6 @@ int main(int argc, char **argv)
     {
         MainWindow window(device, settings);
         app.setActivationWindow(&window, true);
-        QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
         window.show();
         milestones::mark("window shown");
         code = app.exec();

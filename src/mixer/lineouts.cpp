@@ -146,7 +146,8 @@ void LineOutModel::route(UnitModel model, int output)
 {
     const int index = slot(model, output);
     const RouteSource &from = lineOutChoices(model)[index].route;
-    device_.set_assign_ch(from.type, from.channel, IXMSG_DATA_CH_OUTPUT, uint32_t(output));
+    if (!held_)
+        device_.set_assign_ch(from.type, from.channel, IXMSG_DATA_CH_OUTPUT, uint32_t(output));
     emit choiceApplied(model, output, index);
 }
 

@@ -58,6 +58,9 @@ public:
     // Sends the current choices again (they were overridden meanwhile); nothing is stored.
     void reapply(UnitModel model);
 
+    // While the monitor holds the outputs a choice is stored and shown but not sent; reapply() sends.
+    void setHeld(bool held) { held_ = held; }
+
 signals:
     // A choice was applied to the unit; selectors and arrows follow it.
     void choiceApplied(mixer::UnitModel model, int output, int index);
@@ -70,6 +73,7 @@ private:
     QIXDevice &device_;
     std::array<int, 8> k2_{};
     std::array<int, 2> k1_{};
+    bool held_ = false;
 };
 
 } // namespace mixer

@@ -120,10 +120,20 @@ int MonitorModel::rightSource(int target) const
     return validSource(index) ? index : 0;
 }
 
-void MonitorModel::setTarget(int target)
+void MonitorModel::selectTarget(int target)
 {
     target_ = validTarget(target);
     settings_.setValue(settings::key::MoniConOutput, target_);
+    const bool linked = link(target_);
+    const double left = leftLevel(target_);
+    // Stored pairs from before a link may disagree; the linked pair plays as its left side.
+    storeSource(target_, Side::Left, leftSource(target_));
+    storeSource(target_, Side::Right, linked ? leftSource(target_) : rightSource(target_));
+    storeLevel(target_, Side::Left, left);
+    storeLevel(target_, Side::Right, linked ? left : rightLevel(target_));
+    if (monitoring_)
+        muteAllBut(target_);
+    emit targetChanged(target_);
 }
 
 void MonitorModel::setMasterLevel(double dB)
@@ -134,43 +144,61 @@ void MonitorModel::setMasterLevel(double dB)
     emit masterLevelChanged(dB);
 }
 
+void MonitorModel::storeLevel(int target, Side side, double dB)
+{
+    const bool right = side == Side::Right;
+    settings_.setValue(settings::monitorGroup(section(target)), settings::key::moniConMono(right ? 2 : 1), dB);
+    if (monitoring_ && validTarget(target) == target_)
+        sendLevel(right ? rightOutput(target) : leftOutput(target), dB);
+    emit levelChanged(validTarget(target), side, dB);
+}
+
 void MonitorModel::setLeftLevel(int target, double dB)
 {
-    settings_.setValue(settings::monitorGroup(section(target)), settings::key::moniConMono(1), dB);
-    if (sendsTo(target))
-        sendLevel(leftOutput(target), dB);
-    emit levelChanged(validTarget(target), false, dB);
+    storeLevel(target, Side::Left, dB);
 }
 
 void MonitorModel::setRightLevel(int target, double dB)
 {
-    settings_.setValue(settings::monitorGroup(section(target)), settings::key::moniConMono(2), dB);
-    if (sendsTo(target))
-        sendLevel(rightOutput(target), dB);
-    emit levelChanged(validTarget(target), true, dB);
+    storeLevel(target, Side::Right, dB);
 }
 
 void MonitorModel::setLink(int target, bool on)
 {
     settings_.setValue(settings::monitorGroup(section(target)), settings::key::MoniConLink, on);
+    if (on) {
+        storeSource(target, Side::Right, leftSource(target));
+        storeLevel(target, Side::Right, leftLevel(target));
+    }
+    emit linkChanged(validTarget(target), on);
+}
+
+void MonitorModel::storeSource(int target, Side side, int index)
+{
+    const bool right = side == Side::Right;
+    settings_.setValue(settings::monitorGroup(section(target)), settings::key::moniConSource(right), index);
+    if (monitoring_ && validTarget(target) == target_) {
+        const MonitorSource &s = monitorSources()[size_t(index)];
+        const RouteSource &from = right ? s.right : s.left;
+        device_.set_assign_ch(from.type, from.channel, IXMSG_DATA_CH_OUTPUT,
+                              uint32_t(right ? rightOutput(target) : leftOutput(target)));
+    }
+    emit sourceChanged(validTarget(target), side, index);
 }
 
 void MonitorModel::setLeftSource(int target, int index)
 {
     if (!validSource(index))
         return;
-    settings_.setValue(settings::monitorGroup(section(target)), settings::key::moniConSource(false), index);
-    const RouteSource &from = monitorSources()[size_t(index)].left;
-    device_.set_assign_ch(from.type, from.channel, IXMSG_DATA_CH_OUTPUT, uint32_t(leftOutput(target)));
+    storeSource(target, Side::Left, index);
+    if (link(target))
+        storeSource(target, Side::Right, index);
 }
 
 void MonitorModel::setRightSource(int target, int index)
 {
-    if (!validSource(index))
-        return;
-    settings_.setValue(settings::monitorGroup(section(target)), settings::key::moniConSource(true), index);
-    const RouteSource &from = monitorSources()[size_t(index)].right;
-    device_.set_assign_ch(from.type, from.channel, IXMSG_DATA_CH_OUTPUT, uint32_t(rightOutput(target)));
+    if (validSource(index))
+        storeSource(target, Side::Right, index);
 }
 
 void MonitorModel::muteTarget(int target)

@@ -1,9 +1,12 @@
 // The monitor: one pair of line outputs (the target) fed by a left and a right source at their own
 // levels, a monitor master level, and the other pairs muted while monitoring. Levels and choices are
-// kept per target in the settings; every operation that changes what the unit does also sends it.
+// kept per target in the settings. While monitoring (the dialog is open) every operation that changes
+// what the unit does also sends it; otherwise the outputs are the routing page's and an operation only
+// stores (an undo after the dialog closed).
 #pragma once
 
 #include "lineouts.h"
+#include "tracks.h"
 
 #include <QObject>
 #include <QString>
@@ -53,18 +56,19 @@ public:
     int leftSource(int target) const;
     int rightSource(int target) const;
 
-    // ---- Monitoring: from the dialog's opening to its closing. Levels reach the unit only then, and a
-    // pair's only while it is the target; the rest of the time they are kept for the next opening.
-    bool monitoring() const { return monitoring_; }
+    // Whether the monitor drives the outputs (from the dialog's opening to its closing).
     void setMonitoring(bool on) { monitoring_ = on; }
+    bool monitoring() const { return monitoring_; }
 
-    // ---- Operations: each stores its value; all but setTarget and setLink also send.
-    void setTarget(int target);
+    // ---- Operations: each stores its value and tells; while monitoring, also sends.
+    // Target `target` takes the monitor: its sources are routed, its levels sent, the other pairs muted.
+    void selectTarget(int target);
     void setMasterLevel(double dB);
     void setLeftLevel(int target, double dB);
     void setRightLevel(int target, double dB);
+    // Linking makes the right side play the left's source at the left's level.
     void setLink(int target, bool on);
-    // A source outside the selector entries is ignored.
+    // A source outside the selector entries is ignored. While linked the right side follows the left.
     void setLeftSource(int target, int index);
     void setRightSource(int target, int index);
 
@@ -76,13 +80,17 @@ public:
     void releaseOutputs();
 
 signals:
-    // A stored level changed (whoever changed it); the dialog follows while it shows that target.
+    void targetChanged(int target);
     void masterLevelChanged(double dB);
-    void levelChanged(int target, bool right, double dB);
+    // `side` Left or Right.
+    void levelChanged(int target, mixer::Side side, double dB);
+    void linkChanged(int target, bool on);
+    void sourceChanged(int target, mixer::Side side, int index);
 
 private:
+    void storeLevel(int target, Side side, double dB);
+    void storeSource(int target, Side side, int index);
     void sendLevel(int channel, double dB);
-    bool sendsTo(int target) const { return monitoring_ && validTarget(target) == target_; }
     static bool validSource(int index);
 
     Settings &settings_;

@@ -1,4 +1,6 @@
 #include "interfacepage.h"
+
+#include "resources.h"
 #include "navstyle.h"
 
 #include "qixdevice.h"
@@ -43,7 +45,7 @@ const QString kSliderStyle =
 // The page's widget: paints the front panel artwork behind the children.
 class InterfacePanel : public QWidget {
 public:
-    InterfacePanel() : art_(kBackground)
+    InterfacePanel() : art_(artPixmap(kBackground))
     {
         setObjectName(QStringLiteral("Interface"));
         setFixedSize(artlayout::kPageWidth, artlayout::kPageHeight);

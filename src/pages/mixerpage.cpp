@@ -1,6 +1,7 @@
 #include "mixerpage.h"
 
 #include "masterstrip.h"
+#include "mixcontrols.h"
 #include "mixermodel.h"
 #include "monostrip.h"
 #include "pairstrip.h"
@@ -27,8 +28,9 @@ QLabel *pageCaption(const QString &text, const QRect &geo, QWidget *parent)
 
 } // namespace
 
-MixerPage::MixerPage(mixer::MixerModel &model, QWidget *parent)
-    : QWidget(parent), m_model(model), m_send(KnobFrames::send()), m_ctx{model, m_faderFlags, m_pan, m_send}
+MixerPage::MixerPage(mixer::MixControls &controls, QWidget *parent)
+    : QWidget(parent), m_model(controls.mixer()), m_send(KnobFrames::send()),
+      m_ctx{controls.mixer(), controls, m_faderFlags, m_pan, m_send}
 {
     setObjectName(QStringLiteral("mixerPage"));
     setFixedSize(kWidth, kHeight);

@@ -17,6 +17,7 @@ class PairStrip;
 class QStackedWidget;
 
 namespace mixer {
+class MixControls;
 class MixerModel;
 }
 
@@ -27,9 +28,9 @@ public:
     static constexpr int kHeight = 720;
     static constexpr int kStripsY = 30;
 
-    /// Builds every strip from \p model's tables and state; \p model is not owned and must outlive the
-    /// page. GUI thread.
-    explicit MixerPage(mixer::MixerModel &model, QWidget *parent = nullptr);
+    /// Builds every strip from the tables and the state of the model behind \p controls, which take the
+    /// user's changes; not owned, must outlive the page. GUI thread.
+    explicit MixerPage(mixer::MixControls &controls, QWidget *parent = nullptr);
     ~MixerPage() override;
 
     /// The band under the strips that holds the channel editor and the reverb section.

@@ -1,6 +1,8 @@
 #include "monitorcontrol.h"
 
 #include "artlayout.h"
+#include "controlaccess.h"
+#include "mixcontrols.h"
 #include "monitormodel.h"
 #include "monitorscale.h"
 #include "routingstyle.h"
@@ -10,14 +12,14 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
-#include <QScopedValueRollback>
 #include <QPainter>
-#include <QScopedValueRollback>
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
 
+using mixer::ControlKind;
 using mixer::MonitorModel;
+using mixer::Side;
 
 namespace {
 
@@ -48,8 +50,9 @@ QRect plateRect(const artlayout::Section &s)
 
 } // namespace
 
-MonitorControl::MonitorControl(MonitorModel &model, QWidget *parent)
-    : QDialog(parent), m_model(model), m_art(QStringLiteral(":/Resource/monicon/panel_monicon.png"))
+MonitorControl::MonitorControl(MonitorModel &model, mixer::MixControls &controls, QWidget *parent)
+    : QDialog(parent), m_model(model), m_controls(controls),
+      m_art(QStringLiteral(":/Resource/monicon/panel_monicon.png"))
 {
     setObjectName(QStringLiteral("MonitorControl"));
     setWindowTitle(tr("Monitor Control"));
@@ -57,10 +60,25 @@ MonitorControl::MonitorControl(MonitorModel &model, QWidget *parent)
     buildTargets();
     buildSources();
     buildLevels();
-    followLevels();
     // Return ends a typed level or a source choice here; it must never press a target or the link.
     for (QPushButton *button : findChildren<QPushButton *>())
         button->setAutoDefault(false);
+    listen();
+}
+
+void MonitorControl::listen()
+{
+    connect(&m_model, &MonitorModel::targetChanged, this, &MonitorControl::showTarget);
+    connect(&m_model, &MonitorModel::masterLevelChanged, this, [this](double db) { m_faders[Master]->showLevel(db); });
+    connect(&m_model, &MonitorModel::levelChanged, this, &MonitorControl::showLevel);
+    connect(&m_model, &MonitorModel::linkChanged, this, [this](int target, bool on) {
+        if (target == m_model.target())
+            showLinked(on);
+    });
+    connect(&m_model, &MonitorModel::sourceChanged, this, [this](int target, Side side, int index) {
+        if (target == m_model.target())
+            setQuietly(side == Side::Right ? m_sourceR : m_sourceL, index);
+    });
 }
 
 void MonitorControl::buildTargets()
@@ -77,6 +95,7 @@ void MonitorControl::buildTargets()
         button->setCursor(Qt::PointingHandCursor);
         button->setGeometry(plate.x() + 14 + t * (width + 14), plate.y() + (plate.height() - 34) / 2, width, 34);
         m_targets->addButton(button, t);
+        controlaccess::attachSwitch(button, tr("Monitor on %1").arg(button->text()));
     }
     connect(m_targets, &QButtonGroup::idClicked, this, &MonitorControl::selectTarget);
 }
@@ -104,6 +123,7 @@ void MonitorControl::buildSources()
         combo->setMaxVisibleItems(18);
         combo->setStyleSheet(QLatin1String(routingstyle::kSelector));
         combo->setGeometry(x, y + 20, width, 30);
+        caption->setBuddy(combo);
         *s.slot = combo;
         y += 66;
     }
@@ -118,6 +138,8 @@ void MonitorControl::buildSources()
     m_link->setCursor(Qt::PointingHandCursor);
     m_link->setGeometry(x, y + 8, 96, 32);
     connect(m_link, &QPushButton::clicked, this, &MonitorControl::on_pB_mcLink_clicked);
+    controlaccess::attach(m_link, m_controls,
+                          [this] { return mixer::monitorControl(ControlKind::MonitorLink, m_model.target()); });
     auto *hint = new QLabel(tr("Linked, the right side follows the left and one fader sets both."), this);
     hint->setStyleSheet(QLatin1String(routingstyle::kPlateHint));
     hint->setWordWrap(true);
@@ -180,31 +202,27 @@ FaderPair *MonitorControl::addFader(Fader which, QWidget *host, const char *name
     box->setStyleSheet(QLatin1String(kBoxStyle));
     box->setGeometry(centreX - kBoxWidth / 2, top + height - kBoxHeight, kBoxWidth, kBoxHeight);
     m_faders[size_t(which)] = pair;
+    for (QWidget *w : {static_cast<QWidget *>(slider), static_cast<QWidget *>(box)})
+        controlaccess::attach(w, m_controls, [this, which] { return levelControl(which); });
     connect(pair, &FaderPair::levelChanged, this, [this, which](double db) { levelSet(which, db); });
+    connect(slider, &QSlider::sliderPressed, this, [this] { m_controls.gestureBegan(); });
+    connect(slider, &QSlider::sliderReleased, this, [this] { m_controls.gestureEnded(); });
     return pair;
+}
+
+mixer::Control MonitorControl::levelControl(Fader which) const
+{
+    const int t = m_model.target();
+    const mixer::Control controls[] = {mixer::monitorControl(ControlKind::MonitorMaster),
+                                       mixer::monitorControl(ControlKind::MonitorLevel, t, Side::Left),
+                                       mixer::monitorControl(ControlKind::MonitorLevel, t, Side::Right),
+                                       mixer::monitorControl(ControlKind::MonitorLevel, t, Side::None)};
+    return controls[which];
 }
 
 void MonitorControl::levelSet(Fader which, double db)
 {
-    const int t = m_model.target();
-    // The faders already show what they set (the bottom of a slider included, which the level alone
-    // would show one step up).
-    const QScopedValueRollback<bool> own(m_settingLevel, true);
-    switch (which) {
-    case Master:
-        m_model.setMasterLevel(db);
-        break;
-    case Mono1:
-        m_model.setLeftLevel(t, db);
-        break;
-    case Mono2:
-        m_model.setRightLevel(t, db);
-        break;
-    case Stereo:
-        m_model.setLeftLevel(t, db);
-        m_model.setRightLevel(t, db);
-        break;
-    }
+    m_controls.change(levelControl(which), db, mixer::Merge::Burst);
 }
 
 void MonitorControl::setQuietly(QComboBox *combo, int index)
@@ -215,111 +233,77 @@ void MonitorControl::setQuietly(QComboBox *combo, int index)
 
 void MonitorControl::on_cB_mcSourceL_currentIndexChanged(int index)
 {
-    const int t = m_model.target();
-    if (m_link->isChecked()) {
-        setQuietly(m_sourceR, index);
-        m_model.setRightSource(t, index);
-    }
-    m_model.setLeftSource(t, index);
+    m_controls.change(mixer::monitorControl(ControlKind::MonitorSource, m_model.target(), Side::Left), index,
+                      mixer::Merge::Burst);
 }
 
 void MonitorControl::on_cB_mcSourceR_currentIndexChanged(int index)
 {
-    m_model.setRightSource(m_model.target(), index);
+    m_controls.change(mixer::monitorControl(ControlKind::MonitorSource, m_model.target(), Side::Right), index,
+                      mixer::Merge::Burst);
 }
 
 void MonitorControl::on_pB_mcLink_clicked(bool checked)
 {
-    const int t = m_model.target();
-    showLinked(checked);
-    if (checked) {
-        setQuietly(m_sourceR, m_sourceL->currentIndex());
-        m_model.setRightSource(t, m_sourceL->currentIndex());
-        // Linking makes the right side play at the left level.
-        const double left = m_faders[Mono1]->box()->value();
-        m_faders[Stereo]->applyTyped(left);
-        m_faders[Mono2]->showLevel(left);
-    } else {
-        const double both = m_faders[Stereo]->box()->value();
-        m_faders[Mono1]->showLevel(both);
-        m_faders[Mono2]->showLevel(both);
-    }
-    m_model.setLink(t, checked);
+    m_controls.change(mixer::monitorControl(ControlKind::MonitorLink, m_model.target()), checked);
+    showLinked(m_model.link(m_model.target()));
 }
 
 void MonitorControl::showLinked(bool on)
 {
+    m_link->setChecked(on);
     m_levels->setCurrentIndex(on ? 1 : 0);
     m_sourceR->setEnabled(!on);
+    // Linked, the one fader shows the left side, which both sides play at.
+    const int t = m_model.target();
+    m_faders[Stereo]->showLevel(m_model.leftLevel(t));
+    m_faders[Mono1]->showLevel(m_model.leftLevel(t));
+    m_faders[Mono2]->showLevel(m_model.rightLevel(t));
 }
 
 void MonitorControl::selectTarget(int target)
 {
-    const int t = MonitorModel::validTarget(target);
+    m_controls.change(mixer::monitorControl(ControlKind::MonitorTarget), MonitorModel::validTarget(target));
+    showTarget(m_model.target());
+}
+
+void MonitorControl::showTarget(int t)
+{
     m_targets->button(t)->setChecked(true);
     const int left = 2 * t + 1;
     m_mono1Label->setText(tr("LINEOUT %1").arg(left));
     m_mono2Label->setText(tr("LINEOUT %1").arg(left + 1));
     m_stereoLabel->setText(tr("LINEOUT %1-%2").arg(left).arg(left + 1));
-    m_model.setTarget(t);
-    loadTarget(t);
+    setQuietly(m_sourceL, m_model.leftSource(t));
+    setQuietly(m_sourceR, m_model.rightSource(t));
+    showLinked(m_model.link(t));
 }
 
-void MonitorControl::loadTarget(int t)
+void MonitorControl::showLevel(int target, Side side, double db)
 {
-    const int left = m_model.leftSource(t);
-    const bool linked = m_model.link(t);
-    const int right = linked ? left : m_model.rightSource(t);
-    setQuietly(m_sourceL, left);
-    setQuietly(m_sourceR, right);
-    m_model.setLeftSource(t, left);
-    m_model.setRightSource(t, right);
-
-    m_link->setChecked(linked);
-    showLinked(linked);
-    if (linked) {
-        const double level = m_model.leftLevel(t);
-        m_faders[Stereo]->applyTyped(level);
-        m_faders[Mono1]->showLevel(level);
-        m_faders[Mono2]->showLevel(level);
-    } else {
-        const double rightLevel = m_model.rightLevel(t);
-        m_faders[Mono1]->applyTyped(m_model.leftLevel(t));
-        m_faders[Mono2]->applyTyped(rightLevel);
-        m_faders[Stereo]->showLevel(m_faders[Mono1]->box()->value());
+    if (target != m_model.target())
+        return;
+    if (side == Side::Right) {
+        m_faders[Mono2]->showLevel(db);
+        return;
     }
-    m_model.muteAllBut(t);
+    m_faders[Mono1]->showLevel(db);
+    m_faders[Stereo]->showLevel(db);
 }
 
 void MonitorControl::prepare()
 {
     m_model.setMonitoring(true);
-    selectTarget(m_model.storedTarget());
-    m_faders[Master]->applyTyped(m_model.masterLevel());
+    m_model.selectTarget(m_model.storedTarget());
+    m_model.setMasterLevel(m_model.masterLevel());
 }
 
 void MonitorControl::release()
 {
-    m_model.setMonitoring(false);
     m_model.releaseOutputs();
+    m_model.setMonitoring(false);
     for (FaderPair *fader : m_faders)
         fader->showLevel(0.0);
-}
-
-void MonitorControl::followLevels()
-{
-    // Levels set elsewhere (a remote client) move the faders of the target in view.
-    connect(&m_model, &MonitorModel::masterLevelChanged, this, [this](double db) {
-        if (m_model.monitoring() && !m_settingLevel)
-            m_faders[Master]->showLevel(db);
-    });
-    connect(&m_model, &MonitorModel::levelChanged, this, [this](int target, bool right, double db) {
-        if (!m_model.monitoring() || m_settingLevel || target != m_model.target())
-            return;
-        if (m_link->isChecked())
-            m_faders[Stereo]->showLevel(db);
-        m_faders[right ? Mono2 : Mono1]->showLevel(db);
-    });
 }
 
 void MonitorControl::paintEvent(QPaintEvent *)

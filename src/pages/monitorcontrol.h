@@ -1,9 +1,11 @@
 // The monitor control dialog: picks one pair of line outputs as the monitor target, feeds it a left
 // and a right source (or one stereo source while linked) at their own levels, and sets the monitor
 // master. The other pairs are muted while it is open. Levels use the monitor scale through the same
-// fader mechanism as the mixer strips.
+// fader mechanism as the mixer strips. The dialog shows what the monitor model holds and hands the
+// user's changes to the mix controls.
 #pragma once
 
+#include "control.h"
 #include "faderpair.h"
 
 #include <QDialog>
@@ -17,15 +19,17 @@ class QPushButton;
 class QStackedWidget;
 
 namespace mixer {
+class MixControls;
 class MonitorModel;
+enum class Side;
 }
 
 class MonitorControl : public QDialog {
     Q_OBJECT
 public:
-    /// \p model is not owned and must outlive the dialog. Builds the form; reads and sends nothing.
-    /// GUI thread.
-    explicit MonitorControl(mixer::MonitorModel &model, QWidget *parent = nullptr);
+    /// \p model and \p controls are not owned and must outlive the dialog. Builds the form; reads and
+    /// sends nothing. GUI thread.
+    MonitorControl(mixer::MonitorModel &model, mixer::MixControls &controls, QWidget *parent = nullptr);
 
     /// Before showing: the stored target is selected (its sources, link and levels go to the unit and
     /// the other pairs are muted), then the stored master level.
@@ -53,14 +57,17 @@ private:
     void buildTargets();
     void buildSources();
     void buildLevels();
-    void followLevels();
     FaderPair *addFader(Fader which, QWidget *host, const char *name, int centreX, int top, int height);
+    mixer::Control levelControl(Fader which) const;
     void levelSet(Fader which, double db);
-    void loadTarget(int target);
+    void listen();
+    void showTarget(int target);
+    void showLevel(int target, mixer::Side side, double db);
     void showLinked(bool on);
     static void setQuietly(QComboBox *combo, int index);
 
     mixer::MonitorModel &m_model;
+    mixer::MixControls &m_controls;
     FaderFlags m_flags; // typedValuePending is this dialog's typedMonitorValue
     QPixmap m_art;
     std::array<FaderPair *, 4> m_faders{};
@@ -68,7 +75,6 @@ private:
     QComboBox *m_sourceL = nullptr;
     QComboBox *m_sourceR = nullptr;
     QPushButton *m_link = nullptr;
-    bool m_settingLevel = false; // a level of this dialog on its way to the model
     QStackedWidget *m_levels = nullptr;
     QLabel *m_mono1Label = nullptr;
     QLabel *m_mono2Label = nullptr;

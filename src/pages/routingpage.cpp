@@ -1,7 +1,11 @@
 #include "routingpage.h"
 
+#include "resources.h"
+#include "controlaccess.h"
+
 #include "artlayout.h"
 #include "lineouts.h"
+#include "mixcontrols.h"
 #include "routingstyle.h"
 #include "stripcaption.h"
 
@@ -28,8 +32,9 @@ const artlayout::Section &outputsSection(UnitModel unit)
 
 } // namespace
 
-RoutingPage::RoutingPage(mixer::LineOutModel &model, UnitModel unit, QWidget *parent)
-    : QWidget(parent), m_model(model), m_unit(unit),
+RoutingPage::RoutingPage(mixer::LineOutModel &model, mixer::MixControls &controls, UnitModel unit,
+                         QWidget *parent)
+    : QWidget(parent), m_model(model), m_controls(controls), m_unit(unit),
       m_art(QStringLiteral(":/Resource/routing/panel_routing_%1.png").arg(suffix(unit)))
 {
     setObjectName(QStringLiteral("Routing_") + suffix(unit));
@@ -72,21 +77,25 @@ void RoutingPage::addOutput(int output)
     selector->setGeometry(x, mid - 15, 170, 30);
     selector->setCurrentIndex(m_model.choice(m_unit, output));
     selector->setCursor(Qt::PointingHandCursor);
+    controlaccess::attach(selector, m_controls, mixer::lineOutControl(m_unit, output));
 
     auto *arrow = new QLabel(this);
     arrow->setObjectName(QStringLiteral("label_LineOut%1_Arrow").arg(output) + k1);
     arrow->setGeometry(x + 180, mid - 9, 64, 18);
-    arrow->setPixmap(QPixmap(mixer::lineOutChoices(m_unit)[selector->currentIndex()].arrow));
+    arrow->setPixmap(artPixmap(mixer::lineOutChoices(m_unit)[selector->currentIndex()].arrow));
 
     auto *caption = new QLabel(tr("LINE OUT %1").arg(output), this);
     caption->setObjectName(QStringLiteral("label_LineOut%1").arg(output) + k1);
     caption->setStyleSheet(QLatin1String(routingstyle::kPlateCaption));
     caption->setGeometry(x + 254, mid - 14, 116, 28);
+    // A screen reader on Linux names a selector by its label and reads the choice as its text.
+    caption->setBuddy(selector);
 
     m_selectors.append(selector);
     m_arrows.append(arrow);
-    connect(selector, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            [this, output](int index) { m_model.select(m_unit, output, index); });
+    connect(selector, qOverload<int>(&QComboBox::currentIndexChanged), this, [this, output](int index) {
+        m_controls.change(mixer::lineOutControl(m_unit, output), index, mixer::Merge::Burst);
+    });
 }
 
 void RoutingPage::addMonitor()
@@ -98,6 +107,7 @@ void RoutingPage::addMonitor()
     m_monitor->setStyleSheet(QLatin1String(routingstyle::kKey));
     m_monitor->setCursor(Qt::PointingHandCursor);
     m_monitor->setGeometry(plate.x + 22, plate.y + (plate.h - 34) / 2, 190, 34);
+    controlaccess::attachSwitch(m_monitor, tr("Monitor control"));
     auto *hint = new QLabel(tr("Listen to any source on one pair of line outputs. The other pairs are muted "
                                "while monitoring; closing the monitor gives every output back its "
                                "source above."),
@@ -122,7 +132,7 @@ void RoutingPage::addKey()
     int x = key.x;
     for (const auto &k : kinds) {
         auto *arrow = new QLabel(this);
-        arrow->setPixmap(QPixmap(QLatin1String(k.arrow)));
+        arrow->setPixmap(artPixmap(QLatin1String(k.arrow)));
         arrow->setGeometry(x, key.y + (key.h - 18) / 2, 64, 18);
         auto *text = new QLabel(tr(k.text), this);
         text->setStyleSheet(QLatin1String(kKeyStyle));
@@ -142,7 +152,7 @@ void RoutingPage::showChoice(UnitModel unit, int output, int index)
         const QSignalBlocker quiet(selector);
         selector->setCurrentIndex(index);
     }
-    m_arrows[output - 1]->setPixmap(QPixmap(choices[index].arrow));
+    m_arrows[output - 1]->setPixmap(artPixmap(choices[index].arrow));
 }
 
 void RoutingPage::paintEvent(QPaintEvent *)

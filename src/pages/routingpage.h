@@ -16,15 +16,17 @@ class QPushButton;
 
 namespace mixer {
 class LineOutModel;
+class MixControls;
 }
 
 class RoutingPage : public QWidget {
     Q_OBJECT
 public:
     /// Builds the page of \p unit from the choice tables; \p model is not owned and must outlive the
-    /// page. The selectors show the model's current choices and follow every choice it applies. GUI
-    /// thread.
-    RoutingPage(mixer::LineOutModel &model, mixer::UnitModel unit, QWidget *parent = nullptr);
+    /// page. The selectors show the model's current choices and follow every choice it applies; the
+    /// user's choices go to \p controls (not owned, must outlive the page). GUI thread.
+    RoutingPage(mixer::LineOutModel &model, mixer::MixControls &controls, mixer::UnitModel unit,
+                QWidget *parent = nullptr);
 
     mixer::UnitModel unit() const { return m_unit; }
     /// The monitor button, checkable; null on the small model.
@@ -40,6 +42,7 @@ private:
     void showChoice(mixer::UnitModel unit, int output, int index);
 
     mixer::LineOutModel &m_model;
+    mixer::MixControls &m_controls;
     const mixer::UnitModel m_unit;
     QPixmap m_art;
     QVector<QComboBox *> m_selectors;

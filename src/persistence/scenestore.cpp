@@ -11,10 +11,7 @@
 
 #include <memory>
 
-namespace {
-
-// Root keys belong to no group and so to no mix.
-bool isMix(const QString &key)
+bool SceneStore::isMixKey(const QString &key)
 {
     static const QStringList fixed{QStringLiteral("Reverb"), QStringLiteral("MoniCon"),
                                    QStringLiteral("LineOutSettings")};
@@ -24,6 +21,8 @@ bool isMix(const QString &key)
     return settings::channelGroups().contains(group) || settings::monitorGroups().contains(group) ||
            fixed.contains(group);
 }
+
+namespace {
 
 std::unique_ptr<QSettings> ini(const QString &path)
 {
@@ -36,7 +35,7 @@ std::unique_ptr<QSettings> ini(const QString &path)
 void removeKeys(QSettings &store, bool mix)
 {
     for (const QString &key : store.allKeys())
-        if (isMix(key) == mix)
+        if (SceneStore::isMixKey(key) == mix)
             store.remove(key);
 }
 
@@ -69,11 +68,10 @@ bool SceneStore::exists(int slot) const
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
-bool SceneStore::save(int slot, QString *error)
+bool SceneStore::mix(QByteArray *mix, QString *error)
 {
-    const QString path = slotPath(slot);
     QTemporaryDir work;
-    if (path.isEmpty() || !work.isValid())
+    if (!work.isValid())
         return false;
     settings_.sync();
     QByteArray content;
@@ -84,35 +82,61 @@ bool SceneStore::save(int slot, QString *error)
     if (!writeFile(scene, content, error))
         return false;
     removeKeys(*ini(scene), false);
-    return wholefile::read(scene, &content, error) && wholefile::replace(path, content, error);
+    return wholefile::read(scene, mix, error);
+}
+
+bool SceneStore::save(int slot, QString *error)
+{
+    const QString path = slotPath(slot);
+    QByteArray content;
+    return !path.isEmpty() && mix(&content, error) && wholefile::replace(path, content, error);
+}
+
+bool SceneStore::exportTo(const QString &path, QString *error)
+{
+    QByteArray content;
+    return mix(&content, error) && wholefile::replace(path, content, error);
+}
+
+SceneStore::Load SceneStore::slotMix(int slot, QByteArray *mix, QString *error) const
+{
+    if (!exists(slot))
+        return Load::Missing;
+    return wholefile::read(slotPath(slot), mix, error) ? Load::Done : Load::Failed;
 }
 
 SceneStore::Load SceneStore::load(int slot, QString *error)
 {
-    if (!exists(slot))
-        return Load::Missing;
+    QByteArray scene;
+    const Load found = slotMix(slot, &scene, error);
+    if (found != Load::Done)
+        return found;
+    return replaceMix(scene, error) ? Load::Done : Load::Failed;
+}
+
+bool SceneStore::replaceMix(const QByteArray &mix, QString *error)
+{
     QTemporaryDir work;
-    QByteArray scene, current;
+    QByteArray current;
     const QString main = settings_.mainFilePath();
     const QString next = work.filePath(QStringLiteral("main.ini"));
     settings_.sync();
-    if (!work.isValid() || !wholefile::read(slotPath(slot), &scene, error) ||
-        (QFile::exists(main) && !wholefile::read(main, &current, error)) || !writeFile(next, current, error) ||
-        !writeFile(work.filePath(QStringLiteral("scene.ini")), scene, error))
-        return Load::Failed;
+    if (!work.isValid() || (QFile::exists(main) && !wholefile::read(main, &current, error)) ||
+        !writeFile(next, current, error) || !writeFile(work.filePath(QStringLiteral("scene.ini")), mix, error))
+        return false;
     {
         const auto target = ini(next);
         const auto source = ini(work.filePath(QStringLiteral("scene.ini")));
         removeKeys(*target, true);
         for (const QString &key : source->allKeys())
-            if (isMix(key))
+            if (isMixKey(key))
                 target->setValue(key, source->value(key));
         target->sync();
         // A format error only says some of the old text did not parse; it was dropped like elsewhere.
         if (target->status() == QSettings::AccessError)
-            return Load::Failed;
+            return false;
     }
-    return settings_.replaceMainFile(next, error) ? Load::Done : Load::Failed;
+    return settings_.replaceMainFile(next, error);
 }
 
 QStringList SceneStore::eraseAll()

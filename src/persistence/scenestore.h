@@ -8,6 +8,7 @@
 // Borrows the program-wide Settings, which must outlive it. GUI thread.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,9 @@ public:
     enum class Load { Done, Missing, Failed };
 
     explicit SceneStore(Settings &settings);
+
+    // Whether the settings key "Group/Key" belongs to the mix (root keys belong to no group, no mix).
+    static bool isMixKey(const QString &key);
 
     // Empty for slots outside 1..Count.
     QString slotPath(int slot) const;
@@ -33,6 +37,17 @@ public:
     // Missing: no such slot. Failed (`error` set): nothing changed. Whatever in the slot does not parse
     // reads as its default.
     Load load(int slot, QString *error);
+
+    // The mix the user sees now, in the format of a slot file: what the main store holds in memory is
+    // written out first. False, with `error` set, when the main file cannot be read.
+    bool mix(QByteArray *mix, QString *error);
+    // The slot's mix; Missing or Failed (`error` set) as load().
+    Load slotMix(int slot, QByteArray *mix, QString *error) const;
+    // The main file's mix becomes `mix` (slot format; its groups outside the mix are left out), its other
+    // groups stay, and the main store reads it. False, with `error` set, and nothing changed otherwise.
+    bool replaceMix(const QByteArray &mix, QString *error);
+    // Writes the mix to `path` (a scene file), whole or not at all.
+    bool exportTo(const QString &path, QString *error);
 
     // Forgets every scene name and removes every slot file. The files that could not be removed, each
     // with its reason; empty when all went.

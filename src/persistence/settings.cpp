@@ -202,6 +202,24 @@ QVariant Settings::value(const QString &group, const QString &key) const
     return {};
 }
 
+bool Settings::readsCleanly(const QString &group, const QString &key, const QVariant &stored)
+{
+    const KeyEntry *entry = findKey(group, key);
+    if (!entry)
+        return false;
+    switch (entry->type) {
+    case ValueType::Int:
+        return parseInt(stored).has_value();
+    case ValueType::Bool:
+        return parseBool(stored).has_value();
+    case ValueType::String:
+        return parseString(stored).has_value();
+    case ValueType::Double:
+        return parseDouble(stored).has_value();
+    }
+    return false;
+}
+
 // ---- The stores and their files
 
 Settings::Settings() = default;

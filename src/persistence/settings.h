@@ -56,6 +56,9 @@ public:
     // check compares against). An invalid QVariant for keys outside the tables.
     QVariant value(const QString &group, const QString &key) const;
     void writeValue(const QString &group, const QString &key, const QVariant &value);
+    // Whether `stored`, as a settings file holds it, is cleanly a value of the type of `key` in `group`
+    // (false for keys outside the tables).
+    static bool readsCleanly(const QString &group, const QString &key, const QVariant &stored);
 
     // ---- Clock store, group "Interface". A missing or unparsable value reads as 0.
     void writeClock(const QString &key, int value);

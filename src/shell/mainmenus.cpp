@@ -30,10 +30,22 @@ MainMenus::MainMenus(QMenuBar *bar)
     initialize = addAction(view, tr("Initialize"), QStringLiteral("actionInitialize"));
     initializeReverb = addAction(view, tr("Initialize Reverb"), QStringLiteral("actionInitialize_Reverb"));
     view->addSeparator();
+    mixerPage = addAction(view, tr("Mixer"), QStringLiteral("actionMixerPage"));
+    routingPage = addAction(view, tr("Routing"), QStringLiteral("actionRoutingPage"));
+    interfacePage = addAction(view, tr("Interface"), QStringLiteral("actionInterfacePage"));
+    int key = Qt::Key_1;
+    for (QAction *page : {mixerPage, routingPage, interfacePage})
+        page->setShortcut(QKeySequence(Qt::CTRL | key++));
+    view->addSeparator();
     remoteControl = addAction(view, tr("Remote Control..."), QStringLiteral("actionRemote_Control"));
     view->addSeparator();
     minimize = addAction(view, tr("Minimize"), QStringLiteral("actionMinimize"));
     close = addAction(view, tr("Close"), QStringLiteral("actionClose"));
+
+    QMenu *edit = addMenu(bar, tr("Edit"), QStringLiteral("menuEdit"));
+    bar->addMenu(edit);
+    undo = addAction(edit, tr("Undo"), QStringLiteral("actionUndo"));
+    redo = addAction(edit, tr("Redo"), QStringLiteral("actionRedo"));
 
     QMenu *sceneMenu = addMenu(bar, tr("SceneMemory"), QStringLiteral("menuSceneMemory"));
     bar->addMenu(sceneMenu);
@@ -50,6 +62,9 @@ MainMenus::MainMenus(QMenuBar *bar)
             addAction(scene.menu, tr("Rename"), QStringLiteral("actionRenameSceneMemory") + number);
         scenes.append(scene);
     }
+    sceneMenu->addSeparator();
+    exportScene = addAction(sceneMenu, tr("Export Scene..."), QStringLiteral("actionExportScene"));
+    importScene = addAction(sceneMenu, tr("Import Scene..."), QStringLiteral("actionImportScene"));
     sceneMenu->addSeparator();
     initializeMemory =
         addAction(sceneMenu, tr("Initialize Memory"), QStringLiteral("actionInitialize_Memory"));

@@ -1,4 +1,4 @@
-// The window's menu bar: "View", "SceneMemory" and "Help" with every entry in the product's order.
+// The window's menu bar: "View", "Edit", "SceneMemory" and "Help" with every entry in the product's order.
 // Actions carry object names so that the owners of later features find and connect them.
 #pragma once
 
@@ -27,10 +27,18 @@ public:
 
     QAction *initialize = nullptr;
     QAction *initializeReverb = nullptr;
+    // The three pages, with Ctrl+1, Ctrl+2, Ctrl+3.
+    QAction *mixerPage = nullptr;
+    QAction *routingPage = nullptr;
+    QAction *interfacePage = nullptr;
     QAction *remoteControl = nullptr;
     QAction *minimize = nullptr;
     QAction *close = nullptr;
+    QAction *undo = nullptr;
+    QAction *redo = nullptr;
     QVector<SceneMemoryActions> scenes;
+    QAction *exportScene = nullptr;
+    QAction *importScene = nullptr;
     QAction *initializeMemory = nullptr;
     QAction *saveIntoUnit = nullptr;
     QAction *productInformation = nullptr;

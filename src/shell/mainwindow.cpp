@@ -14,8 +14,10 @@
 #include "progresswindow.h"
 #include "remotesection.h"
 #include "routingsection.h"
+#include "scenefiles.h"
 #include "scenememories.h"
 #include "settings.h"
+#include "undohistory.h"
 #include "unitstatus.h"
 #include "updatesoftware.h"
 #include "weblinks.h"
@@ -58,7 +60,8 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
 {
     unit_ = new mixer::UnitStatus(device_, this);
     mixer_ = new MixerSection(device_, settings_, this);
-    routing_ = new RoutingSection(device_, settings_, this);
+    routing_ = new RoutingSection(device_, settings_, mixer_->controls(), this);
+    history_ = new UndoHistory(mixer_->controls(), settings_, this);
     meters_ = new MeterSection(device_, this);
     mixer_->bindMeters(*meters_);
     interface_ = std::make_unique<InterfacePage>(device_, settings_, *unit_);
@@ -110,6 +113,8 @@ MainWindow::~MainWindow()
 {
     // Its thread stops before the models it acts on go with the pages.
     delete remote_;
+    // The pages may still hand over a change while they go; none of it is a step any more.
+    delete history_;
     Settings::writeWindowGeometry(saveGeometry());
     // Parentless, so not deleted with the window.
     delete information_.data();
@@ -145,12 +150,24 @@ void MainWindow::connectMenus()
             &MainWindow::on_actionProduct_Information_triggered);
     connect(menus_->faqs, &QAction::triggered, this, &MainWindow::on_actionFAQs_triggered);
     connect(menus_->license, &QAction::triggered, this, &MainWindow::on_actionLicense_triggered);
-    mixer_->bindInitializeReverb(menus_->initializeReverb);
-    scenes_ = new SceneMemories(*this, mixer_->model(), device_, settings_);
+    history_->bind(menus_->undo, menus_->redo);
+    routing_->setDialogActions({menus_->undo, menus_->redo});
+    connect(history_, &UndoHistory::progressWanted, this, &MainWindow::openProgressWindow);
+    connect(history_, &UndoHistory::restoreFailed, this, [this](const QString &reason) {
+        openWarning(this, tr("AVENOR LYNTRA Settings Panel"), tr("The mix could not be put back.") + '\n' + reason);
+    });
+    connect(menus_->mixerPage, &QAction::triggered, navigator_, &PageNavigator::goToMixer);
+    connect(menus_->routingPage, &QAction::triggered, navigator_, &PageNavigator::goToRouting);
+    connect(menus_->interfacePage, &QAction::triggered, navigator_, &PageNavigator::toInterface);
+    mixer_->bindInitializeReverb(menus_->initializeReverb, *history_);
+    scenes_ = new SceneMemories(*this, mixer_->model(), device_, settings_, *history_);
     scenes_->bind(*menus_);
     connect(scenes_, &SceneMemories::progressWanted, this, &MainWindow::openProgressWindow);
     remote_ = new RemoteSection({device_, settings_, mixer_->model(), *routing_, *unit_, *scenes_, *meters_}, *this);
     remote_->bind(menus_->remoteControl);
+    sceneFiles_ = new SceneFiles(*this, mixer_->model(), settings_, *history_);
+    sceneFiles_->bind(*menus_);
+    connect(sceneFiles_, &SceneFiles::progressWanted, this, &MainWindow::openProgressWindow);
     // Offered only once the update check has found something.
     menus_->update->setEnabled(false);
 }

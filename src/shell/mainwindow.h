@@ -21,8 +21,10 @@ class QMessageBox;
 class QStackedWidget;
 class RemoteSection;
 class RoutingSection;
+class SceneFiles;
 class SceneMemories;
 class Settings;
+class UndoHistory;
 class UpdateSoftware;
 
 namespace mixer {
@@ -43,6 +45,7 @@ public:
     ~MainWindow() override;
 
     MainMenus &menus() { return *menus_; }
+    UndoHistory &history() { return *history_; }
     MeterSection &meters() { return *meters_; }
     QStackedWidget *pages() const { return stack_; }
 
@@ -103,6 +106,8 @@ private:
     RoutingSection *routing_ = nullptr;
     SceneMemories *scenes_ = nullptr;
     RemoteSection *remote_ = nullptr;
+    SceneFiles *sceneFiles_ = nullptr;
+    UndoHistory *history_ = nullptr;
     MeterSection *meters_ = nullptr;
     std::unique_ptr<InterfacePage> interface_;
     QStackedWidget *stack_ = nullptr;

@@ -1,13 +1,17 @@
 #include "mixersection.h"
 
+#include "controlaccess.h"
+
 #include "boxes.h"
 #include "channeleditor.h"
 #include "editorlayout.h"
 #include "metersection.h"
+#include "mixcontrols.h"
 #include "mixermodel.h"
 #include "mixerpage.h"
 #include "navstyle.h"
 #include "reverbpanel.h"
+#include "undohistory.h"
 #include "unitstatus.h"
 
 #include <QAction>
@@ -23,17 +27,18 @@ constexpr int NavMargin = 12;
 } // namespace
 
 MixerSection::MixerSection(QIXDevice &device, Settings &settings, QObject *parent)
-    : QObject(parent), model_(new mixer::MixerModel(settings, device))
+    : QObject(parent), model_(new mixer::MixerModel(settings, device)),
+      controls_(new mixer::MixControls(*model_, model_))
 {
-    page_ = new MixerPage(*model_);
+    page_ = new MixerPage(*controls_);
     page_->setObjectName(QStringLiteral("Mixer"));
     // Children added after the strips are destroyed after them.
     model_->setParent(page_);
-    editor_ = new ChannelEditor(*model_, page_);
+    editor_ = new ChannelEditor(*controls_, page_);
     editor_->move(MixerPage::editorBand().topLeft());
     // In the band under the strips, midway between the editor and the page buttons, level with the
     // buttons' bottom edge.
-    reverb_ = new ReverbPanel(*model_, page_);
+    reverb_ = new ReverbPanel(*controls_, page_);
     const int editorRight = MixerPage::editorBand().left() + editorlayout::kWidth;
     const int buttonsLeft = MixerPage::kWidth - 2 * (NavWidth + NavMargin);
     reverb_->move((editorRight + buttonsLeft - ReverbPanel::kWidth) / 2,
@@ -54,6 +59,7 @@ MixerSection::MixerSection(QIXDevice &device, Settings &settings, QObject *paren
         button->setGeometry(x, MixerPage::kHeight - NavMargin - NavHeight, NavWidth, NavHeight);
         x -= NavWidth + NavMargin;
     }
+    controlaccess::orderTabChain(page_);
 }
 
 MixerSection::~MixerSection() = default;
@@ -76,8 +82,9 @@ void MixerSection::bindMeters(MeterSection &meters) const
     connect(model_, &mixer::MixerModel::selectionChanged, &meters, &MeterSection::restartGainReduction);
 }
 
-void MixerSection::bindInitializeReverb(QAction *action)
+void MixerSection::bindInitializeReverb(QAction *action, UndoHistory &history)
 {
+    history_ = &history;
     action->setEnabled(true);
     connect(action, &QAction::triggered, this, &MixerSection::on_actionInitialize_Reverb_triggered);
 }
@@ -86,5 +93,13 @@ void MixerSection::on_actionInitialize_Reverb_triggered()
 {
     ask(QMessageBox::Question, page_->window(), tr("AVENOR LYNTRA Settings Panel"),
         tr("This operation initializes Reverb Parameters.<br>Are you sure?"), this,
-        [this] { model_->reverb().initialize(); });
+        [this] {
+            QString error;
+            const auto initialize = [this](QString *) {
+                model_->reverb().initialize();
+                return true;
+            };
+            if (!history_->changeWholeMix(tr("Initialize Reverb"), initialize, QString(), &error))
+                openWarning(page_->window(), tr("AVENOR LYNTRA Settings Panel"), error);
+        });
 }

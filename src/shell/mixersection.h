@@ -12,8 +12,10 @@ class ReverbPanel;
 class QIXDevice;
 class QWidget;
 class Settings;
+class UndoHistory;
 
 namespace mixer {
+class MixControls;
 class MixerModel;
 class UnitStatus;
 } // namespace mixer
@@ -29,6 +31,8 @@ public:
     // The page with its navigation buttons; the window's page stack adopts it.
     QWidget *page() const;
     mixer::MixerModel &model() const { return *model_; }
+    // Where the page's user changes go (and the routing page's, once it registers its models).
+    mixer::MixControls &controls() const { return *controls_; }
     // The compressor and EQ editor at the left of the band under the strips; the rest of the band, up to
     // the navigation buttons, is free for the reverb section.
     ChannelEditor &editor() const { return *editor_; }
@@ -37,15 +41,18 @@ public:
     void followUnit(const mixer::UnitStatus &unit);
     // Binds the page's level meters and the editor's gain-reduction bar, following the selection.
     void bindMeters(MeterSection &meters) const;
-    // "Initialize Reverb" asks first and, on OK, returns every reverb type to its factory values.
-    void bindInitializeReverb(QAction *action);
+    // "Initialize Reverb" asks first and, on OK, returns every reverb type to its factory values, one
+    // step of `history` (which must outlive the section).
+    void bindInitializeReverb(QAction *action, UndoHistory &history);
 public slots:
     void on_actionInitialize_Reverb_triggered();
 
 private:
     // Owned by the page, so the strips never outlive the model they show.
     mixer::MixerModel *model_ = nullptr;
+    mixer::MixControls *controls_ = nullptr;
     MixerPage *page_ = nullptr;
     ChannelEditor *editor_ = nullptr;
     ReverbPanel *reverb_ = nullptr;
+    UndoHistory *history_ = nullptr;
 };

@@ -79,6 +79,22 @@ void PageNavigator::toRoutingFromInterface()
         toRouting();
 }
 
+void PageNavigator::goToMixer()
+{
+    if (stack_->currentIndex() == Interface)
+        toMixerFromInterface();
+    else
+        toMixer();
+}
+
+void PageNavigator::goToRouting()
+{
+    if (stack_->currentIndex() == Interface)
+        toRoutingFromInterface();
+    else
+        toRouting();
+}
+
 bool PageNavigator::mayLeaveInterface()
 {
     if (hooks_.unitPresent() || hooks_.shiftHeld())

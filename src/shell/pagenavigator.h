@@ -40,6 +40,9 @@ public slots:
     // From the interface page: refused with a warning box while no unit is present and Shift is up.
     void toMixerFromInterface();
     void toRoutingFromInterface();
+    // The View menu's page entries: the way the page buttons of the page shown would go.
+    void goToMixer();
+    void goToRouting();
 
 signals:
     // The interface page was chosen by a button: its buffer-size display wants refreshing.

@@ -2,6 +2,7 @@
 
 #include "artlayout.h"
 #include "lineouts.h"
+#include "mixcontrols.h"
 #include "monitorcontrol.h"
 #include "monitormodel.h"
 #include "navstyle.h"
@@ -11,11 +12,14 @@
 
 using mixer::UnitModel;
 
-RoutingSection::RoutingSection(QIXDevice &device, Settings &settings, QObject *parent)
-    : QObject(parent), lineOuts_(new mixer::LineOutModel(settings, device, this)),
+RoutingSection::RoutingSection(QIXDevice &device, Settings &settings, mixer::MixControls &controls,
+                               QObject *parent)
+    : QObject(parent), controls_(controls), lineOuts_(new mixer::LineOutModel(settings, device, this)),
       monitor_(new mixer::MonitorModel(settings, device, this)),
-      k1_(new RoutingPage(*lineOuts_, UnitModel::K1)), k2_(new RoutingPage(*lineOuts_, UnitModel::K2))
+      k1_(new RoutingPage(*lineOuts_, controls, UnitModel::K1)),
+      k2_(new RoutingPage(*lineOuts_, controls, UnitModel::K2))
 {
+    controls.setRouting(*monitor_, *lineOuts_);
     addNavigation(k1_);
     addNavigation(k2_);
     connect(k2_->monitorButton(), &QPushButton::released, this, &RoutingSection::on_pB_MoniconEnable_released);
@@ -70,12 +74,14 @@ void RoutingSection::applyStored(bool smallModel)
 void RoutingSection::on_pB_MoniconEnable_released()
 {
     if (!dialog_) {
-        dialog_ = new MonitorControl(*monitor_, k2_->window());
+        dialog_ = new MonitorControl(*monitor_, controls_, k2_->window());
+        dialog_->addActions(dialogActions_);
         connect(dialog_, &QDialog::rejected, this, &RoutingSection::slt_CloseMoniconWindow);
     }
     if (dialog_->isVisible())
         return;
     k2_->monitorButton()->setChecked(true);
+    lineOuts_->setHeld(true);
     dialog_->setModal(true);
     dialog_->prepare();
     dialog_->show();
@@ -85,5 +91,6 @@ void RoutingSection::slt_CloseMoniconWindow()
 {
     k2_->monitorButton()->setChecked(false);
     dialog_->release();
+    lineOuts_->setHeld(false);
     lineOuts_->reapply(unit_);
 }

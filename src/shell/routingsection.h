@@ -13,8 +13,11 @@ class QIXDevice;
 class QWidget;
 class Settings;
 
+class QAction;
+
 namespace mixer {
 class LineOutModel;
+class MixControls;
 class MonitorModel;
 } // namespace mixer
 
@@ -22,8 +25,9 @@ class RoutingSection : public QObject {
     Q_OBJECT
 
 public:
-    // `device`, `settings`: program-wide, not owned, must outlive the section. GUI thread.
-    RoutingSection(QIXDevice &device, Settings &settings, QObject *parent = nullptr);
+    // `device`, `settings`: program-wide, not owned, must outlive the section. The section's models join
+    // `controls`, which take the pages' and the dialog's changes and must outlive the section. GUI thread.
+    RoutingSection(QIXDevice &device, Settings &settings, mixer::MixControls &controls, QObject *parent = nullptr);
     // Deletes the pages and the dialog while the models they use are still there.
     ~RoutingSection() override;
 
@@ -39,6 +43,8 @@ public:
     MonitorControl *monitor() const { return dialog_; }
     mixer::LineOutModel &lineOuts() const { return *lineOuts_; }
     mixer::MonitorModel &monitorModel() const { return *monitor_; }
+    // The window's actions that also work in the dialog (undo, redo): the dialog holds the keyboard.
+    void setDialogActions(const QList<QAction *> &actions) { dialogActions_ = actions; }
 
 public slots:
     // Opens the monitor dialog (created on first use), modal over the window.
@@ -49,10 +55,12 @@ public slots:
 private:
     void addNavigation(QWidget *page);
 
+    mixer::MixControls &controls_;
     mixer::LineOutModel *lineOuts_;
     mixer::MonitorModel *monitor_;
     QPointer<RoutingPage> k1_;
     QPointer<RoutingPage> k2_;
     QPointer<MonitorControl> dialog_;
     mixer::UnitModel unit_ = mixer::UnitModel::K2;
+    QList<QAction *> dialogActions_;
 };

@@ -7,6 +7,7 @@
 #include "scenememorydialog.h"
 #include "scenestore.h"
 #include "settings.h"
+#include "undohistory.h"
 
 #include <QAction>
 #include <QMenu>
@@ -24,8 +25,9 @@ QString panelTitle()
 
 } // namespace
 
-SceneMemories::SceneMemories(QWidget &window, mixer::MixerModel &mixer, QIXDevice &device, Settings &settings)
-    : QObject(&window), window_(window), mixer_(mixer), device_(device),
+SceneMemories::SceneMemories(QWidget &window, mixer::MixerModel &mixer, QIXDevice &device, Settings &settings,
+                             UndoHistory &history)
+    : QObject(&window), window_(window), mixer_(mixer), device_(device), history_(history),
       store_(std::make_unique<SceneStore>(settings))
 {
     connect(&mixer_, &mixer::MixerModel::loaded, this, &SceneMemories::loadSceneName);
@@ -84,9 +86,14 @@ void SceneMemories::loadSceneMemory(int slot)
 
 SceneStore::Load SceneMemories::load(int slot, QString *error)
 {
-    const SceneStore::Load result = store_->load(slot, error);
-    if (result == SceneStore::Load::Done)
-        reload(tr("Now Loading..."));
+    QByteArray mix;
+    const SceneStore::Load result = store_->slotMix(slot, &mix, error);
+    if (result != SceneStore::Load::Done)
+        return result;
+    const QStringList names = Settings::sceneNames();
+    changeMix(tr("Load %1").arg(names.value(slot - 1)),
+              [this, mix](QString *e) { return store_->replaceMix(mix, e); }, tr("Now Loading..."),
+              tr("The scene memory could not be loaded."));
     return result;
 }
 
@@ -139,11 +146,8 @@ void SceneMemories::delSettingsFile()
     ask(QMessageBox::Question, &window_, panelTitle(),
         tr("This operation initializes MIXER Panel & ROUTING Panel parameters.<br>Are you sure?"), this,
         [this] {
-            QString error;
-            if (store_->resetMain(&error))
-                reload(tr("Now Initializing..."));
-            else
-                reportFailure(tr("The settings could not be initialized."), error);
+            changeMix(tr("Initialize"), [this](QString *e) { return store_->resetMain(e); },
+                      tr("Now Initializing..."), tr("The settings could not be initialized."));
         });
 }
 
@@ -161,9 +165,20 @@ void SceneMemories::showNames(const QStringList &names)
         menus_->scenes[i].menu->setTitle(QString(names[i]).replace(QLatin1Char('&'), QLatin1String("&&")));
 }
 
-void SceneMemories::reload(const QString &progressTitle)
+void SceneMemories::changeMix(const QString &step, const std::function<bool(QString *)> &change,
+                              const QString &progressTitle, const QString &failure)
 {
-    mixer_.loadAll();
+    QString error;
+    const auto changeAndLoad = [this, &change](QString *e) {
+        if (!change(e))
+            return false;
+        mixer_.loadAll();
+        return true;
+    };
+    if (!history_.changeWholeMix(step, changeAndLoad, progressTitle, &error)) {
+        reportFailure(failure, error);
+        return;
+    }
     emit progressWanted(progressTitle);
 }
 

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class MainMenus;
@@ -19,6 +20,7 @@ class QIXDevice;
 class QWidget;
 class SceneMemoryDialog;
 class Settings;
+class UndoHistory;
 
 namespace mixer {
 class MixerModel;
@@ -29,7 +31,9 @@ class SceneMemories : public QObject {
 
 public:
     // Everything borrowed must outlive this object; `window` is its parent and the parent of its boxes.
-    SceneMemories(QWidget &window, mixer::MixerModel &mixer, QIXDevice &device, Settings &settings);
+    // A scene load and "Initialize" are steps of `history`.
+    SceneMemories(QWidget &window, mixer::MixerModel &mixer, QIXDevice &device, Settings &settings,
+                  UndoHistory &history);
     ~SceneMemories() override;
 
     // Connects and enables the entries of `menus`; the titles are the stored names from now on.
@@ -59,14 +63,16 @@ signals:
 
 private:
     void showNames(const QStringList &names);
-    // After the main file changed: the mixer loads it (panels and unit take it) and the progress
-    // window opens.
-    void reload(const QString &progressTitle);
+    // `change` makes the main file's mix another; the mixer then loads it (panels and unit take it), as
+    // one step of the history, and the progress window opens. `failure` heads the message when it fails.
+    void changeMix(const QString &step, const std::function<bool(QString *)> &change,
+                   const QString &progressTitle, const QString &failure);
     void reportFailure(const QString &what, const QString &reason);
 
     QWidget &window_;
     mixer::MixerModel &mixer_;
     QIXDevice &device_;
+    UndoHistory &history_;
     std::unique_ptr<SceneStore> store_;
     MainMenus *menus_ = nullptr;
     QPointer<SceneMemoryDialog> rename_;

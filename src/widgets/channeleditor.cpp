@@ -1,9 +1,14 @@
 #include "channeleditor.h"
 
+#include "resources.h"
+#include "controlaccess.h"
+#include "controlnames.h"
+
 #include "compcurve.h"
 #include "dialcontrol.h"
 #include "editorlayout.h"
 #include "eqcurve.h"
+#include "mixcontrols.h"
 #include "mixermodel.h"
 #include "stripcaption.h"
 #include "stripstyle.h"
@@ -81,8 +86,8 @@ QString curveLabelStyle()
 
 } // namespace
 
-ChannelEditor::ChannelEditor(mixer::MixerModel &model, QWidget *parent)
-    : QWidget(parent), m_model(model), m_drag(KnobFrames::dial())
+ChannelEditor::ChannelEditor(mixer::MixControls &controls, QWidget *parent)
+    : QWidget(parent), m_controls(controls), m_model(controls.mixer()), m_drag(KnobFrames::dial())
 {
     setObjectName(QStringLiteral("channelEditor"));
     setFixedSize(el::kWidth, el::kHeight);
@@ -105,11 +110,13 @@ ChannelEditor::ChannelEditor(mixer::MixerModel &model, QWidget *parent)
     m_lowCut = new QPushButton(tr("LO CUT"), this);
     m_lowCut->setObjectName(QStringLiteral("pB_LowCutFilter"));
     m_lowCut->setGeometry(toRect(el::kLowCut));
-    m_lowCut->setFocusPolicy(Qt::NoFocus);
+    m_lowCut->setFocusPolicy(Qt::TabFocus);
+    controlaccess::attachSwitch(m_lowCut, ControlNames::name({mixer::ControlKind::LowCut, {}}, false));
     m_lowCut->setStyleSheet(stripstyle::buttonStyle(stripstyle::Lamp::Bypass));
     connect(m_lowCut, &QPushButton::clicked, this, [this](bool on) {
-        if (!m_model.dynamics().setLowCut(selected(), on))
-            m_lowCut->setChecked(false);
+        if (selected().valid())
+            m_controls.change({mixer::ControlKind::LowCut, selected()}, on);
+        m_lowCut->setChecked(selected().valid() && m_model.dynamics().lowCut(selected()));
     });
 
     m_target = new QLabel(this);
@@ -174,14 +181,17 @@ void ChannelEditor::addKnob(DynKnob knob)
     value->setAlignment(Qt::AlignCenter);
     value->setStyleSheet(stripstyle::valueLabelStyle());
     m_knobs[static_cast<size_t>(i)] = {knob, dial, value};
+    controlaccess::attach(dial, m_controls, [this, i] {
+        return mixer::Control{mixer::ControlKind::DynKnob, selected(), mixer::Side::None, i, 0};
+    });
 
     connect(dial, &DialControl::dialknob_Pressed, this,
             [this, knob](QMouseEvent *ev) { pressed(view(knob), ev); });
     connect(dial, &DialControl::dialknob_Moved, this,
             [this, knob](QMouseEvent *ev) { moved(view(knob), ev); });
     connect(dial, &DialControl::dialknob_DoubleClicked, this, [this, knob] { doubleClicked(view(knob)); });
-    connect(dial, &DialControl::dialknob_Stepped, this,
-            [this, knob](int steps) { stepped(view(knob), steps); });
+    connect(dial, &DialControl::dialknob_Released, this, [this] { m_controls.gestureEnded(); });
+    connect(dial, &KnobLabel::turned, this, [this, knob](const KnobTurn &t) { stepped(view(knob), t); });
 }
 
 // ---------------------------------------------------------------- gestures
@@ -191,6 +201,7 @@ void ChannelEditor::pressed(const KnobView &v, QMouseEvent *ev)
     const mixer::StripRef s = selected();
     if (!s.valid())
         return;
+    m_controls.gestureBegan();
     m_drag.setTarget(v.dial, v.value);
     m_drag.press(frameScale(v.knob), m_model.dynamics().position(s, v.knob), ev->localPos(),
                  mixer::isEqGain(v.knob) ? KnobDrag::Arming::Latched : KnobDrag::Arming::Free);
@@ -201,7 +212,7 @@ void ChannelEditor::moved(const KnobView &v, QMouseEvent *ev)
     if (!selected().valid() || m_drag.knob() != v.dial)
         return;
     if (m_drag.move(ev->localPos()))
-        turn(v.knob, m_drag.index());
+        turn(v.knob, m_drag.index(), true);
 }
 
 void ChannelEditor::doubleClicked(const KnobView &v)
@@ -210,19 +221,24 @@ void ChannelEditor::doubleClicked(const KnobView &v)
         return;
     m_drag.setTarget(v.dial, v.value);
     m_drag.reset(mixer::kEqFlatPosition);
-    turn(v.knob, mixer::kEqFlatPosition);
+    turn(v.knob, mixer::kEqFlatPosition, false);
 }
 
-void ChannelEditor::stepped(const KnobView &v, int steps)
+void ChannelEditor::stepped(const KnobView &v, const KnobTurn &t)
 {
     const mixer::StripRef s = selected();
-    if (s.valid())
-        turn(v.knob, m_model.dynamics().position(s, v.knob) + steps);
+    if (!s.valid())
+        return;
+    const DynKnob knob = v.knob;
+    const int p = turnedPosition(t, m_model.dynamics().position(s, knob), 0, mixer::kDynPositions - 1,
+                                 [knob](int i) { return mixer::dynLabel(knob, i); });
+    turn(knob, p, true);
 }
 
-void ChannelEditor::turn(DynKnob knob, int position)
+void ChannelEditor::turn(DynKnob knob, int position, bool burst)
 {
-    m_model.dynamics().setKnob(selected(), knob, position);
+    m_controls.change({mixer::ControlKind::DynKnob, selected(), mixer::Side::None, static_cast<int>(knob)},
+                      position, burst ? mixer::Merge::Burst : mixer::Merge::Never);
 }
 
 // ---------------------------------------------------------------- what the editor shows
@@ -347,7 +363,7 @@ void ChannelEditor::setLowCutFilterDisable()
 void ChannelEditor::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QPixmap panel(QStringLiteral(":/Resource/track/editor_panel.png"));
+    const QPixmap panel = artPixmap(QStringLiteral(":/Resource/track/editor_panel.png"));
     if (panel.isNull())
         p.fillRect(rect(), QColor(40, 42, 46)); // artwork not built in: a plain panel stays usable
     else

@@ -9,6 +9,7 @@
 #include "curvestyle.h"
 #include "dynscales.h"
 #include "knobdrag.h"
+#include "knobkeys.h"
 #include "tracks.h"
 
 #include <QWidget>
@@ -23,14 +24,16 @@ class QMouseEvent;
 class QPushButton;
 
 namespace mixer {
+class MixControls;
 class MixerModel;
 }
 
 class ChannelEditor : public QWidget {
     Q_OBJECT
 public:
-    /// \p model must outlive the editor.
-    explicit ChannelEditor(mixer::MixerModel &model, QWidget *parent = nullptr);
+    /// Edits the selected strip of the model behind \p controls, which take the user's changes and must
+    /// outlive the editor.
+    explicit ChannelEditor(mixer::MixControls &controls, QWidget *parent = nullptr);
 
     DrawEq *equalizer() const { return m_eq; }
     DrawCompressor *compressor() const { return m_comp; }
@@ -65,8 +68,8 @@ private:
     void pressed(const KnobView &v, QMouseEvent *ev);
     void moved(const KnobView &v, QMouseEvent *ev);
     void doubleClicked(const KnobView &v);
-    void stepped(const KnobView &v, int steps);
-    void turn(mixer::DynKnob knob, int position);
+    void stepped(const KnobView &v, const KnobTurn &turn);
+    void turn(mixer::DynKnob knob, int position, bool burst);
 
     void showKnob(mixer::DynKnob knob, int position, const QString &label);
     void showLowCut(bool on);
@@ -78,6 +81,7 @@ private:
     // Empty with no strip selected, else Active or Inactive as the strip's `on` switch says.
     curves::CurveMode curveMode(bool (mixer::MixerModel::*on)(mixer::StripRef) const) const;
 
+    mixer::MixControls &m_controls;
     mixer::MixerModel &m_model;
     KnobDrag m_drag;
     std::array<KnobView, mixer::kDynKnobs> m_knobs{};

@@ -1,20 +1,14 @@
 #include "dialcontrol.h"
 
-#include <QKeyEvent>
-#include <QWheelEvent>
-
-namespace {
-constexpr int kNotch = 120; // angle delta of one wheel notch
-}
-
-DialControl::DialControl(QWidget *parent) : QLabel(parent)
-{
-    setFocusPolicy(Qt::WheelFocus);
-}
+DialControl::DialControl(QWidget *parent) : KnobLabel(parent) {}
 
 void DialControl::mousePressEvent(QMouseEvent *ev)
 {
     emit dialknob_Pressed(ev);
+}
+void DialControl::mouseReleaseEvent(QMouseEvent *)
+{
+    emit dialknob_Released();
 }
 void DialControl::mouseDoubleClickEvent(QMouseEvent *)
 {
@@ -23,32 +17,4 @@ void DialControl::mouseDoubleClickEvent(QMouseEvent *)
 void DialControl::mouseMoveEvent(QMouseEvent *ev)
 {
     emit dialknob_Moved(ev);
-}
-
-void DialControl::wheelEvent(QWheelEvent *ev)
-{
-    m_wheelRemainder += ev->angleDelta().y();
-    const int steps = m_wheelRemainder / kNotch;
-    m_wheelRemainder -= steps * kNotch;
-    if (steps != 0)
-        emit dialknob_Stepped(steps);
-    ev->accept();
-}
-
-void DialControl::keyPressEvent(QKeyEvent *ev)
-{
-    switch (ev->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Right:
-        emit dialknob_Stepped(1);
-        break;
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-        emit dialknob_Stepped(-1);
-        break;
-    default:
-        QLabel::keyPressEvent(ev);
-        return;
-    }
-    ev->accept();
 }

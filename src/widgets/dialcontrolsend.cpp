@@ -1,6 +1,6 @@
 #include "dialcontrolsend.h"
 
-DialControlSend::DialControlSend(QWidget *parent) : QLabel(parent) {}
+DialControlSend::DialControlSend(QWidget *parent) : KnobLabel(parent) {}
 
 void DialControlSend::mousePressEvent(QMouseEvent *ev)
 {

@@ -1,9 +1,10 @@
-// A send or return knob: an image label that reports mouse gestures.
+// A send or return knob: an image label that reports mouse gestures; keys and the wheel turn it through
+// KnobLabel.
 #pragma once
 
-#include <QLabel>
+#include "knoblabel.h"
 
-class DialControlSend : public QLabel {
+class DialControlSend : public KnobLabel {
     Q_OBJECT
 public:
     explicit DialControlSend(QWidget *parent = nullptr);

@@ -1,9 +1,12 @@
 #include "faderpair.h"
 
+#include "knobkeys.h"
+
 #include "monitorscale.h"
 #include "scales.h"
 
 #include <QDoubleSpinBox>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -42,16 +45,33 @@ FaderPair::FaderPair(QSlider *slider, QDoubleSpinBox *box, const FaderScale &sca
     m_box->setButtonSymbols(QAbstractSpinBox::NoButtons);
     m_box->setSpecialValueText(QString::fromLatin1(m_scale.minimumText));
 
+    // Page Up/Down move ten steps of the scale; the page step stays 0 so a click beside the handle
+    // moves nothing.
+    m_slider->installEventFilter(this);
     connect(m_slider, &QSlider::sliderMoved, this, &FaderPair::onSliderMoved);
     connect(m_slider, &QSlider::valueChanged, this, &FaderPair::onValueChanged);
     connect(m_slider, &QSlider::sliderReleased, this, &FaderPair::onSliderReleased);
     connect(m_box, &QDoubleSpinBox::editingFinished, this, &FaderPair::onEditingFinished);
 }
 
+bool FaderPair::eventFilter(QObject *watched, QEvent *ev)
+{
+    if (watched != m_slider || ev->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(ev);
+    const auto turn = turnForKey(key->key(), key->modifiers());
+    if (!turn || turn->kind != KnobTurn::Kind::Steps || std::abs(turn->steps) < kStepsPerPage)
+        return false;
+    m_slider->setValue(m_slider->value() + turn->steps);
+    return true;
+}
+
 void FaderPair::styleAsStrip(QSlider *slider, QDoubleSpinBox *box, bool master)
 {
     slider->setFixedSize(20, 131);
-    slider->setStyleSheet(QString::fromLatin1(master ? kMasterSliderStyle : kSliderStyle));
+    // The keyboard focus tints the otherwise invisible groove.
+    slider->setStyleSheet(QString::fromLatin1(master ? kMasterSliderStyle : kSliderStyle) +
+                          QLatin1String("QSlider::groove:focus {background-color: rgba(255, 170, 0, 70);}"));
     box->setAlignment(Qt::AlignRight | Qt::AlignBottom);
     box->setStyleSheet(QString::fromLatin1(kBoxStyle));
 }
@@ -61,7 +81,8 @@ void FaderPair::showLevel(double db)
     const QSignalBlocker blockSlider(m_slider);
     const QSignalBlocker blockBox(m_box);
     m_box->setValue(db);
-    m_slider->setValue(m_scale.positionFor(m_box->value()));
+    // The level's own position: below a box that stops short of the bottom entry it is the bottom.
+    m_slider->setValue(m_scale.positionFor(db < m_box->minimum() ? db : m_box->value()));
 }
 
 void FaderPair::applyTyped(double db)

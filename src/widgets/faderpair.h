@@ -61,6 +61,9 @@ signals:
     /// The user set a level: the scale's level for a slider position, or the typed box value.
     void levelChanged(double db);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *ev) override;
+
 private:
     void onSliderMoved(int position);
     void onValueChanged(int position);

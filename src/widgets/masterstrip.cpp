@@ -1,6 +1,7 @@
 #include "masterstrip.h"
 
 #include "metertable.h"
+#include "mixcontrols.h"
 #include "mixermodel.h"
 #include "stripgeometry.h"
 
@@ -32,7 +33,10 @@ MasterStrip::MasterStrip(StripContext &ctx, QWidget *parent)
     reverb->setCheckable(true);
     mixer::ReverbModel &rm = ctx.model.reverb();
     reverb->setChecked(rm.on());
-    connect(reverb, &QPushButton::clicked, &rm, &mixer::ReverbModel::setOn);
+    connect(reverb, &QPushButton::clicked, this, [this, reverb](bool on) {
+        m_ctx.controls.change(mixer::reverbControl(mixer::ControlKind::ReverbOn), on);
+        reverb->setChecked(m_ctx.model.reverb().on());
+    });
     connect(&rm, &mixer::ReverbModel::onChanged, reverb, &QPushButton::setChecked);
     m_return = new QStackedWidget(this);
     m_return->setObjectName(objectNameOf(WidgetKind::ReturnStack));

@@ -1,5 +1,6 @@
 #include "meterlabels.h"
 
+#include "resources.h"
 #include "metertable.h"
 
 #include <QPixmap>
@@ -10,7 +11,7 @@ QLabel *imageLabel(QWidget *host, const QString &image, const QRect &geo, Qt::Al
 {
     auto *l = new QLabel(host);
     l->setGeometry(geo);
-    l->setPixmap(QPixmap(image));
+    l->setPixmap(artPixmap(image));
     // The image stays put on the strip while the label's top edge moves over it.
     l->setAlignment(align);
     l->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -1,5 +1,8 @@
 #include "pairstrip.h"
 
+#include "controlaccess.h"
+
+#include "mixcontrols.h"
 #include "mixermodel.h"
 #include "monostrip.h"
 #include "stereostrip.h"
@@ -26,10 +29,12 @@ PairStrip::PairStrip(StripContext &ctx, int pair, QWidget *parent) : QStackedWid
     m_even->move(stripgeo::kMonoWidth, 0);
     auto *link = new QPushButton(tr("LINK"), monoPage);
     link->setObjectName(mixer::widgetName(WidgetKind::LinkOn, ref));
-    link->setFocusPolicy(Qt::NoFocus);
+    link->setFocusPolicy(Qt::TabFocus);
+    controlaccess::attach(link, ctx.controls, mixer::stripControl(mixer::ControlKind::Link, ref));
     link->setGeometry(4, 2, stripgeo::kPairWidth - 8, 16);
     link->setStyleSheet(stripstyle::buttonStyle(stripstyle::Lamp::Link));
-    connect(link, &QPushButton::clicked, this, [&ctx, pair] { ctx.model.setLink(pair, true); });
+    connect(link, &QPushButton::clicked, this,
+            [&ctx, ref] { ctx.controls.change(mixer::stripControl(mixer::ControlKind::Link, ref), true); });
 
     auto *stereoPage = new QWidget(this);
     stereoPage->setObjectName(mixer::widgetName(WidgetKind::StereoPage, ref));

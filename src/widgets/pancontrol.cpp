@@ -1,6 +1,6 @@
 #include "pancontrol.h"
 
-PanControl::PanControl(QWidget *parent) : QLabel(parent) {}
+PanControl::PanControl(QWidget *parent) : KnobLabel(parent) {}
 
 void PanControl::mousePressEvent(QMouseEvent *ev)
 {

@@ -1,9 +1,10 @@
-// The pan marker of a strip: an image label that reports mouse gestures and does nothing else.
+// The pan marker of a strip: an image label that reports mouse gestures; keys and the wheel move it
+// through KnobLabel.
 #pragma once
 
-#include <QLabel>
+#include "knoblabel.h"
 
-class PanControl : public QLabel {
+class PanControl : public KnobLabel {
     Q_OBJECT
 public:
     explicit PanControl(QWidget *parent = nullptr);

@@ -1,7 +1,11 @@
 #include "reverbpanel.h"
 
+#include "resources.h"
+#include "controlaccess.h"
+
 #include "dialcontrol.h"
 #include "drawreverb.h"
+#include "mixcontrols.h"
 #include "mixermodel.h"
 #include "stripstyle.h"
 
@@ -35,9 +39,10 @@ QString valueText(KnobScale scale, int index)
 
 } // namespace
 
-ReverbPanel::ReverbPanel(mixer::MixerModel &model, QWidget *parent)
-    : QWidget(parent), m_model(model.reverb()), m_drag(KnobFrames::dial())
+ReverbPanel::ReverbPanel(mixer::MixControls &controls, QWidget *parent)
+    : QWidget(parent), m_mix(controls), m_model(controls.mixer().reverb()), m_drag(KnobFrames::dial())
 {
+    mixer::MixerModel &model = controls.mixer();
     setObjectName(QStringLiteral("reverbSection"));
     setFixedSize(kWidth, kHeight);
     caption(tr("REVERB"), QRect(kMargin, 6, 60, 18), this);
@@ -50,13 +55,17 @@ ReverbPanel::ReverbPanel(mixer::MixerModel &model, QWidget *parent)
         auto *b = new QPushButton(tr(qPrintable(t.name)), this);
         b->setObjectName(t.button);
         b->setCheckable(true);
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus);
+        controlaccess::attachSwitch(b, tr("Reverb type %1").arg(b->text()));
         b->setGeometry(72 + (code - 1) * 56, 6, 52, 18);
         b->setStyleSheet(stripstyle::buttonStyle(stripstyle::Lamp::Reverb));
         m_types->addButton(b, code);
         m_controls << b;
     }
-    connect(m_types, &QButtonGroup::idClicked, &m_model, &mixer::ReverbModel::selectType);
+    connect(m_types, &QButtonGroup::idClicked, this, [this](int code) {
+        m_mix.change(mixer::reverbControl(mixer::ControlKind::ReverbType), code);
+        showType(m_model.type());
+    });
 
     m_picture = new QLabel(this);
     m_picture->setObjectName(QStringLiteral("label_RvbPicture"));
@@ -110,20 +119,31 @@ void ReverbPanel::addKnob(int field, const char *knobName, const char *valueName
     const Knob k{field, scales[field], knob, value};
     m_knobs.append(k);
     m_controls << title << unit << knob << value;
+    controlaccess::attach(knob, m_mix, [this, field] {
+        return mixer::reverbControl(mixer::ControlKind::ReverbParam, field, m_model.type());
+    });
     connect(knob, &DialControl::dialknob_Pressed, this, [this, k](QMouseEvent *ev) {
+        m_mix.gestureBegan();
         m_drag.setTarget(k.knob, k.value);
         m_drag.press(k.scale, indexOf(m_model.current(), k.field), ev->localPos(), KnobDrag::Arming::Free);
     });
     connect(knob, &DialControl::dialknob_Moved, this, [this, k](QMouseEvent *ev) {
-        if (m_drag.knob() != k.knob || !m_drag.move(ev->localPos()))
-            return;
-        if (k.field == 0)
-            m_model.setPreDelay(m_drag.index());
-        else if (k.field == 1)
-            m_model.setTime(m_drag.index());
-        else
-            m_model.setDiffusion(m_drag.index());
+        if (m_drag.knob() == k.knob && m_drag.move(ev->localPos()))
+            turnKnob(k, m_drag.index());
     });
+    connect(knob, &DialControl::dialknob_Released, this, [this] { m_mix.gestureEnded(); });
+    connect(knob, &KnobLabel::turned, this, [this, k](const KnobTurn &t) {
+        const KnobRange r = knobRange(k.scale);
+        const KnobScale scale = k.scale;
+        turnKnob(k, turnedPosition(t, indexOf(m_model.current(), k.field), r.lo, r.hi,
+                                   [scale](int i) { return valueText(scale, i); }));
+    });
+}
+
+void ReverbPanel::turnKnob(const Knob &k, int index)
+{
+    m_mix.change(mixer::reverbControl(mixer::ControlKind::ReverbParam, k.field, m_model.type()), index,
+                      mixer::Merge::Burst);
 }
 
 int ReverbPanel::indexOf(const mixer::ReverbParams &p, int field)
@@ -143,7 +163,7 @@ void ReverbPanel::showType(int code)
 {
     if (QAbstractButton *b = m_types->button(code))
         b->setChecked(true);
-    m_picture->setPixmap(QPixmap(mixer::reverb::typeInfo(code).picture));
+    m_picture->setPixmap(artPixmap(mixer::reverb::typeInfo(code).picture));
 }
 
 void ReverbPanel::doReverbRepaint()

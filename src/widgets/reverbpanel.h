@@ -18,6 +18,7 @@ class QLabel;
 class QMouseEvent;
 
 namespace mixer {
+class MixControls;
 class MixerModel;
 }
 
@@ -27,9 +28,9 @@ public:
     static constexpr int kWidth = 356;
     static constexpr int kHeight = 124;
 
-    /// Shows \p model's reverb and follows its sample-rate class; \p model must outlive the panel.
-    /// GUI thread.
-    explicit ReverbPanel(mixer::MixerModel &model, QWidget *parent = nullptr);
+    /// Shows the reverb of the model behind \p controls and follows its sample-rate class; the user's
+    /// changes go to \p controls, which must outlive the panel. GUI thread.
+    explicit ReverbPanel(mixer::MixControls &controls, QWidget *parent = nullptr);
 
 public slots:
     /// Redraws the diagram from the model.
@@ -57,6 +58,9 @@ private:
     void showType(int code);
     void followRate(int rateClass);
 
+    void turnKnob(const Knob &k, int index);
+
+    mixer::MixControls &m_mix;
     mixer::ReverbModel &m_model;
     KnobDrag m_drag;
     QButtonGroup *m_types;

@@ -1,5 +1,6 @@
 #include "stereostrip.h"
 
+#include "mixcontrols.h"
 #include "mixermodel.h"
 #include "stripcaption.h"
 #include "stripgeometry.h"
@@ -17,7 +18,9 @@ StereoStrip::StereoStrip(StripContext &ctx, int pair, QWidget *parent)
     const mixer::PairInfo *p = mixer::pairInfo(pair);
 
     QPushButton *unlink = addButton(WidgetKind::LinkOff, tr("LINK"), QRect(4, 2, 112, 16), Lamp::Link, true);
-    connect(unlink, &QPushButton::clicked, this, [this, pair] { m_ctx.model.setLink(pair, false); });
+    connect(unlink, &QPushButton::clicked, this, [this] {
+        m_ctx.controls.change(mixer::stripControl(mixer::ControlKind::Link, ref()), false);
+    });
 
     addToggle(WidgetKind::Select, stripCaption(ref()), QRect(4, g::kSelectY, 112, 18), Lamp::Select);
     addToggle(WidgetKind::Phase, tr("\u00d8 L"), QRect(4, g::kRow1Y, 36, 16), Lamp::Phase,

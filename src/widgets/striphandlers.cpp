@@ -3,6 +3,7 @@
 
 #include "dialcontrolsend.h"
 #include "faderpair.h"
+#include "mixcontrols.h"
 #include "mixermodel.h"
 #include "pancontrol.h"
 #include "scales.h"
@@ -17,34 +18,38 @@ using mixer::WidgetKind;
 
 void StripWidget::toggled(WidgetKind kind, mixer::Side side, int send, bool on)
 {
-    MixerModel &m = m_ctx.model;
+    using mixer::ControlKind;
+    const auto change = [this, side, send](ControlKind k, const QVariant &v) {
+        m_ctx.controls.change(mixer::stripControl(k, m_ref, side, send), v);
+    };
     switch (kind) {
     case WidgetKind::Phase:
-        m.setPhase(m_ref, side, on);
+        change(ControlKind::Phase, on);
         break;
     case WidgetKind::Eq:
-        m.setEqOn(m_ref, on);
+        change(ControlKind::Eq, on);
         break;
     case WidgetKind::Comp:
-        m.setCompOn(m_ref, on);
+        change(ControlKind::Comp, on);
         break;
     case WidgetKind::Mute:
-        m.setMute(m_ref, on);
+        change(ControlKind::Mute, on);
         break;
     case WidgetKind::Solo:
-        m.setSolo(m_ref, on);
-        break;
-    case WidgetKind::Select:
-        m.setSelect(m_ref, on);
+        change(ControlKind::Solo, on);
         break;
     case WidgetKind::Bypass:
-        m.setTrueBypass(m_ref, on);
+        change(ControlKind::Bypass, on);
         break;
     case WidgetKind::Pre:
-        m.setPre(m_ref, send, on);
+        change(ControlKind::SendPoint, on ? 2 : 1);
         break;
     case WidgetKind::Post:
-        m.setPost(m_ref, send, on);
+        change(ControlKind::SendPoint, on ? 3 : 1);
+        break;
+    case WidgetKind::Select:
+        // Which strip the editor edits is a view of the mix, not a change of it.
+        m_ctx.model.setSelect(m_ref, on);
         break;
     default:
         break;
@@ -104,6 +109,7 @@ void StripWidget::reflectPan(mixer::Side side, int position, const QString &labe
 
 void StripWidget::sendPressed(const SendView &v, QMouseEvent *ev)
 {
+    m_ctx.controls.gestureBegan();
     m_ctx.send.setTarget(v.knob, v.display);
     m_ctx.send.press(KnobScale::Send, m_ctx.model.sendPosition(m_ref, v.send), ev->localPos(),
                      KnobDrag::Arming::Latched);
@@ -113,6 +119,7 @@ void StripWidget::sendPressed(const SendView &v, QMouseEvent *ev)
 
 void StripWidget::panPressed(const PanView &v, QMouseEvent *ev)
 {
+    m_ctx.controls.gestureBegan();
     v.display->raise();
     v.display->show();
     m_ctx.pan.press(m_ctx.model.panPosition(m_ref, v.side), ev->screenPos());
@@ -120,7 +127,8 @@ void StripWidget::panPressed(const PanView &v, QMouseEvent *ev)
 
 void StripWidget::panMoved(const PanView &v, QMouseEvent *ev)
 {
-    m_ctx.model.setPan(m_ref, v.side, m_ctx.pan.move(v.lane, ev->screenPos()));
+    m_ctx.controls.change(mixer::stripControl(mixer::ControlKind::Pan, m_ref, v.side),
+                          m_ctx.pan.move(v.lane, ev->screenPos()), mixer::Merge::Burst);
 }
 
 void StripWidget::refresh()

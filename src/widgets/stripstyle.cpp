@@ -1,5 +1,7 @@
 #include "stripstyle.h"
 
+#include "resources.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPixmap>
@@ -33,6 +35,9 @@ QColor lampColour(Lamp lamp)
     return QColor(255, 170, 0);
 }
 
+// The keyboard focus: a light frame that shows on a lit and an unlit button alike.
+const QLatin1String kFocusMark("QPushButton:focus{border:1px solid rgb(240,240,240);}");
+
 QString styleWithFont(Lamp lamp, bool lit, const QString &font)
 {
     const QColor colour = lampColour(lamp);
@@ -40,13 +45,15 @@ QString styleWithFont(Lamp lamp, bool lit, const QString &font)
         return QStringLiteral("QPushButton{background:%1;color:rgb(20,20,20);border:1px solid %2;"
                               "border-radius:2px;font:%3;padding:0px;}"
                               "QPushButton:pressed{background:%2;}")
-            .arg(colour.name(), colour.darker(160).name(), font);
+                   .arg(colour.name(), colour.darker(160).name(), font) +
+               kFocusMark;
     return QStringLiteral("QPushButton{color:rgb(190,192,196);background:qlineargradient(x1:0,y1:0,x2:0,y2:1,"
                           "stop:0 rgb(62,64,70),stop:1 rgb(34,35,39));border:1px solid rgb(12,12,14);"
                           "border-radius:2px;font:%3;padding:0px;}"
                           "QPushButton:checked{background:%1;color:rgb(20,20,20);border-color:%2;}"
                           "QPushButton:disabled{color:rgb(84,86,90);}")
-        .arg(colour.name(), colour.darker(160).name(), font);
+               .arg(colour.name(), colour.darker(160).name(), font) +
+           kFocusMark;
 }
 
 } // namespace
@@ -89,8 +96,8 @@ QString nameEditStyle()
 void paintStripBackground(QPainter &p, const QRect &rect, bool selected)
 {
     // QPixmap caches images loaded by name, so a load per paint costs a lookup.
-    const QPixmap img(selected ? QStringLiteral(":/Resource/track/track_1.png")
-                               : QStringLiteral(":/Resource/track/track_0.png"));
+    const QPixmap img = artPixmap(selected ? QStringLiteral(":/Resource/track/track_1.png")
+                                           : QStringLiteral(":/Resource/track/track_0.png"));
     if (img.isNull()) {
         // Artwork not built in: a plain dark strip keeps the page usable.
         p.fillRect(rect, selected ? QColor(70, 56, 30) : QColor(42, 44, 48));

@@ -1,6 +1,9 @@
 #include "stripwidget.h"
 
+#include "controlaccess.h"
+#include "controlnames.h"
 #include "dialcontrolsend.h"
+#include "mixcontrols.h"
 #include "mixermodel.h"
 #include "pancontrol.h"
 #include "scales.h"
@@ -16,6 +19,7 @@
 
 #include <algorithm>
 
+using mixer::ControlKind;
 using mixer::MixerModel;
 using mixer::WidgetKind;
 
@@ -66,15 +70,43 @@ QString StripWidget::objectNameOf(WidgetKind kind, int send) const
 
 // ---- Builders
 
+void StripWidget::speak(QAbstractButton *b, WidgetKind kind, mixer::Side side)
+{
+    const auto as = [&](ControlKind k) { controlaccess::attach(b, m_ctx.controls, mixer::stripControl(k, m_ref, side)); };
+    switch (kind) {
+    case WidgetKind::Phase:
+        return as(ControlKind::Phase);
+    case WidgetKind::Eq:
+        return as(ControlKind::Eq);
+    case WidgetKind::Comp:
+        return as(ControlKind::Comp);
+    case WidgetKind::Mute:
+        return as(ControlKind::Mute);
+    case WidgetKind::Solo:
+        return as(ControlKind::Solo);
+    case WidgetKind::Bypass:
+        return as(ControlKind::Bypass);
+    case WidgetKind::LinkOff:
+        return as(ControlKind::Link);
+    case WidgetKind::ReverbOn:
+        return controlaccess::attach(b, m_ctx.controls, mixer::reverbControl(ControlKind::ReverbOn));
+    case WidgetKind::Select:
+        return controlaccess::attachSwitch(b, ControlNames::stripPart(m_ref, tr("edit")));
+    default:
+        return;
+    }
+}
+
 QPushButton *StripWidget::addToggle(WidgetKind kind, const QString &text, const QRect &geo, stripstyle::Lamp lamp,
                                     const QString &objectName, mixer::Side side)
 {
     auto *b = new QPushButton(text, this);
     b->setObjectName(objectName.isEmpty() ? objectNameOf(kind) : objectName);
     b->setCheckable(true);
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::TabFocus);
     b->setGeometry(geo);
     b->setStyleSheet(stripstyle::buttonStyle(lamp));
+    speak(b, kind, side);
     m_toggles.append({kind, side, 0, b});
     connect(b, &QPushButton::clicked, this, [this, kind, side](bool on) { toggled(kind, side, 0, on); });
     return b;
@@ -85,9 +117,10 @@ QPushButton *StripWidget::addButton(WidgetKind kind, const QString &text, const 
 {
     auto *b = new QPushButton(text, host ? host : this);
     b->setObjectName(objectNameOf(kind));
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::TabFocus);
     b->setGeometry(geo);
     b->setStyleSheet(stripstyle::buttonStyle(lamp, lit));
+    speak(b, kind, mixer::Side::None);
     return b;
 }
 
@@ -118,10 +151,13 @@ void StripWidget::addSendPoints(int send, const QRect &pre, const QRect &post)
         auto *b = new QPushButton(tr(p.text), this);
         b->setObjectName(objectNameOf(p.kind, send));
         b->setCheckable(true);
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus);
         b->setGeometry(p.geo);
         b->setStyleSheet(style);
         const WidgetKind kind = p.kind;
+        controlaccess::attach(b, m_ctx.controls, mixer::stripControl(ControlKind::SendPoint, m_ref, mixer::Side::None, send));
+        b->setAccessibleName(ControlNames::stripPart(
+            m_ref, kind == WidgetKind::Pre ? tr("aux %1 pre").arg(send) : tr("aux %1 post").arg(send)));
         m_toggles.append({kind, mixer::Side::None, send, b});
         connect(b, &QPushButton::clicked, this,
                 [this, kind, send](bool on) { toggled(kind, mixer::Side::None, send, on); });
@@ -147,11 +183,19 @@ DialControlSend *StripWidget::addSendKnob(int send, const QString &knobName, con
     m_sends.append(v);
     connect(knob, &DialControlSend::sendDialKnob_Pressed, this,
             [this, v](QMouseEvent *ev) { sendPressed(v, ev); });
-    connect(knob, &DialControlSend::sendDialKnob_Moved, this, [this, send](QMouseEvent *ev) {
+    const mixer::Control control = mixer::stripControl(ControlKind::Send, m_ref, mixer::Side::None, send);
+    controlaccess::attach(knob, m_ctx.controls, control);
+    connect(knob, &DialControlSend::sendDialKnob_Moved, this, [this, control](QMouseEvent *ev) {
         if (m_ctx.send.move(ev->localPos()))
-            m_ctx.model.setSendLevel(m_ref, send, m_ctx.send.index());
+            m_ctx.controls.change(control, m_ctx.send.index(), mixer::Merge::Burst);
     });
     connect(knob, &DialControlSend::sendDialKnob_Released, value, &QLabel::hide);
+    connect(knob, &DialControlSend::sendDialKnob_Released, this, [this] { m_ctx.controls.gestureEnded(); });
+    connect(knob, &KnobLabel::turned, this, [this, control](const KnobTurn &turn) {
+        const int p = turnedPosition(turn, m_ctx.model.sendPosition(m_ref, control.index), 0,
+                                     mixer::send::kPositions - 1, mixer::send::label);
+        m_ctx.controls.change(control, p, mixer::Merge::Burst);
+    });
     return knob;
 }
 
@@ -172,7 +216,17 @@ PanControl *StripWidget::addPanMarker(mixer::Side side, WidgetKind knob, WidgetK
     connect(marker, &PanControl::panknob_Pressed, this, [this, v](QMouseEvent *ev) { panPressed(v, ev); });
     connect(marker, &PanControl::panknob_Moved, this, [this, v](QMouseEvent *ev) { panMoved(v, ev); });
     connect(marker, &PanControl::panknob_Released, value, &QLabel::hide);
-    connect(marker, &PanControl::panknob_DoubleClicked, this, [this, side] { m_ctx.model.resetPan(m_ref, side); });
+    connect(marker, &PanControl::panknob_Released, this, [this] { m_ctx.controls.gestureEnded(); });
+    const mixer::Control control = mixer::stripControl(ControlKind::Pan, m_ref, side);
+    controlaccess::attach(marker, m_ctx.controls, control);
+    const PanLane l = PanDrag::lane(lane);
+    connect(marker, &PanControl::panknob_DoubleClicked, this,
+            [this, control, l] { m_ctx.controls.change(control, l.centre); });
+    connect(marker, &KnobLabel::turned, this, [this, control, l](const KnobTurn &turn) {
+        const int p = turnedPosition(turn, m_ctx.model.panPosition(m_ref, control.side), l.lo, l.hi,
+                                     mixer::pan::label);
+        m_ctx.controls.change(control, p, mixer::Merge::Burst);
+    });
     return marker;
 }
 
@@ -186,8 +240,14 @@ FaderPair *StripWidget::addFader(int x, const QRect &box)
     FaderPair::styleAsStrip(slider, value, m_ref.kind == mixer::StripKind::Master);
     slider->move(x, 350);
     value->setGeometry(box);
+    const mixer::Control control = mixer::stripControl(ControlKind::Fader, m_ref);
+    controlaccess::attach(slider, m_ctx.controls, control);
+    controlaccess::attach(value, m_ctx.controls, control);
     connect(m_fader, &FaderPair::levelChanged, this,
-            [this](double db) { m_ctx.model.setFaderLevel(m_ref, db); });
+            [this, control](double db) { m_ctx.controls.change(control, db, mixer::Merge::Burst); });
+    // After the pair's own release handler, so a Shift-release to 0 dB belongs to the drag.
+    connect(slider, &QSlider::sliderPressed, this, [this] { m_ctx.controls.gestureBegan(); });
+    connect(slider, &QSlider::sliderReleased, this, [this] { m_ctx.controls.gestureEnded(); });
     return m_fader;
 }
 
@@ -201,9 +261,11 @@ QLineEdit *StripWidget::addNameEdit(const QRect &geo)
     m_nameEdit->setAlignment(Qt::AlignCenter);
     m_nameEdit->setFocusPolicy(Qt::ClickFocus);
     m_nameEdit->setStyleSheet(stripstyle::nameEditStyle());
+    controlaccess::attach(m_nameEdit, m_ctx.controls, mixer::stripControl(ControlKind::Name, m_ref));
     connect(m_nameEdit, &QLineEdit::editingFinished, this, [this] {
         m_nameEdit->clearFocus();
-        m_ctx.model.setChannelName(m_ref, m_nameEdit->text());
+        if (m_nameEdit->text() != m_ctx.model.channelName(m_ref))
+            m_ctx.controls.change(mixer::stripControl(ControlKind::Name, m_ref), m_nameEdit->text());
     });
     return m_nameEdit;
 }

@@ -91,6 +91,8 @@ private:
     };
 
     void listen();
+    // Gives the screen reader the button's control: its name and where its value is read.
+    void speak(QAbstractButton *b, mixer::WidgetKind kind, mixer::Side side);
     void toggled(mixer::WidgetKind kind, mixer::Side side, int send, bool on);
     void reflectToggle(mixer::WidgetKind kind, mixer::Side side, int send, bool on);
     void reflectBypass(bool on);

@@ -21,7 +21,7 @@ using curves::CurveMode;
 namespace {
 
 struct EditorRig : PageRig {
-    ChannelEditor editor{*unit.model, &page};
+    ChannelEditor editor{*unit.controls, &page};
 
     EditorRig()
     {
@@ -204,24 +204,24 @@ private slots:
         rig.drag("label_ThresholdKnob", 40);  // 127 stays at the top
         rig.drag("label_ThresholdKnob", -87); // 40: -22 dB
         QCOMPARE(rig.text("label_ThresholdDisp"), QString("-22"));
-        rig.wheel("label_HighMidFreqKnob", 3); // 54 -> 57: index 28, 1.3k
-        QCOMPARE(rig.text("label_HighMidFreqDisp"), QString("1.3k"));
+        rig.wheel("label_HighMidFreqKnob", 3); // a notch a frequency: 1.2k -> 1.5k, index 30
+        QCOMPARE(rig.text("label_HighMidFreqDisp"), QString("1.5k"));
 
         for (const char *group : {"Track1_2", "Track1", "Track2"}) {
             QCOMPARE(rig.stored(group, "CompThresholdPos").toInt(), 40);
             QCOMPARE(rig.stored(group, "CompThresholdText"), QVariant("-22"));
-            QCOMPARE(rig.stored(group, "EqHighMidFreqPos").toInt(), 57);
+            QCOMPARE(rig.stored(group, "EqHighMidFreqPos").toInt(), 60);
         }
         const auto &unit = rig.unit.unit();
         for (int ch : {1, 2}) {
             QCOMPARE(int(rig.dyn().compRecord(ch).threshold), 40);
-            QCOMPARE(int(rig.dyn().eqRecord(ch).highMidFreq), 57);
+            QCOMPARE(int(rig.dyn().eqRecord(ch).highMidFreq), 60);
             QCOMPARE(UnitRig::v(unit.comp[ch - 1].threshold), -22);
             QCOMPARE(UnitRig::v(unit.comp[ch - 1].link), 1 + ch);
-            QCOMPARE(UnitRig::v(unit.eq[ch - 1][2].freq), 28);
+            QCOMPARE(UnitRig::v(unit.eq[ch - 1][2].freq), 30);
         }
         QCOMPARE(rig.editor.compressor()->curveState().thresholdStep, 10);
-        QCOMPARE(int(rig.editor.equalizer()->curveState().highMidFreq), 28);
+        QCOMPARE(int(rig.editor.equalizer()->curveState().highMidFreq), 30);
     }
 
     // Unlinked while selected, the pair hands the editor to its odd strip: a knob then turns that
@@ -252,7 +252,8 @@ private slots:
         QTest::keyClick(knob, Qt::Key_Right);
         QTest::keyClick(knob, Qt::Key_Down);
         rig.drag("label_AttackKnob", 5);
-        QCOMPARE(rig.stored("Track15", "EqLowMidGainPos").toInt(), 62);
+        // A key a decibel: 0 dB (61) up to +1, +2 (71), down to the top of +1 dB.
+        QCOMPARE(rig.stored("Track15", "EqLowMidGainPos").toInt(), 70);
         QCOMPARE(rig.stored("Track15", "CompAttackPos").toInt(), 5);
         const auto &before = rig.unit.unit();
         for (int band = 0; band < 4; ++band)
@@ -264,7 +265,7 @@ private slots:
         const auto &after = rig.unit.unit();
         for (int band = 0; band < 4; ++band)
             QCOMPARE(UnitRig::v(after.eq[14][band].on), 1);
-        QCOMPARE(UnitRig::v(after.eq[14][1].gain), 12); // 62, like 61, is 0 dB
+        QCOMPARE(UnitRig::v(after.eq[14][1].gain), 13); // +1 dB
         QCOMPARE(UnitRig::v(after.eq[14][1].q), 2);
         QCOMPARE(UnitRig::v(after.eq[14][3].freq), 47);
         QCOMPARE(UnitRig::v(after.comp[14].attack), 12);

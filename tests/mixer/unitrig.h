@@ -6,6 +6,7 @@
 #include "firmware.h"
 #include "ixmsg.h"
 #include "ixmsgids.h"
+#include "mixcontrols.h"
 #include "mixermodel.h"
 #include "settings.h"
 
@@ -38,6 +39,7 @@ struct UnitRig {
     QIXDevice dev{QIXDevice::NoWorker{}};
     lyntra::fw::Firmware fw;
     std::unique_ptr<mixer::MixerModel> model;
+    std::unique_ptr<mixer::MixControls> controls; // what the widgets hand their changes to
     QList<QByteArray> outbox;
     int messages = 0;
 
@@ -48,6 +50,7 @@ struct UnitRig {
             settings.deleteMainFile();
         QObject::connect(&dev, &QIXDevice::sig_ix_send, [this](const QByteArray &b) { outbox << b; });
         model = std::make_unique<mixer::MixerModel>(settings, dev);
+        controls = std::make_unique<mixer::MixControls>(*model);
     }
 
     // Lets the device object send everything pending and the firmware apply it.

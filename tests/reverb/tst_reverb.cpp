@@ -6,6 +6,7 @@
 #include "mixersection.h"
 #include "pagerig.h"
 #include "shownboxes.h"
+#include "undohistory.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -85,7 +86,8 @@ void initializeAnswered(QMessageBox::StandardButton answer)
     Rig rig;
     QAction action(QStringLiteral("Initialize Reverb"));
     action.setEnabled(false);
-    rig.section.bindInitializeReverb(&action);
+    UndoHistory history(rig.section.controls(), rig.unit.settings);
+    rig.section.bindInitializeReverb(&action, history);
     QVERIFY(action.isEnabled());
     for (const QString &type : kTypes)
         QVERIFY(rig.press(type) && rig.turn(kKnobs[0], -5) && rig.turn(kKnobs[1], 40) &&

@@ -75,7 +75,7 @@ void typeInto(QDoubleSpinBox *box, const QString &text)
 struct Rig {
     bool art = (lyntra_init_resources(), true);
     UnitRig unit;
-    RoutingSection section{unit.dev, unit.settings};
+    RoutingSection section{unit.dev, unit.settings, *unit.controls};
 
     template <typename W = QWidget> W *find(const QString &name) const
     {
@@ -231,6 +231,8 @@ private slots:
                                        : Route(4, 2 * i - 15);
             UnitRig rig;
             MonitorModel monitor(rig.settings, rig.dev);
+            monitor.setMonitoring(true);
+            monitor.selectTarget(2);
             monitor.setLeftSource(2, i);
             monitor.setRightSource(2, i);
             rig.flush();
@@ -440,7 +442,7 @@ private slots:
         Rig rig;
         rig.open();
         rig.click(QStringLiteral("pB_mcLineOut5_6"));
-        RoutingSection next(rig.unit.dev, rig.unit.settings);
+        RoutingSection next(rig.unit.dev, rig.unit.settings, *rig.unit.controls);
         rig.unit.dev.reset_params(); // a new device object knows nothing sent
         next.applyStored(false);
         const QJsonObject state = rig.state();

@@ -375,10 +375,12 @@ private slots:
                 found.insert(path, entries.join('|'));
             };
         walk(QString(), rig.window->menuBar()->actions());
-        QCOMPARE(found.value(""), QStringLiteral("View>|SceneMemory>|Help>"));
-        QCOMPARE(found.value("/View"), QStringLiteral("Initialize|Initialize Reverb|-|Remote Control...|-|Minimize|Close"));
-        QVERIFY(
-            found.value("/SceneMemory").endsWith("SceneMemory10>|-|Initialize Memory|-|Save into the unit"));
+        QCOMPARE(found.value(""), QStringLiteral("View>|Edit>|SceneMemory>|Help>"));
+        QCOMPARE(found.value("/View"),
+                 QStringLiteral("Initialize|Initialize Reverb|-|Mixer|Routing|Interface|-|Remote Control...|-|Minimize|Close"));
+        QCOMPARE(found.value("/Edit"), QStringLiteral("Undo|Redo"));
+        QVERIFY(found.value("/SceneMemory")
+                    .endsWith("SceneMemory10>|-|Export Scene...|Import Scene...|-|Initialize Memory|-|Save into the unit"));
         QCOMPARE(found.value("/Help"), QStringLiteral("- AVENOR Website>|- Update|- About ...>"));
     }
 

@@ -69,12 +69,12 @@ private:
 };
 
 // The panel window `id` as a user gets to scene 3: brought to the front, a click on the first menu
-// title, then by keys the next menu (SceneMemory), its third entry and that one's Load.
+// title, then by keys two menus on (SceneMemory, after Edit), its third entry and that one's Load.
 inline bool loadSceneThree(const Display &display, const QString &id)
 {
     return display.xdotool({"windowraise", id, "windowfocus", "--sync", id, "mousemove", "--window", id, "10",
                             "8", "click", "1",
-                            "key", "Right", "Down", "Down", "Right", "Down", "Return"});
+                            "key", "Right", "Right", "Down", "Down", "Right", "Down", "Return"});
 }
 
 } // namespace lyntra_test

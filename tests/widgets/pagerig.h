@@ -15,7 +15,7 @@ struct PageRig {
     // The artwork first: the strips' style sheets and knob frames load it as they are built.
     bool art = (lyntra_init_resources(), true);
     UnitRig unit;
-    MixerPage page{*unit.model};
+    MixerPage page{*unit.controls};
 
     PageRig() { page.show(); }
 

@@ -1,5 +1,5 @@
-// lyntra-artgen: draws every image of the program into a directory and writes the resource
-// collection that lists them (with the licence text) under "/Resource/".
+// lyntra-artgen: draws every image of the program, at 1x and at 2x (name@2x.png), into a directory
+// and writes the resource collection that lists them (with the licence text) under "/Resource/".
 //
 // Usage: lyntra-artgen <output dir> <licence file> <collection file>
 // Exit status 0 when every image was written, 1 otherwise (the build then fails).
@@ -26,6 +26,15 @@ int fail(const QString &why)
 QString entry(const QString &alias, const QString &file)
 {
     return QStringLiteral("    <file alias=\"Resource/%1\">%2</file>\n").arg(alias, file);
+}
+
+// "track/PAN.png" at scale 2 is "track/PAN@2x.png", the name Qt looks for on a scaled screen.
+QString atScale(const QString &path, int scale)
+{
+    if (scale == 1)
+        return path;
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    return path.left(dot) + QStringLiteral("@%1x").arg(scale) + path.mid(dot);
 }
 
 } // namespace
@@ -55,17 +64,21 @@ int main(int argc, char **argv)
                 return fail(QStringLiteral("resource path %1 listed twice").arg(name));
             seen.insert(name);
         }
-        QImage image(art.size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        {
-            QPainter painter(&image);
-            art.draw(painter, art.size);
+        // Drawn once for 100 % and once, with twice the pixels, for screens scaled beyond it.
+        for (const int scale : {1, 2}) {
+            QImage image(art.size * scale, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            {
+                QPainter painter(&image);
+                painter.scale(scale, scale);
+                art.draw(painter, art.size);
+            }
+            const QString file = out.filePath(atScale(art.path, scale));
+            if (!QDir().mkpath(QFileInfo(file).path()) || !image.save(file, "PNG"))
+                return fail(QStringLiteral("cannot write %1").arg(file));
+            for (const QString &name : QStringList(art.path) + art.aliases)
+                listing += entry(atScale(name, scale), file);
         }
-        const QString file = out.filePath(art.path);
-        if (!QDir().mkpath(QFileInfo(file).path()) || !image.save(file, "PNG"))
-            return fail(QStringLiteral("cannot write %1").arg(file));
-        for (const QString &name : QStringList(art.path) + art.aliases)
-            listing += entry(name, file);
     }
     listing += entry(QStringLiteral("LICENSE.txt"), licence.absoluteFilePath());
     listing += QStringLiteral("</qresource>\n</RCC>\n");
@@ -74,6 +87,6 @@ int main(int argc, char **argv)
     if (!collection.open(QIODevice::WriteOnly) || collection.write(listing.toUtf8()) < 0 ||
         !collection.commit())
         return fail(QStringLiteral("cannot write %1").arg(args.at(3)));
-    std::printf("lyntra-artgen: %d resource paths\n", seen.size() + 1);
+    std::printf("lyntra-artgen: %d images at 1x and 2x\n", seen.size());
     return 0;
 }

@@ -1,0 +1,324 @@
+// The window with its device worker against the real virtual unit, edited as a user edits: a fader drag,
+// a mute, a solo and a scene load undone and redone (each checked at the unit and in the store, and named
+// in the Edit menu); a scene exported and imported into an empty panel; damaged and foreign scene files
+// refused without a change, and the groups outside the mix left out of an import.
+#include "qixdevice.h"
+#include "mainmenus.h"
+#include "mainwindow.h"
+#include "resources.h"
+#include "scenefiles.h"
+#include "settings.h"
+#include "shownboxes.h"
+#include "storedmix.h"
+#include "undohistory.h"
+#include "virtualunit.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QSettings>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace lyntra_test;
+
+namespace {
+
+const QString kImportTitle = QStringLiteral("Import Scene");
+
+// A fresh unit and the window talking to it through the device worker, set up and on the mixer page.
+struct Rig {
+    VirtualUnit unit;
+    QIXDevice device;
+    Settings settings;
+    std::unique_ptr<MainWindow> window;
+
+    bool start()
+    {
+        settings.setValue(settings::key::InformationDialog, true);
+        if (!unit.start({"--model", "K2", "--rate", "48000"}))
+            return false;
+        window = std::make_unique<MainWindow>(device, settings);
+        window->show();
+        const auto *rate = window->findChild<QLabel *>(QStringLiteral("label_IntSampleRate"));
+        // Set up once the rate shows and the stored mix has reached the unit.
+        return wait_until([&] { return !rate->text().isEmpty() && unit.at("fader.input.0").isDouble(); });
+    }
+    ~Rig()
+    {
+        window.reset();
+        device.shutdown(kPatienceMs);
+    }
+
+    template <typename W = QWidget> W *find(const QString &name) const
+    {
+        W *w = window->findChild<W *>(name);
+        if (!w)
+            qWarning("no widget %s", qPrintable(name));
+        return w;
+    }
+    MainMenus &menus() { return window->menus(); }
+    QUndoStack &steps() { return window->history().stack(); }
+    SceneFiles &files() { return *window->findChild<SceneFiles *>(); }
+    QVariant stored(const char *group, const char *key)
+    {
+        return settings.value(QLatin1String(group), QLatin1String(key));
+    }
+    // The slider dragged as the mouse drags it: pressed, moved through `positions`, released.
+    void drag(const QString &slider, const QList<int> &positions)
+    {
+        auto *s = find<QSlider>(slider);
+        s->setSliderDown(true);
+        for (int p : positions)
+            s->setSliderPosition(p);
+        s->setSliderDown(false);
+    }
+};
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
+}
+
+} // namespace
+
+class TestEditing : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(VirtualUnit::available(), qPrintable(VirtualUnit::program()));
+        qputenv("LYNTRA_UNIT", "virtual");
+        lyntra_init_resources();
+    }
+    void init() { QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively(); }
+
+    // One drag through several positions is one step; undo and redo take the unit, the store and the
+    // slider back and forth; the Edit menu names the step and a drag back to the start leaves none.
+    void faderDragUndoneAndRedone()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.drag("vS_FaderKnob3", {75, 66, 60, 55}); // 55: -9.1 dB
+        QVERIFY(rig.unit.await("fader.input.2", -91));
+        QCOMPARE(rig.steps().count(), 1);
+        QCOMPARE(rig.menus().undo->text(), QStringLiteral("Undo IN 3 fader"));
+        QVERIFY(!rig.menus().redo->isEnabled());
+
+        rig.menus().undo->trigger();
+        QVERIFY(rig.unit.await("fader.input.2", 0));
+        QCOMPARE(rig.stored("Track3", "Fader").toDouble(), 0.0);
+        QCOMPARE(rig.find<QSlider>("vS_FaderKnob3")->value(), 80);
+        QCOMPARE(rig.menus().redo->text(), QStringLiteral("Redo IN 3 fader"));
+
+        rig.menus().redo->trigger();
+        QVERIFY(rig.unit.await("fader.input.2", -91));
+        QCOMPARE(rig.stored("Track3", "Fader").toDouble(), -9.1);
+        QCOMPARE(rig.find<QDoubleSpinBox>("dSB_faderDisplay3")->value(), -9.1);
+
+        // Two drags are two steps; a drag that ends where it began is none.
+        rig.drag("vS_FaderKnob3", {40});
+        rig.drag("vS_FaderKnob4", {70, 80});
+        QCOMPARE(rig.steps().count(), 2);
+        QCOMPARE(rig.steps().undoText(), QStringLiteral("IN 3 fader"));
+    }
+
+    // A switch is a step by itself; a solo's undo brings back every mute it changed.
+    void switchesUndoneAndRedone()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        auto *mute5 = rig.find<QAbstractButton>("pB_Mute5");
+        mute5->click();
+        QVERIFY(rig.unit.await("mute.input.4", 1));
+        QCOMPARE(rig.menus().undo->text(), QStringLiteral("Undo IN 5 mute"));
+        rig.find<QAbstractButton>("pB_Solo3")->click();
+        QVERIFY(rig.unit.await("mute.input.0", 1));
+        QCOMPARE(rig.menus().undo->text(), QStringLiteral("Undo IN 3 solo"));
+
+        rig.menus().undo->trigger(); // the solo: every track as before it, track 5 still muted
+        QVERIFY(rig.unit.await("mute.input.0", 0));
+        for (int track = 1; track <= 20; ++track) {
+            const int muted = track == 5 ? 1 : 0;
+            QVERIFY2(rig.unit.await(QStringLiteral("mute.input.%1").arg(track - 1), muted), qPrintable(QString::number(track)));
+            QCOMPARE(rig.settings.value(QStringLiteral("Track%1").arg(track), QStringLiteral("Mute")).toBool(),
+                     bool(muted));
+        }
+        QVERIFY(!rig.find<QAbstractButton>("pB_Solo3")->isChecked());
+        rig.menus().undo->trigger(); // the mute
+        QVERIFY(rig.unit.await("mute.input.4", 0));
+        QVERIFY(!mute5->isChecked());
+        QVERIFY(!rig.stored("Track5", "Mute").toBool());
+        rig.menus().redo->trigger();
+        QVERIFY(rig.unit.await("mute.input.4", 1));
+        QVERIFY(mute5->isChecked());
+        QVERIFY(rig.stored("Track5", "Mute").toBool());
+    }
+
+    // A scene load is one step: undo puts the mix from before it into the unit and the store, redo the
+    // scene again.
+    void sceneLoadUndoneAndRedone()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.find<QAbstractButton>("pB_Phase7")->click();
+        rig.drag("vS_FaderKnob1", {55});
+        rig.menus().scenes[1].save->trigger();
+        rig.menus().undo->trigger();
+        rig.menus().undo->trigger();
+        rig.find<QAbstractButton>("pB_Mute2")->click();
+        QVERIFY(rig.unit.await("mute.input.1", 1));
+        const int before = rig.steps().count();
+
+        rig.menus().scenes[1].load->trigger();
+        QCOMPARE(rig.steps().count(), before + 1);
+        QCOMPARE(rig.menus().undo->text(), QStringLiteral("Undo Load SceneMemory2"));
+        const auto scene = [&] {
+            return rig.unit.await("fader.input.0", -91) && rig.unit.await("phase.6", 1) &&
+                   rig.unit.await("mute.input.1", 0) && rig.stored("Track1", "Fader").toDouble() == -9.1 &&
+                   !rig.stored("Track2", "Mute").toBool();
+        };
+        QVERIFY(scene());
+        rig.menus().undo->trigger();
+        QVERIFY(rig.unit.await("fader.input.0", 0) && rig.unit.await("phase.6", 0) &&
+                rig.unit.await("mute.input.1", 1));
+        QCOMPARE(rig.stored("Track1", "Fader").toDouble(), 0.0);
+        QVERIFY(rig.stored("Track2", "Mute").toBool());
+        QVERIFY(rig.find<QAbstractButton>("pB_Mute2")->isChecked());
+        rig.menus().redo->trigger();
+        QVERIFY(scene());
+        QVERIFY(!rig.find<QAbstractButton>("pB_Mute2")->isChecked());
+    }
+
+    // The stored mix exported, then imported into a panel that starts empty on a fresh unit: the unit
+    // holds it value for value and the window shows it; the import is one step, undone to the defaults.
+    void exportImportedIntoAnEmptyPanel()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("gig.lyntrascene"));
+        QVERIFY(writeStoredMix());
+        {
+            Rig rig;
+            QVERIFY(rig.start());
+            QVERIFY(rig.files().exportTo(path));
+        }
+        QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively();
+        Rig rig;
+        QVERIFY(rig.start());
+        QVERIFY(rig.files().importFrom(path));
+        QCOMPARE(rig.steps().count(), 1);
+        QCOMPARE(rig.menus().undo->text(), QStringLiteral("Undo Import gig"));
+        QString missing;
+        QVERIFY2(wait_until([&] {
+                     const QJsonObject state = rig.unit.state();
+                     missing.clear();
+                     for (const UnitValue &u : kStoredMixAtUnit)
+                         if (missing.isEmpty() && json_at(state, QLatin1String(u.path)).toInt(-5000) != u.value)
+                             missing = QLatin1String(u.path);
+                     return missing.isEmpty();
+                 }),
+                 qPrintable(missing));
+        for (const ShownValue &s : storedMixShown()) {
+            const QWidget *w = rig.window->findChild<QWidget *>(QLatin1String(s.object));
+            QVERIFY2(w && (s.value.type() == QVariant::Double
+                               ? qAbs(w->property(s.property).toDouble() - s.value.toDouble()) < 1e-9
+                               : w->property(s.property) == s.value),
+                     s.object);
+        }
+        rig.menus().undo->trigger();
+        QVERIFY(rig.unit.await("fader.input.0", 0) && rig.unit.await("mute.master.0", 0));
+    }
+
+    // Files that are no scene of this panel: refused with a box that says why; the main file, the unit
+    // and the undo history stay as they were.
+    void damagedOrForeignFilesRefused_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("empty") << QByteArray("\n  \n") << "It is empty.";
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << "not a text file";
+        QTest::newRow("prose") << QByteArray("[Track3]\nFader=-3\nDear friend, here is my mix\n")
+                               << "Line 3 is not a setting";
+        QTest::newRow("another program's settings")
+            << QByteArray("[General]\nfoo=bar\n[Update]\nJsonUrl=http://example.invalid/\n")
+            << "It holds no mix of this panel.";
+        QTest::newRow("a value of the wrong kind") << QByteArray("[Track3]\nMute=true\nFader=loud\n")
+                                                   << "It is damaged: Track3/Fader holds \"loud\".";
+        QTest::newRow("far too large") << QByteArray("[Track3]\n") + QByteArray(1100 * 1024, ';')
+                                       << "It is far too large to be a scene.";
+    }
+    void damagedOrForeignFilesRefused()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, why);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("friend.lyntrascene"));
+        QVERIFY(writeFile(path, content));
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.find<QAbstractButton>("pB_Mute3")->click();
+        QVERIFY(rig.unit.await("mute.input.2", 1));
+        rig.settings.sync();
+        const QByteArray main = fileBytes(rig.settings.mainFilePath());
+        const int messages = rig.unit.at("messages").toInt();
+
+        QVERIFY(!rig.files().importFrom(path));
+        const QList<QMessageBox *> boxes = shown_boxes(kImportTitle);
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes[0]->text().contains(QStringLiteral("friend.lyntrascene cannot be imported.")) &&
+                     boxes[0]->text().contains(why),
+                 qPrintable(boxes[0]->text()));
+        QCOMPARE(press_ok(kImportTitle), 1);
+        QCOMPARE(rig.steps().count(), 1);
+        rig.settings.sync();
+        QCOMPARE(fileBytes(rig.settings.mainFilePath()), main);
+        // The link goes on polling; no setting reaches the unit.
+        QVERIFY(wait_until([&] { return rig.unit.at("messages").toInt() > messages + 5; }));
+        QCOMPARE(rig.unit.at("mute.input.2").toInt(), 1);
+        QCOMPARE(rig.unit.at("fader.input.2").toInt(), 0);
+    }
+
+    // A file with groups outside the mix: its mix is taken, the update address, the remembered answers,
+    // the clock and anything else in it are not, and what the panel holds of those stays.
+    void groupsOutsideTheMixLeftOut()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("mixed.lyntrascene"));
+        QVERIFY(writeFile(path, "[Update]\nJsonUrl=http://example.invalid/evil.json\n"
+                                "[Misc]\nInformation_Dialog=false\n"
+                                "[Remote]\nEnabled=true\nPort=9000\n"
+                                "[Interface]\nSampleClockSourceId=3\n"
+                                "[Track3]\nFader=-12.5\nMute=true\n"));
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.settings.writeClock(QStringLiteral("SampleClockSourceId"), 1);
+        rig.settings.sync();
+        const QString clockFile =
+            QFileInfo(rig.settings.mainFilePath()).absolutePath() + QStringLiteral("/DUOMIX_Setting_ClockSource.ini");
+        const QByteArray clock = fileBytes(clockFile);
+        QVERIFY(rig.files().importFrom(path));
+        QVERIFY(rig.unit.await("fader.input.2", -125) && rig.unit.await("mute.input.2", 1));
+        rig.settings.sync();
+        const QSettings main(rig.settings.mainFilePath(), QSettings::IniFormat);
+        for (const char *key : {"Update/JsonUrl", "Remote/Enabled", "Remote/Port", "Interface/SampleClockSourceId"})
+            QVERIFY2(!main.contains(QLatin1String(key)), key);
+        QCOMPARE(main.value(QStringLiteral("Misc/Information_Dialog")).toBool(), true);
+        QCOMPARE(fileBytes(clockFile), clock);
+        QCOMPARE(rig.unit.at("clock_source").toInt(), 1);
+    }
+};
+
+QTEST_MAIN(TestEditing)
+#include "tst_editing.moc"

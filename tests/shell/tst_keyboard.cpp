@@ -1,0 +1,275 @@
+// The window from the keyboard and through a screen reader's eyes: Tab walks every control of each page
+// in reading order, the page shortcuts, keys on faders, knobs and switches in the scales' steps, and the
+// names and values a listener hears, in English and Japanese.
+#include "qixdevice.h"
+#include "mainmenus.h"
+#include "mainwindow.h"
+#include "resources.h"
+#include "settings.h"
+#include "translations.h"
+#include "undohistory.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QScopeGuard>
+#include <QStackedWidget>
+#include <QTranslator>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+struct Rig {
+    Rig()
+    {
+        settings.setValue(settings::key::InformationDialog, true);
+        window = std::make_unique<MainWindow>(device, settings);
+        device.recv_is_selected(true);
+        emit device.sig_recv_productname(QStringLiteral("LYNTRA K2"));
+        window->timerInterrupt_100ms();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+    }
+    template <typename W = QWidget> W *find(const QString &name) const
+    {
+        W *w = window->findChild<W *>(name);
+        if (!w)
+            qWarning("no widget %s", qPrintable(name));
+        return w;
+    }
+    QWidget *page() const { return window->pages()->currentWidget(); }
+    // What a screen reader hears of `name`: its name and its value.
+    QStringList heard(const QString &name) const
+    {
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(find(name));
+        if (!a)
+            return {};
+        // A label that names the control wins (a selector's own name is its choice).
+        QString spoken = a->text(QAccessible::Name);
+        for (const auto &label : a->relations(QAccessible::Label))
+            spoken = label.first->text(QAccessible::Name);
+        return {spoken, a->text(QAccessible::Value)};
+    }
+    void key(const QString &name, int key)
+    {
+        QWidget *w = find(name);
+        w->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w, Qt::Key(key));
+    }
+
+    QIXDevice device{QIXDevice::NoWorker{}};
+    Settings settings;
+    std::unique_ptr<MainWindow> window;
+};
+
+bool interactive(const QWidget *w)
+{
+    return qobject_cast<const QAbstractButton *>(w) || qobject_cast<const QAbstractSlider *>(w) ||
+           qobject_cast<const QAbstractSpinBox *>(w) || qobject_cast<const QComboBox *>(w) ||
+           w->inherits("KnobLabel");
+}
+
+// Tab from the page's first control round to it again: the object names in the order reached.
+QStringList tabChain(QWidget *page)
+{
+    page->setFocus();
+    QStringList chain;
+    QWidget *first = nullptr;
+    for (int n = 0; n < 2000; ++n) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *w = QApplication::focusWidget();
+        if (!w || w == first)
+            break;
+        if (!first)
+            first = w;
+        if (page->isAncestorOf(w))
+            chain << w->objectName();
+    }
+    return chain;
+}
+
+} // namespace
+
+class TestKeyboard : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { lyntra_init_resources(); }
+    void init() { QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively(); }
+
+    // Ctrl+1, 2, 3 open the pages; on each, Tab reaches every control that shows, once, the mixer's
+    // strip by strip from the left, each from the top, then the editor band.
+    void tabReachesEveryControl_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QStringList>("inOrder");
+        QTest::newRow("mixer") << int(Qt::Key_1) << "Mixer"
+                               << QStringList{"pB_LinkOn1_2", "pB_Analog1", "pB_Mute1", "vS_FaderKnob1",
+                                              "dSB_faderDisplay1", "pB_Phase2", "pB_Mute3", "label_panKnobAdat8",
+                                              "label_Send1KnobMaster", "vS_FaderKnobMaster", "label_ThresholdKnob",
+                                              "pB_LowCutFilter", "pB_RevHall", "label_ReverbDiffKnob",
+                                              "pB_ToInterfaceFromMixer"};
+        QTest::newRow("routing") << int(Qt::Key_2) << "Routing_K2"
+                                 << QStringList{"cB_LineOut1_K2", "cB_LineOut2_K2", "cB_LineOut3_K2",
+                                                "cB_LineOut8_K2", "pB_MoniconEnable"};
+        QTest::newRow("interface") << int(Qt::Key_3) << "Interface" << QStringList{};
+    }
+    void tabReachesEveryControl()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, page);
+        QFETCH(QStringList, inOrder);
+        Rig rig;
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        QTest::keyClick(rig.window.get(), Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(rig.page()->objectName(), page);
+        const QStringList chain = tabChain(rig.page());
+        for (QWidget *w : rig.page()->findChildren<QWidget *>()) {
+            // Tab reaches the chosen one of a set of exclusive buttons; the arrows go through the set.
+            const auto *b = qobject_cast<QAbstractButton *>(w);
+            const bool exclusive = b && (b->autoExclusive() || (b->group() && b->group()->exclusive()));
+            if (interactive(w) && w->isVisibleTo(rig.page()) && w->isEnabled() && (!exclusive || b->isChecked()))
+                QVERIFY2(chain.count(w->objectName()) == 1, qPrintable(w->objectName()));
+        }
+        int last = -1;
+        for (const QString &name : inOrder) {
+            QVERIFY2(chain.indexOf(name) > last, qPrintable(name));
+            last = chain.indexOf(name);
+        }
+    }
+
+    // Keys aimed at a control move it in its scale's steps (a page is ten) and nothing else; what it
+    // then holds is what the screen reader says.
+    void keysTurnInTheScalesSteps_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        using K = QList<int>;
+        QTest::newRow("fader up a step") << "vS_FaderKnob3" << K{Qt::Key_Up} << "IN 3 fader" << "plus 0.3 dB";
+        QTest::newRow("fader down a page")
+            << "vS_FaderKnob3" << K{Qt::Key_PageDown, Qt::Key_Down} << "IN 3 fader" << "minus 3.4 dB";
+        QTest::newRow("fader to the bottom") << "vS_FaderKnob3" << K{Qt::Key_Home} << "IN 3 fader"
+                                             << "minus infinity";
+        QTest::newRow("master fader to the top") << "vS_FaderKnobMaster" << K{Qt::Key_End} << "MASTER fader"
+                                                 << "plus 6.0 dB";
+        // 27 positions read apart, then 28 and 29 both read -42 dB: 31 steps end at position 32.
+        QTest::newRow("send a page and more")
+            << "label_Send2Knob5" << K{Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_Up}
+            << "IN 5 aux 2 send" << "minus 39 dB";
+        QTest::newRow("pan left") << "label_panKnob1" << K{Qt::Key_Left, Qt::Key_Left} << "IN 1 pan" << "left 2";
+        QTest::newRow("pan of the even lane to the right end")
+            << "label_panKnob4" << K{Qt::Key_End} << "IN 4 pan" << "right 20";
+        QTest::newRow("return") << "label_SendKnobReturn" << K{Qt::Key_Right} << "Reverb return" << "minus 98 dB";
+        QTest::newRow("reverb time") << "label_ReverbTimeKnob" << K{Qt::Key_Down, Qt::Key_Down}
+                                     << "Reverb time" << "2.5 seconds";
+        QTest::newRow("space on a mute") << "pB_Mute3" << K{Qt::Key_Space} << "IN 3 mute" << "on";
+        QTest::newRow("space twice on a pre") << "pB_Pre1_3" << K{Qt::Key_Space, Qt::Key_Space}
+                                              << "IN 3 aux 1 pre" << "neither pre nor post";
+        QTest::newRow("letters change nothing") << "vS_FaderKnob7" << K{Qt::Key_A, Qt::Key_Z} << "IN 7 fader"
+                                                << "0.0 dB";
+    }
+    void keysTurnInTheScalesSteps()
+    {
+        QFETCH(QString, control);
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        Rig rig;
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        for (int key : keys)
+            rig.key(control, key);
+        QCOMPARE(rig.heard(control), (QStringList{name, value}));
+    }
+
+    // A burst of keys on one control is one step; Ctrl+Z takes it back, Ctrl+Shift+Z brings it again.
+    void keyBurstUndoneByShortcut()
+    {
+        Rig rig;
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        for (int key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_PageUp})
+            rig.key("vS_FaderKnob3", key);
+        rig.key("pB_Mute3", Qt::Key_Space);
+        QCOMPARE(rig.window->history().stack().count(), 2);
+        QTest::keyClick(rig.window.get(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(rig.window.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(rig.heard("vS_FaderKnob3").value(1), QStringLiteral("0.0 dB"));
+        QCOMPARE(rig.heard("pB_Mute3").value(1), QStringLiteral("off"));
+        QTest::keyClick(rig.window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(rig.heard("vS_FaderKnob3").value(1), QStringLiteral("plus 3.6 dB"));
+        QCOMPARE(rig.settings.value(QStringLiteral("Track3"), QStringLiteral("Fader")).toDouble(), 3.6);
+    }
+
+    // A representative table of what a listener hears, in both languages; typed values and the
+    // editor's knobs included.
+    void namesAndValues_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QStringList>("heard");
+        const QList<std::tuple<const char *, QStringList, QStringList>> rows = {
+            {"dSB_faderDisplay3", {"IN 3 fader", "-12.5"}, {"IN 3 フェーダー", "-12.5"}},
+            {"vS_FaderKnob3", {"IN 3 fader", "minus 12.5 dB"}, {"IN 3 フェーダー", "マイナス 12.5 dB"}},
+            {"pB_Mute3", {"IN 3 mute", "off"}, {"IN 3 ミュート", "オフ"}},
+            {"pB_Phase1_2_R", {"IN 1-2 phase right", "off"}, {"IN 1-2 位相 右", "オフ"}},
+            {"pB_LinkOn1_2", {"IN 1-2 link", "off"}, {"IN 1-2 リンク", "オフ"}},
+            {"pB_Adat3", {"OPT 3 edit", "off"}, {"OPT 3 編集", "オフ"}},
+            {"label_panKnobSP1", {"S/PDIF L pan", "centre"}, {"S/PDIF L パン", "センター"}},
+            {"label_Send4KnobMaster", {"MASTER aux 4 send", "0 dB"}, {"MASTER AUX 4 センド", "0 dB"}},
+            {"label_RatioKnob", {"compressor ratio", "1.0 to 1"}, {"コンプレッサー レシオ", "1.0 対 1"}},
+            {"pB_RevRoom", {"Reverb type ROOM", "off"}, {"リバーブタイプ ROOM", "オフ"}},
+            {"label_PreDelayKnob", {"Reverb pre-delay", "90 milliseconds"}, {"リバーブ プリディレイ", "90 ミリ秒"}},
+            {"cB_LineOut2_K2", {"LINE OUT 2", "MASTER R"}, {"LINE OUT 2", "MASTER R"}},
+        };
+        for (const auto &[control, english, japanese] : rows) {
+            QTest::addRow("%s en", control) << "en_GB" << control << english;
+            QTest::addRow("%s ja", control) << "ja_JP" << control << japanese;
+        }
+    }
+    void namesAndValues()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, control);
+        QFETCH(QStringList, heard);
+        installTranslations(*qApp, QLocale(locale));
+        const auto uninstall = qScopeGuard([] { qDeleteAll(qApp->findChildren<QTranslator *>()); });
+        Rig rig;
+        auto *box = rig.find<QDoubleSpinBox>("dSB_faderDisplay3");
+        box->setFocus();
+        box->setValue(-12.5);
+        emit box->editingFinished();
+        QCOMPARE(rig.heard(control), heard);
+    }
+
+    // Every control of the mixer and routing pages and the monitor dialog a Tab reaches has a name, and
+    // one with a value says it.
+    void everyControlNamed()
+    {
+        Rig rig;
+        emit rig.find<QAbstractButton>("pB_MoniconEnable")->released(); // the monitor dialog, built on first use
+        QList<QWidget *> controls;
+        for (const char *page : {"Mixer", "Routing_K1", "Routing_K2", "MonitorControl"})
+            controls << rig.find(QLatin1String(page))->findChildren<QWidget *>();
+        QVERIFY(controls.size() > 500);
+        for (QWidget *w : controls) {
+            if (!interactive(w) || !(w->focusPolicy() & Qt::TabFocus))
+                continue;
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
+            const auto *b = qobject_cast<const QAbstractButton *>(w);
+            if (!b || b->isCheckable())
+                QVERIFY2(!a->text(QAccessible::Value).isEmpty(), qPrintable(w->objectName()));
+        }
+    }
+};
+
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
