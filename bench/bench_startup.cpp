@@ -1,5 +1,6 @@
 // Start-up time of the real panel (process start to window shown, and to the unit identified and
-// set up) against a virtual unit, and the panel's CPU use while it sits idle with the unit connected.
+// set up) against a virtual unit, and the panel's CPU use and memory while it sits idle on its first
+// page with the unit connected. Offscreen; with --display on the display of the environment (X).
 #include "benchrig.h"
 
 #include <QCoreApplication>
@@ -18,12 +19,13 @@ constexpr int IdleSeconds = 10;
 
 class PanelRun {
 public:
-    explicit PanelRun(const QTemporaryDir &home)
+    PanelRun(const QTemporaryDir &home, bool display)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char *var : {"HOME", "XDG_CONFIG_HOME", "TMPDIR"})
             env.insert(QLatin1String(var), home.path());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        if (!display)
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("lyntra.milestone.info=true"));
         env.insert(QStringLiteral("QT_MESSAGE_PATTERN"), QStringLiteral("%{category}: %{message}"));
         process_.setProcessEnvironment(env);
@@ -51,8 +53,10 @@ public:
             process_.waitForReadyRead(5);
             while (process_.canReadLine()) {
                 const QByteArray line = process_.readLine().trimmed();
-                if (line == "lyntra.milestone: window shown")
+                if (line == "lyntra.milestone: window shown") {
                     shownMs = double(clock.nsecsElapsed()) / 1e6;
+                    shownCpuMs = bench::proc_cpu_ms(process_.processId());
+                }
                 else if (line == "lyntra.milestone: unit set up")
                     setUpMs = double(clock.nsecsElapsed()) / 1e6;
             }
@@ -61,16 +65,40 @@ public:
     }
 
     qint64 pid() const { return process_.processId(); }
+    // The panel's own CPU time (ms) when its "window shown" line was read: less sensitive to a busy
+    // machine than the wall-clock times.
+    double shownCpuMs = -1;
 
 private:
     QProcess process_;
 };
+
+// Rss and private (clean + dirty) memory of `pid` in MB from smaps_rollup; false when unreadable.
+bool memory_mb(qint64 pid, double *rss, double *priv)
+{
+    QFile f(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    *rss = *priv = 0;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        const QList<QByteArray> parts = line.simplified().split(' ');
+        if (parts.size() < 2)
+            continue;
+        if (parts[0] == "Rss:")
+            *rss = parts[1].toDouble() / 1024.0;
+        else if (parts[0] == "Private_Clean:" || parts[0] == "Private_Dirty:")
+            *priv += parts[1].toDouble() / 1024.0;
+    }
+    return *rss > 0;
+}
 
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    const bool display = QCoreApplication::arguments().contains(QStringLiteral("--display"));
+    bench::print_machine_load();
     bench::UnitRig unit;
     if (!unit.start())
         return 1;
@@ -78,9 +106,9 @@ int main(int argc, char **argv)
     if (!home.isValid())
         return 1;
 
-    std::vector<double> shown, setUp;
+    std::vector<double> shown, setUp, shownCpu;
     for (int i = 0; i < Runs; ++i) {
-        PanelRun run(home);
+        PanelRun run(home, display);
         double s = 0, u = 0;
         if (!run.start(s, u)) {
             std::fprintf(stderr, "bench_startup: the panel did not come up (run %d)\n", i + 1);
@@ -88,14 +116,16 @@ int main(int argc, char **argv)
         }
         shown.push_back(s);
         setUp.push_back(u);
+        shownCpu.push_back(run.shownCpuMs);
     }
     const bench::Summary sw = bench::summarize(shown);
     const bench::Summary su = bench::summarize(setUp);
     std::printf(
         "panel start-up over %d runs (ms): window shown p50 %.1f max %.1f; unit set up p50 %.1f max %.1f\n",
         Runs, sw.p50, sw.max, su.p50, su.max);
+    std::printf("panel CPU time until the window was shown (ms): p50 %.1f\n", bench::summarize(shownCpu).p50);
 
-    PanelRun idle(home);
+    PanelRun idle(home, display);
     double s = 0, u = 0;
     if (!idle.start(s, u))
         return 1;
@@ -109,7 +139,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "bench_startup: cannot read the panel's CPU time\n");
         return 1;
     }
-    std::printf("panel idle with the unit connected: %.2f s CPU over %.1f s wall (%.1f%% of one core)\n",
+    std::printf("panel idle with the unit connected: %.2f s CPU over %.1f s wall (%.2f%% of one core)\n",
                 after - before, seconds, 100.0 * (after - before) / seconds);
+    double rss = 0, priv = 0;
+    if (memory_mb(idle.pid(), &rss, &priv))
+        std::printf("panel memory on its first page: Rss %.1f MB, private %.1f MB\n", rss, priv);
     return 0;
 }

@@ -51,6 +51,10 @@ int main(int argc, char **argv)
     if (printedVersion(argc, argv))
         return 0;
     qputenv("QT_AUTO_SCREEN_SCALE_FACTOR", "1");
+    // Everything here is painted in software. Unless told otherwise, Qt's X11 backend would load the
+    // system's GL stack at start (tens of megabytes and milliseconds) to offer GL nothing here uses.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     // Qt 5 draws at 100 % unless told before the application exists; 150 % stays 150 %, not 200 %.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);

@@ -206,21 +206,26 @@ void QIXDevice::send_pending()
         return;
     }
     poll_wanted_ = false;
-    if (!ready_) {
-        // Nothing may go out before a reply has offered readiness: poll for one.
-        read_out_ = true;
-        emit sig_ix_recv();
-        return;
+    if (ready_) {
+        uint8_t data[IXMSG_CAPACITY];
+        ixmsg_buf buf;
+        ixmsg_init(&buf, data, IXMSG_CAPACITY);
+        if (params_.fill_message(&buf)) {
+            ready_ = false;
+            message_out_ = true;
+            read_out_ = true; // the worker reads once after every send, which also reads on
+            more_to_read_ = false;
+            emit sig_ix_send(QByteArray(reinterpret_cast<const char *>(data), buf.position));
+            return;
+        }
+        if (!more_to_read_)
+            return;
     }
-    uint8_t data[IXMSG_CAPACITY];
-    ixmsg_buf buf;
-    ixmsg_init(&buf, data, IXMSG_CAPACITY);
-    if (!params_.fill_message(&buf))
-        return;
-    ready_ = false;
-    message_out_ = true;
-    read_out_ = true; // the worker reads once after every send
-    emit sig_ix_send(QByteArray(reinterpret_cast<const char *>(data), buf.position));
+    // Nothing may go out before a reply has offered readiness: poll for one. Or the unit has more
+    // to say: read it.
+    more_to_read_ = false;
+    read_out_ = true;
+    emit sig_ix_recv();
 }
 
 void QIXDevice::recv_ix_send_result(bool result)
@@ -232,6 +237,7 @@ void QIXDevice::recv_ix_send_result(bool result)
 
 void QIXDevice::reset_unit_info()
 {
+    doubt_selection();
     emit sig_recv_version(0);
     emit sig_recv_build(0);
     emit sig_recv_productname(QString());
@@ -247,10 +253,21 @@ void QIXDevice::recv_deselect(bool ret)
 void QIXDevice::recv_is_selected(bool ret)
 {
     selected_answer_ = ret;
+    // Only a yes to a question asked after the doubt arose settles it.
+    ++selection_answers_;
+    if (ret && selection_answers_ > asked_before_doubt_)
+        selection_in_doubt_ = false;
+}
+
+void QIXDevice::doubt_selection()
+{
+    selection_in_doubt_ = true;
+    asked_before_doubt_ = selection_asks_;
 }
 
 bool QIXDevice::deselect()
 {
+    doubt_selection();
     emit sig_deselect();
     deselect_answer_ = false;
     return deselect_answer_;
@@ -258,6 +275,11 @@ bool QIXDevice::deselect()
 
 bool QIXDevice::is_selected()
 {
-    emit sig_is_selected();
+    // With a unit selected the worker can only answer yes until a request fails or a deselect goes
+    // out; asking it ten times a second would just wake two threads for that.
+    if (!selected_answer_ || selection_in_doubt_) {
+        ++selection_asks_;
+        emit sig_is_selected();
+    }
     return selected_answer_;
 }

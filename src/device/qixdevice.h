@@ -83,6 +83,8 @@ public:
 
     // Ask the worker to drop / check the selection. Neither waits: deselect() returns false (the
     // answer arrives later), is_selected() the answer of the previous check (false until the first).
+    // While a unit is selected and nothing has failed or been deselected since, is_selected() does not
+    // ask: the worker could only say yes.
     bool deselect();
     bool is_selected();
 
@@ -108,6 +110,8 @@ signals:
     // over). Relayed from the worker as it finds out.
     void sig_unit_access(int access);
     void sig_recv_grmeter(ixmsg_data_ch_t ch_type, uint8_t ch_no, uint32_t value);
+    // A read brought nothing but the ready token: every answer asked for so far has arrived.
+    void sig_unit_quiet();
 
 public slots:
     void recv_deselect(bool ret);
@@ -116,9 +120,10 @@ public slots:
     // still out, so nothing else happens until its result.
     void recv_ix_send_result(bool result);
     // Outcome and bytes of one read (64 bytes from the worker; longer input is decoded 64 bytes at a
-    // time, shorter as one piece). Emits one signal per reply item; never fails on malformed bytes.
-    // Afterwards sends what is pending if the reply offered readiness, else polls once if a poll was
-    // asked for meanwhile.
+    // time, shorter as one piece). Emits one signal per reply item, then sig_unit_quiet when there was
+    // none but the ready token; never fails on malformed bytes. Afterwards sends what is pending if
+    // the reply offered readiness, else reads again if the reply held anything (the unit may have
+    // more) or a poll was asked for meanwhile.
     void recv_ix_recv_result(bool result, QByteArray ixmsg_data);
 
 private:
@@ -127,7 +132,9 @@ private:
     void request(qix::Request r, qix::Address addr = {});
     void send_pending();
     void reset_unit_info();
-    void dispatch_reply(const QByteArray &bytes);
+    void doubt_selection();
+    // Returns how many items the reply held besides the ready token.
+    int dispatch_reply(const QByteArray &bytes);
     void dispatch_item(uint8_t id, uint8_t type, uint32_t value, const uint8_t *bytes, uint8_t length);
     void dispatch_number(uint8_t id, uint32_t value);
     void on_ready_token(uint32_t value);
@@ -141,10 +148,18 @@ private:
     bool read_out_ = false;
     // send_pending() ran while a read was out or its reply was being dispatched.
     bool poll_wanted_ = false;
+    // The last reply held answers, so the unit may hold more: read once more even with nothing to send.
+    bool more_to_read_ = false;
     bool dispatching_ = false;
     bool ready_ = false;
     bool deselect_answer_ = false;
     bool selected_answer_ = false;
+    // Whether the worker must be asked again: from the start, after a failed request and after a
+    // deselect, until it answers a question asked since. Questions and answers keep their order.
+    bool selection_in_doubt_ = true;
+    unsigned selection_asks_ = 0;
+    unsigned selection_answers_ = 0;
+    unsigned asked_before_doubt_ = 0;
     uint32_t current_source_ = 0;
     qix::Address current_address_;
     qix::QIXParams params_;

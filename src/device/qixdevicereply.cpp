@@ -26,17 +26,25 @@ void QIXDevice::recv_ix_recv_result(bool result, QByteArray ixmsg_data)
     // Requests made by the receivers of this reply's signals are collected and go out together once
     // the whole reply is read: a later item may still withdraw readiness.
     dispatching_ = true;
+    int said = 0;
     if (result)
-        dispatch_reply(ixmsg_data);
+        said = dispatch_reply(ixmsg_data);
     else
         reset_unit_info();
     dispatching_ = false;
-    if (ready_ || poll_wanted_)
+    // A unit with more to say than one reply holds keeps the rest until it is read again: read on
+    // until a reply brings nothing, so that every answer arrives now rather than with some later
+    // request.
+    more_to_read_ = said > 0;
+    if (result && said == 0)
+        emit sig_unit_quiet();
+    if (ready_ || poll_wanted_ || more_to_read_)
         send_pending();
 }
 
-void QIXDevice::dispatch_reply(const QByteArray &bytes)
+int QIXDevice::dispatch_reply(const QByteArray &bytes)
 {
+    int said = 0;
     current_address_ = {};
     // The decoder wants writable storage; work on a private copy so the caller's bytes stay shared.
     QByteArray copy(bytes.constData(), bytes.size());
@@ -48,9 +56,11 @@ void QIXDevice::dispatch_reply(const QByteArray &bytes)
         uint32_t value = 0;
         const uint8_t *payload = nullptr;
         while (ixmsg_get(&buf, &id, &type, &value, &payload, &length) == 0) {
+            said += id == IXMSG_ID_READY ? 0 : 1;
             dispatch_item(id, type, value, type == IXMSG_T_BYTES ? payload : nullptr, length);
         }
     }
+    return said;
 }
 
 void QIXDevice::dispatch_item(uint8_t id, uint8_t type, uint32_t value, const uint8_t *bytes, uint8_t length)

@@ -4,7 +4,6 @@
 #include "ixctl.h"
 
 #include <QLoggingCategory>
-#include <QThread>
 
 #include <algorithm>
 #include <cstring>
@@ -16,7 +15,8 @@ Q_LOGGING_CATEGORY(lcSearch, "lyntra.link.search", QtWarningMsg)
 QIXDeviceUnit::QIXDeviceUnit()
 {
     std::memset(&record_, 0, sizeof record_);
-    record_.abort = &quitting_;
+    record_.abort = &abort_;
+    record_.link = &link_;
     // Watching first: a unit that comes between the search and the watch would go unnoticed.
     watch_ = devif_watch_open(DEVIF_MATCH_KEY);
     select_default();
@@ -24,7 +24,15 @@ QIXDeviceUnit::QIXDeviceUnit()
 
 QIXDeviceUnit::~QIXDeviceUnit()
 {
+    devif_socket_link_close(&link_);
     devif_watch_close(watch_);
+}
+
+void QIXDeviceUnit::drop_selection()
+{
+    selected_ = nullptr;
+    // The next unit selected gets a connection of its own.
+    devif_socket_link_close(&link_);
 }
 
 void QIXDeviceUnit::deselect()
@@ -32,13 +40,13 @@ void QIXDeviceUnit::deselect()
     // A selection may be stale, so drop it and look again; with none, only a change of what is
     // plugged in can find something new (the window deselects after every failed request).
     rescan_ = rescan_ || selected_ != nullptr;
-    selected_ = nullptr;
+    drop_selection();
     emit ret_deselect(true);
 }
 
 void QIXDeviceUnit::select_default()
 {
-    selected_ = nullptr;
+    drop_selection();
     emit ret_deselect(true);
     ixctl_select(&record_, &selected_);
     qCDebug(lcSearch, "searched for the unit: %s", selected_ ? record_.path : "none");
@@ -91,7 +99,7 @@ void QIXDeviceUnit::ix_send(QByteArray ixmsg_data)
         ok = ixctl_send_msg(selected_, &msg) == 0;
     report_access();
     emit ix_send_result(ok);
-    QThread::msleep(kSleepMs);
+    abort_.sleep_for(kSleepMs);
     ix_recv();
 }
 
@@ -107,6 +115,6 @@ void QIXDeviceUnit::ix_recv()
     report_access();
     // The pause comes before the answer: the device object sends its next message as soon as the
     // answer offers readiness, so that message then holds every value changed during the pause.
-    QThread::msleep(kSleepMs);
+    abort_.sleep_for(kSleepMs);
     emit ix_recv_result(ok, QByteArray(reinterpret_cast<const char *>(data), IXMSG_CAPACITY));
 }

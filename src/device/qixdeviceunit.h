@@ -7,11 +7,12 @@
 #pragma once
 
 #include "devif.h"
+#include "devifabort.h"
+#include "devifsocket.h"
 
 #include <QByteArray>
 #include <QObject>
 
-#include <atomic>
 
 struct devif_watch;
 
@@ -25,12 +26,12 @@ public:
     QIXDeviceUnit();
     ~QIXDeviceUnit() override;
 
-    // Makes the I/O in progress give up within about 50 ms and every later request fail at once, so
-    // that the thread can be joined promptly. Any thread; cannot be undone.
-    void quit() { quitting_.store(true); }
+    // Makes the I/O in progress and any pause give up at once and every later request fail at once,
+    // so that the thread can be joined promptly. Any thread; cannot be undone.
+    void quit() { abort_.raise(); }
 
-    // Milliseconds slept after every send and every read.
-    static constexpr unsigned long kSleepMs = 10;
+    // Milliseconds slept after every send and every read, in the kernel until quit() cuts it short.
+    static constexpr int kSleepMs = 10;
     // Requests that look for the unit after something came or went, until one finds it.
     static constexpr int kSearchesAfterChange = 10;
 
@@ -65,13 +66,15 @@ public slots:
 
 private:
     bool ensure_selected();
+    void drop_selection();
     void report_access();
 
+    devif_abort abort_;
+    devif_socket_link link_;
     devif_device record_;
     devif_device *selected_ = nullptr;
     devif_watch *watch_ = nullptr;
     bool rescan_ = false;
     int searches_left_ = 0;
     int access_ = DEVIF_ACCESS_OK;
-    std::atomic<bool> quitting_{false};
 };

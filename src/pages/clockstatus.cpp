@@ -32,9 +32,17 @@ const QString kOpticalKeys[] = {QStringLiteral("Optical_A"), QStringLiteral("Opt
 
 enum PanelId { Internal = 1, OpticalA = 2, OpticalB = 3, Word = 4 };
 
+// Restyling parses the sheet and repolishes the widget even for the same sheet; the status comes
+// every second and mostly says what it said before.
+void restyle(QWidget *widget, const QString &style)
+{
+    if (widget->styleSheet() != style)
+        widget->setStyleSheet(style);
+}
+
 void show(QLabel *label, const QString &style, const QString &text)
 {
-    label->setStyleSheet(style);
+    restyle(label, style);
     label->setText(text);
 }
 
@@ -119,10 +127,10 @@ void ClockStatus::selectSource(int panelId)
     if (QAbstractButton *radio = w_.sourceGroup->button(id))
         radio->setChecked(true);
     if (id == Internal) {
-        w_.clockCaption->setStyleSheet(kCaptionGrey);
+        restyle(w_.clockCaption, kCaptionGrey);
         show(w_.clockStatus, kValueGrey, kDashes);
     } else {
-        w_.clockCaption->setStyleSheet(kCaptionBlack);
+        restyle(w_.clockCaption, kCaptionBlack);
     }
     settings_.writeClock(kSourceKey, id);
 
@@ -176,11 +184,11 @@ void ClockStatus::applyModelState()
     const bool small = isSmallModel();
     for (QRadioButton *radio : {w_.opticalB, w_.word}) {
         radio->setEnabled(!small);
-        radio->setStyleSheet(small ? kRadioGrey : kRadioBlack);
+        restyle(radio, small ? kRadioGrey : kRadioBlack);
     }
     w_.modeB->setEnabled(!small);
     for (QLabel *caption : {w_.optBCaption, w_.wordCaption})
-        caption->setStyleSheet(small ? kCaptionGrey : kCaptionBlack);
+        restyle(caption, small ? kCaptionGrey : kCaptionBlack);
     for (QLabel *value : {w_.optBStatus, w_.wordStatus})
         show(value, small ? kValueGrey : kValueBlack, kDashes);
 }
@@ -211,7 +219,7 @@ void ClockStatus::showClockStatus(uint32_t source, uint32_t lock)
     if (!unit_.runsOn(source))
         return;
     if (source == IXMSG_DATA_CLOCKSOURCE_INTERNAL) {
-        w_.clockCaption->setStyleSheet(kCaptionGrey);
+        restyle(w_.clockCaption, kCaptionGrey);
         show(w_.clockStatus, kValueGrey, kDashes);
     } else if (lock == IXMSG_DATA_CLOCKLOCK_UNLOCKED) {
         show(w_.clockStatus, kValueBlack, unlockedText());

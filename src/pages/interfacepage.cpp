@@ -1,10 +1,10 @@
 #include "interfacepage.h"
 
-#include "resources.h"
 #include "navstyle.h"
 
 #include "qixdevice.h"
 #include "artlayout.h"
+#include "artwork.h"
 #include "buffersize.h"
 #include "clockstatus.h"
 #include "pipewirelink.h"
@@ -45,7 +45,7 @@ const QString kSliderStyle =
 // The page's widget: paints the front panel artwork behind the children.
 class InterfacePanel : public QWidget {
 public:
-    InterfacePanel() : art_(artPixmap(kBackground))
+    InterfacePanel()
     {
         setObjectName(QStringLiteral("Interface"));
         setFixedSize(artlayout::kPageWidth, artlayout::kPageHeight);
@@ -55,14 +55,12 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        if (art_.isNull())
+        const QPixmap &art = artwork::pixmap(kBackground);
+        if (art.isNull())
             p.fillRect(rect(), QColor(46, 48, 52));
         else
-            p.drawPixmap(0, 0, art_);
+            p.drawPixmap(0, 0, art);
     }
-
-private:
-    QPixmap art_;
 };
 
 template <typename W> W *named(W *widget, const char *name)

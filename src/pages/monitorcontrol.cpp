@@ -1,6 +1,7 @@
 #include "monitorcontrol.h"
 
 #include "artlayout.h"
+#include "artwork.h"
 #include "controlaccess.h"
 #include "mixcontrols.h"
 #include "monitormodel.h"
@@ -309,10 +310,11 @@ void MonitorControl::release()
 void MonitorControl::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    if (m_art.isNull())
+    const QPixmap &art = artwork::pixmap(m_art);
+    if (art.isNull())
         p.fillRect(rect(), QColor(46, 48, 52));
     else
-        p.drawPixmap(0, 0, m_art);
+        p.drawPixmap(0, 0, art);
     // A dB scale beside each fader in view, at the handle centres of its marks.
     static const struct {
         double db;

@@ -69,7 +69,7 @@ private:
     mixer::MonitorModel &m_model;
     mixer::MixControls &m_controls;
     FaderFlags m_flags; // typedValuePending is this dialog's typedMonitorValue
-    QPixmap m_art;
+    QString m_art; // decoded when first painted
     std::array<FaderPair *, 4> m_faders{};
     QButtonGroup *m_targets = nullptr;
     QComboBox *m_sourceL = nullptr;

@@ -1,9 +1,9 @@
 #include "routingpage.h"
 
-#include "resources.h"
 #include "controlaccess.h"
 
 #include "artlayout.h"
+#include "artwork.h"
 #include "lineouts.h"
 #include "mixcontrols.h"
 #include "routingstyle.h"
@@ -82,7 +82,7 @@ void RoutingPage::addOutput(int output)
     auto *arrow = new QLabel(this);
     arrow->setObjectName(QStringLiteral("label_LineOut%1_Arrow").arg(output) + k1);
     arrow->setGeometry(x + 180, mid - 9, 64, 18);
-    arrow->setPixmap(artPixmap(mixer::lineOutChoices(m_unit)[selector->currentIndex()].arrow));
+    arrow->setPixmap(artwork::pixmap(mixer::lineOutChoices(m_unit)[selector->currentIndex()].arrow));
 
     auto *caption = new QLabel(tr("LINE OUT %1").arg(output), this);
     caption->setObjectName(QStringLiteral("label_LineOut%1").arg(output) + k1);
@@ -132,7 +132,7 @@ void RoutingPage::addKey()
     int x = key.x;
     for (const auto &k : kinds) {
         auto *arrow = new QLabel(this);
-        arrow->setPixmap(artPixmap(QLatin1String(k.arrow)));
+        arrow->setPixmap(artwork::pixmap(QLatin1String(k.arrow)));
         arrow->setGeometry(x, key.y + (key.h - 18) / 2, 64, 18);
         auto *text = new QLabel(tr(k.text), this);
         text->setStyleSheet(QLatin1String(kKeyStyle));
@@ -152,14 +152,15 @@ void RoutingPage::showChoice(UnitModel unit, int output, int index)
         const QSignalBlocker quiet(selector);
         selector->setCurrentIndex(index);
     }
-    m_arrows[output - 1]->setPixmap(artPixmap(choices[index].arrow));
+    m_arrows[output - 1]->setPixmap(artwork::pixmap(choices[index].arrow));
 }
 
 void RoutingPage::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    if (m_art.isNull())
+    const QPixmap &art = artwork::pixmap(m_art);
+    if (art.isNull())
         p.fillRect(rect(), QColor(46, 48, 52));
     else
-        p.drawPixmap(0, 0, m_art);
+        p.drawPixmap(0, 0, art);
 }

@@ -44,7 +44,7 @@ private:
     mixer::LineOutModel &m_model;
     mixer::MixControls &m_controls;
     const mixer::UnitModel m_unit;
-    QPixmap m_art;
+    QString m_art; // decoded when first painted
     QVector<QComboBox *> m_selectors;
     QVector<QLabel *> m_arrows;
     QPushButton *m_monitor = nullptr;

@@ -38,18 +38,30 @@ namespace {
 
 constexpr int MeterHoldTicks = 10;
 
-// Pages smaller than the mixer sit in the middle of a panel-coloured page instead of its top left.
-QWidget *centred(QWidget *page)
+// Pages smaller than the mixer sit in the middle of a panel-coloured page instead of its top left. A
+// frame named `name` may get its page later (centre()).
+QWidget *frameFor(const QString &name)
 {
     auto *frame = new QWidget;
-    frame->setObjectName(page->objectName());
+    frame->setObjectName(name);
     frame->setAutoFillBackground(true);
     QPalette palette = frame->palette();
     palette.setColor(QPalette::Window, QColor(0x1b, 0x1c, 0x1f));
     frame->setPalette(palette);
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(page, 0, 0, Qt::AlignCenter);
+    return frame;
+}
+
+void centre(QWidget *frame, QWidget *page)
+{
+    static_cast<QGridLayout *>(frame->layout())->addWidget(page, 0, 0, Qt::AlignCenter);
+}
+
+QWidget *centred(QWidget *page)
+{
+    QWidget *frame = frameFor(page->objectName());
+    centre(frame, page);
     return frame;
 }
 
@@ -127,8 +139,10 @@ void MainWindow::buildPages()
     stack_->setObjectName(QStringLiteral("stackedWidget"));
     stack_->addWidget(mixer_->page());
     stack_->addWidget(centred(interface_->page()));
-    stack_->addWidget(centred(routing_->page(mixer::UnitModel::K1)));
-    stack_->addWidget(centred(routing_->page(mixer::UnitModel::K2)));
+    // The routing pages are built when first shown: many a run never opens them.
+    stack_->addWidget(frameFor(QStringLiteral("Routing_K1")));
+    stack_->addWidget(frameFor(QStringLiteral("Routing_K2")));
+    connect(stack_, &QStackedWidget::currentChanged, this, &MainWindow::fillRoutingPage);
     setCentralWidget(stack_);
 
     PageNavigator::Hooks hooks;
@@ -140,6 +154,22 @@ void MainWindow::buildPages()
     navigator_ = new PageNavigator(stack_, std::move(hooks), this);
     navigator_->bindButtons(stack_);
     connect(navigator_, &PageNavigator::interfaceChosen, this, [this] { interface_->refreshBufferSize(); });
+}
+
+void MainWindow::fillRoutingPage(int index)
+{
+    if (index != PageNavigator::RoutingK1 && index != PageNavigator::RoutingK2)
+        return;
+    QWidget *frame = stack_->widget(index);
+    if (!frame->layout()->isEmpty())
+        return;
+    const mixer::UnitModel unit = index == PageNavigator::RoutingK1 ? mixer::UnitModel::K1 : mixer::UnitModel::K2;
+    QWidget *page = routing_->page(unit);
+    centre(frame, page);
+    // A layout shows a child added to a shown parent only from the event loop; the keyboard may reach
+    // for the page before that.
+    page->show();
+    navigator_->bindButtons(frame);
 }
 
 void MainWindow::connectMenus()

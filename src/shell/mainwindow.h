@@ -87,6 +87,8 @@ protected:
 
 private:
     void buildPages();
+    // Puts the routing page into its frame the first time the stack shows it.
+    void fillRoutingPage(int index);
     void connectMenus();
     void connectDevice();
     void showUnitLost();

@@ -77,6 +77,7 @@ void MixerSection::followUnit(const mixer::UnitStatus &unit)
 void MixerSection::bindMeters(MeterSection &meters) const
 {
     meters.bindLevels(page_->meterSlots());
+    meters.bindDisplay(page_);
     const mixer::MixerModel *model = model_;
     meters.bindGainReduction(editor_->grMeter(), [model] { return gainReductionInput(model->selection()); });
     connect(model_, &mixer::MixerModel::selectionChanged, &meters, &MeterSection::restartGainReduction);

@@ -15,14 +15,9 @@ using mixer::UnitModel;
 RoutingSection::RoutingSection(QIXDevice &device, Settings &settings, mixer::MixControls &controls,
                                QObject *parent)
     : QObject(parent), controls_(controls), lineOuts_(new mixer::LineOutModel(settings, device, this)),
-      monitor_(new mixer::MonitorModel(settings, device, this)),
-      k1_(new RoutingPage(*lineOuts_, controls, UnitModel::K1)),
-      k2_(new RoutingPage(*lineOuts_, controls, UnitModel::K2))
+      monitor_(new mixer::MonitorModel(settings, device, this))
 {
     controls.setRouting(*monitor_, *lineOuts_);
-    addNavigation(k1_);
-    addNavigation(k2_);
-    connect(k2_->monitorButton(), &QPushButton::released, this, &RoutingSection::on_pB_MoniconEnable_released);
 }
 
 RoutingSection::~RoutingSection()
@@ -32,9 +27,12 @@ RoutingSection::~RoutingSection()
     delete k2_;
 }
 
-void RoutingSection::addNavigation(QWidget *page)
+RoutingPage *RoutingSection::build(UnitModel unit)
 {
-    const QString model = page == k1_ ? QStringLiteral("K1") : QStringLiteral("K2");
+    // The selectors take the model's current choices, so a page built late shows what a page built at
+    // start would.
+    auto *page = new RoutingPage(*lineOuts_, controls_, unit);
+    const QString model = unit == UnitModel::K1 ? QStringLiteral("K1") : QStringLiteral("K2");
     const struct {
         const char *name;
         const char *text;
@@ -51,11 +49,17 @@ void RoutingSection::addNavigation(QWidget *page)
         button->setGeometry(x, area.y, width, area.h);
         x += width + 10;
     }
+    if (QPushButton *monitor = page->monitorButton())
+        connect(monitor, &QPushButton::released, this, &RoutingSection::on_pB_MoniconEnable_released);
+    return page;
 }
 
-QWidget *RoutingSection::page(UnitModel unit) const
+QWidget *RoutingSection::page(UnitModel unit)
 {
-    return unit == UnitModel::K1 ? k1_.data() : k2_.data();
+    QPointer<RoutingPage> &page = unit == UnitModel::K1 ? k1_ : k2_;
+    if (!page)
+        page = build(unit);
+    return page.data();
 }
 
 void RoutingSection::applyStored(bool smallModel)
@@ -74,7 +78,7 @@ void RoutingSection::applyStored(bool smallModel)
 void RoutingSection::on_pB_MoniconEnable_released()
 {
     if (!dialog_) {
-        dialog_ = new MonitorControl(*monitor_, controls_, k2_->window());
+        dialog_ = new MonitorControl(*monitor_, controls_, page(UnitModel::K2)->window());
         dialog_->addActions(dialogActions_);
         connect(dialog_, &QDialog::rejected, this, &RoutingSection::slt_CloseMoniconWindow);
     }

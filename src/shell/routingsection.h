@@ -31,8 +31,9 @@ public:
     // Deletes the pages and the dialog while the models they use are still there.
     ~RoutingSection() override;
 
-    // The page of `unit` with its navigation buttons; the window's page stack adopts it.
-    QWidget *page(mixer::UnitModel unit) const;
+    // The page of `unit` with its navigation buttons, built on the first call (a start need not pay
+    // for pages nobody may open); the window's page stack adopts it.
+    QWidget *page(mixer::UnitModel unit);
 
     // Part of every full load: the stored line-out choices of the connected model go to the unit, and
     // the line-out levels as the panel has them: the monitor's target set up again over them while it
@@ -53,7 +54,7 @@ public slots:
     void slt_CloseMoniconWindow();
 
 private:
-    void addNavigation(QWidget *page);
+    RoutingPage *build(mixer::UnitModel unit);
 
     mixer::MixControls &controls_;
     mixer::LineOutModel *lineOuts_;

@@ -1,6 +1,6 @@
 #include "channeleditor.h"
 
-#include "resources.h"
+#include "artwork.h"
 #include "controlaccess.h"
 #include "controlnames.h"
 
@@ -363,7 +363,8 @@ void ChannelEditor::setLowCutFilterDisable()
 void ChannelEditor::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QPixmap panel = artPixmap(QStringLiteral(":/Resource/track/editor_panel.png"));
+    static const QString kPanel = QStringLiteral(":/Resource/track/editor_panel.png");
+    const QPixmap &panel = artwork::pixmap(kPanel);
     if (panel.isNull())
         p.fillRect(rect(), QColor(40, 42, 46)); // artwork not built in: a plain panel stays usable
     else

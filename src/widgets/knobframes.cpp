@@ -1,6 +1,6 @@
 #include "knobframes.h"
 
-#include "resources.h"
+#include "artwork.h"
 #include "knobscale.h"
 
 #include <algorithm>
@@ -9,7 +9,7 @@ KnobFrames::KnobFrames(const QString &dir, const QString &prefix, QSize size) : 
 {
     m_frames.reserve(kKnobFrameCount);
     for (int i = 0; i < kKnobFrameCount; ++i)
-        m_frames.append(artPixmap(framePath(dir, prefix, i)));
+        m_frames.append(artwork::pixmap(framePath(dir, prefix, i)));
 }
 
 KnobFrames KnobFrames::dial()

@@ -1,5 +1,6 @@
 #include "pandrag.h"
 
+#include "artwork.h"
 #include "knobdrag.h"
 
 #include <QLabel>
@@ -22,8 +23,8 @@ int PanDrag::step(int laneNo, int position, int reference, int x)
 }
 
 PanDrag::PanDrag()
-    : m_centre(QStringLiteral(":Resource/track/PAN.png")),
-      m_offCentre(QStringLiteral(":Resource/track/PAN_c.png"))
+    : m_centre(artwork::pixmap(QStringLiteral(":Resource/track/PAN.png"))),
+      m_offCentre(artwork::pixmap(QStringLiteral(":Resource/track/PAN_c.png")))
 {}
 
 void PanDrag::press(int position, const QPointF &global)

@@ -1,6 +1,6 @@
 #include "reverbpanel.h"
 
-#include "resources.h"
+#include "artwork.h"
 #include "controlaccess.h"
 
 #include "dialcontrol.h"
@@ -163,7 +163,7 @@ void ReverbPanel::showType(int code)
 {
     if (QAbstractButton *b = m_types->button(code))
         b->setChecked(true);
-    m_picture->setPixmap(artPixmap(mixer::reverb::typeInfo(code).picture));
+    m_picture->setPixmap(artwork::pixmap(mixer::reverb::typeInfo(code).picture));
 }
 
 void ReverbPanel::doReverbRepaint()

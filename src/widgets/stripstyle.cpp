@@ -1,10 +1,9 @@
 #include "stripstyle.h"
 
-#include "resources.h"
+#include "artwork.h"
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPixmap>
 
 #include <algorithm>
 
@@ -95,9 +94,9 @@ QString nameEditStyle()
 
 void paintStripBackground(QPainter &p, const QRect &rect, bool selected)
 {
-    // QPixmap caches images loaded by name, so a load per paint costs a lookup.
-    const QPixmap img = artPixmap(selected ? QStringLiteral(":/Resource/track/track_1.png")
-                                           : QStringLiteral(":/Resource/track/track_0.png"));
+    static const QString kTrack[] = {QStringLiteral(":/Resource/track/track_0.png"),
+                                     QStringLiteral(":/Resource/track/track_1.png")};
+    const QPixmap &img = artwork::pixmap(kTrack[selected ? 1 : 0]);
     if (img.isNull()) {
         // Artwork not built in: a plain dark strip keeps the page usable.
         p.fillRect(rect, selected ? QColor(70, 56, 30) : QColor(42, 44, 48));

@@ -27,6 +27,8 @@ StripWidget::StripWidget(StripContext &ctx, mixer::StripRef ref, QWidget *parent
     : QWidget(parent), m_ctx(ctx), m_ref(ref)
 {
     setObjectName(mixer::widgetName(WidgetKind::Strip, ref));
+    // Its background covers it whole: a meter that moves repaints the strip only, not the page too.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     listen();
 }
 

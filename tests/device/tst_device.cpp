@@ -459,7 +459,6 @@ private slots:
         QFETCH(bool, sends);
         Rig r;
         Reply reply;
-        reply.u32(IXMSG_ID_HZ, 48000);
         for (uint32_t t : tokens)
             reply.u16(IXMSG_ID_READY, t);
         r.dev.recv_ix_recv_result(true, reply);
@@ -502,6 +501,31 @@ private slots:
         QCOMPARE(r.sends.count(), 0);
         r.offer_ready();
         QCOMPARE(describe(r.last_send()), QStringLiteral("49=0 24=0 113=0 97=4 98=5 177=0 193=0"));
+    }
+
+    // Answers beyond one reply come now, not with some later request: the device reads on, one read at
+    // a time, while a reply brings anything, and says when the unit has nothing more.
+    void reads_on_until_quiet()
+    {
+        Rig r;
+        QSignalSpy quiet(&r.dev, &QIXDevice::sig_unit_quiet);
+        const QByteArray answer = Reply().u32(IXMSG_ID_HZ, 48000).num(IXMSG_ID_READY, 1);
+        r.offer_ready();
+        QCOMPARE(quiet.count(), 1);
+        QCOMPARE(r.polls.count(), 0);
+        r.dev.recv_ix_recv_result(true, answer);
+        QCOMPARE(r.polls.count(), 1);
+        r.dev.get_hz(); // while that read is out: goes with the next readiness, whose read reads on
+        r.dev.recv_ix_recv_result(true, answer);
+        QCOMPARE(r.sends.count(), 1);
+        QCOMPARE(r.polls.count(), 1);
+        QCOMPARE(quiet.count(), 1);
+        r.complete_send();
+        QCOMPARE(quiet.count(), 2);
+        QCOMPARE(r.polls.count(), 1);
+        r.dev.recv_ix_recv_result(false, answer); // a failed read says nothing, least of all quiet
+        QCOMPARE(quiet.count(), 2);
+        QCOMPARE(r.polls.count(), 1);
     }
 
     // Whole entries only, in the fixed order; the first entry that does not fit ends the message.

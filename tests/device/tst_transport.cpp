@@ -235,7 +235,10 @@ private slots:
         QFETCH(bool, ok);
         VirtualUnit unit;
         QVERIFY(unit.start());
-        const devif_device dev = device_at(unit.socket_path());
+        // On a kept connection, so that what is left of a spoilt answer cannot pass for the next one.
+        devif_socket_link link;
+        devif_device dev = device_at(unit.socket_path());
+        dev.link = &link;
         QCOMPARE(send(dev, hexBytes("18 01")), 0); // the rate, please
         QCOMPARE(unit.control("fault " + fault)["ok"].toBool(), true);
         uint8_t data[IXMSG_CAPACITY];
@@ -247,6 +250,44 @@ private slots:
         // Nothing the unit had to say was spent on the spoilt read.
         QCOMPARE(ixctl_recv_msg(&dev, &buf), 0);
         QCOMPARE(describe(QByteArray(reinterpret_cast<char *>(data), 64)), QStringLiteral("24=48000 161=1"));
+    }
+
+    // A kept connection carries request after request; a unit started anew on its socket is reached
+    // on a new connection without a failure, and one that went away fails the request.
+    void kept_connection()
+    {
+        auto unit = std::make_unique<VirtualUnit>();
+        QVERIFY(unit->start());
+        devif_socket_link link;
+        devif_device dev = device_at(unit->socket_path());
+        dev.link = &link;
+        const auto connection = [&link] {
+            struct stat info {};
+            return link.fd >= 0 && ::fstat(link.fd, &info) == 0 ? info.st_ino : ino_t(0);
+        };
+        uint8_t data[IXMSG_CAPACITY];
+        ixmsg_buf buf{data, IXMSG_CAPACITY, 0};
+        QCOMPARE(send(dev, hexBytes("A2 01")), 0);
+        const ino_t first = connection();
+        QVERIFY(first != 0);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(ixctl_recv_msg(&dev, &buf), 0);
+            QCOMPARE(send(dev, hexBytes("A2 01")), 0);
+        }
+        QCOMPARE(connection(), first);
+        QCOMPARE(unit->state()["store_count"].toInt(), 4);
+
+        QVERIFY(unit->stop());
+        unit = std::make_unique<VirtualUnit>();
+        QVERIFY(unit->start());
+        QCOMPARE(send(dev, hexBytes("A2 01")), 0);
+        QCOMPARE(unit->state()["store_count"].toInt(), 1);
+        QVERIFY(connection() != first);
+
+        QCOMPARE(unit->control("unplug")["ok"].toBool(), true);
+        QCOMPARE(ixctl_recv_msg(&dev, &buf), 1);
+        QCOMPARE(send(dev, hexBytes("A2 01")), 1);
+        QCOMPARE(link.fd.load(), -1);
     }
 
     // What cannot be sent is refused at once and never reaches the unit.

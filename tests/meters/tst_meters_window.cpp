@@ -1,5 +1,6 @@
 // The meters through the window, its real 100 ms timer and device worker, against the virtual unit with
 // its signal frozen and inputs set to exact levels.
+#include "ixmsg.h"
 #include "qixdevice.h"
 #include "mainwindow.h"
 #include "metersection.h"
@@ -26,6 +27,25 @@ QRect bar(int left, int offset)
     return QRect(QPoint(left, 362 + offset), QPoint(left + 5, 468));
 }
 
+// How many of the host's messages in the unit's trace carry item `id`.
+int messagesWith(const QJsonObject &trace, uint8_t id)
+{
+    int n = 0;
+    for (const QJsonValue &entry : trace.value(QStringLiteral("trace")).toArray()) {
+        if (entry.toObject().value(QStringLiteral("dir")).toString() != QLatin1String("out"))
+            continue;
+        QByteArray bytes = QByteArray::fromHex(entry.toObject().value(QStringLiteral("hex")).toString().toLatin1());
+        ixmsg_buf buf;
+        ixmsg_init(&buf, reinterpret_cast<uint8_t *>(bytes.data()), uint8_t(qMin(bytes.size(), 64)));
+        uint8_t item = 0;
+        bool has = false;
+        while (ixmsg_get(&buf, &item, nullptr, nullptr, nullptr, nullptr) == 0)
+            has = has || item == id;
+        n += has ? 1 : 0;
+    }
+    return n;
+}
+
 } // namespace
 
 class TestMetersWindow : public QObject {
@@ -35,6 +55,10 @@ class TestMetersWindow : public QObject {
     bool control(const QByteArray &command) const
     {
         return unit_->control(command).value(QStringLiteral("ok")).toBool();
+    }
+    void click(const char *button) const
+    {
+        window_->findChild<QAbstractButton *>(QLatin1String(button))->click();
     }
 
 private slots:
@@ -54,6 +78,7 @@ private slots:
         window_->show();
         // The rate shows once the unit is set up.
         QTRY_VERIFY_WITH_TIMEOUT(!label("label_IntSampleRate")->text().isEmpty(), kPatience);
+        click("pB_ToMixerFromInterface"); // meters are read while they are on screen
         auto *master = window_->findChild<QDoubleSpinBox *>(QStringLiteral("dSB_faderDisplayMaster"));
         master->setValue(0.0); // typed in, as a user would; the master starts at -infinity
         emit master->editingFinished();
@@ -143,7 +168,31 @@ private slots:
         QCOMPARE(label("label_IntSampleRate")->text(), QString());
         QVERIFY(control("plug"));
         QTRY_VERIFY_WITH_TIMEOUT(!label("label_IntSampleRate")->text().isEmpty(), kPatience);
+        click("pB_ToMixerFromInterface"); // the lost unit brought the interface page up
         QTRY_COMPARE_WITH_TIMEOUT(meters.store().input[4], 20000u, kPatience);
+    }
+
+    // Nothing asks the unit for levels while no meter is on screen; showing the mixer page asks at once
+    // and the bars show what changed meanwhile. How soon is the bench's figure (bench_pages): a time
+    // limit here would fail a loaded machine or be too loose to mean anything, so only the order counts.
+    void metersAskedOnlyWhileShown()
+    {
+        click("pB_ToInterfaceFromMixer");
+        QVERIFY(control("set level 7 32768"));
+        // A request asked just before the page went may still go out with the next message; after a
+        // once-a-second poll has gone out, nothing older is waiting.
+        QVERIFY(control("trace clear"));
+        QTRY_VERIFY_WITH_TIMEOUT(messagesWith(unit_->control("trace"), IXMSG_ID_HZ) >= 1, kPatience);
+        QVERIFY(control("trace clear"));
+        QTRY_VERIFY_WITH_TIMEOUT(messagesWith(unit_->control("trace"), IXMSG_ID_HZ) >= 2, kPatience);
+        const QJsonObject hidden = unit_->control("trace");
+        QCOMPARE(messagesWith(hidden, IXMSG_ID_GET_METER), 0);
+        QCOMPARE(messagesWith(hidden, IXMSG_ID_GET_GRMETER), 0);
+        QCOMPARE(label("label_LevelMeter7")->geometry(), bar(37, 106)); // the change is not drawn
+
+        click("pB_ToMixerFromInterface");
+        QTRY_VERIFY_WITH_TIMEOUT(messagesWith(unit_->control("trace"), IXMSG_ID_GET_METER) >= 1, kPatience);
+        QTRY_COMPARE_WITH_TIMEOUT(label("label_LevelMeter7")->geometry(), bar(37, 0), kPatience);
     }
 
 private:

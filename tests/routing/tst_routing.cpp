@@ -77,7 +77,7 @@ struct Rig {
     UnitRig unit;
     RoutingSection section{unit.dev, unit.settings, *unit.controls};
 
-    template <typename W = QWidget> W *find(const QString &name) const
+    template <typename W = QWidget> W *find(const QString &name)
     {
         for (QWidget *root : {section.page(mixer::UnitModel::K1), section.page(mixer::UnitModel::K2),
                               static_cast<QWidget *>(section.monitor())})
@@ -103,9 +103,9 @@ struct Rig {
         click(QStringLiteral("pB_MoniconEnable"));
         return section.monitor();
     }
-    QSlider *slider(const char *name) const { return find<QSlider>(QLatin1String(name)); }
-    QDoubleSpinBox *box(const char *name) const { return find<QDoubleSpinBox>(QLatin1String(name)); }
-    QComboBox *combo(const char *name) const { return find<QComboBox>(QLatin1String(name)); }
+    QSlider *slider(const char *name) { return find<QSlider>(QLatin1String(name)); }
+    QDoubleSpinBox *box(const char *name) { return find<QDoubleSpinBox>(QLatin1String(name)); }
+    QComboBox *combo(const char *name) { return find<QComboBox>(QLatin1String(name)); }
 };
 
 } // namespace

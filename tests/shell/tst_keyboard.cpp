@@ -30,6 +30,9 @@ struct Rig {
     {
         settings.setValue(settings::key::InformationDialog, true);
         window = std::make_unique<MainWindow>(device, settings);
+        // The routing pages are built when first shown.
+        for (int page : {2, 3, 1})
+            window->pages()->setCurrentIndex(page);
         device.recv_is_selected(true);
         emit device.sig_recv_productname(QStringLiteral("LYNTRA K2"));
         window->timerInterrupt_100ms();

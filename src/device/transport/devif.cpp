@@ -25,7 +25,7 @@ bool usable(const devif_device *dev)
 
 bool devif_aborted(const devif_device *dev)
 {
-    return dev && dev->abort && dev->abort->load(std::memory_order_relaxed);
+    return dev && dev->abort && dev->abort->raised();
 }
 
 bool devif_find_device(const char *match_key, char *path, size_t capacity)
@@ -69,7 +69,7 @@ int devif_control_out(const devif_device *dev, uint8_t request, uint16_t value, 
         IX_DIAG();
         return 1;
     }
-    return devif_socket_exchange(dev->path, block.data(), block.size(), nullptr, 0, dev->abort);
+    return devif_socket_exchange(dev->path, block.data(), block.size(), nullptr, 0, dev->abort, dev->link);
 }
 
 int devif_control_in(const devif_device *dev, uint8_t request, uint16_t value, uint16_t index,
@@ -91,7 +91,7 @@ int devif_control_in(const devif_device *dev, uint8_t request, uint16_t value, u
     }
     uint8_t block[DEVIF_BLOCK_MIN_SIZE];
     devif_block_in(request, value, index, block, sizeof block);
-    return devif_socket_exchange(dev->path, block, sizeof block, out, length, dev->abort);
+    return devif_socket_exchange(dev->path, block, sizeof block, out, length, dev->abort, dev->link);
 }
 
 devif_access devif_unit_access(const devif_device *dev)

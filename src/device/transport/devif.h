@@ -1,12 +1,16 @@
 // Finding the unit and the driver request primitive.
 //
 // Procedural like the protocol layer: 0 success, 1 failure, one diagnostic line per failure. Only the
-// device worker thread calls this layer, one request at a time; no handle is kept between requests.
+// device worker thread calls this layer, one request at a time. A record may carry a link that keeps
+// the connection to a virtual unit open between requests; without one every request connects anew.
 #pragma once
 
-#include <atomic>
+#include "devifabort.h"
+
 #include <cstddef>
 #include <cstdint>
+
+struct devif_socket_link;
 
 constexpr size_t DEVIF_PATH_CAPACITY = 260;
 constexpr char DEVIF_MATCH_KEY[] = "ixdev"; // the driver's service name, also the discovery directory
@@ -16,12 +20,15 @@ constexpr char DEVIF_MATCH_KEY[] = "ixdev"; // the driver's service name, also t
 // from a zeroed record.
 struct devif_device {
     char path[DEVIF_PATH_CAPACITY];
-    // Set by the owner when the program quits: a request in progress gives up within about 50 ms and
-    // no new attempt starts. Null: never.
-    const std::atomic<bool> *abort;
+    // Raised by the owner when the program quits: a request in progress gives up at once and no new
+    // attempt starts. Null: never. Owned by the caller.
+    const devif_abort *abort;
+    // The connection kept to a virtual unit between requests; null: one connection per request. Owned
+    // by the caller, who closes it (devif_socket_link_close) when it drops the selection.
+    devif_socket_link *link;
 };
 
-// True when `dev` has an abort flag and it is set. Any thread.
+// True when `dev` has an abort and it was raised. Any thread.
 bool devif_aborted(const devif_device *dev);
 
 // What stood in the way of the last request to a unit that was found: nothing (also when the unit

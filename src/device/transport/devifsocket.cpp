@@ -93,14 +93,16 @@ int connect_unit(const char *path, bool quiet)
     return fd;
 }
 
-bool send_all(int fd, const uint8_t *data, size_t size)
+// `quiet` keeps a failure that the caller expects and handles from printing.
+bool send_all(int fd, const uint8_t *data, size_t size, bool quiet = false)
 {
     while (size > 0) {
         const ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
-            DEVIF_PRINT_ERRNO(errno);
+            if (!quiet)
+                DEVIF_PRINT_ERRNO(errno);
             return false;
         }
         data += n;
@@ -109,22 +111,28 @@ bool send_all(int fd, const uint8_t *data, size_t size)
     return true;
 }
 
-// Waits until `fd` has data, in short slices so that an abort is noticed while a slow unit thinks.
-// False on timeout, abort or error.
-bool wait_readable(int fd, std::chrono::steady_clock::time_point deadline, const std::atomic<bool> *abort)
+bool raised(const devif_abort *abort)
 {
-    constexpr int kSliceMs = 50;
+    return abort && abort->raised();
+}
+
+// Waits in the kernel until `fd` has data, the deadline passes or `abort` is raised. False on
+// timeout, abort or error.
+bool wait_readable(int fd, std::chrono::steady_clock::time_point deadline, const devif_abort *abort)
+{
+    constexpr int kSliceMs = 50; // only for an abort without an event descriptor
+    const int abortFd = abort ? abort->fd() : -1;
     for (;;) {
-        if (abort && abort->load(std::memory_order_relaxed))
+        if (raised(abort))
             return false;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                              deadline - std::chrono::steady_clock::now())
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
                               .count();
         if (left <= 0)
             return false;
-        pollfd p{fd, POLLIN, 0};
-        const int rc = ::poll(&p, 1, int(std::min<long long>(left, kSliceMs)));
-        if (rc > 0)
+        pollfd p[2] = {{fd, POLLIN, 0}, {abortFd, POLLIN, 0}};
+        const bool sliced = abort && abortFd < 0;
+        const int rc = ::poll(p, abortFd >= 0 ? 2 : 1, int(sliced ? std::min<long long>(left, kSliceMs) : left));
+        if (rc > 0 && p[0].revents != 0)
             return true;
         if (rc < 0 && errno != EINTR) {
             DEVIF_PRINT_ERRNO(errno);
@@ -134,7 +142,7 @@ bool wait_readable(int fd, std::chrono::steady_clock::time_point deadline, const
 }
 
 bool recv_all(int fd, uint8_t *data, size_t size, std::chrono::steady_clock::time_point deadline,
-              const std::atomic<bool> *abort)
+              const devif_abort *abort)
 {
     while (size > 0) {
         if (!wait_readable(fd, deadline, abort))
@@ -244,32 +252,48 @@ bool devif_socket_find(const char *match_key, char *path, size_t capacity)
     return found;
 }
 
-int devif_socket_exchange(const char *path, const uint8_t *block, size_t block_size, uint8_t *out,
-                          uint16_t out_size, const std::atomic<bool> *abort)
+void devif_socket_link_close(devif_socket_link *link)
 {
-    if (!path || !block || block_size > UINT32_MAX || (out_size > 0 && !out)) {
-        IX_DIAG();
-        return 1;
-    }
-    Fd fd(connect_unit(path, false));
-    if (fd.get() < 0)
-        return 1;
+    if (!link)
+        return;
+    // The path goes stale with the descriptor and is left as it is: the last close may come from the
+    // thread that ends the link's owner, after the thread that used it has ended.
+    const int fd = link->fd.exchange(-1);
+    if (fd >= 0)
+        ::close(fd);
+}
 
-    std::vector<uint8_t> frame(12 + block_size);
-    devif_put_u32(frame.data(), DEVIF_IOCTL_CODE);
-    devif_put_u32(frame.data() + 4, static_cast<uint32_t>(block_size));
-    std::memcpy(frame.data() + 8, block, block_size);
-    devif_put_u32(frame.data() + 8 + block_size, out_size);
-    if (!send_all(fd.get(), frame.data(), frame.size())) {
-        IX_DIAG();
-        return 1;
-    }
+namespace {
 
+// The connection a request goes over: the one kept in `link` for `path`, else a new one (kept there
+// when there is a link). `reused` tells that it was kept from an earlier request, `kept` that the link
+// holds it now (otherwise the caller closes it).
+int connection_for(const char *path, devif_socket_link *link, bool *reused, bool *kept)
+{
+    *reused = false;
+    *kept = false;
+    if (link && link->fd >= 0 && std::strcmp(link->path, path) == 0) {
+        *reused = *kept = true;
+        return link->fd;
+    }
+    devif_socket_link_close(link);
+    const int fd = connect_unit(path, false);
+    const size_t length = std::strlen(path);
+    if (link && fd >= 0 && length < sizeof link->path) {
+        std::memcpy(link->path, path, length + 1);
+        link->fd = fd;
+        *kept = true;
+    }
+    return fd;
+}
+
+// Reads the answer's header and its `out_size` bytes into `answer`.
+int read_answer(int fd, uint16_t out_size, std::vector<uint8_t> *answer, const devif_abort *abort)
+{
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(DEVIF_SOCKET_TIMEOUT_MS);
-    const auto aborted = [abort] { return abort && abort->load(std::memory_order_relaxed); };
     uint8_t head[8];
-    if (!recv_all(fd.get(), head, sizeof head, deadline, abort)) {
-        if (!aborted())
+    if (!recv_all(fd, head, sizeof head, deadline, abort)) {
+        if (!raised(abort))
             IX_DIAG();
         return 1;
     }
@@ -283,10 +307,58 @@ int devif_socket_exchange(const char *path, const uint8_t *block, size_t block_s
         IX_DIAG_VALUE(returned);
         return 1;
     }
-    std::vector<uint8_t> answer(out_size);
-    if (!recv_all(fd.get(), answer.data(), answer.size(), deadline, abort)) {
-        if (!aborted())
+    answer->resize(out_size);
+    if (!recv_all(fd, answer->data(), answer->size(), deadline, abort)) {
+        if (!raised(abort))
             IX_DIAG();
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int devif_socket_exchange(const char *path, const uint8_t *block, size_t block_size, uint8_t *out,
+                          uint16_t out_size, const devif_abort *abort, devif_socket_link *link)
+{
+    if (!path || !block || block_size > UINT32_MAX || (out_size > 0 && !out)) {
+        IX_DIAG();
+        return 1;
+    }
+    std::vector<uint8_t> frame(12 + block_size);
+    devif_put_u32(frame.data(), DEVIF_IOCTL_CODE);
+    devif_put_u32(frame.data() + 4, static_cast<uint32_t>(block_size));
+    std::memcpy(frame.data() + 8, block, block_size);
+    devif_put_u32(frame.data() + 8 + block_size, out_size);
+
+    bool reused = false;
+    bool kept = false;
+    int fd = connection_for(path, link, &reused, &kept);
+    if (fd < 0)
+        return 1;
+    // A connection the link does not keep lives for this request only.
+    Fd once(kept ? -1 : fd);
+    if (!send_all(fd, frame.data(), frame.size(), reused)) {
+        if (!reused) {
+            devif_socket_link_close(link);
+            IX_DIAG();
+            return 1;
+        }
+        // Nothing of the request reached a unit that hung up, so it may go again on a new connection.
+        devif_socket_link_close(link);
+        fd = connection_for(path, link, &reused, &kept);
+        if (fd < 0)
+            return 1;
+        Fd retry(kept ? -1 : fd);
+        if (!send_all(fd, frame.data(), frame.size())) {
+            devif_socket_link_close(link);
+            IX_DIAG();
+            return 1;
+        }
+    }
+    std::vector<uint8_t> answer;
+    if (read_answer(fd, out_size, &answer, abort) != 0) {
+        devif_socket_link_close(link);
         return 1;
     }
     if (out_size > 0)

@@ -37,7 +37,10 @@ int ixctl_send_msg(const devif_device *selected, const ixmsg_buf *msg)
         if (devif_aborted(selected))
             return 1; // quitting: no further attempt
         IX_DIAG();
-        std::this_thread::sleep_for(SEND_PAUSE);
+        if (!selected->abort)
+            std::this_thread::sleep_for(SEND_PAUSE);
+        else if (!selected->abort->sleep_for(int(SEND_PAUSE.count())))
+            return 1; // quitting during the pause
     }
     IX_DIAG();
     return 1;
