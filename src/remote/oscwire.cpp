@@ -24,21 +24,30 @@ void appendBigEndian(std::vector<uint8_t> &out, uint32_t v)
         out.push_back(uint8_t(v >> shift));
 }
 
-Arg argOf(char type, const lo_arg *a)
+// liblo's arguments sit on 4-byte boundaries inside the message, less than its union's alignment:
+// each is copied out of its bytes, never read through the union.
+template <typename T> T copied(const void *at)
+{
+    T v;
+    std::memcpy(&v, at, sizeof v);
+    return v;
+}
+
+Arg argOf(char type, const void *a)
 {
     Arg arg;
     switch (type) {
     case LO_INT32:
-        arg.number = a->i;
+        arg.number = copied<int32_t>(a);
         break;
     case LO_INT64:
-        arg.number = double(a->h);
+        arg.number = double(copied<int64_t>(a));
         break;
     case LO_FLOAT:
-        arg.number = a->f;
+        arg.number = copied<float>(a);
         break;
     case LO_DOUBLE:
-        arg.number = a->d;
+        arg.number = copied<double>(a);
         break;
     case LO_TRUE:
     case LO_FALSE:
@@ -47,7 +56,7 @@ Arg argOf(char type, const lo_arg *a)
     case LO_STRING:
     case LO_SYMBOL:
         arg.kind = Arg::Kind::Text;
-        arg.text = type == LO_STRING ? &a->s : &a->S;
+        arg.text = static_cast<const char *>(a);
         return arg;
     default:
         return arg;
@@ -79,7 +88,7 @@ bool decodeMessage(const uint8_t *data, size_t size, std::vector<InMessage> &out
     lo_arg **argv = lo_message_get_argv(m.get());
     const int argc = lo_message_get_argc(m.get());
     for (int i = 0; i < argc; ++i) {
-        in.args.push_back(argOf(types[i], argv[i]));
+        in.args.push_back(argOf(types[i], static_cast<const void *>(argv[i])));
         if (in.args.back().kind == Arg::Kind::None && !in.otherType)
             in.otherType = types[i];
     }

@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -100,15 +101,23 @@ private:
     {
         OscReceived r{path, {}};
         for (int i = 0; i < argc; ++i) {
+            // Arguments sit on 4-byte boundaries: copied out, never read through liblo's union.
+            const void *at = argv[i];
             switch (types[i]) {
-            case LO_INT32:
-                r.args << argv[i]->i;
+            case LO_INT32: {
+                int32_t v;
+                std::memcpy(&v, at, sizeof v);
+                r.args << v;
                 break;
-            case LO_FLOAT:
-                r.args << double(argv[i]->f);
+            }
+            case LO_FLOAT: {
+                float v;
+                std::memcpy(&v, at, sizeof v);
+                r.args << double(v);
                 break;
+            }
             case LO_STRING:
-                r.args << QString::fromUtf8(&argv[i]->s);
+                r.args << QString::fromUtf8(static_cast<const char *>(at));
                 break;
             default:
                 r.args << QVariant();
