@@ -10,7 +10,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build pkg-config g++ qtbase5-dev qtbase5-dev-tools
           qttools5-dev qttools5-dev-tools libusb-1.0-0-dev libudev-dev libarchive-dev libssl-dev
-          libpipewire-0.3-dev fonts-dejavu-core fonts-dejavu-extra fonts-noto-cjk xvfb xdotool pipewire umockdev libumockdev-dev)
+          libpipewire-0.3-dev liblo-dev fonts-dejavu-core fonts-dejavu-extra fonts-noto-cjk xvfb xdotool pipewire
+          umockdev libumockdev-dev liblo-tools)
 case "${1:-build}" in
   run)  packages+=(xauth x11-apps imagemagick) ;;
   package) packages+=(desktop-file-utils appstream dpkg-dev file) ;;

@@ -606,6 +606,10 @@
         <source>Import Scene...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Remote Control...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -816,6 +820,57 @@ MASTER</source>
     </message>
     <message>
         <source>S/PDIF</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RemoteDialog</name>
+    <message>
+        <source>Remote Control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control the mixer over OSC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The local network too</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UDP port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reach:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Listening on port %1 for this computer and its local network (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Listening on port %1 for programs on this computer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port %1 is in use by another program. Choose another port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port %1 cannot be opened (%2). Choose another port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no network</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

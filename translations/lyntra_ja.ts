@@ -606,6 +606,10 @@
         <source>Import Scene...</source>
         <translation>シーンを読み込む...</translation>
     </message>
+    <message>
+        <source>Remote Control...</source>
+        <translation>リモートコントロール...</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -819,6 +823,57 @@ MASTER</translation>
     <message>
         <source>S/PDIF</source>
         <translation>S/PDIF</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteDialog</name>
+    <message>
+        <source>Remote Control</source>
+        <translation>リモートコントロール</translation>
+    </message>
+    <message>
+        <source>Control the mixer over OSC</source>
+        <translation>OSC でミキサーを操作する</translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation>このコンピューターのみ</translation>
+    </message>
+    <message>
+        <source>The local network too</source>
+        <translation>ローカルネットワークからも</translation>
+    </message>
+    <message>
+        <source>UDP port:</source>
+        <translation>UDP ポート:</translation>
+    </message>
+    <message>
+        <source>Reach:</source>
+        <translation>接続範囲:</translation>
+    </message>
+    <message>
+        <source>Off.</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>Listening on port %1 for this computer and its local network (%2).</source>
+        <translation>ポート %1 で、このコンピューターとローカルネットワーク (%2) からの接続を待ち受けています。</translation>
+    </message>
+    <message>
+        <source>Listening on port %1 for programs on this computer.</source>
+        <translation>ポート %1 で、このコンピューター上のプログラムからの接続を待ち受けています。</translation>
+    </message>
+    <message>
+        <source>Port %1 is in use by another program. Choose another port.</source>
+        <translation>ポート %1 は他のプログラムが使用中です。別のポートを選んでください。</translation>
+    </message>
+    <message>
+        <source>Port %1 cannot be opened (%2). Choose another port.</source>
+        <translation>ポート %1 を開けません (%2)。別のポートを選んでください。</translation>
+    </message>
+    <message>
+        <source>no network</source>
+        <translation>ネットワークなし</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace mixer {
 namespace {
@@ -127,6 +128,26 @@ QString dynLabel(DynKnob knob, int position)
 int dynUnit(DynKnob knob, int position)
 {
     return dynScale(knob).unit(position);
+}
+
+double dynValue(DynKnob knob, int position)
+{
+    const int unit = dynUnit(knob, position);
+    switch (knob) {
+    case DynKnob::Ratio:
+        return unit == 255 ? std::numeric_limits<double>::infinity() : unit / 10.0;
+    case DynKnob::Release:
+        return 10.0 * unit;
+    case DynKnob::HighMidQ:
+    case DynKnob::LowMidQ:
+        return 0.25 * (1 << unit);
+    default:
+        if (isEqGain(knob))
+            return eqscale::gainDb(position);
+        if (eqBandOf(knob) != 0)
+            return eqscale::frequencyHz(unit);
+        return unit; // threshold, gain, attack
+    }
 }
 
 bool isCompKnob(DynKnob knob)

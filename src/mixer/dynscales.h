@@ -52,6 +52,10 @@ QString dynLabel(DynKnob knob, int position);
 // 64-entry frequency list, the Q step 0..6.
 int dynUnit(DynKnob knob, int position);
 
+// What `position` shows as a number in the knob's own unit: dB for the threshold, gains and EQ gains,
+// the ratio (infinity for "inf:1"), milliseconds for attack and release, Hz, the Q.
+double dynValue(DynKnob knob, int position);
+
 bool isCompKnob(DynKnob knob);
 bool isEqGain(DynKnob knob);
 // EQ band of a knob: 1 low, 2 low-mid, 3 high-mid, 4 high; 0 for the compressor's knobs.

@@ -51,7 +51,11 @@ UnitStatus::UnitStatus(QIXDevice &device, QObject *parent) : QObject(parent), de
     });
     connect(&device, &QIXDevice::sig_recv_clockhz, this, &UnitStatus::clockHzReceived);
     connect(&device, &QIXDevice::sig_recv_clocklock, this,
-            [this](ixmsg_data_clocksource_t source, ixmsg_data_clocklock_t lock) { emit lockReported(source, lock); });
+            [this](ixmsg_data_clocksource_t source, ixmsg_data_clocklock_t lock) {
+                if (source < locks_.size())
+                    locks_[source] = lock;
+                emit lockReported(source, lock);
+            });
     connect(&device, &QIXDevice::sig_unit_access, this, &UnitStatus::accessReported);
 }
 

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 
 class QIXDevice;
@@ -33,6 +34,12 @@ public:
     QString productName() const { return productName_; }
     UnitModel model() const;
     QString firmwareText() const { return firmwareVersionText(version_, build_); }
+
+    // ---- Rate and clock as last reported: the shown rate (0 while none is shown), the source the unit
+    // runs on (0 before a report) and the last lock status reported for `source` (0 before one).
+    uint32_t sampleRate() const { return rateShown_ ? rate_ : 0; }
+    uint32_t clockSource() const { return sourceReported_ ? source_ : 0; }
+    uint32_t lock(uint32_t source) const { return source < locks_.size() ? locks_[source] : 0; }
 
     // ---- Clock. Whether the unit last reported running on `source`; false before any report. Sources the panel
     // has no name for all count as one.
@@ -99,6 +106,7 @@ private:
     uint32_t wordHz_ = 0;
     uint32_t opticalAHz_ = 0;
     uint32_t opticalBHz_ = 0;
+    std::array<uint32_t, 8> locks_{}; // by source
     bool awaitingUnit_ = true;
     Identification identification_ = Identification::None;
     devif_access access_ = DEVIF_ACCESS_OK;

@@ -154,8 +154,17 @@ QStringList SceneStore::eraseAll()
 
 bool SceneStore::resetMain(QString *error)
 {
+    // The remote control is how the panel is reached, not part of the mix: a reset keeps it.
+    const bool remoteOn = settings_.value(settings::key::OscEnabled);
+    const int port = settings_.value(settings::key::OscPort);
+    const bool network = settings_.value(settings::key::OscNetwork);
     if (!settings_.deleteMainFile(error))
         return false;
+    if (remoteOn || network || port != settings::defaultValue(settings::key::OscPort)) {
+        settings_.setValue(settings::key::OscEnabled, remoteOn);
+        settings_.setValue(settings::key::OscPort, port);
+        settings_.setValue(settings::key::OscNetwork, network);
+    }
     settings_.setValue(settings::key::InformationDialog, false);
     settings_.sync();
     return true;

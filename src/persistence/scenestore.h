@@ -1,8 +1,9 @@
 // The ten scene memories: copies of the mix part of the main settings file kept beside it ("DUOMIX_sm1"
 // .. "DUOMIX_sm10", with the main file's suffix), their names in the scene-name store, and the reset of
 // the main file. A scene is the mix only (strips, reverb, monitor, line outputs): the update address,
-// the remembered answers and the other interface flags stay out of it, in a save and in a load alike,
-// so a scene file from someone else cannot change them. The clock store is never touched.
+// the remembered answers, the remote control and the other interface flags stay out of it, in a save
+// and in a load alike, so a scene file from someone else cannot change them. The clock store is never
+// touched.
 //
 // Borrows the program-wide Settings, which must outlive it. GUI thread.
 #pragma once
@@ -52,8 +53,9 @@ public:
     // with its reason; empty when all went.
     QStringList eraseAll();
 
-    // Removes the main file (the mixer state reads as its defaults) and asks for the start-up
-    // information box again. False, with `error` set, when the main file cannot be removed.
+    // Removes the main file (the mixer state reads as its defaults), keeping the remote control's
+    // settings, and asks for the start-up information box again. False, with `error` set, when the main
+    // file cannot be removed.
     bool resetMain(QString *error);
 
 private:

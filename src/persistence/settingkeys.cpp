@@ -166,6 +166,7 @@ void addFixedKeys(QVector<KeyEntry> &t)
         t << coded(fixed(lineOutK1(n), num(9 + n)), 0, 19);
     for (const Key<QString> *k : {&SoftDialog, &FirmDialog, &InfoDialog, &JsonUrl})
         t << fixed(*k, text(""));
+    t << fixed(OscEnabled, num(0)) << coded(fixed(OscPort, num(9090)), 1, 65535) << fixed(OscNetwork, num(0));
 }
 
 struct Index {

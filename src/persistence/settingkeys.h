@@ -119,6 +119,11 @@ inline const Key<QString> SoftDialog{QStringLiteral("Update"), QStringLiteral("S
 inline const Key<QString> FirmDialog{QStringLiteral("Update"), QStringLiteral("FirmDialog")};
 inline const Key<QString> InfoDialog{QStringLiteral("Update"), QStringLiteral("InfoDialog")};
 inline const Key<QString> JsonUrl{QStringLiteral("Update"), QStringLiteral("JsonUrl")};
+
+// ---- Remote control over OSC: off until turned on; this computer only unless the network is allowed.
+inline const Key<bool> OscEnabled{QStringLiteral("Remote"), QStringLiteral("OscEnabled")};
+inline const Key<int> OscPort{QStringLiteral("Remote"), QStringLiteral("OscPort")};
+inline const Key<bool> OscNetwork{QStringLiteral("Remote"), QStringLiteral("OscNetwork")};
 } // namespace key
 
 // What a stored number outside its key's range reads as: `v` itself when the key has no range.

@@ -37,6 +37,8 @@ MainMenus::MainMenus(QMenuBar *bar)
     for (QAction *page : {mixerPage, routingPage, interfacePage})
         page->setShortcut(QKeySequence(Qt::CTRL | key++));
     view->addSeparator();
+    remoteControl = addAction(view, tr("Remote Control..."), QStringLiteral("actionRemote_Control"));
+    view->addSeparator();
     minimize = addAction(view, tr("Minimize"), QStringLiteral("actionMinimize"));
     close = addAction(view, tr("Close"), QStringLiteral("actionClose"));
 

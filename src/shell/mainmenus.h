@@ -31,6 +31,7 @@ public:
     QAction *mixerPage = nullptr;
     QAction *routingPage = nullptr;
     QAction *interfacePage = nullptr;
+    QAction *remoteControl = nullptr;
     QAction *minimize = nullptr;
     QAction *close = nullptr;
     QAction *undo = nullptr;

@@ -12,6 +12,7 @@
 #include "mixersection.h"
 #include "pagenavigator.h"
 #include "progresswindow.h"
+#include "remotesection.h"
 #include "routingsection.h"
 #include "scenefiles.h"
 #include "scenememories.h"
@@ -122,6 +123,8 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // Its thread stops before the models it acts on go with the pages.
+    delete remote_;
     // The pages may still hand over a change while they go; none of it is a step any more.
     delete history_;
     Settings::writeWindowGeometry(saveGeometry());
@@ -190,6 +193,8 @@ void MainWindow::connectMenus()
     scenes_ = new SceneMemories(*this, mixer_->model(), device_, settings_, *history_);
     scenes_->bind(*menus_);
     connect(scenes_, &SceneMemories::progressWanted, this, &MainWindow::openProgressWindow);
+    remote_ = new RemoteSection({device_, settings_, mixer_->model(), *routing_, *unit_, *scenes_, *meters_}, *this);
+    remote_->bind(menus_->remoteControl);
     sceneFiles_ = new SceneFiles(*this, mixer_->model(), settings_, *history_);
     sceneFiles_->bind(*menus_);
     connect(sceneFiles_, &SceneFiles::progressWanted, this, &MainWindow::openProgressWindow);

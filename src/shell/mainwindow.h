@@ -19,6 +19,7 @@ class QIXDevice;
 class QLabel;
 class QMessageBox;
 class QStackedWidget;
+class RemoteSection;
 class RoutingSection;
 class SceneFiles;
 class SceneMemories;
@@ -106,6 +107,7 @@ private:
     MixerSection *mixer_ = nullptr;
     RoutingSection *routing_ = nullptr;
     SceneMemories *scenes_ = nullptr;
+    RemoteSection *remote_ = nullptr;
     SceneFiles *sceneFiles_ = nullptr;
     UndoHistory *history_ = nullptr;
     MeterSection *meters_ = nullptr;

@@ -43,6 +43,7 @@ public:
     // The dialog, once it has been opened; null before.
     MonitorControl *monitor() const { return dialog_; }
     mixer::LineOutModel &lineOuts() const { return *lineOuts_; }
+    mixer::MonitorModel &monitorModel() const { return *monitor_; }
     // The window's actions that also work in the dialog (undo, redo): the dialog holds the keyboard.
     void setDialogActions(const QList<QAction *> &actions) { dialogActions_ = actions; }
 

@@ -60,15 +60,19 @@ void SceneMemories::bind(MainMenus &menus)
 void SceneMemories::saveSceneMemory(int slot)
 {
     QString error;
-    if (!store_->save(slot, &error))
+    if (!save(slot, &error))
         reportFailure(tr("The scene memory could not be saved."), error);
+}
+
+bool SceneMemories::save(int slot, QString *error)
+{
+    return store_->save(slot, error);
 }
 
 void SceneMemories::loadSceneMemory(int slot)
 {
     QString error;
-    QByteArray mix;
-    switch (store_->slotMix(slot, &mix, &error)) {
+    switch (load(slot, &error)) {
     case SceneStore::Load::Missing:
         openBox(QMessageBox::Information, &window_, QString(), tr("This scene memory does not exist."));
         return;
@@ -76,12 +80,27 @@ void SceneMemories::loadSceneMemory(int slot)
         reportFailure(tr("The scene memory could not be loaded."), error);
         return;
     case SceneStore::Load::Done:
-        break;
+        return;
     }
+}
+
+SceneStore::Load SceneMemories::load(int slot, QString *error)
+{
+    QByteArray mix;
+    const SceneStore::Load result = store_->slotMix(slot, &mix, error);
+    if (result != SceneStore::Load::Done)
+        return result;
     const QStringList names = Settings::sceneNames();
     changeMix(tr("Load %1").arg(names.value(slot - 1)),
               [this, mix](QString *e) { return store_->replaceMix(mix, e); }, tr("Now Loading..."),
               tr("The scene memory could not be loaded."));
+    return result;
+}
+
+void SceneMemories::rename(int slot, const QString &name)
+{
+    Settings::setSceneName(slot, name);
+    loadSceneName();
 }
 
 void SceneMemories::setSceneMemoryTitle(const QString &scene)
@@ -96,10 +115,7 @@ void SceneMemories::setSceneMemoryTitle(const QString &scene)
     rename_ = new SceneMemoryDialog(&window_);
     rename_->setAttribute(Qt::WA_DeleteOnClose);
     SceneMemoryDialog *dialog = rename_;
-    connect(dialog, &QDialog::accepted, this, [this, dialog, slot] {
-        Settings::setSceneName(slot, dialog->name());
-        loadSceneName();
-    });
+    connect(dialog, &QDialog::accepted, this, [this, dialog, slot] { rename(slot, dialog->name()); });
     dialog->open();
 }
 
@@ -138,6 +154,7 @@ void SceneMemories::delSettingsFile()
 void SceneMemories::loadSceneName()
 {
     showNames(Settings::sceneNames());
+    emit namesChanged();
 }
 
 void SceneMemories::showNames(const QStringList &names)

@@ -6,6 +6,8 @@
 // asks goes on when the box is answered.
 #pragma once
 
+#include "scenestore.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -17,7 +19,6 @@ class MainMenus;
 class QIXDevice;
 class QWidget;
 class SceneMemoryDialog;
-class SceneStore;
 class Settings;
 class UndoHistory;
 
@@ -38,6 +39,12 @@ public:
     // Connects and enables the entries of `menus`; the titles are the stored names from now on.
     void bind(MainMenus &menus);
 
+    // The menu's operations without their boxes (for callers that answer otherwise): slot 1..10
+    // saved, loaded (the mixer takes it and the progress window opens), renamed.
+    bool save(int slot, QString *error);
+    SceneStore::Load load(int slot, QString *error);
+    void rename(int slot, const QString &name);
+
 public slots:
     void saveSceneMemory(int slot);
     void loadSceneMemory(int slot);
@@ -51,6 +58,8 @@ public slots:
 signals:
     // The main file was replaced and loaded: "Changing various settings..." should show `title`.
     void progressWanted(const QString &title);
+    // The scene names may have changed (renamed, erased, reloaded).
+    void namesChanged();
 
 private:
     void showNames(const QStringList &names);

@@ -233,8 +233,9 @@ private slots:
         QCOMPARE(s.value("Track1", settings::key::Mute), false);
     }
 
-    // A scene is the mix only: the update address, the remembered answers and the interface flags stay
-    // out of a saved slot, and a slot from elsewhere that carries them changes none of them.
+    // A scene is the mix only: the update address, the remembered answers, the remote control and the
+    // interface flags stay out of a saved slot, and a slot from elsewhere that carries them changes none
+    // of them.
     void sceneIsTheMixOnly()
     {
         Settings s;
@@ -243,18 +244,21 @@ private slots:
         s.setValue(settings::key::JsonUrl, "https://own.example/doc.json");
         s.setValue("Track3", settings::key::Mute, true);
         s.setValue(settings::key::MoniConOutput, 2);
+        s.setValue(settings::key::OscEnabled, true);
         QVERIFY(scenes.save(2, &error));
         QCOMPARE(QSettings(scenes.slotPath(2), QSettings::IniFormat).childGroups(), (QStringList{"MoniCon", "Track3"}));
         QFile foreign(scenes.slotPath(4));
         QVERIFY(foreign.open(QIODevice::WriteOnly));
         foreign.write("[Update]\nJsonUrl=https://evil.example/doc.json\nSoftDialog=9.99\n[Misc]\n"
-                      "Information_Dialog=true\nsecret=1\n[Track3]\nMute=false\n[Track4]\nSolo=true\n");
+                      "Information_Dialog=true\nsecret=1\n[Remote]\nOscEnabled=false\nOscNetwork=true\n"
+                      "[Track3]\nMute=false\n[Track4]\nSolo=true\n");
         foreign.close();
         s.setValue(settings::key::JsonUrl, "https://other.example/doc.json");
         for (const int slot : {4, 2}) {
             QCOMPARE(scenes.load(slot, &error), SceneStore::Load::Done);
             QCOMPARE(s.value(settings::key::JsonUrl), QStringLiteral("https://other.example/doc.json"));
             QVERIFY(s.value(settings::key::SoftDialog).isEmpty() && !s.value(settings::key::InformationDialog));
+            QVERIFY(s.value(settings::key::OscEnabled) && !s.value(settings::key::OscNetwork));
             QCOMPARE(s.value("Track3", settings::key::Mute), slot == 2);
             QCOMPARE(s.value("Track4", settings::key::Solo), slot == 4);
             QCOMPARE(s.value(settings::key::MoniConOutput), slot == 2 ? 2 : 0);
@@ -299,8 +303,8 @@ private slots:
         QCOMPARE(s.value("Track1", settings::key::Name), QStringLiteral("Later"));
     }
 
-    // Erasing takes every slot and name; the reset takes the mixer state and asks for the start-up
-    // box again; neither touches the clock.
+    // Erasing takes every slot and name; the reset takes the mixer state (not the remote control) and
+    // asks for the start-up box again; neither touches the clock.
     void eraseAndReset()
     {
         Settings s;
@@ -309,6 +313,7 @@ private slots:
         s.writeClock("Optical_B", 1);
         s.setValue(settings::key::InformationDialog, true);
         s.setValue("Track7", settings::key::Mute, true);
+        s.setValue(settings::key::OscPort, 8000);
         for (int slot : {1, 10})
             QVERIFY(scenes.save(slot, &error));
         Settings::setSceneName(4, "Live");
@@ -320,6 +325,7 @@ private slots:
         const Settings fresh;
         QCOMPARE(fresh.value("Track7", settings::key::Mute), false);
         QCOMPARE(fresh.value(settings::key::InformationDialog), false);
+        QCOMPARE(fresh.value(settings::key::OscPort), 8000);
         QVERIFY(QFile::exists(mainFile()));
         QCOMPARE(fresh.readClock("Optical_B"), 1);
 

@@ -377,7 +377,7 @@ private slots:
         walk(QString(), rig.window->menuBar()->actions());
         QCOMPARE(found.value(""), QStringLiteral("View>|Edit>|SceneMemory>|Help>"));
         QCOMPARE(found.value("/View"),
-                 QStringLiteral("Initialize|Initialize Reverb|-|Mixer|Routing|Interface|-|Minimize|Close"));
+                 QStringLiteral("Initialize|Initialize Reverb|-|Mixer|Routing|Interface|-|Remote Control...|-|Minimize|Close"));
         QCOMPARE(found.value("/Edit"), QStringLiteral("Undo|Redo"));
         QVERIFY(found.value("/SceneMemory")
                     .endsWith("SceneMemory10>|-|Export Scene...|Import Scene...|-|Initialize Memory|-|Save into the unit"));

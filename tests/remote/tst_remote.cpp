@@ -1,0 +1,267 @@
+// The OSC server over the real models and the in-process unit, driven by a real OSC client: values in
+// on-screen units clamped and snapped to the panel's scales and reaching the unit, feedback to the
+// other subscribers, hostile datagrams answered on the error address and harmless, a flood that ends
+// on its last value, and a port in use reported by the dialog.
+#include "lineouts.h"
+#include "monitormodel.h"
+#include "oscclient.h"
+#include "remotecontrol.h"
+#include "remotedialog.h"
+#include "unitrig.h"
+#include "unitstatus.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QtTest>
+
+#include <cerrno>
+#include <cmath>
+#include <limits>
+#include <unistd.h>
+
+using namespace lyntra_test;
+using remote::RemoteControl;
+
+namespace {
+
+// A port nobody listens on at the moment.
+int freePort()
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<sockaddr *>(&a), sizeof a);
+    socklen_t length = sizeof a;
+    ::getsockname(fd, reinterpret_cast<sockaddr *>(&a), &length);
+    ::close(fd);
+    return ntohs(a.sin_port);
+}
+
+struct RemoteRig {
+    UnitRig unit;
+    mixer::LineOutModel lineOuts{unit.settings, unit.dev};
+    mixer::MonitorModel monitor{unit.settings, unit.dev};
+    mixer::UnitStatus status{unit.dev};
+    RemoteControl control{{*unit.model, lineOuts, monitor, status, {}}};
+    int port = freePort();
+
+    RemoteRig() { control.configure({true, port, false}); }
+};
+
+QByteArray bytes(std::initializer_list<int> list)
+{
+    QByteArray out;
+    for (int b : list)
+        out.append(char(b));
+    return out;
+}
+
+} // namespace
+
+class TestRemote : public QObject {
+    Q_OBJECT
+
+private slots:
+    // What a client sends, what the panel keeps (the answer to a query, in on-screen units) and what
+    // the unit then holds (wire values).
+    void valuesClampedAndSnapped_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QVariant>("sent");
+        QTest::addColumn<QVariant>("kept");
+        QTest::addColumn<QString>("atUnit");
+        const auto row = [](const char *name, const char *path, QVariant sent, QVariant kept, const char *unit) {
+            QTest::newRow(name) << QString::fromLatin1(path) << sent << kept << QString::fromLatin1(unit);
+        };
+        row("fader to a tenth", "/lyntra/input/3/fader", -12.34, -12.3, "fader.input.2=-123");
+        row("fader above the top", "/lyntra/input/3/fader", 40.0, 6.0, "fader.input.2=60");
+        row("fader below the bottom is off", "/lyntra/input/20/fader", -500.0, -99.9, "fader.input.19=-1270");
+        row("fader as an int", "/lyntra/input/1/fader", -6, -6.0, "fader.input.0=-60");
+        row("master fader", "/lyntra/master/fader", -3.04, -3.0, "fader.master.0=-30");
+        row("pan rounds", "/lyntra/input/4/pan", -3.6, -4, "pan.3=16");
+        row("pan clamps right", "/lyntra/input/5/pan", 99.0, 20, "pan.4=40");
+        row("mute from a float", "/lyntra/input/7/mute", 0.7, 1, "mute.input.6=1");
+        row("send snaps to a step", "/lyntra/input/2/send/3/level", -7.4, -7.0, "send.input.1.2.level=-7");
+        row("send off", "/lyntra/input/2/send/1/level", -120.0, -99.9, "send.input.1.0.level=-127");
+        row("ratio snaps", "/lyntra/input/6/comp/ratio", 3.3, 3.5, "comp.5.ratio=35");
+        row("ratio infinite", "/lyntra/input/6/comp/ratio", 1000.0, std::numeric_limits<double>::infinity(),
+            "comp.5.ratio=255");
+        row("eq frequency by ratio", "/lyntra/input/9/eq/high/freq", 7100.0, 7000.0, "eq.8.3.freq=51");
+        row("eq gain clamps", "/lyntra/input/9/eq/highmid/gain", -40.0, -12.0, "eq.8.2.gain=0");
+        row("reverb time clamps", "/lyntra/reverb/time", 99.0, 10.0, "reverb.time=100");
+        row("reverb pre-delay clamps", "/lyntra/reverb/predelay", -5.0, 0.0, "reverb.predelay=0");
+        row("reverb type any case", "/lyntra/reverb/type", "plate", "PLATE", "reverb.type=5");
+    }
+    void valuesClampedAndSnapped()
+    {
+        QFETCH(QString, path);
+        QFETCH(QVariant, sent);
+        QFETCH(QVariant, kept);
+        QFETCH(QString, atUnit);
+        RemoteRig rig;
+        QCOMPARE(rig.control.state(), RemoteControl::State::Listening);
+        OscClient client(rig.port);
+        // The unit hears a compressor's or an equaliser's values while it is on, as from the window.
+        for (const char *section : {"/comp/", "/eq/"})
+            if (path.contains(QLatin1String(section)))
+                client.send(path.section('/', 0, 3).toStdString() + section + "on", {1});
+        client.send(path.toStdString(), {sent});
+        QVERIFY2(wait_until([&] { return rig.unit.mismatch({atUnit}).isEmpty(); }),
+                 qPrintable(rig.unit.mismatch({atUnit})));
+        client.clear();
+        client.send(path.toStdString());
+        QVERIFY(wait_until([&] { return client.count(path.toStdString()) >= 1; }));
+        const QVariant answer = client.last(path.toStdString()).args.value(0);
+        if (kept.type() == QVariant::Double)
+            QVERIFY2(std::isinf(kept.toDouble()) ? std::isinf(answer.toDouble())
+                                                 : qAbs(answer.toDouble() - kept.toDouble()) < 1e-4,
+                     qPrintable(answer.toString()));
+        else
+            QCOMPARE(answer, kept);
+    }
+
+    // Bad input gets its reason on the error address and changes nothing; the server answers the next
+    // good message as before.
+    void hostileInputIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("datagram"); // raw bytes, when not empty
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QVariantList>("args");
+        QTest::addColumn<QString>("reason");
+        const auto msg = [](const char *name, const char *path, QVariantList args, const char *why) {
+            QTest::newRow(name) << QByteArray() << QString::fromLatin1(path) << args << QString::fromLatin1(why);
+        };
+        msg("unknown address", "/lyntra/input/3/volume", {-3.0}, "unknown address");
+        msg("channel 21", "/lyntra/input/21/fader", {-3.0}, "unknown address");
+        msg("channel 0", "/lyntra/input/0/mute", {1}, "unknown address");
+        msg("text for a number", "/lyntra/input/3/fader", {QStringLiteral("loud")}, "expects a number");
+        msg("NaN", "/lyntra/input/3/fader", {std::nan("")}, "NaN");
+        msg("two values", "/lyntra/input/3/fader", {-3.0, -4.0}, "one argument");
+        msg("unknown reverb", "/lyntra/reverb/type", {QStringLiteral("CAVE")}, "HALL");
+        msg("scene 11", "/lyntra/scene/load", {11}, "1..10");
+        msg("read-only", "/lyntra/status/rate", {96000}, "read-only");
+        msg("subscribe port 0", "/lyntra/subscribe", {0}, "1..65535");
+        QTest::newRow("not OSC") << bytes({0x47, 0x45, 0x54, 0x20}) << QString() << QVariantList() << "not an OSC";
+        QTest::newRow("truncated") << QByteArray("/lyntra/input/3/fader\0\0\0,f\0\0", 28) << QString()
+                                   << QVariantList() << "not an OSC";
+        QByteArray nested("#bundle\0\0\0\0\0\0\0\0\1", 16);
+        for (int depth = 0; depth < 6; ++depth) {
+            const QByteArray inner = nested;
+            nested = QByteArray("#bundle\0\0\0\0\0\0\0\0\1", 16) + bytes({0, 0, 0, int(inner.size())}) + inner;
+        }
+        QTest::newRow("bundles too deep") << nested << QString() << QVariantList() << "not an OSC";
+    }
+    void hostileInputIsRefused()
+    {
+        QFETCH(QByteArray, datagram);
+        QFETCH(QString, path);
+        QFETCH(QVariantList, args);
+        QFETCH(QString, reason);
+        RemoteRig rig;
+        OscClient client(rig.port);
+        const int before = rig.unit.messages;
+        if (datagram.isEmpty())
+            client.send(path.toStdString(), args);
+        else
+            client.sendRaw(datagram, rig.port);
+        QVERIFY(wait_until([&] { return client.count("/lyntra/error") == 1; }));
+        const OscReceived error = client.last("/lyntra/error");
+        QCOMPARE(error.args.value(0).toString(), path);
+        QVERIFY2(error.args.value(1).toString().contains(reason), qPrintable(error.args.value(1).toString()));
+        client.send("/lyntra/input/3/fader");
+        QVERIFY(wait_until([&] { return client.count("/lyntra/input/3/fader") == 1; }));
+        QCOMPARE(client.last("/lyntra/input/3/fader").args.value(0).toDouble(), 0.0);
+        QCOMPARE(rig.unit.mismatch({"fader.input.2=null", "reverb.type=null"}), QString());
+        rig.unit.flush();
+        QVERIFY(rig.unit.messages >= before);
+    }
+
+    // Subscribers hear every change: a client's goes to the others, not back to itself; one made
+    // in the panel (here the model call a widget makes) goes to all. A linked pair moves together.
+    void feedbackReachesTheOtherSubscribers()
+    {
+        RemoteRig rig;
+        OscClient a(rig.port), b(rig.port);
+        a.send("/lyntra/subscribe", {a.port()});
+        b.send("/lyntra/subscribe", {b.port()});
+        // Each first hears the whole mix.
+        QVERIFY(wait_until([&] { return a.count("/lyntra/status/lock") == 1 && b.count("/lyntra/status/lock") == 1; }));
+        a.clear();
+        b.clear();
+        a.send("/lyntra/input/2/link", {1});
+        a.send("/lyntra/input/1/mute", {1});
+        QVERIFY(wait_until([&] { return b.count("/lyntra/input/2/mute") == 1; }));
+        QCOMPARE(b.last("/lyntra/input/1/mute").args, (QVariantList{1}));
+        QCOMPARE(b.last("/lyntra/input/1/link").args, (QVariantList{1}));
+        QCOMPARE(rig.unit.mismatch({"mute.input.0=1", "mute.input.1=1"}), QString());
+        rig.unit.model->setFaderLevel(mixer::monoRef(11), -20.0);
+        QVERIFY(wait_until([&] { return a.count("/lyntra/input/11/fader") == 1 && b.count("/lyntra/input/11/fader") == 1; }));
+        QCOMPARE(a.last("/lyntra/input/11/fader").args.value(0).toDouble(), -20.0);
+        QCOMPARE(a.count("/lyntra/input/1/mute"), 0);
+        QCOMPARE(a.count("/lyntra/input/2/link"), 0);
+
+        b.send("/lyntra/unsubscribe", {b.port()});
+        b.send("/lyntra/input/12/fader"); // answered once the unsubscription is done
+        QVERIFY(wait_until([&] { return b.count("/lyntra/input/12/fader") == 1; }));
+        b.clear();
+        rig.unit.model->setFaderLevel(mixer::monoRef(11), -10.0);
+        QVERIFY(wait_until([&] { return a.count("/lyntra/input/11/fader") == 2; }));
+        QCOMPARE(b.count("/lyntra/input/11/fader"), 0);
+    }
+
+    // 10,000 fader values as fast as a client can send them: the unit ends on the last one.
+    void floodEndsOnTheLastValue()
+    {
+        RemoteRig rig;
+        OscClient client(rig.port);
+        // At the rate of the flood the server must ride out (10,000 a second), not faster: beyond it the
+        // kernel drops datagrams before anyone reads them, the last one among them.
+        for (int i = 0; i < 10000; ++i) {
+            client.send("/lyntra/input/8/fader", {-60.0 + (i % 600) / 10.0});
+            if (i % 100 == 99)
+                QTest::qWait(10);
+        }
+        client.send("/lyntra/input/8/fader", {-4.5});
+        QVERIFY2(wait_until([&] { return rig.unit.mismatch({"fader.input.7=-45"}).isEmpty(); }),
+                 qPrintable(rig.unit.mismatch({"fader.input.7=-45"})));
+        client.send("/lyntra/input/8/fader");
+        QVERIFY(wait_until([&] { return client.count("/lyntra/input/8/fader") >= 1; }));
+        QCOMPARE(client.last("/lyntra/input/8/fader").args.value(0).toDouble(), -4.5);
+    }
+
+    // Another program on the port: the dialog, driven by keys, says so and stays open; a free port
+    // typed next brings the server up.
+    void portInUseIsReported()
+    {
+        RemoteRig rig; // listening on rig.port
+        RemoteControl second{{*rig.unit.model, rig.lineOuts, rig.monitor, rig.status, {}}};
+        RemoteDialog dialog(second, [&](const RemoteControl::Config &c) { second.configure(c); });
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QLabel *state = dialog.findChild<QLabel *>(QStringLiteral("label_RemoteState"));
+        QSpinBox *port = dialog.findChild<QSpinBox *>(QStringLiteral("sB_RemotePort"));
+        const auto typePort = [&](int number) {
+            port->setFocus();
+            port->selectAll();
+            QTest::keyClicks(port, QString::number(number));
+            QTest::keyClick(port, Qt::Key_Return);
+        };
+        typePort(rig.port);
+        dialog.findChild<QCheckBox *>(QStringLiteral("cB_RemoteEnabled"))->click();
+        QCOMPARE(second.state(), RemoteControl::State::Failed);
+        QCOMPARE(second.problem(), EADDRINUSE);
+        QVERIFY2(state->text().contains(QStringLiteral("in use")), qPrintable(state->text()));
+        const int free = freePort();
+        typePort(free);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(second.state(), RemoteControl::State::Listening);
+        QVERIFY2(state->text().contains(QStringLiteral("Listening on port %1").arg(free)), qPrintable(state->text()));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+    }
+};
+
+QTEST_MAIN(TestRemote)
+#include "tst_remote.moc"
