@@ -17,7 +17,7 @@ struct InterfaceRig : WorkerRig, PageRig {
     mixer::UnitStatus unit{dev};
     InterfacePage page{dev, settings, unit};
 
-    InterfaceRig() : PageRig{nullptr} { root = page.page(); }
+    QWidgetList roots() override { return {page.page()}; }
 
     // The user picks a clock source by its panel id.
     void choose(int id) { find<QButtonGroup>("buttonGroup_ClockSource")->button(id)->click(); }

@@ -14,7 +14,8 @@ struct MixerRig : PageRig {
     UnitRig unit;
     MixerPage page{*unit.controls};
 
-    MixerRig() : PageRig{&page} { page.show(); }
+    MixerRig() { page.show(); }
+    QWidgetList roots() override { return {&page}; }
 
     // Settings entries written as "Group/Key=value" against the stored values (a key outside the
     // tables, such as a pair side's phase, reads false when absent); the first mismatch, or empty.

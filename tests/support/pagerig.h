@@ -1,4 +1,5 @@
-// A page's widgets and the gestures a user makes on them, found by object name.
+// A page's widgets and the gestures a user makes on them, found by object name among the top widgets
+// the page shows (`roots`, asked each time: a dialog may open later).
 #pragma once
 
 #include <QApplication>
@@ -7,14 +8,16 @@
 #include <QtTest>
 
 struct PageRig {
-    QWidget *root; // the page's top widget; not owned
+    virtual ~PageRig() = default;
+    virtual QWidgetList roots() = 0;
 
-    template <typename W = QWidget> W *find(const QString &name) const
+    template <typename W = QWidget> W *find(const QString &name)
     {
-        W *w = root->findChild<W *>(name);
-        if (!w)
-            qWarning("no widget named %s", qPrintable(name));
-        return w;
+        for (QWidget *root : roots())
+            if (W *w = root ? root->findChild<W *>(name) : nullptr)
+                return w;
+        qWarning("no widget named %s", qPrintable(name));
+        return nullptr;
     }
 
     bool click(const QString &name)
