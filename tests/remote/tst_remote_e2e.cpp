@@ -161,7 +161,6 @@ private slots:
                 mouse(kFaderOne + QPoint(0, 60), {"mouseup", "1"}));
         QVERIFY(wait_until([&] { return client.count("/lyntra/input/1/fader") >= 2; }));
         const double dragged = client.last("/lyntra/input/1/fader").args.value(0).toDouble();
-        QVERIFY2(dragged < 0.0, qPrintable(QString::number(dragged)));
         QVERIFY(rig.unit.await("fader.input.0", qRound(dragged * 10)));
         QVERIFY(rig.unit.await("mute.input.0", 0));
 
