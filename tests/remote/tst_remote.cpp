@@ -70,14 +70,12 @@ private slots:
         row("pan clamps right", "/lyntra/input/5/pan", 99.0, 20, "pan.4=40");
         row("mute from a float", "/lyntra/input/7/mute", 0.7, 1, "mute.input.6=1");
         row("send snaps to a step", "/lyntra/input/2/send/3/level", -7.4, -7.0, "send.input.1.2.level=-7");
-        row("send off", "/lyntra/input/2/send/1/level", -120.0, -99.9, "send.input.1.0.level=-127");
         row("ratio snaps", "/lyntra/input/6/comp/ratio", 3.3, 3.5, "comp.5.ratio=35");
         row("ratio infinite", "/lyntra/input/6/comp/ratio", 1000.0, std::numeric_limits<double>::infinity(),
             "comp.5.ratio=255");
         row("eq frequency by ratio", "/lyntra/input/9/eq/high/freq", 7100.0, 7000.0, "eq.8.3.freq=51");
         row("eq gain clamps", "/lyntra/input/9/eq/highmid/gain", -40.0, -12.0, "eq.8.2.gain=0");
         row("reverb time clamps", "/lyntra/reverb/time", 99.0, 10.0, "reverb.time=100");
-        row("reverb pre-delay clamps", "/lyntra/reverb/predelay", -5.0, 0.0, "reverb.predelay=0");
         row("reverb type any case", "/lyntra/reverb/type", "plate", "PLATE", "reverb.type=5");
     }
     void valuesClampedAndSnapped()
@@ -211,7 +209,6 @@ private slots:
         QTest::qWait(1000);
         QVERIFY2(a.count("/lyntra/meters") >= 7 && a.count("/lyntra/meters") <= 12,
                  qPrintable(QString::number(a.count("/lyntra/meters"))));
-        QCOMPARE(a.last("/lyntra/meters").args.size(), RemoteControl::kMeters);
         QCOMPARE(b.count("/lyntra/meters"), 0);
 
         using namespace std::chrono_literals;
