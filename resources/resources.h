@@ -9,5 +9,5 @@ void lyntra_init_resources();
 #include <QString>
 
 // The image at `path` (":/Resource/x.png" or ":Resource/x.png") drawn for the screens in use: above
-// 100 % its twice-as-fine drawing, so nothing is stretched. GUI thread.
+// about 125 % its twice-as-fine drawing, so nothing is stretched. GUI thread.
 QPixmap artPixmap(const QString &path);

@@ -39,8 +39,13 @@ QIcon applicationIcon()
     QIcon icon;
     QDirIterator sizes(QStringLiteral(":/Resource/icons/hicolor"), {QStringLiteral("*.png")}, QDir::Files,
                        QDirIterator::Subdirectories);
-    while (sizes.hasNext())
-        icon.addFile(sizes.next());
+    // The finer drawings are found by QIcon itself on a scaled screen; listed here they would become
+    // sizes of their own (up to 512 px) that the window manager is sent and the program keeps.
+    while (sizes.hasNext()) {
+        const QString file = sizes.next();
+        if (!file.contains(QLatin1String("@2x.")))
+            icon.addFile(file);
+    }
     return icon;
 }
 

@@ -42,7 +42,6 @@ public:
     // answered "ack"; false at once when this process is itself the first instance.
     bool sendMessage(const QString &message, int timeout);
 
-    QString applicationId() const { return m_id; }
     QString socketName() const { return m_socketName; }
     // The full path the first instance listens on; empty without a private runtime folder.
     QString socketPath() const { return m_socketPath; }

@@ -32,7 +32,6 @@ public:
     bool unlock();
 
     bool isLocked() const { return m_lockMode != NoLock; }
-    LockMode lockMode() const { return m_lockMode; }
 
 private:
     // Returns 0 or the errno of the refusal.

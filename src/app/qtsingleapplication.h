@@ -23,7 +23,6 @@ public:
     // `window`: not owned; forgotten if it is destroyed. `activateOnMessage`: bring it to the front
     // whenever a message arrives.
     void setActivationWindow(QWidget *window, bool activateOnMessage = true);
-    QWidget *activationWindow() const { return m_window; }
 
 public slots:
     // See QtLocalPeer::sendMessage: true only when the running instance acknowledged `message`.

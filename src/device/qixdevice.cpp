@@ -11,7 +11,7 @@ using ByteKind = qix::QIXParams::ByteKind;
 
 QIXDevice::QIXDevice(QObject *parent) : QObject(parent)
 {
-    init_common();
+    qix::register_metatypes();
     unit_ = new QIXDeviceUnit();
     thread_ = new QThread();
     unit_->moveToThread(thread_);
@@ -29,16 +29,6 @@ QIXDevice::QIXDevice(QObject *parent) : QObject(parent)
     connect(this, &QIXDevice::sig_ix_recv, unit_, &QIXDeviceUnit::ix_recv);
     connect(unit_, &QIXDeviceUnit::ix_recv_result, this, &QIXDevice::recv_ix_recv_result);
     connect(unit_, &QIXDeviceUnit::ret_access, this, &QIXDevice::sig_unit_access);
-}
-
-QIXDevice::QIXDevice(NoWorker, QObject *parent) : QObject(parent)
-{
-    init_common();
-}
-
-void QIXDevice::init_common()
-{
-    qix::register_metatypes();
 }
 
 QIXDevice::~QIXDevice()

@@ -28,11 +28,6 @@ public:
     // and starts that thread. Neither has a parent; both delete themselves when the worker finishes.
     explicit QIXDevice(QObject *parent = nullptr);
 
-    // Test seam: no worker and no thread. sig_ix_send/sig_ix_recv go nowhere unless the caller connects
-    // them, and the caller feeds the result slots itself.
-    struct NoWorker {};
-    explicit QIXDevice(NoWorker, QObject *parent = nullptr);
-
     // Runs shutdown(): no worker thread outlives the device object.
     ~QIXDevice() override;
 
@@ -42,7 +37,7 @@ public:
     // own and a later call waits again. GUI thread.
     bool shutdown(unsigned long timeout_ms = ULONG_MAX);
 
-    // The worker, or null for a NoWorker device or after shutdown(). Owned by its own thread; use it
+    // The worker, or null after shutdown(). Owned by its own thread; use it
     // only to connect to its signals.
     QIXDeviceUnit *unit() const { return unit_; }
 
@@ -127,7 +122,6 @@ public slots:
     void recv_ix_recv_result(bool result, QByteArray ixmsg_data);
 
 private:
-    void init_common();
     bool commit(qix::Outcome outcome);
     void request(qix::Request r, qix::Address addr = {});
     void send_pending();

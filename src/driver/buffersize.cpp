@@ -30,8 +30,7 @@ const QString kBlockFrames = QStringLiteral("blockFrames");
 } // namespace
 
 BufferSize::BufferSize(PositionStore store, PositionLoad load, QObject *parent)
-    : QObject(parent), store_(std::move(store)), load_(std::move(load)), text_(textForPosition(position_)),
-      server_text_(tr("No sound server found"))
+    : QObject(parent), store_(std::move(store)), load_(std::move(load)), text_(textForPosition(position_))
 {
     timer_.setSingleShot(true);
     timer_.setInterval(kClearIntervalMs);
@@ -138,7 +137,6 @@ void BufferSize::slt_havePassedSinceBufferSizeChange()
 
 void BufferSize::setServerText(const QString &text)
 {
-    server_text_ = text;
     emit serverTextChanged(text);
 }
 

@@ -53,9 +53,6 @@ public:
 
     int position() const { return position_; }
     QString text() const { return text_; }
-    // Where the size goes: the sound server and its version, or that none was found.
-    QString serverText() const { return server_text_; }
-    bool recentlyChanged() const { return recently_changed_; }
 
 public slots:
     // Applies a position: sets the flag, shows the text, writes "blockFrames" (and asks a reachable
@@ -97,7 +94,6 @@ private:
     QTimer timer_;
     int position_ = kDefaultPosition;
     QString text_;
-    QString server_text_;
     bool recently_changed_ = false;
     PipeWireLink *server_ = nullptr; // reachable: server_up_
     bool server_up_ = false;

@@ -63,16 +63,6 @@ DynamicsModel::DynamicsModel(Settings &settings, QIXDevice &device, QObject *par
     }
 }
 
-const CompRecord &DynamicsModel::compRecord(int channel) const
-{
-    return comp_[static_cast<size_t>(std::clamp(channel, 1, kTracks) - 1)];
-}
-
-const EqRecord &DynamicsModel::eqRecord(int channel) const
-{
-    return eq_[static_cast<size_t>(std::clamp(channel, 1, kTracks) - 1)];
-}
-
 int DynamicsModel::position(StripRef strip, DynKnob knob) const
 {
     if (!recordChannel(strip))

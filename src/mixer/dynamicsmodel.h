@@ -27,9 +27,6 @@ public:
     // `settings` and `device` are not owned and must outlive the model.
     DynamicsModel(Settings &settings, QIXDevice &device, QObject *parent = nullptr);
 
-    const CompRecord &compRecord(int channel) const; // 1..20 (clamped)
-    const EqRecord &eqRecord(int channel) const;
-
     // Stored position of `knob` on `strip`, the knob's default where nothing usable is stored.
     int position(StripRef strip, DynKnob knob) const;
     bool lowCut(StripRef strip) const;

@@ -60,11 +60,6 @@ MixerPage::MixerPage(mixer::MixControls &controls, QWidget *parent)
 
 MixerPage::~MixerPage() = default;
 
-PairStrip *MixerPage::pairStrip(int pair) const
-{
-    return pair >= 1 && pair <= m_pairs.size() ? m_pairs.at(pair - 1) : nullptr;
-}
-
 QVector<MeterLabels> MixerPage::meterSlots() const
 {
     using mixer::WidgetKind;

@@ -36,8 +36,6 @@ public:
     /// The band under the strips that holds the channel editor and the reverb section.
     static QRect editorBand();
 
-    PairStrip *pairStrip(int pair) const; // 1..10
-    MasterStrip *masterStrip() const { return m_master; }
     /// The 42 level meters in display-table order: per pair the two mono strips, then the linked
     /// strip's left and right; then master left and right.
     QVector<MeterLabels> meterSlots() const;

@@ -35,8 +35,6 @@ public:
     /// outlive the editor.
     explicit ChannelEditor(mixer::MixControls &controls, QWidget *parent = nullptr);
 
-    DrawEq *equalizer() const { return m_eq; }
-    DrawCompressor *compressor() const { return m_comp; }
     /// The gain-reduction bar; its height belongs to the meters, its background to this editor.
     QLabel *grMeter() const { return m_grMeter; }
 

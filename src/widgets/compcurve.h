@@ -29,7 +29,6 @@ public:
 
     // Emits sig_changeColorComp when the mode changes the meter's background.
     void setCurve(const curves::CompCurveState &state, curves::CurveMode mode);
-    const curves::CompCurveState &curveState() const { return m_state; }
     curves::CurveMode mode() const { return m_mode; }
     // "GR_Passive" with nothing selected, "GR_Active" while the compressor is off, "GR_Available" on.
     static QString meterStatus(curves::CurveMode mode);

@@ -38,8 +38,6 @@ public:
     explicit DrawEq(QWidget *parent = nullptr);
 
     void setCurve(const curves::EqCurveState &state, curves::CurveMode mode);
-    const curves::EqCurveState &curveState() const { return m_state; }
-    curves::CurveMode mode() const { return m_mode; }
 
 protected:
     void paintEvent(QPaintEvent *ev) override;

@@ -11,9 +11,6 @@ public:
     /// \p ctx must outlive the strip. GUI thread.
     explicit MasterStrip(StripContext &ctx, QWidget *parent = nullptr);
 
-    /// The return area: page 0 `returnDisable`, page 1 `returnEnable` with the return knob.
-    QStackedWidget *returnStack() const { return m_return; }
-
 private:
     QStackedWidget *m_return;
 };

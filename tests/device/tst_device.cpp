@@ -7,7 +7,7 @@
 #include "firmware.h"
 #include "hexbytes.h"
 #include "ixcmd.h"
-#include "qixrig.h"
+#include "workerrig.h"
 #include "virtualunit.h"
 
 #include <QtTest>
@@ -357,7 +357,7 @@ private slots:
     {
         QFETCH(int, row);
         const AddressRow &r = address_rows()[row];
-        Rig rig;
+        WorkerRig rig;
         int stored = 0;
         const uint32_t types =
             r.highest.isEmpty() || r.highest.contains(0) ? 0 : 6; // the rest ignore the type
@@ -430,7 +430,7 @@ private slots:
 
     void coalesces_while_in_flight()
     {
-        Rig r;
+        WorkerRig r;
         r.offer_ready();
         QVERIFY(r.dev.set_mute(IN, 1, 1));
         QCOMPARE(r.sends.count(), 1);
@@ -457,7 +457,7 @@ private slots:
     {
         QFETCH(QList<uint32_t>, tokens);
         QFETCH(bool, sends);
-        Rig r;
+        WorkerRig r;
         Reply reply;
         for (uint32_t t : tokens)
             reply.u16(IXMSG_ID_READY, t);
@@ -469,7 +469,7 @@ private slots:
 
     void ready_ignored_while_message_in_flight()
     {
-        Rig r;
+        WorkerRig r;
         r.offer_ready();
         QVERIFY(r.dev.set_pan(IN, 1, 0));
         r.offer_ready(); // a read overtaking the send's result
@@ -485,7 +485,7 @@ private slots:
 
     void polls_once_and_repeats_when_asked_meanwhile()
     {
-        Rig r;
+        WorkerRig r;
         r.dev.get_meter();
         r.dev.get_hz(); // a read is out: remembered, not repeated yet
         r.dev.get_info();
@@ -507,7 +507,7 @@ private slots:
     // a time, while a reply brings anything, and says when the unit has nothing more.
     void reads_on_until_quiet()
     {
-        Rig r;
+        WorkerRig r;
         QSignalSpy quiet(&r.dev, &QIXDevice::sig_unit_quiet);
         const QByteArray answer = Reply().u32(IXMSG_ID_HZ, 48000).num(IXMSG_ID_READY, 1);
         r.offer_ready();
@@ -531,7 +531,7 @@ private slots:
     // Whole entries only, in the fixed order; the first entry that does not fit ends the message.
     void packing()
     {
-        Rig r;
+        WorkerRig r;
         for (uint32_t ch = 1; ch <= 5; ++ch)
             QVERIFY(r.dev.set_comp(IN, ch, 1, -32, 10, 2, 1, 0, 1)); // 27 bytes each
         QVERIFY(r.dev.set_mute(IN, 1, 1));                           // 9 bytes, would fit after two
@@ -544,7 +544,7 @@ private slots:
 
     void fixed_order_across_kinds()
     {
-        Rig r;
+        WorkerRig r;
         for (const Operation &o : kOperations)
             QVERIFY(o.apply(r.dev));
         r.dev.get_dspmode();
@@ -582,7 +582,7 @@ private slots:
     {
         QFETCH(int, op);
         const Operation &o = kOperations[op];
-        Rig r;
+        WorkerRig r;
         r.offer_ready();
         QVERIFY(o.apply(r.dev));
         const QByteArray first = r.last_send();
@@ -602,7 +602,7 @@ private slots:
     {
         QFETCH(int, op);
         const Operation &o = kOperations[op];
-        Rig r;
+        WorkerRig r;
         QVERIFY(o.apply(r.dev)); // not ready: stays pending
         r.dev.reset_params();
         r.offer_ready();
@@ -654,7 +654,7 @@ private slots:
     {
         QFETCH(QList<QByteArray>, replies);
         QFETCH(QStringList, published);
-        Rig r;
+        WorkerRig r;
         Recorder rec(r.dev);
         for (const QByteArray &b : replies)
             r.dev.recv_ix_recv_result(true, b);
@@ -670,7 +670,7 @@ private slots:
     void failed_io_resets_identity()
     {
         QFETCH(bool, read);
-        Rig r;
+        WorkerRig r;
         r.dev.recv_ix_recv_result(true,
                                   Reply().u16(50, 3).u16(51, 4).text(52, "P").text(53, "d").text(54, "t"));
         Recorder rec(r.dev);

@@ -1,7 +1,7 @@
 // Fuzz target: arbitrary bytes as the unit's replies, through the device object's reply path while it
 // awaits a reply, and straight through the item decoder. Broken invariants trap, so logic faults show
 // up as crashes, not only memory errors.
-#include "qixdevice.h"
+#include "idledevice.h"
 #include "ixmsg.h"
 
 #include <QByteArray>
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray reply(reinterpret_cast<const char *>(data), int(size < 64 ? size : 64));
     reply.append(64 - reply.size(), '\0');
 
-    QIXDevice dev{QIXDevice::NoWorker{}};
+    IdleDevice dev;
     Watch watch;
     QObject::connect(&dev, &QIXDevice::sig_ix_send, [&watch](const QByteArray &msg) {
         check(!msg.isEmpty() && msg.size() <= 64);

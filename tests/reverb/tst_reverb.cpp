@@ -2,7 +2,7 @@
 // each gesture stores and sends (and in which order), the stored mode at load, the sample-rate rule,
 // and "Initialize Reverb" answered on the real message box. The diagram is drawn in the picture test.
 #include "mixersection.h"
-#include "pagerig.h"
+#include "mixerrig.h"
 #include "shownboxes.h"
 #include "undohistory.h"
 

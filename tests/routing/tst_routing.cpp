@@ -7,6 +7,7 @@
 #include "monitorscale.h"
 #include "resources.h"
 #include "routingsection.h"
+#include "pagerig.h"
 #include "unitrig.h"
 #include "unitstate.h"
 
@@ -72,36 +73,24 @@ void typeInto(QDoubleSpinBox *box, const QString &text)
     QTest::keyClick(box, Qt::Key_Enter);
 }
 
-struct Rig {
+struct Rig : PageRig {
     bool art = (lyntra_init_resources(), true);
     UnitRig unit;
     RoutingSection section{unit.dev, unit.settings, *unit.controls};
 
-    template <typename W = QWidget> W *find(const QString &name)
+    QWidgetList roots() override
     {
-        for (QWidget *root : {section.page(mixer::UnitModel::K1), section.page(mixer::UnitModel::K2),
-                              static_cast<QWidget *>(section.monitor())})
-            if (W *w = root ? root->findChild<W *>(name) : nullptr)
-                return w;
-        qWarning("no widget named %s", qPrintable(name));
-        return nullptr;
+        return {section.page(mixer::UnitModel::K1), section.page(mixer::UnitModel::K2), section.monitor()};
     }
     QJsonObject state()
     {
         unit.flush();
         return unit.fw.state();
     }
-    void click(const QString &name)
-    {
-        QAbstractButton *b = find<QAbstractButton>(name);
-        QVERIFY2(b, qPrintable(name));
-        QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
-    }
     MonitorControl *open()
     {
         section.page(mixer::UnitModel::K2)->show();
-        click(QStringLiteral("pB_MoniconEnable"));
-        return section.monitor();
+        return click(QStringLiteral("pB_MoniconEnable")) ? section.monitor() : nullptr;
     }
     QSlider *slider(const char *name) { return find<QSlider>(QLatin1String(name)); }
     QDoubleSpinBox *box(const char *name) { return find<QDoubleSpinBox>(QLatin1String(name)); }
@@ -321,7 +310,7 @@ private slots:
         rig.unit.settings.writeValue(pair, QStringLiteral("Mono2"), -12.3);
         rig.open();
         QCOMPARE(outputLevel(rig.state(), 1), 0);
-        rig.click(QStringLiteral("pB_mcLineOut5_6"));
+        QVERIFY(rig.click(QStringLiteral("pB_mcLineOut5_6")));
         const QJsonObject state = rig.state();
         for (int n : {1, 2, 3, 4, 7, 8})
             QCOMPARE(outputLevel(state, n), -1270);
@@ -349,7 +338,7 @@ private slots:
         Rig rig;
         MonitorControl *dialog = rig.open();
         QVERIFY(QTest::qWaitForWindowActive(dialog));
-        rig.click(QStringLiteral("pB_mcLineOut5_6"));
+        QVERIFY(rig.click(QStringLiteral("pB_mcLineOut5_6")));
         QTest::mouseClick(rig.box("dSB_mcMono1View"), Qt::LeftButton);
         typeInto(rig.box("dSB_mcMono1View"), QStringLiteral("-6"));
         QComboBox *source = rig.combo("cB_mcSourceR");
@@ -374,7 +363,7 @@ private slots:
         rig.slider("vS_mcMono2")->setValue(20);
         right->setCurrentIndex(12);
 
-        rig.click(QStringLiteral("pB_mcLink"));
+        QVERIFY(rig.click(QStringLiteral("pB_mcLink")));
         QCOMPARE(levels->currentWidget()->objectName(), QStringLiteral("stereo"));
         QVERIFY(!right->isEnabled());
         QCOMPARE(rig.slider("vS_mcStereo")->value(), 96);
@@ -385,16 +374,16 @@ private slots:
         QCOMPARE(routeOf(rig.state(), 2), Route(3, 4));
         rig.slider("vS_mcStereo")->setValue(64);
         // Away and back: the pair comes back linked, at its level, with the right side following.
-        rig.click(QStringLiteral("pB_mcLineOut3_4"));
+        QVERIFY(rig.click(QStringLiteral("pB_mcLineOut3_4")));
         QCOMPARE(outputLevel(rig.state(), 1), -1270);
         rig.unit.settings.writeValue(QStringLiteral("MoniCon OUT1_2"), QStringLiteral("SOURCE_R"), 9);
-        rig.click(QStringLiteral("pB_mcLineOut1_2"));
+        QVERIFY(rig.click(QStringLiteral("pB_mcLineOut1_2")));
         QCOMPARE(levels->currentWidget()->objectName(), QStringLiteral("stereo"));
         QCOMPARE(right->currentIndex(), 4);
         QCOMPARE(outputLevel(rig.state(), 1), -200);
         QCOMPARE(outputLevel(rig.state(), 2), -200);
 
-        rig.click(QStringLiteral("pB_mcLink"));
+        QVERIFY(rig.click(QStringLiteral("pB_mcLink")));
         QCOMPARE(levels->currentWidget()->objectName(), QStringLiteral("mono"));
         QVERIFY(right->isEnabled());
         QCOMPARE(rig.slider("vS_mcMono2")->value(), 64);
@@ -411,7 +400,7 @@ private slots:
         rig.slider("vS_mcMono1")->setValue(64);
         typeInto(rig.box("dSB_mcMasterView"), QStringLiteral("-12.3"));
         rig.combo("cB_mcSourceL")->setCurrentIndex(17);
-        rig.click(QStringLiteral("pB_mcLineOut7_8"));
+        QVERIFY(rig.click(QStringLiteral("pB_mcLineOut7_8")));
         rig.slider("vS_mcMono2")->setValue(30); // -36.7
 
         QTest::keyClick(dialog, Qt::Key_Escape);
@@ -441,7 +430,7 @@ private slots:
     {
         Rig rig;
         rig.open();
-        rig.click(QStringLiteral("pB_mcLineOut5_6"));
+        QVERIFY(rig.click(QStringLiteral("pB_mcLineOut5_6")));
         RoutingSection next(rig.unit.dev, rig.unit.settings, *rig.unit.controls);
         rig.unit.dev.reset_params(); // a new device object knows nothing sent
         next.applyStored(false);

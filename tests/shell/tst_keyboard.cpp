@@ -1,7 +1,7 @@
 // The window from the keyboard and through a screen reader's eyes: Tab walks every control of each page
 // in reading order, the page shortcuts, keys on faders, knobs and switches in the scales' steps, and the
 // names and values a listener hears, in English and Japanese.
-#include "qixdevice.h"
+#include "idledevice.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
 #include "resources.h"
@@ -66,7 +66,7 @@ struct Rig {
         QTest::keyClick(w, Qt::Key(key));
     }
 
-    QIXDevice device{QIXDevice::NoWorker{}};
+    IdleDevice device;
     Settings settings;
     std::unique_ptr<MainWindow> window;
 };

@@ -1,6 +1,6 @@
 // The window in-process against a device object without worker, and the unit status behind it: start-up dialog, set-up and disconnection, the page guard, the stored page, menus, the progress
 // window, web links and the licence.
-#include "qixdevice.h"
+#include "idledevice.h"
 #include "licensedialog.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
@@ -61,7 +61,7 @@ struct Rig {
         return settings.value(QStringLiteral("Panel"), QStringLiteral("MainWindowPanel")).toInt();
     }
 
-    QIXDevice device{QIXDevice::NoWorker{}};
+    IdleDevice device;
     Settings settings;
     std::unique_ptr<MainWindow> window;
 };
@@ -114,7 +114,7 @@ private slots:
         QFETCH(QString, script);
         QFETCH(QStringList, told);
         QFETCH(bool, setUp);
-        QIXDevice device{QIXDevice::NoWorker{}};
+        IdleDevice device;
         mixer::UnitStatus unit(device);
         QStringList seen;
         QSignalSpy shown(&unit, &mixer::UnitStatus::sampleRateChanged);
@@ -152,7 +152,7 @@ private slots:
         const bool suppressed = answer < 0, storedAfter = answer != 0;
         const QString title = QStringLiteral("AVENOR LYNTRA K1/K2 Information");
         Settings().setValue(settings::key::InformationDialog, suppressed);
-        QIXDevice device{QIXDevice::NoWorker{}};
+        IdleDevice device;
         Settings settings;
         MainWindow window(device, settings);
         QCoreApplication::processEvents();

@@ -3,7 +3,7 @@
 // the information message and its links, downloads through verification, unpacking and the installer
 // hand-over, with stalls, trickles, cancels, redirects and every refusal, the windows' keys), and the main
 // window's use of it. Documents are signed with the test key of this program's prefix.
-#include "qixdevice.h"
+#include "idledevice.h"
 #include "archiveunpacker.h"
 #include "httptestserver.h"
 #include "informationbox.h"
@@ -472,7 +472,7 @@ private slots:
                            {"firmware_version_minor", firmwareMinor}});
             settings_->setValue(settings::key::InformationDialog, true);
             settings_->setValue(settings::key::FirmDialog, putAside);
-            QIXDevice device{QIXDevice::NoWorker{}};
+            IdleDevice device;
             MainWindow w(device, *settings_);
             QVERIFY(!w.menus().update->isEnabled());
             device.recv_is_selected(true);

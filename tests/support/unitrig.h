@@ -2,7 +2,6 @@
 // in-process firmware model, so tests assert what the unit holds rather than which calls were made.
 #pragma once
 
-#include "qixdevice.h"
 #include "firmware.h"
 #include "ixmsg.h"
 #include "ixmsgids.h"
@@ -11,6 +10,7 @@
 #include "settings.h"
 
 #include "virtualunit.h"
+#include "workerrig.h"
 
 #include <QByteArray>
 #include <QList>
@@ -34,37 +34,30 @@ inline mixer::StripRef strip(const QString &group)
     return {};
 }
 
-struct UnitRig {
+struct UnitRig : WorkerRig {
     Settings settings;
-    QIXDevice dev{QIXDevice::NoWorker{}};
     lyntra::fw::Firmware fw;
     std::unique_ptr<mixer::MixerModel> model;
     std::unique_ptr<mixer::MixControls> controls; // what the widgets hand their changes to
-    QList<QByteArray> outbox;
-    int messages = 0;
 
     // Starts from an empty main settings file: tests in one process share the configuration folder.
     explicit UnitRig(bool freshSettings = true)
     {
         if (freshSettings)
             settings.deleteMainFile();
-        QObject::connect(&dev, &QIXDevice::sig_ix_send, [this](const QByteArray &b) { outbox << b; });
+        reply = [this](const QByteArray &msg) {
+            if (!msg.isEmpty())
+                fw.apply(reinterpret_cast<const uint8_t *>(msg.constData()), static_cast<size_t>(msg.size()));
+            QByteArray out(64, '\0');
+            fw.nextReply(reinterpret_cast<uint8_t *>(out.data()));
+            return out;
+        };
         model = std::make_unique<mixer::MixerModel>(settings, dev);
         controls = std::make_unique<mixer::MixControls>(*model);
     }
 
     // Lets the device object send everything pending and the firmware apply it.
-    void flush()
-    {
-        dev.recv_ix_recv_result(true, reply());
-        while (!outbox.isEmpty() && messages < 10000) {
-            const QByteArray msg = outbox.takeFirst();
-            fw.apply(reinterpret_cast<const uint8_t *>(msg.constData()), static_cast<size_t>(msg.size()));
-            ++messages;
-            dev.recv_ix_send_result(true);
-            dev.recv_ix_recv_result(true, reply());
-        }
-    }
+    void flush() { drain(); }
 
     const lyntra::fw::MixState &unit()
     {
@@ -88,13 +81,5 @@ struct UnitRig {
                 return QStringLiteral("%1 (unit %2)").arg(e, got);
         }
         return QString();
-    }
-
-private:
-    QByteArray reply()
-    {
-        QByteArray out(64, '\0');
-        fw.nextReply(reinterpret_cast<uint8_t *>(out.data()));
-        return out;
     }
 };
