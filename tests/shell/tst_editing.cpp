@@ -2,6 +2,7 @@
 // a mute, a solo and a scene load undone and redone (each checked at the unit and in the store, and named
 // in the Edit menu); a scene exported and imported into an empty panel; damaged and foreign scene files
 // refused without a change, and the groups outside the mix left out of an import.
+#include "idledevice.h"
 #include "qixdevice.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
@@ -300,7 +301,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("gig.lyntrascene"));
         QVERIFY(writeStoredMix());
         { // the mix is the panel's from its start; no unit is needed to save it
-            QIXDevice device{QIXDevice::NoWorker{}};
+            IdleDevice device;
             Settings settings;
             MainWindow window(device, settings);
             QVERIFY(window.findChild<SceneFiles *>()->exportTo(path));
