@@ -16,7 +16,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace bench;
@@ -25,13 +24,6 @@ namespace {
 
 constexpr int kSettleMs = 2000;
 constexpr int kWindowMs = 30000;
-
-double self_cpu_ms()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
-}
 
 void print_cpu(const char *label, double cpu_ms, double wall_ms)
 {
@@ -68,11 +60,9 @@ int measure_panel(const QString &panel, const QTemporaryDir &scratch)
     }
     run_events_for(kSettleMs);
     const int atStart = searches_logged(p);
-    const double start = proc_cpu_ms(p.processId());
-    const auto t0 = Clock::now();
+    const CpuWindow panelCpu(p.processId());
     run_events_for(kWindowMs);
-    const double end = proc_cpu_ms(p.processId());
-    const double wall = ms_between(t0, Clock::now());
+    const double end = proc_cpu_ms(p.processId()), cpu = panelCpu.cpu_ms(), wall = panelCpu.wall_ms();
     const int idle = searches_logged(p);
     // One change where virtual units appear: the panel looks again a bounded number of times.
     QDir(runtime).mkpath(QStringLiteral("ixdev"));
@@ -81,13 +71,13 @@ int measure_panel(const QString &panel, const QTemporaryDir &scratch)
     p.terminate();
     if (!p.waitForFinished(5000))
         p.kill();
-    if (start < 0 || end < 0) {
+    if (end < 0) {
         std::fprintf(stderr, "the panel ended before the window closed\n");
         return 1;
     }
     print_title("Idle lyntra-panel, no unit (offscreen)");
     print_row("window after start-up", wall / 1000.0, "s");
-    print_cpu("panel CPU over the window", end - start, wall);
+    print_cpu("panel CPU over the window", cpu, wall);
     print_row("panel CPU including start-up", end, "ms CPU", 1);
     print_row("searches for the unit during start-up", atStart, "", 0);
     print_row("searches per minute, idle", idle * 60000.0 / wall, "/min", 1);
@@ -119,12 +109,10 @@ void measure_device(bool selection_check)
     if (selection_check)
         fast.start(100);
     run_events_for(1000);
-    const double start = self_cpu_ms();
+    const CpuWindow self;
     const int searchesBefore = searches;
-    const auto t0 = Clock::now();
     run_events_for(kWindowMs);
-    const double cpu = self_cpu_ms() - start;
-    const double wall = ms_between(t0, Clock::now());
+    const double cpu = self.cpu_ms(), wall = self.wall_ms();
     slow.stop();
     fast.stop();
     dev.shutdown(5000);

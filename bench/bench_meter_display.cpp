@@ -18,7 +18,6 @@
 #include <QStackedWidget>
 
 #include <cstdio>
-#include <sys/resource.h>
 
 using namespace bench;
 
@@ -28,13 +27,6 @@ constexpr int kWindowMs = 20000;
 constexpr int kProbeEveryMs = 2000; // a full bar needs 1.5 s to fall back
 constexpr int kProbeInput = 20;
 constexpr const char *kProbeBar = "label_LevelMeterAdat8";
-
-double self_cpu_ms()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
-}
 
 // Counts display frames (bursts of bar moves within one tick) and notes the probe bar's first move.
 class BarWatch : public QObject {
@@ -119,8 +111,7 @@ int main(int argc, char **argv)
     QObject::connect(&device, &QIXDevice::sig_recv_meter, &watch, [&] { values += watch.counting ? 1 : 0; });
     run_events_for(1000);
 
-    const double cpu0 = self_cpu_ms();
-    const double unit0 = proc_cpu_ms(rig.pid());
+    const CpuWindow self, unitCpu(rig.pid());
     const auto t0 = Clock::now();
     watch.counting = true;
     bool up = true;
@@ -137,15 +128,13 @@ int main(int argc, char **argv)
     }
     watch.counting = false;
     const double wall = ms_between(t0, Clock::now());
-    const double cpu = self_cpu_ms() - cpu0;
-    const double unitCpu = proc_cpu_ms(rig.pid()) - unit0;
     const Summary delay = summarize(watch.delays);
     const QJsonObject status = rig.control("status");
 
     print_title("Mixer page with moving meters (window in-process, K2 virtual unit, test signal)");
     print_row("window", wall / 1000.0, "s");
-    print_row("panel CPU (GUI, worker, probes)", 100.0 * cpu / wall, "% of one core");
-    print_row("virtual unit CPU", 100.0 * unitCpu / wall, "% of one core");
+    print_row("panel CPU (GUI, worker, probes)", self.percent(), "% of one core");
+    print_row("virtual unit CPU", unitCpu.percent(), "% of one core");
     print_row("meter sets received (22 values)", values / 22.0 / (wall / 1000.0), "sets/s", 1);
     print_row("display frames", watch.frames / (wall / 1000.0), "frames/s", 1);
     print_summary("level change to bar move", delay);

@@ -26,7 +26,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 
 using namespace bench;
 
@@ -35,13 +34,6 @@ namespace {
 constexpr int kSettleMs = 1500;
 constexpr int kRounds = 3;
 constexpr int kPatienceMs = 15000;
-
-double self_cpu_ms()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
-}
 
 double median(std::vector<double> v)
 {
@@ -305,12 +297,10 @@ int main(int argc, char **argv)
                 rig.button(p.button)->click();
             }
             run_events_for(kSettleMs);
-            const double cpu0 = self_cpu_ms(), unit0 = proc_cpu_ms(unit.pid());
-            const auto t0 = Clock::now();
+            const CpuWindow self, unitCpu(unit.pid());
             run_events_for(seconds * 1000);
-            const double wall = ms_between(t0, Clock::now());
-            p.panel.push_back(100.0 * (self_cpu_ms() - cpu0) / wall);
-            p.unit.push_back(100.0 * (proc_cpu_ms(unit.pid()) - unit0) / wall);
+            p.panel.push_back(self.percent());
+            p.unit.push_back(unitCpu.percent());
         }
     }
     print_title("Interface page to mixer page (median over the rounds)");

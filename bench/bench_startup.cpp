@@ -129,18 +129,14 @@ int main(int argc, char **argv)
     double s = 0, u = 0;
     if (!idle.start(s, u))
         return 1;
-    const double before = bench::proc_cpu_ms(idle.pid()) / 1000.0;
-    QElapsedTimer wall;
-    wall.start();
+    const bench::CpuWindow window(idle.pid());
     bench::wait_until([] { return false; }, IdleSeconds * 1000);
-    const double after = bench::proc_cpu_ms(idle.pid()) / 1000.0;
-    const double seconds = double(wall.elapsed()) / 1000.0;
-    if (before < 0 || after < 0) {
+    if (window.percent() < 0) {
         std::fprintf(stderr, "bench_startup: cannot read the panel's CPU time\n");
         return 1;
     }
     std::printf("panel idle with the unit connected: %.2f s CPU over %.1f s wall (%.2f%% of one core)\n",
-                after - before, seconds, 100.0 * (after - before) / seconds);
+                window.cpu_ms() / 1000.0, window.wall_ms() / 1000.0, window.percent());
     double rss = 0, priv = 0;
     if (memory_mb(idle.pid(), &rss, &priv))
         std::printf("panel memory on its first page: Rss %.1f MB, private %.1f MB\n", rss, priv);

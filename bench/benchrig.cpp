@@ -201,18 +201,4 @@ void print_summary(const char *label, const Summary &s)
                 s.max, s.mean);
 }
 
-double proc_cpu_ms(qint64 pid)
-{
-    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray stat = f.readAll();
-    // The command name may hold spaces; fields are counted after its closing parenthesis.
-    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13)
-        return -1;
-    const double ticks = fields[11].toDouble() + fields[12].toDouble(); // utime, stime
-    return ticks * 1000.0 / double(sysconf(_SC_CLK_TCK));
-}
-
 } // namespace bench

@@ -3,6 +3,7 @@
 // acknowledged it.
 #pragma once
 
+#include "cpuwindow.h"
 #include "virtualunit.h"
 
 #include <QByteArray>
@@ -97,9 +98,6 @@ private:
 void print_machine_load();
 
 // Table output: a title line, then aligned "label  value  unit" rows.
-// User + system CPU time of process `pid` in milliseconds (from /proc), or -1 when it cannot be read.
-double proc_cpu_ms(qint64 pid);
-
 void print_title(const char *title);
 void print_row(const char *label, double value, const char *unit, int decimals = 2);
 void print_summary(const char *label, const Summary &s);

@@ -11,10 +11,12 @@
 namespace remote {
 namespace {
 
-bool sameAsSent(const Value &now, const Arg &sent)
+// A switch took what was sent when it reads as sent (0.7 is on); any other whole number when equal.
+bool sameAsSent(const Value &now, const Arg &sent, Form form)
 {
     if (const auto *i = std::get_if<int32_t>(&now))
-        return sent.kind == Arg::Kind::Number && *i == (sent.number >= 0.5 ? 1 : 0);
+        return sent.kind == Arg::Kind::Number
+               && *i == (form == Form::Switch ? (sent.number >= 0.5 ? 1 : 0) : sent.number);
     if (const auto *f = std::get_if<float>(&now))
         return sent.kind == Arg::Kind::Number && *f == float(sent.number);
     return sent.kind == Arg::Kind::Text && std::get<std::string>(now) == sent.text;
@@ -172,7 +174,7 @@ void Feedback::changedBy(const Address &a, const Arg &sent, const Endpoint &from
     if (!stale_ && last != now)
         out.push_back(toAll(a, now, from));
     last = now;
-    if (!sameAsSent(now, sent))
+    if (!sameAsSent(now, sent, param(a).form))
         out.push_back({Outgoing::To::One, from, {pathOf(a), {now}}});
 }
 

@@ -14,8 +14,23 @@
 #include <sys/socket.h>
 #include <netinet/in.h>
 #include <arpa/inet.h>
+#include <unistd.h>
 
 namespace lyntra_test {
+
+// A port nobody listens on at the moment.
+inline int freePort()
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<sockaddr *>(&a), sizeof a);
+    socklen_t length = sizeof a;
+    ::getsockname(fd, reinterpret_cast<sockaddr *>(&a), &length);
+    ::close(fd);
+    return ntohs(a.sin_port);
+}
 
 struct OscReceived {
     std::string path;

@@ -1,12 +1,13 @@
 // The OSC server over the real models and the in-process unit, driven by a real OSC client: values in
 // on-screen units clamped and snapped to the panel's scales and reaching the unit, feedback to the
-// other subscribers, hostile datagrams answered on the error address and harmless, a flood that ends
-// on its last value, and a port in use reported by the dialog.
+// other subscribers, meters to those that asked, hostile datagrams answered on the error address and
+// harmless, and a port in use reported by the dialog.
 #include "lineouts.h"
 #include "monitormodel.h"
 #include "oscclient.h"
 #include "remotecontrol.h"
 #include "remotedialog.h"
+#include "subscribers.h"
 #include "unitrig.h"
 #include "unitstatus.h"
 
@@ -18,26 +19,11 @@
 #include <cerrno>
 #include <cmath>
 #include <limits>
-#include <unistd.h>
 
 using namespace lyntra_test;
 using remote::RemoteControl;
 
 namespace {
-
-// A port nobody listens on at the moment.
-int freePort()
-{
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr *>(&a), sizeof a);
-    socklen_t length = sizeof a;
-    ::getsockname(fd, reinterpret_cast<sockaddr *>(&a), &length);
-    ::close(fd);
-    return ntohs(a.sin_port);
-}
 
 struct RemoteRig {
     UnitRig unit;
@@ -161,7 +147,6 @@ private slots:
         QFETCH(QString, reason);
         RemoteRig rig;
         OscClient client(rig.port);
-        const int before = rig.unit.messages;
         if (datagram.isEmpty())
             client.send(path.toStdString(), args);
         else
@@ -174,12 +159,11 @@ private slots:
         QVERIFY(wait_until([&] { return client.count("/lyntra/input/3/fader") == 1; }));
         QCOMPARE(client.last("/lyntra/input/3/fader").args.value(0).toDouble(), 0.0);
         QCOMPARE(rig.unit.mismatch({"fader.input.2=null", "reverb.type=null"}), QString());
-        rig.unit.flush();
-        QVERIFY(rig.unit.messages >= before);
     }
 
-    // Subscribers hear every change: a client's goes to the others, not back to itself; one made
-    // in the panel (here the model call a widget makes) goes to all. A linked pair moves together.
+    // Subscribers hear every change: a client's (a switch, a whole number) goes to the others, not back
+    // to itself; one made in the panel (the model call a widget makes) goes to all. A linked pair moves
+    // together.
     void feedbackReachesTheOtherSubscribers()
     {
         RemoteRig rig;
@@ -192,7 +176,8 @@ private slots:
         b.clear();
         a.send("/lyntra/input/2/link", {1});
         a.send("/lyntra/input/1/mute", {1});
-        QVERIFY(wait_until([&] { return b.count("/lyntra/input/2/mute") == 1; }));
+        a.send("/lyntra/input/4/pan", {-4});
+        QVERIFY(wait_until([&] { return b.count("/lyntra/input/2/mute") == 1 && b.count("/lyntra/input/4/pan") == 1; }));
         QCOMPARE(b.last("/lyntra/input/1/mute").args, (QVariantList{1}));
         QCOMPARE(b.last("/lyntra/input/1/link").args, (QVariantList{1}));
         QCOMPARE(rig.unit.mismatch({"mute.input.0=1", "mute.input.1=1"}), QString());
@@ -201,6 +186,7 @@ private slots:
         QCOMPARE(a.last("/lyntra/input/11/fader").args.value(0).toDouble(), -20.0);
         QCOMPARE(a.count("/lyntra/input/1/mute"), 0);
         QCOMPARE(a.count("/lyntra/input/2/link"), 0);
+        QCOMPARE(a.count("/lyntra/input/4/pan"), 0);
 
         b.send("/lyntra/unsubscribe", {b.port()});
         b.send("/lyntra/input/12/fader"); // answered once the unsubscription is done
@@ -211,24 +197,34 @@ private slots:
         QCOMPARE(b.count("/lyntra/input/11/fader"), 0);
     }
 
-    // 10,000 fader values as fast as a client can send them: the unit ends on the last one.
-    void floodEndsOnTheLastValue()
+    // Meters go ten times a second to the subscriber that asked for them, to no other. A subscription
+    // not renewed within its lifetime lapses; a renewal restarts it.
+    void metersAndLapse()
     {
         RemoteRig rig;
-        OscClient client(rig.port);
-        // At the rate of the flood the server must ride out (10,000 a second), not faster: beyond it the
-        // kernel drops datagrams before anyone reads them, the last one among them.
-        for (int i = 0; i < 10000; ++i) {
-            client.send("/lyntra/input/8/fader", {-60.0 + (i % 600) / 10.0});
-            if (i % 100 == 99)
-                QTest::qWait(10);
-        }
-        client.send("/lyntra/input/8/fader", {-4.5});
-        QVERIFY2(wait_until([&] { return rig.unit.mismatch({"fader.input.7=-45"}).isEmpty(); }),
-                 qPrintable(rig.unit.mismatch({"fader.input.7=-45"})));
-        client.send("/lyntra/input/8/fader");
-        QVERIFY(wait_until([&] { return client.count("/lyntra/input/8/fader") >= 1; }));
-        QCOMPARE(client.last("/lyntra/input/8/fader").args.value(0).toDouble(), -4.5);
+        rig.control.setMeterSource([] { return std::array<float, RemoteControl::kMeters>{}; });
+        OscClient a(rig.port), b(rig.port);
+        a.send("/lyntra/subscribe", {a.port(), 1});
+        b.send("/lyntra/subscribe", {b.port()});
+        QVERIFY(wait_until([&] { return a.count("/lyntra/meters") >= 1; }));
+        a.clear();
+        QTest::qWait(1000);
+        QVERIFY2(a.count("/lyntra/meters") >= 7 && a.count("/lyntra/meters") <= 12,
+                 qPrintable(QString::number(a.count("/lyntra/meters"))));
+        QCOMPARE(a.last("/lyntra/meters").args.size(), RemoteControl::kMeters);
+        QCOMPARE(b.count("/lyntra/meters"), 0);
+
+        using namespace std::chrono_literals;
+        remote::Subscribers s;
+        const auto t0 = remote::Subscribers::Clock::now();
+        const remote::Endpoint first{1, 5000}, second{1, 5001};
+        s.subscribe(first, false, t0);
+        s.subscribe(second, true, t0);
+        s.subscribe(second, true, t0 + 8s); // renewed
+        s.expire(t0 + remote::Subscribers::kLifetime + 1ms);
+        QVERIFY(s.receivers({}, false) == std::vector<remote::Endpoint>{second});
+        s.expire(t0 + 8s + remote::Subscribers::kLifetime + 1ms);
+        QCOMPARE(s.size(), size_t(0));
     }
 
     // Another program on the port: the dialog, driven by keys, says so and stays open; a free port

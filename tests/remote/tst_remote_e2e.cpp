@@ -1,34 +1,22 @@
 // The real panel against the real virtual unit, driven by liblo's own command-line clients: oscsend
 // sets a fader in dB, a mute on a linked pair, an EQ band, the reverb type and loads a scene; each
-// reaches the unit and the settings file, and oscdump, subscribed, hears every change.
+// reaches the unit and the settings file, and oscdump, subscribed, hears every change. Then the window
+// under the mouse (xdotool): a drag heard by a subscriber, a click answered during a flood.
+#include "oscclient.h"
 #include "paneltestrig.h"
 #include "settings.h"
 #include "storedmix.h"
+#include "xdisplay.h"
 
 #include <QStandardPaths>
 #include <QtTest>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <atomic>
+#include <thread>
 
 using namespace lyntra_test;
 
 namespace {
-
-int freePort()
-{
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr *>(&a), sizeof a);
-    socklen_t length = sizeof a;
-    ::getsockname(fd, reinterpret_cast<sockaddr *>(&a), &length);
-    ::close(fd);
-    return ntohs(a.sin_port);
-}
 
 // One message with oscsend: "f -3", "i 1", "s ROOM" after the address.
 bool oscsend(int port, const QString &path, const QStringList &typeAndValue = {})
@@ -37,6 +25,31 @@ bool oscsend(int port, const QString &path, const QStringList &typeAndValue = {}
     tool.start(QStringLiteral("oscsend"), QStringList{"127.0.0.1", QString::number(port), path} + typeAndValue);
     return tool.waitForFinished(kPatienceMs) && tool.exitCode() == 0;
 }
+
+// The real panel on a display of its own against a K2 unit, the remote control on at a free port (the
+// main settings file only says so).
+struct RemotePanel {
+    Display display;
+    VirtualUnit unit;
+    Panel panel;
+    const int port = freePort();
+
+    bool start()
+    {
+        const QString folder = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/AVENOR/";
+        QFile::remove(folder + "DUOMIX_Setting.ini");
+        {
+            Settings s;
+            s.setValue(settings::key::InformationDialog, true);
+            s.setValue(settings::key::OscEnabled, true);
+            s.setValue(settings::key::OscPort, port);
+        }
+        if (!display.start())
+            return false;
+        display.attach(panel.process());
+        return unit.start({"--model", "K2", "--rate", "48000"}) && panel.start() && panel.awaitMarker("unit set up");
+    }
+};
 
 } // namespace
 
@@ -57,23 +70,12 @@ private slots:
 
     void oscsendReachesTheUnitTheStoreAndSubscribers()
     {
-        // Scene 3 holds the tests' stored mix; the main file only turns the remote control on.
+        // Scene 3 holds the tests' stored mix.
         const QString folder = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/AVENOR/";
         QVERIFY(writeStoredMix());
         QVERIFY(QFile::rename(folder + "DUOMIX_Setting.ini", folder + "DUOMIX_sm3.ini"));
-        const int port = freePort();
-        {
-            Settings s;
-            s.setValue(settings::key::InformationDialog, true);
-            s.setValue(settings::key::OscEnabled, true);
-            s.setValue(settings::key::OscPort, port);
-            s.sync();
-        }
-        VirtualUnit unit;
-        QVERIFY(unit.start({"--model", "K2", "--rate", "48000"}));
-        Panel panel;
-        QVERIFY(panel.start());
-        QVERIFY(panel.awaitMarker("unit set up"));
+        RemotePanel rig;
+        QVERIFY(rig.start());
 
         const int listen = freePort();
         QProcess dump;
@@ -86,30 +88,32 @@ private slots:
                 return heard.contains(line);
             });
         };
-        // oscdump's port may still be opening: subscribe until the whole mix comes back.
+        // oscdump's port may still be opening, and only a new subscriber hears the whole mix: subscribe
+        // afresh until it comes back.
         QVERIFY(wait_until([&] {
-            oscsend(port, "/lyntra/subscribe", {"i", QString::number(listen)});
+            oscsend(rig.port, "/lyntra/unsubscribe", {"i", QString::number(listen)});
+            oscsend(rig.port, "/lyntra/subscribe", {"i", QString::number(listen)});
             heard += dump.readAllStandardOutput();
             return heard.contains("/lyntra/status/model s \"LYNTRA K2\"");
         }));
 
-        QVERIFY(oscsend(port, "/lyntra/input/3/fader", {"f", "-12.34"}));
-        QVERIFY(unit.await("fader.input.2", -123));
+        QVERIFY(oscsend(rig.port, "/lyntra/input/3/fader", {"f", "-12.34"}));
+        QVERIFY(rig.unit.await("fader.input.2", -123));
         QVERIFY(hears("/lyntra/input/3/fader f -12.3"));
 
-        QVERIFY(oscsend(port, "/lyntra/input/2/link", {"i", "1"}));
-        QVERIFY(oscsend(port, "/lyntra/input/1/mute", {"i", "1"}));
-        QVERIFY(unit.await("mute.input.0", 1));
-        QVERIFY(unit.await("mute.input.1", 1));
+        QVERIFY(oscsend(rig.port, "/lyntra/input/2/link", {"i", "1"}));
+        QVERIFY(oscsend(rig.port, "/lyntra/input/1/mute", {"i", "1"}));
+        QVERIFY(rig.unit.await("mute.input.0", 1));
+        QVERIFY(rig.unit.await("mute.input.1", 1));
         QVERIFY(hears("/lyntra/input/2/mute i 1"));
 
-        QVERIFY(oscsend(port, "/lyntra/input/5/eq/on", {"i", "1"}));
-        QVERIFY(oscsend(port, "/lyntra/input/5/eq/high/gain", {"f", "6.2"}));
-        QVERIFY(unit.await("eq.4.3.gain", 18));
+        QVERIFY(oscsend(rig.port, "/lyntra/input/5/eq/on", {"i", "1"}));
+        QVERIFY(oscsend(rig.port, "/lyntra/input/5/eq/high/gain", {"f", "6.2"}));
+        QVERIFY(rig.unit.await("eq.4.3.gain", 18));
         QVERIFY(hears("/lyntra/input/5/eq/high/gain f 6.0"));
 
-        QVERIFY(oscsend(port, "/lyntra/reverb/type", {"s", "ROOM"}));
-        QVERIFY(unit.await("reverb.type", 2));
+        QVERIFY(oscsend(rig.port, "/lyntra/reverb/type", {"s", "ROOM"}));
+        QVERIFY(rig.unit.await("reverb.type", 2));
         QVERIFY(hears("/lyntra/reverb/type s \"ROOM\""));
 
         // What the unit received is in the settings file as from the window.
@@ -125,16 +129,75 @@ private slots:
         }),
                  qPrintable(stored));
 
-        QVERIFY(oscsend(port, "/lyntra/scene/load", {"i", "3"}));
+        QVERIFY(oscsend(rig.port, "/lyntra/scene/load", {"i", "3"}));
         for (const UnitValue &u : kStoredMixAtUnit)
-            QVERIFY2(unit.await(u.path, u.value), u.path);
+            QVERIFY2(rig.unit.await(u.path, u.value), u.path);
         QVERIFY(hears("/lyntra/reverb/type s \"LIVE\""));
-        QCOMPARE(panel.process().state(), QProcess::Running);
+        QCOMPARE(rig.panel.process().state(), QProcess::Running);
         dump.kill();
         dump.waitForFinished(kPatienceMs);
     }
 
+    // On a display of its own: the window's fader dragged with the mouse is heard by a subscribed
+    // client; during a flood of 10,000 fader messages in a second a click on a mute button reaches the
+    // unit within 100 ms, and the unit ends on the flood's last value.
+    void theWindowUnderTheMouseAndAFlood()
+    {
+        RemotePanel rig;
+        QVERIFY(rig.start());
+        const QString id = rig.display.window(QStringLiteral("^AVENOR"));
+        const auto mouse = [&](QPoint at, QStringList then) {
+            return rig.display.xdotool(QStringList{"mousemove", "--window", id, QString::number(at.x()),
+                                                   QString::number(at.y())} + then);
+        };
+        QVERIFY(mouse(kMixerButton, {"click", "1"}));
+        OscClient client(rig.port);
+        QVERIFY(wait_until([&] {
+            client.send("/lyntra/subscribe", {client.port()});
+            return client.count("/lyntra/status/lock") >= 1;
+        }));
+        client.clear();
+        QVERIFY(mouse(kFaderOne, {"mousedown", "1"}) && mouse(kFaderOne + QPoint(0, 30), {}) &&
+                mouse(kFaderOne + QPoint(0, 60), {"mouseup", "1"}));
+        QVERIFY(wait_until([&] { return client.count("/lyntra/input/1/fader") >= 2; }));
+        const double dragged = client.last("/lyntra/input/1/fader").args.value(0).toDouble();
+        QVERIFY2(dragged < 0.0, qPrintable(QString::number(dragged)));
+        QVERIFY(rig.unit.await("fader.input.0", qRound(dragged * 10)));
+        QVERIFY(rig.unit.await("mute.input.0", 0));
+
+        std::atomic<bool> flooding{true};
+        std::thread flood([&] {
+            lo_address to = lo_address_new("127.0.0.1", std::to_string(rig.port).c_str());
+            for (int i = 0; i < 10000; ++i) {
+                lo_send(to, "/lyntra/input/8/fader", "f", float(-60.0 + (i % 600) / 10.0));
+                if (i % 100 == 99)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            lo_send(to, "/lyntra/input/8/fader", "f", -4.5f);
+            lo_address_free(to);
+            flooding = false;
+        });
+        QTest::qWait(300);
+        // Timed from when xdotool has sent the release: its own start-up is not the window's.
+        QElapsedTimer called, clicked;
+        called.start();
+        const bool muted = mouse(kMuteOne, {"click", "1"}) && (clicked.start(), rig.unit.await("mute.input.0", 1));
+        const qint64 ms = clicked.elapsed();
+        const bool duringTheFlood = flooding;
+        flood.join();
+        QVERIFY(muted && duringTheFlood);
+        QVERIFY2(ms < 100, qPrintable(QStringLiteral("%1 ms").arg(ms)));
+        qInfo("click to the unit during the flood: %lld ms (%lld ms with xdotool)", ms, called.elapsed());
+        QVERIFY(rig.unit.await("fader.input.7", -45));
+        QCOMPARE(rig.panel.process().state(), QProcess::Running);
+        QVERIFY(!rig.panel.process().readAllStandardError().contains("Sanitizer"));
+    }
+
 private:
+    // Places on the window: the mixer page's button, input 1's fader knob and its mute button.
+    static constexpr QPoint kMixerButton{857, 146};
+    static constexpr QPoint kFaderOne{24, 448};
+    static constexpr QPoint kMuteOne{35, 299};
     QTemporaryDir tmp_;
 };
 
