@@ -110,7 +110,6 @@ public:
     // Pan of a mono track, or of a stereo strip's side (its track), at lane position `position`
     // (clamped into the track's lane).
     bool setPan(StripRef strip, Side side, int position);
-    bool resetPan(StripRef strip, Side side); // double-click: centre of the lane
     // Send knob of a mono track, stereo strip or master (send 1..4), or the reverb return (master,
     // send 0). Position clamped to 0..127.
     bool setSendLevel(StripRef strip, int send, int position);

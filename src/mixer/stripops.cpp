@@ -187,12 +187,6 @@ bool MixerModel::setPan(StripRef strip, Side side, int position)
     return true;
 }
 
-bool MixerModel::resetPan(StripRef strip, Side side)
-{
-    const StripRef t = trackOf(strip, side);
-    return t.valid() && setPan(t, Side::None, pan::centre(t.number % 2 == 1));
-}
-
 bool MixerModel::setSendLevel(StripRef strip, int send, int position)
 {
     const int p = std::clamp(position, 0, send::kPositions - 1);
