@@ -2,6 +2,7 @@
 // a mute, a solo and a scene load undone and redone (each checked at the unit and in the store, and named
 // in the Edit menu); a scene exported and imported into an empty panel; damaged and foreign scene files
 // refused without a change, and the groups outside the mix left out of an import.
+#include "idledevice.h"
 #include "qixdevice.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
@@ -103,17 +104,17 @@ private slots:
         qputenv("LYNTRA_UNIT", "virtual");
         lyntra_init_resources();
     }
-    void init() { QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively(); }
 
     // One drag through several positions is one step; undo and redo take the unit, the store and the
     // slider back and forth; the Edit menu names the step and a drag back to the start leaves none.
     void faderDragUndoneAndRedone()
     {
-        Rig rig;
-        QVERIFY(rig.start());
+        Rig &rig = shared();
+        QVERIFY(rig.window);
+        const int before = rig.steps().count();
         rig.drag("vS_FaderKnob3", {75, 66, 60, 55}); // 55: -9.1 dB
         QVERIFY(rig.unit.await("fader.input.2", -91));
-        QCOMPARE(rig.steps().count(), 1);
+        QCOMPARE(rig.steps().count(), before + 1);
         QCOMPARE(rig.menus().undo->text(), QStringLiteral("Undo IN 3 fader"));
         QVERIFY(!rig.menus().redo->isEnabled());
 
@@ -131,15 +132,15 @@ private slots:
         // Two drags are two steps; a drag that ends where it began is none.
         rig.drag("vS_FaderKnob3", {40});
         rig.drag("vS_FaderKnob4", {70, 80});
-        QCOMPARE(rig.steps().count(), 2);
+        QCOMPARE(rig.steps().count(), before + 2);
         QCOMPARE(rig.steps().undoText(), QStringLiteral("IN 3 fader"));
     }
 
     // A switch is a step by itself; a solo's undo brings back every mute it changed.
     void switchesUndoneAndRedone()
     {
-        Rig rig;
-        QVERIFY(rig.start());
+        Rig &rig = shared();
+        QVERIFY(rig.window);
         auto *mute5 = rig.find<QAbstractButton>("pB_Mute5");
         mute5->click();
         QVERIFY(rig.unit.await("mute.input.4", 1));
@@ -171,8 +172,8 @@ private slots:
     // scene again.
     void sceneLoadUndoneAndRedone()
     {
-        Rig rig;
-        QVERIFY(rig.start());
+        Rig &rig = shared();
+        QVERIFY(rig.window);
         rig.find<QAbstractButton>("pB_Phase7")->click();
         rig.drag("vS_FaderKnob1", {55});
         rig.menus().scenes[1].save->trigger();
@@ -202,17 +203,108 @@ private slots:
         QVERIFY(!rig.find<QAbstractButton>("pB_Mute2")->isChecked());
     }
 
+    // Files that are no scene of this panel: refused with a box that says why; the main file, the unit
+    // and the undo history stay as they were.
+    void damagedOrForeignFilesRefused_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("empty") << QByteArray("\n  \n") << "It is empty.";
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << "not a text file";
+        QTest::newRow("prose") << QByteArray("[Track3]\nFader=-3\nDear friend, here is my mix\n")
+                               << "Line 3 is not a setting";
+        QTest::newRow("another program's settings")
+            << QByteArray("[General]\nfoo=bar\n[Update]\nJsonUrl=http://example.invalid/\n")
+            << "It holds no mix of this panel.";
+        QTest::newRow("a value of the wrong kind") << QByteArray("[Track3]\nMute=true\nFader=loud\n")
+                                                   << "It is damaged: Track3/Fader holds \"loud\".";
+        QTest::newRow("far too large") << QByteArray("[Track3]\n") + QByteArray(1100 * 1024, ';')
+                                       << "It is far too large to be a scene.";
+    }
+    void damagedOrForeignFilesRefused()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, why);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("friend.lyntrascene"));
+        QVERIFY(writeFile(path, content));
+        Rig &rig = shared();
+        QVERIFY(rig.window);
+        rig.settings.sync();
+        const QByteArray main = fileBytes(rig.settings.mainFilePath());
+        const int steps = rig.steps().count();
+        // What the unit holds of track 3 once the panel's start has reached it.
+        QVERIFY(!beforeRefused_.isEmpty() || wait_until([&] {
+            beforeRefused_ = rig.unit.state();
+            return json_at(beforeRefused_, "fader.input.2").isDouble() && json_at(beforeRefused_, "mute.input.2").isDouble();
+        }));
+
+        QVERIFY(!rig.files().importFrom(path));
+        const QList<QMessageBox *> boxes = shown_boxes(kImportTitle);
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes[0]->text().contains(QStringLiteral("friend.lyntrascene cannot be imported.")) &&
+                     boxes[0]->text().contains(why),
+                 qPrintable(boxes[0]->text()));
+        QCOMPARE(press_ok(kImportTitle), 1);
+        QCOMPARE(rig.steps().count(), steps);
+        rig.settings.sync();
+        QCOMPARE(fileBytes(rig.settings.mainFilePath()), main);
+    }
+    // None of them sent anything: the link goes on polling, and the unit holds what it held before.
+    void refusedFilesReachNothing()
+    {
+        Rig &rig = shared();
+        const int messages = rig.unit.at("messages").toInt();
+        QVERIFY(wait_until([&] { return rig.unit.at("messages").toInt() > messages + 5; }));
+        // The files hold track 3's fader and mute.
+        for (const char *key : {"mute.input.2", "fader.input.2"})
+            QCOMPARE(rig.unit.at(QLatin1String(key)), json_at(beforeRefused_, QLatin1String(key)));
+    }
+
+    // A file with groups outside the mix: its mix is taken, the update address, the remembered answers,
+    // the clock and anything else in it are not, and what the panel holds of those stays.
+    void groupsOutsideTheMixLeftOut()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("mixed.lyntrascene"));
+        QVERIFY(writeFile(path, "[Update]\nJsonUrl=http://example.invalid/evil.json\n"
+                                "[Misc]\nInformation_Dialog=false\n"
+                                "[Remote]\nEnabled=true\nPort=9000\n"
+                                "[Interface]\nSampleClockSourceId=3\n"
+                                "[Track3]\nFader=-12.5\nMute=true\n"));
+        Rig &rig = shared();
+        QVERIFY(rig.window);
+        rig.settings.writeClock(QStringLiteral("SampleClockSourceId"), 1);
+        rig.settings.sync();
+        const QString clockFile =
+            QFileInfo(rig.settings.mainFilePath()).absolutePath() + QStringLiteral("/DUOMIX_Setting_ClockSource.ini");
+        const QByteArray clock = fileBytes(clockFile);
+        QVERIFY(rig.files().importFrom(path));
+        QVERIFY(rig.unit.await("fader.input.2", -125) && rig.unit.await("mute.input.2", 1));
+        rig.settings.sync();
+        const QSettings main(rig.settings.mainFilePath(), QSettings::IniFormat);
+        for (const char *key : {"Update/JsonUrl", "Remote/Enabled", "Remote/Port", "Interface/SampleClockSourceId"})
+            QVERIFY2(!main.contains(QLatin1String(key)), key);
+        QCOMPARE(main.value(QStringLiteral("Misc/Information_Dialog")).toBool(), true);
+        QCOMPARE(fileBytes(clockFile), clock);
+        QCOMPARE(rig.unit.at("clock_source").toInt(), 1);
+    }
+
     // The stored mix exported, then imported into a panel that starts empty on a fresh unit: the unit
     // holds it value for value and the window shows it; the import is one step, undone to the defaults.
+    // Last: panels of their own, the shared one gone.
     void exportImportedIntoAnEmptyPanel()
     {
+        shared_.reset();
+        QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively();
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("gig.lyntrascene"));
         QVERIFY(writeStoredMix());
-        {
-            Rig rig;
-            QVERIFY(rig.start());
-            QVERIFY(rig.files().exportTo(path));
+        { // the mix is the panel's from its start; no unit is needed to save it
+            IdleDevice device;
+            Settings settings;
+            MainWindow window(device, settings);
+            QVERIFY(window.findChild<SceneFiles *>()->exportTo(path));
         }
         QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively();
         Rig rig;
@@ -241,83 +333,19 @@ private slots:
         QVERIFY(rig.unit.await("fader.input.0", 0) && rig.unit.await("mute.master.0", 0));
     }
 
-    // Files that are no scene of this panel: refused with a box that says why; the main file, the unit
-    // and the undo history stay as they were.
-    void damagedOrForeignFilesRefused_data()
+private:
+    // One panel for the edits, each starting from what the one before left; started on first use.
+    Rig &shared()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("why");
-        QTest::newRow("empty") << QByteArray("\n  \n") << "It is empty.";
-        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << "not a text file";
-        QTest::newRow("prose") << QByteArray("[Track3]\nFader=-3\nDear friend, here is my mix\n")
-                               << "Line 3 is not a setting";
-        QTest::newRow("another program's settings")
-            << QByteArray("[General]\nfoo=bar\n[Update]\nJsonUrl=http://example.invalid/\n")
-            << "It holds no mix of this panel.";
-        QTest::newRow("a value of the wrong kind") << QByteArray("[Track3]\nMute=true\nFader=loud\n")
-                                                   << "It is damaged: Track3/Fader holds \"loud\".";
-        QTest::newRow("far too large") << QByteArray("[Track3]\n") + QByteArray(1100 * 1024, ';')
-                                       << "It is far too large to be a scene.";
+        if (!shared_) {
+            shared_ = std::make_unique<Rig>();
+            if (!shared_->start())
+                shared_->window.reset();
+        }
+        return *shared_;
     }
-    void damagedOrForeignFilesRefused()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, why);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("friend.lyntrascene"));
-        QVERIFY(writeFile(path, content));
-        Rig rig;
-        QVERIFY(rig.start());
-        rig.find<QAbstractButton>("pB_Mute3")->click();
-        QVERIFY(rig.unit.await("mute.input.2", 1));
-        rig.settings.sync();
-        const QByteArray main = fileBytes(rig.settings.mainFilePath());
-        const int messages = rig.unit.at("messages").toInt();
-
-        QVERIFY(!rig.files().importFrom(path));
-        const QList<QMessageBox *> boxes = shown_boxes(kImportTitle);
-        QCOMPARE(boxes.size(), 1);
-        QVERIFY2(boxes[0]->text().contains(QStringLiteral("friend.lyntrascene cannot be imported.")) &&
-                     boxes[0]->text().contains(why),
-                 qPrintable(boxes[0]->text()));
-        QCOMPARE(press_ok(kImportTitle), 1);
-        QCOMPARE(rig.steps().count(), 1);
-        rig.settings.sync();
-        QCOMPARE(fileBytes(rig.settings.mainFilePath()), main);
-        // The link goes on polling; no setting reaches the unit.
-        QVERIFY(wait_until([&] { return rig.unit.at("messages").toInt() > messages + 5; }));
-        QCOMPARE(rig.unit.at("mute.input.2").toInt(), 1);
-        QCOMPARE(rig.unit.at("fader.input.2").toInt(), 0);
-    }
-
-    // A file with groups outside the mix: its mix is taken, the update address, the remembered answers,
-    // the clock and anything else in it are not, and what the panel holds of those stays.
-    void groupsOutsideTheMixLeftOut()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("mixed.lyntrascene"));
-        QVERIFY(writeFile(path, "[Update]\nJsonUrl=http://example.invalid/evil.json\n"
-                                "[Misc]\nInformation_Dialog=false\n"
-                                "[Remote]\nEnabled=true\nPort=9000\n"
-                                "[Interface]\nSampleClockSourceId=3\n"
-                                "[Track3]\nFader=-12.5\nMute=true\n"));
-        Rig rig;
-        QVERIFY(rig.start());
-        rig.settings.writeClock(QStringLiteral("SampleClockSourceId"), 1);
-        rig.settings.sync();
-        const QString clockFile =
-            QFileInfo(rig.settings.mainFilePath()).absolutePath() + QStringLiteral("/DUOMIX_Setting_ClockSource.ini");
-        const QByteArray clock = fileBytes(clockFile);
-        QVERIFY(rig.files().importFrom(path));
-        QVERIFY(rig.unit.await("fader.input.2", -125) && rig.unit.await("mute.input.2", 1));
-        rig.settings.sync();
-        const QSettings main(rig.settings.mainFilePath(), QSettings::IniFormat);
-        for (const char *key : {"Update/JsonUrl", "Remote/Enabled", "Remote/Port", "Interface/SampleClockSourceId"})
-            QVERIFY2(!main.contains(QLatin1String(key)), key);
-        QCOMPARE(main.value(QStringLiteral("Misc/Information_Dialog")).toBool(), true);
-        QCOMPARE(fileBytes(clockFile), clock);
-        QCOMPARE(rig.unit.at("clock_source").toInt(), 1);
-    }
+    std::unique_ptr<Rig> shared_;
+    QJsonObject beforeRefused_; // the unit before the first refused file
 };
 
 QTEST_MAIN(TestEditing)

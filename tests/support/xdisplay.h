@@ -33,6 +33,7 @@ public:
         }
         return !name_.isEmpty();
     }
+    bool started() const { return !name_.isEmpty(); }
     ~Display()
     {
         xvfb_.terminate();
