@@ -1,10 +1,11 @@
 // Remote control through the real panel: a liblo client sends fader values in dB to lyntra-panel
 // (offscreen, remote control on) running against the virtual unit; a change counts as arrived when the
-// unit's state, read on its control socket, shows it. Beside it the floor to judge it by: one bare
-// send+read cycle of the link. Then the CPU of the panel and of its OSC thread, at idle and under 100
+// unit's state, read on its control socket, shows it. Beside it the measure to judge it by: the device
+// worker's send+read cycle (its two pauses and one bare exchange). Then the CPU of the panel and of its OSC thread, at idle and under 100
 // messages a second.
 //   bench_remote [--changes N]   N changes (default 300)
 #include "benchrig.h"
+#include "qixdeviceunit.h"
 #include "settings.h"
 
 #include <lo/lo.h>
@@ -159,7 +160,11 @@ int main(int argc, char **argv)
     print_summary("bare send+read cycle", cycle);
     print_summary("OSC send to unit state", summarize(latency));
     print_summary("  one state read (resolution)", summarize(reads));
-    print_row("p99 in send+read cycles (p50 cycle)", summarize(latency).p99 / cycle.p50, "", 2);
+    // The device worker pauses after every send and every read, so its cycle is two pauses plus the
+    // bare exchange; that is the pace every change to the unit waits on, whatever made it.
+    const double workerCycle = 2 * QIXDeviceUnit::kSleepMs + cycle.p50;
+    print_row("worker's send+read cycle (2 pauses + bare p50)", workerCycle, "ms", 2);
+    print_row("p99 in worker cycles", summarize(latency).p99 / workerCycle, "", 2);
 
     print_title("CPU with the OSC server on (10 s windows)");
     measure_cpu("idle", panel.processId(), to, 0);
