@@ -17,8 +17,10 @@ public:
     {
         for (int attempt = 0; attempt < 5 && name_.isEmpty(); ++attempt) {
             const QString number = QString::number(QRandomGenerator::global()->bounded(200, 30000));
+            // -noreset: by default the server resets when its last client leaves, and a panel started
+            // by the next case while that runs cannot connect.
             xvfb_.start(QStringLiteral("Xvfb"), {":" + number, "-displayfd", "1", "-screen", "0", "1600x1000x24",
-                                                 "-nolisten", "tcp"});
+                                                 "-nolisten", "tcp", "-noreset"});
             wait_until([&] { return xvfb_.canReadLine() || xvfb_.state() == QProcess::NotRunning; });
             if (xvfb_.canReadLine() && xvfb_.readLine().trimmed() == number.toLatin1())
                 name_ = ":" + number;
