@@ -12,6 +12,7 @@
 #include "mainwindow.h"
 #include "settings.h"
 #include "updatedocument.h"
+#include "updateinformation.h"
 #include "updatesoftware.h"
 #include "updatesigner.h"
 #include "updatetexts.h"
@@ -24,6 +25,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
@@ -457,6 +459,26 @@ private slots:
         else
             QTRY_VERIFY_WITH_TIMEOUT(desktop.urls.size() == 1 && desktop.urls[0].path().endsWith("/temp.deb"),
                                      Deadline);
+    }
+
+    // The download worker itself fetches nothing it could not verify, whoever asks it: plain http when
+    // the document is not on this computer, or a digest of the wrong length.
+    void workerFetchesOnlyTheVerifiable()
+    {
+        server_->serve("/setup.sh", {installerScript(), -1, 0, {}});
+        const QByteArray digest = QCryptographicHash::hash(installerScript(), QCryptographicHash::Sha256);
+        const struct {
+            QString document;
+            QByteArray sha256;
+        } rows[] = {{"https://download.avenor-audio.example/info.json", digest},
+                    {server_->url("/info.json"), digest.left(31)}};
+        for (const auto &row : rows) {
+            UpdateInformation worker(QUrl(row.document), temp(), 1000);
+            QSignalSpy refused(&worker, &UpdateInformation::errorDownloadFile);
+            worker.downloadFile(QUrl(server_->url("/setup.sh")), row.sha256);
+            QCOMPARE(refused.count(), 1);
+        }
+        QCOMPARE(server_->requests("/setup.sh"), 0);
     }
 
     // The main window: "- Update" offered once the checks are done, the firmware offer from the one-second
