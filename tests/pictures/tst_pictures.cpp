@@ -1,23 +1,27 @@
 // The window as drawn, compared with reference pictures: every page of both models at two rates, a
 // strip in the editor with its curves, meters held at fixed levels with a lit peak lamp, the monitor
-// dialog, a box, and the Japanese window. The window runs in-process with its device worker against the
+// dialog, a question box, the update offer and the Japanese window. The window runs in-process with its device worker against the
 // real virtual unit; nothing is drawn until what it shows has stopped moving.
 #include "qixdevice.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
+#include "informationbox.h"
 #include "picturecheck.h"
 #include "resources.h"
 #include "settings.h"
 #include "shownboxes.h"
 #include "storedmix.h"
 #include "tracks.h"
+#include "updatetexts.h"
 #include "translations.h"
 #include "virtualunit.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
+#include <QPushButton>
 #include <QtTest>
 
 using namespace lyntra_test;
@@ -103,6 +107,24 @@ private slots:
         QFETCH(QString, rate);
         QFETCH(QStringList, pictures);
         draw(model, rate, pictures);
+    }
+
+    // The update offer's box: backdrop, badge, the three lines and the buttons.
+    void updateOffer()
+    {
+        using namespace updatetexts;
+        InformationBox box;
+        box.firstButton()->setText(text(0, UpdateNow));
+        box.secondButton()->setText(text(0, UpdateLater));
+        box.checkBox()->setText(text(0, DoNotShowAgain));
+        box.setMessage(text(0, NewSoftware) + "<br>" + text(0, CurrentVersion) + "1.0.0<br>" +
+                           text(0, LatestVersion) + "1.1.0",
+                       InformationBox::OfferLineHeight);
+        box.show();
+        const QImage drawn = settled([&] { return &box; });
+        QVERIFY2(!drawn.isNull(), "the picture never stopped moving");
+        const QString mismatch = comparePicture(drawn, QStringLiteral("update-offer"));
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
     }
 
     // Last: the catalogue stays installed for the rest of the program.
