@@ -1,7 +1,7 @@
 // The window as drawn, compared with reference pictures: every page of both models at two rates, a
 // strip in the editor with its curves, meters held at fixed levels with a lit peak lamp, the monitor
-// dialog, a question box, the update offer and the Japanese window. The window runs in-process with its device worker against the
-// real virtual unit; nothing is drawn until what it shows has stopped moving.
+// dialog, a question box, the update offer and the Japanese window. The window runs in-process with its
+// device worker against the real virtual unit; nothing is drawn until what it shows has stopped moving.
 #include "qixdevice.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
