@@ -165,8 +165,11 @@ private slots:
                    mouse(kFaderOne + QPoint(0, 30), {}) && mouse(kFaderOne + QPoint(0, 60), {"mouseup", "1"}) &&
                    wait_until(heardDrag, 2000);
         }));
-        const double dragged = client.last("/lyntra/input/1/fader").args.value(0).toDouble();
-        QVERIFY(rig.unit.await("fader.input.0", qRound(dragged * 10)));
+        // Heard and held agree once the window has taken the rest of the drag.
+        QVERIFY(wait_until([&] {
+            return rig.unit.at(QStringLiteral("fader.input.0")).toInt() ==
+                   qRound(client.last("/lyntra/input/1/fader").args.value(0).toDouble() * 10);
+        }));
         // A click on input 1's mute, timed from xdotool's start until the unit has it: first with nothing
         // else going on (xdotool's own start-up is most of it), then during the flood.
         QVERIFY(rig.unit.await("mute.input.0", 0) && mouse(kMuteOne, {}));
