@@ -38,11 +38,6 @@ QByteArray written(const Writer &write)
     return write(&buf) == 0 ? QByteArray(reinterpret_cast<char *>(storage), buf.position) : QByteArray();
 }
 
-void apply(Firmware &fw, const QByteArray &msg)
-{
-    fw.apply(reinterpret_cast<const uint8_t *>(msg.constData()), size_t(msg.size()));
-}
-
 // One setting kind over a whole address space, and which addresses the unit has: type -> highest
 // number (from 1); type 0 when only the number counts; none for the optical ports 5 and 6.
 struct AddressRow {
@@ -61,42 +56,28 @@ struct AddressRow {
     }
 };
 
-AddressRow address_row(const char *name, uint8_t id, ixcmd_op_t op, QMap<uint32_t, uint32_t> highest,
-                       std::function<bool(QIXDevice &, uint32_t, uint32_t)> set)
-{
-    return {name, id, op, highest, set};
-}
+// A command writer, and a setter over (type, number); rows that ignore one of the two leave it unused.
+#define SET(call)                                                                                            \
+    [](QIXDevice &to, [[maybe_unused]] uint32_t t, [[maybe_unused]] uint32_t n) { return to.call; }
+
+#define W(call) [](ixmsg_buf *b) { return call; }
 
 const QVector<AddressRow> &address_rows()
 {
     static const QVector<AddressRow> rows{
-        address_row("fader", 129, IXCMD_FADER, {{IN, 20}, {MASTER, 2}, {OUT, 9}},
-                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_fader(t, n, -10); }),
-        address_row("mute", 131, IXCMD_MUTE, {{IN, 20}, {MASTER, 2}},
-                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_mute(t, n, 1); }),
-        address_row("pan", 130, IXCMD_PAN, {{IN, 20}},
-                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_pan(t, n, 3); }),
-        address_row("solo", 132, IXCMD_SOLO, {{IN, 20}},
-                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_solo(t, n, 1); }),
-        address_row("phase", 133, IXCMD_PHASE, {{IN, 20}},
-                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_phase(t, n, 1); }),
-        address_row("true bypass", 74, IXCMD_TRUEBYPASS, {{IN, 20}},
-                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_truebypass(t, n, 1); }),
-        address_row(
-            "compressor", 151, IXCMD_COMP, {{IN, 20}},
-            [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_comp(t, n, 1, -3, 20, 2, 1, 0, 1); }),
-        address_row("eq channel", 85, IXCMD_EQ, {{IN, 20}},
-                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_eq(t, n, 1, 2, 3, 4, 5); }),
-        address_row("eq band", 85, IXCMD_EQ_BAND, {{0, 4}},
-                    [](QIXDevice &to, uint32_t, uint32_t n) { return to.set_eq(IN, 1, 1, n, 3, 4, 5); }),
-        address_row("send source", 70, IXCMD_SEND, {{IN, 20}, {MASTER, 1}},
-                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_send(t, n, AUX, 1, 1, -3); }),
-        address_row("send bus", 70, IXCMD_SEND_BUS, {{AUX, 4}},
-                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_send(IN, 1, t, n, 1, -3); }),
-        address_row("route destination", 67, IXCMD_ASSIGN, {{OUT, 20}},
-                    [](QIXDevice &to, uint32_t t, uint32_t n) { return to.set_assign_ch(MASTER, 1, t, n); }),
-        address_row("optical source", 135, IXCMD_ADAT_X4MODE, {},
-                    [](QIXDevice &to, uint32_t, uint32_t n) { return to.set_adat_x4mode(n, 2); }),
+        {"fader", 129, IXCMD_FADER, {{IN, 20}, {MASTER, 2}, {OUT, 9}}, SET(set_fader(t, n, -10))},
+        {"mute", 131, IXCMD_MUTE, {{IN, 20}, {MASTER, 2}}, SET(set_mute(t, n, 1))},
+        {"pan", 130, IXCMD_PAN, {{IN, 20}}, SET(set_pan(t, n, 3))},
+        {"solo", 132, IXCMD_SOLO, {{IN, 20}}, SET(set_solo(t, n, 1))},
+        {"phase", 133, IXCMD_PHASE, {{IN, 20}}, SET(set_phase(t, n, 1))},
+        {"true bypass", 74, IXCMD_TRUEBYPASS, {{IN, 20}}, SET(set_truebypass(t, n, 1))},
+        {"compressor", 151, IXCMD_COMP, {{IN, 20}}, SET(set_comp(t, n, 1, -3, 20, 2, 1, 0, 1))},
+        {"eq channel", 85, IXCMD_EQ, {{IN, 20}}, SET(set_eq(t, n, 1, 2, 3, 4, 5))},
+        {"eq band", 85, IXCMD_EQ_BAND, {{0, 4}}, SET(set_eq(IN, 1, 1, n, 3, 4, 5))},
+        {"send source", 70, IXCMD_SEND, {{IN, 20}, {MASTER, 1}}, SET(set_send(t, n, AUX, 1, 1, -3))},
+        {"send bus", 70, IXCMD_SEND_BUS, {{AUX, 4}}, SET(set_send(IN, 1, t, n, 1, -3))},
+        {"route destination", 67, IXCMD_ASSIGN, {{OUT, 20}}, SET(set_assign_ch(MASTER, 1, t, n))},
+        {"optical source", 135, IXCMD_ADAT_X4MODE, {}, SET(set_adat_x4mode(n, 2))},
     };
     return rows;
 }
@@ -142,52 +123,43 @@ QList<int> entry_ids(const QList<QByteArray> &messages)
     return ids;
 }
 
-// Every value the device object publishes, one line each, in emission order.
+QString str(const QString &text)
+{
+    return text;
+}
+template <typename T> QString str(T number)
+{
+    return QString::number(number);
+}
+
+// Every value the device object publishes, one line each ("what value ..."), in emission order.
 class Recorder : public QObject {
 public:
     explicit Recorder(QIXDevice &d)
     {
-        auto add = [this](const QString &s) { lines << s; };
-        auto text = [add](const char *what) { return [add, what](const QString &t) { add(what + t); }; };
-        auto num = [add](const char *what) {
-            return [add, what](uint32_t v) { add(what + QString::number(v)); };
-        };
-        connect(&d, &QIXDevice::sig_recv_debug, this, text("debug "));
-        connect(&d, &QIXDevice::sig_recv_productname, this, text("product "));
-        connect(&d, &QIXDevice::sig_recv_builddate, this, text("date "));
-        connect(&d, &QIXDevice::sig_recv_buildtime, this, text("time "));
-        connect(&d, &QIXDevice::sig_recv_hz, this, num("hz "));
-        connect(&d, &QIXDevice::sig_recv_clocksource, this, num("clocksource "));
-        connect(&d, &QIXDevice::sig_recv_dspmode, this, num("dspmode "));
-        connect(&d, &QIXDevice::sig_recv_version, this, num("version "));
-        connect(&d, &QIXDevice::sig_recv_build, this, num("build "));
-        auto pair = [add](const char *what) {
-            return [add, what](uint32_t a, uint32_t b) {
-                add(QStringLiteral("%1 %2 %3").arg(what).arg(a).arg(b));
+        auto as = [this](const char *what) {
+            return [this, what](auto... v) {
+                QStringList line{what};
+                (line << ... << str(v));
+                lines << line.join(' ');
             };
         };
-        connect(&d, &QIXDevice::sig_recv_clocklock, this, pair("clocklock"));
-        connect(&d, &QIXDevice::sig_recv_clockhz, this, pair("clockhz"));
-        connect(&d, &QIXDevice::sig_recv_adat_x4mode, this, pair("adat"));
-        auto level = [add](const char *what) {
-            return [add, what](ixmsg_data_ch_t t, uint8_t n, uint32_t v) {
-                add(QStringLiteral("%1 %2/%3 %4").arg(what).arg(t).arg(n).arg(v));
-            };
-        };
-        connect(&d, &QIXDevice::sig_recv_meter, this, level("meter"));
-        connect(&d, &QIXDevice::sig_recv_grmeter, this, level("gr"));
+        connect(&d, &QIXDevice::sig_recv_debug, this, as("debug"));
+        connect(&d, &QIXDevice::sig_recv_productname, this, as("product"));
+        connect(&d, &QIXDevice::sig_recv_builddate, this, as("date"));
+        connect(&d, &QIXDevice::sig_recv_buildtime, this, as("time"));
+        connect(&d, &QIXDevice::sig_recv_hz, this, as("hz"));
+        connect(&d, &QIXDevice::sig_recv_clocksource, this, as("clocksource"));
+        connect(&d, &QIXDevice::sig_recv_dspmode, this, as("dspmode"));
+        connect(&d, &QIXDevice::sig_recv_version, this, as("version"));
+        connect(&d, &QIXDevice::sig_recv_build, this, as("build"));
+        connect(&d, &QIXDevice::sig_recv_clocklock, this, as("clocklock"));
+        connect(&d, &QIXDevice::sig_recv_clockhz, this, as("clockhz"));
+        connect(&d, &QIXDevice::sig_recv_adat_x4mode, this, as("adat"));
+        connect(&d, &QIXDevice::sig_recv_meter, this, as("meter"));
+        connect(&d, &QIXDevice::sig_recv_grmeter, this, as("gr"));
     }
     QStringList lines;
-};
-
-// Counts a worker signal on the test thread (queued, after the device object's own slot has run).
-struct Counter {
-    QObject context;
-    int count = 0;
-    template <typename Signal> Counter(QIXDeviceUnit *unit, Signal signal)
-    {
-        QObject::connect(unit, signal, &context, [this] { ++count; });
-    }
 };
 
 } // namespace
@@ -239,8 +211,7 @@ private slots:
         ixmsg_buf buf;
         ixmsg_init(&buf, storage, sizeof storage);
         buf.position = uint8_t(position);
-        const auto *text =
-            payload.isNull() ? nullptr : reinterpret_cast<const uint8_t *>(payload.constData());
+        const auto *text = payload.isNull() ? nullptr : reinterpret_cast<const uint8_t *>(payload.constData());
         QCOMPARE(ixmsg_put(&buf, uint8_t(id), uint8_t(type), value, text, uint8_t(payload.size())),
                  bytes.isNull() ? 1 : 0);
         QCOMPARE(int(buf.position), position + bytes.size());
@@ -264,55 +235,44 @@ private slots:
         row("get_clocklock", "1B 01", "", ixcmd_get_clocklock);
         row("get_meter", "71 01", "", ixcmd_get_meter);
         row("get_dspmode", "C1 01", "", ixcmd_get_dspmode);
-        row("get_grmeter input 7", "61 02 04 62 02 07 B1 01", "",
-            [](ixmsg_buf *b) { return ixcmd_get_grmeter(b, IN, 7); });
+        row("get_grmeter input 7", "61 02 04 62 02 07 B1 01", "", W(ixcmd_get_grmeter(b, IN, 7)));
         row("store", "A2 01", "store_count=1", ixcmd_store);
-        row("clock source word", "19 02 02", "clock_source=2",
-            [](ixmsg_buf *b) { return ixcmd_set_clocksource(b, 2); });
-        row("optical B 4x", "1D 02 06 87 02 01", "optical_mode.6=1",
-            [](ixmsg_buf *b) { return ixcmd_set_adat_x4mode(b, 6, 1); });
+        row("clock source word", "19 02 02", "clock_source=2", W(ixcmd_set_clocksource(b, 2)));
+        row("optical B 4x", "1D 02 06 87 02 01", "optical_mode.6=1", W(ixcmd_set_adat_x4mode(b, 6, 1)));
         row("route computer 3 to output 20", "61 02 03 62 02 03 41 01 61 02 01 62 02 14 42 01 43 01",
-            "route.19.type=3 route.19.channel=3",
-            [](ixmsg_buf *b) { return ixcmd_set_assign_ch(b, 3, 3, OUT, 20); });
+            "route.19.type=3 route.19.channel=3", W(ixcmd_set_assign_ch(b, 3, 3, OUT, 20)));
         row("send input 2 to bus 4, post, -127",
             "61 02 04 62 02 02 41 01 61 02 05 62 02 04 42 01 44 02 02 45 02 81 46 01",
-            "send.input.1.3.point=2 send.input.1.3.level=-127",
-            [](ixmsg_buf *b) { return ixcmd_set_send(b, IN, 2, AUX, 4, 2, -127); });
+            "send.input.1.3.point=2 send.input.1.3.level=-127", W(ixcmd_set_send(b, IN, 2, AUX, 4, 2, -127)));
         row("send master to bus 1, pre",
             "61 02 02 62 02 01 41 01 61 02 05 62 02 01 42 01 44 02 03 45 02 06 46 01",
-            "send.master.0.point=3 send.master.0.level=6",
-            [](ixmsg_buf *b) { return ixcmd_set_send(b, MASTER, 1, AUX, 1, 3, 6); });
+            "send.master.0.point=3 send.master.0.level=6", W(ixcmd_set_send(b, MASTER, 1, AUX, 1, 3, 6)));
         row("eq low band, q none", "61 02 04 62 02 14 51 02 01 52 02 0C 53 02 1F 54 02 FF 55 02 01",
             "eq.19.0.on=1 eq.19.0.gain=12 eq.19.0.freq=31 eq.19.0.q=255",
-            [](ixmsg_buf *b) { return ixcmd_set_eq(b, IN, 20, 1, 1, 12, 31, 255); });
+            W(ixcmd_set_eq(b, IN, 20, 1, 1, 12, 31, 255)));
         row("comp 7 linked with 8",
             "61 02 04 62 02 07 91 02 EC 92 02 28 93 02 0A 94 02 32 95 02 03 96 02 02 97 02 01",
             "comp.6.on=1 comp.6.threshold=-20 comp.6.ratio=40 comp.6.attack=10 comp.6.release=50 "
             "comp.6.gain=3 comp.6.link=2",
-            [](ixmsg_buf *b) {
-                return ixcmd_set_comp(b, IN, 7, 1, -20, 40, 10, 50, 3, ixcmd_comp_link(true, 7));
-            });
+            W(ixcmd_set_comp(b, IN, 7, 1, -20, 40, 10, 50, 3, ixcmd_comp_link(true, 7))));
         row("reverb plate", "D1 02 05 D2 02 0A D3 02 14 D4 02 1E D5 01",
             "reverb.type=5 reverb.predelay=10 reverb.time=20 reverb.diff=30",
-            [](ixmsg_buf *b) { return ixcmd_set_reverb(b, 5, 10, 20, 30); });
+            W(ixcmd_set_reverb(b, 5, 10, 20, 30)));
         row("return on at minus infinity", "47 02 81 48 02 01", "return.on=1 return.level=-127",
-            [](ixmsg_buf *b) { return ixcmd_set_return(b, 1, IXCMD_LEVEL_MINUS_INF); });
+            W(ixcmd_set_return(b, 1, IXCMD_LEVEL_MINUS_INF)));
         row("true bypass", "61 02 04 62 02 0B 4A 02 01", "truebypass.10=1",
-            [](ixmsg_buf *b) { return ixcmd_set_truebypass(b, IN, 11, 1); });
+            W(ixcmd_set_truebypass(b, IN, 11, 1)));
         row("fader bottom", "61 02 04 62 02 01 81 03 0A FB", "fader.input.0=-1270",
-            [](ixmsg_buf *b) { return ixcmd_set_fader(b, IN, 1, IXCMD_FADER_MINUS_INF); });
+            W(ixcmd_set_fader(b, IN, 1, IXCMD_FADER_MINUS_INF)));
         row("fader top, monitor", "61 02 01 62 02 09 81 03 3C 00", "fader.output.8=60",
-            [](ixmsg_buf *b) { return ixcmd_set_fader(b, OUT, 9, 60); });
+            W(ixcmd_set_fader(b, OUT, 9, 60)));
         row("fader -0.1 dB, master", "61 02 02 62 02 02 81 03 FF FF", "fader.master.1=-1",
-            [](ixmsg_buf *b) { return ixcmd_set_fader(b, MASTER, 2, -1); });
-        row("pan centre", "61 02 04 62 02 01 82 02 14", "pan.0=20",
-            [](ixmsg_buf *b) { return ixcmd_set_pan(b, IN, 1, 20); });
+            W(ixcmd_set_fader(b, MASTER, 2, -1)));
+        row("pan centre", "61 02 04 62 02 01 82 02 14", "pan.0=20", W(ixcmd_set_pan(b, IN, 1, 20)));
         row("mute master 2", "61 02 02 62 02 02 83 02 01", "mute.master.1=1",
-            [](ixmsg_buf *b) { return ixcmd_set_mute(b, MASTER, 2, 1); });
-        row("solo", "61 02 04 62 02 05 84 02 01", "solo.4=1",
-            [](ixmsg_buf *b) { return ixcmd_set_solo(b, IN, 5, 1); });
-        row("phase", "61 02 04 62 02 06 85 02 01", "phase.5=1",
-            [](ixmsg_buf *b) { return ixcmd_set_phase(b, IN, 6, 1); });
+            W(ixcmd_set_mute(b, MASTER, 2, 1)));
+        row("solo", "61 02 04 62 02 05 84 02 01", "solo.4=1", W(ixcmd_set_solo(b, IN, 5, 1)));
+        row("phase", "61 02 04 62 02 06 85 02 01", "phase.5=1", W(ixcmd_set_phase(b, IN, 6, 1)));
     }
     void commands()
     {
@@ -323,7 +283,7 @@ private slots:
         QCOMPARE(hexOf(msg), hexOf(bytes));
 
         Firmware fw;
-        apply(fw, msg);
+        fw.apply(reinterpret_cast<const uint8_t *>(msg.constData()), size_t(msg.size()));
         QCOMPARE(fw.hasPendingAnswers(), effect.isEmpty());
         for (const QString &held : effect.split(' ', Qt::SkipEmptyParts))
             QVERIFY2(lyntra_test::json_at(fw.state(), held.section('=', 0, 0)).toInt(-9999) ==
@@ -346,8 +306,7 @@ private slots:
         const AddressRow &r = address_rows()[row];
         WorkerRig rig;
         int stored = 0;
-        const uint32_t types =
-            r.highest.isEmpty() || r.highest.contains(0) ? 0 : 6; // the rest ignore the type
+        const uint32_t types = r.highest.isEmpty() || r.highest.contains(0) ? 0 : 6; // the rest ignore the type
         for (uint32_t t = 0; t <= types; ++t) {
             for (uint32_t n : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 10u, 11u, 19u, 20u, 21u, 255u, 257u}) {
                 const bool has = r.unit_has(t, n);
@@ -382,8 +341,7 @@ private slots:
         row("eq low-mid freq", [](int p) { return ixcmd_eq_freq_step(2, p); }, {0, 1, 2, 127}, {0, 0, 1, 63});
         row("eq high-mid freq", [](int p) { return ixcmd_eq_freq_step(3, p); }, {0, 126, 127}, {0, 63, 63});
         row("eq high freq", [](int p) { return ixcmd_eq_freq_step(4, p); }, {0, 3, 4, 127}, {32, 32, 33, 63});
-        row("eq mid q", [](int p) { return ixcmd_eq_q_step(2, p); }, {0, 17, 18, 107, 108, 127},
-            {0, 0, 1, 5, 6, 6});
+        row("eq mid q", [](int p) { return ixcmd_eq_q_step(2, p); }, {0, 17, 18, 107, 108, 127}, {0, 0, 1, 5, 6, 6});
         row("eq low q", [](int p) { return ixcmd_eq_q_step(1, p); }, {0, 127}, {255, 255});
         row("eq high q", [](int p) { return ixcmd_eq_q_step(4, p); }, {0, 127}, {255, 255});
         row("comp threshold", ixcmd_comp_threshold,
@@ -403,8 +361,7 @@ private slots:
         QFETCH(QVector<int>, values);
         for (int i = 0; i < positions.size(); ++i)
             QVERIFY2(convert(positions[i]) == values[i],
-                     qPrintable(
-                         QStringLiteral("position %1 gave %2").arg(positions[i]).arg(convert(positions[i]))));
+                     qPrintable(QString("position %1 gave %2").arg(positions[i]).arg(convert(positions[i]))));
         for (int p = -5; p <= 133; ++p) {
             QVERIFY2(convert(p) >= convert(p - 1), qPrintable(QStringLiteral("falls at %1").arg(p)));
             QCOMPARE(convert(p), convert(qBound(0, p, 127)));
@@ -535,11 +492,9 @@ private slots:
             QVERIFY(o.apply(r.dev));
         r.dev.get_dspmode();
         r.dev.get_grmeter(IN, 4);
-        r.dev.get_meter();
-        r.dev.get_clocklock();
-        r.dev.get_clocksource();
-        r.dev.get_hz();
-        r.dev.get_info();
+        for (auto get : {&QIXDevice::get_meter, &QIXDevice::get_clocklock, &QIXDevice::get_clocksource,
+                         &QIXDevice::get_hz, &QIXDevice::get_info})
+            (r.dev.*get)();
         QVERIFY(r.dev.set_fader(IN, 1, 0));
         QVERIFY(r.dev.set_fader(MASTER, 1, 0));
         QVERIFY(r.dev.set_mute(IN, 20, 1));
@@ -602,10 +557,10 @@ private slots:
         row("source kept across replies", {Reply().num(29, 6).u32(30, 44100), Reply().num(27, 1).num(195, 2)},
             {"clockhz 6 44100", "clocklock 6 1", "adat 6 2"});
         row("meter groups", {Reply().num(97, 4).num(98, 3).u16(114, 100).num(98, 4).u32(114, 32768)},
-            {"meter 4/3 100", "meter 4/4 32768"});
+            {"meter 4 3 100", "meter 4 4 32768"});
         row("address reset per reply", {Reply().num(97, 4).num(98, 3), Reply().u16(114, 7).u16(178, 8)},
-            {"meter 0/0 7", "gr 0/0 8"});
-        row("channel number is one byte", {Reply().num(97, 4).u16(98, 0x0103).num(178, 1)}, {"gr 4/3 1"});
+            {"meter 0 0 7", "gr 0 0 8"});
+        row("channel number is one byte", {Reply().num(97, 4).u16(98, 0x0103).num(178, 1)}, {"gr 4 3 1"});
         row("unit-wide values", {Reply().u32(24, 44100).num(26, 2).num(193, 7)},
             {"hz 44100", "clocksource 2", "dspmode 7"});
         row("identity",
@@ -627,7 +582,7 @@ private slots:
             {"clocksource 5"});
         row("empty", {QByteArray()}, {});
         row("longer than 64 is read in pieces",
-            {Reply().num(97, 4).num(98, 1).bytes() + Reply().num(114, 5).bytes()}, {"meter 4/1 5"});
+            {Reply().num(97, 4).num(98, 1).bytes() + Reply().num(114, 5).bytes()}, {"meter 4 1 5"});
         row("short reply is one piece", {Reply().num(26, 2).bytes().left(3)}, {"clocksource 2"});
     }
     void dispatch()
@@ -670,7 +625,10 @@ private slots:
         QDir(runtime + "/ixdev").removeRecursively();
         QIXDevice dev;
         QVERIFY(dev.unit());
-        Counter enumerations(dev.unit(), &QIXDeviceUnit::ret_select_default);
+        // Counted on this thread (queued, after the device object's own slot has run).
+        QObject context;
+        int enumerations = 0;
+        QObject::connect(dev.unit(), &QIXDeviceUnit::ret_select_default, &context, [&] { ++enumerations; });
         QSignalSpy gone(&dev, &QIXDevice::sig_recv_productname);
         const auto request = [&](int answered) {
             dev.get_meter();
@@ -682,22 +640,21 @@ private slots:
         for (int i = 1; i <= 3; ++i)
             request(i);
         QCOMPARE(dev.is_selected(), false);
-        QCOMPARE(enumerations.count, 0);
+        QCOMPARE(enumerations, 0);
 
         // Nothing to drop: still quiet.
         dev.deselect();
         request(4);
-        QCOMPARE(enumerations.count, 0);
+        QCOMPARE(enumerations, 0);
 
         // The discovery directory appears: a few requests search, then quiet again.
         QVERIFY(QDir().mkpath(runtime + "/ixdev"));
         for (int i = 5; i < 8 + QIXDeviceUnit::kSearchesAfterChange; ++i)
             request(i);
-        QCOMPARE(enumerations.count, QIXDeviceUnit::kSearchesAfterChange);
+        QCOMPARE(enumerations, QIXDeviceUnit::kSearchesAfterChange);
 
         // A socket that appears before it listens is still found once it does, with no further event.
-        sockaddr_un at{};
-        at.sun_family = AF_UNIX;
+        sockaddr_un at{AF_UNIX, {}};
         qstrncpy(at.sun_path, QFile::encodeName(runtime + "/ixdev/late").constData(), sizeof at.sun_path);
         const int late = ::socket(AF_UNIX, SOCK_STREAM, 0);
         QVERIFY(::bind(late, reinterpret_cast<sockaddr *>(&at), sizeof at) == 0);

@@ -23,18 +23,15 @@ enum class IoOutcome { Fails, Succeeds, Either };
 // object's own slot (connected again after the ledger's), so a request that follows the answer never
 // counts it as outstanding, and one made while the answer is still on its way does.
 struct ReadLedger {
-    int answered = 0;
-    int asked = 0;
-    int worst = 0;
+    int answered = 0, asked = 0, worst = 0;
     QObject context;
 
     explicit ReadLedger(QIXDevice &dev)
     {
         QVERIFY(QObject::disconnect(dev.unit(), &QIXDeviceUnit::ix_recv_result, &dev,
                                     &QIXDevice::recv_ix_recv_result));
-        QObject::connect(
-            dev.unit(), &QIXDeviceUnit::ix_recv_result, &context,
-            [this](bool, const QByteArray &) { ++answered; }, Qt::QueuedConnection);
+        QObject::connect(dev.unit(), &QIXDeviceUnit::ix_recv_result, &context,
+                         [this](bool, const QByteArray &) { ++answered; }, Qt::QueuedConnection);
         QObject::connect(dev.unit(), &QIXDeviceUnit::ix_recv_result, &dev, &QIXDevice::recv_ix_recv_result);
         const auto ask = [this] {
             ++asked;
@@ -82,9 +79,7 @@ public:
     QIXDevice &dev() { return dev_; }
     void stop_fader() { fader_.stop(); }
 
-    int resets = 0;
-    int replies = 0;
-    int enumerations = 0;
+    int resets = 0, replies = 0, enumerations = 0;
     int requests = 0; // everything asked of the worker
 
 private:
@@ -142,10 +137,8 @@ private slots:
         QVERIFY(wait_until([&] { return link.requests > requests + 100; }));
         QCOMPARE(unit.state()["messages"].toInt(), messages);
         // Looking for a missing unit follows the requests; it never runs on by itself.
-        QVERIFY2(link.enumerations - enumerations <= 2 * (link.requests - requests),
-                 qPrintable(QStringLiteral("%1 enumerations for %2 requests")
-                                .arg(link.enumerations - enumerations)
-                                .arg(link.requests - requests)));
+        const int searched = link.enumerations - enumerations, asked = link.requests - requests;
+        QVERIFY2(searched <= 2 * asked, qPrintable(QString("%1 searches for %2 requests").arg(searched).arg(asked)));
 
         QCOMPARE(unit.control("plug")["ok"].toBool(), true);
         QVERIFY(wait_until([&] { return link.dev().is_selected(); }));
@@ -185,10 +178,8 @@ private slots:
         Link link;
         QVERIFY(wait_until([&] { return unit.at("fader.input.0").isDouble(); }));
         const int resets = link.resets;
-        QByteArray command = "fault " + kind + ' ' + QByteArray::number(count);
-        if (delay_ms > 0)
-            command += ' ' + QByteArray::number(delay_ms);
-        QCOMPARE(unit.control(command)["ok"].toBool(), true);
+        const QByteArray delay = delay_ms > 0 ? ' ' + QByteArray::number(delay_ms) : QByteArray();
+        QCOMPARE(unit.control("fault " + kind + ' ' + QByteArray::number(count) + delay)["ok"].toBool(), true);
         const int replies = link.replies;
         QVERIFY2(wait_until([&] { return unit.control("status")["faults"].toObject()[kind].toInt(-1) == 0; },
                             3 * lyntra_test::kPatienceMs),

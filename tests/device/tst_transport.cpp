@@ -51,18 +51,29 @@ int make_socket(const QString &path, bool listen)
     return fd;
 }
 
-bool readable(int fd)
+bool readable(int fd, int timeoutMs = 5000)
 {
     pollfd p{fd, POLLIN, 0};
-    return ::poll(&p, 1, 5000) > 0;
+    return ::poll(&p, 1, timeoutMs) > 0;
 }
 
-devif_device device_at(const QString &path)
+// The unit at `path`, on a kept connection when given one.
+devif_device device_at(const QString &path, devif_socket_link *link = nullptr)
 {
     devif_device dev{};
     std::strncpy(dev.path, path.toLocal8Bit().constData(), sizeof dev.path - 1);
+    dev.link = link;
     return dev;
 }
+
+// A reply buffer filled with 0xEE beforehand, to show what a read wrote into it.
+struct Inbox {
+    uint8_t data[IXMSG_CAPACITY];
+    ixmsg_buf buf{data, IXMSG_CAPACITY, 0};
+    Inbox() { std::memset(data, 0xEE, sizeof data); }
+    QByteArray first64() const { return QByteArray(reinterpret_cast<const char *>(data), 64); }
+};
+const QByteArray kUntouched(64, char(0xEE));
 
 int send(const devif_device &dev, QByteArray bytes, int position = -1)
 {
@@ -211,12 +222,10 @@ private slots:
         QCOMPARE(unit.control("status")["faults"].toObject()["fail"].toInt(), left);
 
         QCOMPARE(unit.control("fault fail " + QByteArray::number(left + 1))["ok"].toBool(), true);
-        uint8_t data[IXMSG_CAPACITY];
-        std::memset(data, 0xEE, sizeof data);
-        ixmsg_buf buf{data, IXMSG_CAPACITY, 0};
-        QCOMPARE(ixctl_recv_msg(&dev, &buf), 1);
+        Inbox in;
+        QCOMPARE(ixctl_recv_msg(&dev, &in.buf), 1);
         QCOMPARE(unit.control("status")["faults"].toObject()["fail"].toInt(), left);
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(data), 64), QByteArray(64, char(0xEE)));
+        QCOMPARE(in.first64(), kUntouched);
     }
 
     // A read that does not bring exactly 64 bytes fails and leaves the caller's bytes alone.
@@ -236,19 +245,17 @@ private slots:
         QVERIFY(unit.start());
         // On a kept connection, so that what is left of a spoilt answer cannot pass for the next one.
         devif_socket_link link;
-        devif_device dev = device_at(unit.socket_path());
-        dev.link = &link;
+        const devif_device dev = device_at(unit.socket_path(), &link);
         QCOMPARE(send(dev, hexBytes("18 01")), 0); // the rate, please
         QCOMPARE(unit.control("fault " + fault)["ok"].toBool(), true);
-        uint8_t data[IXMSG_CAPACITY];
-        std::memset(data, 0xEE, sizeof data);
-        ixmsg_buf buf{data, IXMSG_CAPACITY, 9};
-        QCOMPARE(ixctl_recv_msg(&dev, &buf), ok ? 0 : 1);
-        QCOMPARE(int(buf.position), 0);
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(data), 64) == QByteArray(64, char(0xEE)), !ok);
+        Inbox in;
+        in.buf.position = 9;
+        QCOMPARE(ixctl_recv_msg(&dev, &in.buf), ok ? 0 : 1);
+        QCOMPARE(int(in.buf.position), 0);
+        QCOMPARE(in.first64() == kUntouched, !ok);
         // Nothing the unit had to say was spent on the spoilt read.
-        QCOMPARE(ixctl_recv_msg(&dev, &buf), 0);
-        QCOMPARE(describe(QByteArray(reinterpret_cast<char *>(data), 64)), QStringLiteral("24=48000 161=1"));
+        QCOMPARE(ixctl_recv_msg(&dev, &in.buf), 0);
+        QCOMPARE(describe(in.first64()), QStringLiteral("24=48000 161=1"));
     }
 
     // A kept connection carries request after request; a unit started anew on its socket is reached
@@ -258,19 +265,17 @@ private slots:
         auto unit = std::make_unique<VirtualUnit>();
         QVERIFY(unit->start());
         devif_socket_link link;
-        devif_device dev = device_at(unit->socket_path());
-        dev.link = &link;
+        const devif_device dev = device_at(unit->socket_path(), &link);
         const auto connection = [&link] {
             struct stat info {};
             return link.fd >= 0 && ::fstat(link.fd, &info) == 0 ? info.st_ino : ino_t(0);
         };
-        uint8_t data[IXMSG_CAPACITY];
-        ixmsg_buf buf{data, IXMSG_CAPACITY, 0};
+        Inbox in;
         QCOMPARE(send(dev, hexBytes("A2 01")), 0);
         const ino_t first = connection();
         QVERIFY(first != 0);
         for (int i = 0; i < 3; ++i) {
-            QCOMPARE(ixctl_recv_msg(&dev, &buf), 0);
+            QCOMPARE(ixctl_recv_msg(&dev, &in.buf), 0);
             QCOMPARE(send(dev, hexBytes("A2 01")), 0);
         }
         QCOMPARE(connection(), first);
@@ -284,7 +289,7 @@ private slots:
         QVERIFY(connection() != first);
 
         QCOMPARE(unit->control("unplug")["ok"].toBool(), true);
-        QCOMPARE(ixctl_recv_msg(&dev, &buf), 1);
+        QCOMPARE(ixctl_recv_msg(&dev, &in.buf), 1);
         QCOMPARE(send(dev, hexBytes("A2 01")), 1);
         QCOMPARE(link.fd.load(), -1);
     }
@@ -315,15 +320,16 @@ private slots:
     void hang_up_and_silence()
     {
         QFETCH(QByteArray, answer);
-        const QString path = m_runtime.filePath("hangup");
-        QFile::remove(path);
-        const int listener = make_socket(path, true);
+        const auto listening = [this](const char *name) {
+            QFile::remove(m_runtime.filePath(name));
+            return make_socket(m_runtime.filePath(name), true);
+        };
+        const int listener = listening("hangup");
         QVERIFY(listener > 0);
         std::atomic<bool> done{false};
         std::thread unit([&] {
             while (!done) {
-                pollfd p{listener, POLLIN, 0};
-                if (::poll(&p, 1, 20) <= 0)
+                if (!readable(listener, 20))
                     continue;
                 const int fd = ::accept(listener, nullptr, nullptr);
                 char request[256];
@@ -332,25 +338,21 @@ private slots:
                 ::close(fd);
             }
         });
-        const devif_device dev = device_at(path);
-        uint8_t data[IXMSG_CAPACITY];
-        std::memset(data, 0xEE, sizeof data);
-        ixmsg_buf buf{data, IXMSG_CAPACITY, 0};
+        const devif_device dev = device_at(m_runtime.filePath("hangup"));
+        Inbox in;
         QCOMPARE(send(dev, hexBytes("A2 01")), 1);
-        QCOMPARE(ixctl_recv_msg(&dev, &buf), 1);
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(data), 64), QByteArray(64, char(0xEE)));
+        QCOMPARE(ixctl_recv_msg(&dev, &in.buf), 1);
+        QCOMPARE(in.first64(), kUntouched);
         done = true;
         unit.join();
         ::close(listener);
 
         if (!answer.isEmpty())
             return;
-        const QString quiet = m_runtime.filePath("quiet"); // listens, never accepts
-        QFile::remove(quiet);
-        const int silent = make_socket(quiet, true);
+        const int silent = listening("quiet"); // listens, never accepts
         QVERIFY(silent > 0);
-        const devif_device never = device_at(quiet);
-        QCOMPARE(ixctl_recv_msg(&never, &buf), 1);
+        const devif_device never = device_at(m_runtime.filePath("quiet"));
+        QCOMPARE(ixctl_recv_msg(&never, &in.buf), 1);
         ::close(silent);
     }
 

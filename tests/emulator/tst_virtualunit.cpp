@@ -58,8 +58,7 @@ std::vector<DriverRequest> parse(const QByteArray &bytes, int chunk = 4096)
     FrameParser p;
     std::vector<DriverRequest> out;
     for (int i = 0; i < bytes.size(); i += chunk) {
-        p.feed(reinterpret_cast<const uint8_t *>(bytes.constData()) + i,
-               size_t(qMin(chunk, bytes.size() - i)));
+        p.feed(reinterpret_cast<const uint8_t *>(bytes.constData()) + i, size_t(qMin(chunk, bytes.size() - i)));
         for (DriverRequest r; p.next(&r);)
             out.push_back(r);
     }
@@ -95,13 +94,10 @@ private slots:
         QStringList got;
         for (const wire::Seen &s : r.items)
             if (s.id != IXMSG_ID_READY)
-                got << (s.type == IXMSG_T_BYTES
-                            ? s.text
-                            : QStringLiteral("%1:%2@%3").arg(s.id).arg(s.value).arg(s.source));
-        QCOMPARE(got, (QStringList{"50:321@0",   "51:77@0",    "LYNTRA K1", "Jan  2 2027", "01:02:03",
-                                   "24:96000@0", "26:6@0",     "193:3@0",   "29:1@1",      "27:3@1",
-                                   "30:96000@1", "29:2@2",     "27:1@2",    "30:0@2",      "29:5@5",
-                                   "27:2@5",     "30:44100@5", "29:6@6",    "27:1@6",      "30:0@6"}));
+                got << (s.type == IXMSG_T_BYTES ? s.text : QString("%1:%2@%3").arg(s.id).arg(s.value).arg(s.source));
+        QCOMPARE(got, (QStringList{"50:321@0", "51:77@0", "LYNTRA K1", "Jan  2 2027", "01:02:03", "24:96000@0",
+                                   "26:6@0", "193:3@0", "29:1@1", "27:3@1", "30:96000@1", "29:2@2", "27:1@2",
+                                   "30:0@2", "29:5@5", "27:2@5", "30:44100@5", "29:6@6", "27:1@6", "30:0@6"}));
         QCOMPARE(r.withId(IXMSG_ID_VERSION)[0].type, uint8_t(IXMSG_T_U16));
     }
 
@@ -165,8 +161,7 @@ private slots:
     {
         QTest::addColumn<Frame>("frame");
         QTest::addColumn<uint32_t>("status");
-        auto refused = [](const char *name, FrameStatus status, bool in,
-                          std::function<void(Frame &)> change) {
+        auto refused = [](const char *name, FrameStatus status, bool in, std::function<void(Frame &)> change) {
             Frame f = in ? frames::in_request() : Frame();
             change(f);
             QTest::newRow(name) << f << uint32_t(status);
@@ -213,8 +208,8 @@ private slots:
         Frame bad;
         bad.function = 1;
         const QByteArray first(1, '\x11'), full(64, '\x22');
-        const auto got = parse(
-            frames::out_frame(first) + frames::in_frame() + bad.bytes() + frames::out_frame(full), chunk);
+        const auto got =
+            parse(frames::out_frame(first) + frames::in_frame() + bad.bytes() + frames::out_frame(full), chunk);
         QCOMPARE(got.size(), size_t(4));
         QCOMPARE(got[0].message, std::vector<uint8_t>(1, 0x11));
         QVERIFY(got[1].in && got[1].status == kFrameOk && got[1].outputLength == 64);
@@ -253,8 +248,7 @@ private slots:
         frames::le32(runaway, frames::kCode);
         frames::le32(runaway, kMaxInputLength + 1);
         QCOMPARE(frames::exchange(s, runaway).status, uint32_t(kFrameInputTooLong));
-        QVERIFY(s.state() == QLocalSocket::UnconnectedState ||
-                s.waitForDisconnected(lyntra_test::kPatienceMs));
+        QVERIFY(s.state() == QLocalSocket::UnconnectedState || s.waitForDisconnected(lyntra_test::kPatienceMs));
         QLocalSocket again;
         again.connectToServer(unit.socket_path());
         QVERIFY(again.waitForConnected(lyntra_test::kPatienceMs));

@@ -27,10 +27,10 @@ QString mainFile()
     return configDir() + QStringLiteral("/AVENOR/DUOMIX_Setting.ini");
 }
 
-void writeMainFile(const QByteArray &text)
+void writeFile(const QString &path, const QByteArray &text)
 {
-    QDir().mkpath(configDir() + QStringLiteral("/AVENOR"));
-    QFile f(mainFile());
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(text);
     f.flush(); // before the time is set, or closing stamps it with now
@@ -71,7 +71,6 @@ int driverBlockFrames()
 
 } // namespace
 
-
 class TestSettings : public QObject {
     Q_OBJECT
 
@@ -88,58 +87,52 @@ private slots:
     void everyKeyThroughTheFile()
     {
         struct Row {
-            QString group;
-            const settings::KeyEntry *entry;
+            QString group, key;
+            settings::ValueType type;
             QVariant def, other;
         };
         QVector<Row> rows;
         const Settings blank;
         for (const settings::KeyEntry &e : settings::allKeys()) {
-            QStringList groups{e.group};
-            if (e.kind == settings::GroupKind::Channel)
-                groups = QStringList{"Track7", "Track3_4", settings::kMasterGroup};
-            else if (e.kind == settings::GroupKind::MonitorPair)
-                groups = settings::monitorGroups();
-            for (const QString &g : groups) {
-                const QVariant def = blank.value(g, e.key);
-                rows.append({g, &e, def, otherValue(e, def)});
-            }
+            const QStringList groups = e.kind == settings::GroupKind::Channel
+                                           ? QStringList{"Track7", "Track3_4", settings::kMasterGroup}
+                                       : e.kind == settings::GroupKind::MonitorPair
+                                           ? settings::monitorGroups()
+                                           : QStringList{e.group};
+            for (const QString &g : groups)
+                rows.append({g, e.key, e.type, blank.value(g, e.key), otherValue(e, blank.value(g, e.key))});
         }
         QVERIFY2(rows.size() > 200, qPrintable(QString::number(rows.size())));
-        const auto where = [](const Row &r) {
-            return (r.group + QLatin1Char('/') + r.entry->key).toLocal8Bit();
-        };
+#define ROW_CHECK(check) QVERIFY2(check, qPrintable(r.group + '/' + r.key))
         Settings s;
         for (const Row &r : rows) {
-            QVERIFY2(r.def.isValid(), where(r).constData());
-            s.writeValue(r.group, r.entry->key, r.other);
+            ROW_CHECK(r.def.isValid());
+            s.writeValue(r.group, r.key, r.other);
         }
         s.sync();
         const QSettings file(mainFile(), QSettings::IniFormat);
         const Settings fresh;
         for (const Row &r : rows) {
-            QVERIFY2(file.value(r.group + QLatin1Char('/') + r.entry->key).toString() == r.other.toString(),
-                     where(r).constData());
-            QVERIFY2(fresh.value(r.group, r.entry->key) == r.other, where(r).constData());
+            ROW_CHECK(file.value(r.group + '/' + r.key).toString() == r.other.toString());
+            ROW_CHECK(fresh.value(r.group, r.key) == r.other);
         }
         for (const char *rubbish : {"standby", "12x"}) {
             for (const Row &r : rows) {
-                const settings::ValueType t = r.entry->type;
                 const QVariant unusable =
-                    rubbish[0] != 's'                  ? QVariant(rubbish)
-                    : t == settings::ValueType::Int    ? QVariant(settings::intStandby(r.group, r.entry->key))
-                    : t == settings::ValueType::Double ? QVariant(settings::kDoubleStandby)
-                                                       : QVariant(QString());
-                if (t == settings::ValueType::String && !unusable.toString().isEmpty())
+                    rubbish[0] != 's'                       ? QVariant(rubbish)
+                    : r.type == settings::ValueType::Int    ? QVariant(settings::intStandby(r.group, r.key))
+                    : r.type == settings::ValueType::Double ? QVariant(settings::kDoubleStandby)
+                                                            : QVariant(QString());
+                if (r.type == settings::ValueType::String && !unusable.toString().isEmpty())
                     continue; // any text is a text
-                s.writeValue(r.group, r.entry->key, unusable);
-                QVERIFY2(s.value(r.group, r.entry->key) == r.def, where(r).constData());
-                s.writeValue(r.group, r.entry->key, r.other);
+                s.writeValue(r.group, r.key, unusable);
+                ROW_CHECK(s.value(r.group, r.key) == r.def);
+                s.writeValue(r.group, r.key, r.other);
             }
         }
         QVERIFY(s.deleteMainFile());
         for (const Row &r : rows)
-            QVERIFY2(s.value(r.group, r.entry->key) == r.def, where(r).constData());
+            ROW_CHECK(s.value(r.group, r.key) == r.def);
         QVERIFY(!s.value(QStringLiteral("Track1"), QStringLiteral("NoSuchKey")).isValid());
     }
 
@@ -184,7 +177,7 @@ private slots:
         QFETCH(QByteArray, stored);
         QFETCH(QVariant, expected);
         if (!stored.isEmpty())
-            writeMainFile(section(group) + key.toUtf8() + '=' + stored + '\n');
+            writeFile(mainFile(), section(group) + key.toUtf8() + '=' + stored + '\n');
         QCOMPARE(Settings().value(group, key), expected);
     }
 
@@ -208,18 +201,14 @@ private slots:
         QCOMPARE(s.readClock("SampleClockSourceId"), 3);
 
         // Too large to be ours: refused unread.
-        QFile huge(scenes.slotPath(5));
-        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(17 * 1024 * 1024));
-        huge.close();
+        writeFile(scenes.slotPath(5), QByteArray(17 * 1024 * 1024, '\n'));
         QCOMPARE(scenes.load(5, &error), SceneStore::Load::Failed);
         QVERIFY(!error.isEmpty());
         QCOMPARE(s.value("Track1", settings::key::Mute), true);
 
         // Damaged text: what parses loads, the rest takes its default.
-        writeMainFile(
-            "[Track2]\nSolo=true\n\x01\xff\xfe garbage\n[Track3\nMute=true\n[Track4]\nPhase=true\n");
-        QVERIFY(QFile::remove(scenes.slotPath(6)) || !QFile::exists(scenes.slotPath(6)));
-        QVERIFY(QFile::copy(mainFile(), scenes.slotPath(6)));
+        writeFile(scenes.slotPath(6),
+                  "[Track2]\nSolo=true\n\x01\xff\xfe garbage\n[Track3\nMute=true\n[Track4]\nPhase=true\n");
         QCOMPARE(scenes.load(6, &error), SceneStore::Load::Done);
         QCOMPARE(s.value("Track2", settings::key::Solo), true);
         QCOMPARE(s.value("Track4", settings::key::Phase), true);
@@ -240,12 +229,10 @@ private slots:
         s.setValue(settings::key::OscEnabled, true);
         QVERIFY(scenes.save(2, &error));
         QCOMPARE(QSettings(scenes.slotPath(2), QSettings::IniFormat).childGroups(), (QStringList{"MoniCon", "Track3"}));
-        QFile foreign(scenes.slotPath(4));
-        QVERIFY(foreign.open(QIODevice::WriteOnly));
-        foreign.write("[Update]\nJsonUrl=https://evil.example/doc.json\nSoftDialog=9.99\n[Misc]\n"
-                      "Information_Dialog=true\nsecret=1\n[Remote]\nOscEnabled=false\nOscNetwork=true\n"
-                      "[Track3]\nMute=false\n[Track4]\nSolo=true\n");
-        foreign.close();
+        writeFile(scenes.slotPath(4),
+                  "[Update]\nJsonUrl=https://evil.example/doc.json\nSoftDialog=9.99\n[Misc]\n"
+                  "Information_Dialog=true\nsecret=1\n[Remote]\nOscEnabled=false\nOscNetwork=true\n"
+                  "[Track3]\nMute=false\n[Track4]\nSolo=true\n");
         s.setValue(settings::key::JsonUrl, "https://other.example/doc.json");
         for (const int slot : {4, 2}) {
             QCOMPARE(scenes.load(slot, &error), SceneStore::Load::Done);
@@ -267,18 +254,14 @@ private slots:
         QString error;
         s.setValue("Track1", settings::key::Name, "Earlier");
         QVERIFY(scenes.save(3, &error));
-        QFile leftover(scenes.slotPath(3) + ".Xq3f9Z");
-        QVERIFY(leftover.open(QIODevice::WriteOnly));
-        leftover.write("[Track1]\nName=Half");
-        leftover.close();
+        writeFile(scenes.slotPath(3) + ".Xq3f9Z", "[Track1]\nName=Half");
 
         // The copy into the slot runs out of room halfway.
         s.setValue("Track1", settings::key::Name, QString(64 * 1024, QLatin1Char('x')));
         s.sync();
-        struct rlimit before;
+        struct rlimit before, small;
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
-        struct rlimit small = before;
-        small.rlim_cur = 16 * 1024;
+        small = {16 * 1024, before.rlim_max};
         const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         const bool saved = scenes.save(3, &error);
@@ -378,11 +361,8 @@ private slots:
     // The clock store's ranges.
     void outOfRangeClockReads()
     {
-        QVERIFY(QDir().mkpath(configDir() + QStringLiteral("/AVENOR")));
-        QFile clock(configDir() + QStringLiteral("/AVENOR/DUOMIX_Setting_ClockSource.ini"));
-        QVERIFY(clock.open(QIODevice::WriteOnly));
-        clock.write("[Interface]\nOptical_A=7\nOptical_B=-1\nSampleClockSourceId=5\n");
-        clock.close();
+        writeFile(configDir() + "/AVENOR/DUOMIX_Setting_ClockSource.ini",
+                  "[Interface]\nOptical_A=7\nOptical_B=-1\nSampleClockSourceId=5\n");
         const Settings s;
         QCOMPARE(s.readClock("Optical_A"), 0);
         QCOMPARE(s.readClock("Optical_B"), 0);

@@ -5,9 +5,10 @@
 #include <lo/lo.h>
 
 #include <QVariant>
+#include <QtEndian>
 #include <QVariantList>
 
-#include <cstring>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,7 @@ namespace lyntra_test {
 inline int freePort()
 {
     const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sockaddr_in a{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
     ::bind(fd, reinterpret_cast<sockaddr *>(&a), sizeof a);
     socklen_t length = sizeof a;
     ::getsockname(fd, reinterpret_cast<sockaddr *>(&a), &length);
@@ -73,10 +72,7 @@ public:
 
     void sendRaw(const QByteArray &bytes, int serverPort)
     {
-        sockaddr_in there{};
-        there.sin_family = AF_INET;
-        there.sin_port = htons(uint16_t(serverPort));
-        there.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        const sockaddr_in there{AF_INET, htons(uint16_t(serverPort)), {htonl(INADDR_LOOPBACK)}, {}};
         ::sendto(lo_server_get_socket_fd(server_), bytes.constData(), size_t(bytes.size()), 0,
                  reinterpret_cast<const sockaddr *>(&there), sizeof there);
     }
@@ -92,18 +88,13 @@ public:
     OscReceived last(const std::string &path)
     {
         poll();
-        for (auto it = received_.rbegin(); it != received_.rend(); ++it)
-            if (it->path == path)
-                return *it;
-        return {};
+        const auto it = std::find_if(received_.rbegin(), received_.rend(), [&](auto &r) { return r.path == path; });
+        return it == received_.rend() ? OscReceived{} : *it;
     }
     int count(const std::string &path)
     {
         poll();
-        int n = 0;
-        for (const OscReceived &r : received_)
-            n += r.path == path;
-        return n;
+        return int(std::count_if(received_.begin(), received_.end(), [&](auto &r) { return r.path == path; }));
     }
     void clear()
     {
@@ -119,18 +110,12 @@ private:
             // Arguments sit on 4-byte boundaries: copied out, never read through liblo's union.
             const void *at = argv[i];
             switch (types[i]) {
-            case LO_INT32: {
-                int32_t v;
-                std::memcpy(&v, at, sizeof v);
-                r.args << v;
+            case LO_INT32:
+                r.args << qFromUnaligned<int32_t>(at);
                 break;
-            }
-            case LO_FLOAT: {
-                float v;
-                std::memcpy(&v, at, sizeof v);
-                r.args << double(v);
+            case LO_FLOAT:
+                r.args << double(qFromUnaligned<float>(at));
                 break;
-            }
             case LO_STRING:
                 r.args << QString::fromUtf8(static_cast<const char *>(at));
                 break;

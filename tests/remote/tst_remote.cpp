@@ -86,17 +86,18 @@ private slots:
         RemoteRig rig;
         QCOMPARE(rig.control.state(), RemoteControl::State::Listening);
         OscClient client(rig.port);
+        const std::string at = path.toStdString();
         // The unit hears a compressor's or an equaliser's values while it is on, as from the window.
         for (const char *section : {"/comp/", "/eq/"})
             if (path.contains(QLatin1String(section)))
                 client.send(path.section('/', 0, 3).toStdString() + section + "on", {1});
-        client.send(path.toStdString(), {sent});
+        client.send(at, {sent});
         QVERIFY2(wait_until([&] { return rig.unit.mismatch({atUnit}).isEmpty(); }),
                  qPrintable(rig.unit.mismatch({atUnit})));
         client.clear();
-        client.send(path.toStdString());
-        QVERIFY(wait_until([&] { return client.count(path.toStdString()) >= 1; }));
-        const QVariant answer = client.last(path.toStdString()).args.value(0);
+        client.send(at);
+        QVERIFY(wait_until([&] { return client.count(at) >= 1; }));
+        const QVariant answer = client.last(at).args.value(0);
         if (kept.type() == QVariant::Double)
             QVERIFY2(std::isinf(kept.toDouble()) ? std::isinf(answer.toDouble())
                                                  : qAbs(answer.toDouble() - kept.toDouble()) < 1e-4,
@@ -130,10 +131,8 @@ private slots:
         QTest::newRow("truncated") << QByteArray("/lyntra/input/3/fader\0\0\0,f\0\0", 28) << QString()
                                    << QVariantList() << "not an OSC";
         QByteArray nested("#bundle\0\0\0\0\0\0\0\0\1", 16);
-        for (int depth = 0; depth < 6; ++depth) {
-            const QByteArray inner = nested;
-            nested = QByteArray("#bundle\0\0\0\0\0\0\0\0\1", 16) + bytes({0, 0, 0, int(inner.size())}) + inner;
-        }
+        for (int depth = 0; depth < 6; ++depth)
+            nested = QByteArray("#bundle\0\0\0\0\0\0\0\0\1", 16) + bytes({0, 0, 0, int(nested.size())}) + nested;
         QTest::newRow("bundles too deep") << nested << QString() << QVariantList() << "not an OSC";
     }
     void hostileInputIsRefused()
@@ -165,12 +164,11 @@ private slots:
     {
         RemoteRig rig;
         OscClient a(rig.port), b(rig.port);
-        a.send("/lyntra/subscribe", {a.port()});
-        b.send("/lyntra/subscribe", {b.port()});
+        for (OscClient *c : {&a, &b})
+            c->send("/lyntra/subscribe", {c->port()});
         // Each first hears the whole mix.
         QVERIFY(wait_until([&] { return a.count("/lyntra/status/lock") == 1 && b.count("/lyntra/status/lock") == 1; }));
-        a.clear();
-        b.clear();
+        a.clear(), b.clear();
         a.send("/lyntra/input/2/link", {1});
         a.send("/lyntra/input/1/mute", {1});
         a.send("/lyntra/input/4/pan", {-4});
@@ -181,9 +179,8 @@ private slots:
         rig.unit.model->setFaderLevel(mixer::monoRef(11), -20.0);
         QVERIFY(wait_until([&] { return a.count("/lyntra/input/11/fader") == 1 && b.count("/lyntra/input/11/fader") == 1; }));
         QCOMPARE(a.last("/lyntra/input/11/fader").args.value(0).toDouble(), -20.0);
-        QCOMPARE(a.count("/lyntra/input/1/mute"), 0);
-        QCOMPARE(a.count("/lyntra/input/2/link"), 0);
-        QCOMPARE(a.count("/lyntra/input/4/pan"), 0);
+        for (const char *own : {"/lyntra/input/1/mute", "/lyntra/input/2/link", "/lyntra/input/4/pan"})
+            QCOMPARE(a.count(own), 0);
 
         b.send("/lyntra/unsubscribe", {b.port()});
         b.send("/lyntra/input/12/fader"); // answered once the unsubscription is done
@@ -206,8 +203,8 @@ private slots:
         QVERIFY(wait_until([&] { return a.count("/lyntra/meters") >= 1; }));
         a.clear();
         QTest::qWait(1000);
-        QVERIFY2(a.count("/lyntra/meters") >= 7 && a.count("/lyntra/meters") <= 12,
-                 qPrintable(QString::number(a.count("/lyntra/meters"))));
+        const int meters = a.count("/lyntra/meters");
+        QVERIFY2(meters >= 7 && meters <= 12, qPrintable(QString::number(meters)));
         QCOMPARE(b.count("/lyntra/meters"), 0);
 
         using namespace std::chrono_literals;

@@ -18,11 +18,11 @@ using namespace lyntra_test;
 
 namespace {
 
-// One message with oscsend: "f -3", "i 1", "s ROOM" after the address.
-bool oscsend(int port, const QString &path, const QStringList &typeAndValue = {})
+// One message with oscsend: the address, then its type and value ("/lyntra/reverb/type s ROOM").
+bool oscsend(int port, const QString &message)
 {
     QProcess tool;
-    tool.start(QStringLiteral("oscsend"), QStringList{"127.0.0.1", QString::number(port), path} + typeAndValue);
+    tool.start(QStringLiteral("oscsend"), QStringList{"127.0.0.1", QString::number(port)} + message.split(' '));
     return tool.waitForFinished(kPatienceMs) && tool.exitCode() == 0;
 }
 
@@ -80,54 +80,50 @@ private slots:
         QProcess dump;
         dump.start(QStringLiteral("oscdump"), {"-L", QString::number(listen)});
         QByteArray heard;
-        const auto hears = [&](const QByteArray &line) {
-            return wait_until([&] {
-                heard += dump.readAllStandardOutput();
-                return heard.contains(line);
-            });
+        const auto hears = [&](const QByteArray &line, int waitMs = kPatienceMs) {
+            return wait_until([&] { heard += dump.readAllStandardOutput(); return heard.contains(line); }, waitMs);
         };
         // oscdump's port may still be opening, and only a new subscriber hears the whole mix: subscribe
         // afresh until it comes back.
         QVERIFY(wait_until([&] {
-            oscsend(rig.port, "/lyntra/unsubscribe", {"i", QString::number(listen)});
-            oscsend(rig.port, "/lyntra/subscribe", {"i", QString::number(listen)});
-            heard += dump.readAllStandardOutput();
-            return heard.contains("/lyntra/status/model s \"LYNTRA K2\"");
+            oscsend(rig.port, "/lyntra/unsubscribe i " + QString::number(listen));
+            oscsend(rig.port, "/lyntra/subscribe i " + QString::number(listen));
+            return hears("/lyntra/status/model s \"LYNTRA K2\"", 0);
         }));
-
-        QVERIFY(oscsend(rig.port, "/lyntra/input/3/fader", {"f", "-12.34"}));
-        QVERIFY(rig.unit.await("fader.input.2", -123));
-        QVERIFY(hears("/lyntra/input/3/fader f -12.3"));
-
-        QVERIFY(oscsend(rig.port, "/lyntra/input/2/link", {"i", "1"}));
-        QVERIFY(oscsend(rig.port, "/lyntra/input/1/mute", {"i", "1"}));
-        QVERIFY(rig.unit.await("mute.input.0", 1));
-        QVERIFY(rig.unit.await("mute.input.1", 1));
-        QVERIFY(hears("/lyntra/input/2/mute i 1"));
-
-        QVERIFY(oscsend(rig.port, "/lyntra/input/5/eq/on", {"i", "1"}));
-        QVERIFY(oscsend(rig.port, "/lyntra/input/5/eq/high/gain", {"f", "6.2"}));
-        QVERIFY(rig.unit.await("eq.4.3.gain", 18));
-        QVERIFY(hears("/lyntra/input/5/eq/high/gain f 6.0"));
-
-        QVERIFY(oscsend(rig.port, "/lyntra/reverb/type", {"s", "ROOM"}));
-        QVERIFY(rig.unit.await("reverb.type", 2));
-        QVERIFY(hears("/lyntra/reverb/type s \"ROOM\""));
+        // What is sent, what the unit then holds, what the subscriber hears.
+        const struct {
+            QStringList sent;
+            std::vector<UnitValue> held;
+            QByteArray heard;
+        } steps[] = {
+            {{"/lyntra/input/3/fader f -12.34"}, {{"fader.input.2", -123}}, "/lyntra/input/3/fader f -12.3"},
+            {{"/lyntra/input/2/link i 1", "/lyntra/input/1/mute i 1"}, {{"mute.input.0", 1}, {"mute.input.1", 1}},
+             "/lyntra/input/2/mute i 1"},
+            {{"/lyntra/input/5/eq/on i 1", "/lyntra/input/5/eq/high/gain f 6.2"}, {{"eq.4.3.gain", 18}},
+             "/lyntra/input/5/eq/high/gain f 6.0"},
+            {{"/lyntra/reverb/type s ROOM"}, {{"reverb.type", 2}}, "/lyntra/reverb/type s \"ROOM\""},
+        };
+        for (const auto &step : steps) {
+            for (const QString &message : step.sent)
+                QVERIFY2(oscsend(rig.port, message), qPrintable(message));
+            for (const UnitValue &u : step.held)
+                QVERIFY2(rig.unit.await(u.path, u.value), u.path);
+            QVERIFY(hears(step.heard));
+        }
 
         // What the unit received is in the settings file as from the window.
         QString stored;
         QVERIFY2(wait_until([&] {
             const Settings s;
             stored = QStringLiteral("%1 %2 %3 %4")
-                         .arg(s.value(QStringLiteral("Track3"), settings::key::Fader))
-                         .arg(s.value(QStringLiteral("Track2"), settings::key::Mute))
-                         .arg(s.value(QStringLiteral("Track5"), settings::key::Eq))
+                         .arg(s.value("Track3", settings::key::Fader))
+                         .arg(s.value("Track2", settings::key::Mute))
+                         .arg(s.value("Track5", settings::key::Eq))
                          .arg(s.value(settings::key::ReverbMode));
             return stored == QLatin1String("-12.3 1 1 2");
-        }),
-                 qPrintable(stored));
+        }), qPrintable(stored));
 
-        QVERIFY(oscsend(rig.port, "/lyntra/scene/load", {"i", "3"}));
+        QVERIFY(oscsend(rig.port, "/lyntra/scene/load i 3"));
         for (const UnitValue &u : kStoredMixAtUnit)
             QVERIFY2(rig.unit.await(u.path, u.value), u.path);
         QVERIFY(hears("/lyntra/reverb/type s \"LIVE\""));
@@ -143,8 +139,8 @@ private slots:
         QVERIFY(rig.start());
         const QString id = rig.display.window(QStringLiteral("^AVENOR"));
         const auto mouse = [&](QPoint at, QStringList then) {
-            return rig.display.xdotool(QStringList{"mousemove", "--window", id, QString::number(at.x()),
-                                                   QString::number(at.y())} + then);
+            const QStringList move{"mousemove", "--window", id, QString::number(at.x()), QString::number(at.y())};
+            return rig.display.xdotool(move + then);
         };
         OscClient client(rig.port);
         QVERIFY(wait_until([&] {
@@ -153,12 +149,11 @@ private slots:
         }));
         client.clear();
         // Heard: a value other than the one the unit held before the drag (the subscription's own report
-        // of the mix may still be arriving). A slow window may take the drag's moves as one.
+        // of the mix may still be arriving), in tenths of a dB. A slow window may take the drag's moves as
+        // one.
+        const auto heard = [&] { return qRound(client.last("/lyntra/input/1/fader").args.value(0).toDouble() * 10); };
         const int before = rig.unit.at(QStringLiteral("fader.input.0")).toInt();
-        const auto heardDrag = [&] {
-            return client.count("/lyntra/input/1/fader") >= 1 &&
-                   qRound(client.last("/lyntra/input/1/fader").args.value(0).toDouble() * 10) != before;
-        };
+        const auto heardDrag = [&] { return client.count("/lyntra/input/1/fader") >= 1 && heard() != before; };
         // A window just shown may miss the first clicks: to the mixer page and drag again until heard.
         QVERIFY(wait_until([&] {
             return mouse(kMixerButton, {"click", "1"}) && mouse(kFaderOne, {"mousedown", "1"}) &&
@@ -166,10 +161,7 @@ private slots:
                    wait_until(heardDrag, 2000);
         }));
         // Heard and held agree once the window has taken the rest of the drag.
-        QVERIFY(wait_until([&] {
-            return rig.unit.at(QStringLiteral("fader.input.0")).toInt() ==
-                   qRound(client.last("/lyntra/input/1/fader").args.value(0).toDouble() * 10);
-        }));
+        QVERIFY(wait_until([&] { return rig.unit.at(QStringLiteral("fader.input.0")).toInt() == heard(); }));
         // A click on input 1's mute, timed from xdotool's start until the unit has it: first with nothing
         // else going on (xdotool's own start-up is most of it), then during the flood.
         QVERIFY(rig.unit.await("mute.input.0", 0) && mouse(kMuteOne, {}));

@@ -34,12 +34,12 @@ struct Choice {
     Route route;
     const char *arrow;
 };
-const Choice kK2Choices[] = {
+const QVector<Choice> kK2Choices = {
     {0, "INPUT 1", {4, 1}, "arrow_AD/arrow_AD-1"},        {4, "OPT A1", {4, 5}, "arrow_AD/arrow_AD-5"},
     {19, "OPT B8", {4, 20}, "arrow_AD/arrow_AD-20"},      {20, "MASTER L", {2, 1}, "arrow_ST/arrow_ST-L"},
     {21, "MASTER R", {2, 2}, "arrow_ST/arrow_ST-R"},      {25, "AUX 4", {5, 4}, "arrow_AUX/arrow_AUX-4"},
     {26, "COMPUTER 1", {3, 1}, "arrow_comp/arrow_comp-1"}, {35, "COMPUTER 10", {3, 10}, "arrow_comp/arrow_comp-10"}};
-const Choice kK1Choices[] = {
+const QVector<Choice> kK1Choices = {
     {1, "INPUT 2", {4, 2}, "arrow_AD/arrow_AD-2"},        {2, "OPT A1", {4, 5}, "arrow_AD/arrow_AD-3"},
     {9, "OPT A8", {4, 12}, "arrow_AD/arrow_AD-10"},       {10, "MASTER L", {2, 1}, "arrow_ST/arrow_ST-L"},
     {12, "AUX 1", {5, 1}, "arrow_AUX/arrow_AUX-1"},       {19, "COMPUTER 4", {3, 4}, "arrow_comp/arrow_comp-4"}};
@@ -98,14 +98,10 @@ private slots:
     {
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("text");
-        const struct {
-            int position;
-            const char *text;
-        } rows[] = {{127, "  0.0"}, {126, " -0.2"}, {125, " -0.4"}, {121, " -1.3"}, {64, "-20.0"},
-                    {63, "-20.5"},  {42, "-31.0"},  {41, "-31.4"},  {6, "-60.0"},   {1, "-96.0"},
-                    {0, "-99.9"},   {-3, "-99.9"},  {200, "  0.0"}};
-        for (const auto &r : rows)
-            QTest::addRow("%d", r.position) << r.position << QString::fromLatin1(r.text);
+        for (const auto &[position, text] :
+             {std::pair{127, "  0.0"}, {126, " -0.2"}, {125, " -0.4"}, {121, " -1.3"}, {64, "-20.0"}, {63, "-20.5"},
+              {42, "-31.0"}, {41, "-31.4"}, {6, "-60.0"}, {1, "-96.0"}, {0, "-99.9"}, {-3, "-99.9"}, {200, "  0.0"}})
+            QTest::addRow("%d", position) << position << QString::fromLatin1(text);
     }
     void scaleTexts()
     {
@@ -148,20 +144,19 @@ private slots:
         QTest::addColumn<bool>("small");
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QList<Route>>("routes"); // outputs 1..8
+        using Routes = QList<Route>;
         const Route none{-1, -1};
         QTest::newRow("K2 defaults") << false << QStringList()
-                                     << QList<Route>{{2, 1}, {2, 2}, {5, 1}, {5, 2},
-                                                     {5, 3}, {5, 4}, {3, 1}, {3, 2}};
+                                     << Routes{{2, 1}, {2, 2}, {5, 1}, {5, 2}, {5, 3}, {5, 4}, {3, 1}, {3, 2}};
         QTest::newRow("K1 defaults, its outputs only")
-            << true << QStringList() << QList<Route>{{2, 1}, {2, 2}, none, none, none, none, none, none};
+            << true << QStringList() << Routes{{2, 1}, {2, 2}, none, none, none, none, none, none};
         // 36 and -1 are no choice of the large model: those outputs keep the key's default.
         QTest::newRow("K2 stored") << false
-                                   << QStringList{"LineOut1=0",  "LineOut2=19", "LineOut3=35",  "LineOut4=36",
-                                                  "LineOut5=-1", "LineOut8=4",  "LineOut1_K1=5"}
-                                   << QList<Route>{{4, 1}, {4, 20}, {3, 10}, {5, 2},
-                                                   {5, 3}, {5, 4},  {3, 1},  {4, 5}};
+                                   << QStringList{"LineOut1=0", "LineOut2=19", "LineOut3=35", "LineOut4=36",
+                                                  "LineOut5=-1", "LineOut8=4", "LineOut1_K1=5"}
+                                   << Routes{{4, 1}, {4, 20}, {3, 10}, {5, 2}, {5, 3}, {5, 4}, {3, 1}, {4, 5}};
         QTest::newRow("K1 stored") << true << QStringList{"LineOut1_K1=2", "LineOut2_K1=20", "LineOut1=0"}
-                                   << QList<Route>{{4, 5}, {2, 2}, none, none, none, none, none, none};
+                                   << Routes{{4, 5}, {2, 2}, none, none, none, none, none, none};
     }
     void storedChoicesAtStart()
     {
@@ -180,8 +175,7 @@ private slots:
         QVERIFY(!lineOuts.select(UnitModel::K1, 3, 0));
         QVERIFY(!lineOuts.select(UnitModel::K1, 2, -1));
         rig.flush();
-        for (int n = 1; n <= 8; ++n)
-            QCOMPARE(routeOf(rig.fw.state(), n), routes[n - 1]);
+        QCOMPARE(routesOf(rig.fw.state(), 8), routes);
         // Loading leaves a bad stored value in the file for the user's next choice to replace.
         rig.settings.sync();
         const QSettings file(rig.settings.mainFilePath(), QSettings::IniFormat);
@@ -232,25 +226,21 @@ private slots:
         const QString key = QStringLiteral("LineOut%1").arg(output) + (k1 ? "_K1" : "");
         rig.unit.settings.writeValue(QStringLiteral("LineOutSettings"), key, 9);
         rig.section.applyStored(k1);
-        auto *selector =
-            rig.find<QComboBox>(QStringLiteral("cB_LineOut%1_%2").arg(output).arg(k1 ? "K1" : "K2"));
-        auto *arrow =
-            rig.find<QLabel>(QStringLiteral("label_LineOut%1_Arrow").arg(output) + (k1 ? "_K1" : ""));
+        auto *selector = rig.find<QComboBox>(QString("cB_LineOut%1_%2").arg(output).arg(k1 ? "K1" : "K2"));
+        auto *arrow = rig.find<QLabel>(QString("label_LineOut%1_Arrow").arg(output) + (k1 ? "_K1" : ""));
         QVERIFY(selector && arrow);
         QCOMPARE(selector->currentIndex(), 9);
         QVERIFY(shows(arrow, arrowFile("arrow_AD/arrow_AD-10")));
         QCOMPARE(selector->count(), k1 ? 20 : 36);
         // Backwards, so that every index is a change: each stored, each a route of its own.
-        QSet<QString> routes;
+        QSet<Route> routes;
         for (int i = selector->count() - 1; i >= 0; --i) {
             selector->setCurrentIndex(i);
-            const Route route = routeOf(rig.state(), output);
-            routes << QStringLiteral("%1/%2").arg(route.first).arg(route.second);
+            routes << routeOf(rig.state(), output);
             QCOMPARE(rig.unit.settings.value(QStringLiteral("LineOutSettings"), key).toInt(), i);
         }
         QCOMPARE(routes.size(), selector->count());
-        for (const Choice &c : k1 ? QVector<Choice>(std::begin(kK1Choices), std::end(kK1Choices))
-                                  : QVector<Choice>(std::begin(kK2Choices), std::end(kK2Choices))) {
+        for (const Choice &c : k1 ? kK1Choices : kK2Choices) {
             selector->setCurrentIndex(c.index);
             QCOMPARE(selector->itemText(c.index), QLatin1String(c.text));
             QCOMPARE(routeOf(rig.state(), output), c.route);
@@ -293,18 +283,15 @@ private slots:
     {
         Rig rig;
         const QString pair = QStringLiteral("MoniCon OUT5_6");
-        rig.unit.settings.writeValue(pair, QStringLiteral("SOURCE_L"), 9);
-        rig.unit.settings.writeValue(pair, QStringLiteral("SOURCE_R"), 15);
-        rig.unit.settings.writeValue(pair, QStringLiteral("Mono1"), -6.5);
-        rig.unit.settings.writeValue(pair, QStringLiteral("Mono2"), -12.3);
+        for (const auto &[key, value] : {std::pair<const char *, QVariant>{"SOURCE_L", 9}, {"SOURCE_R", 15},
+                                          {"Mono1", -6.5}, {"Mono2", -12.3}})
+            rig.unit.settings.writeValue(pair, key, value);
         rig.open();
         QCOMPARE(outputLevel(rig.state(), 1), 0);
         QVERIFY(rig.click(QStringLiteral("pB_mcLineOut5_6")));
         const QJsonObject state = rig.state();
-        for (int n : {1, 2, 3, 4, 7, 8})
-            QCOMPARE(outputLevel(state, n), -1270);
-        QCOMPARE(outputLevel(state, 5), -65);
-        QCOMPARE(outputLevel(state, 6), -123);
+        for (int n = 1; n <= 8; ++n)
+            QCOMPARE(outputLevel(state, n), n == 5 ? -65 : n == 6 ? -123 : -1270);
         QCOMPARE(routeOf(state, 5), Route(4, 3));
         QCOMPARE(routeOf(state, 6), Route(4, 16));
         QCOMPARE(rig.combo("cB_mcSourceL")->currentIndex(), 9);
@@ -398,9 +385,7 @@ private slots:
         const QJsonObject state = rig.state();
         for (int n = 1; n <= 9; ++n)
             QCOMPARE(outputLevel(state, n), 0);
-        const QList<Route> routes{{2, 1}, {2, 2}, {5, 1}, {5, 2}, {5, 3}, {5, 4}, {3, 1}, {3, 10}};
-        for (int n = 1; n <= 8; ++n)
-            QCOMPARE(routeOf(state, n), routes[n - 1]);
+        QCOMPARE(routesOf(state, 8), (QList<Route>{{2, 1}, {2, 2}, {5, 1}, {5, 2}, {5, 3}, {5, 4}, {3, 1}, {3, 10}}));
         for (const char *name : {"vS_mcMaster", "vS_mcMono1", "vS_mcMono2", "vS_mcStereo"})
             QCOMPARE(rig.slider(name)->value(), 127);
         QCOMPARE(rig.unit.settings.value(settings::monitorGroup(1), settings::key::moniConMono(1)), -20.0);

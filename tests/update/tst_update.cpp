@@ -64,10 +64,8 @@ QString sha256Hex(const QByteArray &bytes)
 
 QJsonObject versions(int softMajor, int softMinor, int firmMajor = 1, int firmMinor = 3)
 {
-    return {{"windows_software_version_major", softMajor},
-            {"windows_software_version_minor", softMinor},
-            {"firmware_version_major", firmMajor},
-            {"firmware_version_minor", firmMinor}};
+    return {{"windows_software_version_major", softMajor}, {"windows_software_version_minor", softMinor},
+            {"firmware_version_major", firmMajor}, {"firmware_version_minor", firmMinor}};
 }
 
 // Hostile and honest archives: "ok-*" unpack, "bad-*" are refused.
@@ -222,21 +220,16 @@ private slots:
 
     void softwareOffer()
     {
-        const struct {
-            int major, minor;
-            const char *putAside;
-            bool offer, checksDone;
-        } rows[] = {{1, 0, "", false, false},   {1, 1, "", true, false},   {2, 0, "", true, false},
-                    {0, 99, "", false, false},  {10, 0, "", false, false}, {1, 5, "1.05", false, true},
-                    {1, 6, "1.05", true, false}};
+        const struct { int major, minor; const char *putAside; bool offer, checksDone; } rows[] = {
+            {1, 0, "", false, false}, {1, 1, "", true, false}, {2, 0, "", true, false}, {0, 99, "", false, false},
+            {10, 0, "", false, false}, {1, 5, "1.05", false, true}, {1, 6, "1.05", true, false}};
         for (const auto &row : rows) {
             const QString latest = QString("%1.%2").arg(row.major).arg(row.minor, 2, 10, QChar('0'));
             settings_->setValue(settings::key::SoftDialog, row.putAside);
             QVERIFY(start(versions(row.major, row.minor)));
             QVERIFY2(offered() == row.offer && update_->checksDone() == row.checksDone, qPrintable(latest));
             const QString text = box("softwareOfferBox")->view()->toPlainText();
-            QVERIFY(!row.offer ||
-                    (text.contains("Current Version:1.00\n") && text.endsWith("Latest Version:" + latest)));
+            QVERIFY(!row.offer || (text.contains("Current Version:1.00\n") && text.endsWith("Latest Version:" + latest)));
             if (*row.putAside && !row.offer) { // what "- Update" does
                 settings_->setValue(settings::key::SoftDialog, QString());
                 update_->softwareCheck();
@@ -269,12 +262,9 @@ private slots:
 
     void information()
     {
-        const struct {
-            QLocale::Language language;
-            const char *dismissed, *shownText, *title;
-        } rows[] = {{QLocale::English, "news", "", ""},
-                    {QLocale::English, "old news", "news", "AVENOR Latest Information"},
-                    {QLocale::French, "", "nouvelles", "Actualités AVENOR"}};
+        const struct { QLocale::Language language; const char *dismissed, *shownText, *title; } rows[] = {
+            {QLocale::English, "news", "", ""}, {QLocale::English, "old news", "news", "AVENOR Latest Information"},
+            {QLocale::French, "", "nouvelles", "Actualités AVENOR"}};
         for (const auto &row : rows) {
             QLocale::setDefault(QLocale(row.language));
             settings_->setValue(settings::key::InfoDialog, row.dismissed);
@@ -360,7 +350,6 @@ private slots:
         QJsonObject v = versions(1, 1);
         v["linux_software_url_en"] = server_->url("/setup.sh");
         v["linux_software_url_en_sha256"] = sha256Hex(script);
-        v["messages"] = QJsonObject{{"English", "news"}};
         QVERIFY(start(v) && box("informationBox")->isVisible());
         QVERIFY(pressKey(box("informationBox"), Qt::Key_Escape));
         QVERIFY(!box("informationBox")->isVisible() && offered());
@@ -395,35 +384,32 @@ private slots:
         QTest::addColumn<int>("stallAfter");  // the server's pace; the limit counts from the last progress
         QTest::addColumn<int>("trickleMs");
         const QByteArray script = installerScript(), archive = fixture("ok-installer.tar.gz");
-        const QByteArray longScript = script.leftJustified(4000, '#');
+        const QByteArray longScript = script.leftJustified(4000, '#'), none;
         const QString right = "right", wrong = sha256Hex("something else");
-        QTest::newRow("trickling") << "/slow.sh" << longScript << right << "marker" << -1 << 60;
-        QTest::newRow("stalled") << "/slow.sh" << longScript << right << "error" << 100 << 0;
-        QTest::newRow("archive") << "/pkg.tar.gz" << archive << right << "marker" << -1 << 0;
-        QTest::newRow("zip") << "/pkg.zip" << fixture("ok-installer.zip") << right << "marker" << -1 << 0;
-        QTest::newRow("script") << "/setup.sh" << script << right << "marker" << -1 << 0;
-        QTest::newRow("escaped address") << "/my%20setup.sh" << script << right << "marker" << -1 << 0;
-        QTest::newRow("Japanese: English before Windows") << "ja:/setup.sh" << script << right << "marker" << -1 << 0;
-        QTest::newRow("Japanese: only Windows") << "ja-windows:/win.exe" << script << right << "browser" << -1 << 0;
-        QTest::newRow("https") << "tls:/setup.sh" << script << right << "marker" << -1 << 0;
-        QTest::newRow("https redirected to loopback http")
-            << "tls:/moved.sh" << QByteArray() << sha256Hex(script) << "error" << -1 << 0;
-        QTest::newRow("package") << "/panel.deb" << QByteArray("!<arch>\n") << right << "package" << -1 << 0;
-        QTest::newRow("archive, hash mismatch") << "/pkg.tar.gz" << archive << wrong << "error" << -1 << 0;
-        QTest::newRow("script, hash mismatch") << "/setup.sh" << script << wrong << "error" << -1 << 0;
-        QTest::newRow("no hash") << "/setup.sh" << script << ""
-                                 << "browser" << -1 << 0;
-        QTest::newRow("malformed hash") << "/setup.sh" << script << "abc"
-                                        << "error" << -1 << 0;
-        QTest::newRow("escaping entry")
-            << "/pkg.tar" << fixture("bad-dotdot.tar") << right << "error" << -1 << 0;
-        QTest::newRow("no installer")
-            << "/pkg.tar.xz" << fixture("ok-readme.tar.xz") << right << "error" << -1 << 0;
-        QTest::newRow("not found") << "/missing.zip" << QByteArray() << wrong << "error" << -1 << 0;
-        QTest::newRow("redirect to plain http")
-            << "/moved.zip" << QByteArray() << wrong << "error" << -1 << 0;
-        QTest::newRow("plain http") << "http://download.avenor-audio.example/setup.sh" << QByteArray()
-                                    << wrong << "error" << -1 << 0;
+        auto row = [](const char *name, const char *path, const QByteArray &body, const QString &hash,
+                      const char *outcome, int stallAfter = -1, int trickleMs = 0) {
+            QTest::newRow(name) << QString(path) << body << hash << QString(outcome) << stallAfter << trickleMs;
+        };
+        row("trickling", "/slow.sh", longScript, right, "marker", -1, 60);
+        row("stalled", "/slow.sh", longScript, right, "error", 100, 0);
+        row("archive", "/pkg.tar.gz", archive, right, "marker");
+        row("zip", "/pkg.zip", fixture("ok-installer.zip"), right, "marker");
+        row("script", "/setup.sh", script, right, "marker");
+        row("escaped address", "/my%20setup.sh", script, right, "marker");
+        row("Japanese: English before Windows", "ja:/setup.sh", script, right, "marker");
+        row("Japanese: only Windows", "ja-windows:/win.exe", script, right, "browser");
+        row("https", "tls:/setup.sh", script, right, "marker");
+        row("https redirected to loopback http", "tls:/moved.sh", none, sha256Hex(script), "error");
+        row("package", "/panel.deb", "!<arch>\n", right, "package");
+        row("archive, hash mismatch", "/pkg.tar.gz", archive, wrong, "error");
+        row("script, hash mismatch", "/setup.sh", script, wrong, "error");
+        row("no hash", "/setup.sh", script, "", "browser");
+        row("malformed hash", "/setup.sh", script, "abc", "error");
+        row("escaping entry", "/pkg.tar", fixture("bad-dotdot.tar"), right, "error");
+        row("no installer", "/pkg.tar.xz", fixture("ok-readme.tar.xz"), right, "error");
+        row("not found", "/missing.zip", none, wrong, "error");
+        row("redirect to plain http", "/moved.zip", none, wrong, "error");
+        row("plain http", "http://download.avenor-audio.example/setup.sh", none, wrong, "error");
     }
     void download()
     {
@@ -441,16 +427,12 @@ private slots:
         // a loaded machine; a stall ends the download.
         const int limitMs = stallAfter >= 0 ? 1000 : trickleMs > 0 ? 1600 : UpdateSoftware::InactivityLimitMs;
         QVERIFY(acceptOffer(path, hash == "right" ? sha256Hex(body) : hash, limitMs));
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-                return shown("downloadCompleteWindow") || shown("updateErrorBox") || !desktop.urls.isEmpty();
-            },
-            Deadline));
+        QTRY_VERIFY_WITH_TIMEOUT(shown("downloadCompleteWindow") || shown("updateErrorBox") || !desktop.urls.isEmpty(),
+                                 Deadline);
         QTRY_VERIFY_WITH_TIMEOUT(!shown("downloadWindow"), Deadline);
         if (outcome != "marker" && outcome != "package") {
             // Nothing is left behind, nothing ran; without a digest nothing was even fetched.
-            QVERIFY(!shown("downloadCompleteWindow") &&
-                    bool(shown("updateErrorBox")) == (outcome == "error"));
+            QVERIFY(!shown("downloadCompleteWindow") && bool(shown("updateErrorBox")) == (outcome == "error"));
             QCOMPARE(desktop.urls, outcome == "browser" ? QList<QUrl>{address(path)} : QList<QUrl>{});
             QVERIFY(outcome != "browser" || server_->requests(path.section(':', -1)) == 0);
             QCOMPARE(downloadFolders(), QStringList());
@@ -466,8 +448,7 @@ private slots:
         if (outcome == "marker")
             QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(temp() + "/marker"), Deadline);
         else
-            QTRY_VERIFY_WITH_TIMEOUT(desktop.urls.size() == 1 && desktop.urls[0].path().endsWith("/temp.deb"),
-                                     Deadline);
+            QTRY_VERIFY_WITH_TIMEOUT(desktop.urls.size() == 1 && desktop.urls[0].path().endsWith("/temp.deb"), Deadline);
     }
 
     // The download worker itself fetches nothing it could not verify, whoever asks it: plain http when
@@ -476,15 +457,13 @@ private slots:
     {
         server_->serve("/setup.sh", {installerScript(), -1, 0, {}});
         const QByteArray digest = QCryptographicHash::hash(installerScript(), QCryptographicHash::Sha256);
-        const struct {
-            QString document;
-            QByteArray sha256;
-        } rows[] = {{"https://download.avenor-audio.example/info.json", digest},
-                    {server_->url("/info.json"), digest.left(31)}};
-        for (const auto &row : rows) {
-            UpdateInformation worker(QUrl(row.document), temp(), 1000);
+        using Row = std::pair<QString, QByteArray>; // the document's address, the download's digest
+        for (const auto &[document, sha256] :
+             {Row{"https://download.avenor-audio.example/info.json", digest},
+              Row{server_->url("/info.json"), digest.left(31)}}) {
+            UpdateInformation worker(QUrl(document), temp(), 1000);
             QSignalSpy refused(&worker, &UpdateInformation::errorDownloadFile);
-            worker.downloadFile(QUrl(server_->url("/setup.sh")), row.sha256);
+            worker.downloadFile(QUrl(server_->url("/setup.sh")), sha256);
             QCOMPARE(refused.count(), 1);
         }
         QCOMPARE(server_->requests("/setup.sh"), 0);
@@ -498,9 +477,7 @@ private slots:
         // update. Either way the checks are done.
         for (const auto &[firmwareMinor, putAside, offer] :
              {std::tuple{2, "", false}, {3, "", true}, {3, "1.03", false}}) {
-            serveDocument({{"windows_software_version_major", 1},
-                           {"firmware_version_major", 1},
-                           {"firmware_version_minor", firmwareMinor}});
+            serveDocument(versions(1, 0, 1, firmwareMinor));
             settings_->setValue(settings::key::InformationDialog, true);
             settings_->setValue(settings::key::FirmDialog, putAside);
             IdleDevice device;
