@@ -84,7 +84,8 @@ private slots:
         emit master->editingFinished();
     }
 
-    // Both displays of an input follow it; a peak lamp lights from -1 dB.
+    // Both displays of an input follow it; a peak lamp lights from -1 dB. (The bars of the other inputs
+    // at fixed levels, the linked strips' sides among them, are in the reference pictures.)
     void levelMovesItsBars_data()
     {
         QTest::addColumn<int>("input");
@@ -99,8 +100,6 @@ private slots:
             int input, level, monoLeft, linkedLeft, offset;
         } rows[] = {
             {"odd input at -1 dB", "3", "3_4_L", 3, 29204, 37, 63, 0},
-            {"even input at -30 dB", "4", "3_4_R", 4, 1000, 96, 74, 60},
-            {"S/PDIF right", "SP2", "SP1_2_R", 12, 262, 96, 74, 82},
             {"back to silence", "3", "3_4_L", 3, 0, 37, 63, 106},
             // Alone and panned centre, a full-scale input gives each master side -3 dB.
             {"masters", "MasterL", "MasterR", 1, 32768, 51, 59, 6},

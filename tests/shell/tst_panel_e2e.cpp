@@ -82,34 +82,6 @@ QList<uint32_t> sentValues(const QJsonObject &trace, uint8_t id)
     return values;
 }
 
-// The first stored-mix value the unit does not hold; empty once it holds them all.
-QString storedMixMissing(const QJsonObject &state)
-{
-    for (const UnitValue &u : kStoredMixAtUnit) {
-        const QJsonValue v = json_at(state, QLatin1String(u.path));
-        if (!v.isDouble() || v.toInt() != u.value)
-            return QStringLiteral("%1 is %2, expected %3")
-                .arg(u.path, v.isDouble() ? QString::number(v.toInt()) : "null")
-                .arg(u.value);
-    }
-    return QString();
-}
-
-// The first stored-mix value the window does not show; empty once it shows them all.
-QString storedMixNotShown(const QWidget &window)
-{
-    for (const ShownValue &s : storedMixShown()) {
-        const QWidget *w = window.findChild<QWidget *>(QLatin1String(s.object));
-        const QVariant got = w ? w->property(s.property) : QVariant();
-        const bool same = s.value.type() == QVariant::Double
-                              ? qAbs(got.toDouble() - s.value.toDouble()) < 1e-9
-                              : got == s.value;
-        if (!same)
-            return QStringLiteral("%1 %2: %3").arg(s.object, s.property, got.toString());
-    }
-    return QString();
-}
-
 // The stored clock choice optical A is the unit's source 5.
 constexpr int kStoredClock = 2, kUnitClock = 5;
 
