@@ -16,6 +16,7 @@
 #include "shownboxes.h"
 #include "storedmix.h"
 #include "unitstate.h"
+#include "unittrace.h"
 #include "xdisplay.h"
 
 #include <QAction>
@@ -46,17 +47,6 @@ const std::pair<const char *, int> kStoredLineOuts[] = {
     {"LineOut1", 26}, {"LineOut2", 3},  {"LineOut3", 12}, {"LineOut4", 22},   {"LineOut5", 0},
     {"LineOut6", 35}, {"LineOut7", 21}, {"LineOut8", 19}, {"LineOut1_K1", 4}, {"LineOut2_K1", 17}};
 
-// The host's messages of the unit's trace, as bytes.
-QList<QByteArray> sentMessages(const QJsonObject &trace)
-{
-    QList<QByteArray> messages;
-    for (const QJsonValue &entry : trace.value(QStringLiteral("trace")).toArray())
-        if (entry.toObject().value(QStringLiteral("dir")).toString() == QLatin1String("out"))
-            messages << QByteArray::fromHex(
-                entry.toObject().value(QStringLiteral("hex")).toString().toLatin1());
-    return messages;
-}
-
 // Routes of the outputs 1.. that a fresh unit would hold after the host messages of `trace` alone.
 QList<Route> replayedRoutes(const QJsonObject &trace, int outputs)
 {
@@ -64,22 +54,6 @@ QList<Route> replayedRoutes(const QJsonObject &trace, int outputs)
     for (const QByteArray &m : sentMessages(trace))
         fw.apply(reinterpret_cast<const uint8_t *>(m.constData()), size_t(m.size()));
     return routesOf(fw.state(), outputs);
-}
-
-// Values of every `id` item in the host's messages of the unit's trace.
-QList<uint32_t> sentValues(const QJsonObject &trace, uint8_t id)
-{
-    QList<uint32_t> values;
-    for (QByteArray bytes : sentMessages(trace)) {
-        ixmsg_buf buf;
-        ixmsg_init(&buf, reinterpret_cast<uint8_t *>(bytes.data()), uint8_t(qMin(bytes.size(), 64)));
-        uint8_t itemId = 0;
-        uint32_t value = 0;
-        while (ixmsg_get(&buf, &itemId, nullptr, &value, nullptr, nullptr) == 0)
-            if (itemId == id)
-                values << value;
-    }
-    return values;
 }
 
 // The stored clock choice optical A is the unit's source 5.
