@@ -3,6 +3,7 @@
 #include "artwork.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <QVariant>
 #include <QWidget>
@@ -114,6 +115,12 @@ void setLook(QWidget *w, Look look)
 
 QFont fittedButtonFont(const QStringList &texts, int width)
 {
+    // Every strip asks the same: measure once.
+    static QHash<QString, QFont> fitted;
+    const QString key = texts.join(QLatin1Char('\n')) + QString::number(width);
+    const auto known = fitted.constFind(key);
+    if (known != fitted.constEnd())
+        return *known;
     QFont font(QStringLiteral("Arial"));
     font.setBold(true);
     int px = 9; // about 7 pt on a 96 dpi screen
@@ -124,6 +131,7 @@ QFont fittedButtonFont(const QStringList &texts, int width)
             break;
     }
     font.setPixelSize(px);
+    fitted.insert(key, font);
     return font;
 }
 
