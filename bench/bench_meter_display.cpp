@@ -3,16 +3,12 @@
 // worker and the probes) and of the unit, meter sets received and display frames per second, and the
 // delay from a level change at the unit to the first move of that input's bar.
 #include "qixdevice.h"
-#include "benchrig.h"
+#include "panelrig.h"
 #include "mainwindow.h"
-#include "resources.h"
-#include "settings.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QDoubleSpinBox>
 #include <QEvent>
-#include <QFile>
 #include <QLabel>
 #include <QRandomGenerator>
 #include <QStackedWidget>
@@ -55,51 +51,24 @@ public:
     std::vector<double> delays;
 };
 
-// A returning user's settings: no start-up notice, the master at 0 dB so its meters move too.
-bool writeSettings(const QString &configHome)
-{
-    const QString dir = configHome + QStringLiteral("/AVENOR");
-    QFile f(dir + QStringLiteral("/DUOMIX_Setting.ini"));
-    return QDir().mkpath(dir) && f.open(QIODevice::WriteOnly) &&
-           f.write("[Misc]\nInformation_Dialog=true\n\n[TrackMaster]\nFader=0\n") > 0;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // As the panel's main() does: no GL stack for a window painted in software.
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
     QTemporaryDir home;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path())); // the rig points it at its unit later
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/config")));
+    use_private_home(home);
     QApplication app(argc, argv);
     int windowMs = kWindowMs;
     const QStringList args = QCoreApplication::arguments();
     if (const int i = int(args.indexOf(QStringLiteral("--seconds"))); i > 0 && i + 1 < args.size())
         windowMs = std::max(kProbeEveryMs, args.at(i + 1).toInt() * 1000);
     print_machine_load();
-    if (!home.isValid() || !writeSettings(home.path() + QStringLiteral("/config")))
+    PanelRig panel(home);
+    if (!panel.start())
         return 1;
-    UnitRig rig;
-    if (!rig.start())
-        return 1;
-    lyntra_init_resources();
-
-    QIXDevice device;
-    Settings settings;
-    MainWindow window(device, settings);
-    window.show();
-    // The rate shows once the unit is set up.
-    const QLabel *rate = window.findChild<QLabel *>(QStringLiteral("label_IntSampleRate"));
-    if (!wait_until([&] { return rate && !rate->text().isEmpty(); }, 15000)) {
-        std::fprintf(stderr, "the window never set the unit up\n");
-        return 1;
-    }
+    UnitRig &rig = panel.unit();
+    QIXDevice &device = panel.device();
+    MainWindow &window = panel.window();
     window.pages()->setCurrentIndex(0);
 
     BarWatch watch;
@@ -144,6 +113,5 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "only %zu of the probes moved the bar\n", delay.n);
         return 2;
     }
-    device.shutdown(5000);
     return 0;
 }

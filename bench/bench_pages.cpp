@@ -8,17 +8,13 @@
 //   bench_pages --grab FILE     only saves the mixer page as drawn, in a fixed state, to FILE (PNG), so
 //                               that two builds can be compared pixel by pixel
 #include "qixdevice.h"
-#include "benchrig.h"
+#include "panelrig.h"
 #include "ixcmd.h"
 #include "mainwindow.h"
-#include "resources.h"
-#include "settings.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -41,25 +37,6 @@ double median(std::vector<double> v)
         return 0;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
-}
-
-// kB values of /proc/self/smaps_rollup: Rss and the private part (clean + dirty).
-bool memory_kb(double *rss, double *priv)
-{
-    QFile f(QStringLiteral("/proc/self/smaps_rollup"));
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    *rss = *priv = 0;
-    for (const QByteArray &line : f.readAll().split('\n')) {
-        const QList<QByteArray> parts = line.simplified().split(' ');
-        if (parts.size() < 2)
-            continue;
-        if (parts[0] == "Rss:")
-            *rss = parts[1].toDouble();
-        else if (parts[0] == "Private_Clean:" || parts[0] == "Private_Dirty:")
-            *priv += parts[1].toDouble();
-    }
-    return *rss > 0;
 }
 
 // Notes when a watched widget is first painted and when a watched meter bar first moves.
@@ -182,14 +159,6 @@ private:
     Clock::time_point requestAt_;
 };
 
-bool writeSettings(const QString &configHome)
-{
-    const QString dir = configHome + QStringLiteral("/AVENOR");
-    QFile f(dir + QStringLiteral("/DUOMIX_Setting.ini"));
-    return QDir().mkpath(dir) && f.open(QIODevice::WriteOnly) &&
-           f.write("[Misc]\nInformation_Dialog=true\n\n[TrackMaster]\nFader=0\n") > 0;
-}
-
 // The mixer page with still levels and every seventh button pressed, saved to `file`.
 bool grab(UnitRig &unit, Rig &rig, const QString &file)
 {
@@ -215,15 +184,8 @@ struct PageCpu {
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // As the panel's main() does: no GL stack for a window painted in software.
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
     QTemporaryDir home;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/config")));
+    use_private_home(home);
     QApplication app(argc, argv);
     int seconds = 10;
     const QStringList args = QCoreApplication::arguments();
@@ -231,22 +193,12 @@ int main(int argc, char **argv)
         seconds = std::max(1, args.at(i + 1).toInt());
     print_machine_load();
     std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
-    if (!home.isValid() || !writeSettings(home.path() + QStringLiteral("/config")))
+    PanelRig panel(home);
+    if (!panel.start())
         return 1;
-    UnitRig unit;
-    if (!unit.start())
-        return 1;
-    lyntra_init_resources();
-
-    QIXDevice device;
-    Settings settings;
-    MainWindow window(device, settings);
-    window.show();
-    QLabel *rate = window.findChild<QLabel *>(QStringLiteral("label_IntSampleRate"));
-    if (!rate || !wait_until([&] { return !rate->text().isEmpty(); }, kPatienceMs)) {
-        std::fprintf(stderr, "the window never set the unit up\n");
-        return 1;
-    }
+    UnitRig &unit = panel.unit();
+    QIXDevice &device = panel.device();
+    MainWindow &window = panel.window();
     run_events_for(kSettleMs);
     Rig rig(device, window);
     if (const int g = int(args.indexOf(QStringLiteral("--grab"))); g > 0 && g + 1 < args.size())
@@ -263,7 +215,7 @@ int main(int argc, char **argv)
     bars.push_back(bar);
     run_events_for(kSettleMs);
     double rss = 0, priv = 0;
-    const bool memory = memory_kb(&rss, &priv);
+    const bool memory = smaps_mb(QStringLiteral("/proc/self/smaps_rollup"), &rss, &priv);
     const double routing = rig.click_until_painted("pB_ToOutputFromMixer", [&] { return rig.page(3); });
     const double monitor =
         rig.click_until_painted("pB_MoniconEnable", [&] { return rig.top_level("MonitorControl"); });
@@ -310,8 +262,8 @@ int main(int argc, char **argv)
 
     if (memory) {
         print_title("Memory with the mixer page shown (smaps_rollup of this process)");
-        print_row("Rss", rss / 1024.0, "MB", 1);
-        print_row("private (clean + dirty)", priv / 1024.0, "MB", 1);
+        print_row("Rss", rss, "MB", 1);
+        print_row("private (clean + dirty)", priv, "MB", 1);
     }
     char title[96];
     std::snprintf(title, sizeof title, "CPU per page (%d s windows, median of %d rounds)", seconds, kRounds);
@@ -327,6 +279,5 @@ int main(int argc, char **argv)
             std::printf(" %.2f", v);
         std::printf("\n");
     }
-    device.shutdown(5000);
     return 0;
 }

@@ -73,25 +73,6 @@ private:
     QProcess process_;
 };
 
-// Rss and private (clean + dirty) memory of `pid` in MB from smaps_rollup; false when unreadable.
-bool memory_mb(qint64 pid, double *rss, double *priv)
-{
-    QFile f(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    *rss = *priv = 0;
-    for (const QByteArray &line : f.readAll().split('\n')) {
-        const QList<QByteArray> parts = line.simplified().split(' ');
-        if (parts.size() < 2)
-            continue;
-        if (parts[0] == "Rss:")
-            *rss = parts[1].toDouble() / 1024.0;
-        else if (parts[0] == "Private_Clean:" || parts[0] == "Private_Dirty:")
-            *priv += parts[1].toDouble() / 1024.0;
-    }
-    return *rss > 0;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -138,7 +119,7 @@ int main(int argc, char **argv)
     std::printf("panel idle with the unit connected: %.2f s CPU over %.1f s wall (%.2f%% of one core)\n",
                 window.cpu_ms() / 1000.0, window.wall_ms() / 1000.0, window.percent());
     double rss = 0, priv = 0;
-    if (memory_mb(idle.pid(), &rss, &priv))
+    if (bench::smaps_mb(QStringLiteral("/proc/%1/smaps_rollup").arg(idle.pid()), &rss, &priv))
         std::printf("panel memory on its first page: Rss %.1f MB, private %.1f MB\n", rss, priv);
     return 0;
 }

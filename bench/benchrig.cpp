@@ -174,6 +174,35 @@ size_t SendLog::ack_count() const
     return acks_.size();
 }
 
+void use_private_home(const QTemporaryDir &home)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path())); // a unit rig points it at its unit later
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/config")));
+}
+
+bool smaps_mb(const QString &rollup, double *rss, double *priv)
+{
+    QFile f(rollup);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    *rss = *priv = 0;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        const QList<QByteArray> parts = line.simplified().split(' ');
+        if (parts.size() < 2)
+            continue;
+        if (parts[0] == "Rss:")
+            *rss = parts[1].toDouble() / 1024.0;
+        else if (parts[0] == "Private_Clean:" || parts[0] == "Private_Dirty:")
+            *priv += parts[1].toDouble() / 1024.0;
+    }
+    return *rss > 0;
+}
+
 void print_machine_load()
 {
     QFile f(QStringLiteral("/proc/loadavg"));

@@ -93,6 +93,15 @@ private:
     std::vector<Ack> acks_;
 };
 
+// For a window built in this process: offscreen unless a display is set, no GL stack (as the panel's
+// main() does), and HOME, XDG_RUNTIME_DIR and XDG_CONFIG_HOME (`home`/config) in `home`, so that no
+// setting of the user's is read or written. Before the QApplication is made.
+void use_private_home(const QTemporaryDir &home);
+
+// Rss and private (clean + dirty) memory in MB from an smaps_rollup file ("/proc/self/smaps_rollup",
+// "/proc/<pid>/smaps_rollup"); false when it cannot be read.
+bool smaps_mb(const QString &rollup, double *rss, double *priv);
+
 // One line with the machine's load average and core count: figures from a busy machine read
 // differently.
 void print_machine_load();

@@ -73,13 +73,4 @@ size_t ordinal(const Address &a)
            size_t(std::max(a.sub - 1, 0));
 }
 
-std::vector<Address> inputAddresses(int input)
-{
-    std::vector<Address> out;
-    for (const Address &a : allAddresses())
-        if (param(a).scope == Scope::Input && a.index == input)
-            out.push_back(a);
-    return out;
-}
-
 } // namespace remote

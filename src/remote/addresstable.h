@@ -60,10 +60,9 @@ inline const Param &param(const Address &a)
 Address lookup(const std::string &path);
 std::string pathOf(const Address &a);
 
-// Every concrete address, in table order, and those of one input (1..20).
+// Every concrete address, in table order.
 const std::vector<Address> &allAddresses();
 // The place of a valid `a` in allAddresses().
 size_t ordinal(const Address &a);
-std::vector<Address> inputAddresses(int input);
 
 } // namespace remote

@@ -62,6 +62,9 @@ void UpdateSoftware::setUpBoxes()
     softwareBox_ = std::make_unique<InformationBox>();
     firmwareBox_ = std::make_unique<InformationBox>();
     informationBox_ = std::make_unique<InformationBox>();
+    softwareBox_->setObjectName(QStringLiteral("softwareOfferBox"));
+    firmwareBox_->setObjectName(QStringLiteral("firmwareOfferBox"));
+    informationBox_->setObjectName(QStringLiteral("informationBox"));
     for (InformationBox *box : {softwareBox_.get(), firmwareBox_.get()}) {
         box->setWindowTitle(text(Text::UpdateTitle));
         box->firstButton()->setText(text(Text::UpdateNow));

@@ -43,11 +43,6 @@ public:
     // Closes every update window and stops a running download.
     void closeAll();
 
-    int checkState() const { return checkState_; }
-    InformationBox *softwareBox() const { return softwareBox_.get(); }
-    InformationBox *firmwareBox() const { return firmwareBox_.get(); }
-    InformationBox *informationBox() const { return informationBox_.get(); }
-
 signals:
     void readiedDownloadFile(const QUrl &url, const QByteArray &sha256);
     void stopDownload();

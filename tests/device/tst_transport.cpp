@@ -193,7 +193,6 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("left");
         row("first time", 0, 0, 0);
-        row("three failures", 3, 0, 0);
         row("nine failures", 9, 0, 0);
         row("ten failures", 10, 1, 0);
         row("twelve failures", 12, 1, 2);

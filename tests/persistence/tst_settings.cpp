@@ -143,8 +143,9 @@ private slots:
         QVERIFY(!s.value(QStringLiteral("Track1"), QStringLiteral("NoSuchKey")).isValid());
     }
 
-    // The table's own values where they matter most, and stored text as a previous run or a hand edit
-    // left it (no text: no file) with what it reads as.
+    // The table's own values where no other test meets them (the rest reach the unit in the mixer model's
+    // and the routing tests), and stored text as a previous run or a hand edit left it (no text: no
+    // file) with what it reads as.
     void readBack_data()
     {
         QTest::addColumn<QString>("group");
@@ -156,22 +157,14 @@ private slots:
                 << QString(group) << QString(key) << QByteArray(stored) << v;
         };
         const char *none = "";
-        row("Track5", "Fader", none, 0.0);
-        row("TrackMaster", "Fader", none, -99.9);
         row("TrackMaster", "Fader_pos", none, 453);
-        row("Track2", "Pan_value", none, "C");
-        row("Track2", "Pan_pos", none, 79); // an even track's lane has its centre further on
-        row("TrackMaster", "Send4_Level", none, 102);
         row("TrackMaster", "Send1_Value", none, "  0dB");
         row("Track5", "CompThresholdPos", none, 127);
         row("Track5", "EqLowMidGainPos", none, 61);
         row("Track5", "EqHighMidFreqPos", none, 54);
         row("Track5", "EqLowMidQFreqPos", none, 36);
-        row("Reverb", "MasterReverb", none, true);
         row("Reverb", "RvbPreDelayPos_Studio", none, 60);
         row("Reverb", "RvbDiffPos_Hall", none, 20);
-        row("LineOutSettings", "LineOut3", none, 22);
-        row("LineOutSettings", "LineOut2_K1", none, 11);
         row("Track1", "Fader", "-5", -5.0);
         row("Track1", "Fader", "nan", 0.0);
         row("Track1", "Fader", "inf", 0.0);

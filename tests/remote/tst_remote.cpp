@@ -61,7 +61,6 @@ private slots:
         const auto row = [](const char *name, const char *path, QVariant sent, QVariant kept, const char *unit) {
             QTest::newRow(name) << QString::fromLatin1(path) << sent << kept << QString::fromLatin1(unit);
         };
-        row("fader to a tenth", "/lyntra/input/3/fader", -12.34, -12.3, "fader.input.2=-123");
         row("fader above the top", "/lyntra/input/3/fader", 40.0, 6.0, "fader.input.2=60");
         row("fader below the bottom is off", "/lyntra/input/20/fader", -500.0, -99.9, "fader.input.19=-1270");
         row("fader as an int", "/lyntra/input/1/fader", -6, -6.0, "fader.input.0=-60");

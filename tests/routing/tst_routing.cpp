@@ -27,37 +27,26 @@ using namespace mixer;
 
 namespace {
 
+// Anchors of the selector tables: each kind's first and last entry on either model.
 struct Choice {
-    QString text;
+    int index;
+    const char *text;
     Route route;
-    QString arrow;
+    const char *arrow;
 };
+const Choice kK2Choices[] = {
+    {0, "INPUT 1", {4, 1}, "arrow_AD/arrow_AD-1"},        {4, "OPT A1", {4, 5}, "arrow_AD/arrow_AD-5"},
+    {19, "OPT B8", {4, 20}, "arrow_AD/arrow_AD-20"},      {20, "MASTER L", {2, 1}, "arrow_ST/arrow_ST-L"},
+    {21, "MASTER R", {2, 2}, "arrow_ST/arrow_ST-R"},      {25, "AUX 4", {5, 4}, "arrow_AUX/arrow_AUX-4"},
+    {26, "COMPUTER 1", {3, 1}, "arrow_comp/arrow_comp-1"}, {35, "COMPUTER 10", {3, 10}, "arrow_comp/arrow_comp-10"}};
+const Choice kK1Choices[] = {
+    {1, "INPUT 2", {4, 2}, "arrow_AD/arrow_AD-2"},        {2, "OPT A1", {4, 5}, "arrow_AD/arrow_AD-3"},
+    {9, "OPT A8", {4, 12}, "arrow_AD/arrow_AD-10"},       {10, "MASTER L", {2, 1}, "arrow_ST/arrow_ST-L"},
+    {12, "AUX 1", {5, 1}, "arrow_AUX/arrow_AUX-1"},       {19, "COMPUTER 4", {3, 4}, "arrow_comp/arrow_comp-4"}};
 
-// The selector tables as the product defines them, index by index.
-Choice expectedChoice(bool k1, int i)
+QString arrowFile(const char *arrow)
 {
-    const QString ad = QStringLiteral(":/Resource/arrow_AD/arrow_AD-%1.png").arg(i + 1);
-    if (k1 && i < 2)
-        return {QStringLiteral("INPUT %1").arg(i + 1), {4, i + 1}, ad};
-    if (k1 && i < 10)
-        return {QStringLiteral("OPT A%1").arg(i - 1), {4, i + 3}, ad};
-    if (!k1 && i < 20)
-        return {i < 4 ? QStringLiteral("INPUT %1").arg(i + 1)
-                      : QStringLiteral("OPT %1%2").arg(i < 12 ? 'A' : 'B').arg(i < 12 ? i - 3 : i - 11),
-                {4, i + 1},
-                ad};
-    const int k = i - (k1 ? 10 : 20); // 0, 1 master; 2..5 aux; then computer
-    if (k < 2)
-        return {QStringLiteral("MASTER %1").arg(k ? 'R' : 'L'),
-                {2, k + 1},
-                QStringLiteral(":/Resource/arrow_ST/arrow_ST-%1.png").arg(k ? 'R' : 'L')};
-    if (k < 6)
-        return {QStringLiteral("AUX %1").arg(k - 1),
-                {5, k - 1},
-                QStringLiteral(":/Resource/arrow_AUX/arrow_AUX-%1.png").arg(k - 1)};
-    return {QStringLiteral("COMPUTER %1").arg(k - 5),
-            {3, k - 5},
-            QStringLiteral(":/Resource/arrow_comp/arrow_comp-%1.png").arg(k - 5)};
+    return QStringLiteral(":/Resource/%1.png").arg(QLatin1String(arrow));
 }
 
 bool shows(const QLabel *label, const QString &picture)
@@ -247,25 +236,31 @@ private slots:
         QFETCH(int, output);
         Rig rig;
         const QString key = QStringLiteral("LineOut%1").arg(output) + (k1 ? "_K1" : "");
-        rig.unit.settings.writeValue(QStringLiteral("LineOutSettings"), key, 7);
+        rig.unit.settings.writeValue(QStringLiteral("LineOutSettings"), key, 9);
         rig.section.applyStored(k1);
         auto *selector =
             rig.find<QComboBox>(QStringLiteral("cB_LineOut%1_%2").arg(output).arg(k1 ? "K1" : "K2"));
         auto *arrow =
             rig.find<QLabel>(QStringLiteral("label_LineOut%1_Arrow").arg(output) + (k1 ? "_K1" : ""));
         QVERIFY(selector && arrow);
-        QCOMPARE(selector->currentIndex(), 7);
-        QVERIFY(shows(arrow, expectedChoice(k1, 7).arrow));
+        QCOMPARE(selector->currentIndex(), 9);
+        QVERIFY(shows(arrow, arrowFile("arrow_AD/arrow_AD-10")));
         QCOMPARE(selector->count(), k1 ? 20 : 36);
-        // Backwards, so that every index is a change.
+        // Backwards, so that every index is a change: each stored, each a route of its own.
+        QSet<QString> routes;
         for (int i = selector->count() - 1; i >= 0; --i) {
-            const Choice want = expectedChoice(k1, i);
             selector->setCurrentIndex(i);
-            QCOMPARE(selector->itemText(i), want.text);
-            QCOMPARE(routeOf(rig.state(), output), want.route);
+            const Route route = routeOf(rig.state(), output);
+            routes << QStringLiteral("%1/%2").arg(route.first).arg(route.second);
             QCOMPARE(rig.unit.settings.value(QStringLiteral("LineOutSettings"), key).toInt(), i);
-            QVERIFY2(shows(arrow, want.arrow),
-                     qPrintable(QStringLiteral("%1: not %2").arg(i).arg(want.arrow)));
+        }
+        QCOMPARE(routes.size(), selector->count());
+        for (const Choice &c : k1 ? QVector<Choice>(std::begin(kK1Choices), std::end(kK1Choices))
+                                  : QVector<Choice>(std::begin(kK2Choices), std::end(kK2Choices))) {
+            selector->setCurrentIndex(c.index);
+            QCOMPARE(selector->itemText(c.index), QLatin1String(c.text));
+            QCOMPARE(routeOf(rig.state(), output), c.route);
+            QVERIFY2(shows(arrow, arrowFile(c.arrow)), c.text);
         }
     }
 
@@ -409,8 +404,9 @@ private slots:
         const QJsonObject state = rig.state();
         for (int n = 1; n <= 9; ++n)
             QCOMPARE(outputLevel(state, n), 0);
+        const QList<Route> routes{{2, 1}, {2, 2}, {5, 1}, {5, 2}, {5, 3}, {5, 4}, {3, 1}, {3, 10}};
         for (int n = 1; n <= 8; ++n)
-            QCOMPARE(routeOf(state, n), expectedChoice(false, n == 8 ? 35 : 19 + n).route);
+            QCOMPARE(routeOf(state, n), routes[n - 1]);
         for (const char *name : {"vS_mcMaster", "vS_mcMono1", "vS_mcMono2", "vS_mcStereo"})
             QCOMPARE(rig.slider(name)->value(), 127);
         QCOMPARE(rig.unit.settings.value(settings::monitorGroup(1), settings::key::moniConMono(1)), -20.0);
