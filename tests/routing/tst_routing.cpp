@@ -193,20 +193,14 @@ private slots:
     // channel).
     void monitorSources()
     {
-        // Anchors of the names: each kind's start and the ends.
-        const std::tuple<int, const char *, const char *> named[] = {
-            {0, "MASTER L", "MASTER R"},      {1, "AUX 1", "AUX 2"},
-            {7, "COMPUTER 9", "COMPUTER 10"}, {8, "INPUT 1", "INPUT 2"},
-            {10, "OPTICAL A1", "OPTICAL A2"}, {17, "OPTICAL B7", "OPTICAL B8"}};
-        for (const auto &[i, left, right] : named) {
+        // Anchors: each kind's start and the ends, with the unit channel of the left half.
+        const std::tuple<int, const char *, const char *, Route> named[] = {
+            {0, "MASTER L", "MASTER R", {2, 1}},        {1, "AUX 1", "AUX 2", {5, 1}},
+            {7, "COMPUTER 9", "COMPUTER 10", {3, 9}},  {8, "INPUT 1", "INPUT 2", {4, 1}},
+            {10, "OPTICAL A1", "OPTICAL A2", {4, 5}},  {17, "OPTICAL B7", "OPTICAL B8", {4, 19}}};
+        for (const auto &[i, left, right, from] : named) {
             QCOMPARE(mixer::monitorSources().at(size_t(i)).leftText, QLatin1String(left));
             QCOMPARE(mixer::monitorSources().at(size_t(i)).rightText, QLatin1String(right));
-        }
-        for (int i = 0; i < 18; ++i) {
-            const Route from = i == 0  ? Route(2, 1)
-                               : i < 3 ? Route(5, 2 * i - 1)
-                               : i < 8 ? Route(3, 2 * i - 5)
-                                       : Route(4, 2 * i - 15);
             UnitRig rig;
             MonitorModel monitor(rig.settings, rig.dev);
             monitor.setMonitoring(true);
