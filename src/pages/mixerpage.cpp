@@ -33,6 +33,8 @@ MixerPage::MixerPage(mixer::MixControls &controls, QWidget *parent)
       m_ctx{controls.mixer(), controls, m_faderFlags, m_pan, m_send}
 {
     setObjectName(QStringLiteral("mixerPage"));
+    // Before the strips: every control finds its rules here as it is built.
+    setStyleSheet(stripstyle::pageStyle());
     setFixedSize(kWidth, kHeight);
     setFocusPolicy(Qt::StrongFocus);
 

@@ -71,7 +71,9 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
     : QMainWindow(parent), device_(device), settings_(settings)
 {
     unit_ = new mixer::UnitStatus(device_, this);
-    mixer_ = new MixerSection(device_, settings_, this);
+    stack_ = new QStackedWidget(this);
+    stack_->setObjectName(QStringLiteral("stackedWidget"));
+    mixer_ = new MixerSection(device_, settings_, stack_, this);
     routing_ = new RoutingSection(device_, settings_, mixer_->controls(), this);
     history_ = new UndoHistory(mixer_->controls(), settings_, this);
     meters_ = new MeterSection(device_, this);
@@ -135,8 +137,6 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildPages()
 {
-    stack_ = new QStackedWidget(this);
-    stack_->setObjectName(QStringLiteral("stackedWidget"));
     stack_->addWidget(mixer_->page());
     stack_->addWidget(centred(interface_->page()));
     // The routing pages are built when first shown: many a run never opens them.

@@ -26,11 +26,11 @@ constexpr int NavMargin = 12;
 
 } // namespace
 
-MixerSection::MixerSection(QIXDevice &device, Settings &settings, QObject *parent)
+MixerSection::MixerSection(QIXDevice &device, Settings &settings, QWidget *pages, QObject *parent)
     : QObject(parent), model_(new mixer::MixerModel(settings, device)),
       controls_(new mixer::MixControls(*model_, model_))
 {
-    page_ = new MixerPage(*controls_);
+    page_ = new MixerPage(*controls_, pages);
     page_->setObjectName(QStringLiteral("Mixer"));
     // Children added after the strips are destroyed after them.
     model_->setParent(page_);

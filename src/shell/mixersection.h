@@ -24,11 +24,13 @@ class MixerSection : public QObject {
     Q_OBJECT
 
 public:
-    // `device`, `settings`: program-wide, not owned, must outlive the section. GUI thread.
-    MixerSection(QIXDevice &device, Settings &settings, QObject *parent = nullptr);
+    // `device`, `settings`: program-wide, not owned, must outlive the section. The page is born in
+    // `pages` (the window's page stack): a page adopted later would have its style sheet applied again
+    // to every control. GUI thread.
+    MixerSection(QIXDevice &device, Settings &settings, QWidget *pages = nullptr, QObject *parent = nullptr);
     ~MixerSection() override;
 
-    // The page with its navigation buttons; the window's page stack adopts it.
+    // The page with its navigation buttons.
     QWidget *page() const;
     mixer::MixerModel &model() const { return *model_; }
     // Where the page's user changes go (and the routing page's, once it registers its models).

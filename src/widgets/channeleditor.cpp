@@ -112,7 +112,7 @@ ChannelEditor::ChannelEditor(mixer::MixControls &controls, QWidget *parent)
     m_lowCut->setGeometry(toRect(el::kLowCut));
     m_lowCut->setFocusPolicy(Qt::TabFocus);
     controlaccess::attachSwitch(m_lowCut, ControlNames::name({mixer::ControlKind::LowCut, {}}, false));
-    m_lowCut->setStyleSheet(stripstyle::buttonStyle(stripstyle::Lamp::Bypass));
+    stripstyle::setLamp(m_lowCut, stripstyle::Lamp::Bypass);
     connect(m_lowCut, &QPushButton::clicked, this, [this](bool on) {
         if (selected().valid())
             m_controls.change({mixer::ControlKind::LowCut, selected()}, on);
@@ -179,7 +179,7 @@ void ChannelEditor::addKnob(DynKnob knob)
     value->setObjectName(QStringLiteral("label_%1Disp").arg(QLatin1String(kStems[i])));
     value->setGeometry(toRect(el::valueRect(g)));
     value->setAlignment(Qt::AlignCenter);
-    value->setStyleSheet(stripstyle::valueLabelStyle());
+    stripstyle::setLook(value, stripstyle::Look::Value);
     m_knobs[static_cast<size_t>(i)] = {knob, dial, value};
     controlaccess::attach(dial, m_controls, [this, i] {
         return mixer::Control{mixer::ControlKind::DynKnob, selected(), mixer::Side::None, i, 0};

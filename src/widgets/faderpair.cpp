@@ -1,6 +1,7 @@
 #include "faderpair.h"
 
 #include "knobkeys.h"
+#include "stripstyle.h"
 
 #include "monitorscale.h"
 #include "scales.h"
@@ -18,17 +19,6 @@ const FaderScale kMixerFaderScale{fs::kPositions - 1, fs::levelAt, fs::positionF
                                   fs::kMinDb,         fs::kMaxDb,  "-infinity"};
 const FaderScale kMonitorFaderScale{ms::kTopPosition, ms::levelAt, ms::positionFor,
                                     ms::kBoxMinDb,    ms::kMaxDb,  "-inf."};
-
-const char *const FaderPair::kSliderStyle =
-    "QSlider::groove {background-image: url(:/Resource/trans.png);}QSlider::handle {position: absolute; "
-    "left: 3px; image: url(:/Resource/track/Feder.png); margin: 0 -15px; margin-bottom: -5px; margin-top: "
-    "0px;}";
-const char *const FaderPair::kMasterSliderStyle =
-    "QSlider::groove {background-image: url(:/Resource/trans.png);}QSlider::handle {position: absolute; "
-    "left: 3px; image: url(:/Resource/track/Feder_master.png); margin: 0 -15px; margin-bottom: -5px; "
-    "margin-top: 0px;}";
-const char *const FaderPair::kBoxStyle = "color: rgb(255, 170, 0);\nfont: 9pt \"Arial\";\nbackground-image: "
-                                         "url(:/Resource/trans.png);\nfont-size:12px;";
 
 FaderPair::FaderPair(QSlider *slider, QDoubleSpinBox *box, const FaderScale &scale, FaderFlags &flags,
                      QObject *parent)
@@ -69,11 +59,9 @@ bool FaderPair::eventFilter(QObject *watched, QEvent *ev)
 void FaderPair::styleAsStrip(QSlider *slider, QDoubleSpinBox *box, bool master)
 {
     slider->setFixedSize(20, 131);
-    // The keyboard focus tints the otherwise invisible groove.
-    slider->setStyleSheet(QString::fromLatin1(master ? kMasterSliderStyle : kSliderStyle) +
-                          QLatin1String("QSlider::groove:focus {background-color: rgba(255, 170, 0, 70);}"));
+    stripstyle::setLook(slider, master ? stripstyle::Look::MasterFader : stripstyle::Look::Fader);
     box->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    box->setStyleSheet(QString::fromLatin1(kBoxStyle));
+    stripstyle::setLook(box, stripstyle::Look::FaderBox);
 }
 
 void FaderPair::showLevel(double db)

@@ -35,16 +35,13 @@ extern const FaderScale kMonitorFaderScale;
 class FaderPair : public QObject {
     Q_OBJECT
 public:
-    static const char *const kSliderStyle;
-    static const char *const kMasterSliderStyle;
-    static const char *const kBoxStyle;
-
     /// Gives \p slider and \p box the ranges of \p scale and keeps them in step. Neither widget is
     /// owned; \p scale and \p flags must outlive the pair. GUI thread.
     FaderPair(QSlider *slider, QDoubleSpinBox *box, const FaderScale &scale, FaderFlags &flags,
               QObject *parent = nullptr);
 
-    /// The mixer strip look: size, handle image (\p master picks the red one) and box style.
+    /// The mixer strip look: size, handle image (\p master picks the red one) and box look, from the
+    /// mixer page's style sheet.
     static void styleAsStrip(QSlider *slider, QDoubleSpinBox *box, bool master);
 
     /// Shows \p db (box value and the slider position for it) without announcing a change.

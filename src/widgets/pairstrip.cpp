@@ -32,7 +32,7 @@ PairStrip::PairStrip(StripContext &ctx, int pair, QWidget *parent) : QStackedWid
     link->setFocusPolicy(Qt::TabFocus);
     controlaccess::attach(link, ctx.controls, mixer::stripControl(mixer::ControlKind::Link, ref));
     link->setGeometry(4, 2, stripgeo::kPairWidth - 8, 16);
-    link->setStyleSheet(stripstyle::buttonStyle(stripstyle::Lamp::Link));
+    stripstyle::setLamp(link, stripstyle::Lamp::Link);
     connect(link, &QPushButton::clicked, this,
             [&ctx, ref] { ctx.controls.change(mixer::stripControl(mixer::ControlKind::Link, ref), true); });
 

@@ -28,7 +28,7 @@ QLabel *caption(const QString &text, const QRect &geo, QWidget *parent)
 {
     auto *l = new QLabel(text, parent);
     l->setGeometry(geo);
-    l->setStyleSheet(stripstyle::captionStyle());
+    stripstyle::setLook(l, stripstyle::Look::Caption);
     return l;
 }
 
@@ -58,7 +58,7 @@ ReverbPanel::ReverbPanel(mixer::MixControls &controls, QWidget *parent)
         b->setFocusPolicy(Qt::TabFocus);
         controlaccess::attachSwitch(b, tr("Reverb type %1").arg(b->text()));
         b->setGeometry(72 + (code - 1) * 56, 6, 52, 18);
-        b->setStyleSheet(stripstyle::buttonStyle(stripstyle::Lamp::Reverb));
+        stripstyle::setLamp(b, stripstyle::Lamp::Reverb);
         m_types->addButton(b, code);
         m_controls << b;
     }
@@ -114,7 +114,7 @@ void ReverbPanel::addKnob(int field, const char *knobName, const char *valueName
     value->setObjectName(QLatin1String(valueName));
     value->setGeometry(x + 22, kKnobY + 2, 34, 14);
     value->setAlignment(Qt::AlignCenter);
-    value->setStyleSheet(stripstyle::valueLabelStyle());
+    stripstyle::setLook(value, stripstyle::Look::Value);
     const KnobScale scales[] = {KnobScale::PreDelay, KnobScale::ReverbTime, KnobScale::Diffusion};
     const Knob k{field, scales[field], knob, value};
     m_knobs.append(k);

@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-class QLabel;
+class QFont;
+class QWidget;
 class QPainter;
 class QRect;
 
@@ -13,16 +14,19 @@ namespace stripstyle {
 
 enum class Lamp { Mute, Solo, Phase, Bypass, Eq, Comp, Select, Point, Link, Reverb };
 
-/// Style sheet of a strip button whose checked state lights in the colour of \p lamp; \p lit lights
-/// it always (buttons that show a state by being there, such as the unlink button of a linked pair).
-QString buttonStyle(Lamp lamp, bool lit = false);
-/// The same with its legend in the largest size, up to the usual one, at which every one of \p texts fits
-/// a button \p width pixels wide (inside its border), whatever face the system gives for the style's.
-QString fittedButtonStyle(Lamp lamp, const QStringList &texts, int width);
-/// Style of the value labels shown while a knob is dragged and of the static captions.
-QString valueLabelStyle();
-QString captionStyle();
-QString nameEditStyle();
+/// How a strip control looks, given by the page's one style sheet.
+enum class Look { Value, Caption, Name, Fader, MasterFader, FaderBox };
+
+/// The one style sheet of the mixer page: each control takes its rules by the property that setLamp or
+/// setLook gives it, so the page parses one sheet instead of one per control.
+QString pageStyle();
+/// Makes \p b a strip button whose checked state lights in the colour of \p lamp; \p lit lights it
+/// always (buttons that show a state by being there, such as the unlink button of a linked pair).
+void setLamp(QWidget *b, Lamp lamp, bool lit = false);
+void setLook(QWidget *w, Look look);
+/// The legend face in the largest size, up to the usual one, at which every one of \p texts fits a
+/// button \p width pixels wide (inside its border), whatever face the system gives for the style's.
+QFont fittedButtonFont(const QStringList &texts, int width);
 
 /// Paints the unselected or selected strip image stretched over \p rect; the fader slot of the image
 /// lies at x 18..22 of its 60-pixel width. GUI thread.

@@ -107,7 +107,7 @@ QPushButton *StripWidget::addToggle(WidgetKind kind, const QString &text, const 
     b->setCheckable(true);
     b->setFocusPolicy(Qt::TabFocus);
     b->setGeometry(geo);
-    b->setStyleSheet(stripstyle::buttonStyle(lamp));
+    stripstyle::setLamp(b, lamp);
     speak(b, kind, side);
     m_toggles.append({kind, side, 0, b});
     connect(b, &QPushButton::clicked, this, [this, kind, side](bool on) { toggled(kind, side, 0, on); });
@@ -121,7 +121,7 @@ QPushButton *StripWidget::addButton(WidgetKind kind, const QString &text, const 
     b->setObjectName(objectNameOf(kind));
     b->setFocusPolicy(Qt::TabFocus);
     b->setGeometry(geo);
-    b->setStyleSheet(stripstyle::buttonStyle(lamp, lit));
+    stripstyle::setLamp(b, lamp, lit);
     speak(b, kind, mixer::Side::None);
     return b;
 }
@@ -147,15 +147,15 @@ void StripWidget::addSendPoints(int send, const QRect &pre, const QRect &post)
         QRect geo;
     } points[] = {{WidgetKind::Pre, "PRE", pre}, {WidgetKind::Post, "POST", post}};
     // Both legends in one size, small enough for the narrower button.
-    const QString style = stripstyle::fittedButtonStyle(stripstyle::Lamp::Point, {tr("PRE"), tr("POST")},
-                                                        std::min(pre.width(), post.width()));
+    const QFont font = stripstyle::fittedButtonFont({tr("PRE"), tr("POST")}, std::min(pre.width(), post.width()));
     for (const auto &p : points) {
         auto *b = new QPushButton(tr(p.text), this);
         b->setObjectName(objectNameOf(p.kind, send));
         b->setCheckable(true);
         b->setFocusPolicy(Qt::TabFocus);
         b->setGeometry(p.geo);
-        b->setStyleSheet(style);
+        stripstyle::setLamp(b, stripstyle::Lamp::Point);
+        b->setFont(font);
         const WidgetKind kind = p.kind;
         controlaccess::attach(b, m_ctx.controls, mixer::stripControl(ControlKind::SendPoint, m_ref, mixer::Side::None, send));
         b->setAccessibleName(ControlNames::stripPart(
@@ -179,7 +179,7 @@ DialControlSend *StripWidget::addSendKnob(int send, const QString &knobName, con
     value->setObjectName(displayName);
     value->setGeometry(display);
     value->setAlignment(Qt::AlignCenter);
-    value->setStyleSheet(stripstyle::valueLabelStyle());
+    stripstyle::setLook(value, stripstyle::Look::Value);
     value->hide();
     const SendView v{send, knob, value};
     m_sends.append(v);
@@ -211,7 +211,7 @@ PanControl *StripWidget::addPanMarker(mixer::Side side, WidgetKind knob, WidgetK
     value->setObjectName(objectNameOf(display));
     value->setGeometry(displayGeo);
     value->setAlignment(Qt::AlignCenter);
-    value->setStyleSheet(stripstyle::valueLabelStyle());
+    stripstyle::setLook(value, stripstyle::Look::Value);
     value->hide();
     const PanView v{side, lane, panelX, marker, value};
     m_pans.append(v);
@@ -262,7 +262,7 @@ QLineEdit *StripWidget::addNameEdit(const QRect &geo)
     m_nameEdit->setFrame(false);
     m_nameEdit->setAlignment(Qt::AlignCenter);
     m_nameEdit->setFocusPolicy(Qt::ClickFocus);
-    m_nameEdit->setStyleSheet(stripstyle::nameEditStyle());
+    stripstyle::setLook(m_nameEdit, stripstyle::Look::Name);
     controlaccess::attach(m_nameEdit, m_ctx.controls, mixer::stripControl(ControlKind::Name, m_ref));
     connect(m_nameEdit, &QLineEdit::editingFinished, this, [this] {
         m_nameEdit->clearFocus();
@@ -277,7 +277,7 @@ QLabel *StripWidget::addCaption(const QString &text, const QRect &geo, Qt::Align
     auto *l = new QLabel(text, host ? host : this);
     l->setGeometry(geo);
     l->setAlignment(align);
-    l->setStyleSheet(stripstyle::captionStyle());
+    stripstyle::setLook(l, stripstyle::Look::Caption);
     l->setAttribute(Qt::WA_TransparentForMouseEvents);
     return l;
 }

@@ -72,36 +72,6 @@ struct Rig {
     }
 };
 
-// "Initialize Reverb" after every type was changed, answered with `answer` on the real box.
-void initializeAnswered(QMessageBox::StandardButton answer)
-{
-    Rig rig;
-    QAction action(QStringLiteral("Initialize Reverb"));
-    action.setEnabled(false);
-    UndoHistory history(rig.section.controls(), rig.unit.settings);
-    rig.section.bindInitializeReverb(&action, history);
-    QVERIFY(action.isEnabled());
-    for (const QString &type : kTypes)
-        QVERIFY(rig.press(type) && rig.turn(kKnobs[0], -5) && rig.turn(kKnobs[1], 40) &&
-                rig.turn(kKnobs[2], 3));
-    QVERIFY(rig.press("pB_RevRoom"));
-    const QByteArray before = rig.file();
-    action.trigger();
-    const QList<QMessageBox *> asked = lyntra_test::shown_boxes("AVENOR LYNTRA Settings Panel");
-    QCOMPARE(asked.size(), 1);
-    QCOMPARE(asked.first()->text(), QStringLiteral("This operation initializes Reverb Parameters.<br>Are you sure?"));
-    QCOMPARE(asked.first()->defaultButton(), asked.first()->button(QMessageBox::Cancel));
-    QTest::mouseClick(asked.first()->button(answer), Qt::LeftButton);
-    if (answer == QMessageBox::Cancel) {
-        QCOMPARE(rig.file(), before);
-        QCOMPARE(rig.shown(), (L{"20", "5.4", "63"}));
-        return;
-    }
-    QCOMPARE(rig.at<QButtonGroup>("buttonGroup_Reverb")->checkedId(), 1);
-    QCOMPARE(rig.shown(), (L{"90", "2.7", "20"}));
-    QCOMPARE(rig.held(), (Held{1, 90, 27, 20, 1, -127}));
-}
-
 } // namespace
 
 class TstReverb : public QObject {
@@ -222,11 +192,41 @@ private slots:
         }
     }
 
+    // "Initialize Reverb" after every type was changed, answered on the real box.
+    void initializeQuestion_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("cancelled") << int(QMessageBox::Cancel);
+        QTest::newRow("confirmed") << int(QMessageBox::Ok);
+    }
     void initializeQuestion()
     {
-        for (const auto answer : {QMessageBox::Cancel, QMessageBox::Ok})
-            if (initializeAnswered(answer), QTest::currentTestFailed())
-                return;
+        QFETCH(int, answer);
+        Rig rig;
+        QAction action(QStringLiteral("Initialize Reverb"));
+        action.setEnabled(false);
+        UndoHistory history(rig.section.controls(), rig.unit.settings);
+        rig.section.bindInitializeReverb(&action, history);
+        QVERIFY(action.isEnabled());
+        for (const QString &type : kTypes)
+            QVERIFY(rig.press(type) && rig.turn(kKnobs[0], -5) && rig.turn(kKnobs[1], 40) &&
+                    rig.turn(kKnobs[2], 3));
+        QVERIFY(rig.press("pB_RevRoom"));
+        const QByteArray before = rig.file();
+        action.trigger();
+        const QList<QMessageBox *> asked = lyntra_test::shown_boxes("AVENOR LYNTRA Settings Panel");
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.first()->text(), QStringLiteral("This operation initializes Reverb Parameters.<br>Are you sure?"));
+        QCOMPARE(asked.first()->defaultButton(), asked.first()->button(QMessageBox::Cancel));
+        QTest::mouseClick(asked.first()->button(QMessageBox::StandardButton(answer)), Qt::LeftButton);
+        if (answer == QMessageBox::Cancel) {
+            QCOMPARE(rig.file(), before);
+            QCOMPARE(rig.shown(), (L{"20", "5.4", "63"}));
+            return;
+        }
+        QCOMPARE(rig.at<QButtonGroup>("buttonGroup_Reverb")->checkedId(), 1);
+        QCOMPARE(rig.shown(), (L{"90", "2.7", "20"}));
+        QCOMPARE(rig.held(), (Held{1, 90, 27, 20, 1, -127}));
     }
 };
 

@@ -16,6 +16,7 @@
 #include "shownboxes.h"
 #include "storedmix.h"
 #include "unitstate.h"
+#include "unittrace.h"
 #include "xdisplay.h"
 
 #include <QAction>
@@ -46,17 +47,6 @@ const std::pair<const char *, int> kStoredLineOuts[] = {
     {"LineOut1", 26}, {"LineOut2", 3},  {"LineOut3", 12}, {"LineOut4", 22},   {"LineOut5", 0},
     {"LineOut6", 35}, {"LineOut7", 21}, {"LineOut8", 19}, {"LineOut1_K1", 4}, {"LineOut2_K1", 17}};
 
-// The host's messages of the unit's trace, as bytes.
-QList<QByteArray> sentMessages(const QJsonObject &trace)
-{
-    QList<QByteArray> messages;
-    for (const QJsonValue &entry : trace.value(QStringLiteral("trace")).toArray())
-        if (entry.toObject().value(QStringLiteral("dir")).toString() == QLatin1String("out"))
-            messages << QByteArray::fromHex(
-                entry.toObject().value(QStringLiteral("hex")).toString().toLatin1());
-    return messages;
-}
-
 // Routes of the outputs 1.. that a fresh unit would hold after the host messages of `trace` alone.
 QList<Route> replayedRoutes(const QJsonObject &trace, int outputs)
 {
@@ -64,50 +54,6 @@ QList<Route> replayedRoutes(const QJsonObject &trace, int outputs)
     for (const QByteArray &m : sentMessages(trace))
         fw.apply(reinterpret_cast<const uint8_t *>(m.constData()), size_t(m.size()));
     return routesOf(fw.state(), outputs);
-}
-
-// Values of every `id` item in the host's messages of the unit's trace.
-QList<uint32_t> sentValues(const QJsonObject &trace, uint8_t id)
-{
-    QList<uint32_t> values;
-    for (QByteArray bytes : sentMessages(trace)) {
-        ixmsg_buf buf;
-        ixmsg_init(&buf, reinterpret_cast<uint8_t *>(bytes.data()), uint8_t(qMin(bytes.size(), 64)));
-        uint8_t itemId = 0;
-        uint32_t value = 0;
-        while (ixmsg_get(&buf, &itemId, nullptr, &value, nullptr, nullptr) == 0)
-            if (itemId == id)
-                values << value;
-    }
-    return values;
-}
-
-// The first stored-mix value the unit does not hold; empty once it holds them all.
-QString storedMixMissing(const QJsonObject &state)
-{
-    for (const UnitValue &u : kStoredMixAtUnit) {
-        const QJsonValue v = json_at(state, QLatin1String(u.path));
-        if (!v.isDouble() || v.toInt() != u.value)
-            return QStringLiteral("%1 is %2, expected %3")
-                .arg(u.path, v.isDouble() ? QString::number(v.toInt()) : "null")
-                .arg(u.value);
-    }
-    return QString();
-}
-
-// The first stored-mix value the window does not show; empty once it shows them all.
-QString storedMixNotShown(const QWidget &window)
-{
-    for (const ShownValue &s : storedMixShown()) {
-        const QWidget *w = window.findChild<QWidget *>(QLatin1String(s.object));
-        const QVariant got = w ? w->property(s.property) : QVariant();
-        const bool same = s.value.type() == QVariant::Double
-                              ? qAbs(got.toDouble() - s.value.toDouble()) < 1e-9
-                              : got == s.value;
-        if (!same)
-            return QStringLiteral("%1 %2: %3").arg(s.object, s.property, got.toString());
-    }
-    return QString();
 }
 
 // The stored clock choice optical A is the unit's source 5.

@@ -7,10 +7,13 @@
 // pre-delay must never reach the unit.
 #pragma once
 
+#include "virtualunit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QList>
 #include <QVariant>
+#include <QObject>
 
 namespace lyntra_test {
 
@@ -110,6 +113,34 @@ inline const QList<ShownValue> &storedMixShown()
     };
     // clang-format on
     return rows;
+}
+
+// The first stored-mix value the unit's state document does not hold; empty once it holds them all.
+inline QString storedMixMissing(const QJsonObject &state)
+{
+    for (const UnitValue &u : kStoredMixAtUnit) {
+        const QJsonValue v = json_at(state, QLatin1String(u.path));
+        if (!v.isDouble() || v.toInt() != u.value)
+            return QStringLiteral("%1 is %2, expected %3")
+                .arg(u.path, v.isDouble() ? QString::number(v.toInt()) : "null")
+                .arg(u.value);
+    }
+    return QString();
+}
+
+// The first stored-mix value the window does not show; empty once it shows them all.
+inline QString storedMixNotShown(const QObject &window)
+{
+    for (const ShownValue &s : storedMixShown()) {
+        const QObject *w = window.findChild<QObject *>(QLatin1String(s.object));
+        const QVariant got = w ? w->property(s.property) : QVariant();
+        const bool same = s.value.type() == QVariant::Double
+                              ? qAbs(got.toDouble() - s.value.toDouble()) < 1e-9
+                              : got == s.value;
+        if (!same)
+            return QStringLiteral("%1 %2: %3").arg(s.object, s.property, got.toString());
+    }
+    return QString();
 }
 
 } // namespace lyntra_test

