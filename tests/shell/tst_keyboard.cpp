@@ -1,13 +1,13 @@
 // The window from the keyboard and through a screen reader's eyes: Tab walks every control of each page
 // in reading order, the page shortcuts, keys on faders, knobs and switches in the scales' steps, and the
 // names and values a listener hears, in English and Japanese.
-#include "idledevice.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
 #include "resources.h"
 #include "settings.h"
 #include "translations.h"
 #include "undohistory.h"
+#include "windowrig.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -25,28 +25,16 @@
 
 namespace {
 
-struct Rig {
+struct Rig : WindowRig {
     Rig()
     {
-        settings.setValue(settings::key::InformationDialog, true);
-        window = std::make_unique<MainWindow>(device, settings);
         // The routing pages are built when first shown.
         for (int page : {2, 3, 1})
             window->pages()->setCurrentIndex(page);
-        device.recv_is_selected(true);
-        emit device.sig_recv_productname(QStringLiteral("LYNTRA K2"));
-        window->timerInterrupt_100ms();
+        identify(QStringLiteral("LYNTRA K2"));
         window->show();
         QApplication::setActiveWindow(window.get());
     }
-    template <typename W = QWidget> W *find(const QString &name) const
-    {
-        W *w = window->findChild<W *>(name);
-        if (!w)
-            qWarning("no widget %s", qPrintable(name));
-        return w;
-    }
-    QWidget *page() const { return window->pages()->currentWidget(); }
     // What a screen reader hears of `name`: its name and its value.
     QStringList heard(const QString &name) const
     {
@@ -65,10 +53,6 @@ struct Rig {
         w->setFocus(Qt::TabFocusReason);
         QTest::keyClick(w, Qt::Key(key));
     }
-
-    IdleDevice device;
-    Settings settings;
-    std::unique_ptr<MainWindow> window;
 };
 
 bool interactive(const QWidget *w)

@@ -13,6 +13,7 @@
 #include "unitstatus.h"
 #include "urlrecorder.h"
 #include "weblinks.h"
+#include "windowrig.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -37,21 +38,8 @@ using lyntra_test::shown_boxes;
 
 namespace {
 
-// One window with its collaborators, built the way main() builds them.
-struct Rig {
-    Rig()
-    {
-        settings.setValue(settings::key::InformationDialog, true);
-        window = std::make_unique<MainWindow>(device, settings);
-    }
-    QLabel *label(const char *name) const { return window->findChild<QLabel *>(QLatin1String(name)); }
-    // The unit reports its name and the presence check runs.
-    void identify(const QString &name)
-    {
-        device.recv_is_selected(true);
-        emit device.sig_recv_productname(name);
-        window->timerInterrupt_100ms();
-    }
+struct Rig : WindowRig {
+    QLabel *label(const char *name) const { return find<QLabel>(QLatin1String(name)); }
     void tick(bool present)
     {
         device.recv_is_selected(present);
@@ -62,10 +50,6 @@ struct Rig {
     {
         return settings.value(QStringLiteral("Panel"), QStringLiteral("MainWindowPanel")).toInt();
     }
-
-    IdleDevice device;
-    Settings settings;
-    std::unique_ptr<MainWindow> window;
 };
 
 // Script letters: A absent tick, P present tick, N product name "LYNTRA K2", E empty name.
