@@ -31,6 +31,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStackedWidget>
+#include <QWindow>
 
 const char *const MainWindow::SoftwareVersion = LYNTRA_SOFTWARE_VERSION;
 
@@ -118,7 +119,7 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
     QTimer::singleShot(0, this, &MainWindow::showInformationUnlessSuppressed);
     update_ = std::make_unique<UpdateSoftware>(settings_, QLatin1String(SoftwareVersion));
     connect(this, &MainWindow::sig_updateCheckRequested, update_.get(), &UpdateSoftware::softwareCheck);
-    for (const char *hidden : {"label_ReverbDisable", "label_WordInputStatus", "label_IntWordInputStatus"})
+    for (const char *hidden : {"label_WordInputStatus", "label_IntWordInputStatus"})
         if (auto *widget = findChild<QWidget *>(QLatin1String(hidden)))
             widget->hide();
 }
@@ -137,12 +138,12 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildPages()
 {
-    stack_->addWidget(mixer_->page());
+    stack_->addWidget(mixer_->frame());
     stack_->addWidget(centred(interface_->page()));
     // The routing pages are built when first shown: many a run never opens them.
     stack_->addWidget(frameFor(QStringLiteral("Routing_K1")));
     stack_->addWidget(frameFor(QStringLiteral("Routing_K2")));
-    connect(stack_, &QStackedWidget::currentChanged, this, &MainWindow::fillRoutingPage);
+    connect(stack_, &QStackedWidget::currentChanged, this, &MainWindow::fillPage);
     setCentralWidget(stack_);
 
     PageNavigator::Hooks hooks;
@@ -153,11 +154,14 @@ void MainWindow::buildPages()
     hooks.storePage = [this](int page) { settings_.setValue(settings::key::MainWindowPanel, page); };
     navigator_ = new PageNavigator(stack_, std::move(hooks), this);
     navigator_->bindButtons(stack_);
+    connect(mixer_, &MixerSection::pageBuilt, navigator_, &PageNavigator::bindButtons);
     connect(navigator_, &PageNavigator::interfaceChosen, this, [this] { interface_->refreshBufferSize(); });
 }
 
-void MainWindow::fillRoutingPage(int index)
+void MainWindow::fillPage(int index)
 {
+    if (index == PageNavigator::Mixer)
+        mixer_->page();
     if (index != PageNavigator::RoutingK1 && index != PageNavigator::RoutingK2)
         return;
     QWidget *frame = stack_->widget(index);
@@ -370,8 +374,22 @@ void MainWindow::showInformationUnlessSuppressed()
     });
 }
 
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The mixer page is built once the window is on screen, unless it is chosen sooner.
+    if (!mixer_->hasPage() && windowHandle())
+        windowHandle()->installEventFilter(this);
+}
+
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        // After this expose has been painted and flushed.
+        QTimer::singleShot(0, mixer_, &MixerSection::page);
+        return false;
+    }
     if (watched == bufferSlider_) {
         const QEvent::Type t = event->type();
         if (t == QEvent::HoverEnter || t == QEvent::HoverLeave || t == QEvent::HoverMove)

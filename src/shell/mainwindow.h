@@ -83,12 +83,13 @@ public slots:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildPages();
-    // Puts the routing page into its frame the first time the stack shows it.
-    void fillRoutingPage(int index);
+    // Builds the mixer page, or puts a routing page into its frame, the first time the stack shows it.
+    void fillPage(int index);
     void connectMenus();
     void connectDevice();
     void showUnitLost();

@@ -27,11 +27,28 @@ constexpr int NavMargin = 12;
 } // namespace
 
 MixerSection::MixerSection(QIXDevice &device, Settings &settings, QWidget *pages, QObject *parent)
-    : QObject(parent), model_(new mixer::MixerModel(settings, device)),
+    : QObject(parent), model_(new mixer::MixerModel(settings, device, this)),
       controls_(new mixer::MixControls(*model_, model_))
 {
-    page_ = new MixerPage(*controls_, pages);
-    page_->setObjectName(QStringLiteral("Mixer"));
+    if (!pages)
+        return;
+    frame_ = new QWidget(pages);
+    frame_->setObjectName(QStringLiteral("Mixer"));
+    frame_->setFixedSize(MixerPage::kWidth, MixerPage::kHeight);
+}
+
+MixerSection::~MixerSection() = default;
+
+QWidget *MixerSection::page()
+{
+    if (!page_)
+        buildPage();
+    return page_;
+}
+
+void MixerSection::buildPage()
+{
+    page_ = new MixerPage(*controls_, frame_);
     // Children added after the strips are destroyed after them.
     model_->setParent(page_);
     editor_ = new ChannelEditor(*controls_, page_);
@@ -60,13 +77,11 @@ MixerSection::MixerSection(QIXDevice &device, Settings &settings, QWidget *pages
         x -= NavWidth + NavMargin;
     }
     controlaccess::orderTabChain(page_);
-}
-
-MixerSection::~MixerSection() = default;
-
-QWidget *MixerSection::page() const
-{
-    return page_;
+    if (meters_)
+        bindPageMeters();
+    if (frame_)
+        page_->show();
+    emit pageBuilt(page_);
 }
 
 void MixerSection::followUnit(const mixer::UnitStatus &unit)
@@ -74,13 +89,20 @@ void MixerSection::followUnit(const mixer::UnitStatus &unit)
     connect(&unit, &mixer::UnitStatus::rateClassChanged, model_, &mixer::MixerModel::setRateClass);
 }
 
-void MixerSection::bindMeters(MeterSection &meters) const
+void MixerSection::bindMeters(MeterSection &meters)
 {
-    meters.bindLevels(page_->meterSlots());
-    meters.bindDisplay(page_);
+    meters_ = &meters;
+    meters.bindDisplay(frame_ ? frame_ : page());
+    if (page_)
+        bindPageMeters();
+}
+
+void MixerSection::bindPageMeters()
+{
+    meters_->bindLevels(page_->meterSlots());
     const mixer::MixerModel *model = model_;
-    meters.bindGainReduction(editor_->grMeter(), [model] { return gainReductionInput(model->selection()); });
-    connect(model_, &mixer::MixerModel::selectionChanged, &meters, &MeterSection::restartGainReduction);
+    meters_->bindGainReduction(editor_->grMeter(), [model] { return gainReductionInput(model->selection()); });
+    connect(model_, &mixer::MixerModel::selectionChanged, meters_, &MeterSection::restartGainReduction);
 }
 
 void MixerSection::bindInitializeReverb(QAction *action, UndoHistory &history)
@@ -92,7 +114,7 @@ void MixerSection::bindInitializeReverb(QAction *action, UndoHistory &history)
 
 void MixerSection::on_actionInitialize_Reverb_triggered()
 {
-    ask(QMessageBox::Question, page_->window(), tr("AVENOR LYNTRA Settings Panel"),
+    ask(QMessageBox::Question, (frame_ ? frame_ : page())->window(), tr("AVENOR LYNTRA Settings Panel"),
         tr("This operation initializes Reverb Parameters.<br>Are you sure?"), this,
         [this] {
             QString error;
@@ -101,6 +123,6 @@ void MixerSection::on_actionInitialize_Reverb_triggered()
                 return true;
             };
             if (!history_->changeWholeMix(tr("Initialize Reverb"), initialize, QString(), &error))
-                openWarning(page_->window(), tr("AVENOR LYNTRA Settings Panel"), error);
+                openWarning((frame_ ? frame_ : page())->window(), tr("AVENOR LYNTRA Settings Panel"), error);
         });
 }

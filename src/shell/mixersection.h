@@ -24,37 +24,48 @@ class MixerSection : public QObject {
     Q_OBJECT
 
 public:
-    // `device`, `settings`: program-wide, not owned, must outlive the section. The page is born in
-    // `pages` (the window's page stack): a page adopted later would have its style sheet applied again
-    // to every control. GUI thread.
+    // `device`, `settings`: program-wide, not owned, must outlive the section. With `pages` (the
+    // window's page stack) the section puts an empty frame there at once and builds the page in it
+    // later: born there, because a page adopted later would have its style sheet applied again to
+    // every control. GUI thread.
     MixerSection(QIXDevice &device, Settings &settings, QWidget *pages = nullptr, QObject *parent = nullptr);
     ~MixerSection() override;
 
-    // The page with its navigation buttons.
-    QWidget *page() const;
+    // The page stack's entry for the mixer page (none without `pages`).
+    QWidget *frame() const { return frame_; }
+    // The page with its navigation buttons. Its strips, editor and reverb section are most of the
+    // window's start-up work, so it is built on the first call, from the model as it is then.
+    QWidget *page();
+    bool hasPage() const { return page_ != nullptr; }
     mixer::MixerModel &model() const { return *model_; }
     // Where the page's user changes go (and the routing page's, once it registers its models).
     mixer::MixControls &controls() const { return *controls_; }
-    // The compressor and EQ editor at the left of the band under the strips; the rest of the band, up to
-    // the navigation buttons, is free for the reverb section.
-    ChannelEditor &editor() const { return *editor_; }
-
     // The strips the unit has follow its rate class.
     void followUnit(const mixer::UnitStatus &unit);
-    // Binds the page's level meters and the editor's gain-reduction bar, following the selection.
-    void bindMeters(MeterSection &meters) const;
+    // Binds the page's level meters and the editor's gain-reduction bar, following the selection
+    // (once the page is built), and the frame as the place they are shown.
+    void bindMeters(MeterSection &meters);
     // "Initialize Reverb" asks first and, on OK, returns every reverb type to its factory values, one
     // step of `history` (which must outlive the section).
     void bindInitializeReverb(QAction *action, UndoHistory &history);
+signals:
+    // The page exists now: its navigation buttons can be bound.
+    void pageBuilt(QWidget *page);
+
 public slots:
     void on_actionInitialize_Reverb_triggered();
 
 private:
-    // Owned by the page, so the strips never outlive the model they show.
+    void buildPage();
+    void bindPageMeters();
+
+    // Owned by the page once it exists, so the strips never outlive the model they show.
     mixer::MixerModel *model_ = nullptr;
     mixer::MixControls *controls_ = nullptr;
+    QWidget *frame_ = nullptr;
     MixerPage *page_ = nullptr;
     ChannelEditor *editor_ = nullptr;
+    MeterSection *meters_ = nullptr;
     ReverbPanel *reverb_ = nullptr;
     UndoHistory *history_ = nullptr;
 };

@@ -246,7 +246,7 @@ private slots:
         Rig rig;
         emit rig.find<QAbstractButton>("pB_MoniconEnable")->released(); // the monitor dialog, built on first use
         QList<QWidget *> controls;
-        for (const char *page : {"Mixer", "Routing_K1", "Routing_K2", "MonitorControl"})
+        for (const char *page : {"mixerPage", "Routing_K1", "Routing_K2", "MonitorControl"})
             controls << rig.find(QLatin1String(page))->findChildren<QWidget *>();
         QVERIFY(controls.size() > 500);
         for (QWidget *w : controls) {

@@ -7,6 +7,7 @@
 #include "settings.h"
 
 #include <QStackedWidget>
+#include <QTest>
 
 #include <memory>
 
@@ -16,10 +17,11 @@ struct WindowRig {
         settings.setValue(settings::key::InformationDialog, true);
         window = std::make_unique<MainWindow>(device, settings);
     }
+    // Waits for it: the mixer page is built once the window is on screen (or chosen).
     template <typename W = QWidget> W *find(const QString &name) const
     {
-        W *w = window->findChild<W *>(name);
-        if (!w)
+        W *w = nullptr;
+        if (!QTest::qWaitFor([&] { return (w = window->findChild<W *>(name)) != nullptr; }))
             qWarning("no widget %s", qPrintable(name));
         return w;
     }
