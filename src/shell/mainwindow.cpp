@@ -31,7 +31,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStackedWidget>
-#include <QWindow>
 
 const char *const MainWindow::SoftwareVersion = LYNTRA_SOFTWARE_VERSION;
 
@@ -83,6 +82,7 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
     connect(interface_.get(), &InterfacePage::sig_bufferSizeChangeStarted, this,
             &MainWindow::bufferSizeChangeStarted);
     mixer_->followUnit(*unit_);
+    mixer_->buildPageSoon(this, *unit_);
     setWindowTitle(tr("AVENOR LYNTRA K1/K2 Settings Panel"));
     buildPages();
     menus_ = std::make_unique<MainMenus>(menuBar());
@@ -374,22 +374,8 @@ void MainWindow::showInformationUnlessSuppressed()
     });
 }
 
-void MainWindow::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    // The mixer page is built once the window is on screen, unless it is chosen sooner.
-    if (!mixer_->hasPage() && windowHandle())
-        windowHandle()->installEventFilter(this);
-}
-
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
-        windowHandle()->removeEventFilter(this);
-        // After this expose has been painted and flushed.
-        QTimer::singleShot(0, mixer_, &MixerSection::page);
-        return false;
-    }
     if (watched == bufferSlider_) {
         const QEvent::Type t = event->type();
         if (t == QEvent::HoverEnter || t == QEvent::HoverLeave || t == QEvent::HoverMove)

@@ -83,7 +83,6 @@ public slots:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

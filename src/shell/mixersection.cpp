@@ -17,12 +17,15 @@
 #include <QAction>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
+#include <QWindow>
 
 namespace {
 
 constexpr int NavWidth = 120;
 constexpr int NavHeight = 30;
 constexpr int NavMargin = 12;
+constexpr int LatestBuildMs = 1000;
 
 } // namespace
 
@@ -87,6 +90,28 @@ void MixerSection::buildPage()
 void MixerSection::followUnit(const mixer::UnitStatus &unit)
 {
     connect(&unit, &mixer::UnitStatus::rateClassChanged, model_, &mixer::MixerModel::setRateClass);
+}
+
+void MixerSection::buildPageSoon(QWidget *window, const mixer::UnitStatus &unit)
+{
+    window_ = window;
+    window->installEventFilter(this);
+    connect(&unit, &mixer::UnitStatus::restoreClock, this,
+            [this] { QTimer::singleShot(0, this, &MixerSection::page); });
+}
+
+bool MixerSection::eventFilter(QObject *watched, QEvent *event)
+{
+    QWindow *handle = window_ ? window_->windowHandle() : nullptr;
+    if (watched == window_ && event->type() == QEvent::Show && handle) {
+        // Shown means mapped, not yet drawn: what counts is the first expose.
+        window_->removeEventFilter(this);
+        handle->installEventFilter(this);
+    } else if (watched == handle && event->type() == QEvent::Expose && handle->isExposed()) {
+        handle->removeEventFilter(this);
+        QTimer::singleShot(LatestBuildMs, this, &MixerSection::page);
+    }
+    return false;
 }
 
 void MixerSection::bindMeters(MeterSection &meters)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 class ChannelEditor;
 class MeterSection;
@@ -36,12 +37,15 @@ public:
     // The page with its navigation buttons. Its strips, editor and reverb section are most of the
     // window's start-up work, so it is built on the first call, from the model as it is then.
     QWidget *page();
-    bool hasPage() const { return page_ != nullptr; }
     mixer::MixerModel &model() const { return *model_; }
     // Where the page's user changes go (and the routing page's, once it registers its models).
     mixer::MixControls &controls() const { return *controls_; }
     // The strips the unit has follow its rate class.
     void followUnit(const mixer::UnitStatus &unit);
+    // Builds the page once `unit` is set up, a second after `window` is first on screen, or when it is
+    // first asked for, whichever comes first: the window opens on another page, and building it before
+    // the set-up would hold the set-up back.
+    void buildPageSoon(QWidget *window, const mixer::UnitStatus &unit);
     // Binds the page's level meters and the editor's gain-reduction bar, following the selection
     // (once the page is built), and the frame as the place they are shown.
     void bindMeters(MeterSection &meters);
@@ -55,6 +59,9 @@ signals:
 public slots:
     void on_actionInitialize_Reverb_triggered();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildPage();
     void bindPageMeters();
@@ -63,6 +70,7 @@ private:
     mixer::MixerModel *model_ = nullptr;
     mixer::MixControls *controls_ = nullptr;
     QWidget *frame_ = nullptr;
+    QPointer<QWidget> window_;
     MixerPage *page_ = nullptr;
     ChannelEditor *editor_ = nullptr;
     MeterSection *meters_ = nullptr;
