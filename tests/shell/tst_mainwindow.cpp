@@ -46,10 +46,7 @@ struct Rig : WindowRig {
         window->timerInterrupt_100ms();
     }
     int page() const { return window->pages()->currentIndex(); }
-    int storedPage()
-    {
-        return settings.value(QStringLiteral("Panel"), QStringLiteral("MainWindowPanel")).toInt();
-    }
+    int storedPage() { return settings.value(QStringLiteral("Panel"), QStringLiteral("MainWindowPanel")).toInt(); }
 };
 
 // Script letters: A absent tick, P present tick, N product name "LYNTRA K2", E empty name.

@@ -17,11 +17,12 @@ struct WindowRig {
         settings.setValue(settings::key::InformationDialog, true);
         window = std::make_unique<MainWindow>(device, settings);
     }
-    // Waits for it: the mixer page is built once the window is on screen (or chosen).
+    // Waits for it: the mixer page is built once the unit is set up, the window is on screen or the page
+    // is chosen.
     template <typename W = QWidget> W *find(const QString &name) const
     {
         W *w = nullptr;
-        if (!QTest::qWaitFor([&] { return (w = window->findChild<W *>(name)) != nullptr; }))
+        if (!QTest::qWaitFor([&] { return (w = window->findChild<W *>(name)); }))
             qWarning("no widget %s", qPrintable(name));
         return w;
     }
