@@ -208,9 +208,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         uint8_t storage[64];
         memset(storage, 0xEE, sizeof storage);
-        ixmsg_buf buf;
-        ixmsg_init(&buf, storage, sizeof storage);
-        buf.position = uint8_t(position);
+        ixmsg_buf buf{storage, sizeof storage, uint8_t(position)};
         const auto *text = payload.isNull() ? nullptr : reinterpret_cast<const uint8_t *>(payload.constData());
         QCOMPARE(ixmsg_put(&buf, uint8_t(id), uint8_t(type), value, text, uint8_t(payload.size())),
                  bytes.isNull() ? 1 : 0);

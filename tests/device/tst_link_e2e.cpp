@@ -90,8 +90,7 @@ public:
 
 private:
     QObject ctx_;
-    QTimer polls_;
-    QTimer fader_;
+    QTimer polls_, fader_;
     int16_t level_ = -600;
 };
 

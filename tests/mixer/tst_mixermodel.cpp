@@ -53,13 +53,10 @@ private slots:
     // The two lanes' ends and centres, and the gap between them.
     void panScale()
     {
-        const struct {
-            int position, oddLane, evenLane, unit;
-            const char *label;
-        } rows[] = {{-1, 0, 59, 255, "Error"}, {0, 0, 59, 0, "L20"},  {19, 19, 59, 19, "L1"},
-                    {20, 20, 59, 20, "C"},     {40, 40, 59, 40, "R20"}, {41, 40, 59, 255, "Error"},
-                    {58, 40, 59, 255, "Error"}, {59, 40, 59, 0, "L20"}, {79, 40, 79, 20, "C"},
-                    {99, 40, 99, 40, "R20"},   {100, 40, 99, 255, "Error"}};
+        const struct { int position, oddLane, evenLane, unit; const char *label; } rows[] = {
+            {-1, 0, 59, 255, "Error"}, {0, 0, 59, 0, "L20"},    {19, 19, 59, 19, "L1"},      {20, 20, 59, 20, "C"},
+            {40, 40, 59, 40, "R20"},   {41, 40, 59, 255, "Error"}, {58, 40, 59, 255, "Error"}, {59, 40, 59, 0, "L20"},
+            {79, 40, 79, 20, "C"},     {99, 40, 99, 40, "R20"},   {100, 40, 99, 255, "Error"}};
         for (const auto &r : rows) {
             QCOMPARE(pan::clampToLane(r.position, true), r.oddLane);
             QCOMPARE(pan::clampToLane(r.position, false), r.evenLane);
@@ -77,12 +74,11 @@ private slots:
             if (p > 1)
                 QVERIFY2(step >= 0 && step <= (p > 25 ? 1 : 3), qPrintable(QString::number(p)));
         }
-        const QList<QPair<int, const char *>> anchors = {
-            {0, "-inf."},   {1, "-98dB"},   {28, "-42dB"},  {29, "-42dB"},  {79, " -9dB"},
-            {101, "  0dB"}, {102, "  0dB"}, {127, "  6dB"}, {300, "  6dB"}, {-4, "-inf."}};
         QCOMPARE(send::dbAt(25), -45);
-        for (const auto &a : anchors)
-            QCOMPARE(send::label(a.first), QLatin1String(a.second));
+        for (const auto &[position, label] : {std::pair{0, "-inf."}, {1, "-98dB"}, {28, "-42dB"}, {29, "-42dB"},
+                                              {79, " -9dB"}, {101, "  0dB"}, {102, "  0dB"}, {127, "  6dB"},
+                                              {300, "  6dB"}, {-4, "-inf."}})
+            QCOMPARE(send::label(position), QLatin1String(label));
     }
 
     // ---- strip rules

@@ -243,6 +243,8 @@ private slots:
             QCOMPARE(s.value("Track4", settings::key::Solo), slot == 4);
             QCOMPARE(s.value(settings::key::MoniConOutput), slot == 2 ? 2 : 0);
         }
+        QString why; // a file cannot be opened below a file: the user is told why
+        QVERIFY(!scenes.exportTo(scenes.slotPath(2) + "/gig.scene", &why) && !why.isEmpty());
     }
 
     // A save that dies while writing, or one that died before its rename and left its temporary file,

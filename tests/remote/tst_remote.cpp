@@ -36,14 +36,6 @@ struct RemoteRig {
     RemoteRig() { control.configure({true, port, false}); }
 };
 
-QByteArray bytes(std::initializer_list<int> list)
-{
-    QByteArray out;
-    for (int b : list)
-        out.append(char(b));
-    return out;
-}
-
 } // namespace
 
 class TestRemote : public QObject {
@@ -127,12 +119,13 @@ private slots:
         msg("scene 11", "/lyntra/scene/load", {11}, "1..10");
         msg("read-only", "/lyntra/status/rate", {96000}, "read-only");
         msg("subscribe port 0", "/lyntra/subscribe", {0}, "1..65535");
-        QTest::newRow("not OSC") << bytes({0x47, 0x45, 0x54, 0x20}) << QString() << QVariantList() << "not an OSC";
+        QTest::newRow("not OSC") << QByteArray("GET ") << QString() << QVariantList() << "not an OSC";
         QTest::newRow("truncated") << QByteArray("/lyntra/input/3/fader\0\0\0,f\0\0", 28) << QString()
                                    << QVariantList() << "not an OSC";
+        // Each bundle holds the one before as its element, its size big-endian (all under 256 bytes).
         QByteArray nested("#bundle\0\0\0\0\0\0\0\0\1", 16);
         for (int depth = 0; depth < 6; ++depth)
-            nested = QByteArray("#bundle\0\0\0\0\0\0\0\0\1", 16) + bytes({0, 0, 0, int(nested.size())}) + nested;
+            nested = QByteArray("#bundle\0\0\0\0\0\0\0\0\1", 16) + QByteArray(3, '\0') + char(nested.size()) + nested;
         QTest::newRow("bundles too deep") << nested << QString() << QVariantList() << "not an OSC";
     }
     void hostileInputIsRefused()

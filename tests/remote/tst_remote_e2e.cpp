@@ -91,11 +91,7 @@ private slots:
             return hears("/lyntra/status/model s \"LYNTRA K2\"", 0);
         }));
         // What is sent, what the unit then holds, what the subscriber hears.
-        const struct {
-            QStringList sent;
-            std::vector<UnitValue> held;
-            QByteArray heard;
-        } steps[] = {
+        const struct { QStringList sent; std::vector<UnitValue> held; QByteArray heard; } steps[] = {
             {{"/lyntra/input/3/fader f -12.34"}, {{"fader.input.2", -123}}, "/lyntra/input/3/fader f -12.3"},
             {{"/lyntra/input/2/link i 1", "/lyntra/input/1/mute i 1"}, {{"mute.input.0", 1}, {"mute.input.1", 1}},
              "/lyntra/input/2/mute i 1"},

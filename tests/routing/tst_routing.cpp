@@ -170,10 +170,9 @@ private slots:
             rig.settings.writeValue(group, s.section('=', 0, 0), s.section('=', 1).toInt());
         lineOuts.applyStored(small ? UnitModel::K1 : UnitModel::K2);
         // Choices that are no entry of the tables are refused: nothing stored, nothing sent.
-        QVERIFY(!lineOuts.select(UnitModel::K2, 9, 0));
-        QVERIFY(!lineOuts.select(UnitModel::K2, 1, 36));
-        QVERIFY(!lineOuts.select(UnitModel::K1, 3, 0));
-        QVERIFY(!lineOuts.select(UnitModel::K1, 2, -1));
+        for (const auto &[model, output, index] :
+             {std::tuple{UnitModel::K2, 9, 0}, {UnitModel::K2, 1, 36}, {UnitModel::K1, 3, 0}, {UnitModel::K1, 2, -1}})
+            QVERIFY(!lineOuts.select(model, output, index));
         rig.flush();
         QCOMPARE(routesOf(rig.fw.state(), 8), routes);
         // Loading leaves a bad stored value in the file for the user's next choice to replace.
@@ -213,10 +212,8 @@ private slots:
     {
         QTest::addColumn<bool>("k1");
         QTest::addColumn<int>("output");
-        QTest::newRow("K2 out 1") << false << 1;
-        QTest::newRow("K2 out 8") << false << 8;
-        QTest::newRow("K1 out 1") << true << 1;
-        QTest::newRow("K1 out 2") << true << 2;
+        for (const auto &[k1, output] : {std::pair{false, 1}, {false, 8}, {true, 1}, {true, 2}})
+            QTest::addRow("%s out %d", k1 ? "K1" : "K2", output) << k1 << output;
     }
     void selectorsRouteEveryChoice()
     {
@@ -332,8 +329,7 @@ private slots:
     {
         Rig rig;
         rig.open();
-        QComboBox *left = rig.combo("cB_mcSourceL");
-        QComboBox *right = rig.combo("cB_mcSourceR");
+        QComboBox *left = rig.combo("cB_mcSourceL"), *right = rig.combo("cB_mcSourceR");
         auto *levels = rig.find<QStackedWidget>(QStringLiteral("sW_mcMonoStereo"));
         rig.slider("vS_mcMono1")->setValue(96); // -7.1
         rig.slider("vS_mcMono2")->setValue(20);
