@@ -5,6 +5,7 @@
 #include "channeleditor.h"
 #include "compcurve.h"
 #include "curvestyle.h"
+#include "curvetables.h"
 #include "eqcurve.h"
 #include "mixerrig.h"
 
@@ -110,6 +111,14 @@ private slots:
         };
         QVERIFY2(bell(12) == qMakePair(32, 76) || bell(12) == qMakePair(32, 75), QByteArray::number(bell(12).second));
         QCOMPARE(bell(7).first, 19);
+        // Every Q step, the ones between the drawn tables too, is narrower than the one before.
+        int wider = curves::kEqWidth;
+        for (int q = 0; q < curves::kQSteps; ++q) {
+            const auto r = rows([q](auto &s) { s.lowMidGain = 12, s.lowMidQ = uint8_t(q), s.lowMidFreq = 25; });
+            const int lifted = int(std::count_if(r.begin(), r.end(), [](int y) { return y < curves::kEqZeroRow - 4; }));
+            QVERIFY2(lifted < wider && lifted > 0, qPrintable(QStringLiteral("Q step %1: %2").arg(q).arg(lifted)));
+            wider = lifted;
+        }
         // The low-cut filter at -12 dB drives the low end to the bottom clamp.
         QCOMPARE(rows([](auto &s) { s.lowCut = true, s.lowGain = -12; })[1], curves::kEqHeight);
     }

@@ -7,6 +7,7 @@
 #include "mainwindow.h"
 #include "informationbox.h"
 #include "picturecheck.h"
+#include "progresswindow.h"
 #include "resources.h"
 #include "settings.h"
 #include "shownboxes.h"
@@ -121,10 +122,16 @@ private slots:
                            text(0, LatestVersion) + "1.1.0",
                        InformationBox::OfferLineHeight);
         box.show();
-        const QImage drawn = settled([&] { return &box; });
-        QVERIFY2(!drawn.isNull(), "the picture never stopped moving");
-        const QString mismatch = comparePicture(drawn, QStringLiteral("update-offer"));
-        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+        matches(box, QStringLiteral("update-offer"));
+    }
+
+    // The progress window part of the way: backdrop, caption and bar.
+    void progressWindow()
+    {
+        ProgressWindow progress;
+        progress.open(QStringLiteral("Scene 1"));
+        progress.setRemaining(6);
+        matches(progress, QStringLiteral("progress-window"));
     }
 
     // Last: the catalogue stays installed for the rest of the program.
@@ -172,6 +179,14 @@ private:
 
     // Gets the window to what `name` shows as a user would (the interface page is where it starts): the
     // pages through the menu, the monitor dialog from its routing page, the question from the menu.
+    static void matches(QWidget &shown, const QString &name)
+    {
+        const QImage drawn = settled([&] { return &shown; });
+        QVERIFY2(!drawn.isNull(), "the picture never stopped moving");
+        const QString mismatch = comparePicture(drawn, name);
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    }
+
     static void show(MainWindow &window, const QString &name)
     {
         const auto click = [&](const QString &button) { window.findChild<QAbstractButton *>(button)->click(); };

@@ -476,6 +476,11 @@ private slots:
         QCOMPARE(box->value(), 0.0);
         model.setLeftLevel(shown, -31.0);
         QCOMPARE(box->value(), -31.0);
+        // Another target taken shows its own link and levels.
+        model.setLink(shown == 0 ? 1 : 0, true);
+        model.selectTarget(shown == 0 ? 1 : 0);
+        QVERIFY(routing->monitor()->findChild<QPushButton *>(QStringLiteral("pB_mcLink"))->isChecked());
+        QCOMPARE(box->value(), -20.0);
     }
 
     // The Help menu's pages open in the browser for the model in use.
