@@ -141,27 +141,6 @@ bool wait_readable(int fd, std::chrono::steady_clock::time_point deadline, const
     }
 }
 
-bool recv_all(int fd, uint8_t *data, size_t size, std::chrono::steady_clock::time_point deadline,
-              const devif_abort *abort)
-{
-    while (size > 0) {
-        if (!wait_readable(fd, deadline, abort))
-            return false;
-        const ssize_t n = ::recv(fd, data, size, 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            DEVIF_PRINT_ERRNO(errno);
-            return false;
-        }
-        if (n == 0)
-            return false; // the unit hung up before the whole answer
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
 bool ends_with(const std::string &text, const char *suffix)
 {
     const size_t n = std::strlen(suffix);
@@ -287,32 +266,47 @@ int connection_for(const char *path, devif_socket_link *link, bool *reused, bool
     return fd;
 }
 
-// Reads the answer's header and its `out_size` bytes into `answer`.
+// Reads the answer's header and its `out_size` bytes into `answer`. Header and bytes usually come as
+// one piece, so they are taken together: one wait and one read per exchange rather than two of each.
 int read_answer(int fd, uint16_t out_size, std::vector<uint8_t> *answer, const devif_abort *abort)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(DEVIF_SOCKET_TIMEOUT_MS);
-    uint8_t head[8];
-    if (!recv_all(fd, head, sizeof head, deadline, abort)) {
-        if (!raised(abort))
-            IX_DIAG();
-        return 1;
+    constexpr size_t kHead = 8;
+    std::vector<uint8_t> whole(kHead + out_size);
+    size_t have = 0;
+    size_t need = kHead;
+    while (have < need) {
+        if (!wait_readable(fd, deadline, abort)) {
+            if (!raised(abort))
+                IX_DIAG();
+            return 1;
+        }
+        const ssize_t n = ::recv(fd, whole.data() + have, need == kHead ? whole.size() - have : need - have, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n < 0)
+                DEVIF_PRINT_ERRNO(errno);
+            else
+                IX_DIAG(); // the unit hung up before the whole answer
+            return 1;
+        }
+        have += size_t(n);
+        if (need == kHead && have >= kHead) {
+            const uint32_t status = devif_get_u32(whole.data());
+            const uint32_t returned = devif_get_u32(whole.data() + 4);
+            if (status != 0) {
+                IX_DIAG_VALUE(status);
+                return 1;
+            }
+            if (returned != out_size) {
+                IX_DIAG_VALUE(returned);
+                return 1;
+            }
+            need = kHead + out_size;
+        }
     }
-    const uint32_t status = devif_get_u32(head);
-    const uint32_t returned = devif_get_u32(head + 4);
-    if (status != 0) {
-        IX_DIAG_VALUE(status);
-        return 1;
-    }
-    if (returned != out_size) {
-        IX_DIAG_VALUE(returned);
-        return 1;
-    }
-    answer->resize(out_size);
-    if (!recv_all(fd, answer->data(), answer->size(), deadline, abort)) {
-        if (!raised(abort))
-            IX_DIAG();
-        return 1;
-    }
+    answer->assign(whole.begin() + kHead, whole.end());
     return 0;
 }
 
