@@ -1,6 +1,7 @@
 // The program entry: one panel per login session and executable; a second start hands over to the
 // first and exits.
 #include "qixdevice.h"
+#include "fileicon.h"
 #include "mainwindow.h"
 #include "milestones.h"
 #include "qtsingleapplication.h"
@@ -10,8 +11,6 @@
 
 #include "resources.h"
 
-#include <QDirIterator>
-#include <QIcon>
 #include <QLocale>
 
 #include <cstdio>
@@ -34,21 +33,6 @@ bool printedVersion(int argc, char **argv)
     return false;
 }
 
-QIcon applicationIcon()
-{
-    QIcon icon;
-    QDirIterator sizes(QStringLiteral(":/Resource/icons/hicolor"), {QStringLiteral("*.png")}, QDir::Files,
-                       QDirIterator::Subdirectories);
-    // The finer drawings are found by QIcon itself on a scaled screen; listed here they would become
-    // sizes of their own (up to 512 px) that the window manager is sent and the program keeps.
-    while (sizes.hasNext()) {
-        const QString file = sizes.next();
-        if (!file.contains(QLatin1String("@2x.")))
-            icon.addFile(file);
-    }
-    return icon;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -69,7 +53,7 @@ int main(int argc, char **argv)
         return app.sendMessage(QStringLiteral("Already App is Running!"), HandOverTimeoutMs) ? 0 : 1;
 
     lyntra_init_resources();
-    QApplication::setWindowIcon(applicationIcon());
+    QApplication::setWindowIcon(fileIcon(QStringLiteral(":/Resource/icons/hicolor")));
     installTranslations(app, QLocale());
     QuitSignals quitSignals([] {
         QApplication::closeAllWindows();

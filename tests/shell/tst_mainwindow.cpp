@@ -1,5 +1,7 @@
 // The window in-process against a device object without worker, and the unit status behind it: start-up dialog, set-up and disconnection, the page guard, the stored page, menus, the progress
 // window, web links and the licence.
+#include "confighome.h"
+#include "fileicon.h"
 #include "idledevice.h"
 #include "licensedialog.h"
 #include "mainmenus.h"
@@ -72,7 +74,7 @@ private slots:
             guarded_.reset();
         else if (guarded_)
             return; // the rows' window keeps its settings
-        QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively();
+        lyntra_test::clear_config_home();
     }
 
     // ---- presence
@@ -547,6 +549,42 @@ private slots:
         QCOMPARE(boxes.first()->text(),
                  QStringLiteral("There is a possibility that the file has been moved or deleted."));
         QCOMPARE(lyntra_test::press_ok(QStringLiteral("File Missing!")), 1);
+    }
+
+    // Drawings by their side and colour; "@2x" files are finer drawings of the size in their name.
+    void applicationIcon_data()
+    {
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("side");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("its own size") << 16 << 16 << QColor(Qt::red);
+        QTest::newRow("drawn for it beats an enlargement") << 32 << 32 << QColor(Qt::green);
+        QTest::newRow("only a finer drawing has it") << 64 << 64 << QColor(Qt::yellow);
+        QTest::newRow("between sizes: the next larger, reduced") << 24 << 24 << QColor(Qt::green);
+        QTest::newRow("below all") << 8 << 8 << QColor(Qt::red);
+        QTest::newRow("beyond all: the largest, enlarged") << 100 << 100 << QColor(Qt::yellow);
+    }
+    void applicationIcon()
+    {
+        QFETCH(int, asked);
+        QFETCH(int, side);
+        QFETCH(QColor, colour);
+        QTemporaryDir dir;
+        const auto draw = [&](const QString &name, int pixels, Qt::GlobalColor c) {
+            QImage image(pixels, pixels, QImage::Format_ARGB32);
+            image.fill(c);
+            return QDir(dir.path()).mkpath(QFileInfo(name).path()) && image.save(dir.filePath(name));
+        };
+        QVERIFY(draw("16/a.png", 16, Qt::red) && draw("32/a.png", 32, Qt::green));
+        QVERIFY(draw("16/a@2x.png", 32, Qt::blue) && draw("32/a@2x.png", 64, Qt::yellow));
+        const QIcon icon = fileIcon(dir.path());
+        // The window system is offered the drawn sizes only, each as often as it is drawn.
+        QList<QSize> offered = icon.availableSizes();
+        std::sort(offered.begin(), offered.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+        QCOMPARE(offered, (QList<QSize>{{16, 16}, {32, 32}}));
+        const QImage got = icon.pixmap(asked, asked).toImage();
+        QCOMPARE(got.size(), QSize(side, side));
+        QCOMPARE(got.pixelColor(side / 2, side / 2), colour);
     }
 
 private:
