@@ -2,6 +2,7 @@
 // rate and lock reports show, the model-dependent look, the note on a unit the system refuses, the buffer-size slider against a private
 // PipeWire server (no session manager; the server's own "settings" metadata), read back and changed with
 // the server's own tool, pw-metadata, and the resources the program loads.
+#include "confighome.h"
 #include "interfacerig.h"
 #include "resources.h"
 
@@ -71,7 +72,7 @@ private slots:
     }
     void init()
     {
-        QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively();
+        lyntra_test::clear_config_home();
         rig = std::make_unique<InterfaceRig>();
         rig->page.refreshBufferSize(); // as the window does when it opens: 256 stored
         rig->page.bufferSizeChangeSettled(); // and its 2 s timer, which holds rate reports back, ran out

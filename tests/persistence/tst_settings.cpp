@@ -1,5 +1,6 @@
 // The settings stores: every key of the key table through the file and back, what stand-by values and
 // rubbish read as, the named operations' keys, the main file's handling, and the driver's buffer size.
+#include "confighome.h"
 #include "buffersize.h"
 #include "scenestore.h"
 #include "settings.h"
@@ -78,7 +79,7 @@ private slots:
     void init()
     {
         QVERIFY2(!configDir().isEmpty(), "run through run-isolated.sh");
-        QDir(configDir()).removeRecursively();
+        lyntra_test::clear_config_home();
     }
 
     // Each key in a mono, a pair and the master group, and every fixed and monitor key: a written value

@@ -2,6 +2,7 @@
 // strip in the editor with its curves, meters held at fixed levels with a lit peak lamp, the monitor
 // dialog, a question box, the update offer and the Japanese window. The window runs in-process with its
 // device worker against the real virtual unit; nothing is drawn until what it shows has stopped moving.
+#include "confighome.h"
 #include "qixdevice.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
@@ -87,7 +88,7 @@ private slots:
         lyntra_init_resources();
         QApplication::setCursorFlashTime(0); // a blinking caret never settles
     }
-    void init() { QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively(); }
+    void init() { lyntra_test::clear_config_home(); }
 
     // One window per unit, its pictures taken in turn; the name says what is drawn.
     void window_data()

@@ -2,6 +2,7 @@
 // a mute, a solo and a scene load undone and redone (each checked at the unit and in the store, and named
 // in the Edit menu); a scene exported and imported into an empty panel; damaged and foreign scene files
 // refused without a change, and the groups outside the mix left out of an import.
+#include "confighome.h"
 #include "idledevice.h"
 #include "qixdevice.h"
 #include "mainmenus.h"
@@ -296,7 +297,7 @@ private slots:
     void exportImportedIntoAnEmptyPanel()
     {
         shared_.reset();
-        QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively();
+        lyntra_test::clear_config_home();
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("gig.lyntrascene"));
         QVERIFY(writeStoredMix());
@@ -306,7 +307,7 @@ private slots:
             MainWindow window(device, settings);
             QVERIFY(window.findChild<SceneFiles *>()->exportTo(path));
         }
-        QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively();
+        lyntra_test::clear_config_home();
         Rig rig;
         QVERIFY(rig.start());
         QVERIFY(rig.files().importFrom(path));

@@ -1,6 +1,7 @@
 // The window from the keyboard and through a screen reader's eyes: Tab walks every control of each page
 // in reading order, the page shortcuts, keys on faders, knobs and switches in the scales' steps, and the
 // names and values a listener hears, in English and Japanese.
+#include "confighome.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
 #include "resources.h"
@@ -93,7 +94,7 @@ private slots:
         // The rows' window stores what they turned: it goes before the next function's starts.
         if (qstrcmp(QTest::currentTestFunction(), "keysTurnInTheScalesSteps") != 0)
             rows_.reset();
-        QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively();
+        lyntra_test::clear_config_home();
     }
 
     // Ctrl+1, 2, 3 open the pages; on each, Tab reaches every control that shows, once, the mixer's

@@ -3,6 +3,7 @@
 // box stays open, a quit while the unit is slow, the single-instance hand-over (another user's lock and
 // silent clients stop nothing), a scene loaded from the menu with mouse and keys, and the window in-process with its device worker: the stored mix it
 // sent shown, and the scene menus.
+#include "confighome.h"
 #include "qixdevice.h"
 #include "firmware.h"
 #include "ixmsg.h"
@@ -98,7 +99,7 @@ private slots:
         lyntra_init_resources();
     }
 
-    void init() { QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively(); }
+    void init() { lyntra_test::clear_config_home(); }
 
     // ---- clock and presence
 

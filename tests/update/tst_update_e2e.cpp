@@ -2,6 +2,7 @@
 // temporary prefix that trusts the test key. A hostile message (an image of /dev/zero, of a FIFO, a file:
 // link and image) is shown without reading any of it, the panel still answers a click with a message to
 // the unit, and quits on SIGTERM.
+#include "confighome.h"
 #include "httptestserver.h"
 #include "paneltestrig.h"
 #include "settings.h"
@@ -41,7 +42,7 @@ private slots:
         QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/../share/lyntra-panel/update-keys/test.pem",
                             keys + "/test.pem"));
     }
-    void init() { QDir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"))).removeRecursively(); }
+    void init() { lyntra_test::clear_config_home(); }
 
     // One message holding every bait: an image of /dev/zero, an image of a FIFO, a file: link and image.
     void hostileMessage()
