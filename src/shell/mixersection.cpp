@@ -117,7 +117,7 @@ bool MixerSection::eventFilter(QObject *watched, QEvent *event)
 void MixerSection::bindMeters(MeterSection &meters)
 {
     meters_ = &meters;
-    meters.bindDisplay(frame_ ? frame_ : page());
+    meters.bindDisplay(shown());
     if (page_)
         bindPageMeters();
 }
@@ -139,7 +139,7 @@ void MixerSection::bindInitializeReverb(QAction *action, UndoHistory &history)
 
 void MixerSection::on_actionInitialize_Reverb_triggered()
 {
-    ask(QMessageBox::Question, (frame_ ? frame_ : page())->window(), tr("AVENOR LYNTRA Settings Panel"),
+    ask(QMessageBox::Question, shown()->window(), tr("AVENOR LYNTRA Settings Panel"),
         tr("This operation initializes Reverb Parameters.<br>Are you sure?"), this,
         [this] {
             QString error;
@@ -148,6 +148,6 @@ void MixerSection::on_actionInitialize_Reverb_triggered()
                 return true;
             };
             if (!history_->changeWholeMix(tr("Initialize Reverb"), initialize, QString(), &error))
-                openWarning((frame_ ? frame_ : page())->window(), tr("AVENOR LYNTRA Settings Panel"), error);
+                openWarning(shown()->window(), tr("AVENOR LYNTRA Settings Panel"), error);
         });
 }

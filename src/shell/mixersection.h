@@ -65,6 +65,8 @@ protected:
 private:
     void buildPage();
     void bindPageMeters();
+    // What stands in the window for the page: the stack's entry, or the page itself without one.
+    QWidget *shown() { return frame_ ? frame_ : page(); }
 
     // Owned by the page once it exists, so the strips never outlive the model they show.
     mixer::MixerModel *model_ = nullptr;
