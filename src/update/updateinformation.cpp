@@ -64,14 +64,18 @@ QNetworkReply *UpdateInformation::get(const QUrl &url, int transferTimeoutMs)
     return reply;
 }
 
-// A request for a small text, abandoned once it grows past `limit` bytes.
+// A request for a small text, abandoned once it grows past `limit` bytes: when a larger length is
+// announced, or when more has arrived. A text of no announced length is never reported as progress,
+// so its arrivals are what is counted; it could otherwise run on, all of it kept, until the time limit.
 QNetworkReply *UpdateInformation::getSmall(const QUrl &url, qint64 limit)
 {
     QNetworkReply *reply = get(url, DocumentTimeoutMs);
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply, limit](qint64 received, qint64 total) {
-        if (received > limit || total > limit)
+    const auto giveUpPast = [reply, limit](qint64 bytes) {
+        if (bytes > limit)
             reply->abort();
-    });
+    };
+    connect(reply, &QNetworkReply::downloadProgress, reply, [giveUpPast](qint64, qint64 total) { giveUpPast(total); });
+    connect(reply, &QNetworkReply::readyRead, reply, [giveUpPast, reply] { giveUpPast(reply->bytesAvailable()); });
     return reply;
 }
 
@@ -88,8 +92,9 @@ void UpdateInformation::downloadInformation()
 void UpdateInformation::replyFinishedInfo(QNetworkReply *reply)
 {
     reply->deleteLater();
-    // A failed fetch reads as an empty document: no offers, nothing shown.
-    if (reply->error() != QNetworkReply::NoError) {
+    // A failed fetch reads as an empty document: no offers, nothing shown. So does one too large, which
+    // may have come whole before its size was seen.
+    if (reply->error() != QNetworkReply::NoError || reply->bytesAvailable() > DocumentLimit) {
         emit finishedInformation(QString());
         return;
     }

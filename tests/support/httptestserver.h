@@ -20,6 +20,7 @@ public:
         int stallAfter = -1; // bytes of the body sent before going silent; -1 sends all
         int trickleMs = 0;   // > 0: a fortieth of the body every trickleMs
         QByteArray location; // non-empty: a 302 redirect there instead of the body
+        bool announced = true; // false: no Content-Length, the body ends when the connection does
     };
 
     explicit HttpTestServer(bool tls = false) : server_(tls)
@@ -67,8 +68,8 @@ private:
                                   : !route.location.isEmpty() ? "302 Found\r\nLocation: " + route.location
                                                               : "200 OK";
         const QByteArray body = route.location.isEmpty() ? route.body : QByteArray();
-        socket->write("HTTP/1.1 " + status + "\r\nConnection: close\r\nContent-Length: " +
-                      QByteArray::number(body.size()) + "\r\n\r\n");
+        const QByteArray length = route.announced ? "\r\nContent-Length: " + QByteArray::number(body.size()) : "";
+        socket->write("HTTP/1.1 " + status + "\r\nConnection: close" + length + "\r\n\r\n");
         if (route.trickleMs > 0) {
             auto *timer = new QTimer(socket);
             QObject::connect(timer, &QTimer::timeout, socket, [socket, timer, body, sent = 0]() mutable {

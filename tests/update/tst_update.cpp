@@ -469,6 +469,28 @@ private slots:
         QCOMPARE(server_->requests("/setup.sh"), 0);
     }
 
+    // A document larger than any document can be is given up, and its signature never asked for:
+    // announced as such and sent whole at once, or of no announced length and never ending (it would
+    // otherwise be read on until the connection's time runs out).
+    void oversizedDocumentGivenUp_data()
+    {
+        QTest::addColumn<bool>("announced");
+        QTest::newRow("announced, sent whole") << true;
+        QTest::newRow("unannounced, never ending") << false;
+    }
+    void oversizedDocumentGivenUp()
+    {
+        QFETCH(bool, announced);
+        const QByteArray body(int(UpdateInformation::DocumentLimit) + 65536, '{');
+        server_->serve("/doc.json", {body, announced ? -1 : body.size(), 0, {}, announced});
+        UpdateInformation worker(QUrl(server_->url("/doc.json")), temp(), 1000);
+        QSignalSpy done(&worker, &UpdateInformation::finishedInformation);
+        worker.downloadInformation();
+        QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, Deadline);
+        QCOMPARE(done.first().first().toString(), QString());
+        QCOMPARE(server_->requests("/doc.json.sig"), 0);
+    }
+
     // The main window: "- Update" offered once the checks are done, the firmware offer from the one-second
     // tick, and every update window closed with the main window.
     void mainWindow()
