@@ -151,9 +151,20 @@ private slots:
     }
 
     // A peak lit just before the once-a-second step goes out one step later, just after it two; -1 dB
-    // lights it, a step less does not.
+    // lights it, a step less does not; a level that stays at the top keeps it lit.
     void peakHoldsOneOrTwoSeconds()
     {
+        LevelStore top;
+        top.master[1] = 29204;
+        MeterTable held;
+        RecordingView heldView;
+        held.setLevels(top);
+        for (int tick = 1; tick <= 4; ++tick) {
+            held.update(heldView);
+            held.holdTick(heldView);
+        }
+        QVERIFY(heldView.peaks[kMasterRight]);
+
         for (const bool beforeTick : {true, false}) {
             LevelStore store;
             store.master[0] = 29203; // just under -1 dB: no lamp
