@@ -543,6 +543,12 @@ private slots:
         QString loaded;
         QVERIFY(LicenseDialog::loadText(file.fileName(), loaded));
         QCOMPARE(loaded, QString::fromUtf8("\xc2\xa9 AB\nC")); // form feeds removed
+        // The text fills the window, whatever its length.
+        std::unique_ptr<LicenseDialog> shown(LicenseDialog::present(nullptr, file.fileName()));
+        QVERIFY(shown && QTest::qWaitForWindowExposed(shown.get()));
+        const QWidget *text = shown->findChild<QWidget *>("licenseText");
+        QVERIFY(text && shown->rect().marginsRemoved(QMargins(12, 12, 12, 12)).intersected(text->geometry()) ==
+                            shown->rect().marginsRemoved(QMargins(12, 12, 12, 12)));
         QCOMPARE(LicenseDialog::present(nullptr, QStringLiteral(":/Resource/no-such-licence.txt")), nullptr);
         const QList<QMessageBox *> boxes = shown_boxes(QStringLiteral("File Missing!"));
         QCOMPARE(boxes.size(), 1);
