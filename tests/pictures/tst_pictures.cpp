@@ -4,6 +4,7 @@
 // device worker against the real virtual unit; nothing is drawn until what it shows has stopped moving.
 #include "confighome.h"
 #include "qixdevice.h"
+#include "downloadwindow.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
 #include "informationbox.h"
@@ -133,6 +134,17 @@ private slots:
         progress.open(QStringLiteral("Scene 1"));
         progress.setRemaining(6);
         matches(progress, QStringLiteral("progress-window"));
+    }
+
+    // The download window part of the way: the bar's share of its length.
+    void downloadWindow()
+    {
+        using namespace updatetexts;
+        DownloadWindow download(DownloadWindow::Stage::Downloading, text(0, UpdateTitle), text(0, Downloading),
+                                text(0, Cancel));
+        download.setProgress(40);
+        download.show();
+        matches(download, QStringLiteral("download-window"));
     }
 
     // Last: the catalogue stays installed for the rest of the program.
