@@ -481,8 +481,14 @@ private slots:
         // Another target taken shows its own link and levels.
         model.setLink(shown == 0 ? 1 : 0, true);
         model.selectTarget(shown == 0 ? 1 : 0);
-        QVERIFY(routing->monitor()->findChild<QPushButton *>(QStringLiteral("pB_mcLink"))->isChecked());
+        const auto *link = routing->monitor()->findChild<QPushButton *>(QStringLiteral("pB_mcLink"));
+        QVERIFY(link->isChecked());
         QCOMPARE(box->value(), -20.0);
+        // A link changed elsewhere (undo, a scene, remote control) shows for the shown target only.
+        model.setLink(model.target(), false);
+        QVERIFY(!link->isChecked());
+        model.setLink(shown, true);
+        QVERIFY(!link->isChecked());
     }
 
     // The Help menu's pages open in the browser for the model in use.
