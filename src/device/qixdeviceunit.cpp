@@ -33,8 +33,6 @@ void QIXDeviceUnit::drop_selection()
     selected_ = nullptr;
     // The next unit selected gets a connection of its own.
     devif_socket_link_close(&link_);
-    // What came and went while a unit was selected is stale now; what comes from here on counts.
-    devif_watch_changed(watch_);
 }
 
 void QIXDeviceUnit::deselect()
@@ -74,8 +72,8 @@ void QIXDeviceUnit::report_access()
 
 bool QIXDeviceUnit::ensure_selected()
 {
-    // Looked at only while nothing is selected: with a unit, every request would pay for the look.
-    if (!selected_ && devif_watch_changed(watch_))
+    // Drained even while selected, so that stale events do not cause a search later.
+    if (devif_watch_changed(watch_) && !selected_)
         searches_left_ = kSearchesAfterChange;
     if (!selected_ && (rescan_ || searches_left_ > 0)) {
         rescan_ = false;
