@@ -281,7 +281,7 @@ int read_answer(int fd, uint16_t out_size, std::vector<uint8_t> *answer, const d
                 IX_DIAG();
             return 1;
         }
-        const ssize_t n = ::recv(fd, whole.data() + have, need == kHead ? whole.size() - have : need - have, 0);
+        const ssize_t n = ::recv(fd, whole.data() + have, whole.size() - have, 0);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
