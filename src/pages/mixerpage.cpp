@@ -21,8 +21,12 @@ QLabel *pageCaption(const QString &text, const QRect &geo, QWidget *parent)
 {
     auto *l = new QLabel(text, parent);
     l->setGeometry(geo);
-    l->setStyleSheet(
-        QStringLiteral("color: rgb(200, 202, 208); font: bold 9pt \"Arial\"; background: transparent;"));
+    QPalette palette = l->palette();
+    palette.setColor(QPalette::WindowText, QColor(200, 202, 208));
+    l->setPalette(palette);
+    QFont font(QStringLiteral("Arial"), 9);
+    font.setBold(true);
+    l->setFont(font);
     return l;
 }
 
@@ -33,8 +37,6 @@ MixerPage::MixerPage(mixer::MixControls &controls, QWidget *parent)
       m_ctx{controls.mixer(), controls, m_faderFlags, m_pan, m_send}
 {
     setObjectName(QStringLiteral("mixerPage"));
-    // Before the strips: every control finds its rules here as it is built.
-    setStyleSheet(stripstyle::pageStyle());
     setFixedSize(kWidth, kHeight);
     setFocusPolicy(Qt::StrongFocus);
 

@@ -1,11 +1,12 @@
 #include "stripstyle.h"
 
 #include "artwork.h"
+#include "lampstyle.h"
 
 #include <QFontMetrics>
 #include <QHash>
 #include <QPainter>
-#include <QVariant>
+#include <QPalette>
 #include <QWidget>
 
 #include <algorithm>
@@ -14,103 +15,74 @@ namespace stripstyle {
 
 namespace {
 
-QColor lampColour(Lamp lamp)
+QFont arial(int points, bool bold)
 {
-    switch (lamp) {
-    case Lamp::Mute:
-        return QColor(226, 52, 40);
-    case Lamp::Solo:
-        return QColor(246, 200, 40);
-    case Lamp::Phase:
-    case Lamp::Bypass:
-        return QColor(255, 140, 20);
-    case Lamp::Eq:
-    case Lamp::Comp:
-        return QColor(70, 200, 110);
-    case Lamp::Select:
-    case Lamp::Link:
-    case Lamp::Reverb:
-        return QColor(255, 170, 0);
-    case Lamp::Point:
-        return QColor(80, 180, 240);
-    }
-    return QColor(255, 170, 0);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(points);
+    font.setBold(bold);
+    return font;
 }
 
-const char *const kLampNames[] = {"mute", "solo", "phase", "bypass", "eq", "comp", "select", "point", "link", "reverb"};
-
-// The rules of a button lamp under selector \p s (an empty \p font leaves the button's own face).
-QString lampRules(const QString &s, Lamp lamp, bool lit, const QString &font)
+void setTextLook(QWidget *w, const QColor &colour, const QFont &font)
 {
-    const QColor colour = lampColour(lamp);
-    const QString face = font.isEmpty() ? QString() : QStringLiteral("font:%1;").arg(font);
-    // The keyboard focus: a light frame that shows on a lit and an unlit button alike.
-    const QString focus = QStringLiteral("%1:focus{border:1px solid rgb(240,240,240);}").arg(s);
-    if (lit)
-        return QStringLiteral("%4{background:%1;color:rgb(20,20,20);border:1px solid %2;"
-                              "border-radius:2px;%3padding:0px;}"
-                              "%4:pressed{background:%2;}")
-                   .arg(colour.name(), colour.darker(160).name(), face, s) +
-               focus;
-    return QStringLiteral("%4{color:rgb(190,192,196);background:qlineargradient(x1:0,y1:0,x2:0,y2:1,"
-                          "stop:0 rgb(62,64,70),stop:1 rgb(34,35,39));border:1px solid rgb(12,12,14);"
-                          "border-radius:2px;%3padding:0px;}"
-                          "%4:checked{background:%1;color:rgb(20,20,20);border-color:%2;}"
-                          "%4:disabled{color:rgb(84,86,90);}")
-               .arg(colour.name(), colour.darker(160).name(), face, s) +
-           focus;
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    w->setPalette(palette);
+    w->setFont(font);
 }
 
-QString faderRules(const char *look, const char *handle)
+// The faders and the level boxes keep a small sheet of their own: image handles on a transparent
+// groove, and an editor inside a box, are what sheets draw well.
+QString faderSheet(const char *handle)
 {
-    return QStringLiteral("QSlider[look=\"%1\"]::groove {background-image: url(:/Resource/trans.png);}"
-                          "QSlider[look=\"%1\"]::handle {position: absolute; left: 3px; "
-                          "image: url(:/Resource/track/%2.png); margin: 0 -15px; margin-bottom: -5px; "
+    return QStringLiteral("QSlider::groove {background-image: url(:/Resource/trans.png);}"
+                          "QSlider::handle {position: absolute; left: 3px; "
+                          "image: url(:/Resource/track/%1.png); margin: 0 -15px; margin-bottom: -5px; "
                           "margin-top: 0px;}"
                           // The keyboard focus tints the otherwise invisible groove.
-                          "QSlider[look=\"%1\"]::groove:focus {background-color: rgba(255, 170, 0, 70);}")
-        .arg(QLatin1String(look), QLatin1String(handle));
+                          "QSlider::groove:focus {background-color: rgba(255, 170, 0, 70);}")
+        .arg(QLatin1String(handle));
 }
 
-const char *const kLookNames[] = {"value", "caption", "name", "fader", "masterFader", "faderBox"};
-
-const char kLooks[] =
-    "QLabel[look=\"value\"]{color: rgb(255, 170, 0); background-color: rgba(8, 8, 10, 220); "
-    "border: 1px solid rgb(90, 70, 30); font: 7pt \"Arial\";}"
-    "QLabel[look=\"caption\"]{color: rgb(170, 172, 178); background: transparent; font: bold 7pt \"Arial\";}"
-    "QLineEdit[look=\"name\"]{color: rgb(235, 235, 235); background: transparent; font: bold 8pt \"Arial\";}"
-    // The box's own editor shows the text, so it takes the same look.
-    "QDoubleSpinBox[look=\"faderBox\"], QDoubleSpinBox[look=\"faderBox\"] QLineEdit{color: rgb(255, 170, 0); "
-    "font: 9pt \"Arial\"; background-image: url(:/Resource/trans.png); font-size:12px;}";
+const char kNameSheet[] =
+    "QLineEdit{color: rgb(235, 235, 235); background: transparent; font: bold 8pt \"Arial\";}";
+// The box's own editor shows the text, so it takes the same look.
+const char kFaderBoxSheet[] = "QDoubleSpinBox, QDoubleSpinBox QLineEdit{color: rgb(255, 170, 0); "
+                              "font: 9pt \"Arial\"; background-image: url(:/Resource/trans.png); font-size:12px;}";
 
 } // namespace
 
-QString pageStyle()
-{
-    static const QString sheet = [] {
-        QString s = QLatin1String(kLooks) + faderRules("fader", "Feder") + faderRules("masterFader", "Feder_master");
-        for (int i = 0; i <= int(Lamp::Reverb); ++i) {
-            const Lamp lamp = Lamp(i);
-            // The send points take a face fitted to their legends instead.
-            const QString font = lamp == Lamp::Point ? QString() : QStringLiteral("bold 7pt \"Arial\"");
-            s += lampRules(QStringLiteral("QPushButton[lamp=\"%1\"]").arg(QLatin1String(kLampNames[i])), lamp,
-                           false, font);
-            s += lampRules(QStringLiteral("QPushButton[lit=\"%1\"]").arg(QLatin1String(kLampNames[i])), lamp,
-                           true, font);
-        }
-        return s;
-    }();
-    return sheet;
-}
-
 void setLamp(QWidget *b, Lamp lamp, bool lit)
 {
-    b->setProperty(lit ? "lit" : "lamp", QString::fromLatin1(kLampNames[int(lamp)]));
+    LampStyle::makeLamp(b, lamp, lit);
+    // The send points take a face fitted to their legends instead.
+    if (lamp != Lamp::Point)
+        b->setFont(arial(7, true));
 }
 
 void setLook(QWidget *w, Look look)
 {
-    w->setProperty("look", QString::fromLatin1(kLookNames[int(look)]));
+    switch (look) {
+    case Look::Value:
+        LampStyle::makeValueDisplay(w);
+        setTextLook(w, QColor(255, 170, 0), arial(7, false));
+        return;
+    case Look::Caption:
+        setTextLook(w, QColor(170, 172, 178), arial(7, true));
+        return;
+    case Look::Name:
+        w->setStyleSheet(QLatin1String(kNameSheet));
+        return;
+    case Look::Fader:
+        w->setStyleSheet(faderSheet("Feder"));
+        return;
+    case Look::MasterFader:
+        w->setStyleSheet(faderSheet("Feder_master"));
+        return;
+    case Look::FaderBox:
+        w->setStyleSheet(QLatin1String(kFaderBoxSheet));
+        return;
+    }
 }
 
 QFont fittedButtonFont(const QStringList &texts, int width)

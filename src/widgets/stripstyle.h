@@ -1,4 +1,5 @@
-// The look of strip controls: lit-button style sheets, value labels and the strip background images.
+// The look of strip controls: lamp buttons, value displays, captions, faders and the strip background
+// images.
 #pragma once
 
 #include <QColor>
@@ -14,12 +15,9 @@ namespace stripstyle {
 
 enum class Lamp { Mute, Solo, Phase, Bypass, Eq, Comp, Select, Point, Link, Reverb };
 
-/// How a strip control looks, given by the page's one style sheet.
+/// How a strip control looks.
 enum class Look { Value, Caption, Name, Fader, MasterFader, FaderBox };
 
-/// The one style sheet of the mixer page: each control takes its rules by the property that setLamp or
-/// setLook gives it, so the page parses one sheet instead of one per control.
-QString pageStyle();
 /// Makes \p b a strip button whose checked state lights in the colour of \p lamp; \p lit lights it
 /// always (buttons that show a state by being there, such as the unlink button of a linked pair).
 void setLamp(QWidget *b, Lamp lamp, bool lit = false);

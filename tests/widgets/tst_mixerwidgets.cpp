@@ -6,6 +6,7 @@
 #include "knobdrag.h"
 #include "knobframes.h"
 #include "knobscale.h"
+#include "lampstyle.h"
 #include "masterstrip.h"
 #include "mixerrig.h"
 #include "pairstrip.h"
@@ -366,6 +367,57 @@ private slots:
         QVERIFY(rig.click(QStringLiteral("pB_Bypass5")));
         QVERIFY(rig.find(QStringLiteral("pB_EQ5"))->isEnabled());
         QCOMPARE(rig.unit.mismatch({"truebypass.4=0"}), QString());
+    }
+
+    // What a lamp button shows in each state, seen in its pixels: the face at the middle, the border at
+    // the middle of the left edge.
+    void lampFaces_data()
+    {
+        QTest::addColumn<bool>("lit");
+        QTest::addColumn<bool>("checked");
+        QTest::addColumn<bool>("down");
+        QTest::addColumn<bool>("focus");
+        QTest::addColumn<QString>("face"); // "lamp", "pressed" (the lamp darkened) or "metal"
+        QTest::newRow("off") << false << false << false << false << "metal";
+        QTest::newRow("on") << false << true << false << false << "lamp";
+        QTest::newRow("off, pressed") << false << false << true << false << "metal";
+        QTest::newRow("always lit") << true << false << false << false << "lamp";
+        QTest::newRow("always lit, pressed") << true << false << true << false << "pressed";
+        QTest::newRow("off, keyboard focus") << false << false << false << true << "metal";
+        QTest::newRow("on, keyboard focus") << false << true << false << true << "lamp";
+    }
+    void lampFaces()
+    {
+        QFETCH(bool, lit);
+        QFETCH(bool, checked);
+        QFETCH(bool, down);
+        QFETCH(bool, focus);
+        QFETCH(QString, face);
+        QWidget window;
+        auto *other = new QPushButton(&window);
+        auto *b = new QPushButton(&window);
+        b->setGeometry(20, 0, 40, 16);
+        b->setCheckable(!lit);
+        stripstyle::setLamp(b, stripstyle::Lamp::Mute, lit);
+        b->setChecked(checked);
+        b->setDown(down);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        (focus ? b : other)->setFocus(Qt::TabFocusReason);
+        const QImage img = b->grab().toImage();
+        const QColor lamp = LampStyle::colour(stripstyle::Lamp::Mute);
+        const QColor middle = img.pixelColor(img.width() / 2, img.height() / 2);
+        if (face == QLatin1String("metal"))
+            QVERIFY2(middle.lightness() < 80, qPrintable(middle.name()));
+        else
+            QCOMPARE(middle.rgb(), (face == QLatin1String("lamp") ? lamp : lamp.darker(160)).rgb());
+        // The focus frame is light on any face; without focus the border is no lighter than the face.
+        const QColor edge = img.pixelColor(0, img.height() / 2);
+        if (focus)
+            QVERIFY2(edge.lightness() > 200, qPrintable(edge.name()));
+        else
+            QVERIFY2(edge.lightness() <= middle.lightness(), qPrintable(edge.name()));
     }
 
     // ---- the page
