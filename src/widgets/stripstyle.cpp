@@ -6,7 +6,9 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QPainter>
+#include <QLineEdit>
 #include <QPalette>
+#include <QStyleFactory>
 #include <QWidget>
 
 #include <algorithm>
@@ -31,8 +33,8 @@ void setTextLook(QWidget *w, const QColor &colour, const QFont &font)
     w->setFont(font);
 }
 
-// The faders and the level boxes keep a small sheet of their own: image handles on a transparent
-// groove, and an editor inside a box, are what sheets draw well.
+// The faders keep a small sheet of their own: an image handle on a transparent groove is what sheets
+// draw well.
 QString faderSheet(const char *handle)
 {
     return QStringLiteral("QSlider::groove {background-image: url(:/Resource/trans.png);}"
@@ -44,11 +46,13 @@ QString faderSheet(const char *handle)
         .arg(QLatin1String(handle));
 }
 
-const char kNameSheet[] =
-    "QLineEdit{color: rgb(235, 235, 235); background: transparent; font: bold 8pt \"Arial\";}";
-// The box's own editor shows the text, so it takes the same look.
-const char kFaderBoxSheet[] = "QDoubleSpinBox, QDoubleSpinBox QLineEdit{color: rgb(255, 170, 0); "
-                              "font: 9pt \"Arial\"; background-image: url(:/Resource/trans.png); font-size:12px;}";
+// The level boxes' sunken frame of plain lines, the same on every desktop.
+QStyle *plainFrameStyle()
+{
+    // Never deleted: widgets keep a plain pointer to their style until their own end.
+    static QStyle *const style = QStyleFactory::create(QStringLiteral("Windows"));
+    return style;
+}
 
 } // namespace
 
@@ -70,18 +74,34 @@ void setLook(QWidget *w, Look look)
     case Look::Caption:
         setTextLook(w, QColor(170, 172, 178), arial(7, true));
         return;
-    case Look::Name:
-        w->setStyleSheet(QLatin1String(kNameSheet));
+    case Look::Name: {
+        QPalette palette = w->palette();
+        palette.setColor(QPalette::Text, QColor(235, 235, 235));
+        palette.setColor(QPalette::Base, Qt::transparent);
+        w->setPalette(palette);
+        w->setFont(arial(8, true));
         return;
+    }
     case Look::Fader:
         w->setStyleSheet(faderSheet("Feder"));
         return;
     case Look::MasterFader:
         w->setStyleSheet(faderSheet("Feder_master"));
         return;
-    case Look::FaderBox:
-        w->setStyleSheet(QLatin1String(kFaderBoxSheet));
+    case Look::FaderBox: {
+        QPalette palette = w->palette();
+        palette.setColor(QPalette::Text, QColor(255, 170, 0));
+        palette.setColor(QPalette::Base, Qt::transparent);
+        w->setPalette(palette);
+        QFont font = arial(9, false);
+        font.setPixelSize(12);
+        w->setFont(font);
+        w->setStyle(plainFrameStyle());
+        // The level stands a pixel off the frame's inner line.
+        if (auto *edit = w->findChild<QLineEdit *>())
+            edit->setTextMargins(0, 0, 1, 1);
         return;
+    }
     }
 }
 
