@@ -2,6 +2,7 @@
 // rate and lock reports show, the model-dependent look, the note on a unit the system refuses, the buffer-size slider against a private
 // PipeWire server (no session manager; the server's own "settings" metadata), read back and changed with
 // the server's own tool, pw-metadata, and the resources the program loads.
+#include "buffersize.h"
 #include "confighome.h"
 #include "interfacerig.h"
 #include "resources.h"
@@ -414,6 +415,17 @@ private slots:
         QVERIFY(wait_until([&] { return where_->text() == QStringLiteral("No sound server found"); }));
         slider_->setValue(9);
         startServer(1024, "1024 Samples");
+    }
+
+    // Once the user's own choice has settled, a size set elsewhere moves the slider again.
+    void elsewhereAfterTheUsersChoice()
+    {
+        startServer();
+        QTest::keyClick(slider_, Qt::Key_Right);
+        QVERIFY(wait_until([&] { return pwMetadata() == 512 && size_->text() == QLatin1String(" 512 Samples"); }));
+        QTest::qWait(BufferSize::kClearIntervalMs + 200);
+        pwMetadata({"0", "clock.force-quantum", "100"});
+        QVERIFY(wait_until([&] { return size_->text() == QLatin1String("  64 Samples"); }, 1000));
     }
 
 private:

@@ -8,6 +8,7 @@
 #include "mainmenus.h"
 #include "mainwindow.h"
 #include "resources.h"
+#include "routingsection.h"
 #include "scenefiles.h"
 #include "settings.h"
 #include "shownboxes.h"
@@ -135,6 +136,19 @@ private slots:
         rig.drag("vS_FaderKnob4", {70, 80});
         QCOMPARE(rig.steps().count(), before + 2);
         QCOMPARE(rig.steps().undoText(), QStringLiteral("IN 3 fader"));
+
+        // The monitor dialog's faders alike, however long the hand rests mid-drag.
+        auto *routing = rig.window->findChild<RoutingSection *>();
+        QVERIFY(routing);
+        routing->on_pB_MoniconEnable_released();
+        auto *monitor = routing->monitor()->findChild<QSlider *>(QStringLiteral("vS_mcMono1"));
+        QVERIFY(monitor);
+        monitor->setSliderDown(true);
+        monitor->setSliderPosition(70);
+        QTest::qWait(UndoHistory::kBurstIdleMs + 100);
+        monitor->setSliderPosition(50);
+        monitor->setSliderDown(false);
+        QCOMPARE(rig.steps().count(), before + 3);
     }
 
     // A switch is a step by itself; a solo's undo brings back every mute it changed.

@@ -163,6 +163,9 @@ private slots:
         QTest::newRow("pan of the even lane to the right end")
             << "label_panKnob4" << K{Qt::Key_End} << "IN 4 pan" << "right 20";
         QTest::newRow("return") << "label_SendKnobReturn" << K{Qt::Key_Right} << "Reverb return" << "minus 98 dB";
+        QTest::newRow("return a step up and back to the bottom")
+            << "label_SendKnobReturn" << K{Qt::Key_Home, Qt::Key_Right, Qt::Key_Left} << "Reverb return"
+            << "minus infinity";
         QTest::newRow("reverb time") << "label_ReverbTimeKnob" << K{Qt::Key_Down, Qt::Key_Down}
                                      << "Reverb time" << "2.5 seconds";
         QTest::newRow("space on a mute") << "pB_Mute3" << K{Qt::Key_Space} << "IN 3 mute" << "on";

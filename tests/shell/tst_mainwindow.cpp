@@ -31,6 +31,7 @@
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTranslator>
 #include <QtTest>
 
@@ -555,6 +556,11 @@ private slots:
         const QWidget *text = shown->findChild<QWidget *>("licenseText");
         QVERIFY(text && shown->rect().marginsRemoved(QMargins(12, 12, 12, 12)).intersected(text->geometry()) ==
                             shown->rect().marginsRemoved(QMargins(12, 12, 12, 12)));
+        // It is there to be read: keys change nothing.
+        auto *browser = shown->findChild<QTextEdit *>("licenseText");
+        QTest::keyClicks(browser, "xy");
+        QTest::keyClick(browser, Qt::Key_Backspace);
+        QCOMPARE(browser->toPlainText(), loaded);
         QCOMPARE(LicenseDialog::present(nullptr, QStringLiteral(":/Resource/no-such-licence.txt")), nullptr);
         const QList<QMessageBox *> boxes = shown_boxes(QStringLiteral("File Missing!"));
         QCOMPARE(boxes.size(), 1);
