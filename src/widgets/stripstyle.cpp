@@ -33,6 +33,16 @@ void setTextLook(QWidget *w, const QColor &colour, const QFont &font)
     w->setFont(font);
 }
 
+// An editor's text straight on the strip behind it.
+void setEditLook(QWidget *w, const QColor &colour, const QFont &font)
+{
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::Base, Qt::transparent);
+    w->setPalette(palette);
+    w->setFont(font);
+}
+
 // The faders keep a small sheet of their own: an image handle on a transparent groove is what sheets
 // draw well.
 QString faderSheet(const char *handle)
@@ -74,14 +84,9 @@ void setLook(QWidget *w, Look look)
     case Look::Caption:
         setTextLook(w, QColor(170, 172, 178), arial(7, true));
         return;
-    case Look::Name: {
-        QPalette palette = w->palette();
-        palette.setColor(QPalette::Text, QColor(235, 235, 235));
-        palette.setColor(QPalette::Base, Qt::transparent);
-        w->setPalette(palette);
-        w->setFont(arial(8, true));
+    case Look::Name:
+        setEditLook(w, QColor(235, 235, 235), arial(8, true));
         return;
-    }
     case Look::Fader:
         w->setStyleSheet(faderSheet("Feder"));
         return;
@@ -89,13 +94,9 @@ void setLook(QWidget *w, Look look)
         w->setStyleSheet(faderSheet("Feder_master"));
         return;
     case Look::FaderBox: {
-        QPalette palette = w->palette();
-        palette.setColor(QPalette::Text, QColor(255, 170, 0));
-        palette.setColor(QPalette::Base, Qt::transparent);
-        w->setPalette(palette);
         QFont font = arial(9, false);
         font.setPixelSize(12);
-        w->setFont(font);
+        setEditLook(w, QColor(255, 170, 0), font);
         w->setStyle(plainFrameStyle());
         // The level stands a pixel off the frame's inner line.
         if (auto *edit = w->findChild<QLineEdit *>())
