@@ -21,12 +21,7 @@ QLabel *pageCaption(const QString &text, const QRect &geo, QWidget *parent)
 {
     auto *l = new QLabel(text, parent);
     l->setGeometry(geo);
-    QPalette palette = l->palette();
-    palette.setColor(QPalette::WindowText, QColor(200, 202, 208));
-    l->setPalette(palette);
-    QFont font(QStringLiteral("Arial"), 9);
-    font.setBold(true);
-    l->setFont(font);
+    stripstyle::setLook(l, stripstyle::Look::PageCaption);
     return l;
 }
 

@@ -84,6 +84,9 @@ void setLook(QWidget *w, Look look)
     case Look::Caption:
         setTextLook(w, QColor(170, 172, 178), arial(7, true));
         return;
+    case Look::PageCaption:
+        setTextLook(w, QColor(200, 202, 208), arial(9, true));
+        return;
     case Look::Name:
         setEditLook(w, QColor(235, 235, 235), arial(8, true));
         return;

@@ -16,7 +16,7 @@ namespace stripstyle {
 enum class Lamp { Mute, Solo, Phase, Bypass, Eq, Comp, Select, Point, Link, Reverb };
 
 /// How a strip control looks.
-enum class Look { Value, Caption, Name, Fader, MasterFader, FaderBox };
+enum class Look { Value, Caption, PageCaption, Name, Fader, MasterFader, FaderBox };
 
 /// Makes \p b a strip button whose checked state lights in the colour of \p lamp; \p lit lights it
 /// always (buttons that show a state by being there, such as the unlink button of a linked pair).
