@@ -24,28 +24,26 @@ constexpr int kChannelTolerance = 16;
 // so this stays tiny.
 constexpr int kPixelsAllowed = 2;
 
-// Empty when `actual` matches the reference named `name`; otherwise what differs and where the
-// pictures were left.
-inline QString comparePicture(const QImage &drawn, const QString &name)
+// Empty when `drawn` agrees with `expected` within the tolerance; otherwise what differs, with the
+// actual picture and a difference picture left in the build folder under `name`. `against` names what
+// was expected.
+inline QString compareImages(const QImage &drawn, const QImage &expectedAny, const QString &name,
+                             const QString &against)
 {
     const QImage actual = drawn.convertToFormat(QImage::Format_RGB32);
-    const QString reference = referenceDir() + QLatin1Char('/') + name + QStringLiteral(".png");
-    if (qEnvironmentVariableIsSet("LYNTRA_PICTURES_REFRESH"))
-        return actual.save(reference) ? QString() : QStringLiteral("cannot write ") + reference;
-
+    const QImage expected = expectedAny.convertToFormat(QImage::Format_RGB32);
     const QString out = QDir::current().absoluteFilePath(QStringLiteral("pictures-failed"));
     QDir().mkpath(out);
     const QString actualPath = out + QLatin1Char('/') + name + QStringLiteral(".png");
-    const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
     if (expected.size() != actual.size()) {
         actual.save(actualPath);
-        return QStringLiteral("%1: size %2x%3, reference %4x%5 (%6); actual picture %7")
+        return QStringLiteral("%1: size %2x%3, expected %4x%5 (%6); actual picture %7")
             .arg(name)
             .arg(actual.width())
             .arg(actual.height())
             .arg(expected.width())
             .arg(expected.height())
-            .arg(expected.isNull() ? QStringLiteral("missing") : reference, actualPath);
+            .arg(expected.isNull() ? QStringLiteral("missing: ") + against : against, actualPath);
     }
     QImage diff(actual.size(), QImage::Format_RGB32);
     qint64 differing = 0;
@@ -58,7 +56,7 @@ inline QString comparePicture(const QImage &drawn, const QString &name)
                                    qAbs(qBlue(a[x]) - qBlue(e[x])));
             const bool off = delta > kChannelTolerance;
             differing += off;
-            // Differences in red over a faded copy of the reference, so they can be found at a glance.
+            // Differences in red over a faded copy of the expected picture, to be found at a glance.
             d[x] = off ? qRgb(255, 0, 0) : qRgb(qGray(e[x]) / 3, qGray(e[x]) / 3, qGray(e[x]) / 3);
         }
     }
@@ -70,7 +68,18 @@ inline QString comparePicture(const QImage &drawn, const QString &name)
     return QStringLiteral("%1: %2 pixels differ from %3; actual %4, difference %5")
         .arg(name)
         .arg(differing)
-        .arg(reference, actualPath, diffPath);
+        .arg(against, actualPath, diffPath);
+}
+
+// Empty when `drawn` matches the reference named `name`; otherwise what differs and where the
+// pictures were left.
+inline QString comparePicture(const QImage &drawn, const QString &name)
+{
+    const QString reference = referenceDir() + QLatin1Char('/') + name + QStringLiteral(".png");
+    if (qEnvironmentVariableIsSet("LYNTRA_PICTURES_REFRESH"))
+        return drawn.convertToFormat(QImage::Format_RGB32).save(reference) ? QString()
+                                                                           : QStringLiteral("cannot write ") + reference;
+    return compareImages(drawn, QImage(reference), name, reference);
 }
 
 } // namespace lyntra_test

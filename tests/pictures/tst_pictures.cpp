@@ -1,12 +1,14 @@
 // The window as drawn, compared with reference pictures: every page of both models at two rates, a
 // strip in the editor with its curves, meters held at fixed levels with a lit peak lamp, the monitor
-// dialog, a question box, the update offer and the Japanese window. The window runs in-process with its
-// device worker against the real virtual unit; nothing is drawn until what it shows has stopped moving.
+// dialog, a question box, the update offer and the Japanese window; and what the screen shows after
+// changes, against a fresh drawing. The window runs in-process with its device worker against the real
+// virtual unit; nothing is drawn until what it shows has stopped moving.
 #include "confighome.h"
 #include "qixdevice.h"
 #include "downloadwindow.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
+#include "pairstrip.h"
 #include "informationbox.h"
 #include "picturecheck.h"
 #include "progresswindow.h"
@@ -25,7 +27,10 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
+
+#include <algorithm>
 
 using namespace lyntra_test;
 
@@ -48,6 +53,22 @@ QImage settled(const std::function<QWidget *()> &shown)
     return same >= 2 ? last : QImage();
 }
 
+// What the window system holds of `w`: the sum of the panel's own repaints. A fresh grab() draws
+// everything anew, so only this copy shows a part the panel forgot to repaint.
+QImage onScreen(QWidget *w)
+{
+    return w->screen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Empty once the screen agrees with a fresh drawing of `w` (repaints still due are let through first).
+QString screenMismatch(QWidget *w, const QString &name)
+{
+    const auto fresh = [w] { return w->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    if (wait_until([&] { return onScreen(w) == fresh(); }, 3000))
+        return QString();
+    return compareImages(onScreen(w), fresh(), name + QStringLiteral("-screen"), QStringLiteral("a fresh drawing"));
+}
+
 // The unit's mix once the panel has stopped changing it (the stored mix goes out after set-up).
 bool mixSettled(VirtualUnit &unit)
 {
@@ -61,6 +82,14 @@ bool mixSettled(VirtualUnit &unit)
         QTest::qWait(300);
         return same >= 3;
     });
+}
+
+// The window shown and set up: the rate on show, the stored mix and the panel's clock choice at the unit.
+bool setUp(MainWindow &window, VirtualUnit &unit)
+{
+    window.show();
+    auto *rate = window.findChild<QLabel *>(QStringLiteral("label_IntSampleRate"));
+    return wait_until([&] { return !rate->text().isEmpty(); }) && mixSettled(unit);
 }
 
 QWidget *shownDialog()
@@ -110,6 +139,41 @@ private slots:
         QFETCH(QString, rate);
         QFETCH(QStringList, pictures);
         draw(model, rate, pictures);
+    }
+
+    // Changes while the mixer page is shown, each checked on the screen against a fresh drawing: the
+    // curves follow the editor's knobs, and the strips close up or open out when the rate changes at the
+    // unit (the blank plate beside them redrawn to its new width).
+    void screenFollowsChanges()
+    {
+        QVERIFY(writeStoredMix());
+        Settings().setValue(settings::key::InformationDialog, true);
+        VirtualUnit unit;
+        QVERIFY(unit.start({"--model", "K2", "--rate", "48000"}));
+        QIXDevice device;
+        {
+            Settings settings;
+            MainWindow window(device, settings);
+            QVERIFY(setUp(window, unit));
+            show(window, QStringLiteral("mixer"));
+            for (const char *knob : {"label_LowMidGainKnob", "label_ThresholdKnob", "label_GainKnob"}) {
+                auto *w = window.findChild<QWidget *>(QLatin1String(knob));
+                QTest::keyClick(w, Qt::Key_PageUp);
+                const QString stale = screenMismatch(&window, QStringLiteral("mixer-") + QLatin1String(knob));
+                QVERIFY2(stale.isEmpty(), qPrintable(stale));
+            }
+            const QList<PairStrip *> pairs = window.findChildren<PairStrip *>();
+            const auto shownPairs = [&] {
+                return std::count_if(pairs.begin(), pairs.end(), [](QWidget *p) { return p->isVisible(); });
+            };
+            for (const auto &[rate, shown] : {std::pair{"96000", 6}, {"192000", 4}, {"96000", 6}, {"48000", 10}}) {
+                unit.control(QByteArray("set rate ") + rate);
+                QVERIFY2(wait_until([&] { return shownPairs() == shown; }), rate);
+                const QString stale = screenMismatch(&window, QStringLiteral("mixer-rate-") + QLatin1String(rate));
+                QVERIFY2(stale.isEmpty(), qPrintable(stale));
+            }
+        }
+        QVERIFY(device.shutdown(kPatienceMs));
     }
 
     // The update offer's box: backdrop, badge, the three lines and the buttons.
@@ -165,10 +229,7 @@ private:
         {
             Settings settings;
             MainWindow window(device, settings);
-            window.show();
-            auto *rateLabel = window.findChild<QLabel *>(QStringLiteral("label_IntSampleRate"));
-            QVERIFY(wait_until([&] { return !rateLabel->text().isEmpty(); }));
-            QVERIFY(mixSettled(unit));
+            QVERIFY(setUp(window, unit));
             unit.control("set freeze on");
             for (int input = 1; input <= 20; ++input)
                 unit.control("set level " + QByteArray::number(input) + ' ' + QByteArray::number(heldLevel(input)));
@@ -183,6 +244,8 @@ private:
                 QVERIFY2(!drawn.isNull(), "the picture never stopped moving");
                 const QString mismatch = comparePicture(drawn, name);
                 QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+                const QString stale = screenMismatch(dialog ? shownDialog() : &window, name);
+                QVERIFY2(stale.isEmpty(), qPrintable(stale));
                 if (QWidget *d = shownDialog())
                     d->close();
             }
