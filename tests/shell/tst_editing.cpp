@@ -13,6 +13,7 @@
 #include "settings.h"
 #include "shownboxes.h"
 #include "storedmix.h"
+#include "tracks.h"
 #include "undohistory.h"
 #include "virtualunit.h"
 
@@ -149,6 +150,50 @@ private slots:
         monitor->setSliderPosition(50);
         monitor->setSliderDown(false);
         QCOMPARE(rig.steps().count(), before + 3);
+    }
+
+    // A knob turned with the mouse is one step from press to release, and a key pressed on it
+    // afterwards is a step of its own: a release that left the gesture open would fold it in.
+    void knobDragThenKeyAreTwoSteps_data()
+    {
+        QTest::addColumn<QString>("knob");
+        QTest::addColumn<QPoint>("move"); // away from where the knob starts
+        QTest::addColumn<int>("key");     // onwards the same way
+        QTest::addColumn<QString>("step");
+        QTest::newRow("editor") << "label_ThresholdKnob" << QPoint(0, 10) << int(Qt::Key_Down)
+                                << "IN 1 compressor threshold";
+        QTest::newRow("reverb") << "label_ReverbTimeKnob" << QPoint(0, -10) << int(Qt::Key_Up) << "Reverb time";
+        QTest::newRow("send") << "label_Send2Knob5" << QPoint(0, -10) << int(Qt::Key_Up) << "IN 5 aux 2 send";
+        QTest::newRow("pan") << "label_panKnob4" << QPoint(3, 0) << int(Qt::Key_Right) << "IN 4 pan";
+    }
+    void knobDragThenKeyAreTwoSteps()
+    {
+        QFETCH(QString, knob);
+        QFETCH(QPoint, move);
+        QFETCH(int, key);
+        QFETCH(QString, step);
+        Rig &rig = shared();
+        QVERIFY(rig.window);
+        rig.menus().mixerPage->trigger();
+        // The editor's knobs work on a selected strip.
+        rig.find<QAbstractButton>(mixer::widgetName(mixer::WidgetKind::Select, mixer::monoRef(1)))->click();
+        QWidget *w = rig.find(knob);
+        QVERIFY(w);
+        const int before = rig.steps().index();
+        QPoint at = w->rect().center();
+        QTest::mousePress(w, Qt::LeftButton, {}, at);
+        for (int moves = 0; moves < 3; ++moves) {
+            at += move;
+            QMouseEvent event(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, {});
+            QApplication::sendEvent(w, &event);
+        }
+        QTest::mouseRelease(w, Qt::LeftButton, {}, at);
+        QCOMPARE(rig.steps().index(), before + 1);
+        QCOMPARE(rig.steps().undoText(), step);
+        QTest::keyClick(w, Qt::Key(key));
+        QCOMPARE(rig.steps().index(), before + 2);
+        rig.menus().undo->trigger();
+        rig.menus().undo->trigger();
     }
 
     // A switch is a step by itself; a solo's undo brings back every mute it changed.

@@ -551,8 +551,9 @@ private slots:
         QVERIFY(LicenseDialog::loadText(file.fileName(), loaded));
         QCOMPARE(loaded, QString::fromUtf8("\xc2\xa9 AB\nC")); // form feeds removed
         // The text fills the window, whatever its length.
-        std::unique_ptr<LicenseDialog> shown(LicenseDialog::present(nullptr, file.fileName()));
-        QVERIFY(shown && QTest::qWaitForWindowExposed(shown.get()));
+        QPointer<LicenseDialog> shown = LicenseDialog::present(nullptr, file.fileName());
+        QVERIFY(shown && QTest::qWaitForWindowExposed(shown));
+        QCOMPARE(QApplication::activeModalWidget(), shown.data()); // the panel waits until it is closed
         const QWidget *text = shown->findChild<QWidget *>("licenseText");
         QVERIFY(text && shown->rect().marginsRemoved(QMargins(12, 12, 12, 12)).intersected(text->geometry()) ==
                             shown->rect().marginsRemoved(QMargins(12, 12, 12, 12)));
@@ -561,6 +562,8 @@ private slots:
         QTest::keyClicks(browser, "xy");
         QTest::keyClick(browser, Qt::Key_Backspace);
         QCOMPARE(browser->toPlainText(), loaded);
+        shown->close(); // and gone once closed, however often it is opened
+        QTRY_VERIFY(shown.isNull());
         QCOMPARE(LicenseDialog::present(nullptr, QStringLiteral(":/Resource/no-such-licence.txt")), nullptr);
         const QList<QMessageBox *> boxes = shown_boxes(QStringLiteral("File Missing!"));
         QCOMPARE(boxes.size(), 1);
