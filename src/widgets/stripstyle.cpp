@@ -25,19 +25,11 @@ QFont arial(int points, bool bold)
     return font;
 }
 
-void setTextLook(QWidget *w, const QColor &colour, const QFont &font)
+// Text in \p role's colour, straight on whatever lies behind the widget.
+void setTextLook(QWidget *w, QPalette::ColorRole role, const QColor &colour, const QFont &font)
 {
     QPalette palette = w->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    w->setPalette(palette);
-    w->setFont(font);
-}
-
-// An editor's text straight on the strip behind it.
-void setEditLook(QWidget *w, const QColor &colour, const QFont &font)
-{
-    QPalette palette = w->palette();
-    palette.setColor(QPalette::Text, colour);
+    palette.setColor(role, colour);
     palette.setColor(QPalette::Base, Qt::transparent);
     w->setPalette(palette);
     w->setFont(font);
@@ -79,16 +71,16 @@ void setLook(QWidget *w, Look look)
     switch (look) {
     case Look::Value:
         LampStyle::makeValueDisplay(w);
-        setTextLook(w, QColor(255, 170, 0), arial(7, false));
+        setTextLook(w, QPalette::WindowText, QColor(255, 170, 0), arial(7, false));
         return;
     case Look::Caption:
-        setTextLook(w, QColor(170, 172, 178), arial(7, true));
+        setTextLook(w, QPalette::WindowText, QColor(170, 172, 178), arial(7, true));
         return;
     case Look::PageCaption:
-        setTextLook(w, QColor(200, 202, 208), arial(9, true));
+        setTextLook(w, QPalette::WindowText, QColor(200, 202, 208), arial(9, true));
         return;
     case Look::Name:
-        setEditLook(w, QColor(235, 235, 235), arial(8, true));
+        setTextLook(w, QPalette::Text, QColor(235, 235, 235), arial(8, true));
         return;
     case Look::Fader:
         w->setStyleSheet(faderSheet("Feder"));
@@ -99,7 +91,7 @@ void setLook(QWidget *w, Look look)
     case Look::FaderBox: {
         QFont font = arial(9, false);
         font.setPixelSize(12);
-        setEditLook(w, QColor(255, 170, 0), font);
+        setTextLook(w, QPalette::Text, QColor(255, 170, 0), font);
         w->setStyle(plainFrameStyle());
         // The level stands a pixel off the frame's inner line.
         if (auto *edit = w->findChild<QLineEdit *>())
