@@ -206,7 +206,9 @@ private slots:
         QVERIFY2(display_.started() || display_.start(), "Xvfb");
         Settings().setValue(settings::key::InformationDialog, true);
         Panel crashed, first, second;
-        for (Panel *p : {&crashed, &first, &second})
+        // The second copy shows nothing, so it stays offscreen, where its exit is leak-checked like
+        // every panel's that does not need X.
+        for (Panel *p : {&crashed, &first})
             display_.attach(p->process());
         QVERIFY(crashed.start() && crashed.awaitMarker("window shown"));
         crashed.process().kill();
