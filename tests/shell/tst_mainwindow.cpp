@@ -554,14 +554,13 @@ private slots:
         QPointer<LicenseDialog> shown = LicenseDialog::present(nullptr, file.fileName());
         QVERIFY(shown && QTest::qWaitForWindowExposed(shown));
         QCOMPARE(QApplication::activeModalWidget(), shown.data()); // the panel waits until it is closed
-        const QWidget *text = shown->findChild<QWidget *>("licenseText");
+        auto *text = shown->findChild<QTextEdit *>("licenseText");
         QVERIFY(text && shown->rect().marginsRemoved(QMargins(12, 12, 12, 12)).intersected(text->geometry()) ==
                             shown->rect().marginsRemoved(QMargins(12, 12, 12, 12)));
         // It is there to be read: keys change nothing.
-        auto *browser = shown->findChild<QTextEdit *>("licenseText");
-        QTest::keyClicks(browser, "xy");
-        QTest::keyClick(browser, Qt::Key_Backspace);
-        QCOMPARE(browser->toPlainText(), loaded);
+        QTest::keyClicks(text, "xy");
+        QTest::keyClick(text, Qt::Key_Backspace);
+        QCOMPARE(text->toPlainText(), loaded);
         shown->close(); // and gone once closed, however often it is opened
         QTRY_VERIFY(shown.isNull());
         QCOMPARE(LicenseDialog::present(nullptr, QStringLiteral(":/Resource/no-such-licence.txt")), nullptr);
