@@ -70,6 +70,13 @@ int BufferSize::nearestPosition(int samples)
     return best;
 }
 
+BufferSize::~BufferSize()
+{
+    // The link's loop thread emits on its own. Joined here, before this object's connections are taken
+    // down, no signal of it is under way while they are (Qt would leave such a connection behind).
+    delete server_;
+}
+
 int BufferSize::storedSamples()
 {
     bool ok = false;
@@ -80,6 +87,7 @@ int BufferSize::storedSamples()
 void BufferSize::attachSoundServer(PipeWireLink &server)
 {
     server_ = &server;
+    server.setParent(this);
     setServerText(tr("Looking for a sound server..."));
     connect(&server, &PipeWireLink::sig_found, this, &BufferSize::serverFound, Qt::QueuedConnection);
     connect(&server, &PipeWireLink::sig_lost, this, &BufferSize::serverLost, Qt::QueuedConnection);

@@ -35,9 +35,10 @@ public:
     using PositionLoad = std::function<int()>;
 
     explicit BufferSize(PositionStore store = {}, PositionLoad load = {}, QObject *parent = nullptr);
+    ~BufferSize() override;
 
-    // From now on the size goes to `server` as well (see the header comment); starts it. `server` must
-    // outlive this object.
+    // From now on the size goes to `server` as well (see the header comment); starts it. `server` becomes
+    // this object's child, and the first thing stopped when it goes.
     void attachSoundServer(PipeWireLink &server);
 
     // Table lookups. Positions outside 0..10 are taken as 7.
