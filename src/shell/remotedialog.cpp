@@ -1,5 +1,7 @@
 #include "remotedialog.h"
 
+#include "escapereverts.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -27,6 +29,7 @@ RemoteDialog::RemoteDialog(const RemoteControl &remote, std::function<void(const
     port_ = new QSpinBox(this);
     port_->setObjectName(QStringLiteral("sB_RemotePort"));
     port_->setRange(1, 65535);
+    escapereverts::install(port_);
     local_ = new QRadioButton(tr("This computer only"), this);
     local_->setObjectName(QStringLiteral("rB_RemoteLocal"));
     network_ = new QRadioButton(tr("The local network too"), this);

@@ -1,5 +1,6 @@
 #include "faderpair.h"
 
+#include "escapereverts.h"
 #include "knobkeys.h"
 #include "stripstyle.h"
 
@@ -42,6 +43,7 @@ FaderPair::FaderPair(QSlider *slider, QDoubleSpinBox *box, const FaderScale &sca
     connect(m_slider, &QSlider::valueChanged, this, &FaderPair::onValueChanged);
     connect(m_slider, &QSlider::sliderReleased, this, &FaderPair::onSliderReleased);
     connect(m_box, &QDoubleSpinBox::editingFinished, this, &FaderPair::onEditingFinished);
+    escapereverts::install(m_box);
 }
 
 bool FaderPair::eventFilter(QObject *watched, QEvent *ev)
@@ -71,6 +73,7 @@ void FaderPair::showLevel(double db)
     m_box->setValue(db);
     // The level's own position: below a box that stops short of the bottom entry it is the bottom.
     m_slider->setValue(m_scale.positionFor(db < m_box->minimum() ? db : m_box->value()));
+    escapereverts::shown(m_box);
 }
 
 void FaderPair::applyTyped(double db)

@@ -3,6 +3,7 @@
 #include "controlaccess.h"
 #include "controlnames.h"
 #include "dialcontrolsend.h"
+#include "escapereverts.h"
 #include "mixcontrols.h"
 #include "mixermodel.h"
 #include "pancontrol.h"
@@ -60,8 +61,10 @@ void StripWidget::listen()
             m_fader->showLevel(db);
     });
     connect(ev, &StripEvents::nameChanged, this, [this](const QString &text) {
-        if (m_nameEdit && m_nameEdit->text() != text)
+        if (m_nameEdit && m_nameEdit->text() != text) {
             m_nameEdit->setText(text);
+            escapereverts::shown(m_nameEdit);
+        }
     });
 }
 
@@ -264,6 +267,7 @@ QLineEdit *StripWidget::addNameEdit(const QRect &geo)
     m_nameEdit->setFocusPolicy(Qt::ClickFocus);
     stripstyle::setLook(m_nameEdit, stripstyle::Look::Name);
     controlaccess::attach(m_nameEdit, m_ctx.controls, mixer::stripControl(ControlKind::Name, m_ref));
+    escapereverts::install(m_nameEdit);
     connect(m_nameEdit, &QLineEdit::editingFinished, this, [this] {
         m_nameEdit->clearFocus();
         if (m_nameEdit->text() != m_ctx.model.channelName(m_ref))

@@ -240,8 +240,14 @@ private slots:
         QVERIFY(dialog.isVisible());
         QCOMPARE(second.state(), RemoteControl::State::Listening);
         QVERIFY2(state->text().contains(QStringLiteral("Listening on port %1").arg(free)), qPrintable(state->text()));
-        QTest::keyClick(&dialog, Qt::Key_Escape);
+        // Escape takes a typed port back; the next one closes the dialog, and nothing typed applies.
+        port->selectAll();
+        QTest::keyClicks(port, QStringLiteral("9"));
+        QTest::keyClick(port, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        QTest::keyClick(port, Qt::Key_Escape);
         QVERIFY(!dialog.isVisible());
+        QCOMPARE(second.config().port, free);
     }
 };
 

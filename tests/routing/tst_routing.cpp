@@ -325,6 +325,26 @@ private slots:
         QCOMPARE(routeOf(state, 6), Route(5, 2)); // AUX 2, the entry below MASTER R
     }
 
+    // Escape takes back a typed level and leaves the dialog open; the next one closes it, and the
+    // typed level never went out.
+    void escapeTakesBackATypedLevel()
+    {
+        Rig rig;
+        MonitorControl *dialog = rig.open();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        const mixer::MonitorModel &model = rig.section.monitorModel();
+        const double before = model.leftLevel(model.target());
+        QDoubleSpinBox *box = rig.box("dSB_mcMono1View");
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("-1"));
+        QTest::keyClick(box, Qt::Key_Escape);
+        QVERIFY(dialog->isVisible());
+        QTest::keyClick(box, Qt::Key_Escape);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(model.leftLevel(model.target()), before);
+    }
+
     void linkMakesRightFollowLeft()
     {
         Rig rig;

@@ -369,6 +369,41 @@ private slots:
         QCOMPARE(rig.unit.mismatch({"truebypass.4=0"}), QString());
     }
 
+    // Escape puts back what a field showed, a level set elsewhere while the user typed included; the
+    // focus leaving afterwards changes nothing.
+    void escapeCancelsTyping()
+    {
+        MixerRig rig;
+        rig.page.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.page));
+        auto *box = rig.find<QDoubleSpinBox>(QStringLiteral("dSB_faderDisplay3"));
+        auto *name = rig.find<QLineEdit>(QStringLiteral("lineEdit_ch3"));
+        const QString level = box->text(), named = name->text();
+        const auto typeThenEscape = [](QWidget *field) {
+            field->setFocus();
+            QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(field, QStringLiteral("-4"));
+            QTest::keyClick(field, Qt::Key_Escape);
+            return field->hasFocus();
+        };
+        QVERIFY(typeThenEscape(box));
+        QCOMPARE(box->text(), level);
+        QVERIFY(typeThenEscape(name));
+        QCOMPARE(name->text(), named);
+        QCOMPARE(box->text(), level);
+        // Changed elsewhere (undo, a remote client) while the field has the focus.
+        box->setFocus();
+        rig.unit.model->setFaderLevel(mixer::monoRef(3), -12.1);
+        QVERIFY(typeThenEscape(box));
+        name->setFocus();
+        rig.unit.model->setChannelName(mixer::monoRef(3), QStringLiteral("Bass"));
+        QVERIFY(typeThenEscape(name));
+        box->setFocus();
+        QCOMPARE(box->value(), -12.1);
+        QCOMPARE(rig.unit.mismatch({"fader.input.2=-121"}), QString());
+        QCOMPARE(rig.unit.model->channelName(mixer::monoRef(3)), QStringLiteral("Bass"));
+    }
+
     // What a lamp button shows in each state, seen in its pixels: the face at the middle, the border at
     // the middle of the left edge.
     void lampFaces_data()
