@@ -444,7 +444,7 @@ private slots:
         QCOMPARE(shownText(QStringLiteral("Enpty Field")), QStringLiteral("Please enter the name"));
         QCOMPARE(lyntra_test::press_ok(QStringLiteral("Enpty Field")), 1);
         QCOMPARE(menus.scenes[3].menu->title(), QStringLiteral("Empty Name"));
-        rename(5, QStringLiteral("Drums & Bass"), true);
+        rename(10, QStringLiteral("Drums & Bass"), true); // the last slot
         rename(6, QStringLiteral("Not taken"), false);
 
         // A slot that cannot be written or read says so.
@@ -460,9 +460,9 @@ private slots:
         QCOMPARE(lyntra_test::press_ok(panel), 1);
         rig.reset();
         rig = std::make_unique<Rig>();
-        const QStringList expected{"Empty Name", "Drums && Bass", "SceneMemory6"};
-        for (int slot = 4; slot <= 6; ++slot)
-            QCOMPARE(rig->window->menus().scenes[slot - 1].menu->title(), expected.at(slot - 4));
+        for (const auto &[slot, title] : {std::pair<int, const char *>{4, "Empty Name"}, {6, "SceneMemory6"},
+                                          {10, "Drums && Bass"}})
+            QCOMPARE(rig->window->menus().scenes[slot - 1].menu->title(), QLatin1String(title));
     }
 
     // A level changed elsewhere (undo, a remote client) moves the monitor dialog's fader for the
