@@ -1,8 +1,8 @@
 // The real panel against a unit on an emulated USB bus (umockdev; the test holds the bus and answers
-// for the unit; both run with umockdev's library preloaded): found at start and on
-// hotplug, set up, lost when it leaves in the middle of an exchange and set up again when it comes
-// back at a new address; a unit that may not be opened, or is busy, is explained on the interface page until
-// it opens.
+// for the unit; both run with umockdev's library preloaded): found at start and on hotplug, set up,
+// lost when it leaves in the middle of an exchange (the bus then searched only after a change) and
+// set up again when it comes back at a new address; a unit that may not be opened, or is busy, is
+// explained on the interface page until it opens.
 #include "paneltestrig.h"
 #include "settings.h"
 #include "usbtestbed.h"
@@ -21,6 +21,8 @@ bool startOnTheBus(Panel &panel)
 {
     QProcessEnvironment env = panel.process().processEnvironment();
     env.insert(QStringLiteral("LYNTRA_UNIT"), QStringLiteral("usb"));
+    env.insert(QStringLiteral("QT_LOGGING_RULES"),
+               QStringLiteral("lyntra.milestone.info=true\nlyntra.link.search.debug=true"));
     panel.process().setProcessEnvironment(env);
     if (::getuid() == 0)
         panel.process().start(QStringLiteral("setpriv"),
@@ -49,6 +51,14 @@ private slots:
         bed_.setFault(UsbTestbed::Fault::UnplugAtNextRead);
         QVERIFY(bed_.unplug());
         QVERIFY(panel.awaitMarker("unit lost"));
+        // Once the few searches after the unplug are done, the bus is left alone until a device comes:
+        // a whole second without one.
+        QByteArray searches;
+        for (int second = 0; second < 6 && (second < 2 || searches.contains("searched for")); ++second) {
+            QTest::qWait(1000);
+            searches = panel.process().readAll();
+        }
+        QVERIFY2(!searches.contains("searched for"), searches.constData());
         QVERIFY(bed_.plug());
         QVERIFY(panel.awaitMarker("unit set up"));
         QVERIFY(bed_.unplug());
