@@ -159,6 +159,9 @@ private slots:
         row("Track5", "EqLowMidQFreqPos", none, 36);
         row("Reverb", "RvbPreDelayPos_Studio", none, 60);
         row("Reverb", "RvbDiffPos_Hall", none, 20);
+        row("Reverb", "Mode", none, 1); // HALL
+        row("Reverb", "Mode", "1", 1);
+        row("Reverb", "Mode", "0", 5); // a type the panel does not know plays as PLATE
         row("Track1", "Fader", "-5", -5.0);
         row("Track1", "Fader", "nan", 0.0);
         row("Track1", "Fader", "inf", 0.0);
