@@ -111,12 +111,16 @@ private slots:
         QCOMPARE(monitor::levelAt(position), text.toDouble());
     }
 
+    // Falling, and its 128 levels add up as the table given for the unit does: one wrong entry shows.
     void scaleFallsAndRoundTrips()
     {
+        long tenths = std::lround(monitor::levelAt(0) * 10);
         for (int p = 1; p < monitor::kPositions; ++p) {
             QVERIFY2(monitor::levelAt(p) > monitor::levelAt(p - 1), qPrintable(QString::number(p)));
             QCOMPARE(monitor::positionFor(monitor::levelAt(p)), p);
+            tenths += std::lround(monitor::levelAt(p) * 10);
         }
+        QCOMPARE(tenths, -31316L);
     }
 
     void typedLevels_data()
