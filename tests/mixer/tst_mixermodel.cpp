@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include <cmath>
+
 using namespace mixer;
 using S = QStringList;
 using L = QList<int>;
@@ -29,10 +31,14 @@ class TstMixerModel : public QObject {
 private slots:
     // ---- scales: every position, plus anchors from the product's tables
 
+    // Falling, round trips, and the levels add up as the table given for the unit does (one wrong entry
+    // shows); the same sum for the send scale.
     void faderScale()
     {
+        long tenths = 0;
         for (int p = 0; p < fader::kPositions; ++p) {
             const double db = fader::levelAt(p);
+            tenths += std::lround(db * 10);
             QVERIFY(db >= fader::kMinDb && db <= fader::kMaxDb);
             if (p > 0)
                 QVERIFY2(db > fader::levelAt(p - 1), qPrintable(QString::number(p)));
@@ -40,6 +46,7 @@ private slots:
             QCOMPARE(int(fader::wire(db)), p == 0 ? -1270 : qRound(db * 10));
             QVERIFY(fader::label(db).endsWith(p == 0 ? "-infinity" : " dB"));
         }
+        QCOMPARE(tenths, -18435L);
         QCOMPARE(fader::levelAt(fader::kUnityPosition), 0.0);
         QCOMPARE(fader::levelAt(67), -4.1);
         QCOMPARE(fader::label(-4.1), QStringLiteral("-4.1 dB"));
@@ -67,13 +74,16 @@ private slots:
 
     void sendScale()
     {
+        int sum = 0;
         for (int p = 0; p < send::kPositions; ++p) {
             QCOMPARE(send::label(p).size(), 5);
+            sum += p > 0 ? send::dbAt(p) : 0;
             // Steps of up to 3 dB at the bottom, then every whole dB from -45 up is shown.
             const int step = send::dbAt(p) - send::dbAt(p - 1);
             if (p > 1)
                 QVERIFY2(step >= 0 && step <= (p > 25 ? 1 : 3), qPrintable(QString::number(p)));
         }
+        QCOMPARE(sum, -3156);
         QCOMPARE(send::dbAt(25), -45);
         for (const auto &[position, label] : {std::pair{0, "-inf."}, {1, "-98dB"}, {28, "-42dB"}, {29, "-42dB"},
                                               {79, " -9dB"}, {101, "  0dB"}, {102, "  0dB"}, {127, "  6dB"},
