@@ -330,33 +330,43 @@ private slots:
         QTest::addColumn<Knob>("convert");
         QTest::addColumn<QVector<int>>("positions");
         QTest::addColumn<QVector<int>>("values");
-        auto row = [](const char *name, Knob k, QVector<int> p, QVector<int> v) {
-            QTest::newRow(name) << k << p << v;
+        QTest::addColumn<int>("sum"); // of the values of all 128 positions, from the unit's rules
+        auto row = [](const char *name, Knob k, QVector<int> p, QVector<int> v, int sum) {
+            QTest::newRow(name) << k << p << v << sum;
         };
         row("eq gain", ixcmd_eq_gain_step, {0, 5, 6, 10, 11, 60, 61, 115, 116, 120, 121, 127},
-            {0, 0, 1, 1, 2, 11, 12, 22, 23, 23, 24, 24});
-        row("eq low freq", [](int p) { return ixcmd_eq_freq_step(1, p); }, {0, 3, 4, 127}, {0, 0, 1, 31});
-        row("eq low-mid freq", [](int p) { return ixcmd_eq_freq_step(2, p); }, {0, 1, 2, 127}, {0, 0, 1, 63});
-        row("eq high-mid freq", [](int p) { return ixcmd_eq_freq_step(3, p); }, {0, 126, 127}, {0, 63, 63});
-        row("eq high freq", [](int p) { return ixcmd_eq_freq_step(4, p); }, {0, 3, 4, 127}, {32, 32, 33, 63});
-        row("eq mid q", [](int p) { return ixcmd_eq_q_step(2, p); }, {0, 17, 18, 107, 108, 127}, {0, 0, 1, 5, 6, 6});
-        row("eq low q", [](int p) { return ixcmd_eq_q_step(1, p); }, {0, 127}, {255, 255});
-        row("eq high q", [](int p) { return ixcmd_eq_q_step(4, p); }, {0, 127}, {255, 255});
+            {0, 0, 1, 1, 2, 11, 12, 22, 23, 23, 24, 24}, 1548);
+        const auto freq = [](int band) -> Knob { return [=](int p) { return ixcmd_eq_freq_step(band, p); }; };
+        const auto q = [](int band) -> Knob { return [=](int p) { return ixcmd_eq_q_step(band, p); }; };
+        row("eq low freq", freq(1), {0, 3, 4, 127}, {0, 0, 1, 31}, 1984);
+        row("eq low-mid freq", freq(2), {0, 1, 2, 127}, {0, 0, 1, 63}, 4032);
+        row("eq high-mid freq", freq(3), {0, 126, 127}, {0, 63, 63}, 4032);
+        row("eq high freq", freq(4), {0, 3, 4, 127}, {32, 32, 33, 63}, 6080);
+        row("eq mid q", q(2), {0, 17, 18, 107, 108, 127}, {0, 0, 1, 5, 6, 6}, 390);
+        row("eq low q", q(1), {0, 127}, {255, 255}, 32640);
+        row("eq high q", q(4), {0, 127}, {255, 255}, 32640);
         row("comp threshold", ixcmd_comp_threshold,
             {0, 3, 4, 7, 8, 39, 40, 42, 43, 46, 47, 49, 50, 64, 65, 71, 72, 123, 124, 127},
-            {-32, -32, -31, -31, -30, -23, -22, -22, -21, -21, -20, -20, -19, -16, -15, -14, -13, -1, 0, 0});
+            {-32, -32, -31, -31, -30, -23, -22, -22, -21, -21, -20, -20, -19, -16, -15, -14, -13, -1, 0, 0},
+            -2040);
         row("comp ratio", ixcmd_comp_ratio,
             {0, 5, 6, 11, 12, 17, 18, 29, 30, 35, 36, 59, 60, 71, 72, 77, 78, 83, 84, 127},
-            {10, 10, 11, 11, 13, 13, 15, 17, 20, 20, 25, 40, 50, 60, 80, 80, 160, 160, 255, 255});
-        row("comp attack", ixcmd_comp_attack, {0, 1, 98, 99, 127}, {2, 4, 198, 200, 200});
-        row("comp release", ixcmd_comp_release, {0, 98, 99, 127}, {1, 99, 100, 100});
-        row("comp gain", ixcmd_comp_gain, {0, 5, 6, 11, 12, 119, 120, 127}, {0, 0, 1, 1, 2, 19, 20, 20});
+            {10, 10, 11, 11, 13, 13, 15, 17, 20, 20, 25, 40, 50, 60, 80, 80, 160, 160, 255, 255}, 14616);
+        row("comp attack", ixcmd_comp_attack, {0, 1, 98, 99, 127}, {2, 4, 198, 200, 200}, 15700);
+        row("comp release", ixcmd_comp_release, {0, 98, 99, 127}, {1, 99, 100, 100}, 7850);
+        row("comp gain", ixcmd_comp_gain, {0, 5, 6, 11, 12, 119, 120, 127}, {0, 0, 1, 1, 2, 19, 20, 20},
+            1300);
     }
     void knobs()
     {
         QFETCH(Knob, convert);
         QFETCH(QVector<int>, positions);
         QFETCH(QVector<int>, values);
+        QFETCH(int, sum);
+        int total = 0;
+        for (int p = 0; p <= 127; ++p)
+            total += convert(p);
+        QCOMPARE(total, sum);
         for (int i = 0; i < positions.size(); ++i)
             QVERIFY2(convert(positions[i]) == values[i],
                      qPrintable(QString("position %1 gave %2").arg(positions[i]).arg(convert(positions[i]))));
