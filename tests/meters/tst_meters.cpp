@@ -10,6 +10,8 @@
 
 #include <QtTest>
 
+#include <cmath>
+
 using namespace meter;
 using lyntra::fw::ControlCommands;
 using lyntra::fw::FaultPlan;
@@ -86,6 +88,16 @@ private slots:
                         : scale == Fall          ? fall_step(value)
                                                  : gr_shrunk(value);
         QCOMPARE(got, expected);
+    }
+
+    // Just below each one-dB threshold from -24 to 0 dB, the gain-reduction offsets add up as the
+    // unit's table does: one entry off shows.
+    void grOffsetsEveryDb()
+    {
+        int sum = 0;
+        for (int db = -24; db <= 0; ++db)
+            sum += gr_segment(uint32_t(std::floor(32768 * std::pow(10.0, db / 20.0))) - 1);
+        QCOMPARE(sum, 805);
     }
 
     void storeKeepsMeteredChannelsOnly()

@@ -83,6 +83,22 @@ private slots:
         QCOMPARE(drag.index(), index);
     }
 
+    // The frames of every index of a scale add up as the bands given for the knob images do (the general
+    // dial keeps its frame at index 10: -1).
+    void knobFrames()
+    {
+        using K = KnobScale;
+        for (const auto &[scale, lo, hi, sum] :
+             {std::tuple{K::Dial, 0, 127, 1294}, {K::DialQ, 0, 127, 1318}, {K::DialRatio, 0, 127, 1568},
+              {K::PreDelay, 0, 250, 2510}, {K::ReverbTime, 1, 100, 833}, {K::Diffusion, 0, 100, 970},
+              {K::Send, 0, 127, 1271}}) {
+            int frames = 0;
+            for (int i = lo; i <= hi; ++i)
+                frames += knobFrame(scale, i);
+            QCOMPARE(frames, sum);
+        }
+    }
+
     // ---- fader pairs
 
     void faderDrag_data()
