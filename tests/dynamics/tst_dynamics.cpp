@@ -138,6 +138,22 @@ private slots:
                          qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
     }
 
+    // The tables given for the displays, added up (one entry off shows): where each of the 66 frequency
+    // steps sits, and the compressor entries of the threshold steps listed in full (ratio steps 1-14).
+    void tablesAddUp()
+    {
+        int columns = 0, entries = 0;
+        for (int step = 0; step < curves::kColumns; ++step)
+            columns += curves::column(step);
+        QCOMPARE(columns, 5466);
+        for (int threshold : {0, 10, 20})
+            for (int ratio = 1; ratio < curves::kRatioSteps; ++ratio) {
+                const curves::CompEntry e = curves::compEntry(threshold, ratio);
+                entries += e.rightY + e.kneeX + e.kneeY;
+            }
+        QCOMPARE(entries, 3495);
+    }
+
     // The polygon: (0, 67), the bottom right corner, the right end, the knee.
     void compressorKneeFollowsThreshold()
     {
