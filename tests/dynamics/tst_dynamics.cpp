@@ -139,7 +139,8 @@ private slots:
     }
 
     // The tables given for the displays, added up (one entry off shows): where each of the 66 frequency
-    // steps sits, and the compressor entries of the threshold steps listed in full (ratio steps 1-14).
+    // steps sits, the compressor entries of the threshold steps listed in full (ratio steps 1-14), and
+    // the band shapes.
     void tablesAddUp()
     {
         int columns = 0, entries = 0;
@@ -152,6 +153,14 @@ private slots:
                 entries += e.rightY + e.kneeX + e.kneeY;
             }
         QCOMPARE(entries, 3495);
+        int samples = 0; // the response shapes at the points they were given at, 10 apart around the centre
+        using namespace curves;
+        for (const Shape *shape :
+             {&bellShape(0), &bellShape(1), &bellShape(2), &bellShape(6), &lowShape(false), &lowShape(true),
+              &highShape()})
+            for (int k = -7; k <= 7; ++k)
+                samples += (*shape)[size_t(kShapeCentre + 10 * k)];
+        QCOMPARE(samples, 5942);
     }
 
     // The polygon: (0, 67), the bottom right corner, the right end, the knee.
