@@ -7,6 +7,7 @@
 #include "monitorscale.h"
 #include "resources.h"
 #include "routingsection.h"
+#include "undohistory.h"
 #include "pagerig.h"
 #include "unitrig.h"
 #include "unitstate.h"
@@ -347,6 +348,23 @@ private slots:
         QTest::keyClick(box, Qt::Key_Escape);
         QVERIFY(!dialog->isVisible());
         QCOMPARE(model.leftLevel(model.target()), before);
+    }
+
+    // Source choices undone one at a time: each side gets back its own source.
+    void sourceChoicesUndone()
+    {
+        Rig rig;
+        UndoHistory history(*rig.unit.controls, rig.unit.settings);
+        rig.open();
+        QComboBox *left = rig.combo("cB_mcSourceL"), *right = rig.combo("cB_mcSourceR");
+        const int leftBefore = left->currentIndex(), rightBefore = right->currentIndex();
+        left->setCurrentIndex(leftBefore + 3);
+        right->setCurrentIndex(rightBefore + 7);
+        history.stack().undo();
+        QCOMPARE(right->currentIndex(), rightBefore);
+        QCOMPARE(left->currentIndex(), leftBefore + 3);
+        history.stack().undo();
+        QCOMPARE(left->currentIndex(), leftBefore);
     }
 
     void linkMakesRightFollowLeft()
