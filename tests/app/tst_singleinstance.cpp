@@ -1,6 +1,7 @@
-// The local peer of the single-instance guard: what the first instance accepts from a second one; it never
-// waits for a peer. The real panel's hand-over is tst_panel_e2e's.
+// The local peer of the single-instance guard: what the first instance accepts from a second one (it never
+// waits for a peer), and the name it listens on. The real panel's hand-over is tst_panel_e2e's.
 #include "datarow.h"
+#include "peeridentity.h"
 #include "qtlocalpeer.h"
 #include "virtualunit.h"
 
@@ -71,6 +72,15 @@ private slots:
         next.write(frame("next"));
         QVERIFY(lyntra_test::wait_until([&] { return spy.count() == (text.isNull() ? 1 : 2); }));
         QCOMPARE(spy.last().at(0).toString(), QStringLiteral("next"));
+    }
+
+    // Every version of the panel must name its socket alike, or a second start after an update runs
+    // beside the first: the X.25 CRC's standard check value, and a name built from it.
+    void socketName()
+    {
+        QCOMPARE(PeerIdentity::checksum("123456789"), quint16(0x906E));
+        QCOMPARE(PeerIdentity::socketName(QStringLiteral("/usr/bin/lyntra-panel"), QStringLiteral("-1")),
+                 QStringLiteral("qtsingleapp-lyntra-23eb-1"));
     }
 };
 
