@@ -221,10 +221,11 @@ private slots:
         rig.settings.setValue("Track3", settings::key::EqLowCutFilter, true);
         rig.settings.setValue("Track3", settings::key::Comp, true);
         rig.settings.setValue("Track3", settings::key::Eq, true);
+        rig.settings.setValue("Track3", settings::key::TrueBypass, true);
         rig.model->loadAll();
         QVERIFY(rig.model->setLink(2, true));
         QCOMPARE(rig.mismatch({"comp.2.link=2", "comp.3.link=3", "comp.3.threshold=-22", "comp.3.ratio=255",
-                               "eq.3.3.gain=24", "eq.3.0.gain=255"}), QString());
+                               "eq.3.3.gain=24", "eq.3.0.gain=255", "truebypass.3=1"}), QString());
         // The pair group now carries the editor keys of the left track.
         QCOMPARE(rig.settings.value("Track3_4", settings::key::editorPos(int(DynKnob::Threshold))), 40);
         QCOMPARE(rig.settings.value("Track3_4", settings::key::editorText(int(DynKnob::Ratio))), QString("inf:1"));
