@@ -61,6 +61,7 @@ private slots:
         row("pan clamps right", "/lyntra/input/5/pan", 99.0, 20, "pan.4=40");
         row("mute from a float", "/lyntra/input/7/mute", 0.7, 1, "mute.input.6=1");
         row("send snaps to a step", "/lyntra/input/2/send/3/level", -7.4, -7.0, "send.input.1.2.level=-7");
+        row("send on a linked pair", "/lyntra/input/3/send/1/level", -6.0, -6.0, "send.input.3.0.level=-6");
         row("ratio snaps", "/lyntra/input/6/comp/ratio", 3.3, 3.5, "comp.5.ratio=35");
         row("ratio infinite", "/lyntra/input/6/comp/ratio", 1000.0, std::numeric_limits<double>::infinity(),
             "comp.5.ratio=255");
@@ -83,12 +84,16 @@ private slots:
         for (const char *section : {"/comp/", "/eq/"})
             if (path.contains(QLatin1String(section)))
                 client.send(path.section('/', 0, 3).toStdString() + section + "on", {1});
+        if (QByteArray(QTest::currentDataTag()).contains("linked"))
+            client.send(path.section('/', 0, 3).toStdString() + "/link", {1});
         client.send(at, {sent});
         QVERIFY2(wait_until([&] { return rig.unit.mismatch({atUnit}).isEmpty(); }),
                  qPrintable(rig.unit.mismatch({atUnit})));
-        client.clear();
+        // The answer to the query comes after any error the change met.
+        const int answers = client.count(at);
         client.send(at);
-        QVERIFY(wait_until([&] { return client.count(at) >= 1; }));
+        QVERIFY(wait_until([&] { return client.count(at) > answers; }));
+        QCOMPARE(client.count("/lyntra/error"), 0);
         const QVariant answer = client.last(at).args.value(0);
         if (kept.type() == QVariant::Double)
             QVERIFY2(std::isinf(kept.toDouble()) ? std::isinf(answer.toDouble())
