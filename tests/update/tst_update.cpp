@@ -442,7 +442,8 @@ private slots:
             return;
         }
         QVERIFY(!shown("updateErrorBox") && server_->requests("/setup.exe") == 0);
-        QCOMPARE(downloadFolders().size(), 1); // the installer stays
+        QCOMPARE(downloadFolders().size(), 1); // the installer stays, an archive's unpacked copy only
+        QVERIFY(!QFileInfo::exists(temp() + '/' + downloadFolders().first() + "/temp.zip"));
         shown("downloadCompleteWindow")->findChild<QAbstractButton *>("pB_OK")->click();
         QVERIFY(!shown("downloadCompleteWindow"));
         if (outcome == "marker")
