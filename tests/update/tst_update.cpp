@@ -476,20 +476,23 @@ private slots:
     void oversizedDocumentGivenUp_data()
     {
         QTest::addColumn<bool>("announced");
-        QTest::newRow("announced, sent whole") << true;
-        QTest::newRow("unannounced, never ending") << false;
+        QTest::addColumn<int>("over"); // bytes beyond the limit
+        QTest::newRow("announced, sent whole") << true << 65536;
+        QTest::newRow("unannounced, never ending") << false << 65536;
+        QTest::newRow("exactly the limit is read") << true << 0;
     }
     void oversizedDocumentGivenUp()
     {
         QFETCH(bool, announced);
-        const QByteArray body(int(UpdateInformation::DocumentLimit) + 65536, '{');
+        QFETCH(int, over);
+        const QByteArray body(int(UpdateInformation::DocumentLimit) + over, '{');
         server_->serve("/doc.json", {body, announced ? -1 : body.size(), 0, {}, announced});
         UpdateInformation worker(QUrl(server_->url("/doc.json")), temp(), 1000);
         QSignalSpy done(&worker, &UpdateInformation::finishedInformation);
         worker.downloadInformation();
         QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, Deadline);
         QCOMPARE(done.first().first().toString(), QString());
-        QCOMPARE(server_->requests("/doc.json.sig"), 0);
+        QCOMPARE(server_->requests("/doc.json.sig"), over > 0 ? 0 : 1); // a read document is checked
     }
 
     // The main window: "- Update" offered once the checks are done, the firmware offer from the one-second
