@@ -122,6 +122,22 @@ private slots:
         QCOMPARE(rig.held(), onUnit(code, shown));
     }
 
+    // A knob's turn undone after the type was changed elsewhere (a remote client) goes back to the type
+    // it was made in, which leaves the other type's values alone.
+    void undoReturnsToTheKnobsType()
+    {
+        Rig rig;
+        UndoHistory history(rig.section.controls(), rig.unit.settings);
+        QVERIFY(rig.press(kTypes[0]) && rig.turn(kKnobs[0], 20));
+        rig.section.model().reverb().selectType(2);
+        const L room = rig.shown();
+        history.stack().undo();
+        QCOMPARE(rig.held()[0], 1);
+        QCOMPARE(rig.shown(), (L{"90", "2.7", "20"}));
+        QVERIFY(rig.press(kTypes[1]));
+        QCOMPARE(rig.shown(), room);
+    }
+
     void switchOffHoldsTheUnit()
     {
         Rig rig;
