@@ -85,8 +85,10 @@ bool QtLocalPeer::sendMessage(const QString &message, int timeout)
         if (!connected && attempt == 0)
             QThread::msleep(RetryPauseMs); // the first instance may still be starting to listen
     }
-    if (!connected)
+    if (!connected) {
+        qWarning("QtLocalPeer: the running copy could not be reached (%s)", qPrintable(socket.errorString()));
         return false;
+    }
 
     const QByteArray body = message.toUtf8();
     QDataStream stream(&socket);
@@ -96,6 +98,9 @@ bool QtLocalPeer::sendMessage(const QString &message, int timeout)
     QByteArray reply;
     while (reply.size() < Ack.size() && (socket.bytesAvailable() > 0 || socket.waitForReadyRead(timeout)))
         reply += socket.read(Ack.size() - reply.size());
+    if (reply != Ack)
+        qWarning("QtLocalPeer: the running copy did not answer (%d of %d bytes; %s)", int(reply.size()),
+                 int(Ack.size()), qPrintable(socket.errorString()));
     return reply == Ack;
 }
 
@@ -138,6 +143,8 @@ void QtLocalPeer::readMessage(QLocalSocket *socket, QTimer *deadline)
     const QString message = QString::fromUtf8(socket->read(length));
     socket->setProperty(Settled, true);
     socket->write(Ack);
+    // Out now, not on the event loop's next turn: the second copy is waiting for these three bytes.
+    socket->flush();
     // Closes once the answer is out; the deadline ends a peer that never lets it go.
     socket->disconnectFromServer();
     deadline->start(AckWaitMs);

@@ -224,7 +224,11 @@ private slots:
         // Exit code 1 is both a refused hand-over and a sanitizer's report: what both copies said tells which.
         const QByteArray said = second.process().readAllStandardError();
         QVERIFY2(second.process().exitStatus() == QProcess::NormalExit && second.process().exitCode() == 0,
-                 (said + "\n-- the first copy:\n" + first.process().readAllStandardError()).constData());
+                 qPrintable(QStringLiteral("exit status %1, code %2: %3\n-- the first copy:\n%4")
+                                .arg(int(second.process().exitStatus()))
+                                .arg(second.process().exitCode())
+                                .arg(QString::fromLocal8Bit(said),
+                                     QString::fromLocal8Bit(first.process().readAllStandardError()))));
         QVERIFY(!said.contains("window shown"));
         QVERIFY(wait_until([&] { return display_.xdotool({"getwindowfocus"}, &focus) && focus == id; }));
         QCOMPARE(first.process().state(), QProcess::Running);
