@@ -2,7 +2,6 @@
 #include "stripwidget.h"
 
 #include "dialcontrolsend.h"
-#include "escapereverts.h"
 #include "faderpair.h"
 #include "mixcontrols.h"
 #include "mixermodel.h"
@@ -182,10 +181,7 @@ void StripWidget::refresh()
     }
     if (m_fader)
         m_fader->showLevel(m.faderLevel(m_ref));
-    if (m_nameEdit) {
-        m_nameEdit->setText(m.channelName(m_ref));
-        escapereverts::shown(m_nameEdit);
-    }
+    showName(m.channelName(m_ref));
     update();
 }
 

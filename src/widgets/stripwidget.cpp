@@ -60,12 +60,15 @@ void StripWidget::listen()
         if (m_fader)
             m_fader->showLevel(db);
     });
-    connect(ev, &StripEvents::nameChanged, this, [this](const QString &text) {
-        if (m_nameEdit && m_nameEdit->text() != text) {
-            m_nameEdit->setText(text);
-            escapereverts::shown(m_nameEdit);
-        }
-    });
+    connect(ev, &StripEvents::nameChanged, this, &StripWidget::showName);
+}
+
+void StripWidget::showName(const QString &text)
+{
+    if (!m_nameEdit || m_nameEdit->text() == text)
+        return;
+    m_nameEdit->setText(text);
+    escapereverts::shown(m_nameEdit);
 }
 
 QString StripWidget::objectNameOf(WidgetKind kind, int send) const

@@ -96,6 +96,8 @@ private:
     void toggled(mixer::WidgetKind kind, mixer::Side side, int send, bool on);
     void reflectToggle(mixer::WidgetKind kind, mixer::Side side, int send, bool on);
     void reflectBypass(bool on);
+    // The model's name in the name field, which Escape then returns to.
+    void showName(const QString &text);
     void reflectSend(int send, int position, const QString &label);
     void reflectPan(mixer::Side side, int position, const QString &label);
     void reflectSelect(bool on);
