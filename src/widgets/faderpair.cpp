@@ -1,7 +1,6 @@
 #include "faderpair.h"
 
 #include "escapereverts.h"
-#include "knobkeys.h"
 #include "stripstyle.h"
 
 #include "monitorscale.h"
@@ -12,6 +11,7 @@
 #include <QGuiApplication>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QWheelEvent>
 
 namespace fs = mixer::fader;
 namespace ms = mixer::monitor;
@@ -36,9 +36,12 @@ FaderPair::FaderPair(QSlider *slider, QDoubleSpinBox *box, const FaderScale &sca
     m_box->setButtonSymbols(QAbstractSpinBox::NoButtons);
     m_box->setSpecialValueText(QString::fromLatin1(m_scale.minimumText));
 
-    // Page Up/Down move ten steps of the scale; the page step stays 0 so a click beside the handle
-    // moves nothing.
+    // Page Up/Down move ten steps of the scale and a wheel notch one, over the slider or its box; the
+    // page step stays 0 so a click beside the handle moves nothing (and Qt's own wheel with it). The
+    // wheel leaves the focus where it is: a box it focused would apply its value again when left.
     m_slider->installEventFilter(this);
+    m_box->installEventFilter(this);
+    m_box->setFocusPolicy(Qt::StrongFocus);
     connect(m_slider, &QSlider::sliderMoved, this, &FaderPair::onSliderMoved);
     connect(m_slider, &QSlider::valueChanged, this, &FaderPair::onValueChanged);
     connect(m_slider, &QSlider::sliderReleased, this, &FaderPair::onSliderReleased);
@@ -48,6 +51,11 @@ FaderPair::FaderPair(QSlider *slider, QDoubleSpinBox *box, const FaderScale &sca
 
 bool FaderPair::eventFilter(QObject *watched, QEvent *ev)
 {
+    if (ev->type() == QEvent::Wheel) {
+        if (const int notches = m_wheel.take(static_cast<QWheelEvent *>(ev)))
+            m_slider->setValue(m_slider->value() + notches);
+        return true;
+    }
     if (watched != m_slider || ev->type() != QEvent::KeyPress)
         return false;
     const auto *key = static_cast<QKeyEvent *>(ev);

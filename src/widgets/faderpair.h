@@ -3,6 +3,8 @@
 // monitor share this one mechanism.
 #pragma once
 
+#include "knobkeys.h"
+
 #include <QObject>
 
 class QDoubleSpinBox;
@@ -73,4 +75,5 @@ private:
     const FaderScale &m_scale;
     FaderFlags &m_flags;
     bool m_finishing = false;
+    WheelNotches m_wheel;
 };

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
+#include <QWheelEvent>
 
 Q_DECLARE_METATYPE(KnobScale)
 
@@ -176,6 +177,26 @@ private slots:
         // The next drag shows the scale's level again.
         dragSlider(slider, {position + 10});
         QCOMPARE(box->value(), mixer::fader::levelAt(position + 10));
+    }
+
+    // A wheel notch over a fader or its box moves one step of the scale and goes out at once; a
+    // fine-grained wheel's half notches add up to one.
+    void faderWheel()
+    {
+        MixerRig rig;
+        const auto wheel = [](QWidget *w, int delta) {
+            const QPointF c = w->rect().center();
+            QWheelEvent ev(c, w->mapToGlobal(c.toPoint()), {}, QPoint(0, delta), Qt::NoButton, {},
+                           Qt::NoScrollPhase, false);
+            QApplication::sendEvent(w, &ev);
+        };
+        wheel(rig.find<QSlider>(QStringLiteral("vS_FaderKnob3")), 240);
+        for (int half : {-60, -60})
+            wheel(rig.find<QDoubleSpinBox>(QStringLiteral("dSB_faderDisplay5")), half);
+        QCOMPARE(rig.find<QDoubleSpinBox>(QStringLiteral("dSB_faderDisplay3"))->value(), 0.6);
+        QCOMPARE(rig.find<QDoubleSpinBox>(QStringLiteral("dSB_faderDisplay5"))->text(), QStringLiteral("-0.3"));
+        QCOMPARE(rig.storedMismatch({"Track3/Fader=0.6", "Track5/Fader=-0.3"}), QString());
+        QCOMPARE(rig.unit.mismatch({"fader.input.2=6", "fader.input.4=-3"}), QString());
     }
 
     // Linking copies the odd side's level to the stereo strip; the faders follow the model silently.
