@@ -8,6 +8,7 @@
 #include "undohistory.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -38,14 +39,29 @@ QFileDialog *SceneFiles::openDialog(const QString &title, bool save)
     }
     const QString filter = tr("Scenes (*.%1)").arg(QLatin1String(SceneFile::kSuffix)) + QStringLiteral(";;") +
                            tr("All files (*)");
-    dialog_ = new QFileDialog(&window_, title, folder_, filter);
+    dialog_ = new QFileDialog(&window_, title, startFolder(), filter);
     dialog_->setAttribute(Qt::WA_DeleteOnClose);
     dialog_->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog_->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog_->setDefaultSuffix(QLatin1String(SceneFile::kSuffix));
+    // A name to keep or type over, so that Return saves at once.
+    if (save)
+        dialog_->selectFile(tr("Scene") + QLatin1Char('.') + QLatin1String(SceneFile::kSuffix));
     connect(dialog_, &QFileDialog::fileSelected, this,
             [this](const QString &path) { folder_ = QFileInfo(path).absolutePath(); });
     return dialog_;
+}
+
+QString SceneFiles::startFolder() const
+{
+    // A folder that is not there (no Documents, or the last one since removed) would come up as a file
+    // name in the dialog, beside its parent: the nearest folder above that exists is shown instead.
+    QString folder = folder_;
+    while (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        const QString up = QFileInfo(folder).path();
+        folder = up == folder ? QString() : up;
+    }
+    return folder.isEmpty() ? QDir::homePath() : folder;
 }
 
 void SceneFiles::exportScene()

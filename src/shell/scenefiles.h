@@ -48,6 +48,7 @@ signals:
 
 private:
     QFileDialog *openDialog(const QString &title, bool save);
+    QString startFolder() const;
 
     QWidget &window_;
     mixer::MixerModel &mixer_;

@@ -20,6 +20,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QSettings>
 #include <QSlider>
@@ -364,7 +365,30 @@ private slots:
             IdleDevice device;
             Settings settings;
             MainWindow window(device, settings);
-            QVERIFY(window.findChild<SceneFiles *>()->exportTo(path));
+            // Through the dialog: the home without Documents, a name to keep, the suffix added to
+            // the one typed; the next dialog opens where the file went, or above it once that is gone.
+            const auto dialog = [&](const char *action) {
+                if (!QTest::qWaitFor([&] { return !window.findChild<QFileDialog *>(); }))
+                    return static_cast<QFileDialog *>(nullptr);
+                window.findChild<QAction *>(QLatin1String(action))->trigger();
+                return window.findChild<QFileDialog *>();
+            };
+            QFileDialog *save = dialog("actionExportScene");
+            QVERIFY(save);
+            QCOMPARE(save->selectedFiles(), QStringList{QDir::home().filePath(QStringLiteral("Scene.lyntrascene"))});
+            const QString sub = dir.filePath(QStringLiteral("sub"));
+            QVERIFY(QDir().mkdir(sub));
+            save->setDirectory(sub);
+            save->selectFile(QStringLiteral("gig"));
+            static_cast<QDialog *>(save)->accept();
+            QVERIFY(QFile::copy(sub + QStringLiteral("/gig.lyntrascene"), path));
+            QFileDialog *again = dialog("actionImportScene");
+            QCOMPARE(again->directory().absolutePath(), sub);
+            again->reject();
+            QVERIFY(QDir(sub).removeRecursively());
+            QFileDialog *above = dialog("actionImportScene");
+            QCOMPARE(above->directory().absolutePath(), dir.path());
+            QCOMPARE(above->selectedFiles(), QStringList());
         }
         lyntra_test::clear_config_home();
         Rig rig;
