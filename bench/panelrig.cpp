@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 #include "qixdevice.h"
 #include "resources.h"
+#include "screenfit.h"
 #include "settings.h"
 
 #include <QDir>
@@ -45,6 +46,8 @@ bool PanelRig::start()
     settings_ = std::make_unique<Settings>();
     window_ = std::make_unique<MainWindow>(*device_, *settings_);
     window_->show();
+    // Offscreen the screen is 800 x 600: the figures are for a screen that shows the whole window.
+    window_->setFixedSize(window_->findChild<ScreenFit *>()->natural());
     // The rate shows once the unit is set up.
     const QLabel *rate = window_->findChild<QLabel *>(QStringLiteral("label_IntSampleRate"));
     if (!wait_until([&] { return rate && !rate->text().isEmpty(); }, 15000)) {

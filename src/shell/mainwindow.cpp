@@ -16,6 +16,7 @@
 #include "routingsection.h"
 #include "scenefiles.h"
 #include "scenememories.h"
+#include "screenfit.h"
 #include "settings.h"
 #include "undohistory.h"
 #include "unitstatus.h"
@@ -86,7 +87,7 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
     setWindowTitle(tr("AVENOR LYNTRA K1/K2 Settings Panel"));
     buildPages();
     menus_ = std::make_unique<MainMenus>(menuBar());
-    setFixedSize(sizeHint());
+    new ScreenFit(*this, stack_);
 
     // Hover events would restyle the slider handle on every mouse move over it.
     if ((bufferSlider_ = interface_->page()->findChild<QWidget *>(QStringLiteral("hS_BufferSize")))) {
@@ -144,7 +145,6 @@ void MainWindow::buildPages()
     stack_->addWidget(frameFor(QStringLiteral("Routing_K1")));
     stack_->addWidget(frameFor(QStringLiteral("Routing_K2")));
     connect(stack_, &QStackedWidget::currentChanged, this, &MainWindow::fillPage);
-    setCentralWidget(stack_);
 
     PageNavigator::Hooks hooks;
     hooks.unitPresent = [this] { return device_.is_selected(); };

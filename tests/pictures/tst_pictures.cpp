@@ -12,6 +12,7 @@
 #include "informationbox.h"
 #include "picturecheck.h"
 #include "progresswindow.h"
+#include "screenfit.h"
 #include "resources.h"
 #include "settings.h"
 #include "shownboxes.h"
@@ -85,9 +86,11 @@ bool mixSettled(VirtualUnit &unit)
 }
 
 // The window shown and set up: the rate on show, the stored mix and the panel's clock choice at the unit.
+// The offscreen screen is 800 x 600: these pictures are of one with room for the whole window.
 bool setUp(MainWindow &window, VirtualUnit &unit)
 {
     window.show();
+    window.setFixedSize(window.findChild<ScreenFit *>()->natural());
     auto *rate = window.findChild<QLabel *>(QStringLiteral("label_IntSampleRate"));
     return wait_until([&] { return !rate->text().isEmpty(); }) && mixSettled(unit);
 }

@@ -27,6 +27,9 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QScopeGuard>
 #include <QSlider>
 #include <QStackedWidget>
@@ -256,6 +259,39 @@ private slots:
             QCOMPARE(lyntra_test::press_ok(QStringLiteral("AVENOR LYNTRA Settings Panel")), 1);
         }
         QCOMPARE(rig.storedPage(), warned ? 365 : page);
+    }
+
+    // The offscreen screen (800 x 600) has no room for the window: it takes the screen's room, still of
+    // a fixed size, and the page shown scrolls as far as that page needs; Tab to a control out of
+    // sight brings it into view.
+    void smallScreenScrolls()
+    {
+        Rig rig;
+        rig.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        const QSize room = rig.window->screen()->availableGeometry().size();
+        QVERIFY(rig.window->width() <= room.width() && rig.window->height() <= room.height());
+        QCOMPARE(rig.window->minimumSize(), rig.window->maximumSize());
+        auto *area = rig.window->findChild<QScrollArea *>();
+        const auto reach = [&](int index, const char *shown) {
+            rig.window->pages()->setCurrentIndex(index);
+            QApplication::processEvents();
+            // The page itself, of a fixed size, not the frame of the same name that centres it.
+            QSize fixed;
+            for (const QWidget *w : rig.window->findChildren<QWidget *>(QLatin1String(shown)))
+                if (w->minimumSize() == w->maximumSize())
+                    fixed = w->size();
+            return QSize(area->horizontalScrollBar()->maximum() + area->viewport()->width(),
+                         area->verticalScrollBar()->maximum() + area->viewport()->height()) == fixed;
+        };
+        QVERIFY(reach(1, "Interface"));
+        QVERIFY(reach(0, "Mixer"));
+        rig.window->findChild<QWidget *>(QStringLiteral("label_ReverbDiffKnob"))->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const QWidget *next = QApplication::focusWidget();
+        QCOMPARE(next->objectName(), QStringLiteral("pB_ToInterfaceFromMixer"));
+        const QRect seen(next->mapTo(area->viewport(), QPoint(0, 0)), next->size());
+        QVERIFY(area->viewport()->rect().contains(seen));
     }
 
     // Shift pressed in the panel and let go in another window: a fader let go afterwards keeps its
