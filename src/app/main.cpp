@@ -51,6 +51,8 @@ int main(int argc, char **argv)
     QtSingleApplication app(argc, argv);
     if (app.isRunning())
         return app.sendMessage(QStringLiteral("Already App is Running!"), HandOverTimeoutMs) ? 0 : 1;
+    // The one copy running: a lock on the settings now was left by one that died.
+    Settings::clearLeftLocks();
 
     lyntra_init_resources();
     QApplication::setWindowIcon(fileIcon(QStringLiteral(":/Resource/icons/hicolor")));

@@ -5,6 +5,8 @@
 
 #include "wholefile.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -315,6 +317,14 @@ void Settings::setSceneName(int scene, const QString &text)
 QString Settings::sceneNameFilePath()
 {
     return openIni("DUOMIX_SceneMemory")->fileName();
+}
+
+void Settings::clearLeftLocks()
+{
+    const QDir folder = QFileInfo(openIni("DUOMIX_Setting")->fileName()).absoluteDir();
+    const QStringList ours{QStringLiteral("DUOMIX*.lock"), QStringLiteral("LYNTRAK1_K2.conf.lock")};
+    for (const QString &lock : folder.entryList(ours, QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(folder.filePath(lock));
 }
 
 void Settings::writeWindowGeometry(const QByteArray &geometry)

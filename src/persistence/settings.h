@@ -88,6 +88,11 @@ public:
     // ---- Window geometry, native store "AVENOR"/"DUOMIX", group "Window", key "geometry".
     static void writeWindowGeometry(const QByteArray &geometry);
 
+    // Removes the lock files of the panel's stores. Only for the one running copy, before it writes:
+    // a copy that died while writing left its lock behind (empty when it died early in the write),
+    // and Qt waits on such a lock, the window frozen, until it is half a minute old.
+    static void clearLeftLocks();
+
 private:
     QSettings &mainStore() const;
     QSettings &clockStore() const;
