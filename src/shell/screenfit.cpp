@@ -27,6 +27,9 @@ ScreenFit::ScreenFit(QMainWindow &window, QStackedWidget *pages)
     area_->setObjectName(QStringLiteral("pageScroller"));
     area_->setFrameShape(QFrame::NoFrame);
     area_->setWidgetResizable(true);
+    // Not a Tab stop of its own: the keyboard goes from control to control, and the area scrolls to
+    // each.
+    area_->setFocusPolicy(Qt::NoFocus);
     // Bars in the panel's colours rather than the desktop's light ones; on the bars alone, since a
     // style sheet on the area would restyle every control of the pages.
     const QString bar = QStringLiteral(

@@ -292,6 +292,13 @@ private slots:
         QCOMPARE(next->objectName(), QStringLiteral("pB_ToInterfaceFromMixer"));
         const QRect seen(next->mapTo(area->viewport(), QPoint(0, 0)), next->size());
         QVERIFY(area->viewport()->rect().contains(seen));
+        // Round the whole chain and back: the area itself is never a stop.
+        int stops = 0;
+        do {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY(QApplication::focusWidget() != area);
+        } while (QApplication::focusWidget() != next && ++stops < 1000);
+        QVERIFY(stops < 1000);
     }
 
     // Shift pressed in the panel and let go in another window: a fader let go afterwards keeps its
