@@ -1049,6 +1049,10 @@ at 176.4 kHz and 192 kHz.</source>
         <source>Now Loading...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Scene</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SceneMemories</name>

@@ -1052,6 +1052,10 @@ at 176.4 kHz and 192 kHz.</source>
         <source>Now Loading...</source>
         <translation>読み込み中...</translation>
     </message>
+    <message>
+        <source>Scene</source>
+        <translation>シーン</translation>
+    </message>
 </context>
 <context>
     <name>SceneMemories</name>
