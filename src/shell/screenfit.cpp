@@ -22,14 +22,15 @@ QSize pageMinimum(const QWidget *page)
 } // namespace
 
 ScreenFit::ScreenFit(QMainWindow &window, QStackedWidget *pages)
-    : QObject(&window), window_(window), pages_(pages), area_(new QScrollArea(&window))
+    : QObject(&window), window_(window), pages_(pages)
 {
-    area_->setObjectName(QStringLiteral("pageScroller"));
-    area_->setFrameShape(QFrame::NoFrame);
-    area_->setWidgetResizable(true);
+    auto *area = new QScrollArea(&window);
+    area->setObjectName(QStringLiteral("pageScroller"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
     // Not a Tab stop of its own: the keyboard goes from control to control, and the area scrolls to
     // each.
-    area_->setFocusPolicy(Qt::NoFocus);
+    area->setFocusPolicy(Qt::NoFocus);
     // Bars in the panel's colours rather than the desktop's light ones; on the bars alone, since a
     // style sheet on the area would restyle every control of the pages.
     const QString bar = QStringLiteral(
@@ -38,18 +39,18 @@ ScreenFit::ScreenFit(QMainWindow &window, QStackedWidget *pages)
         "QScrollBar::handle:hover { background: #7a7e85 }"
         "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0 }"
         "QScrollBar::add-page, QScrollBar::sub-page { background: none }");
-    area_->horizontalScrollBar()->setStyleSheet(bar);
-    area_->verticalScrollBar()->setStyleSheet(bar);
+    area->horizontalScrollBar()->setStyleSheet(bar);
+    area->verticalScrollBar()->setStyleSheet(bar);
     auto *corner = new QWidget;
     corner->setStyleSheet(QStringLiteral("background: #1b1c1f"));
-    area_->setCornerWidget(corner);
+    area->setCornerWidget(corner);
     // The page shown decides what scrolls, not the largest one, so the stack's layout must not set
     // its minimum to the largest.
     pages_->layout()->setSizeConstraint(QLayout::SetNoConstraint);
     connect(pages_, &QStackedWidget::currentChanged, this, &ScreenFit::followPage);
     followPage();
-    area_->setWidget(pages_);
-    window_.setCentralWidget(area_);
+    area->setWidget(pages_);
+    window_.setCentralWidget(area);
     window_.installEventFilter(this);
     fit(QGuiApplication::primaryScreen());
 }

@@ -11,7 +11,6 @@
 
 class QMainWindow;
 class QScreen;
-class QScrollArea;
 class QStackedWidget;
 class QWidget;
 
@@ -38,6 +37,5 @@ private:
 
     QMainWindow &window_;
     QStackedWidget *pages_;
-    QScrollArea *area_;
     bool following_ = false;
 };
