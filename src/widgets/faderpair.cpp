@@ -86,12 +86,6 @@ void FaderPair::showLevel(double db)
 
 void FaderPair::applyTyped(double db)
 {
-    // A level below what the box holds (the monitor's -99.9 under a box that stops at -96.0) would
-    // come back clamped: the slider's bottom position stands for it instead.
-    if (db < m_box->minimum()) {
-        applyPosition(m_scale.positionFor(db));
-        return;
-    }
     m_box->setValue(db);
     onEditingFinished();
 }

@@ -49,10 +49,6 @@ public:
     /// Shows \p db (box value and the slider position for it) without announcing a change.
     void showLevel(double db);
 
-    /// Puts \p db into the box and applies it as if the user had typed it; a level below the box's
-    /// range applies the slider position of the scale for it instead.
-    void applyTyped(double db);
-
     QSlider *slider() const { return m_slider; }
     QDoubleSpinBox *box() const { return m_box; }
 
@@ -68,6 +64,8 @@ private:
     void onValueChanged(int position);
     void onSliderReleased();
     void onEditingFinished();
+    // Puts db, which the box can hold, into the box as if the user had typed it.
+    void applyTyped(double db);
     void applyPosition(int position);
 
     QSlider *m_slider;

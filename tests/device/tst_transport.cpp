@@ -153,6 +153,10 @@ private slots:
         char dir[260];
         QVERIFY(devif_socket_dir("ixdev", dir, sizeof dir));
         QCOMPARE(QString::fromLocal8Bit(dir), m_runtime.filePath("ixdev"));
+        // Exactly the path's length leaves no room for its end.
+        const size_t length = std::strlen(dir);
+        QVERIFY(!devif_socket_dir("ixdev", dir, length));
+        QVERIFY(devif_socket_dir("ixdev", dir, length + 1));
         qunsetenv("XDG_RUNTIME_DIR");
         QVERIFY(devif_socket_dir("ixdev", dir, sizeof dir));
         QCOMPARE(QString::fromLocal8Bit(dir), QStringLiteral("/tmp/ixdev-%1").arg(::getuid()));
