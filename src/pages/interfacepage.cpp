@@ -38,7 +38,8 @@ const QString kNavStyle = navButtonStyle();
 const QString kGrooveStyle =
     QStringLiteral("QSlider::groove:horizontal{height: 4px; background: #8d9096; border-radius: 2px;}"
                    "QSlider::sub-page:horizontal{background: #33363b; border-radius: 2px;}"
-                   "QSlider::handle:horizontal{width: 10px; margin: -7px 0; border-radius: 2px;}");
+                   "QSlider::handle:horizontal{width: 10px; margin: -7px 0; border-radius: 2px;}"
+                   "QSlider::groove:horizontal:focus{background: #d9a441;}");
 const QString kSliderStyle =
     QStringLiteral("QSlider::handle:horizontal {background-color: white; border: 1px solid black}");
 

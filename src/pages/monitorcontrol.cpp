@@ -27,7 +27,8 @@ namespace {
 const char *const kSliderStyle =
     "QSlider::groove:vertical{background: #050506; width: 4px; border-radius: 2px; margin: 7px 0;}"
     "QSlider::handle:vertical{image: url(:/Resource/monicon/%1.png); background: transparent; "
-    "width: 30px; height: 14px; margin: -7px -13px;}";
+    "width: 30px; height: 14px; margin: -7px -13px;}"
+    "QSlider::groove:vertical:focus{background: #ffaa00;}";
 const char *const kBoxStyle = "QDoubleSpinBox{color: #ffaa00; background: #0c0d0f; border: 1px solid #000; "
                               "border-radius: 2px; font: bold 13px Arial; padding: 1px 4px;}";
 const char *const kFaderCaption = "QLabel{color: #d8dadf; font: bold 12px Arial; letter-spacing: 1px;}";
@@ -122,7 +123,7 @@ void MonitorControl::buildSources()
         for (const mixer::MonitorSource &src : mixer::monitorSources())
             combo->addItem(sourceName(s.right ? src.rightText : src.leftText));
         combo->setMaxVisibleItems(18);
-        combo->setStyleSheet(QLatin1String(routingstyle::kSelector));
+        routingstyle::styleSelector(combo);
         combo->setGeometry(x, y + 20, width, 30);
         caption->setBuddy(combo);
         *s.slot = combo;

@@ -73,7 +73,7 @@ void RoutingPage::addOutput(int output)
     for (const mixer::LineOutChoice &c : mixer::lineOutChoices(m_unit))
         selector->addItem(sourceName(c.text));
     selector->setMaxVisibleItems(12);
-    selector->setStyleSheet(QLatin1String(routingstyle::kSelector));
+    routingstyle::styleSelector(selector);
     selector->setGeometry(x, mid - 15, 170, 30);
     selector->setCurrentIndex(m_model.choice(m_unit, output));
     selector->setCursor(Qt::PointingHandCursor);

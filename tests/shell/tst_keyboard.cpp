@@ -11,6 +11,7 @@
 #include "windowrig.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QAccessible>
@@ -262,6 +263,62 @@ private slots:
             if (!b || b->isCheckable())
                 QVERIFY2(!a->text(QAccessible::Value).isEmpty(), qPrintable(w->objectName()));
         }
+    }
+
+    // A control the keyboard reaches looks different while it has the focus: the user must see where
+    // the next key goes.
+    void everyControlShowsFocus()
+    {
+        Rig rig;
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        // What a Tab press sets: styles mark the focus only for a user who moves it with the keyboard.
+        rig.window->setAttribute(Qt::WA_KeyboardFocusChange);
+        QStringList unmarked;
+        auto check = [&](QWidget *top) {
+            for (QWidget *w : top->findChildren<QWidget *>()) {
+                if (!interactive(w) || !(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || !w->isEnabled())
+                    continue;
+                w->clearFocus();
+                const QImage before = w->grab().toImage();
+                w->setFocus(Qt::TabFocusReason);
+                if (w->grab().toImage() == before)
+                    unmarked << w->objectName();
+            }
+        };
+        for (int page : {1, 2, 3, 0}) {
+            rig.window->pages()->setCurrentIndex(page);
+            check(rig.page());
+        }
+        emit rig.find<QAbstractButton>("pB_MoniconEnable")->released();
+        QWidget *monitor = rig.find("MonitorControl")->window();
+        QApplication::setActiveWindow(monitor);
+        QVERIFY(QTest::qWaitForWindowActive(monitor));
+        monitor->setAttribute(Qt::WA_KeyboardFocusChange);
+        check(monitor);
+        QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(' ')));
+    }
+
+    // In an open source list the row the arrows reach is lit, so Return takes what the user sees.
+    void sourceListShowsTheRowReached()
+    {
+        Rig rig;
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        auto *combo = rig.find<QComboBox>("cB_LineOut3_K2");
+        combo->showPopup();
+        QAbstractItemView *list = combo->view();
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        QTest::keyClick(list, Qt::Key_Down);
+        const QModelIndex reached = list->currentIndex();
+        QCOMPARE(reached.row(), combo->currentIndex() + 1);
+        const QImage shown = list->viewport()->grab().toImage();
+        auto shade = [&](int row) {
+            const QRect r = list->visualRect(reached.sibling(row, 0));
+            return QColor(shown.pixel(r.right() - 4, r.center().y()));
+        };
+        const QColor lit = shade(reached.row()), plain = shade(reached.row() - 1);
+        QVERIFY2(std::abs(lit.lightness() - plain.lightness()) > 60, qPrintable(lit.name() + " " + plain.name()));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(combo->currentIndex(), reached.row());
     }
 
 private:
