@@ -503,8 +503,8 @@
 <context>
     <name>MainMenus</name>
     <message>
-        <source>View</source>
-        <translation>表示</translation>
+        <source>&amp;View</source>
+        <translation>表示(&amp;V)</translation>
     </message>
     <message>
         <source>Initialize</source>
@@ -523,8 +523,8 @@
         <translation>閉じる</translation>
     </message>
     <message>
-        <source>SceneMemory</source>
-        <translation>シーンメモリー</translation>
+        <source>&amp;SceneMemory</source>
+        <translation>シーンメモリー(&amp;S)</translation>
     </message>
     <message>
         <source>Save</source>
@@ -547,8 +547,8 @@
         <translation>本体に保存</translation>
     </message>
     <message>
-        <source>Help</source>
-        <translation>ヘルプ</translation>
+        <source>&amp;Help</source>
+        <translation>ヘルプ(&amp;H)</translation>
     </message>
     <message>
         <source>- AVENOR Website</source>
@@ -587,8 +587,8 @@
         <translation>インターフェース</translation>
     </message>
     <message>
-        <source>Edit</source>
-        <translation>編集</translation>
+        <source>&amp;Edit</source>
+        <translation>編集(&amp;E)</translation>
     </message>
     <message>
         <source>Undo</source>

@@ -25,7 +25,7 @@ QMenu *addMenu(QWidget *parent, const QString &title, const QString &objectName)
 
 MainMenus::MainMenus(QMenuBar *bar)
 {
-    QMenu *view = addMenu(bar, tr("View"), QStringLiteral("menuView"));
+    QMenu *view = addMenu(bar, tr("&View"), QStringLiteral("menuView"));
     bar->addMenu(view);
     initialize = addAction(view, tr("Initialize"), QStringLiteral("actionInitialize"));
     initializeReverb = addAction(view, tr("Initialize Reverb"), QStringLiteral("actionInitialize_Reverb"));
@@ -42,12 +42,12 @@ MainMenus::MainMenus(QMenuBar *bar)
     minimize = addAction(view, tr("Minimize"), QStringLiteral("actionMinimize"));
     close = addAction(view, tr("Close"), QStringLiteral("actionClose"));
 
-    QMenu *edit = addMenu(bar, tr("Edit"), QStringLiteral("menuEdit"));
+    QMenu *edit = addMenu(bar, tr("&Edit"), QStringLiteral("menuEdit"));
     bar->addMenu(edit);
     undo = addAction(edit, tr("Undo"), QStringLiteral("actionUndo"));
     redo = addAction(edit, tr("Redo"), QStringLiteral("actionRedo"));
 
-    QMenu *sceneMenu = addMenu(bar, tr("SceneMemory"), QStringLiteral("menuSceneMemory"));
+    QMenu *sceneMenu = addMenu(bar, tr("&SceneMemory"), QStringLiteral("menuSceneMemory"));
     bar->addMenu(sceneMenu);
     for (int n = 1; n <= SceneCount; ++n) {
         const QString number = QString::number(n);
@@ -71,7 +71,7 @@ MainMenus::MainMenus(QMenuBar *bar)
     sceneMenu->addSeparator();
     saveIntoUnit = addAction(sceneMenu, tr("Save into the unit"), QStringLiteral("actionSave_into_the_unit"));
 
-    QMenu *help = addMenu(bar, tr("Help"), QStringLiteral("menuHelp"));
+    QMenu *help = addMenu(bar, tr("&Help"), QStringLiteral("menuHelp"));
     bar->addMenu(help);
     QMenu *website = addMenu(help, tr("- AVENOR Website"), QStringLiteral("menuAVENOR_Website"));
     help->addMenu(website);

@@ -244,6 +244,26 @@ private slots:
             QCOMPARE(rig.heard(control), japanese ? ja : english);
     }
 
+    // Alt and a menu's letter open it, in either language.
+    void menusOpenWithAltAndALetter_data() { namesAndValues_data(); }
+    void menusOpenWithAltAndALetter()
+    {
+        QFETCH(bool, japanese);
+        installTranslations(*qApp, QLocale(japanese ? "ja_JP" : "en_GB"));
+        const auto uninstall = qScopeGuard([] { qDeleteAll(qApp->findChildren<QTranslator *>()); });
+        Rig rig;
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        for (const auto &[letter, menu] : {std::pair{Qt::Key_V, "menuView"}, {Qt::Key_E, "menuEdit"},
+                                           {Qt::Key_S, "menuSceneMemory"}, {Qt::Key_H, "menuHelp"}}) {
+            QTest::keyClick(rig.window.get(), letter, Qt::AltModifier);
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QCOMPARE(QApplication::activePopupWidget()->objectName(), QLatin1String(menu));
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            // The window system gives the window back its activation; the offscreen one does not.
+            QApplication::setActiveWindow(rig.window.get());
+        }
+    }
+
     // Every control of the mixer and routing pages and the monitor dialog a Tab reaches has a name, and
     // one with a value says it.
     void everyControlNamed()

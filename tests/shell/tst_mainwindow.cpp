@@ -391,7 +391,7 @@ private slots:
                 for (QAction *a : actions) {
                     entries << (a->isSeparator() ? QStringLiteral("-") : a->text() + (a->menu() ? ">" : ""));
                     if (a->menu())
-                        walk(path + '/' + a->text(), a->menu()->actions());
+                        walk(path + '/' + QString(a->text()).remove('&'), a->menu()->actions());
                 }
                 found.insert(path, entries.join('|'));
             };
