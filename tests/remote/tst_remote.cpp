@@ -125,6 +125,8 @@ private slots:
         msg("read-only", "/lyntra/status/rate", {96000}, "read-only");
         msg("subscribe port 0", "/lyntra/subscribe", {0}, "1..65535");
         QTest::newRow("not OSC") << QByteArray("GET ") << QString() << QVariantList() << "not an OSC";
+        QTest::newRow("length not in fours") << QByteArray("/lyntra\0,\0\0\0\0", 13) << QString() << QVariantList()
+                                             << "not an OSC";
         QTest::newRow("truncated") << QByteArray("/lyntra/input/3/fader\0\0\0,f\0\0", 28) << QString()
                                    << QVariantList() << "not an OSC";
         // Each bundle holds the one before as its element, its size big-endian (all under 256 bytes).
