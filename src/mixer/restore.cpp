@@ -64,12 +64,17 @@ void MixerModel::loadMonoTrack(int track)
     const TrackInfo *t = trackInfo(track);
     if (!t)
         return;
+    // A pair unlinked by the reload (an undo, a scene) hands the editor to its odd strip, as the link
+    // button does.
+    const bool heir = t->odd && selected_ == pairRef(t->pair);
     if (t->odd) {
         linked_[static_cast<size_t>(t->pair - 1)] = false;
         emit events(pairRef(t->pair)).linkChanged(false);
         restoreSelect(pairRef(t->pair), false);
     }
     loadTrack(track, false);
+    if (heir)
+        setSelect(monoRef(track), true);
 }
 
 void MixerModel::loadLinkedPair(int pair)
@@ -78,6 +83,7 @@ void MixerModel::loadLinkedPair(int pair)
     if (!p)
         return;
     const StripRef stereo = pairRef(pair);
+    const bool heir = selected_ == monoRef(p->first) || selected_ == monoRef(p->second);
     linked_[static_cast<size_t>(pair - 1)] = true;
     emit events(stereo).linkChanged(true);
     loadTrack(p->first, true);
@@ -103,6 +109,8 @@ void MixerModel::loadLinkedPair(int pair)
         emit editorBypassChanged(true);
     } else if (st.select) {
         emit editorLoadRequested(stereo);
+    } else if (heir) {
+        setSelect(stereo, true); // refused while bypassed, like the select button
     }
 }
 

@@ -261,6 +261,12 @@ private slots:
         QCOMPARE(sends.count(), 0);
         rig.model->setSendLevel(strip("Track5_6"), 1, 30);
         QCOMPARE(rig.model->sendPosition(strip("Track6"), 1), 30);
+        // A reload that undoes or redoes the link (undo, a scene) hands the editor on as the button does.
+        for (const auto &[linked, editing] : {std::pair{false, "Track5"}, {true, "Track5_6"}}) {
+            rig.settings.setValue("Track5_6", settings::key::Link, linked);
+            rig.model->loadAll();
+            QCOMPARE(rig.model->selection(), std::optional<StripRef>(strip(editing)));
+        }
     }
 
     void linkOffHandsStereoToBoth()
