@@ -124,6 +124,7 @@ private slots:
         msg("scene 11", "/lyntra/scene/load", {11}, "1..10");
         msg("read-only", "/lyntra/status/rate", {96000}, "read-only");
         msg("subscribe port 0", "/lyntra/subscribe", {0}, "1..65535");
+        msg("compressor in true bypass", "/lyntra/input/3/comp/on", {1}, "true bypass");
         QTest::newRow("not OSC") << QByteArray("GET ") << QString() << QVariantList() << "not an OSC";
         QTest::newRow("length not in fours") << QByteArray("/lyntra\0,\0\0\0\0", 13) << QString() << QVariantList()
                                              << "not an OSC";
@@ -142,6 +143,8 @@ private slots:
         QFETCH(QVariantList, args);
         QFETCH(QString, reason);
         RemoteRig rig;
+        // In true bypass, but its fader still answers.
+        QVERIFY(rig.unit.model->setTrueBypass(mixer::monoRef(3), true));
         OscClient client(rig.port);
         if (datagram.isEmpty())
             client.send(path.toStdString(), args);
@@ -154,7 +157,7 @@ private slots:
         client.send("/lyntra/input/3/fader");
         QVERIFY(wait_until([&] { return client.count("/lyntra/input/3/fader") == 1; }));
         QCOMPARE(client.last("/lyntra/input/3/fader").args.value(0).toDouble(), 0.0);
-        QCOMPARE(rig.unit.mismatch({"fader.input.2=null", "reverb.type=null"}), QString());
+        QCOMPARE(rig.unit.mismatch({"fader.input.2=null", "reverb.type=null", "comp.2.on=null"}), QString());
     }
 
     // Subscribers hear every change: a client's (a switch, a whole number) goes to the others, not back
