@@ -195,6 +195,10 @@ private slots:
     {
         Rig rig;
         QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        // A level typed over itself changes nothing: nothing to undo.
+        rig.key("dSB_faderDisplay4", Qt::Key_0);
+        QTest::keyClick(rig.find("dSB_faderDisplay4"), Qt::Key_Return);
+        QCOMPARE(rig.window->history().stack().count(), 0);
         for (int key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_PageUp})
             rig.key("vS_FaderKnob3", key);
         rig.key("pB_Mute3", Qt::Key_Space);
