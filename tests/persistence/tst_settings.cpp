@@ -296,6 +296,7 @@ private slots:
         s.setValue(settings::key::InformationDialog, true);
         s.setValue("Track7", settings::key::Mute, true);
         s.setValue(settings::key::OscPort, 8000);
+        s.setValue(settings::key::OscNetwork, true);
         for (int slot : {1, 10})
             QVERIFY(scenes.save(slot, &error));
         Settings::setSceneName(4, "Live");
@@ -308,6 +309,7 @@ private slots:
         QCOMPARE(fresh.value("Track7", settings::key::Mute), false);
         QCOMPARE(fresh.value(settings::key::InformationDialog), false);
         QCOMPARE(fresh.value(settings::key::OscPort), 8000);
+        QVERIFY(fresh.value(settings::key::OscNetwork) && !fresh.value(settings::key::OscEnabled));
         QVERIFY(QFile::exists(mainFile()));
         QCOMPARE(fresh.readClock("Optical_B"), 1);
 
