@@ -179,9 +179,13 @@ private slots:
         QCOMPARE(b.last("/lyntra/input/1/mute").args, (QVariantList{1}));
         QCOMPARE(b.last("/lyntra/input/1/link").args, (QVariantList{1}));
         QCOMPARE(rig.unit.mismatch({"mute.input.0=1", "mute.input.1=1"}), QString());
+        // Changes made in the window, on a channel and on the master.
         rig.unit.model->setFaderLevel(mixer::monoRef(11), -20.0);
+        rig.unit.model->setFaderLevel(mixer::masterRef(), -30.0);
         QVERIFY(wait_until([&] { return a.count("/lyntra/input/11/fader") == 1 && b.count("/lyntra/input/11/fader") == 1; }));
         QCOMPARE(a.last("/lyntra/input/11/fader").args.value(0).toDouble(), -20.0);
+        QVERIFY(wait_until([&] { return b.count("/lyntra/master/fader") == 1; }));
+        QCOMPARE(b.last("/lyntra/master/fader").args.value(0).toDouble(), -30.0);
         for (const char *own : {"/lyntra/input/1/mute", "/lyntra/input/2/link", "/lyntra/input/4/pan"})
             QCOMPARE(a.count(own), 0);
 
