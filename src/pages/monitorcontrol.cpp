@@ -212,6 +212,16 @@ FaderPair *MonitorControl::addFader(Fader which, QWidget *host, const char *name
     return pair;
 }
 
+MonitorControl::~MonitorControl()
+{
+    // The dialog hides as it goes, and a level box that had the focus then finishes its editing: the
+    // pairs go first, so nothing reaches this half-destroyed dialog.
+    for (FaderPair *&fader : m_faders) {
+        delete fader;
+        fader = nullptr;
+    }
+}
+
 mixer::Control MonitorControl::levelControl(Fader which) const
 {
     const int t = m_model.target();

@@ -30,6 +30,7 @@ public:
     /// \p model and \p controls are not owned and must outlive the dialog. Builds the form; reads and
     /// sends nothing. GUI thread.
     MonitorControl(mixer::MonitorModel &model, mixer::MixControls &controls, QWidget *parent = nullptr);
+    ~MonitorControl() override;
 
     /// Before showing: the stored target is selected (its sources, link and levels go to the unit and
     /// the other pairs are muted), then the stored master level.
