@@ -1,5 +1,6 @@
 #include "remotedialog.h"
 
+#include "clickselects.h"
 #include "escapereverts.h"
 
 #include <QCheckBox>
@@ -30,6 +31,7 @@ RemoteDialog::RemoteDialog(const RemoteControl &remote, std::function<void(const
     port_->setObjectName(QStringLiteral("sB_RemotePort"));
     port_->setRange(1, 65535);
     escapereverts::install(port_);
+    clickselects::install(port_);
     local_ = new QRadioButton(tr("This computer only"), this);
     local_->setObjectName(QStringLiteral("rB_RemoteLocal"));
     network_ = new QRadioButton(tr("The local network too"), this);

@@ -1,5 +1,6 @@
 #include "faderpair.h"
 
+#include "clickselects.h"
 #include "escapereverts.h"
 #include "stripstyle.h"
 
@@ -47,6 +48,7 @@ FaderPair::FaderPair(QSlider *slider, QDoubleSpinBox *box, const FaderScale &sca
     connect(m_slider, &QSlider::sliderReleased, this, &FaderPair::onSliderReleased);
     connect(m_box, &QDoubleSpinBox::editingFinished, this, &FaderPair::onEditingFinished);
     escapereverts::install(m_box);
+    clickselects::install(m_box);
 }
 
 bool FaderPair::eventFilter(QObject *watched, QEvent *ev)

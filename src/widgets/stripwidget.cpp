@@ -3,6 +3,7 @@
 #include "controlaccess.h"
 #include "controlnames.h"
 #include "dialcontrolsend.h"
+#include "clickselects.h"
 #include "escapereverts.h"
 #include "mixcontrols.h"
 #include "mixermodel.h"
@@ -271,6 +272,7 @@ QLineEdit *StripWidget::addNameEdit(const QRect &geo)
     stripstyle::setLook(m_nameEdit, stripstyle::Look::Name);
     controlaccess::attach(m_nameEdit, m_ctx.controls, mixer::stripControl(ControlKind::Name, m_ref));
     escapereverts::install(m_nameEdit);
+    clickselects::install(m_nameEdit);
     connect(m_nameEdit, &QLineEdit::editingFinished, this, [this] {
         m_nameEdit->clearFocus();
         if (m_nameEdit->text() != m_ctx.model.channelName(m_ref))

@@ -17,6 +17,7 @@
 #include <QAccessible>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QDoubleSpinBox>
 #include <QScopeGuard>
 #include <QStackedWidget>
@@ -320,6 +321,24 @@ private slots:
         monitor->setAttribute(Qt::WA_KeyboardFocusChange);
         check(monitor);
         QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(' ')));
+    }
+
+    // A click into a level box or a channel name and typing replace what it showed.
+    void clickThenTypeReplaces()
+    {
+        Rig rig;
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        for (const auto &[field, typed, shown] : {std::tuple{"dSB_faderDisplay4", "-5", "-5.0"}, {"lineEdit_ch4", "Bass", "Bass"}}) {
+            QLineEdit *text = qobject_cast<QLineEdit *>(rig.find(field));
+            if (!text)
+                text = rig.find(field)->findChild<QLineEdit *>();
+            QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(3, text->height() / 2));
+            QTRY_COMPARE(text->selectedText(), text->text());
+            QTest::keyClicks(QApplication::focusWidget(), QLatin1String(typed));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(text->text(), QLatin1String(shown));
+        }
+        QCOMPARE(rig.settings.value(QStringLiteral("Track4"), QStringLiteral("Fader")).toDouble(), -5.0);
     }
 
     // In an open source list the row the arrows reach is lit, so Return takes what the user sees.
