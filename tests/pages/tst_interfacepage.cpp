@@ -271,13 +271,14 @@ private slots:
     {
         QSignalSpy layout(&rig->unit, &mixer::UnitStatus::rateClassChanged);
         rig->setUp();
-        rig->unit.holdRateReports(true);
+        rig->find<QSlider>("hS_BufferSize")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         emit rig->dev.sig_recv_hz(96000);
         QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QString());
         QCOMPARE(layout.count(), 0);
-        rig->unit.holdRateReports(false);
-        emit rig->dev.sig_recv_hz(96000);
-        QCOMPARE(rig->find<QLabel>("label_IntSampleRate")->text(), QStringLiteral("96kHz"));
+        // Shown again once the change has settled.
+        QTRY_VERIFY_WITH_TIMEOUT((emit rig->dev.sig_recv_hz(96000),
+                                  rig->find<QLabel>("label_IntSampleRate")->text() == QStringLiteral("96kHz")),
+                                 BufferSize::kClearIntervalMs + 2000);
     }
 
     // ---- model state and the stored choice
