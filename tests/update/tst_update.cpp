@@ -375,6 +375,25 @@ private slots:
         QCOMPARE(downloadFolders().size(), 1); // closed or started, the installer stays
     }
 
+    // A close before the first bytes, while Cancel is not offered yet, is refused and cancels nothing.
+    void closedBeforeTheFirstBytes()
+    {
+        const QByteArray script = installerScript().leftJustified(4000, '#');
+        server_->serve("/setup.sh", {script, 0, 0, {}});
+        QJsonObject v = versions(1, 1);
+        v["linux_software_url_en"] = server_->url("/setup.sh");
+        v["linux_software_url_en_sha256"] = sha256Hex(script);
+        QVERIFY(start(v) && pressKey(box("informationBox"), Qt::Key_Escape));
+        QVERIFY(pressKey(box("softwareOfferBox"), Qt::Key_Return));
+        QTRY_VERIFY_WITH_TIMEOUT(shown("downloadWindow") && server_->requests("/setup.sh") == 1, Deadline);
+        QVERIFY(!shown("downloadWindow")->findChild<QAbstractButton *>("pB_Cancel")->isEnabled());
+        QCloseEvent close; // to the window, as from the window manager
+        QApplication::sendEvent(shown("downloadWindow")->windowHandle(), &close);
+        QTest::qWait(500); // a cancel would have reached the worker and come back by now
+        QVERIFY(shown("downloadWindow"));
+        QCOMPARE(downloadFolders().size(), 1);
+    }
+
     void download_data()
     {
         QTest::addColumn<QString>("path");
