@@ -7,27 +7,25 @@
 
 namespace {
 
+// Lives as the field's child and filters only that field's events.
 class ClickSelects : public QObject {
 public:
-    explicit ClickSelects(QWidget *field) : QObject(field), field_(field) {}
+    using QObject::QObject;
 
 protected:
-    bool eventFilter(QObject *, QEvent *ev) override
+    bool eventFilter(QObject *watched, QEvent *ev) override
     {
         if (ev->type() != QEvent::FocusIn || static_cast<QFocusEvent *>(ev)->reason() != Qt::MouseFocusReason)
             return false;
         // After the press that brought the focus has placed the cursor.
-        QTimer::singleShot(0, field_, [field = field_] {
-            if (auto *spin = qobject_cast<QAbstractSpinBox *>(field))
+        QTimer::singleShot(0, watched, [watched] {
+            if (auto *spin = qobject_cast<QAbstractSpinBox *>(watched))
                 spin->selectAll();
-            else if (auto *line = qobject_cast<QLineEdit *>(field))
+            else if (auto *line = qobject_cast<QLineEdit *>(watched))
                 line->selectAll();
         });
         return false;
     }
-
-private:
-    QWidget *field_;
 };
 
 } // namespace
