@@ -30,7 +30,8 @@ struct RemoteRig {
     mixer::LineOutModel lineOuts{unit.settings, unit.dev};
     mixer::MonitorModel monitor{unit.settings, unit.dev};
     mixer::UnitStatus status{unit.dev};
-    RemoteControl control{{*unit.model, lineOuts, monitor, status, {}}};
+    QStringList sceneNames{"A", "B", "C"};
+    RemoteControl control{{*unit.model, lineOuts, monitor, status, {{}, {}, [this] { return sceneNames; }, {}}}};
     int port = freePort();
 
     RemoteRig() { control.configure({true, port, false}); }
@@ -186,6 +187,11 @@ private slots:
         QCOMPARE(a.last("/lyntra/input/11/fader").args.value(0).toDouble(), -20.0);
         QVERIFY(wait_until([&] { return b.count("/lyntra/master/fader") == 1; }));
         QCOMPARE(b.last("/lyntra/master/fader").args.value(0).toDouble(), -30.0);
+        // A scene renamed in the window's dialog.
+        rig.sceneNames[1] = "Verse";
+        rig.control.scenesChanged();
+        QVERIFY(wait_until([&] { return b.count("/lyntra/scene/2/name") == 1; }));
+        QCOMPARE(b.last("/lyntra/scene/2/name").args, (QVariantList{"Verse"}));
         for (const char *own : {"/lyntra/input/1/mute", "/lyntra/input/2/link", "/lyntra/input/4/pan"})
             QCOMPARE(a.count(own), 0);
 
