@@ -1,6 +1,7 @@
 #include "faderpair.h"
 
 #include "clickselects.h"
+#include "dragends.h"
 #include "escapereverts.h"
 #include "stripstyle.h"
 
@@ -49,6 +50,7 @@ FaderPair::FaderPair(QSlider *slider, QDoubleSpinBox *box, const FaderScale &sca
     connect(m_box, &QDoubleSpinBox::editingFinished, this, &FaderPair::onEditingFinished);
     escapereverts::install(m_box);
     clickselects::install(m_box);
+    dragends::install(m_slider);
 }
 
 bool FaderPair::eventFilter(QObject *watched, QEvent *ev)

@@ -1,5 +1,7 @@
 #include "knoblabel.h"
 
+#include "dragends.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -7,6 +9,7 @@
 KnobLabel::KnobLabel(QWidget *parent) : QLabel(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    dragends::install(this);
 }
 
 void KnobLabel::keyPressEvent(QKeyEvent *ev)

@@ -33,6 +33,7 @@
 #include <QScopeGuard>
 #include <QSlider>
 #include <QStackedWidget>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTranslator>
@@ -325,6 +326,45 @@ private slots:
         fader->setSliderPosition(40);
         fader->setSliderDown(false);
         QCOMPARE(rig.window->findChild<QDoubleSpinBox *>("dSB_faderDisplay3")->value(), -19.3);
+    }
+
+    // The unit unplugged under a hand on a send knob, then on a fader: the box that comes takes the
+    // mouse, so its release never reaches them. The drags end when the box comes: the send's value
+    // display goes and the fader is let go.
+    void dragCutShortByABox()
+    {
+        Rig rig;
+        rig.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+        const auto unplugged = [&] {
+            for (int tick = 0; tick < 6; ++tick)
+                rig.tick(false);
+            return shown_boxes(QStringLiteral("USB Disconnected")).size() == 1;
+        };
+        rig.identify(QStringLiteral("LYNTRA K2"));
+        rig.window->pages()->setCurrentIndex(0);
+        const mixer::StripRef in1 = mixer::monoRef(1);
+        auto *knob = rig.find(mixer::widgetName(mixer::WidgetKind::SendKnob, in1, 1));
+        auto *display = rig.find(mixer::widgetName(mixer::WidgetKind::SendDisplay, in1, 1));
+        QTest::mousePress(knob, Qt::LeftButton);
+        QVERIFY(!display->isHidden());
+        QVERIFY(unplugged());
+        QVERIFY(display->isHidden());
+
+        rig.identify(QStringLiteral("LYNTRA K2"));
+        rig.window->pages()->setCurrentIndex(0);
+        auto *fader = rig.find<QSlider>("vS_FaderKnob3");
+        QStyleOptionSlider handle;
+        handle.initFrom(fader);
+        handle.orientation = fader->orientation();
+        handle.maximum = fader->maximum();
+        handle.sliderPosition = fader->sliderPosition();
+        handle.upsideDown = true;
+        QTest::mousePress(fader, Qt::LeftButton, {},
+                          fader->style()->subControlRect(QStyle::CC_Slider, &handle, QStyle::SC_SliderHandle, fader).center());
+        QVERIFY(fader->isSliderDown());
+        QVERIFY(unplugged());
+        QVERIFY(!fader->isSliderDown());
     }
 
     // The other pages' buttons need no unit; every change is stored.
