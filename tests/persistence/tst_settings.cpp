@@ -304,14 +304,18 @@ private slots:
         for (int slot : {1, 10})
             QVERIFY(!scenes.exists(slot));
         QCOMPARE(Settings::sceneNames().at(3), QStringLiteral("SceneMemory4"));
-        QVERIFY(scenes.resetMain(&error));
-        const Settings fresh;
-        QCOMPARE(fresh.value("Track7", settings::key::Mute), false);
-        QCOMPARE(fresh.value(settings::key::InformationDialog), false);
-        QCOMPARE(fresh.value(settings::key::OscPort), 8000);
-        QVERIFY(fresh.value(settings::key::OscNetwork) && !fresh.value(settings::key::OscEnabled));
-        QVERIFY(QFile::exists(mainFile()));
-        QCOMPARE(fresh.readClock("Optical_B"), 1);
+        for (const bool remoteOn : {false, true}) {
+            s.setValue(settings::key::OscEnabled, remoteOn);
+            QVERIFY(scenes.resetMain(&error));
+            const Settings fresh;
+            QCOMPARE(fresh.value("Track7", settings::key::Mute), false);
+            QCOMPARE(fresh.value(settings::key::InformationDialog), false);
+            QCOMPARE(fresh.value(settings::key::OscPort), 8000);
+            QVERIFY(fresh.value(settings::key::OscNetwork));
+            QCOMPARE(fresh.value(settings::key::OscEnabled), remoteOn);
+            QVERIFY(QFile::exists(mainFile()));
+            QCOMPARE(fresh.readClock("Optical_B"), 1);
+        }
 
         // What cannot go says which file and why.
         QVERIFY(QDir().mkpath(scenes.slotPath(7) + "/in-the-way"));
