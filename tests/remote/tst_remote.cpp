@@ -181,10 +181,10 @@ private slots:
         QCOMPARE(b.last("/lyntra/input/1/link").args, (QVariantList{1}));
         QCOMPARE(rig.unit.mismatch({"mute.input.0=1", "mute.input.1=1"}), QString());
         // Changes made in the window, on a channel and on the master.
-        rig.unit.model->setFaderLevel(mixer::monoRef(11), -20.0);
+        rig.unit.model->setFaderLevel(mixer::monoRef(20), -20.0);
         rig.unit.model->setFaderLevel(mixer::masterRef(), -30.0);
-        QVERIFY(wait_until([&] { return a.count("/lyntra/input/11/fader") == 1 && b.count("/lyntra/input/11/fader") == 1; }));
-        QCOMPARE(a.last("/lyntra/input/11/fader").args.value(0).toDouble(), -20.0);
+        QVERIFY(wait_until([&] { return a.count("/lyntra/input/20/fader") == 1 && b.count("/lyntra/input/20/fader") == 1; }));
+        QCOMPARE(a.last("/lyntra/input/20/fader").args.value(0).toDouble(), -20.0);
         QVERIFY(wait_until([&] { return b.count("/lyntra/master/fader") == 1; }));
         QCOMPARE(b.last("/lyntra/master/fader").args.value(0).toDouble(), -30.0);
         // A scene renamed in the window's dialog.
@@ -199,9 +199,9 @@ private slots:
         b.send("/lyntra/input/12/fader"); // answered once the unsubscription is done
         QVERIFY(wait_until([&] { return b.count("/lyntra/input/12/fader") == 1; }));
         b.clear();
-        rig.unit.model->setFaderLevel(mixer::monoRef(11), -10.0);
-        QVERIFY(wait_until([&] { return a.count("/lyntra/input/11/fader") == 2; }));
-        QCOMPARE(b.count("/lyntra/input/11/fader"), 0);
+        rig.unit.model->setFaderLevel(mixer::monoRef(20), -10.0);
+        QVERIFY(wait_until([&] { return a.count("/lyntra/input/20/fader") == 2; }));
+        QCOMPARE(b.count("/lyntra/input/20/fader"), 0);
     }
 
     // Meters go ten times a second to the subscriber that asked for them, to no other. A subscription
