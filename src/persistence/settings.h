@@ -80,7 +80,9 @@ public:
     bool replaceMainFile(const QString &source, QString *error = nullptr);
 
     // ---- Scene names: a fresh store object per access, group "SceneMemory". Scenes 1..10; the name
-    // of a missing key is the key text ("SceneMemory3").
+    // of a missing key is the key text ("SceneMemory3"). A name is at most kSceneNameMost characters,
+    // so that it fits its submenu's title.
+    static constexpr int kSceneNameMost = 32;
     static QStringList sceneNames();
     static void setSceneName(int scene, const QString &text);
     static QString sceneNameFilePath();

@@ -8,6 +8,7 @@
 #include "mixermodel.h"
 #include "monitormodel.h"
 #include "reverbmodel.h"
+#include "settings.h"
 #include "unitstatus.h"
 #include "userscales.h"
 
@@ -358,7 +359,7 @@ std::vector<Param> sceneAndStatusRows()
                 return m.scenes.names ? m.scenes.names().value(a.index - 1).toStdString() : std::string();
             },
             [](Mix &m, const Address &a, const Arg &v) {
-                const QString name = cleaned(v.text, 32);
+                const QString name = cleaned(v.text, Settings::kSceneNameMost);
                 if (name.isEmpty() || !m.scenes.rename)
                     return std::string("a scene needs a name");
                 m.scenes.rename(a.index, name);

@@ -1,6 +1,7 @@
 #include "scenememorydialog.h"
 
 #include "boxes.h"
+#include "settings.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,6 +16,7 @@ SceneMemoryDialog::SceneMemoryDialog(QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(new QLabel(tr("Enter the name of this SceneMemory:"), this));
     edit_->setObjectName(QStringLiteral("lineEdit_SceneName"));
+    edit_->setMaxLength(Settings::kSceneNameMost);
     layout->addWidget(edit_);
     auto *ok = new QPushButton(tr("&OK"), this);
     ok->setObjectName(QStringLiteral("pB_SceneNameOk"));

@@ -528,6 +528,8 @@ private slots:
         QCOMPARE(lyntra_test::press_ok(QStringLiteral("Enpty Field")), 1);
         QCOMPARE(menus.scenes[3].menu->title(), QStringLiteral("Empty Name"));
         rename(10, QStringLiteral("Drums & Bass"), true); // the last slot
+        rename(5, QStringLiteral("Sunday service, band and choir on radios"), true);
+        QCOMPARE(menus.scenes[4].menu->title(), QStringLiteral("Sunday service, band and choir o"));
         rename(6, QStringLiteral("Not taken"), false);
 
         // A slot that cannot be written or read says so.
