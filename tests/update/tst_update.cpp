@@ -258,6 +258,11 @@ private slots:
         offer->secondButton()->click();
         update_->firmwareCheck("LYNTRA K1", "1.02 0001");
         QVERIFY(!offer->isVisible());
+        // Taken up, the offer goes.
+        update_->firmwareCheck("LYNTRA K2", "1.02 0001");
+        QVERIFY(offer->isVisible());
+        offer->firstButton()->click();
+        QVERIFY(!offer->isVisible());
     }
 
     void information()
