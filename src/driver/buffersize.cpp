@@ -109,7 +109,6 @@ void BufferSize::on_hS_BufferSize_sliderMoved(int position)
         awaited_ = samples;
         server_->forceQuantum(samples);
     }
-    emit samplesWritten(samples);
     if (store_)
         store_(position_);
     timer_.stop();

@@ -77,8 +77,6 @@ signals:
     void textChanged(const QString &text);
     // The flag went on or off (the unit status holds rate reports back meanwhile).
     void recentlyChangedChanged(bool on);
-    // The value just written for the driver.
-    void samplesWritten(int samples);
     // For `label_SoundServer`.
     void serverTextChanged(const QString &text);
 

@@ -272,7 +272,6 @@ InterfacePage::InterfacePage(QIXDevice &device, Settings &settings, mixer::UnitS
     connect(buffer_, &BufferSize::sliderPositionRequested, driver.slider, &QSlider::setValue);
     connect(buffer_, &BufferSize::sliderPageStepRequested, driver.slider, &QSlider::setPageStep);
     connect(buffer_, &BufferSize::textChanged, driver.sizeText, &QLabel::setText);
-    connect(buffer_, &BufferSize::samplesWritten, this, &InterfacePage::sig_bufferSizeChangeStarted);
     // While the driver restarts for a new buffer size, the unit's rate reports are transient.
     connect(buffer_, &BufferSize::recentlyChangedChanged, &unit, &mixer::UnitStatus::holdRateReports);
 }
@@ -296,11 +295,6 @@ void InterfacePage::applyStoredClock(bool smallModel, bool fallBack)
 void InterfacePage::refreshBufferSize()
 {
     buffer_->refresh_buffer_size();
-}
-
-void InterfacePage::bufferSizeChangeSettled()
-{
-    buffer_->slt_havePassedSinceBufferSizeChange();
 }
 
 void InterfacePage::applyModelState()

@@ -39,16 +39,8 @@ public:
     void applyStoredClock(bool smallModel, bool fallBack);
     // The page was chosen: show the driver's current buffer size.
     void refreshBufferSize();
-    // The window's 2 s timer ran out after a buffer-size change: the sample-rate display may follow
-    // the unit again.
-    void bufferSizeChangeSettled();
     // End of every full load: the model-dependent look (the small model greys what it lacks).
     void applyModelState();
-
-
-signals:
-    // Every applied slider position, including the refresh; the window restarts its 2000 ms timer.
-    void sig_bufferSizeChangeStarted();
 
 private:
     QPointer<QWidget> page_;

@@ -80,8 +80,6 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
     meters_ = new MeterSection(device_, this);
     mixer_->bindMeters(*meters_);
     interface_ = std::make_unique<InterfacePage>(device_, settings_, *unit_);
-    connect(interface_.get(), &InterfacePage::sig_bufferSizeChangeStarted, this,
-            &MainWindow::bufferSizeChangeStarted);
     mixer_->followUnit(*unit_);
     mixer_->buildPageSoon(this, *unit_);
     setWindowTitle(tr("AVENOR LYNTRA K1/K2 Settings Panel"));
@@ -97,10 +95,8 @@ MainWindow::MainWindow(QIXDevice &device, Settings &settings, QWidget *parent)
     }
 
     connect(menus_->update, &QAction::triggered, this, &MainWindow::doUpdate);
-    timer2000_.setInterval(2000);
     timer1000_.setInterval(1000);
     timer100_.setInterval(100);
-    connect(&timer2000_, &QTimer::timeout, this, &MainWindow::timerInterrupt_2000ms);
     connect(&timer1000_, &QTimer::timeout, this, &MainWindow::timerInterrupt_1000ms);
     connect(&timer100_, &QTimer::timeout, this, &MainWindow::timerInterrupt_100ms);
     timer1000_.start();
@@ -245,17 +241,6 @@ void MainWindow::followLoadedState()
     routing_->applyStored(isSmallModel());
     interface_->applyModelState();
     mixer_->model().setUnitModel(unit_->model());
-}
-
-void MainWindow::timerInterrupt_2000ms()
-{
-    interface_->bufferSizeChangeSettled();
-    timer2000_.stop();
-}
-
-void MainWindow::bufferSizeChangeStarted()
-{
-    timer2000_.start();
 }
 
 void MainWindow::timerInterrupt_1000ms()

@@ -69,7 +69,6 @@ signals:
     void sig_metersReset();
 
 public slots:
-    void timerInterrupt_2000ms();
     void timerInterrupt_1000ms();
     void timerInterrupt_100ms();
     void slt_initProgressBarCountChange(uint8_t count);
@@ -78,8 +77,6 @@ public slots:
     void on_actionProduct_Information_triggered();
     void on_actionFAQs_triggered();
     void on_actionLicense_triggered();
-    // A buffer-size change began: sample-rate reports are ignored until the 2000 ms timer runs out.
-    void bufferSizeChangeStarted();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -114,7 +111,6 @@ private:
     std::unique_ptr<InterfacePage> interface_;
     QStackedWidget *stack_ = nullptr;
     std::unique_ptr<MainMenus> menus_;
-    QTimer timer2000_;
     QTimer timer1000_;
     QTimer timer100_;
     PageNavigator *navigator_ = nullptr;

@@ -76,7 +76,7 @@ private slots:
         lyntra_test::clear_config_home();
         rig = std::make_unique<InterfaceRig>();
         rig->page.refreshBufferSize(); // as the window does when it opens: 256 stored
-        rig->page.bufferSizeChangeSettled(); // and its 2 s timer, which holds rate reports back, ran out
+        rig->page.page()->findChild<BufferSize *>()->slt_havePassedSinceBufferSizeChange(); // 2 s on
         slider_ = rig->find<QSlider>("hS_BufferSize");
         size_ = rig->find<QLabel>("label_BufferSizeDisp");
         where_ = rig->find<QLabel>("label_SoundServer");
