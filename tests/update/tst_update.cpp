@@ -24,6 +24,7 @@
 #include <QCheckBox>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkReply>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -517,6 +518,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, Deadline);
         QCOMPARE(done.first().first().toString(), QString());
         QCOMPARE(server_->requests("/doc.json.sig"), over > 0 ? 0 : 1); // a read document is checked
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // and no reply is kept
+        QCOMPARE(worker.findChildren<QNetworkReply *>().size(), 0);
     }
 
     // The main window: "- Update" offered once the checks are done, the firmware offer from the one-second
