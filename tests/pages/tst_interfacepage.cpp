@@ -367,6 +367,13 @@ private slots:
         emit rig->dev.sig_unit_access(access);
         QVERIFY(shown(note) && !shown(rows));
         QVERIFY(note->text().contains(says));
+        // Selectable by a drag, to copy the command.
+        QTest::mousePress(note, Qt::LeftButton, {}, QPoint(1, 1));
+        QMouseEvent drag(QEvent::MouseMove, QPointF(note->width() - 1, note->height() - 1), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(note, &drag);
+        QTest::mouseRelease(note, Qt::LeftButton, {}, QPoint(note->width() - 1, note->height() - 1));
+        QVERIFY(note->selectedText().contains(says));
         emit rig->dev.sig_unit_access(DEVIF_ACCESS_OK);
         QVERIFY(!shown(note) && shown(rows));
     }
