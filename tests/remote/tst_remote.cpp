@@ -104,6 +104,37 @@ private slots:
             QCOMPARE(answer, kept);
     }
 
+    // The clock as the interface page shows it: the source's name, and its lock once the unit reports
+    // one (dashes on the internal clock); an external rate other than the unit's is a mismatch.
+    void clockStatusAnswers()
+    {
+        struct Row {
+            ixmsg_data_clocksource_t source;
+            ixmsg_data_clocklock_t lock;
+            uint32_t hz;
+            const char *clock, *locked;
+        };
+        const auto word = IXMSG_DATA_CLOCKSOURCE_WORD;
+        const auto good = IXMSG_DATA_CLOCKLOCK_GOOD;
+        for (const Row &r : {Row{IXMSG_DATA_CLOCKSOURCE_INTERNAL, good, 0, "INTERNAL", "---"},
+                             Row{word, good, 0, "WORD", "LOCKED"}, Row{word, good, 96000, "WORD", "MISMATCH"},
+                             Row{IXMSG_DATA_CLOCKSOURCE_OPTICAL_A, IXMSG_DATA_CLOCKLOCK_UNLOCKED, 0, "OPTICAL A",
+                                 "UNLOCKED"},
+                             Row{IXMSG_DATA_CLOCKSOURCE_OPTICAL_B, IXMSG_DATA_CLOCKLOCK_PHASE_ERROR, 0, "OPTICAL B",
+                                 "PHASE ERROR"}}) {
+            RemoteRig rig;
+            emit rig.unit.dev.sig_recv_clocksource(r.source);
+            emit rig.unit.dev.sig_recv_clockhz(r.source, r.hz);
+            emit rig.unit.dev.sig_recv_clocklock(r.source, r.lock);
+            OscClient client(rig.port);
+            client.send("/lyntra/status/clock");
+            client.send("/lyntra/status/lock");
+            QVERIFY(wait_until([&] { return client.count("/lyntra/status/lock") == 1; }));
+            QCOMPARE(client.last("/lyntra/status/clock").args, (QVariantList{r.clock}));
+            QCOMPARE(client.last("/lyntra/status/lock").args, (QVariantList{r.locked}));
+        }
+    }
+
     // Bad input gets its reason on the error address and changes nothing; the server answers the next
     // good message as before.
     void hostileInputIsRefused_data()
