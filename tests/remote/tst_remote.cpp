@@ -3,6 +3,7 @@
 // other subscribers, meters to those that asked, hostile datagrams answered on the error address and
 // harmless, and a port in use reported by the dialog.
 #include "lineouts.h"
+#include "localnetwork.h"
 #include "monitormodel.h"
 #include "oscclient.h"
 #include "remotecontrol.h"
@@ -13,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QNetworkInterface>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -133,6 +135,37 @@ private slots:
             QCOMPARE(client.last("/lyntra/status/clock").args, (QVariantList{r.clock}));
             QCOMPARE(client.last("/lyntra/status/lock").args, (QVariantList{r.locked}));
         }
+    }
+
+    // Open to the network, the server answers this computer and the networks its interfaces are on, and
+    // no routed sender: checked against Qt's own reading of the interfaces.
+    void networkReachIsTheLocalNetwork()
+    {
+        RemoteRig rig;
+        rig.control.configure({true, rig.port, true});
+        OscClient client(rig.port);
+        client.send("/lyntra/status/rate");
+        QVERIFY(wait_until([&] { return client.count("/lyntra/status/rate") == 1; }));
+
+        remote::LocalNetwork local;
+        const auto onAny = [](quint32 ip) {
+            for (const QNetworkInterface &i : QNetworkInterface::allInterfaces())
+                for (const QNetworkAddressEntry &e : i.addressEntries())
+                    if (e.ip().protocol() == QAbstractSocket::IPv4Protocol && e.prefixLength() > 0 &&
+                        (ip & e.netmask().toIPv4Address()) ==
+                            (e.ip().toIPv4Address() & e.netmask().toIPv4Address()))
+                        return true;
+            return false;
+        };
+        QVERIFY(local.contains(0x7f000105)); // 127.0.1.5
+        for (const QNetworkInterface &i : QNetworkInterface::allInterfaces())
+            for (const QNetworkAddressEntry &e : i.addressEntries())
+                if (e.ip().protocol() == QAbstractSocket::IPv4Protocol && e.prefixLength() > 0 &&
+                    e.prefixLength() < 31) // a neighbour: the interface's address with its last host bit flipped
+                    QVERIFY(local.contains(e.ip().toIPv4Address() ^ 1u));
+        for (const quint32 far : {0xcb00714dU, 0xc633644dU, 0x0afffe4dU}) // 203.0.113.77, 198.51.100.77, ...
+            if (!onAny(far))
+                QVERIFY(!local.contains(far));
     }
 
     // Bad input gets its reason on the error address and changes nothing; the server answers the next
