@@ -247,6 +247,12 @@ private slots:
         emit box->editingFinished();
         for (const auto &[control, english, ja] : rows)
             QCOMPARE(rig.heard(control), japanese ? ja : english);
+        // A switch says whether it is on, and the reader's action turns it as a click does.
+        QAccessibleInterface *mute = QAccessible::queryAccessibleInterface(rig.find("pB_Mute5"));
+        QVERIFY(mute->state().checkable && !mute->state().checked);
+        mute->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(mute->state().checked);
+        QVERIFY(rig.settings.value(QStringLiteral("Track5"), QStringLiteral("Mute")).toBool());
     }
 
     // Alt and a menu's letter open it, in either language.
