@@ -1,7 +1,7 @@
 // The window with its device worker against the real virtual unit, edited as a user edits: a fader drag,
-// a mute, a solo and a scene load undone and redone (each checked at the unit and in the store, and named
-// in the Edit menu); a scene exported and imported into an empty panel; damaged and foreign scene files
-// refused without a change, and the groups outside the mix left out of an import.
+// a mute, a solo, the low-cut filter and a scene load undone and redone (each checked at the unit and in
+// the store, and named in the Edit menu); a scene exported and imported into an empty panel; damaged and
+// foreign scene files refused without a change, and the groups outside the mix left out of an import.
 #include "confighome.h"
 #include "idledevice.h"
 #include "qixdevice.h"
@@ -227,6 +227,26 @@ private slots:
         QVERIFY(rig.unit.await("mute.input.4", 1));
         QVERIFY(mute5->isChecked());
         QVERIFY(rig.stored("Track5", "Mute").toBool());
+
+        // The low-cut filter's undo brings back the low gain the filter replaced.
+        rig.find<QAbstractButton>("pB_EQ6")->click();
+        rig.find<QAbstractButton>("pB_Analog6")->click();
+        const QJsonValue flat = rig.unit.at("eq.5.0.gain");
+        QTest::keyClick(rig.find("label_LowGainKnob"), Qt::Key_PageUp);
+        QVERIFY(wait_until([&] { return rig.unit.at("eq.5.0.gain") != flat; }));
+        const QJsonValue raised = rig.unit.at("eq.5.0.gain");
+        rig.find<QAbstractButton>("pB_LowCutFilter")->click();
+        QVERIFY(rig.unit.await("eq.5.0.gain", 255));
+        rig.menus().undo->trigger();
+        QVERIFY(rig.unit.await("eq.5.0.gain", raised.toInt()));
+        QVERIFY(!rig.find<QAbstractButton>("pB_LowCutFilter")->isChecked());
+        QVERIFY(!rig.stored("Track6", "EqLowCutFilter").toBool());
+        rig.menus().redo->trigger();
+        QVERIFY(rig.unit.await("eq.5.0.gain", 255));
+        rig.find<QAbstractButton>("pB_LowCutFilter")->click(); // off again: the low gain at its bottom
+        QVERIFY(rig.unit.await("eq.5.0.gain", 0));
+        rig.menus().undo->trigger();
+        QVERIFY(rig.unit.await("eq.5.0.gain", 255));
     }
 
     // A scene load is one step: undo puts the mix from before it into the unit and the store, redo the
