@@ -352,15 +352,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>no name</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 seconds</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>LINE OUT %1-%2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -352,16 +352,8 @@
         <translation>プリでもポストでもない</translation>
     </message>
     <message>
-        <source>no name</source>
-        <translation>名前なし</translation>
-    </message>
-    <message>
         <source>%1 seconds</source>
         <translation>%1 秒</translation>
-    </message>
-    <message>
-        <source>LINE OUT %1-%2</source>
-        <translation>LINE OUT %1-%2</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,6 @@
 #include "controlnames.h"
 
 #include "dynscales.h"
-#include "lineouts.h"
 #include "monitormodel.h"
 #include "reverbmodel.h"
 #include "scales.h"
@@ -198,31 +197,20 @@ QString ControlNames::value(const mixer::Control &c, const QVariant &v)
         return pan(v.toInt());
     case ControlKind::Send:
         return send(v.toInt());
-    case ControlKind::Name:
-        return v.toString().isEmpty() ? tr("no name") : v.toString();
     case ControlKind::DynKnob:
         return dynValue(c.index, v.toInt());
-    case ControlKind::ReverbType:
-        return tr(qPrintable(mixer::reverb::typeInfo(v.toInt()).name));
     case ControlKind::ReverbParam:
         return c.index == 0   ? signedUnit(v.toInt(), tr("milliseconds"))
                : c.index == 1 ? tr("%1 seconds").arg(mixer::reverb::timeLabel(v.toInt()))
                               : QString::number(v.toInt());
-    case ControlKind::MonitorTarget: {
-        const int left = 2 * mixer::MonitorModel::validTarget(v.toInt()) + 1;
-        return tr("LINE OUT %1-%2").arg(left).arg(left + 1);
-    }
-    case ControlKind::MonitorSource: {
-        const int i = v.toInt();
-        if (i < 0 || i >= mixer::kMonitorSources)
-            return {};
-        const mixer::MonitorSource &s = mixer::monitorSources()[size_t(i)];
-        return sourceName(c.side == mixer::Side::Right ? s.rightText : s.leftText);
-    }
-    case ControlKind::LineOut: {
-        const auto &choices = mixer::lineOutChoices(static_cast<mixer::UnitModel>(c.variant));
-        return v.toInt() >= 0 && v.toInt() < choices.size() ? sourceName(choices[v.toInt()].text) : QString();
-    }
+    // A name field and the selectors speak through Qt's own interfaces (their text is their value); the
+    // reverb types and monitor outputs are switches, each with a name of its own.
+    case ControlKind::Name:
+    case ControlKind::ReverbType:
+    case ControlKind::MonitorTarget:
+    case ControlKind::MonitorSource:
+    case ControlKind::LineOut:
+        return {};
     default:
         return onOff(v.toBool());
     }

@@ -18,7 +18,7 @@ public:
     // "IN 3 fader", "IN 1-2 pan left", "Reverb type", "LINE OUT 3 source". `withStrip` false leaves out
     // the strip of an editor knob (the editor names the strip it edits).
     static QString name(const mixer::Control &control, bool withStrip = true);
-    // "minus 12.5 dB", "on", "ROOM", "left 7".
+    // "minus 12.5 dB", "on", "left 7"; empty for a control whose widget speaks for itself.
     static QString value(const mixer::Control &control, const QVariant &value);
 
     // A part of a strip named with the strip: "IN 3" + "aux 1 pre".
