@@ -350,7 +350,7 @@ private slots:
         QCOMPARE(model.leftLevel(model.target()), before);
     }
 
-    // Source choices undone one at a time: each side gets back its own source.
+    // Source choices undone one at a time: each side gets back its own source; then the output.
     void sourceChoicesUndone()
     {
         Rig rig;
@@ -365,6 +365,12 @@ private slots:
         QCOMPARE(left->currentIndex(), leftBefore + 3);
         history.stack().undo();
         QCOMPARE(left->currentIndex(), leftBefore);
+        // The output chosen is a step too: undone, the first pair monitors again.
+        QVERIFY(rig.click(QStringLiteral("pB_mcLineOut5_6")));
+        QCOMPARE(history.stack().undoText(), QStringLiteral("Monitor output"));
+        history.stack().undo();
+        QVERIFY(rig.find<QPushButton>(QStringLiteral("pB_mcLineOut1_2"))->isChecked());
+        QCOMPARE(rig.unit.settings.value(settings::key::MoniConOutput), 0);
     }
 
     void linkMakesRightFollowLeft()
