@@ -1,5 +1,5 @@
 // The window with its device worker against the real virtual unit, edited as a user edits: a fader drag,
-// a mute, a solo, the low-cut filter and a scene load undone and redone (each checked at the unit and in
+// a mute, a solo, the low-cut filter, a link and a scene load undone and redone (each checked at the unit and in
 // the store, and named in the Edit menu); a scene exported and imported into an empty panel; damaged and
 // foreign scene files refused without a change, and the groups outside the mix left out of an import.
 #include "confighome.h"
@@ -247,6 +247,22 @@ private slots:
         QVERIFY(rig.unit.await("eq.5.0.gain", 0));
         rig.menus().undo->trigger();
         QVERIFY(rig.unit.await("eq.5.0.gain", 255));
+    }
+
+    // Linking copies the odd side's fader to the even one; undone, both sides are as they were.
+    void linkUndoneWithTheEvenSide()
+    {
+        Rig &rig = shared();
+        rig.drag("vS_FaderKnob8", {55}); // -9.1 dB; IN 7 stays at 0 dB
+        QVERIFY(rig.unit.await("fader.input.7", -91));
+        rig.find<QAbstractButton>("pB_LinkOn7_8")->click();
+        QVERIFY(rig.unit.await("fader.input.7", 0));
+        QCOMPARE(rig.menus().undo->text(), QStringLiteral("Undo IN 7-8 link"));
+        rig.menus().undo->trigger();
+        QVERIFY(rig.unit.await("fader.input.7", -91));
+        QVERIFY(!rig.stored("Track7_8", "Link").toBool());
+        QVERIFY(!rig.find<QAbstractButton>("pB_LinkOn7_8")->isChecked());
+        QCOMPARE(rig.find<QDoubleSpinBox>("dSB_faderDisplay8")->value(), -9.1);
     }
 
     // A scene load is one step: undo puts the mix from before it into the unit and the store, redo the
