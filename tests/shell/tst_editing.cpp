@@ -1,7 +1,8 @@
 // The window with its device worker against the real virtual unit, edited as a user edits: a fader drag,
-// a mute, a solo, the low-cut filter, a link and a scene load undone and redone (each checked at the unit and in
-// the store, and named in the Edit menu); a scene exported and imported into an empty panel; damaged and
-// foreign scene files refused without a change, and the groups outside the mix left out of an import.
+// a mute, a solo, the low-cut filter, a link and a scene load undone and redone (each checked at the unit
+// and in the store, and named in the Edit menu); a scene exported and imported into an empty panel;
+// damaged and foreign scene files refused without a change, and the groups outside the mix left out of an
+// import.
 #include "confighome.h"
 #include "idledevice.h"
 #include "qixdevice.h"
