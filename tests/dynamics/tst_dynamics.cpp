@@ -317,6 +317,22 @@ private slots:
         QVERIFY(rig.find("label_LowGainKnob")->isEnabled());
     }
 
+    // A reload keeps a selected stereo strip in the editor, with what it loaded; one that comes back in
+    // true bypass is deselected.
+    void reloadKeepsTheStereoStrip()
+    {
+        EditorRig rig;
+        QVERIFY(rig.link(1));
+        rig.click(mixer::widgetName(WidgetKind::Select, {StripKind::Pair, 1}));
+        rig.unit.settings.writeValue("Track1_2", "CompRatioPos", 84);
+        rig.unit.model->loadAll();
+        QCOMPARE(rig.text("label_RatioDisp"), QString("inf:1"));
+        rig.unit.settings.setValue("Track1", settings::key::TrueBypass, true);
+        rig.unit.model->loadAll();
+        QCOMPARE(rig.curve()->mode(), curves::CurveMode::Empty);
+        QVERIFY(!rig.find("label_RatioDisp")->isVisible());
+    }
+
     void metersAndTitlesFollowTheStrip()
     {
         EditorRig rig;
