@@ -548,6 +548,12 @@ private slots:
         for (const auto &[slot, title] : {std::pair<int, const char *>{4, "Empty Name"}, {6, "SceneMemory6"},
                                           {10, "Drums && Bass"}})
             QCOMPARE(rig->window->menus().scenes[slot - 1].menu->title(), QLatin1String(title));
+        // One that cannot be erased is named; the others go.
+        rig->window->menus().initializeMemory->trigger();
+        QCOMPARE(lyntra_test::press_ok(panel), 1);
+        QVERIFY(shownText(panel).startsWith("Some scene memories could not be erased.\nDUOMIX_sm8.ini: "));
+        QCOMPARE(lyntra_test::press_ok(panel), 1);
+        QCOMPARE(rig->window->menus().scenes[3].menu->title(), QStringLiteral("SceneMemory4"));
     }
 
     // A level changed elsewhere (undo, a remote client) moves the monitor dialog's fader for the
