@@ -3,6 +3,7 @@
 #include "control_commands.h"
 #include "fault_plan.h"
 #include "firmware.h"
+#include "grbar.h"
 #include "ixmsg.h"
 #include "ixmsgids.h"
 #include "metertable.h"
@@ -98,6 +99,21 @@ private slots:
         for (int db = -24; db <= 0; ++db)
             sum += gr_segment(uint32_t(std::floor(32768 * std::pow(10.0, db / 20.0))) - 1);
         QCOMPARE(sum, 805);
+    }
+
+    // The gain-reduction bar takes a deeper reduction at once and falls back by 8, 4, 2, 1 pixels a step
+    // once it ends, until it goes.
+    void grBarFallsBack()
+    {
+        GrBar bar;
+        bar.update(0);
+        QVERIFY(bar.visible() && bar.height() == kGrFull);
+        QList<int> heights;
+        for (int step = 0; step < 11; ++step) {
+            bar.update(32768);
+            heights << (bar.visible() ? bar.height() : -1); // -1: hidden
+        }
+        QCOMPARE(heights, (QList<int>{55, 47, 39, 31, 23, 15, 7, 3, 1, -1, -1}));
     }
 
     void storeKeepsMeteredChannelsOnly()
