@@ -4,11 +4,13 @@
 #include "buffersize.h"
 #include "scenestore.h"
 #include "settings.h"
+#include "wholefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -187,6 +189,20 @@ private slots:
 
     // A scene is the state in use, pending changes included; loading it brings back exactly that and
     // leaves the clock alone; a slot that cannot be read changes nothing.
+    // A file replaced by one of the same size at once is still read anew by settings that cache it by
+    // time and size: a scene the same size as the mix must not leave the old mix in place.
+    void sameSizeReplacementIsRead()
+    {
+        const QTemporaryDir dir;
+        const QString path = dir.filePath("same.ini");
+        QVERIFY(wholefile::replace(path, "[G]\nk=1\n", nullptr));
+        QSettings reader(path, QSettings::IniFormat);
+        QCOMPARE(reader.value("G/k").toInt(), 1);
+        QVERIFY(wholefile::replace(path, "[G]\nk=2\n", nullptr));
+        reader.sync();
+        QCOMPARE(reader.value("G/k").toInt(), 2);
+    }
+
     void sceneSaveAndLoad()
     {
         Settings s;
