@@ -316,6 +316,11 @@ private slots:
         for (int slot : {1, 10})
             QVERIFY(scenes.save(slot, &error));
         Settings::setSceneName(4, "Live");
+        // A name another program wrote with an unquoted comma reads back whole.
+        QFile names(Settings::sceneNameFilePath());
+        QVERIFY(names.open(QIODevice::Append) && names.write("SceneMemory2=Verse, chorus\n") > 0);
+        names.close();
+        QCOMPARE(Settings::sceneNames().mid(1, 3), (QStringList{"Verse, chorus", "SceneMemory3", "Live"}));
         QCOMPARE(scenes.eraseAll(), QStringList());
         for (int slot : {1, 10})
             QVERIFY(!scenes.exists(slot));
