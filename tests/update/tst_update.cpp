@@ -219,6 +219,17 @@ private slots:
         QVERIFY2(r.ok == ok && r.refusal.isEmpty() == ok && r.files.isEmpty() != ok, qPrintable(r.refusal));
     }
 
+    // An archive past its limit on entries is refused, and nothing of it stays.
+    void entriesLimited()
+    {
+        UnpackLimits threeEntries;
+        threeEntries.entries = 3; // the archive holds four
+        const UnpackResult r =
+            archiveunpacker::unpackFile(corpusDir().filePath("ok-installer.tar.gz"), out(), threeEntries);
+        QCOMPARE(r.refusal, QStringLiteral("too many entries"));
+        QVERIFY(!r.ok && !QFileInfo::exists(out()));
+    }
+
     void softwareOffer()
     {
         const struct { int major, minor; const char *putAside; bool offer, checksDone; } rows[] = {
