@@ -19,6 +19,8 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <cstdlib>
+#include <functional>
 #include <cmath>
 #include <limits>
 
@@ -166,6 +168,27 @@ private slots:
         for (const quint32 far : {0xcb00714dU, 0xc633644dU, 0x0afffe4dU}) // 203.0.113.77, 198.51.100.77, ...
             if (!onAny(far))
                 QVERIFY(!local.contains(far));
+    }
+
+    // Clients that send 64-bit numbers (h, d) are understood as those that send i and f.
+    void wideNumbers()
+    {
+        RemoteRig rig;
+        OscClient client(rig.port);
+        const auto message = [](const char *path, const std::function<void(lo_message)> &add) {
+            lo_message m = lo_message_new();
+            add(m);
+            size_t size = 0;
+            void *data = lo_message_serialise(m, path, nullptr, &size);
+            const QByteArray bytes(static_cast<const char *>(data), int(size));
+            std::free(data);
+            lo_message_free(m);
+            return bytes;
+        };
+        client.sendRaw(message("/lyntra/input/3/fader", [](lo_message m) { lo_message_add_int64(m, -6); }), rig.port);
+        client.sendRaw(message("/lyntra/input/4/fader", [](lo_message m) { lo_message_add_double(m, -7.5); }),
+                       rig.port);
+        QVERIFY(wait_until([&] { return rig.unit.mismatch({"fader.input.2=-60", "fader.input.3=-75"}).isEmpty(); }));
     }
 
     // Bad input gets its reason on the error address and changes nothing; the server answers the next
