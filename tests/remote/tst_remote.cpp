@@ -55,7 +55,8 @@ private slots:
         QTest::addColumn<QVariant>("sent");
         QTest::addColumn<QVariant>("kept");
         QTest::addColumn<QString>("atUnit");
-        const auto row = [](const char *name, const char *path, QVariant sent, QVariant kept, const char *unit) {
+        const auto row = [](const char *name, const char *path, QVariant sent, QVariant kept,
+                            const char *unit) {
             QTest::newRow(name) << QString::fromLatin1(path) << sent << kept << QString::fromLatin1(unit);
         };
         row("fader above the top", "/lyntra/input/3/fader", 40.0, 6.0, "fader.input.2=60");
@@ -122,10 +123,10 @@ private slots:
         const auto good = IXMSG_DATA_CLOCKLOCK_GOOD;
         for (const Row &r : {Row{IXMSG_DATA_CLOCKSOURCE_INTERNAL, good, 0, "INTERNAL", "---"},
                              Row{word, good, 0, "WORD", "LOCKED"}, Row{word, good, 96000, "WORD", "MISMATCH"},
-                             Row{IXMSG_DATA_CLOCKSOURCE_OPTICAL_A, IXMSG_DATA_CLOCKLOCK_UNLOCKED, 0, "OPTICAL A",
-                                 "UNLOCKED"},
-                             Row{IXMSG_DATA_CLOCKSOURCE_OPTICAL_B, IXMSG_DATA_CLOCKLOCK_PHASE_ERROR, 0, "OPTICAL B",
-                                 "PHASE ERROR"}}) {
+                             Row{IXMSG_DATA_CLOCKSOURCE_OPTICAL_A, IXMSG_DATA_CLOCKLOCK_UNLOCKED, 0,
+                                 "OPTICAL A", "UNLOCKED"},
+                             Row{IXMSG_DATA_CLOCKSOURCE_OPTICAL_B, IXMSG_DATA_CLOCKLOCK_PHASE_ERROR, 0,
+                                 "OPTICAL B", "PHASE ERROR"}}) {
             RemoteRig rig;
             emit rig.unit.dev.sig_recv_clocksource(r.source);
             emit rig.unit.dev.sig_recv_clockhz(r.source, r.hz);
@@ -185,10 +186,13 @@ private slots:
             lo_message_free(m);
             return bytes;
         };
-        client.sendRaw(message("/lyntra/input/3/fader", [](lo_message m) { lo_message_add_int64(m, -6); }), rig.port);
+        client.sendRaw(message("/lyntra/input/3/fader", [](lo_message m) { lo_message_add_int64(m, -6); }),
+                       rig.port);
         client.sendRaw(message("/lyntra/input/4/fader", [](lo_message m) { lo_message_add_double(m, -7.5); }),
                        rig.port);
-        QVERIFY(wait_until([&] { return rig.unit.mismatch({"fader.input.2=-60", "fader.input.3=-75"}).isEmpty(); }));
+        QVERIFY(wait_until([&] {
+            return rig.unit.mismatch({"fader.input.2=-60", "fader.input.3=-75"}).isEmpty();
+        }));
     }
 
     // Bad input gets its reason on the error address and changes nothing; the server answers the next
