@@ -164,7 +164,7 @@ private slots:
         for (const QNetworkInterface &i : QNetworkInterface::allInterfaces())
             for (const QNetworkAddressEntry &e : i.addressEntries())
                 if (e.ip().protocol() == QAbstractSocket::IPv4Protocol && e.prefixLength() > 0 &&
-                    e.prefixLength() < 31) // a neighbour: the interface's address with its last host bit flipped
+                    e.prefixLength() < 31) // a neighbour: the last host bit flipped
                     QVERIFY(local.contains(e.ip().toIPv4Address() ^ 1u));
         for (const quint32 far : {0xcb00714dU, 0xc633644dU, 0x0afffe4dU}) // 203.0.113.77, 198.51.100.77, ...
             if (!onAny(far))
