@@ -171,7 +171,7 @@ private slots:
             };
             for (const auto &[rate, shown] : {std::pair{"96000", 6}, {"192000", 4}, {"96000", 6}, {"48000", 10}}) {
                 unit.control(QByteArray("set rate ") + rate);
-                QVERIFY2(wait_until([&] { return shownPairs() == shown; }), rate);
+                QVERIFY2(wait_until([&, shown = shown] { return shownPairs() == shown; }), rate);
                 const QString stale = screenMismatch(&window, QStringLiteral("mixer-rate-") + QLatin1String(rate));
                 QVERIFY2(stale.isEmpty(), qPrintable(stale));
             }
