@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running the panel needs on Debian bookworm; only missing packages.
-# Usage: scripts/install-deps.sh [build|run|package|fuzz]
+# Usage: scripts/install-deps.sh [build|run|package|asan|fuzz]
 #   run adds screenshot tools; package adds the desktop-file and package checkers;
-#   fuzz adds clang. The tests drive the real panel on an X display of their own, so Xvfb and xdotool
+#   asan and fuzz add clang. The tests drive the real panel on an X display of their own, so Xvfb and xdotool
 #   come with the build, and so do a PipeWire server with its tools (the buffer-size test starts a
 #   private one) and umockdev (the USB test emulates the unit on a USB bus of its own). The picture test
 #   compares the window with references drawn in these fonts, the Japanese ones included.
@@ -15,7 +15,7 @@ packages=(cmake ninja-build pkg-config g++ qtbase5-dev qtbase5-dev-tools
 case "${1:-build}" in
   run)  packages+=(xauth x11-apps imagemagick) ;;
   package) packages+=(desktop-file-utils appstream dpkg-dev file) ;;
-  fuzz) packages+=(clang libclang-rt-14-dev) ;;
+  asan|fuzz) packages+=(clang libclang-rt-14-dev) ;;
 esac
 
 missing=()
