@@ -157,7 +157,9 @@ private slots:
                    wait_until(heardDrag, 2000);
         }));
         // Heard and held agree once the window has taken the rest of the drag.
-        QVERIFY(wait_until([&] { return rig.unit.at(QStringLiteral("fader.input.0")).toInt() == heard(); }));
+        int held = before;
+        QVERIFY2(wait_until([&] { return (held = rig.unit.at(QStringLiteral("fader.input.0")).toInt()) == heard(); }),
+                 qPrintable(QStringLiteral("unit %1, heard %2, before %3").arg(held).arg(heard()).arg(before)));
         // A click on input 1's mute, timed from xdotool's start until the unit has it: first with nothing
         // else going on (xdotool's own start-up is most of it), then during the flood.
         QVERIFY(rig.unit.await("mute.input.0", 0) && mouse(kMuteOne, {}));
