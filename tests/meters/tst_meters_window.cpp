@@ -1,8 +1,10 @@
 // The meters through the window, its real 100 ms timer and device worker, against the virtual unit with
 // its signal frozen and inputs set to exact levels.
+#include "idledevice.h"
 #include "ixmsg.h"
 #include "qixdevice.h"
 #include "mainwindow.h"
+#include "meterlabels.h"
 #include "metersection.h"
 #include "resources.h"
 #include "settings.h"
@@ -151,6 +153,36 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!label("label_IntSampleRate")->text().isEmpty(), kPatience);
         click("pB_ToMixerFromInterface"); // the lost unit brought the interface page up
         QTRY_COMPARE_WITH_TIMEOUT(meters.store().input[4], 20000u, kPatience);
+    }
+
+    // Without the window or the unit: each tick draws one step, as soon as every channel the unit
+    // answered last time is in again, without waiting for the read that finds it quiet.
+    void oneStepPerTickAsSoonAsAnswered()
+    {
+        IdleDevice device;
+        MeterSection section(device);
+        QWidget host;
+        QVector<MeterLabels> meters;
+        for (int slot = 0; slot < meter::kSlots; ++slot)
+            meters << makeMeter(&host, slot, QString(), QString());
+        section.bindLevels(meters);
+        const auto answer = [&](uint32_t level, bool thenQuiet) {
+            section.tick();
+            for (int n = 1; n <= 22; ++n)
+                emit device.sig_recv_meter(n <= 20 ? IXMSG_DATA_CH_INPUT : IXMSG_DATA_CH_MASTER,
+                                           uint8_t(n <= 20 ? n : n - 20), level);
+            if (thenQuiet)
+                emit device.sig_unit_quiet();
+            return meters[0].bar->geometry().top();
+        };
+        int top = answer(32768, true);
+        QList<int> falls;
+        for (int step = 0; step < 3; ++step) {
+            const int now = answer(0, false);
+            falls << now - top;
+            top = now;
+        }
+        QCOMPARE(falls, (QList<int>{8, 8, 8}));
     }
 
     // Nothing asks the unit for levels while no meter is on screen; showing the mixer page asks at once

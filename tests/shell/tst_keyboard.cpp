@@ -237,10 +237,13 @@ private slots:
             {"pB_RevRoom", {"Reverb type ROOM", "off"}, {"リバーブタイプ ROOM", "オフ"}},
             {"label_PreDelayKnob", {"Reverb pre-delay", "90 milliseconds"}, {"リバーブ プリディレイ", "90 ミリ秒"}},
             {"cB_LineOut2_K2", {"LINE OUT 2", "MASTER R"}, {"LINE OUT 2", "MASTER R"}},
+            {"vS_mcStereo", {"LINE OUT 1-2 monitor level", "0.0 dB"}, {"LINE OUT 1-2 モニターレベル", "0.0 dB"}},
+            {"vS_mcMono2", {"LINE OUT 2 monitor level", "0.0 dB"}, {"LINE OUT 2 モニターレベル", "0.0 dB"}},
         };
         installTranslations(*qApp, QLocale(japanese ? "ja_JP" : "en_GB"));
         const auto uninstall = qScopeGuard([] { qDeleteAll(qApp->findChildren<QTranslator *>()); });
         Rig rig;
+        emit rig.find<QAbstractButton>("pB_MoniconEnable")->released(); // the monitor dialog, built on first use
         auto *box = rig.find<QDoubleSpinBox>("dSB_faderDisplay3");
         box->setFocus();
         box->setValue(-12.5);
