@@ -1,5 +1,5 @@
 // The meters through the window, its real 100 ms timer and device worker, against the virtual unit with
-// its signal frozen and inputs set to exact levels.
+// its signal frozen and inputs set to exact levels; and the window's meter section on its own.
 #include "idledevice.h"
 #include "ixmsg.h"
 #include "qixdevice.h"
