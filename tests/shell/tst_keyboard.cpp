@@ -239,6 +239,7 @@ private slots:
             {"cB_LineOut2_K2", {"LINE OUT 2", "MASTER R"}, {"LINE OUT 2", "MASTER R"}},
             {"vS_mcStereo", {"LINE OUT 1-2 monitor level", "0.0 dB"}, {"LINE OUT 1-2 モニターレベル", "0.0 dB"}},
             {"vS_mcMono2", {"LINE OUT 2 monitor level", "0.0 dB"}, {"LINE OUT 2 モニターレベル", "0.0 dB"}},
+            {"cB_mcSourceR", {"RIGHT", "MASTER R"}, {"RIGHT", "MASTER R"}},
         };
         installTranslations(*qApp, QLocale(japanese ? "ja_JP" : "en_GB"));
         const auto uninstall = qScopeGuard([] { qDeleteAll(qApp->findChildren<QTranslator *>()); });

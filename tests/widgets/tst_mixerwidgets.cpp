@@ -283,7 +283,7 @@ private slots:
         QTest::newRow("stereo to both tracks") << 4 << "label_Send3Knob7_8" << M{-200} << "  6dB" << "label_Send3Display8" << "send.input.6.2.level=6 send.input.7.2.level=6" << "Track7/Send3_Level=127 Track8/Send3_Level=127 Track7_8/Send3_Level=0";
         QTest::newRow("down stops at -inf") << 0 << "label_Send1KnobAdat8" << M{5} << "-inf." << "" << "send.input.19.0.level=-127" << "Track20/Send1_Level=0";
         QTest::newRow("master from 0 dB") << 0 << "label_Send2KnobMaster" << M{-2} << "  0dB" << "" << "send.master.1.level=0" << "";
-        QTest::newRow("master down") << 0 << "label_Send1KnobMaster" << M{27} << "-12dB" << "" << "send.master.0.level=-12" << "";
+        QTest::newRow("master down") << 0 << "label_Send1KnobMaster" << M{27} << "-12dB" << "" << "send.master.0.level=-12" << "TrackMaster/Send1_Level=75 TrackMaster/Send1_Value=-12dB";
         QTest::newRow("return") << 0 << "label_SendKnobReturn" << M{-29} << "-42dB" << "" << "return.level=-42" << "TrackMaster/Return_Value=-42dB";
         // clang-format on
     }
