@@ -192,6 +192,7 @@ private slots:
             if (step == 'N') {
                 rig.identify(QStringLiteral("LYNTRA K2"));
                 rig.window->pages()->setCurrentIndex(0);
+                emit rig.device.sig_recv_clocklock(IXMSG_DATA_CLOCKSOURCE_OPTICAL_B, IXMSG_DATA_CLOCKLOCK_GOOD);
             } else {
                 rig.tick(step == 'P');
             }
@@ -202,9 +203,10 @@ private slots:
         }
         QCOMPARE(seen.size(), boxes);
         QCOMPARE(shown_boxes(title).size(), open);
-        if (open) { // back on the interface page, showing no unit
+        if (open) { // back on the interface page, showing no unit and no input's lock
             QCOMPARE(rig.page(), 1);
             QCOMPARE(rig.label("label_IntDevice")->text(), QStringLiteral("No Device"));
+            QCOMPARE(rig.label("label_IntOptBInputStatus")->text(), QStringLiteral("----------"));
         }
     }
 
