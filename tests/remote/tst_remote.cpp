@@ -67,6 +67,7 @@ private slots:
         row("pan rounds", "/lyntra/input/4/pan", -3.6, -4, "pan.3=16");
         row("pan clamps right", "/lyntra/input/5/pan", 99.0, 20, "pan.4=40");
         row("pan clamps left", "/lyntra/input/6/pan", -99.0, -20, "pan.5=0");
+        row("pan of a linked pair's left input", "/lyntra/input/3/pan", -10.0, -10, "pan.2=10");
         row("mute from a float", "/lyntra/input/7/mute", 0.7, 1, "mute.input.6=1");
         row("send snaps to a step", "/lyntra/input/2/send/3/level", -7.4, -7.0, "send.input.1.2.level=-7");
         row("send on a linked pair", "/lyntra/input/3/send/1/level", -6.0, -6.0, "send.input.3.0.level=-6");
