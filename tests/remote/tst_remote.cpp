@@ -214,7 +214,8 @@ private slots:
         msg("unknown address", "/lyntra/input/3/volume", {-3.0}, "unknown address");
         msg("channel 21", "/lyntra/input/21/fader", {-3.0}, "unknown address");
         msg("channel 0", "/lyntra/input/0/mute", {1}, "unknown address");
-        msg("text for a number", "/lyntra/input/3/fader", {QStringLiteral("loud")}, "expects a number");
+        msg("text for a number", "/lyntra/input/3/fader", {QStringLiteral("loud")},
+            "expects a number (i or f), not a text");
         msg("NaN", "/lyntra/input/3/fader", {std::nan("")}, "NaN");
         msg("two values", "/lyntra/input/3/fader", {-3.0, -4.0}, "one argument");
         msg("unknown reverb", "/lyntra/reverb/type", {QStringLiteral("CAVE")}, "HALL");
