@@ -114,6 +114,18 @@ private slots:
             QCOMPARE(answer, kept);
     }
 
+    // A linked monitor pair has one level, whichever side a client names.
+    void linkedMonitorPairMovesTogether()
+    {
+        RemoteRig rig;
+        rig.monitor.setLink(1, true);
+        OscClient client(rig.port);
+        client.send("/lyntra/monitor/2/left", {-10.0});
+        QVERIFY(wait_until([&] { return rig.monitor.rightLevel(1) == -10.0; }));
+        client.send("/lyntra/monitor/2/right", {-20.0});
+        QVERIFY(wait_until([&] { return rig.monitor.leftLevel(1) == -20.0; }));
+    }
+
     // The clock as the interface page shows it: the source's name, and its lock once the unit reports
     // one (dashes on the internal clock); an external rate other than the unit's is a mismatch.
     void clockStatusAnswers()
