@@ -419,6 +419,14 @@ private slots:
             save->selectFile(QStringLiteral("gig"));
             static_cast<QDialog *>(save)->accept();
             QVERIFY(QFile::copy(sub + QStringLiteral("/gig.lyntrascene"), path));
+            // Saved again under that name: the file is replaced only once the user says so.
+            QFileDialog *over = dialog("actionExportScene");
+            int asked = 0;
+            QTimer::singleShot(0, [&] { asked = press(over->windowTitle(), QMessageBox::No); });
+            over->selectFile(QStringLiteral("gig"));
+            static_cast<QDialog *>(over)->accept();
+            QCOMPARE(asked, 1);
+            over->reject();
             QFileDialog *again = dialog("actionImportScene");
             QCOMPARE(again->directory().absolutePath(), sub);
             again->reject();
