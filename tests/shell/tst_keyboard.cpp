@@ -211,6 +211,12 @@ private slots:
         QTest::keyClick(rig.window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(rig.heard("vS_FaderKnob3").value(1), QStringLiteral("plus 3.6 dB"));
         QCOMPARE(rig.settings.value(QStringLiteral("Track3"), QStringLiteral("Fader")).toDouble(), 3.6);
+        // A pause ends the burst: the next key on the same control is a step of its own.
+        rig.key("vS_FaderKnob3", Qt::Key_Up);
+        QTest::qWait(UndoHistory::kBurstIdleMs + 100);
+        QCoreApplication::processEvents(); // the wait may end before its last turn of the loop
+        rig.key("vS_FaderKnob3", Qt::Key_Up);
+        QCOMPARE(rig.window->history().stack().index(), 3);
     }
 
     // A representative table of what a listener hears, in both languages; typed values and the
