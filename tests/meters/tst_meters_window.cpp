@@ -113,7 +113,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(peaks[0]->isHidden() != peak && peaks[1]->isHidden() != peak, kPatience);
     }
 
-    // The bar shows the reduction of the edited channel only (input 2 limited by 30 dB, input 4 not):
+    // The bar shows the reduction of the edited channel only (input 20, the last, limited by 30 dB; 4 not):
     // another strip or none puts it out at once; with none, the knobs show what they show at start.
     void grBarFollowsTheSelectedChannel()
     {
@@ -122,16 +122,16 @@ private slots:
         const QLabel *threshold = label("label_ThresholdKnob");
         const auto knob = [threshold] { return threshold->pixmap(Qt::ReturnByValue).toImage(); };
         const QImage nothingSelected = knob();
-        settings_->writeValue(QStringLiteral("Track2"), QStringLiteral("CompThresholdPos"), 20);
-        QVERIFY(control("set level 2 32768") && control("set level 4 32768"));
-        QVERIFY(device_->set_comp(IXMSG_DATA_CH_INPUT, 2, 1, -30, 255, 0, 0, 0, 0));
-        for (const char *then : {"pB_Analog2", "pB_Analog4"}) {
-            window_->findChild<QAbstractButton *>(QStringLiteral("pB_Analog2"))->click();
+        settings_->writeValue(QStringLiteral("Track20"), QStringLiteral("CompThresholdPos"), 20);
+        QVERIFY(control("set level 20 32768") && control("set level 4 32768"));
+        QVERIFY(device_->set_comp(IXMSG_DATA_CH_INPUT, 20, 1, -30, 255, 0, 0, 0, 0));
+        for (const char *then : {"pB_Adat8", "pB_Analog4"}) {
+            window_->findChild<QAbstractButton *>(QStringLiteral("pB_Adat8"))->click();
             QVERIFY(knob() != nothingSelected);
             QTRY_VERIFY_WITH_TIMEOUT(!gr->isHidden() && gr->geometry() == QRect(569, 73, 5, 63), kPatience);
             window_->findChild<QAbstractButton *>(QLatin1String(then))->click();
             QVERIFY(gr->isHidden());
-            if (then == QLatin1String("pB_Analog2"))
+            if (then == QLatin1String("pB_Adat8"))
                 QCOMPARE(knob(), nothingSelected);
         }
         QTRY_VERIFY_WITH_TIMEOUT(gr->isHidden() && gr->height() == 1, kPatience);
