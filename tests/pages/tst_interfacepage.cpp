@@ -295,7 +295,8 @@ private slots:
     {
         QFETCH(QString, device);
         QFETCH(bool, small);
-        rig->find<QLabel>("label_IntOptAInputStatus")->setText("Good");
+        for (const char *name : {"label_IntOptAInputStatus", "label_IntOptBInputStatus", "label_IntWordInputStatus"})
+            rig->find<QLabel>(name)->setText("Good");
         emit rig->dev.sig_recv_productname(device);
         QCOMPARE(rig->find<QLabel>("label_IntDevice")->text(), device);
         rig->page.applyModelState();
