@@ -77,6 +77,7 @@ private slots:
         row("eq frequency by ratio", "/lyntra/input/9/eq/high/freq", 7100.0, 7000.0, "eq.8.3.freq=51");
         row("eq gain clamps", "/lyntra/input/9/eq/highmid/gain", -40.0, -12.0, "eq.8.2.gain=0");
         row("reverb time clamps", "/lyntra/reverb/time", 99.0, 10.0, "reverb.time=100");
+        row("pre-delay clamps to none", "/lyntra/reverb/predelay", -20.0, 0.0, "reverb.predelay=0");
         row("reverb type any case", "/lyntra/reverb/type", "plate", "PLATE", "reverb.type=5");
         // The monitor is off: the unit hears none of its levels.
         row("monitor level of the second pair", "/lyntra/monitor/2/right", -10.0, -10.0, "fader.output.3=null");
