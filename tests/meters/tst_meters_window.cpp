@@ -168,9 +168,10 @@ private slots:
         section.bindLevels(meters);
         const auto answer = [&](uint32_t level, bool thenQuiet) {
             section.tick();
-            for (int n = 1; n <= 22; ++n)
-                emit device.sig_recv_meter(n <= 20 ? IXMSG_DATA_CH_INPUT : IXMSG_DATA_CH_MASTER,
-                                           uint8_t(n <= 20 ? n : n - 20), level);
+            for (int n = 1; n <= meter::kInputs; ++n)
+                emit device.sig_recv_meter(IXMSG_DATA_CH_INPUT, uint8_t(n), level);
+            for (int n = 1; n <= meter::kMasters; ++n)
+                emit device.sig_recv_meter(IXMSG_DATA_CH_MASTER, uint8_t(n), level);
             if (thenQuiet)
                 emit device.sig_unit_quiet();
             return meters[0].bar->geometry().top();
