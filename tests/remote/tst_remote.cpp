@@ -314,12 +314,16 @@ private slots:
         QCOMPARE(b.count("/lyntra/input/20/fader"), 0);
     }
 
-    // Meters go ten times a second to the subscriber that asked for them, to no other. A subscription
-    // not renewed within its lifetime lapses; a renewal restarts it.
+    // Meters go ten times a second to the subscriber that asked for them, to no other, and stop with the
+    // server. A subscription not renewed within its lifetime lapses; a renewal restarts it.
     void metersAndLapse()
     {
         RemoteRig rig;
-        rig.control.setMeterSource([] { return std::array<float, RemoteControl::kMeters>{}; });
+        int asked = 0;
+        rig.control.setMeterSource([&asked] {
+            ++asked;
+            return std::array<float, RemoteControl::kMeters>{};
+        });
         OscClient a(rig.port), b(rig.port);
         a.send("/lyntra/subscribe", {a.port(), 1});
         b.send("/lyntra/subscribe", {b.port()});
@@ -329,6 +333,11 @@ private slots:
         const int meters = a.count("/lyntra/meters");
         QVERIFY2(meters >= 7 && meters <= 12, qPrintable(QString::number(meters)));
         QCOMPARE(b.count("/lyntra/meters"), 0);
+        // Turned off, the panel stops asking the unit for levels.
+        rig.control.configure({false, rig.port, false});
+        asked = 0;
+        QTest::qWait(300);
+        QCOMPARE(asked, 0);
 
         using namespace std::chrono_literals;
         remote::Subscribers s;
