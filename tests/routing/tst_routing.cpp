@@ -366,7 +366,8 @@ private slots:
         history.stack().undo();
         QCOMPARE(left->currentIndex(), leftBefore);
         // The output chosen is a step too: undone, the first pair monitors again.
-        QVERIFY(rig.click(QStringLiteral("pB_mcLineOut5_6")));
+        QVERIFY(rig.click(QStringLiteral("pB_mcLineOut3_4")));
+        QCOMPARE(rig.unit.settings.value(settings::key::MoniConOutput), 1);
         QCOMPARE(history.stack().undoText(), QStringLiteral("Monitor output"));
         history.stack().undo();
         QVERIFY(rig.find<QPushButton>(QStringLiteral("pB_mcLineOut1_2"))->isChecked());
