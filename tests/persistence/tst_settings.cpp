@@ -312,7 +312,6 @@ private slots:
         s.setValue(settings::key::InformationDialog, true);
         s.setValue("Track7", settings::key::Mute, true);
         s.setValue(settings::key::OscPort, 8000);
-        s.setValue(settings::key::OscNetwork, true);
         for (int slot : {1, 10})
             QVERIFY(scenes.save(slot, &error));
         Settings::setSceneName(4, "Live");
@@ -327,12 +326,13 @@ private slots:
         QCOMPARE(Settings::sceneNames().at(3), QStringLiteral("SceneMemory4"));
         for (const bool remoteOn : {false, true}) {
             s.setValue(settings::key::OscEnabled, remoteOn);
+            s.setValue(settings::key::OscNetwork, remoteOn); // first the port alone
             QVERIFY(scenes.resetMain(&error));
             const Settings fresh;
             QCOMPARE(fresh.value("Track7", settings::key::Mute), false);
             QCOMPARE(fresh.value(settings::key::InformationDialog), false);
             QCOMPARE(fresh.value(settings::key::OscPort), 8000);
-            QVERIFY(fresh.value(settings::key::OscNetwork));
+            QCOMPARE(fresh.value(settings::key::OscNetwork), remoteOn);
             QCOMPARE(fresh.value(settings::key::OscEnabled), remoteOn);
             QVERIFY(QFile::exists(mainFile()));
             QCOMPARE(fresh.readClock("Optical_B"), 1);
