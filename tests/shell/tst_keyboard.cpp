@@ -234,6 +234,7 @@ private slots:
             {"dSB_faderDisplay3", {"IN 3 fader", "-12.5"}, {"IN 3 フェーダー", "-12.5"}},
             {"vS_FaderKnob3", {"IN 3 fader", "minus 12.5 dB"}, {"IN 3 フェーダー", "マイナス 12.5 dB"}},
             {"pB_Mute3", {"IN 3 mute", "off"}, {"IN 3 ミュート", "オフ"}},
+            {"lineEdit_ch3", {"IN 3 channel name", ""}, {"IN 3 チャンネル名", ""}},
             {"pB_Phase1_2_R", {"IN 1-2 phase right", "off"}, {"IN 1-2 位相 右", "オフ"}},
             {"pB_LinkOn1_2", {"IN 1-2 link", "off"}, {"IN 1-2 リンク", "オフ"}},
             {"pB_Adat3", {"OPT 3 edit", "off"}, {"OPT 3 編集", "オフ"}},
