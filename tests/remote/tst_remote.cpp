@@ -226,6 +226,7 @@ private slots:
         };
         msg("unknown address", "/lyntra/input/3/volume", {-3.0}, "unknown address");
         msg("channel 21", "/lyntra/input/21/fader", {-3.0}, "unknown address");
+        msg("compressor of channel 21", "/lyntra/input/21/comp/threshold", {-3.0}, "unknown address");
         msg("channel 0", "/lyntra/input/0/mute", {1}, "unknown address");
         msg("text for a number", "/lyntra/input/3/fader", {QStringLiteral("loud")},
             "expects a number (i or f), not a text");
