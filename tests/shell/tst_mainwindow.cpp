@@ -28,6 +28,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QScopeGuard>
@@ -448,7 +449,7 @@ private slots:
 
     // Without a unit: each question cancelled changes no file; "Initialize Memory" empties every slot
     // and name; renaming names the submenu, an empty field "Empty Name", a closed dialog nothing; a new
-    // window starts with the stored names.
+    // window starts with the stored names, and the one that went left its geometry in the native store.
     void sceneMenus()
     {
         const QString panel = QStringLiteral("AVENOR LYNTRA Settings Panel");
@@ -545,7 +546,9 @@ private slots:
         menus.scenes[8].load->trigger();
         QVERIFY(shownText(panel).startsWith("The scene memory could not be loaded."));
         QCOMPARE(lyntra_test::press_ok(panel), 1);
+        const QByteArray shape = rig->window->saveGeometry(); // kept by the window as it goes
         rig.reset();
+        QCOMPARE(QSettings("AVENOR", "DUOMIX").value("Window/geometry").toByteArray(), shape);
         rig = std::make_unique<Rig>();
         for (const auto &[slot, title] : {std::pair<int, const char *>{4, "Empty Name"}, {6, "SceneMemory6"},
                                           {10, "Drums && Bass"}})
