@@ -257,6 +257,8 @@ private slots:
             QVERIFY(rig.link(linkPair));
         for (const QString &name : clicks.split(' '))
             QVERIFY2(rig.click(name), qPrintable(name));
+        // The mouse leaves the keyboard where it was: no focus frame comes up under it.
+        QVERIFY(!qobject_cast<QPushButton *>(rig.page.focusWidget()));
         for (QString name : checked.split(' ')) {
             const bool want = !name.startsWith('!');
             auto *b = rig.find<QPushButton>(name.remove('!'));
