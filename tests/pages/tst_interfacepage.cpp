@@ -163,6 +163,7 @@ private slots:
         QTest::newRow("unlocked over mismatch") << Status{2, 0, OPT_A, 1, 96000, "Unlocked (or No Signal)", kValueBlack};
         QTest::newRow("optical B good") << Status{3, 0, OPT_B, 3, 48000, "Good", kValueBlack};
         QTest::newRow("manual optical mode") << Status{2, 2, OPT_A, 3, 48000, "Manually configured", kValueGrey};
+        QTest::newRow("internal") << Status{1, 0, INTERNAL, 3, 48000, kDashes, kValueGrey};
         // A source the panel has no name for still reports its lock by the lock code.
         QTest::newRow("unknown source, good") << Status{1, 0, 9, 3, 0, "Good", kValueBlack};
         QTest::newRow("unknown source, phase error") << Status{1, 0, 9, 2, 0, "Phase Error", kValueRed};
@@ -175,11 +176,12 @@ private slots:
         rig->find<QComboBox>("cB_Optical_A")->setCurrentIndex(c.selector);
         rig->choose(c.checked);
         rig->runAt(48000);
+        auto *status = rig->find<QLabel>("label_IntClockSourceStatus");
+        status->setText("stale");
         // Through the device object's signals, as the page receives them.
         emit rig->dev.sig_recv_clocksource(src(c.source));
         emit rig->dev.sig_recv_clockhz(src(c.source), c.hz);
         emit rig->dev.sig_recv_clocklock(src(c.source), static_cast<ixmsg_data_clocklock_t>(c.lock));
-        auto *status = rig->find<QLabel>("label_IntClockSourceStatus");
         QCOMPARE(status->text(), c.text);
         QCOMPARE(status->styleSheet(), c.style);
         QCOMPARE(rig->unit.rememberedRate(c.source), c.source == INTERNAL || c.source == 9 ? 0u : c.hz);
