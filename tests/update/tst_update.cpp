@@ -241,7 +241,8 @@ private slots:
             QVERIFY(start(versions(row.major, row.minor)));
             QVERIFY2(offered() == row.offer && update_->checksDone() == row.checksDone, qPrintable(latest));
             const QString text = box("softwareOfferBox")->view()->toPlainText();
-            QVERIFY(!row.offer || (text.contains("Current Version:1.00\n") && text.endsWith("Latest Version:" + latest)));
+            QVERIFY(!row.offer || (text.contains("Current Version:1.00\n") && text.endsWith("Latest Version:" + latest) &&
+                                   box("softwareOfferBox")->windowTitle() == "AVENOR Update Information"));
             if (*row.putAside && !row.offer) { // what "- Update" does
                 settings_->setValue(settings::key::SoftDialog, QString());
                 update_->softwareCheck();
