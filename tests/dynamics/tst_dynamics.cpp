@@ -191,6 +191,7 @@ private slots:
         QCOMPARE(rig.text("label_ThresholdDisp"), QString("-22"));
         rig.wheel("label_HighMidFreqKnob", 3); // a notch a frequency: 1.2k -> 1.5k, index 30
         QCOMPARE(rig.text("label_HighMidFreqDisp"), QString("1.5k"));
+        rig.wheel("label_LowMidFreqKnob", -3); // down to 200 Hz, index 11: its own band, not its neighbour's
 
         for (const char *group : {"Track1_2", "Track1", "Track2"}) {
             QCOMPARE(rig.stored(group, "CompThresholdPos").toInt(), 40);
@@ -202,6 +203,7 @@ private slots:
             QCOMPARE(UnitRig::v(unit.comp[ch - 1].threshold), -22);
             QCOMPARE(UnitRig::v(unit.comp[ch - 1].link), 1 + ch);
             QCOMPARE(UnitRig::v(unit.eq[ch - 1][2].freq), 30);
+            QCOMPARE(UnitRig::v(unit.eq[ch - 1][1].freq), 11);
         }
 
         rig.click("pB_LinkOff1_2");
