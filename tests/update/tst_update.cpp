@@ -242,7 +242,8 @@ private slots:
             QVERIFY2(offered() == row.offer && update_->checksDone() == row.checksDone, qPrintable(latest));
             const QString text = box("softwareOfferBox")->view()->toPlainText();
             QVERIFY(!row.offer || (text.contains("Current Version:1.00\n") && text.endsWith("Latest Version:" + latest) &&
-                                   box("softwareOfferBox")->windowTitle() == "AVENOR Update Information"));
+                                   box("softwareOfferBox")->windowTitle() == "AVENOR Update Information" &&
+                                   box("softwareOfferBox")->checkBox()->text() == "Do not show this message again"));
             if (*row.putAside && !row.offer) { // what "- Update" does
                 settings_->setValue(settings::key::SoftDialog, QString());
                 update_->softwareCheck();
