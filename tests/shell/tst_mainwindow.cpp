@@ -423,7 +423,7 @@ private slots:
         QCOMPARE(rig.label("label_IntDevice")->text(), device);
     }
 
-    // Menu entries in order, "-" for a separator, submenus as "<title>>".
+    // Menu entries in order, "-" for a separator, submenus as "<title>>"; the remote one opens its dialog.
     void menus()
     {
         Rig rig;
@@ -445,6 +445,9 @@ private slots:
         QVERIFY(found.value("/SceneMemory")
                     .endsWith("SceneMemory10>|-|Export Scene...|Import Scene...|-|Initialize Memory|-|Save into the unit"));
         QCOMPARE(found.value("/Help"), QStringLiteral("- AVENOR Website>|- Update|- About ...>"));
+        rig.window->menus().remoteControl->trigger();
+        const auto *remote = rig.window->findChild<QDialog *>(QStringLiteral("RemoteDialog"));
+        QVERIFY(remote && remote->isVisible());
     }
 
     // Without a unit: each question cancelled changes no file; "Initialize Memory" empties every slot
