@@ -549,6 +549,13 @@ private slots:
         menus.scenes[8].load->trigger();
         QVERIFY(shownText(panel).startsWith("The scene memory could not be loaded."));
         QCOMPARE(lyntra_test::press_ok(panel), 1);
+        // Nor can a mix whose own file cannot be read take a scene.
+        menus.scenes[1].save->trigger();
+        const QString main = rig->settings.mainFilePath();
+        QVERIFY(QFile::remove(main) && QDir().mkpath(main + "/in-the-way"));
+        menus.scenes[1].load->trigger();
+        QVERIFY(shownText(panel).startsWith("The scene memory could not be loaded.\n"));
+        QCOMPARE(lyntra_test::press_ok(panel), 1);
         const QByteArray shape = rig->window->saveGeometry(); // kept by the window as it goes
         rig.reset();
         QCOMPARE(QSettings("AVENOR", "DUOMIX").value("Window/geometry").toByteArray(), shape);
