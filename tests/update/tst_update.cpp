@@ -240,18 +240,19 @@ private slots:
             settings_->setValue(settings::key::SoftDialog, row.putAside);
             QVERIFY(start(versions(row.major, row.minor)));
             QVERIFY2(offered() == row.offer && update_->checksDone() == row.checksDone, qPrintable(latest));
-            const QString text = box("softwareOfferBox")->view()->toPlainText();
+            InformationBox *offer = box("softwareOfferBox");
+            const QString text = offer->view()->toPlainText();
             QVERIFY(!row.offer || (text.contains("Current Version:1.00\n") && text.endsWith("Latest Version:" + latest) &&
-                                   box("softwareOfferBox")->windowTitle() == "AVENOR Update Information" &&
-                                   box("softwareOfferBox")->checkBox()->text() == "Do not show this message again"));
+                                   offer->windowTitle() == "AVENOR Update Information" &&
+                                   offer->checkBox()->text() == "Do not show this message again"));
             if (*row.putAside && !row.offer) { // what "- Update" does
                 settings_->setValue(settings::key::SoftDialog, QString());
                 update_->softwareCheck();
                 QVERIFY(offered());
             }
             if (offered()) { // "Update later", not to be shown again
-                box("softwareOfferBox")->checkBox()->setChecked(true);
-                box("softwareOfferBox")->secondButton()->click();
+                offer->checkBox()->setChecked(true);
+                offer->secondButton()->click();
                 QVERIFY(!offered() && update_->checksDone());
                 QCOMPARE(settings_->value(settings::key::SoftDialog), latest);
             }
