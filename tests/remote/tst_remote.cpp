@@ -291,7 +291,9 @@ private slots:
         QCOMPARE(b.last("/lyntra/input/1/mute").args, (QVariantList{1}));
         QCOMPARE(b.last("/lyntra/input/1/link").args, (QVariantList{1}));
         QCOMPARE(rig.unit.mismatch({"mute.input.0=1", "mute.input.1=1"}), QString());
-        // Changes made in the window, on a channel and on the master.
+        // Changes made in the window, on a linked pair, a channel and the master.
+        rig.unit.model->setFaderLevel(mixer::pairRef(1), -12.0);
+        QVERIFY(wait_until([&] { return b.last("/lyntra/input/1/fader").args.value(0).toDouble() == -12.0; }));
         rig.unit.model->setFaderLevel(mixer::monoRef(20), -20.0);
         rig.unit.model->setFaderLevel(mixer::masterRef(), -30.0);
         QVERIFY(wait_until([&] { return a.count("/lyntra/input/20/fader") == 1 && b.count("/lyntra/input/20/fader") == 1; }));
