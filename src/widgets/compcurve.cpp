@@ -46,10 +46,12 @@ void DrawCompressor::setCurve(const curves::CompCurveState &state, curves::Curve
 
 void DrawCompressor::paintEvent(QPaintEvent *ev)
 {
-    QLabel::paintEvent(ev);
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(curves::curvePen(m_mode, Qt::RoundCap));
-    p.setBrush(curves::curveColour(m_mode));
-    p.drawPolygon(curves::compCurvePolygon(m_state), Qt::OddEvenFill);
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(curves::curvePen(m_mode, Qt::RoundCap));
+        p.setBrush(curves::curveColour(m_mode));
+        p.drawPolygon(curves::compCurvePolygon(m_state), Qt::OddEvenFill);
+    }
+    QLabel::paintEvent(ev); // the title ("Bypass") over the curve, never under it
 }

@@ -61,7 +61,6 @@ void DrawEq::setCurve(const curves::EqCurveState &state, curves::CurveMode mode)
 
 void DrawEq::paintEvent(QPaintEvent *ev)
 {
-    QLabel::paintEvent(ev);
     const std::array<int, curves::kEqWidth> rows = curves::eqCurveRows(m_state);
     QPainterPath path;
     path.moveTo(0, rows[1]);
@@ -71,8 +70,11 @@ void DrawEq::paintEvent(QPaintEvent *ev)
     path.lineTo(0, curves::kEqZeroRow);
     path.closeSubpath();
 
-    QPainter p(this);
-    p.setPen(curves::curvePen(m_mode, Qt::SquareCap));
-    p.setBrush(curves::curveColour(m_mode));
-    p.drawPath(path);
+    {
+        QPainter p(this);
+        p.setPen(curves::curvePen(m_mode, Qt::SquareCap));
+        p.setBrush(curves::curveColour(m_mode));
+        p.drawPath(path);
+    }
+    QLabel::paintEvent(ev); // the title over the curve
 }

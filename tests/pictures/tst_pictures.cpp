@@ -134,7 +134,7 @@ private slots:
                                         << QStringList{"routing-k2-48k", "monitor-k2-48k", "initialize-box"};
         QTest::newRow("k1-192k") << "K1" << "192000" << QStringList{"interface-k1-192k"};
         QTest::newRow("k2-192k") << "K2" << "192000" << QStringList{"mixer-k2-192k"};
-        QTest::newRow("k1-48k") << "K1" << "48000" << QStringList{"routing-k1-48k", "mixer-k1-48k-reverb-off"};
+        QTest::newRow("k1-48k") << "K1" << "48000" << QStringList{"routing-k1-48k", "mixer-k1-48k-bypass-reverb-off"};
     }
     void window()
     {
@@ -273,6 +273,10 @@ private:
             window.menus().mixerPage->trigger();
             // The stored mix links inputs 1-2 with a compressor and EQ set up: the editor draws both curves.
             click(mixer::widgetName(mixer::WidgetKind::Select, mixer::pairRef(1)));
+        }
+        if (name.contains(QLatin1String("bypass"))) { // the editor's titles instead of curves
+            click(QStringLiteral("pB_Analog5"));
+            click(QStringLiteral("pB_Bypass5"));
         }
         if (name.endsWith(QLatin1String("reverb-off"))) // the diagram drawn inactive
             click(QStringLiteral("pB_masterReverb"));
