@@ -438,6 +438,7 @@ private slots:
         lyntra_test::clear_config_home();
         Rig rig;
         QVERIFY(rig.start());
+        QVERIFY(!rig.menus().undo->isEnabled() && !rig.menus().redo->isEnabled()); // nothing done yet
         rig.menus().importScene->trigger(); // the file chosen in the dialog is the one imported
         auto *open = rig.window->findChild<QFileDialog *>();
         open->selectFile(path);
