@@ -40,8 +40,6 @@ const QString kGrooveStyle =
                    "QSlider::sub-page:horizontal{background: #33363b; border-radius: 2px;}"
                    "QSlider::handle:horizontal{width: 10px; margin: -7px 0; border-radius: 2px;}"
                    "QSlider::groove:horizontal:focus{background: #d9a441;}");
-const QString kSliderStyle =
-    QStringLiteral("QSlider::handle:horizontal {background-color: white; border: 1px solid black}");
 
 // The page's widget: paints the front panel artwork behind the children.
 class InterfacePanel : public QWidget {
@@ -208,7 +206,6 @@ DriverWidgets addDriver(QWidget *page)
     slider->setPageStep(1);
     slider->setValue(BufferSize::kDefaultPosition);
     slider->setTickPosition(QSlider::TicksBelow);
-    slider->setStyleSheet(kSliderStyle);
     driver->addWidget(slider, 1, 1);
     auto *sizeText = label("label_BufferSizeDisp", kValueBlack, BufferSize::textForPosition(slider->value()));
     // The text pads the number to four places with blanks, which only lines up in a fixed-pitch face.
