@@ -134,7 +134,8 @@ private slots:
                                         << QStringList{"routing-k2-48k", "monitor-k2-48k", "initialize-box"};
         QTest::newRow("k1-192k") << "K1" << "192000" << QStringList{"interface-k1-192k"};
         QTest::newRow("k2-192k") << "K2" << "192000" << QStringList{"mixer-k2-192k"};
-        QTest::newRow("k1-48k") << "K1" << "48000" << QStringList{"routing-k1-48k", "mixer-k1-48k-bypass-reverb-off"};
+        QTest::newRow("k1-48k") << "K1" << "48000"
+                                << QStringList{"routing-k1-48k", "mixer-k1-48k-bypass-reverb-off"};
     }
     void window()
     {

@@ -441,6 +441,7 @@ private slots:
         QVERIFY(!rig.menus().undo->isEnabled() && !rig.menus().redo->isEnabled()); // nothing done yet
         rig.menus().importScene->trigger(); // the file chosen in the dialog is the one imported
         auto *open = rig.window->findChild<QFileDialog *>();
+        QVERIFY(open);
         open->selectFile(path);
         static_cast<QDialog *>(open)->accept();
         QCOMPARE(rig.steps().count(), 1);
