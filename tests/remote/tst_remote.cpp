@@ -75,6 +75,7 @@ private slots:
         row("ratio infinite", "/lyntra/input/6/comp/ratio", 1000.0, std::numeric_limits<double>::infinity(),
             "comp.5.ratio=255");
         row("eq frequency by ratio", "/lyntra/input/9/eq/high/freq", 7100.0, 7000.0, "eq.8.3.freq=51");
+        row("eq q by ratio", "/lyntra/input/9/eq/lowmid/q", 5.0, 4.0, "eq.8.1.q=4");
         row("eq gain clamps", "/lyntra/input/9/eq/highmid/gain", -40.0, -12.0, "eq.8.2.gain=0");
         row("reverb time clamps", "/lyntra/reverb/time", 99.0, 10.0, "reverb.time=100");
         row("pre-delay clamps to none", "/lyntra/reverb/predelay", -20.0, 0.0, "reverb.predelay=0");
@@ -189,7 +190,8 @@ private slots:
                 QVERIFY(!local.contains(far));
     }
 
-    // Clients that send 64-bit numbers (h, d) are understood as those that send i and f.
+    // Clients that send 64-bit numbers (h, d) are understood as those that send i and f; a bundle's
+    // message applies past an empty bundle before it (valid OSC, nothing to do).
     void wideNumbers()
     {
         RemoteRig rig;
@@ -206,8 +208,11 @@ private slots:
         };
         client.sendRaw(message("/lyntra/input/3/fader", [](lo_message m) { lo_message_add_int64(m, -6); }),
                        rig.port);
-        client.sendRaw(message("/lyntra/input/4/fader", [](lo_message m) { lo_message_add_double(m, -7.5); }),
-                       rig.port);
+        const QByteArray bundle("#bundle\0\0\0\0\0\0\0\0\1", 16);
+        const auto element = [](const QByteArray &b) { return QByteArray(3, '\0') + char(b.size()) + b; };
+        const QByteArray wide =
+            message("/lyntra/input/4/fader", [](lo_message m) { lo_message_add_double(m, -7.5); });
+        client.sendRaw(bundle + element(bundle) + element(wide), rig.port);
         QVERIFY(wait_until([&] {
             return rig.unit.mismatch({"fader.input.2=-60", "fader.input.3=-75"}).isEmpty();
         }));
