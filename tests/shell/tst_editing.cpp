@@ -408,7 +408,8 @@ private slots:
                 if (!QTest::qWaitFor([&] { return !window.findChild<QFileDialog *>(); }))
                     return static_cast<QFileDialog *>(nullptr);
                 window.findChild<QAction *>(QLatin1String(action))->trigger();
-                return window.findChild<QFileDialog *>();
+                QFileDialog *shown = window.findChild<QFileDialog *>();
+                return shown && shown->isVisible() ? shown : nullptr;
             };
             QFileDialog *save = dialog("actionExportScene");
             QVERIFY(save);
