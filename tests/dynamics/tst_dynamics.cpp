@@ -317,6 +317,7 @@ private slots:
         QCOMPARE(rig.text("label_RatioDisp"), QString("1.0:1"));
         QVERIFY(!rig.find<QPushButton>("pB_LowCutFilter")->isChecked());
         QVERIFY(rig.find("label_LowGainKnob")->isEnabled());
+        QCOMPARE(rig.text("label_LowGainDisp"), QString("0"));
     }
 
     // A reload keeps a selected stereo strip in the editor, with what it loaded; one that comes back in
