@@ -29,5 +29,4 @@ MonoStrip::MonoStrip(StripContext &ctx, int track, QWidget *parent)
     // Both meters of a pair's mono strips live on the page that holds the two strips.
     addMeter(WidgetKind::LevelMeter, WidgetKind::Peak, odd ? 0 : 1, parentWidget());
     addNameEdit(QRect(3, g::kNameY, 54, 20));
-    refresh();
 }

@@ -43,6 +43,7 @@ PairStrip::PairStrip(StripContext &ctx, int pair, QWidget *parent) : QStackedWid
     addWidget(monoPage);
     addWidget(stereoPage);
     connect(&ctx.model.events(ref), &mixer::StripEvents::linkChanged, this, &PairStrip::reflectLink);
+    // Also the strips' first showing of the model: they do not refresh themselves when built.
     reflectLink(ctx.model.pairLinked(pair));
 }
 

@@ -46,5 +46,4 @@ StereoStrip::StereoStrip(StripContext &ctx, int pair, QWidget *parent)
     addMeter(WidgetKind::LevelMeterR, WidgetKind::PeakR, 3);
     if (p)
         addCaption(QStringLiteral("%1 | %2").arg(p->first).arg(p->second), QRect(3, g::kNameY, 114, 20));
-    refresh();
 }
