@@ -246,6 +246,7 @@ private slots:
         s.setValue(settings::key::JsonUrl, "https://own.example/doc.json");
         s.setValue("Track3", settings::key::Mute, true);
         s.setValue(settings::key::MoniConOutput, 2);
+        QVERIFY(!s.value(settings::key::OscEnabled)); // nothing listens until the user turns it on
         s.setValue(settings::key::OscEnabled, true);
         QVERIFY(scenes.save(2, &error));
         QCOMPARE(QSettings(scenes.slotPath(2), QSettings::IniFormat).childGroups(), (QStringList{"MoniCon", "Track3"}));
