@@ -285,12 +285,14 @@ private slots:
         const struct { QLocale::Language language; const char *dismissed, *shownText, *title; } rows[] = {
             {QLocale::English, "news", "", ""}, {QLocale::English, "old news", "news", "AVENOR Latest Information"},
             {QLocale::French, "", "nouvelles", "Actualités AVENOR"},
+            {QLocale::German, "", "Neues", "AVENOR Neuigkeiten"},
             {QLocale::Chinese, "", "消息", "AVENOR 最新消息"}};
         for (const auto &row : rows) {
             QLocale::setDefault(QLocale(row.language));
             settings_->setValue(settings::key::InfoDialog, row.dismissed);
             QJsonObject v = versions(1, 1); // the offer comes after the message, shown or not
-            v["messages"] = QJsonObject{{"English", "news"}, {"French", "nouvelles"}, {"Chinese", "消息"}};
+            v["messages"] =
+                QJsonObject{{"English", "news"}, {"French", "nouvelles"}, {"German", "Neues"}, {"Chinese", "消息"}};
             QVERIFY(start(v) && offered());
             InformationBox *info = box("informationBox");
             QCOMPARE(info->isVisible() ? info->view()->toPlainText() : QString(), QString(row.shownText));
