@@ -203,7 +203,6 @@ DriverWidgets addDriver(QWidget *page)
     driver->addWidget(label("label_BufferSize", kCaptionBlack, InterfacePage::tr("Buffer Size")), 1, 0);
     auto *slider = named(new QSlider(Qt::Horizontal), "hS_BufferSize");
     slider->setRange(0, BufferSize::kPositions - 1);
-    slider->setPageStep(1);
     slider->setValue(BufferSize::kDefaultPosition);
     slider->setTickPosition(QSlider::TicksBelow);
     driver->addWidget(slider, 1, 1);
