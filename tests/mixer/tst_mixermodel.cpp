@@ -267,6 +267,12 @@ private slots:
             rig.model->loadAll();
             QCOMPARE(rig.model->selection(), std::optional<StripRef>(strip(editing)));
         }
+        // A send loaded while unlinked shows on the stereo knob once linked.
+        rig.settings.setValue("Track5_6", settings::key::Link, false);
+        rig.settings.setValue("Track5", settings::key::sendLevel(4), 77);
+        rig.model->loadAll();
+        QVERIFY(rig.model->setLink(3, true));
+        QCOMPARE(rig.model->sendPosition(strip("Track5_6"), 4), 77);
     }
 
     void linkOffHandsStereoToBoth()
