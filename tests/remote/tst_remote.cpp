@@ -77,6 +77,8 @@ private slots:
         row("eq frequency by ratio", "/lyntra/input/9/eq/high/freq", 7100.0, 7000.0, "eq.8.3.freq=51");
         row("eq q by ratio", "/lyntra/input/9/eq/lowmid/q", 5.0, 4.0, "eq.8.1.q=4");
         row("eq gain clamps", "/lyntra/input/9/eq/highmid/gain", -40.0, -12.0, "eq.8.2.gain=0");
+        // A name is the window's own: the unit holds none.
+        row("name cleaned and cut", "/lyntra/input/7/name", "Kick\tdrum", "Kickdr", "mute.input.6=null");
         row("reverb time clamps", "/lyntra/reverb/time", 99.0, 10.0, "reverb.time=100");
         row("pre-delay clamps to none", "/lyntra/reverb/predelay", -20.0, 0.0, "reverb.predelay=0");
         row("reverb type any case", "/lyntra/reverb/type", "plate", "PLATE", "reverb.type=5");
