@@ -282,11 +282,12 @@ private slots:
 
     void information()
     {
-        const struct { QLocale::Language language; const char *dismissed, *shownText, *title; } rows[] = {
-            {QLocale::English, "news", "", ""}, {QLocale::English, "old news", "news", "AVENOR Latest Information"},
-            {QLocale::French, "", "nouvelles", "Actualités AVENOR"},
-            {QLocale::German, "", "Neues", "AVENOR Neuigkeiten"},
-            {QLocale::Chinese, "", "消息", "AVENOR 最新消息"}};
+        const struct { QLocale::Language language; const char *dismissed, *shownText, *title, *tick; } rows[] = {
+            {QLocale::English, "news", "", "", ""},
+            {QLocale::English, "old news", "news", "AVENOR Latest Information", "Do not show this message again"},
+            {QLocale::French, "", "nouvelles", "Actualités AVENOR", "Ne plus afficher ce message"},
+            {QLocale::German, "", "Neues", "AVENOR Neuigkeiten", "Diese Meldung nicht mehr anzeigen"},
+            {QLocale::Chinese, "", "消息", "AVENOR 最新消息", "不再显示此消息"}};
         for (const auto &row : rows) {
             QLocale::setDefault(QLocale(row.language));
             settings_->setValue(settings::key::InfoDialog, row.dismissed);
@@ -298,6 +299,7 @@ private slots:
             QCOMPARE(info->isVisible() ? info->view()->toPlainText() : QString(), QString(row.shownText));
             if (info->isVisible()) {
                 QCOMPARE(info->windowTitle(), QString(row.title));
+                QCOMPARE(info->checkBox()->text(), QString(row.tick));
                 info->checkBox()->setChecked(true);
                 info->firstButton()->click();
                 QCOMPARE(settings_->value(settings::key::InfoDialog), QString(row.shownText));
