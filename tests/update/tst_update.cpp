@@ -359,10 +359,12 @@ private slots:
     void keysAnswerTheWindows_data()
     {
         QTest::addColumn<int>("onOffer");
-        QTest::addColumn<int>("onComplete"); // 0 / -1: the download stalls, and Escape / closing all ends it
+        // 0 / -1 / -2: the download stalls, and Escape / closing all / the window manager's close ends it
+        QTest::addColumn<int>("onComplete");
         QTest::newRow("Escape on the offer") << int(Qt::Key_Escape) << 0;
         QTest::newRow("Escape while downloading") << int(Qt::Key_Return) << 0;
         QTest::newRow("main window closed while downloading") << int(Qt::Key_Return) << -1;
+        QTest::newRow("download window closed while downloading") << int(Qt::Key_Return) << -2;
         QTest::newRow("Escape when complete") << int(Qt::Key_Return) << int(Qt::Key_Escape);
         QTest::newRow("Return when complete") << int(Qt::Key_Enter) << int(Qt::Key_Return);
     }
@@ -387,7 +389,10 @@ private slots:
         if (onComplete <= 0) { // silently, and without leaving anything behind
             QTRY_VERIFY_WITH_TIMEOUT(shown("downloadWindow") && shown("downloadWindow")
                                          ->findChild<QAbstractButton *>("pB_Cancel")->isEnabled(), Deadline);
-            QVERIFY(onComplete < 0 ? (update_->closeAll(), true) : pressKey(shown("downloadWindow"), Qt::Key_Escape));
+            QCloseEvent close;
+            QVERIFY(onComplete == -1   ? (update_->closeAll(), true)
+                    : onComplete == -2 ? QApplication::sendEvent(shown("downloadWindow")->windowHandle(), &close)
+                                       : pressKey(shown("downloadWindow"), Qt::Key_Escape));
             QTRY_VERIFY_WITH_TIMEOUT(!shown("downloadWindow") && downloadFolders().isEmpty(), Deadline);
             QVERIFY(!shown("updateErrorBox"));
             return;
