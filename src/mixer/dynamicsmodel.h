@@ -55,6 +55,7 @@ public:
 
 signals:
     void knobChanged(mixer::StripRef strip, mixer::DynKnob knob, int position, const QString &label);
+    // Always followed by the low gain's knobChanged: switching the cut resets that gain.
     void lowCutChanged(mixer::StripRef strip, bool on);
 
 private:

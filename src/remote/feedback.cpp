@@ -50,11 +50,8 @@ void Feedback::follow()
 {
     followStrips();
     mixer::DynamicsModel *dyn = &mix_.mixer.dynamics();
+    // A low cut switched comes with its low gain's knob change.
     connect(dyn, &mixer::DynamicsModel::knobChanged, this, [this](mixer::StripRef s) {
-        for (int channel : mixer::channelsOf(s))
-            markInput(channel);
-    });
-    connect(dyn, &mixer::DynamicsModel::lowCutChanged, this, [this](mixer::StripRef s) {
         for (int channel : mixer::channelsOf(s))
             markInput(channel);
     });
