@@ -186,10 +186,17 @@ private slots:
     void init()
     {
         server_ = std::make_unique<HttpTestServer>();
-        server_->serve("/moved.zip", {{}, -1, 0, "http://download.avenor-audio.example/pkg.zip"});
+        // Plain http off this computer, though 0.0.0.0 reaches this server.
+        const QString offsite = server_->url("/redirected.sh").replace("127.0.0.1", "0.0.0.0");
+        server_->serve("/offsite.sh", {{}, -1, 0, offsite.toUtf8()});
         tls_ = std::make_unique<HttpTestServer>(true);
         tls_->serve("/moved.sh", {{}, -1, 0, server_->url("/redirected.sh").toUtf8()});
         server_->serve("/redirected.sh", {installerScript(), -1, 0, {}});
+        for (int hop = 1; hop <= 6; ++hop) { // one more than the panel follows from /hop1.sh
+            const QByteArray next = server_->url(QString("/hop%1.sh").arg(hop + 1)).toUtf8();
+            server_->serve(QString("/hop%1.sh").arg(hop), {{}, -1, 0, next});
+        }
+        server_->serve("/hop7.sh", {installerScript(), -1, 0, {}});
         QFile::remove(Settings().mainFilePath());
         settings_ = std::make_unique<Settings>();
         QFile::remove(temp() + "/marker");
@@ -457,7 +464,9 @@ private slots:
         row("escaping entry", "/pkg.tar", fixture("bad-dotdot.tar"), right, "error");
         row("no installer", "/pkg.tar.xz", fixture("ok-readme.tar.xz"), right, "error");
         row("not found", "/missing.zip", none, wrong, "error");
-        row("redirect to plain http", "/moved.zip", none, wrong, "error");
+        row("redirect to plain http", "/offsite.sh", none, sha256Hex(script), "error");
+        row("four redirects", "/hop3.sh", none, sha256Hex(script), "marker");
+        row("six redirects", "/hop1.sh", none, sha256Hex(script), "error");
         row("plain http", "http://download.avenor-audio.example/setup.sh", none, wrong, "error");
     }
     void download()
