@@ -42,7 +42,8 @@ private slots:
 
     void foundSetUpLostAndBack()
     {
-        QVERIFY(bed_.plug());
+        // The unit among others on its bus, met before and after it whichever way the bus is listed.
+        QVERIFY(bed_.plugStranger() && bed_.plug() && bed_.plugStranger());
         Panel panel;
         QVERIFY(startOnTheBus(panel));
         QVERIFY(panel.awaitMarker("unit set up"));

@@ -53,27 +53,14 @@ public:
     // Plugs the unit in at a new address on bus 1, as a replugged unit gets; its node refuses a user
     // without rights when `denied` (made so just after it appears: plug a denied unit before the panel
     // looks). Each node has a device number of its own, which umockdev tells emulated nodes apart by.
-    bool plug(bool denied = false)
+    bool plug(bool denied = false) { return add(true) && (setDenied(denied), true); }
+    // Another maker's device on the same bus, whose node only root may open, as most are.
+    bool plugStranger()
     {
-        static int address = 1;
-        ++address;
-        node_ = QStringLiteral("/dev/bus/usb/001/%1").arg(address, 3, 10, QLatin1Char('0'));
-        sys_ = QStringLiteral("/sys/devices/pci0000:00/usb1/1-%1").arg(address);
-        gone_ = false;
-        umockdev_testbed_attach_ioctl(bed_, qPrintable(node_), handler_, nullptr);
-        // device (vendor-specific class), one configuration, one interface without endpoints
-        const QString record =
-            QStringLiteral(
-                "P: %1\nN: %2\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DEVNAME=%3\nE: MAJOR=189\n"
-                "E: MINOR=%4\nA: busnum=1\\n\nA: devnum=%5\\n\nA: manufacturer=AVENOR\\n\nA: product="
-                "LYNTRA K2\\n\nH: descriptors=12010002ef020140d00c0b010100010200010902120001"
-                "0100c0320904000000ff000000\n")
-                .arg(sys_.mid(4), node_.mid(5), node_)
-                .arg(address - 1)
-                .arg(address);
-        const bool added = umockdev_testbed_add_from_string(bed_, qPrintable(record), nullptr);
-        if (denied)
-            setDenied(true);
+        const QString node = node_;
+        const bool added = add(false);
+        setDenied(true);
+        node_ = node;
         return added;
     }
     // Takes the unit away as the kernel does: requests on open handles fail (from the next one on, unless
@@ -104,6 +91,33 @@ public:
     }
 
 private:
+    // The unit answers from the firmware model; the stranger is not even asked.
+    bool add(bool unit)
+    {
+        static int address = 1;
+        ++address;
+        node_ = QStringLiteral("/dev/bus/usb/001/%1").arg(address, 3, 10, QLatin1Char('0'));
+        const QString sys = QStringLiteral("/sys/devices/pci0000:00/usb1/1-%1").arg(address);
+        if (unit) {
+            sys_ = sys;
+            gone_ = false;
+            umockdev_testbed_attach_ioctl(bed_, qPrintable(node_), handler_, nullptr);
+        }
+        // device (vendor-specific class), one configuration, one interface without endpoints
+        const QString descriptors = QLatin1String("12010002ef020140") + (unit ? "d00c0b01" : "6d0442c3") +
+                                    "01000102000109021200010100c0320904000000ff000000";
+        const QString record =
+            QStringLiteral(
+                "P: %1\nN: %2\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DEVNAME=%3\nE: MAJOR=189\n"
+                "E: MINOR=%4\nA: busnum=1\\n\nA: devnum=%5\\n\nA: manufacturer=%6\\n\nA: product=%7\\n\n"
+                "H: descriptors=%8\n")
+                .arg(sys.mid(4), node_.mid(5), node_)
+                .arg(address - 1)
+                .arg(address)
+                .arg(unit ? "AVENOR" : "Other", unit ? "LYNTRA K2" : "Keyboard", descriptors);
+        return umockdev_testbed_add_from_string(bed_, qPrintable(record), nullptr);
+    }
+
     gboolean ioctl(UMockdevIoctlClient *client)
     {
         UMockdevIoctlData *arg = umockdev_ioctl_client_get_arg(client);
