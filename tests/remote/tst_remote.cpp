@@ -298,7 +298,7 @@ private slots:
         QCOMPARE(b.last("/lyntra/input/1/mute").args, (QVariantList{1}));
         QCOMPARE(b.last("/lyntra/input/1/link").args, (QVariantList{1}));
         QCOMPARE(rig.unit.mismatch({"mute.input.0=1", "mute.input.1=1"}), QString());
-        // Changes made in the window, on a linked pair, a channel and the master.
+        // Changes made in the window, on a linked pair, a channel, the master and a line output.
         rig.unit.model->setFaderLevel(mixer::pairRef(1), -12.0);
         QVERIFY(wait_until([&] { return b.last("/lyntra/input/1/fader").args.value(0).toDouble() == -12.0; }));
         rig.unit.model->setFaderLevel(mixer::monoRef(20), -20.0);
@@ -307,6 +307,8 @@ private slots:
         QCOMPARE(a.last("/lyntra/input/20/fader").args.value(0).toDouble(), -20.0);
         QVERIFY(wait_until([&] { return b.count("/lyntra/master/fader") == 1; }));
         QCOMPARE(b.last("/lyntra/master/fader").args.value(0).toDouble(), -30.0);
+        QVERIFY(rig.lineOuts.select(mixer::UnitModel::K2, 2, 3));
+        QVERIFY(wait_until([&] { return b.count("/lyntra/lineout/2/source") == 1; }));
         // A scene renamed in the window's dialog.
         rig.sceneNames[1] = "Verse";
         rig.control.scenesChanged();
