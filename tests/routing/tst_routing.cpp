@@ -279,6 +279,11 @@ private slots:
         rig.open();
         QCOMPARE(rig.slider("vS_mcMaster")->value(), 0);
         QCOMPARE(outputLevel(rig.state(), 9), -1270);
+        // Closed, the monitor drives no output, whoever changes its level (a remote client, say).
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        const int released = outputLevel(rig.state(), 2);
+        rig.section.monitorModel().setRightLevel(0, -10.0);
+        QCOMPARE(outputLevel(rig.state(), 2), released);
     }
 
     void targetSwitchMutesOthersAndRestores()
