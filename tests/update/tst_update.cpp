@@ -555,16 +555,17 @@ private slots:
         QCOMPARE(worker.findChildren<QNetworkReply *>().size(), 0);
     }
 
-    // The main window: "- Update" offered once the checks are done, the firmware offer from the one-second
-    // tick, and every update window closed with the main window.
+    // The main window: "- Update" offered once the checks are done and reaching the update service, the
+    // firmware offer from the one-second tick, and every update window closed with the main window.
     void mainWindow()
     {
         // The document's firmware minor, the version put aside; whether the unit's 1.02 is offered an
         // update. Either way the checks are done.
         for (const auto &[firmwareMinor, putAside, offer] :
              {std::tuple{2, "", false}, {3, "", true}, {3, "1.03", false}}) {
-            serveDocument(versions(1, 0, 1, firmwareMinor));
+            serveDocument(versions(1, 5, 1, firmwareMinor));
             settings_->setValue(settings::key::InformationDialog, true);
+            settings_->setValue(settings::key::SoftDialog, "1.05");
             settings_->setValue(settings::key::FirmDialog, putAside);
             IdleDevice device;
             MainWindow w(device, *settings_);
@@ -576,6 +577,9 @@ private slots:
             // The one-second ticks run on their own; the document arrives when it does.
             QTRY_VERIFY_WITH_TIMEOUT(w.menus().update->isEnabled(), 30000);
             QCOMPARE(bool(shown("firmwareOfferBox")), offer);
+            QVERIFY(!shown("softwareOfferBox"));
+            w.menus().update->trigger(); // the version put aside is offered when asked for
+            QVERIFY(shown("softwareOfferBox"));
             w.close();
             QVERIFY(!shown("firmwareOfferBox") && !shown("informationBox") && !shown("softwareOfferBox"));
             reset();
