@@ -352,6 +352,7 @@ private slots:
         QVERIFY(m && display);
         QVERIFY(PageRig::drag(m, QPointF(8, 6), steps, display));
         QVERIFY(!display->isVisible());
+        QVERIFY(qAbs(display->geometry().bottom() - m->y()) < 8); // it showed just above its marker
         const QString text = mixer::pan::label(position);
         QCOMPARE(display->text(), text);
         QCOMPARE(rig.find<QLabel>(QString(twin).replace("Knob", "Display"))->text(), text);
