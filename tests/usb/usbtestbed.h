@@ -53,15 +53,18 @@ public:
     // Plugs the unit in at a new address on bus 1, as a replugged unit gets; its node refuses a user
     // without rights when `denied` (made so just after it appears: plug a denied unit before the panel
     // looks). Each node has a device number of its own, which umockdev tells emulated nodes apart by.
-    bool plug(bool denied = false) { return add(true) && (setDenied(denied), true); }
+    bool plug(bool denied = false)
+    {
+        node_ = add(true);
+        setDenied(denied);
+        return !node_.isEmpty();
+    }
     // Another maker's device on the same bus, whose node only root may open, as most are.
     bool plugStranger()
     {
-        const QString node = node_;
-        const bool added = add(false);
-        setDenied(true);
-        node_ = node;
-        return added;
+        const QString node = add(false);
+        deny(node, true);
+        return !node.isEmpty();
     }
     // Takes the unit away as the kernel does: requests on open handles fail (from the next one on, unless
     // they already do), the removal event goes out, and the device no longer reads as the unit. Its
@@ -78,7 +81,7 @@ public:
         return gone;
     }
     // The node as a udev rule without uaccess leaves it: no rights for anyone but its owner's powers.
-    void setDenied(bool denied) { ::chmod(QFile::encodeName(root_ + node_).constData(), denied ? 0 : 0666); }
+    void setDenied(bool denied) { deny(node_, denied); }
     void setFault(Fault f) { fault_ = f; }
     // True once the unit left in the middle of an exchange (UnplugAtNextRead).
     bool gone() const { return gone_; }
@@ -91,17 +94,21 @@ public:
     }
 
 private:
-    // The unit answers from the firmware model; the stranger is not even asked.
-    bool add(bool unit)
+    void deny(const QString &node, bool denied)
+    {
+        ::chmod(QFile::encodeName(root_ + node).constData(), denied ? 0 : 0666);
+    }
+    // The unit answers from the firmware model; the stranger is not even asked. The new node, or empty.
+    QString add(bool unit)
     {
         static int address = 1;
         ++address;
-        node_ = QStringLiteral("/dev/bus/usb/001/%1").arg(address, 3, 10, QLatin1Char('0'));
+        const QString node = QStringLiteral("/dev/bus/usb/001/%1").arg(address, 3, 10, QLatin1Char('0'));
         const QString sys = QStringLiteral("/sys/devices/pci0000:00/usb1/1-%1").arg(address);
         if (unit) {
             sys_ = sys;
             gone_ = false;
-            umockdev_testbed_attach_ioctl(bed_, qPrintable(node_), handler_, nullptr);
+            umockdev_testbed_attach_ioctl(bed_, qPrintable(node), handler_, nullptr);
         }
         // device (vendor-specific class), one configuration, one interface without endpoints
         const QString descriptors = QLatin1String("12010002ef020140") + (unit ? "d00c0b01" : "6d0442c3") +
@@ -111,11 +118,11 @@ private:
                 "P: %1\nN: %2\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DEVNAME=%3\nE: MAJOR=189\n"
                 "E: MINOR=%4\nA: busnum=1\\n\nA: devnum=%5\\n\nA: manufacturer=%6\\n\nA: product=%7\\n\n"
                 "H: descriptors=%8\n")
-                .arg(sys.mid(4), node_.mid(5), node_)
+                .arg(sys.mid(4), node.mid(5), node)
                 .arg(address - 1)
                 .arg(address)
                 .arg(unit ? "AVENOR" : "Other", unit ? "LYNTRA K2" : "Keyboard", descriptors);
-        return umockdev_testbed_add_from_string(bed_, qPrintable(record), nullptr);
+        return umockdev_testbed_add_from_string(bed_, qPrintable(record), nullptr) ? node : QString();
     }
 
     gboolean ioctl(UMockdevIoctlClient *client)
