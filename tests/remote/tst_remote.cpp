@@ -279,9 +279,9 @@ private slots:
         QCOMPARE(rig.unit.mismatch({"fader.input.2=null", "reverb.type=null", "comp.2.on=null"}), QString());
     }
 
-    // Subscribers hear every change: a client's (a switch, a whole number) goes to the others, not back
-    // to itself; one made in the panel (the model call a widget makes) goes to all. A linked pair moves
-    // together.
+    // Subscribers hear every change: a client's (a switch, a whole number, a level, a word) goes to the
+    // others, not back to itself; one made in the panel (the model call a widget makes) goes to all. A
+    // linked pair moves together.
     void feedbackReachesTheOtherSubscribers()
     {
         RemoteRig rig;
@@ -294,7 +294,12 @@ private slots:
         a.send("/lyntra/input/2/link", {1});
         a.send("/lyntra/input/1/mute", {1});
         a.send("/lyntra/input/4/pan", {-4});
-        QVERIFY(wait_until([&] { return b.count("/lyntra/input/2/mute") == 1 && b.count("/lyntra/input/4/pan") == 1; }));
+        a.send("/lyntra/input/6/fader", {-6.0});
+        a.send("/lyntra/reverb/type", {"PLATE"});
+        QVERIFY(wait_until([&] {
+            return b.count("/lyntra/input/2/mute") == 1 && b.count("/lyntra/input/4/pan") == 1
+                   && b.count("/lyntra/input/6/fader") == 1 && b.count("/lyntra/reverb/type") == 1;
+        }));
         QCOMPARE(b.last("/lyntra/input/1/mute").args, (QVariantList{1}));
         QCOMPARE(b.last("/lyntra/input/1/link").args, (QVariantList{1}));
         QCOMPARE(rig.unit.mismatch({"mute.input.0=1", "mute.input.1=1"}), QString());
@@ -314,7 +319,8 @@ private slots:
         rig.control.scenesChanged();
         QVERIFY(wait_until([&] { return b.count("/lyntra/scene/2/name") == 1; }));
         QCOMPARE(b.last("/lyntra/scene/2/name").args, (QVariantList{"Verse"}));
-        for (const char *own : {"/lyntra/input/1/mute", "/lyntra/input/2/link", "/lyntra/input/4/pan"})
+        for (const char *own : {"/lyntra/input/1/mute", "/lyntra/input/2/link", "/lyntra/input/4/pan",
+                                "/lyntra/input/6/fader", "/lyntra/reverb/type"})
             QCOMPARE(a.count(own), 0);
 
         b.send("/lyntra/unsubscribe", {b.port()});
