@@ -102,10 +102,11 @@ private slots:
     }
 
     // The gain-reduction bar takes a deeper reduction at once and falls back by 8, 4, 2, 1 pixels a step
-    // once it ends, until it goes.
+    // once it ends, until it goes. A steady reduction holds its height.
     void grBarFallsBack()
     {
         GrBar bar;
+        bar.update(0);
         bar.update(0);
         QVERIFY(bar.visible() && bar.height() == kGrFull);
         QList<int> heights;
