@@ -285,6 +285,20 @@ private slots:
         QVERIFY(offer->isVisible());
         offer->firstButton()->click();
         QVERIFY(!offer->isVisible());
+
+        // A unit known before the document arrived is offered its firmware once the software offer is
+        // answered, even with "later".
+        reset();
+        serveDocument(versions(1, 1, 1, 3));
+        update_ = std::make_unique<UpdateSoftware>(*settings_, "1.00 0059");
+        update_->firmwareCheck("LYNTRA K2", "1.02 0001");
+        QVERIFY(QTest::qWaitFor(offered));
+        offer = box("firmwareOfferBox");
+        update_->firmwareCheck("LYNTRA K2", "1.02 0001");
+        QVERIFY(!offer->isVisible());
+        box("softwareOfferBox")->secondButton()->click();
+        update_->firmwareCheck("LYNTRA K2", "1.02 0001");
+        QVERIFY(offer->isVisible());
     }
 
     void information()
