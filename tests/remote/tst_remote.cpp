@@ -351,11 +351,13 @@ private slots:
         const int meters = a.count("/lyntra/meters");
         QVERIFY2(meters >= 7 && meters <= 12, qPrintable(QString::number(meters)));
         QCOMPARE(b.count("/lyntra/meters"), 0);
-        // Turned off, the panel stops asking the unit for levels.
+        // Turned off, the panel stops asking the unit for levels and answers no client.
         rig.control.configure({false, rig.port, false});
         asked = 0;
+        a.send("/lyntra/input/1/fader");
         QTest::qWait(300);
         QCOMPARE(asked, 0);
+        QCOMPARE(a.count("/lyntra/input/1/fader"), 0);
 
         using namespace std::chrono_literals;
         remote::Subscribers s;
