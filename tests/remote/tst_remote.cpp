@@ -330,6 +330,9 @@ private slots:
         rig.unit.model->setFaderLevel(mixer::monoRef(20), -10.0);
         QVERIFY(wait_until([&] { return a.count("/lyntra/input/20/fader") == 2; }));
         QCOMPARE(b.count("/lyntra/input/20/fader"), 0);
+        // A unit of another model, and no other change.
+        emit rig.unit.dev.sig_recv_productname("LYNTRA K1");
+        QVERIFY(wait_until([&] { return a.last("/lyntra/status/model").args == QVariantList{"LYNTRA K1"}; }));
     }
 
     // Meters go ten times a second to the subscriber that asked for them, to no other, and stop with the
