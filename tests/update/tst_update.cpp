@@ -419,6 +419,7 @@ private slots:
             return;
         }
         QTRY_VERIFY_WITH_TIMEOUT(shown("downloadCompleteWindow"), Deadline);
+        QCOMPARE(shown("downloadCompleteWindow")->windowTitle(), QString("AVENOR Update Information"));
         QVERIFY(pressKey(shown("downloadCompleteWindow"), Qt::Key(onComplete)));
         QVERIFY(!shown("downloadCompleteWindow"));
         if (onComplete == Qt::Key_Return)
