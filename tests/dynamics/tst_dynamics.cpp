@@ -189,6 +189,9 @@ private slots:
         rig.drag("label_ThresholdKnob", 40);  // 127 stays at the top
         rig.drag("label_ThresholdKnob", -87); // 40: -22 dB
         QCOMPARE(rig.text("label_ThresholdDisp"), QString("-22"));
+        const QImage straight = rig.curve()->grab().toImage(); // 1:1
+        rig.drag("label_RatioKnob", 40);
+        QVERIFY(rig.curve()->grab().toImage() != straight);
         rig.wheel("label_HighMidFreqKnob", 3); // a notch a frequency: 1.2k -> 1.5k, index 30
         QCOMPARE(rig.text("label_HighMidFreqDisp"), QString("1.5k"));
         rig.wheel("label_LowMidFreqKnob", -3); // down to 200 Hz, index 11: its own band, not its neighbour's
