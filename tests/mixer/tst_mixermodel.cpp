@@ -187,6 +187,7 @@ private slots:
         QTest::newRow("left muted, right not") << true << false << false;
         QTest::newRow("both muted") << true << true << false;
         QTest::newRow("left soloed") << false << false << true;
+        QTest::newRow("left muted and soloed") << true << false << true;
     }
     void linkSoloAndMute()
     {
