@@ -23,6 +23,7 @@
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenuBar>
 #include <QSettings>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -446,6 +447,7 @@ private slots:
         open->selectFile(path);
         static_cast<QDialog *>(open)->accept();
         QCOMPARE(rig.steps().count(), 1);
+        QVERIFY(!rig.window->menuBar()->isEnabled()); // held by the progress window while the mix goes out
         QCOMPARE(rig.menus().undo->text(), QStringLiteral("Undo Import gig"));
         QString missing;
         QVERIFY2(wait_until([&] { return (missing = storedMixMissing(rig.unit.state())).isEmpty(); }),
