@@ -257,6 +257,7 @@ private slots:
         QCOMPARE(ixctl_recv_msg(&dev, &in.buf), ok ? 0 : 1);
         QCOMPARE(int(in.buf.position), 0);
         QCOMPARE(in.first64() == kUntouched, !ok);
+        QCOMPARE(link.fd.load() < 0, !ok); // a spoilt exchange's connection is never used again
         // Nothing the unit had to say was spent on the spoilt read.
         QCOMPARE(ixctl_recv_msg(&dev, &in.buf), 0);
         QCOMPARE(describe(in.first64()), QStringLiteral("24=48000 161=1"));
