@@ -463,6 +463,7 @@ private slots:
         };
         row("trickling", "/slow.sh", longScript, right, "marker", -1, 60);
         row("stalled", "/slow.sh", longScript, right, "error", 100, 0);
+        row("silent from the start", "/slow.sh", longScript, right, "error", 0, 0);
         row("archive", "/pkg.tar.gz", archive, right, "marker");
         row("zip", "/pkg.zip", fixture("ok-installer.zip"), right, "marker");
         row("script", "/setup.sh", script, right, "marker");
