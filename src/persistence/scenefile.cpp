@@ -62,11 +62,13 @@ bool SceneFile::read(const QString &path, QByteArray *mix, QString *why)
     {
         QSettings scene(copy, QSettings::IniFormat);
         scene.setIniCodec("UTF-8");
+        // The file is read on first use, so the status means something only after the keys are in.
+        const QStringList keys = scene.allKeys();
         if (scene.status() != QSettings::NoError) {
             *why = tr("It is damaged.");
             return false;
         }
-        for (const QString &key : scene.allKeys()) {
+        for (const QString &key : keys) {
             const QString group = key.section(QLatin1Char('/'), 0, 0);
             const QString name = key.section(QLatin1Char('/'), 1);
             // Only what the panel itself keeps of a mix is taken; the rest of the file stays out.
