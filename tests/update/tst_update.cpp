@@ -308,13 +308,14 @@ private slots:
             {QLocale::English, "old news", "news", "AVENOR Latest Information", "Do not show this message again"},
             {QLocale::French, "", "nouvelles", "Actualités AVENOR", "Ne plus afficher ce message"},
             {QLocale::German, "", "Neues", "AVENOR Neuigkeiten", "Diese Meldung nicht mehr anzeigen"},
+            {QLocale::Japanese, "", "お知らせ", "AVENOR 最新情報", "今後このメッセージを表示しない"},
             {QLocale::Chinese, "", "消息", "AVENOR 最新消息", "不再显示此消息"}};
         for (const auto &row : rows) {
             QLocale::setDefault(QLocale(row.language));
             settings_->setValue(settings::key::InfoDialog, row.dismissed);
             QJsonObject v = versions(1, 1); // the offer comes after the message, shown or not
-            v["messages"] =
-                QJsonObject{{"English", "news"}, {"French", "nouvelles"}, {"German", "Neues"}, {"Chinese", "消息"}};
+            v["messages"] = QJsonObject{{"English", "news"}, {"French", "nouvelles"}, {"German", "Neues"},
+                                        {"Japanese", "お知らせ"}, {"Chinese", "消息"}};
             QVERIFY(start(v) && offered());
             InformationBox *info = box("informationBox");
             QCOMPARE(info->isVisible() ? info->view()->toPlainText() : QString(), QString(row.shownText));
