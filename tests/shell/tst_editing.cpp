@@ -317,7 +317,8 @@ private slots:
             << "It holds no mix of this panel.";
         QTest::newRow("a value of the wrong kind") << QByteArray("[Track3]\nMute=true\nFader=loud\n")
                                                    << "It is damaged: Track3/Fader holds \"loud\".";
-        QTest::newRow("a key the reader refuses") << QByteArray("[Track3]\nMute\\=true\n") << "It is damaged.";
+        QTest::newRow("a key the reader refuses") << QByteArray("[Track3]\nMute\\=true\n")
+                                                  << "It is damaged.";
         QTest::newRow("far too large") << QByteArray("[Track3]\n") + QByteArray(1100 * 1024, ';')
                                        << "It is far too large to be a scene.";
     }
