@@ -285,6 +285,7 @@ private slots:
         QVERIFY(offer->isVisible());
         offer->firstButton()->click();
         QVERIFY(!offer->isVisible());
+        QVERIFY(shown("updateErrorBox")); // this document names no firmware file to fetch
 
         // A unit known before the document arrived is offered its firmware once the software offer is
         // answered, even with "later".
