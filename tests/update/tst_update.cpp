@@ -285,7 +285,8 @@ private slots:
         QVERIFY(offer->isVisible());
         offer->firstButton()->click();
         QVERIFY(!offer->isVisible());
-        QVERIFY(shown("updateErrorBox")); // this document names no firmware file to fetch
+        // This document names no firmware file to fetch; the Update menu may offer it again.
+        QVERIFY(shown("updateErrorBox") && update_->checksDone());
 
         // A unit known before the document arrived is offered its firmware once the software offer is
         // answered, even with "later".
