@@ -213,8 +213,13 @@ const pw_core_events kCoreEvents = {
 
 void tryConnect(State *s)
 {
-    if (s->core || !s->context)
+    if (s->core)
         return;
+    // No PipeWire here: no server will ever be found, and the page says so.
+    if (!s->context) {
+        lose(s);
+        return;
+    }
     s->core = pw_context_connect(s->context, nullptr, 0);
     if (!s->core) {
         if (s->retriesLeft-- > 0) {

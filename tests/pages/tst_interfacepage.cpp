@@ -439,6 +439,19 @@ private slots:
         QVERIFY(wait_until([&] { return size_->text() == QLatin1String("  64 Samples"); }, 1000));
     }
 
+    // Without PipeWire's client configuration no server can be looked for: the page says so and keeps
+    // the user's choice, never a crash.
+    void withoutPipeWireConfiguration()
+    {
+        rig.reset();
+        qputenv("PIPEWIRE_CONFIG_DIR", dir_.filePath("none").toLocal8Bit());
+        init();
+        qunsetenv("PIPEWIRE_CONFIG_DIR");
+        QTest::keyClick(slider_, Qt::Key_Right);
+        QVERIFY(wait_until([&] { return rig->settings.value(settings::key::AudioPerformanceIndex) == 8; }));
+        QVERIFY(wait_until([&] { return where_->text() == QStringLiteral("No sound server found"); }));
+    }
+
 private:
     // Starts the server and waits until the page has found it and given it the stored choice.
     void startServer(int stored = 256, const char *shown = " 256 Samples")
