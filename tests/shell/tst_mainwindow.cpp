@@ -496,6 +496,7 @@ private slots:
             {menus.initialize, panel, QString()},
             {menus.initializeMemory, panel,
              "This operation initializes ALL Scene Memories.<br>Are you sure?"},
+            {menus.initializeReverb, panel, "This operation initializes Reverb Parameters.<br>Are you sure?"},
             {menus.saveIntoUnit, QString(),
              "Save mixer settings?<p>Current Mixer Configuration and levels will be saved into the unit."},
         };
