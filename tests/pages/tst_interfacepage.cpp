@@ -439,6 +439,16 @@ private slots:
         QVERIFY(wait_until([&] { return size_->text() == QLatin1String("  64 Samples"); }, 1000));
     }
 
+    // A server already running when the panel opens is found at the first look.
+    void serverBeforeThePanel()
+    {
+        rig.reset();
+        server_.start(QStringLiteral("pipewire"), {"-c", dir_.filePath("test.conf")});
+        QVERIFY(wait_until([] { return pwMetadata() == 0; }));
+        init();
+        QVERIFY(wait_until([&] { return where_->text().contains(QLatin1String("PipeWire")); }));
+    }
+
     // Without PipeWire's client configuration no server can be looked for: the page says so and keeps
     // the user's choice, never a crash.
     void withoutPipeWireConfiguration()
