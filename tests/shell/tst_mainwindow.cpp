@@ -448,6 +448,13 @@ private slots:
         rig.window->menus().remoteControl->trigger();
         const auto *remote = rig.window->findChild<QDialog *>(QStringLiteral("RemoteDialog"));
         QVERIFY(remote && remote->isVisible());
+        // The window's own entries: the licence, Minimize and Close.
+        rig.window->menus().license->trigger();
+        QVERIFY(qobject_cast<LicenseDialog *>(QApplication::activeModalWidget()));
+        rig.window->menus().minimize->trigger();
+        QVERIFY(rig.window->isMinimized());
+        rig.window->menus().close->trigger();
+        QVERIFY(!rig.window->isVisible());
     }
 
     // Without a unit: each question cancelled changes no file; "Initialize Memory" empties every slot
