@@ -217,6 +217,13 @@ private slots:
         QCoreApplication::processEvents(); // the wait may end before its last turn of the loop
         rig.key("vS_FaderKnob3", Qt::Key_Up);
         QCOMPARE(rig.window->history().stack().index(), 3);
+        // The monitor dialog holds the keyboard while it is open: Ctrl+Z works there too.
+        emit rig.find<QAbstractButton>("pB_MoniconEnable")->released();
+        QWidget *monitor = rig.find("MonitorControl")->window();
+        QApplication::setActiveWindow(monitor);
+        rig.key("vS_mcStereo", Qt::Key_Down);
+        QTest::keyClick(monitor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(rig.heard("vS_mcStereo").value(1), QStringLiteral("0.0 dB"));
     }
 
     // A representative table of what a listener hears, in both languages; typed values and the
