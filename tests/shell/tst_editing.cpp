@@ -291,7 +291,12 @@ private slots:
                    !rig.stored("Track2", "Mute").toBool();
         };
         QVERIFY(scene());
+        for (int second = 0; second < 10; ++second)
+            rig.window->timerInterrupt_1000ms();
+        QVERIFY(rig.window->menuBar()->isEnabled());
         rig.menus().undo->trigger();
+        // Putting the old mix back settles like a load: the menus wait for it.
+        QVERIFY(!rig.window->menuBar()->isEnabled());
         QVERIFY(rig.unit.await("fader.input.0", 0) && rig.unit.await("phase.6", 0) &&
                 rig.unit.await("mute.input.1", 1));
         QCOMPARE(rig.stored("Track1", "Fader").toDouble(), 0.0);
