@@ -305,6 +305,10 @@ private slots:
         QCOMPARE(b.last("/lyntra/input/1/mute").args, (QVariantList{1}));
         QCOMPARE(b.last("/lyntra/input/1/link").args, (QVariantList{1}));
         QCOMPARE(rig.unit.mismatch({"mute.input.0=1", "mute.input.1=1"}), QString());
+        // A level the panel clamped goes back to its sender as taken.
+        a.send("/lyntra/input/8/fader", {40.0});
+        QVERIFY(wait_until([&] { return a.count("/lyntra/input/8/fader") == 1; }));
+        QCOMPARE(a.last("/lyntra/input/8/fader").args.value(0).toDouble(), 6.0);
         // Changes made in the window, on a linked pair, a channel, the master and a line output.
         rig.unit.model->setFaderLevel(mixer::pairRef(1), -12.0);
         QVERIFY(wait_until([&] { return b.last("/lyntra/input/1/fader").args.value(0).toDouble() == -12.0; }));
