@@ -397,6 +397,7 @@ private slots:
         QTest::newRow("slider 24 rounds down to 16") << 3 << 24 << 2 << "  16 Samples";
         QTest::newRow("slider 4 is refused, 256 stays") << 0 << 4 << 7 << " 256 Samples";
         QTest::newRow("elsewhere 512") << -1 << 512 << 8 << " 512 Samples";
+        QTest::newRow("elsewhere 2048, the top, is taken") << -1 << 2048 << 10 << "2048 Samples";
         QTest::newRow("elsewhere 100 rounds down to 64") << -1 << 100 << 5 << "  64 Samples";
         QTest::newRow("elsewhere none: the server's 1024") << -1 << 0 << 9 << "1024 Samples";
     }
