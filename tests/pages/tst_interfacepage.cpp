@@ -409,8 +409,8 @@ private slots:
         QFETCH(QString, text);
         QVERIFY(wait_until([&] { return where_->text() == QStringLiteral("No sound server found"); }));
         startServer();
-        for (int p = -1; p < position; ++p) // Home, then Right
-            QTest::keyClick(slider_, p < 0 ? Qt::Key_Home : Qt::Key_Right);
+        for (int p = -1; p < position; ++p) // Home, a page (one position), then Right
+            QTest::keyClick(slider_, p < 0 ? Qt::Key_Home : p == 0 ? Qt::Key_PageUp : Qt::Key_Right);
         if (position < 0)
             pwMetadata({"0", "clock.force-quantum", QString::number(forced)});
         QVERIFY(wait_until([&] { return slider_->value() == shown && size_->text() == text; },
