@@ -7,6 +7,8 @@
 #include "mainmenus.h"
 #include "mainwindow.h"
 #include "monitormodel.h"
+#include "oscclient.h"
+#include "remotecontrol.h"
 #include "routingsection.h"
 #include "scenestore.h"
 #include "settings.h"
@@ -484,7 +486,15 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(!rig->window->findChild<QDialog *>(QStringLiteral("SceneMemoryDialog")),
                                      20000);
         };
+        // A client subscribed to the remote control hears the new name.
+        const int port = lyntra_test::freePort();
+        rig->window->findChild<remote::RemoteControl *>()->configure({true, port, false});
+        lyntra_test::OscClient client(port);
+        client.send("/lyntra/subscribe", {client.port()});
+        QTRY_COMPARE(client.count("/lyntra/scene/2/name"), 1);
         rename(2, QStringLiteral("Verse"), true);
+        QTRY_COMPARE(client.count("/lyntra/scene/2/name"), 2);
+        QCOMPARE(client.last("/lyntra/scene/2/name").args, (QVariantList{"Verse"}));
         const auto files = [] {
             QMap<QString, QByteArray> found;
             const QDir dir(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + QStringLiteral("/AVENOR"));
