@@ -217,6 +217,10 @@ private slots:
         QCoreApplication::processEvents(); // the wait may end before its last turn of the loop
         rig.key("vS_FaderKnob3", Qt::Key_Up);
         QCOMPARE(rig.window->history().stack().index(), 3);
+        // So does the focus going elsewhere and back.
+        rig.find("vS_FaderKnob4")->setFocus(Qt::TabFocusReason);
+        rig.key("vS_FaderKnob3", Qt::Key_Up);
+        QCOMPARE(rig.window->history().stack().index(), 4);
         // The monitor dialog holds the keyboard while it is open: Ctrl+Z works there too.
         emit rig.find<QAbstractButton>("pB_MoniconEnable")->released();
         QWidget *monitor = rig.find("MonitorControl")->window();
