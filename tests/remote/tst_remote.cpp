@@ -72,7 +72,7 @@ private slots:
         row("send snaps to a step", "/lyntra/input/2/send/3/level", -7.4, -7.0, "send.input.1.2.level=-7");
         row("send on a linked pair", "/lyntra/input/3/send/1/level", -6.0, -6.0, "send.input.3.0.level=-6");
         row("ratio snaps", "/lyntra/input/6/comp/ratio", 3.3, 3.5, "comp.5.ratio=35");
-        row("ratio infinite", "/lyntra/input/6/comp/ratio", 1000.0, std::numeric_limits<double>::infinity(),
+        row("ratio infinite from 32", "/lyntra/input/6/comp/ratio", 32.0, std::numeric_limits<double>::infinity(),
             "comp.5.ratio=255");
         row("eq frequency by ratio", "/lyntra/input/9/eq/high/freq", 7100.0, 7000.0, "eq.8.3.freq=51");
         row("eq q by ratio", "/lyntra/input/9/eq/lowmid/q", 5.0, 4.0, "eq.8.1.q=4");
