@@ -141,7 +141,8 @@ private slots:
         QCOMPARE(rig.steps().count(), before + 2);
         QCOMPARE(rig.steps().undoText(), QStringLiteral("IN 3 fader"));
 
-        // The monitor dialog's faders alike, however long the hand rests mid-drag.
+        // The monitor dialog's faders alike, however long the hand rests mid-drag; a key after the drag
+        // is a step of its own.
         auto *routing = rig.window->findChild<RoutingSection *>();
         QVERIFY(routing);
         routing->on_pB_MoniconEnable_released();
@@ -153,6 +154,8 @@ private slots:
         monitor->setSliderPosition(50);
         monitor->setSliderDown(false);
         QCOMPARE(rig.steps().count(), before + 3);
+        QTest::keyClick(monitor, Qt::Key_Up);
+        QCOMPARE(rig.steps().count(), before + 4);
     }
 
     // A knob turned with the mouse is one step from press to release, and a key pressed on it
