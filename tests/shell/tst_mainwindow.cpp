@@ -22,6 +22,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -450,6 +451,8 @@ private slots:
         rig.window->menus().remoteControl->trigger();
         const auto *remote = rig.window->findChild<QDialog *>(QStringLiteral("RemoteDialog"));
         QVERIFY(remote && remote->isVisible());
+        remote->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Close)->click();
+        QVERIFY(!remote->isVisible());
         // The window's own entries: the licence, Minimize and Close.
         rig.window->menus().license->trigger();
         QVERIFY(qobject_cast<LicenseDialog *>(QApplication::activeModalWidget()));
