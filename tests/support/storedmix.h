@@ -69,8 +69,8 @@ inline const QList<UnitValue> kStoredMixAtUnit = {
     // Sends: point 1 none, 2 pre, 3 post; levels in dB, -127 for -inf.
     {"send.input.0.0.point", 2}, {"send.input.0.0.level", -42}, {"send.input.1.0.point", 2},
     {"send.input.1.0.level", -42}, {"send.input.4.1.point", 3}, {"send.input.4.1.level", 0},
-    {"send.input.5.3.point", 2}, {"send.input.5.3.level", -127}, {"send.input.12.2.point", 3},
-    {"send.input.12.2.level", 6}, {"send.input.13.2.point", 3}, {"send.input.13.2.level", 6},
+    {"send.input.5.3.point", 2}, {"send.input.5.3.level", -127}, {"send.input.12.3.point", 3},
+    {"send.input.12.3.level", 6}, {"send.input.13.3.point", 3}, {"send.input.13.3.level", 6},
     {"send.input.3.0.point", 1}, {"send.input.3.0.level", -127},
     // Master sends carry point 1 whatever the tracks use.
     {"send.master.0.point", 1}, {"send.master.0.level", 6}, {"send.master.1.level", 0},
@@ -104,7 +104,7 @@ inline const QList<ShownValue> &storedMixShown()
         {"label_Send1Display2", "text", QStringLiteral("-42dB")},
         {"label_Send2Display5", "text", QStringLiteral("  0dB")},
         {"label_Send4Display6", "text", QStringLiteral("-inf.")},
-        {"label_Send3DisplayAdat1_2", "text", QStringLiteral("  6dB")},
+        {"label_Send4DisplayAdat1_2", "text", QStringLiteral("  6dB")},
         {"label_Send1DisplayMaster", "text", QStringLiteral("  6dB")},
         {"label_SendDisplayReturn", "text", QStringLiteral(" -4dB")}, {"pB_Pre1_1_2", "checked", true},
         {"pB_Post2_5", "checked", true}, {"pB_Pre4_6", "checked", true},
