@@ -275,6 +275,10 @@ private slots:
         mute->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
         QVERIFY(mute->state().checked);
         QVERIFY(rig.settings.value(QStringLiteral("Track5"), QStringLiteral("Mute")).toBool());
+        // Other actions stay the widget's own: the reader moves the focus to a fader.
+        QAccessible::queryAccessibleInterface(rig.find("vS_FaderKnob3"))->actionInterface()->doAction(
+            QAccessibleActionInterface::setFocusAction());
+        QCOMPARE(rig.window->focusWidget(), rig.find("vS_FaderKnob3"));
     }
 
     // Alt and a menu's letter open it, in either language.
