@@ -76,7 +76,7 @@ private slots:
             "comp.5.ratio=255");
         row("eq frequency by ratio", "/lyntra/input/9/eq/high/freq", 7100.0, 7000.0, "eq.8.3.freq=51");
         row("eq q by ratio", "/lyntra/input/9/eq/lowmid/q", 5.0, 4.0, "eq.8.1.q=4");
-        row("eq gain clamps", "/lyntra/input/9/eq/highmid/gain", -40.0, -12.0, "eq.8.2.gain=0");
+        row("eq gain clamps", "/lyntra/input/9/eq/low/gain", -40.0, -12.0, "eq.8.0.gain=0");
         // A name is the window's own: the unit holds none.
         row("name cleaned and cut", "/lyntra/input/7/name", "Kick\tdrum", "Kickdr", "mute.input.6=null");
         row("reverb time clamps", "/lyntra/reverb/time", 99.0, 10.0, "reverb.time=100");
