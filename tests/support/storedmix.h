@@ -97,7 +97,7 @@ inline const QList<ShownValue> &storedMixShown()
         {"pB_Mute1_2", "checked", false}, {"pB_MuteAdat1_2", "checked", true},
         {"pB_MuteAdat2", "checked", true}, {"pB_Mute3", "checked", true},
         {"pB_Bypass4", "checked", true}, {"pB_Phase3", "checked", true},
-        {"pB_EQ1_2", "checked", true}, {"pB_masterMute", "checked", true},
+        {"pB_EQ1_2", "checked", true}, {"pB_masterMute", "checked", true}, {"pB_Comp9", "checked", true},
         {"label_panDisplay1_2_L", "text", QStringLiteral("R20")}, {"label_panDisplay7", "text", QStringLiteral("L7")},
         {"label_panDisplayAdat8", "text", QStringLiteral("C")}, {"lineEdit_ch1", "text", QStringLiteral("Kick")},
         {"lineEdit_ch2", "text", QStringLiteral("Trumpe")}, {"lineEdit_ch5", "text", QString::fromUtf8("Gé声")},
