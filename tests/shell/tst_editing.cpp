@@ -141,21 +141,24 @@ private slots:
         QCOMPARE(rig.steps().count(), before + 2);
         QCOMPARE(rig.steps().undoText(), QStringLiteral("IN 3 fader"));
 
-        // The monitor dialog's faders alike, however long the hand rests mid-drag; a key after the drag
-        // is a step of its own.
+        // One drag however long the hand rests mid-drag, on a strip as in the monitor dialog; a key after
+        // the drag is a step of its own.
         auto *routing = rig.window->findChild<RoutingSection *>();
         QVERIFY(routing);
         routing->on_pB_MoniconEnable_released();
         auto *monitor = routing->monitor()->findChild<QSlider *>(QStringLiteral("vS_mcMono1"));
         QVERIFY(monitor);
-        monitor->setSliderDown(true);
-        monitor->setSliderPosition(70);
-        QTest::qWait(UndoHistory::kBurstIdleMs + 100);
-        monitor->setSliderPosition(50);
-        monitor->setSliderDown(false);
-        QCOMPARE(rig.steps().count(), before + 3);
-        QTest::keyClick(monitor, Qt::Key_Up);
-        QCOMPARE(rig.steps().count(), before + 4);
+        int steps = before + 2;
+        for (QSlider *fader : {rig.find<QSlider>("vS_FaderKnob5"), monitor}) {
+            fader->setSliderDown(true);
+            fader->setSliderPosition(70);
+            QTest::qWait(UndoHistory::kBurstIdleMs + 100);
+            fader->setSliderPosition(50);
+            fader->setSliderDown(false);
+            QCOMPARE(rig.steps().count(), ++steps);
+            QTest::keyClick(fader, Qt::Key_Up);
+            QCOMPARE(rig.steps().count(), ++steps);
+        }
     }
 
     // A knob turned with the mouse is one step from press to release, and a key pressed on it
