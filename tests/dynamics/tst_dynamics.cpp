@@ -349,6 +349,10 @@ private slots:
         rig.click("pB_Comp5");
         QVERIFY(gr->styleSheet().contains("GR_available.png"));
         QCOMPARE(rig.curve()->mode(), curves::CurveMode::Active);
+        auto *eq = rig.editor.findChild<DrawEq *>();
+        const QImage eqOff = eq->grab().toImage();
+        rig.click("pB_EQ5");
+        QVERIFY(eq->grab().toImage() != eqOff);
 
         rig.click("pB_Bypass5");
         QCOMPARE(rig.text("label_Compressor"), QString("Bypass"));
