@@ -382,7 +382,7 @@ private slots:
     }
 
     // Another program on the port: the dialog, driven by keys, says so and stays open; a free port
-    // typed next brings the server up.
+    // typed next brings the server up, and a reach chosen applies at once.
     void portInUseIsReported()
     {
         RemoteRig rig; // listening on rig.port
@@ -408,6 +408,8 @@ private slots:
         QVERIFY(dialog.isVisible());
         QCOMPARE(second.state(), RemoteControl::State::Listening);
         QVERIFY2(state->text().contains(QStringLiteral("Listening on port %1").arg(free)), qPrintable(state->text()));
+        dialog.findChild<QAbstractButton *>(QStringLiteral("rB_RemoteNetwork"))->click();
+        QVERIFY2(state->text().contains(QStringLiteral("local network")), qPrintable(state->text()));
         // Escape takes a typed port back; the next one closes the dialog, and nothing typed applies.
         port->selectAll();
         QTest::keyClicks(port, QStringLiteral("9"));
