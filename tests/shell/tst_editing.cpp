@@ -161,9 +161,9 @@ private slots:
         }
     }
 
-    // A knob turned with the mouse is one step from press to release, and a key pressed on it
-    // afterwards is a step of its own: a release that left the gesture open would fold it in.
-    void knobDragThenKeyAreTwoSteps_data()
+    // A knob turned with the mouse is one step from press to release, and a key pressed on it just
+    // before or afterwards is a step of its own: a release that left the gesture open would fold it in.
+    void knobKeyDragKeyAreThreeSteps_data()
     {
         QTest::addColumn<QString>("knob");
         QTest::addColumn<QPoint>("move"); // away from where the knob starts
@@ -175,7 +175,7 @@ private slots:
         QTest::newRow("send") << "label_Send2Knob5" << QPoint(0, -10) << int(Qt::Key_Up) << "IN 5 aux 2 send";
         QTest::newRow("pan") << "label_panKnob4" << QPoint(3, 0) << int(Qt::Key_Right) << "IN 4 pan";
     }
-    void knobDragThenKeyAreTwoSteps()
+    void knobKeyDragKeyAreThreeSteps()
     {
         QFETCH(QString, knob);
         QFETCH(QPoint, move);
@@ -189,6 +189,7 @@ private slots:
         QWidget *w = rig.find(knob);
         QVERIFY(w);
         const int before = rig.steps().index();
+        QTest::keyClick(w, Qt::Key(key));
         QPoint at = w->rect().center();
         QTest::mousePress(w, Qt::LeftButton, {}, at);
         for (int moves = 0; moves < 3; ++moves) {
@@ -197,12 +198,12 @@ private slots:
             QApplication::sendEvent(w, &event);
         }
         QTest::mouseRelease(w, Qt::LeftButton, {}, at);
-        QCOMPARE(rig.steps().index(), before + 1);
+        QCOMPARE(rig.steps().index(), before + 2);
         QCOMPARE(rig.steps().undoText(), step);
         QTest::keyClick(w, Qt::Key(key));
-        QCOMPARE(rig.steps().index(), before + 2);
-        rig.menus().undo->trigger();
-        rig.menus().undo->trigger();
+        QCOMPARE(rig.steps().index(), before + 3);
+        for (int steps = 0; steps < 3; ++steps)
+            rig.menus().undo->trigger();
     }
 
     // A switch is a step by itself; a solo's undo brings back every mute it changed.
