@@ -377,6 +377,12 @@ private slots:
         history.stack().undo();
         QVERIFY(rig.find<QPushButton>(QStringLiteral("pB_mcLineOut1_2"))->isChecked());
         QCOMPARE(rig.unit.settings.value(settings::key::MoniConOutput), 0);
+        // Redone with the dialog closed, the output is only stored: the unit's routes and levels stay.
+        QTest::keyClick(rig.section.monitor(), Qt::Key_Escape);
+        const QJsonObject closed = rig.state();
+        history.stack().redo();
+        QCOMPARE(rig.unit.settings.value(settings::key::MoniConOutput), 1);
+        QCOMPARE(rig.state(), closed);
     }
 
     void linkMakesRightFollowLeft()
