@@ -168,7 +168,7 @@ private slots:
         row("Track1", "Fader", "nan", 0.0);
         row("Track1", "Fader", "inf", 0.0);
         row("Track1", "Pan_pos", "99999999999", 20);
-        row("Track1", "Pan_pos", "3.5", 20);
+        row("Track20", "Pan_pos", "3.5", 79); // an even track falls back to its own lane
         row("Track1", "Pan_pos", "1, 2", 20);
         row("Track1", "Pan_pos", "@Rect(1 2 3 4)", 20);
         row("Track1", "Mute", "1", true);
