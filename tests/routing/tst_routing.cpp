@@ -226,10 +226,10 @@ private slots:
         QFETCH(int, output);
         Rig rig;
         const QString key = QStringLiteral("LineOut%1").arg(output) + (k1 ? "_K1" : "");
-        rig.unit.settings.writeValue(QStringLiteral("LineOutSettings"), key, 9);
-        rig.section.applyStored(k1);
         auto *selector = rig.find<QComboBox>(QString("cB_LineOut%1_%2").arg(output).arg(k1 ? "K1" : "K2"));
         auto *arrow = rig.find<QLabel>(QString("label_LineOut%1_Arrow").arg(output) + (k1 ? "_K1" : ""));
+        rig.unit.settings.writeValue(QStringLiteral("LineOutSettings"), key, 9); // the page already shown follows
+        rig.section.applyStored(k1);
         QVERIFY(selector && arrow);
         QCOMPARE(selector->currentIndex(), 9);
         QVERIFY(shows(arrow, arrowFile("arrow_AD/arrow_AD-10")));
