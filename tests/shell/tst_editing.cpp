@@ -146,7 +146,7 @@ private slots:
         auto *routing = rig.window->findChild<RoutingSection *>();
         QVERIFY(routing);
         routing->on_pB_MoniconEnable_released();
-        auto *monitor = routing->monitor()->findChild<QSlider *>(QStringLiteral("vS_mcMono1"));
+        auto *monitor = routing->monitor()->findChild<QSlider *>(QStringLiteral("vS_mcStereo"));
         QVERIFY(monitor);
         int steps = before + 2;
         for (QSlider *fader : {rig.find<QSlider>("vS_FaderKnob5"), monitor}) {
@@ -159,6 +159,10 @@ private slots:
             QTest::keyClick(fader, Qt::Key_Up);
             QCOMPARE(rig.steps().count(), ++steps);
         }
+        // Redone, the drag of both sides together leaves the right one where it ended, not where it rested.
+        for (QAction *step : {rig.menus().undo, rig.menus().undo, rig.menus().redo})
+            step->trigger();
+        QCOMPARE(routing->monitor()->findChild<QSlider *>(QStringLiteral("vS_mcMono2"))->value(), 50);
     }
 
     // A knob turned with the mouse is one step from press to release, and a key pressed on it just
