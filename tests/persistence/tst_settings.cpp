@@ -169,7 +169,6 @@ private slots:
         row("Remote", "OscPort", none, 9090); // where a controller set up for the panel sends
         row("Track1", "Pan_pos", "99999999999", 20);
         row("Track20", "Pan_pos", "3.5", 79); // an even track falls back to its own lane
-        row("Track1", "Pan_pos", "1, 2", 20);
         row("Track1", "Mute", "1", true);
         row("Track1", "Mute", "maybe", false);
         row("Track1", "Name", "\"  0 dB\"", "  0 dB");
