@@ -28,7 +28,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTextBrowser>
+#include <QTextBlock>
 #include <QtTest>
 
 
@@ -361,12 +361,12 @@ private slots:
     }
 
     // The message's links: https goes to the browser, anything else nowhere, and the view never follows
-    // one itself.
+    // one itself. Every paragraph of the message keeps the box's line spacing, not only the first.
     void messageLinks()
     {
         UrlRecorder desktop;
         QJsonObject v = versions(1, 0);
-        v["messages"] = QJsonObject{{"English", "<a href='file:///etc/hostname'>FILE</a> <a href='http://x.example/'>"
+        v["messages"] = QJsonObject{{"English", "<a href='file:///etc/hostname'>FILE</a><p><a href='http://x.example/'>"
                                                 "PLAIN</a> <a href='https://x.example/news'>SECURE</a>"}};
         QVERIFY(start(v));
         MessageView *view = box("informationBox")->view();
@@ -376,7 +376,8 @@ private slots:
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
         }
         QCOMPARE(desktop.urls, QList<QUrl>{QUrl("https://x.example/news")});
-        QCOMPARE(view->toPlainText(), QString("FILE PLAIN SECURE"));
+        QCOMPARE(view->toPlainText(), QString("FILE\nPLAIN SECURE"));
+        QCOMPARE(view->document()->lastBlock().blockFormat().lineHeight(), qreal(InformationBox::MessageLineHeight));
     }
 
     // Return and Escape on every update window, sent to whatever has the focus in it.
