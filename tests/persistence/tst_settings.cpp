@@ -164,7 +164,6 @@ private slots:
         row("Reverb", "Mode", none, 1); // HALL
         row("Reverb", "Mode", "1", 1);
         row("Reverb", "Mode", "0", 5); // a type the panel does not know plays as PLATE
-        row("Track1", "Fader", "-5", -5.0);
         row("Track1", "Fader", "nan", 0.0);
         row("Remote", "OscPort", none, 9090); // where a controller set up for the panel sends
         row("Track1", "Pan_pos", "99999999999", 20);

@@ -195,7 +195,8 @@ private slots:
         const std::tuple<int, const char *, const char *, Route> named[] = {
             {0, "MASTER L", "MASTER R", {2, 1}},        {1, "AUX 1", "AUX 2", {5, 1}},
             {7, "COMPUTER 9", "COMPUTER 10", {3, 9}},  {8, "INPUT 1", "INPUT 2", {4, 1}},
-            {10, "OPTICAL A1", "OPTICAL A2", {4, 5}},  {17, "OPTICAL B7", "OPTICAL B8", {4, 19}}};
+            {10, "OPTICAL A1", "OPTICAL A2", {4, 5}},  {14, "OPTICAL B1", "OPTICAL B2", {4, 13}},
+            {17, "OPTICAL B7", "OPTICAL B8", {4, 19}}};
         for (const auto &[i, left, right, from] : named) {
             QCOMPARE(mixer::monitorSources().at(size_t(i)).leftText, QLatin1String(left));
             QCOMPARE(mixer::monitorSources().at(size_t(i)).rightText, QLatin1String(right));
