@@ -155,7 +155,6 @@ private slots:
         };
         const char *none = "";
         row("TrackMaster", "Fader_pos", none, 453);
-        row("TrackMaster", "Send1_Value", none, "  0dB");
         row("Track5", "CompThresholdPos", none, 127);
         row("Track5", "EqLowMidGainPos", none, 61);
         row("Track5", "EqHighMidFreqPos", none, 54);
@@ -170,7 +169,6 @@ private slots:
         row("Track1", "Pan_pos", "99999999999", 20);
         row("Track20", "Pan_pos", "3.5", 79); // an even track falls back to its own lane
         row("Track1", "Mute", "1", true);
-        row("Track1", "Mute", "maybe", false);
         row("Track1", "Name", "\"  0 dB\"", "  0 dB");
         row("Track1", "Name", "Lead, Vox", "Lead, Vox");
     }

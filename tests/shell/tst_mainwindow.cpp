@@ -451,6 +451,8 @@ private slots:
         rig.window->menus().remoteControl->trigger();
         const auto *remote = rig.window->findChild<QDialog *>(QStringLiteral("RemoteDialog"));
         QVERIFY(remote && remote->isVisible());
+        remote->findChild<QCheckBox *>()->click(); // on at once, and kept: listening, or the port is in use
+        QVERIFY(rig.settings.value(settings::key::OscEnabled) && rig.label("label_RemoteState")->text() != "Off.");
         remote->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Close)->click();
         QVERIFY(!remote->isVisible());
         // The window's own entries: the licence, Minimize and Close.
