@@ -2,9 +2,9 @@
 // storedmix.ini), what the unit
 // must hold once it is loaded (paths of the unit's state document), and what the window must show.
 // Linked pairs keep stale mono faders and thresholds (the pair value must win) and their sends in step on
-// both tracks; the linked pair carries a whole compressor and EQ setup, Track9 its low-cut filter;
-// "Trumpet" is one character too long; Track20's pan is off its lane; the reverb plays LIVE, so HALL's
-// pre-delay must never reach the unit.
+// both tracks; the linked pair carries a whole compressor and EQ setup, Track9 its low-cut filter; the
+// other linked pair's solo comes from its odd track; "Trumpet" is one character too long; Track20's pan is
+// off its lane; the reverb plays LIVE, so HALL's pre-delay must never reach the unit.
 #pragma once
 
 #include "virtualunit.h"
@@ -96,7 +96,7 @@ inline const QList<ShownValue> &storedMixShown()
         {"dSB_faderDisplay10", "value", -12.5}, {"dSB_faderDisplayMaster", "value", -4.1},
         {"pB_Mute1_2", "checked", false}, {"pB_MuteAdat1_2", "checked", true},
         {"pB_MuteAdat2", "checked", true}, {"pB_Mute3", "checked", true},
-        {"pB_Bypass4", "checked", true}, {"pB_Phase3", "checked", true},
+        {"pB_Bypass4", "checked", true}, {"pB_Phase3", "checked", true}, {"pB_SoloAdat1_2", "checked", true},
         {"pB_EQ1_2", "checked", true}, {"pB_masterMute", "checked", true}, {"pB_Comp9", "checked", true},
         {"label_panDisplay1_2_L", "text", QStringLiteral("R20")}, {"label_panDisplay7", "text", QStringLiteral("L7")},
         {"label_panDisplayAdat8", "text", QStringLiteral("C")}, {"lineEdit_ch1", "text", QStringLiteral("Kick")},
