@@ -3,8 +3,8 @@
 // must hold once it is loaded (paths of the unit's state document), and what the window must show.
 // Linked pairs keep stale mono faders and thresholds (the pair value must win) and their sends in step on
 // both tracks; the linked pair carries a whole compressor and EQ setup, Track9 its low-cut filter; the
-// other linked pair's solo comes from its odd track; "Trumpet" is one character too long; Track20's pan is
-// off its lane; the reverb plays LIVE, so HALL's pre-delay must never reach the unit.
+// other linked pair is soloed and in true bypass, Track10 soloed alone; "Trumpet" is one character too
+// long; Track20's pan is off its lane; the reverb plays LIVE, so HALL's pre-delay must never reach the unit.
 #pragma once
 
 #include "virtualunit.h"
@@ -47,9 +47,9 @@ inline const QList<UnitValue> kStoredMixAtUnit = {
     {"pan.0", 40}, {"pan.1", 0}, {"pan.4", 0}, {"pan.5", 40}, {"pan.6", 13}, {"pan.7", 26}, {"pan.2", 20},
     {"pan.19", 20},
     {"mute.input.0", 0}, {"mute.input.1", 0}, {"mute.input.2", 1}, {"mute.input.3", 0}, {"mute.input.7", 1},
-    {"mute.input.12", 1}, {"mute.input.13", 1}, {"mute.input.19", 1}, {"mute.master.0", 1},
-    {"mute.master.1", 1},
-    {"phase.2", 1}, {"phase.3", 0}, {"truebypass.3", 1}, {"truebypass.2", 0},
+    {"mute.input.12", 1}, {"mute.input.13", 1}, {"mute.input.19", 1}, {"mute.master.0", 1}, {"mute.master.1", 1},
+    {"phase.2", 1}, {"phase.3", 0},
+    {"truebypass.2", 0}, {"truebypass.3", 1}, {"truebypass.12", 1}, {"truebypass.13", 1},
     // The linked pair's own switches win over its tracks': EQ on, compressor off, both channels.
     {"eq.0.0.on", 1}, {"eq.1.3.on", 1}, {"eq.2.0.on", 0}, {"comp.0.on", 0}, {"comp.0.threshold", -22},
     {"comp.1.threshold", -22},
@@ -94,9 +94,9 @@ inline const QList<ShownValue> &storedMixShown()
         {"dSB_faderDisplay1_2", "value", 6.0}, {"vS_FaderKnob1_2", "value", 100},
         {"dSB_faderDisplay13_14", "value", -0.1}, {"dSB_faderDisplay9", "text", QStringLiteral("-infinity")},
         {"dSB_faderDisplay10", "value", -12.5}, {"dSB_faderDisplayMaster", "value", -4.1},
-        {"pB_Mute1_2", "checked", false}, {"pB_MuteAdat1_2", "checked", true},
-        {"pB_MuteAdat2", "checked", true}, {"pB_Mute3", "checked", true},
-        {"pB_Bypass4", "checked", true}, {"pB_Phase3", "checked", true}, {"pB_SoloAdat1_2", "checked", true},
+        {"pB_Mute1_2", "checked", false}, {"pB_MuteAdat1_2", "checked", true}, {"pB_MuteAdat2", "checked", true},
+        {"pB_Mute3", "checked", true}, {"pB_Bypass4", "checked", true}, {"pB_Phase3", "checked", true},
+        {"pB_SoloAdat1_2", "checked", true}, {"pB_Bypass13_14", "checked", true}, {"pB_Solo10", "checked", true},
         {"pB_EQ1_2", "checked", true}, {"pB_masterMute", "checked", true}, {"pB_Comp9", "checked", true},
         {"label_panDisplay1_2_L", "text", QStringLiteral("R20")}, {"label_panDisplay7", "text", QStringLiteral("L7")},
         {"label_panDisplayAdat8", "text", QStringLiteral("C")}, {"lineEdit_ch1", "text", QStringLiteral("Kick")},
