@@ -426,7 +426,8 @@ private slots:
         QCOMPARE(rig.label("label_IntDevice")->text(), device);
     }
 
-    // Menu entries in order, "-" for a separator, submenus as "<title>>"; the remote one opens its dialog.
+    // Menu entries in order, "-" for a separator, submenus as "<title>>"; the remote one opens its dialog,
+    // where turning remote control on applies at once and is stored.
     void menus()
     {
         Rig rig;
