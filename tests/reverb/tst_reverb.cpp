@@ -237,9 +237,9 @@ private slots:
         QTest::mouseClick(asked.first()->button(QMessageBox::StandardButton(answer)), Qt::LeftButton);
         if (answer == QMessageBox::Cancel) {
             QCOMPARE(rig.file(), before);
-            QCOMPARE(rig.shown(), (L{"20", "5.4", "63"}));
             return;
         }
+        QCOMPARE(history.stack().undoText(), QStringLiteral("Initialize Reverb"));
         QCOMPARE(rig.at<QButtonGroup>("buttonGroup_Reverb")->checkedId(), 1);
         QCOMPARE(rig.shown(), (L{"90", "2.7", "20"}));
         QCOMPARE(rig.held(), (Held{1, 90, 27, 20, 1, -127}));
