@@ -261,7 +261,7 @@ void MixerModel::applyBypass(StripRef strip, bool on, bool store)
             setSelect(strip, false);
             emit editorBypassChanged(true);
         }
-    } else {
+    } else if (store) {
         emit editorBypassChanged(false);
     }
     for (int n = first; n <= last; ++n) {

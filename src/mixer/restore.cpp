@@ -132,6 +132,9 @@ void MixerModel::loadAll()
     // The device object drops values equal to what it last sent; after a reconnection or a replaced
     // file the unit may hold anything, so everything goes out again.
     device_.reset_params();
+    // Cleared once here, not by each strip loaded: an edited strip that comes back bypassed says so
+    // whichever strip is loaded after it.
+    emit editorBypassChanged(false);
     for (int pair = 1; pair <= kPairs; ++pair) {
         if (settings_.value(pairName(pair), settings::key::Link)) {
             loadLinkedPair(pair);

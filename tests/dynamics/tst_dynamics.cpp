@@ -324,7 +324,8 @@ private slots:
     }
 
     // A reload keeps a selected stereo strip in the editor, with what it loaded; one that comes back in
-    // true bypass is deselected.
+    // true bypass is deselected and the editor says why, though strips are loaded after it; the next
+    // reload, with no strip edited, clears that.
     void reloadKeepsTheStereoStrip()
     {
         EditorRig rig;
@@ -336,7 +337,9 @@ private slots:
         rig.unit.settings.setValue("Track1", settings::key::TrueBypass, true);
         rig.unit.model->loadAll();
         QCOMPARE(rig.curve()->mode(), curves::CurveMode::Empty);
-        QVERIFY(!rig.find("label_RatioDisp")->isVisible());
+        QCOMPARE(rig.text("label_Compressor"), QString("Bypass"));
+        rig.unit.model->loadAll();
+        QCOMPARE(rig.text("label_Compressor"), QString());
     }
 
     void metersAndTitlesFollowTheStrip()
@@ -355,8 +358,7 @@ private slots:
         QVERIFY(eq->grab().toImage() != eqOff);
 
         rig.click("pB_Bypass5");
-        QCOMPARE(rig.text("label_Compressor"), QString("Bypass"));
-        QCOMPARE(rig.text("label_Equalizer"), QString("Bypass"));
+        QVERIFY(rig.text("label_Compressor") == "Bypass" && rig.text("label_Equalizer") == "Bypass");
         QVERIFY(!rig.find("label_ThresholdDisp")->isVisible());
         QVERIFY(gr->styleSheet().contains("GR_passive.png"));
         rig.click("pB_Bypass5");
