@@ -308,7 +308,6 @@ private slots:
         s.writeClock("Optical_B", 1);
         s.setValue(settings::key::InformationDialog, true);
         s.setValue("Track7", settings::key::Mute, true);
-        s.setValue(settings::key::OscPort, 8000);
         for (int slot : {1, 10})
             QVERIFY(scenes.save(slot, &error));
         Settings::setSceneName(4, "Live");
@@ -321,16 +320,18 @@ private slots:
         for (int slot : {1, 10})
             QVERIFY(!scenes.exists(slot));
         QCOMPARE(Settings::sceneNames().at(3), QStringLiteral("SceneMemory4"));
-        for (const bool remoteOn : {false, true}) {
-            s.setValue(settings::key::OscEnabled, remoteOn);
-            s.setValue(settings::key::OscNetwork, remoteOn); // first the port alone
+        // Each remote setting kept alone: turned on, open to the network, another port.
+        for (const int alone : {0, 1, 2}) {
+            s.setValue(settings::key::OscEnabled, alone == 0);
+            s.setValue(settings::key::OscNetwork, alone == 1);
+            s.setValue(settings::key::OscPort, alone == 2 ? 8000 : 9090);
             QVERIFY(scenes.resetMain(&error));
             const Settings fresh;
             QCOMPARE(fresh.value("Track7", settings::key::Mute), false);
             QCOMPARE(fresh.value(settings::key::InformationDialog), false);
-            QCOMPARE(fresh.value(settings::key::OscPort), 8000);
-            QCOMPARE(fresh.value(settings::key::OscNetwork), remoteOn);
-            QCOMPARE(fresh.value(settings::key::OscEnabled), remoteOn);
+            QCOMPARE(fresh.value(settings::key::OscPort), alone == 2 ? 8000 : 9090);
+            QCOMPARE(fresh.value(settings::key::OscNetwork), alone == 1);
+            QCOMPARE(fresh.value(settings::key::OscEnabled), alone == 0);
             QVERIFY(QFile::exists(mainFile()));
             QCOMPARE(fresh.readClock("Optical_B"), 1);
         }
