@@ -14,9 +14,6 @@ public:
     MeterImage(QWidget *host, const QPixmap &image, bool fromBottom)
         : QLabel(host), image_(image), fromBottom_(fromBottom)
     {
-        setPixmap(image_);
-        // The image stays put on the strip while the label's top edge moves over it.
-        setAlignment(Qt::AlignLeft | (fromBottom ? Qt::AlignBottom : Qt::AlignTop));
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_OpaquePaintEvent, !image_.isNull() && !image_.hasAlphaChannel());
     }
@@ -25,7 +22,8 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        // In the widget's pixels: a twice-as-fine drawing is half as many of them.
+        // The image stays put on the strip while the label's top edge moves over it. In the widget's
+        // pixels: a twice-as-fine drawing is half as many of them.
         const int imageHeight = qRound(image_.height() / image_.devicePixelRatioF());
         p.drawPixmap(0, fromBottom_ ? height() - imageHeight : 0, image_);
     }

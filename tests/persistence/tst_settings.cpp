@@ -286,8 +286,7 @@ private slots:
         const bool saved = scenes.save(3, &error);
         setrlimit(RLIMIT_FSIZE, &before);
         signal(SIGXFSZ, oldHandler);
-        QVERIFY(!saved);
-        QVERIFY(!error.isEmpty());
+        QVERIFY(!saved && !error.isEmpty());
 
         QCOMPARE(scenes.load(3, &error), SceneStore::Load::Done);
         QCOMPARE(s.value("Track1", settings::key::Name), QStringLiteral("Earlier"));
