@@ -36,6 +36,4 @@ void SceneMemoryDialog::decideClicked()
         return;
     }
     name_ = text;
-    edit_->clear();
-    hide();
 }
