@@ -354,8 +354,7 @@ private slots:
         auto *display = rig.find(mixer::widgetName(mixer::WidgetKind::SendDisplay, in1, 1));
         QTest::mousePress(knob, Qt::LeftButton);
         QVERIFY(!display->isHidden());
-        QVERIFY(unplugged());
-        QVERIFY(display->isHidden());
+        QVERIFY(unplugged() && display->isHidden());
 
         rig.identify(QStringLiteral("LYNTRA K2"));
         rig.window->pages()->setCurrentIndex(0);
@@ -369,8 +368,7 @@ private slots:
         QTest::mousePress(fader, Qt::LeftButton, {},
                           fader->style()->subControlRect(QStyle::CC_Slider, &handle, QStyle::SC_SliderHandle, fader).center());
         QVERIFY(fader->isSliderDown());
-        QVERIFY(unplugged());
-        QVERIFY(!fader->isSliderDown());
+        QVERIFY(unplugged() && !fader->isSliderDown());
     }
 
     // The other pages' buttons need no unit; every change is stored.

@@ -520,6 +520,8 @@ private slots:
         MixerRig rig;
         QSignalSpy changed(rig.unit.model.get(), &mixer::MixerModel::visibleChannelsChanged);
         rig.unit.model->setUnitModel(small ? mixer::UnitModel::K1 : mixer::UnitModel::K2);
+        const QString sent = small ? "0" : "null"; // K1 sends the switches of inputs 1 and 2 again
+        QCOMPARE(rig.unit.mismatch({"eq.1.0.on=" + sent, "comp.0.on=" + sent}), QString());
         const int rateClass = mixer::sampleRateOf(rate)->rateClass;
         rig.unit.model->setRateClass(rateClass);
         for (int same : {3, 0, rateClass}) // an unknown class, or the same again, changes nothing
