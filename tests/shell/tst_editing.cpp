@@ -441,8 +441,9 @@ private slots:
             QVERIFY(QFile::copy(sub + QStringLiteral("/gig.lyntrascene"), path));
             // Saved again under that name: the file is replaced only once the user says so.
             QFileDialog *over = dialog("actionExportScene");
-            int asked = 0;
-            QTimer::singleShot(0, [&] { asked = press(over->windowTitle(), QMessageBox::No); });
+            int asked = 0; // the file dialog's own question, gone only when the dialog's wait for it ends
+            QTimer::singleShot(0, [&] { asked = shown_boxes(over->windowTitle()).size(); });
+            QTimer::singleShot(0, [&] { press(over->windowTitle(), QMessageBox::No); });
             over->selectFile(QStringLiteral("gig"));
             static_cast<QDialog *>(over)->accept();
             QCOMPARE(asked, 1);

@@ -129,8 +129,7 @@ private slots:
         VirtualUnit unit;
         QVERIFY(unit.start({"--model", c.model}));
         Panel panel;
-        QVERIFY(panel.start());
-        QVERIFY(panel.awaitMarker("unit set up"));
+        QVERIFY(panel.start() && panel.awaitMarker("unit set up"));
         QVERIFY(unit.await("clock_source", c.unitSource));
         QVERIFY(unit.await("optical_mode.5", c.modeA));
         QVERIFY(unit.await("optical_mode.6", c.modeB));
@@ -163,8 +162,7 @@ private slots:
         VirtualUnit unit;
         QVERIFY(unit.start({"--model", "K2", "--rate", "48000"}));
         Panel panel;
-        QVERIFY(panel.start());
-        QVERIFY(panel.awaitMarker("unit set up"));
+        QVERIFY(panel.start() && panel.awaitMarker("unit set up"));
         QVERIFY(storedStateArrives(unit, "start"));
         QVERIFY(!sentValues(unit.control("trace"), IXMSG_ID_REVERB_PREDELAY).contains(11)); // HALL's
         QVERIFY(unit.stop());
@@ -182,8 +180,7 @@ private slots:
         VirtualUnit unit;
         QVERIFY(unit.start());
         Panel panel;
-        QVERIFY(panel.start());
-        QVERIFY(panel.awaitMarker("unit set up"));
+        QVERIFY(panel.start() && panel.awaitMarker("unit set up"));
         constexpr int kDelays = 100000;
         QVERIFY(!unit.control("fault delay " + QByteArray::number(kDelays) + " 1500").isEmpty());
         // The worker waits on a held answer once the unit has taken a delay.
@@ -295,8 +292,7 @@ private slots:
         QVERIFY(unit.start());
         Panel panel;
         display_.attach(panel.process());
-        QVERIFY(panel.start());
-        QVERIFY(panel.awaitMarker("unit set up"));
+        QVERIFY(panel.start() && panel.awaitMarker("unit set up"));
         std::vector<std::unique_ptr<QLocalSocket>> silent(4);
         int connections = 0;
         QTimer keepThem;
