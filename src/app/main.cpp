@@ -66,7 +66,7 @@ int main(int argc, char **argv)
     int code = 0;
     {
         MainWindow window(device, settings);
-        app.setActivationWindow(&window, true);
+        app.setActivationWindow(&window);
         window.show();
         milestones::mark("window shown");
         code = app.exec();

@@ -20,14 +20,11 @@ bool QtSingleApplication::sendMessage(const QString &message, int timeout)
     return m_peer->sendMessage(message, timeout);
 }
 
-void QtSingleApplication::setActivationWindow(QWidget *window, bool activateOnMessage)
+void QtSingleApplication::setActivationWindow(QWidget *window)
 {
     m_window = window;
-    if (activateOnMessage)
-        connect(this, &QtSingleApplication::messageReceived, this, &QtSingleApplication::activateWindow,
-                Qt::UniqueConnection);
-    else
-        disconnect(this, &QtSingleApplication::messageReceived, this, &QtSingleApplication::activateWindow);
+    connect(this, &QtSingleApplication::messageReceived, this, &QtSingleApplication::activateWindow,
+            Qt::UniqueConnection);
 }
 
 void QtSingleApplication::activateWindow()

@@ -20,9 +20,8 @@ public:
     // none makes this process the first instance for the rest of its life.
     bool isRunning();
 
-    // `window`: not owned; forgotten if it is destroyed. `activateOnMessage`: bring it to the front
-    // whenever a message arrives.
-    void setActivationWindow(QWidget *window, bool activateOnMessage = true);
+    // `window`: not owned; forgotten if it is destroyed. Brought to the front whenever a message arrives.
+    void setActivationWindow(QWidget *window);
 
 public slots:
     // See QtLocalPeer::sendMessage: true only when the running instance acknowledged `message`.
