@@ -335,6 +335,8 @@ private slots:
                                                   << "It is damaged.";
         QTest::newRow("far too large") << QByteArray("[Track3]\n") + QByteArray(1100 * 1024, ';')
                                        << "It is far too large to be a scene.";
+        QTest::newRow("damaged in its last byte at the size limit") // read to its end, not one byte short
+            << QByteArray("[Track3]\n" + QByteArray(1024 * 1024 - 19, ';') + "\nFader=-3x") << "holds \"-3x\".";
     }
     void damagedOrForeignFilesRefused()
     {

@@ -240,8 +240,7 @@ private slots:
     {
         // What the panel computes for itself: the lock beside its socket in our runtime folder.
         QtLockedFile lock(PeerIdentity::lockFilePath(panelSocketName()));
-        QVERIFY(lock.open(QIODevice::ReadWrite));
-        QVERIFY(lock.lock(QtLockedFile::WriteLock, false));
+        QVERIFY(lock.open(QIODevice::ReadWrite) && lock.lock(QtLockedFile::WriteLock, false));
         Panel panel;
         QVERIFY(panel.start());
         QVERIFY(panel.process().waitForFinished(kPatienceMs));
