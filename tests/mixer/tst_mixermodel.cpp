@@ -199,8 +199,7 @@ private slots:
         rig.model->setMute(strip("Track2"), muteB);
         if (soloA)
             rig.model->setSolo(strip("Track1"), true);
-        QVERIFY(rig.model->setLink(1, true));
-        QVERIFY(rig.model->pairLinked(1));
+        QVERIFY(rig.model->setLink(1, true) && rig.model->pairLinked(1));
         QVERIFY(rig.settings.value("Track1_2", settings::key::Link));
         // The right side follows the left.
         const bool muted = muteA && !soloA;
@@ -237,6 +236,8 @@ private slots:
         QVERIFY(rig.settings.value("Track3_4", settings::key::Comp));
         QVERIFY(rig.model->setLink(2, false));
         QCOMPARE(rig.mismatch({"comp.2.link=1", "comp.3.link=1"}), QString());
+        // Both sides keep the stereo strip's settings, which the unit now holds for each.
+        QCOMPARE(rig.settings.value("Track4", settings::key::editorText(int(DynKnob::Ratio))), QString("inf:1"));
     }
 
     void linkFaderSendsAndSelection()
