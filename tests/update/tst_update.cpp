@@ -235,7 +235,7 @@ private slots:
             const UnpackResult r = archiveunpacker::unpackFile(corpusDir().filePath("ok-installer.tar.gz"), out(),
                                                                {row.bytes, 100, row.entries});
             QCOMPARE(r.refusal, QString(row.refusal));
-            QCOMPARE(r.ok && QFileInfo::exists(out()), !*row.refusal);
+            QVERIFY(r.ok == !*row.refusal && QFileInfo::exists(out()) == r.ok); // nothing of a refused one stays
         }
     }
 
