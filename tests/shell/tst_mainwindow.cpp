@@ -353,7 +353,7 @@ private slots:
         auto *knob = rig.find(mixer::widgetName(mixer::WidgetKind::SendKnob, in1, 1));
         auto *display = rig.find(mixer::widgetName(mixer::WidgetKind::SendDisplay, in1, 1));
         QTest::mousePress(knob, Qt::LeftButton);
-        QVERIFY(!display->isHidden());
+        QVERIFY(!display->isHidden() && display->y() > knob->y()); // under its knob, not at the strip's corner
         QVERIFY(unplugged() && display->isHidden());
 
         rig.identify(QStringLiteral("LYNTRA K2"));
