@@ -396,12 +396,12 @@ private slots:
         panel.process().setProcessEnvironment(env);
         display_.attach(panel.process());
         QVERIFY(panel.start());
-        QString id, title;
-        QVERIFY(wait_until([&] {
-            return display_.xdotool({"search", "--onlyvisible", "--name", "^AVENOR"}, &id);
-        }));
+        const QString id = display_.window(QStringLiteral("^AVENOR"));
+        QString title, icon;
         QVERIFY(display_.xdotool({"getwindowname", id}, &title));
         QCOMPARE(title, QStringLiteral("AVENOR LYNTRA K1/K2 設定パネル"));
+        // The window's icon is the compiled-in artwork's: the program registered it.
+        QVERIFY(display_.xdotool({"-id", id, "_NET_WM_ICON"}, &icon, "xprop") && icon.contains("CARDINAL"));
     }
 
 private:

@@ -48,13 +48,14 @@ public:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         process.setProcessEnvironment(env);
     }
-    // Runs xdotool with `args` on this display; false when it failed. Its first output word in `word`.
-    bool xdotool(const QStringList &args, QString *word = nullptr) const
+    // Runs xdotool (or another X client `program`) with `args` on this display; false when it failed. Its
+    // first output line in `word`.
+    bool xdotool(const QStringList &args, QString *word = nullptr, const char *program = "xdotool") const
     {
         QProcess tool;
         tool.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
         attach(tool);
-        tool.start(QStringLiteral("xdotool"), args);
+        tool.start(QLatin1String(program), args);
         if (!tool.waitForFinished(kPatienceMs) || tool.exitStatus() != QProcess::NormalExit ||
             tool.exitCode() != 0)
             return false;
