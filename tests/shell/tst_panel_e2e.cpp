@@ -135,12 +135,10 @@ private slots:
         QVERIFY(unit.await("optical_mode.6", c.modeB));
         QVERIFY(wait_until([&] { return routesOf(unit.state(), c.routes.size()) == c.routes; }));
 
-        QVERIFY(!unit.control("unplug").isEmpty());
-        QVERIFY(panel.awaitMarker("unit lost"));
+        QVERIFY(!unit.control("unplug").isEmpty() && panel.awaitMarker("unit lost"));
         // From here the trace holds only what the panel sends to the returned unit.
         QVERIFY(!unit.control("trace clear").isEmpty());
-        QVERIFY(!unit.control("plug").isEmpty());
-        QVERIFY(panel.awaitMarker("unit set up"));
+        QVERIFY(!unit.control("plug").isEmpty() && panel.awaitMarker("unit set up"));
         QVERIFY(wait_until([&] {
             const QJsonObject trace = unit.control("trace");
             return !sentValues(trace, IXMSG_ID_SET_CLOCKSOURCE).isEmpty() &&
@@ -165,13 +163,11 @@ private slots:
         QVERIFY(panel.start() && panel.awaitMarker("unit set up"));
         QVERIFY(storedStateArrives(unit, "start"));
         QVERIFY(!sentValues(unit.control("trace"), IXMSG_ID_REVERB_PREDELAY).contains(11)); // HALL's
-        QVERIFY(unit.stop());
-        QVERIFY(panel.awaitMarker("unit lost"));
+        QVERIFY(unit.stop() && panel.awaitMarker("unit lost"));
         QVERIFY(unit.start({"--model", "K2", "--rate", "48000"}));
         QVERIFY(storedStateArrives(unit, "replug"));
         QVERIFY(!sentValues(unit.control("trace"), IXMSG_ID_REVERB_PREDELAY).contains(11));
-        QVERIFY(panel.awaitMarker("unit set up"));
-        QCOMPARE(panel.process().state(), QProcess::Running);
+        QVERIFY(panel.awaitMarker("unit set up") && panel.process().state() == QProcess::Running);
     }
 
     // Every answer of the unit takes 1.5 s; the panel still quits at once, cleanly.
@@ -273,8 +269,7 @@ private slots:
             env.remove("XDG_RUNTIME_DIR");
         panel.process().setProcessEnvironment(env);
         QVERIFY(panel.start());
-        QVERIFY(panel.awaitMarker("window shown"));
-        QCOMPARE(panel.process().state(), QProcess::Running);
+        QVERIFY(panel.awaitMarker("window shown") && panel.process().state() == QProcess::Running);
         QDir(fallback).removeRecursively();
     }
 
