@@ -424,8 +424,8 @@ private slots:
         QCOMPARE(rig.label("label_IntDevice")->text(), device);
     }
 
-    // Menu entries in order, "-" for a separator, submenus as "<title>>"; the remote one opens its dialog,
-    // where turning remote control on applies at once and is stored.
+    // Menu entries in order, "-" for a separator, submenus as "<title>>", "~" after an entry that is off; the
+    // remote one opens its dialog, where turning remote control on applies at once and is stored.
     void menus()
     {
         Rig rig;
@@ -434,7 +434,7 @@ private slots:
             [&](const QString &path, const QList<QAction *> &actions) {
                 QStringList entries;
                 for (QAction *a : actions) {
-                    entries << (a->isSeparator() ? QStringLiteral("-") : a->text() + (a->menu() ? ">" : ""));
+                    entries << (a->isSeparator() ? "-" : a->text() + (a->menu() ? ">" : a->isEnabled() ? "" : "~"));
                     if (a->menu())
                         walk(path + '/' + QString(a->text()).remove('&'), a->menu()->actions());
                 }
@@ -443,10 +443,10 @@ private slots:
         walk(QString(), rig.window->menuBar()->actions()); // the bar itself is in the reference pictures
         QCOMPARE(found.value("/View"),
                  QStringLiteral("Initialize|Initialize Reverb|-|Mixer|Routing|Interface|-|Remote Control...|-|Minimize|Close"));
-        QCOMPARE(found.value("/Edit"), QStringLiteral("Undo|Redo"));
+        QCOMPARE(found.value("/Edit"), QStringLiteral("Undo~|Redo~")); // nothing done yet
         QVERIFY(found.value("/SceneMemory")
                     .endsWith("SceneMemory10>|-|Export Scene...|Import Scene...|-|Initialize Memory|-|Save into the unit"));
-        QCOMPARE(found.value("/Help"), QStringLiteral("- AVENOR Website>|- Update|- About ...>"));
+        QCOMPARE(found.value("/Help"), QStringLiteral("- AVENOR Website>|- Update~|- About ...>")); // until checked
         rig.window->menus().remoteControl->trigger();
         const auto *remote = rig.window->findChild<QDialog *>(QStringLiteral("RemoteDialog"));
         QVERIFY(remote && remote->isVisible());
