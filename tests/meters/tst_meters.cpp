@@ -73,7 +73,7 @@ private slots:
             {"nothing left", Fall, -1, 0},
             {"full gain-reduction bar", GrShrink, 63, 55},
             {"gain-reduction bar of 8 px", GrShrink, 8, 4},
-            {"gain-reduction bar of 4 px", GrShrink, 4, 2},
+            {"gain-reduction bar of 5 px", GrShrink, 5, 1},
             {"gain-reduction bar of 2 px", GrShrink, 2, 1},
         };
         for (const auto &r : rows)
