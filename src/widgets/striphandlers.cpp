@@ -182,6 +182,5 @@ void StripWidget::refresh()
     if (m_fader)
         m_fader->showLevel(m.faderLevel(m_ref));
     showName(m.channelName(m_ref));
-    update();
 }
 

@@ -127,15 +127,7 @@ void paintStripBackground(QPainter &p, const QRect &rect, bool selected)
 {
     static const QString kTrack[] = {QStringLiteral(":/Resource/track/track_0.png"),
                                      QStringLiteral(":/Resource/track/track_1.png")};
-    const QPixmap &img = artwork::pixmap(kTrack[selected ? 1 : 0]);
-    if (img.isNull()) {
-        // Artwork not built in: a plain dark strip keeps the page usable.
-        p.fillRect(rect, selected ? QColor(70, 56, 30) : QColor(42, 44, 48));
-        p.setPen(QColor(0, 0, 0));
-        p.drawRect(rect.adjusted(0, 0, -1, -1));
-        return;
-    }
-    p.drawPixmap(rect, img);
+    p.drawPixmap(rect, artwork::pixmap(kTrack[selected ? 1 : 0]));
 }
 
 void paintBlankPlate(QPainter &p, const QRect &rect)
