@@ -220,6 +220,9 @@ private slots:
         writeFile(scenes.slotPath(5), QByteArray(17 * 1024 * 1024, '\n'));
         QCOMPARE(scenes.load(5, &error), SceneStore::Load::Failed);
         QVERIFY(!error.isEmpty());
+        // Nor one whose reading fails part way, with the system's reason: this file's reads fail at once.
+        QVERIFY(QFile::remove(scenes.slotPath(5)) && QFile::link("/proc/self/mem", scenes.slotPath(5)));
+        QVERIFY2(scenes.load(5, &error) == SceneStore::Load::Failed && error.contains("error"), qPrintable(error));
         QCOMPARE(s.value("Track1", settings::key::Mute), true);
 
         // Damaged text: what parses loads, the rest takes its default.
