@@ -419,7 +419,8 @@ private slots:
         QCOMPARE(rig->settings.value(settings::key::AudioPerformanceIndex), position < 0 ? 7 : position);
     }
 
-    // A server that goes away is said so; the choice made meanwhile reaches it when it is back.
+    // A server that goes away is said so; the choice made meanwhile reaches it when it is back. One that
+    // loses its settings object, the panel's only way to set anything, is as good as gone.
     void serverComesBack()
     {
         startServer();
@@ -427,6 +428,8 @@ private slots:
         QVERIFY(wait_until([&] { return where_->text() == QStringLiteral("No sound server found"); }));
         slider_->setValue(9);
         startServer(1024, "1024 Samples");
+        QVERIFY(QProcess::execute(QStringLiteral("pw-cli"), {"destroy", "settings"}) == 0 &&
+                wait_until([&] { return where_->text() == QStringLiteral("No sound server found"); }));
     }
 
     // Once the user's own choice has settled, a size set elsewhere moves the slider again.

@@ -271,8 +271,7 @@ private slots:
         QCOMPARE(rig.menus().undo->text(), QStringLiteral("Undo IN 7-8 link"));
         rig.menus().undo->trigger();
         QVERIFY(rig.unit.await("fader.input.7", -91));
-        QVERIFY(!rig.stored("Track7_8", "Link").toBool());
-        QVERIFY(!rig.find<QAbstractButton>("pB_LinkOn7_8")->isChecked());
+        QVERIFY(!rig.stored("Track7_8", "Link").toBool() && !rig.find<QAbstractButton>("pB_LinkOn7_8")->isChecked());
         QCOMPARE(rig.find<QDoubleSpinBox>("dSB_faderDisplay8")->value(), -9.1);
     }
 
