@@ -318,8 +318,7 @@ private slots:
 
         rig.click("pB_Analog8"); // another strip: its own values, filter off
         QCOMPARE(rig.text("label_RatioDisp"), QString("1.0:1"));
-        QVERIFY(!rig.find<QPushButton>("pB_LowCutFilter")->isChecked());
-        QVERIFY(rig.find("label_LowGainKnob")->isEnabled());
+        QVERIFY(!rig.find<QPushButton>("pB_LowCutFilter")->isChecked() && rig.find("label_LowGainKnob")->isEnabled());
         QCOMPARE(rig.text("label_LowGainDisp"), QString("0"));
     }
 

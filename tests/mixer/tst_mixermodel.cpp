@@ -287,8 +287,7 @@ private slots:
         rig.model->setFaderLevel(strip("Track19_20"), -10.7);
         rig.model->setEqOn(strip("Track19_20"), true);
         rig.model->setTrueBypass(strip("Track19_20"), true);
-        QVERIFY(rig.model->setLink(10, false));
-        QVERIFY(!rig.settings.value("Track19_20", settings::key::Link));
+        QVERIFY(rig.model->setLink(10, false) && !rig.settings.value("Track19_20", settings::key::Link));
         QVERIFY(rig.model->eqOn(strip("Track19")) && rig.model->eqOn(strip("Track20")));
         QVERIFY(rig.model->trueBypass(strip("Track19")) && rig.model->trueBypass(strip("Track20")));
         QCOMPARE(rig.settings.value("Track20", settings::key::Fader), -10.7);

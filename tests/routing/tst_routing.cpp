@@ -437,8 +437,7 @@ private slots:
         rig.slider("vS_mcMono2")->setValue(30); // -36.7
 
         QTest::keyClick(dialog, Qt::Key_Escape);
-        QVERIFY(!dialog->isVisible());
-        QVERIFY(!rig.find<QPushButton>(QStringLiteral("pB_MoniconEnable"))->isChecked());
+        QVERIFY(!dialog->isVisible() && !rig.find<QPushButton>(QStringLiteral("pB_MoniconEnable"))->isChecked());
         const QJsonObject state = rig.state();
         for (int n = 1; n <= 9; ++n)
             QCOMPARE(outputLevel(state, n), 0);

@@ -308,8 +308,7 @@ private slots:
         QVERIFY(rig.unit.await("fader.input.0", 0) && rig.unit.await("phase.6", 0) &&
                 rig.unit.await("mute.input.1", 1));
         QCOMPARE(rig.stored("Track1", "Fader").toDouble(), 0.0);
-        QVERIFY(rig.stored("Track2", "Mute").toBool());
-        QVERIFY(rig.find<QAbstractButton>("pB_Mute2")->isChecked());
+        QVERIFY(rig.stored("Track2", "Mute").toBool() && rig.find<QAbstractButton>("pB_Mute2")->isChecked());
         rig.menus().redo->trigger();
         QVERIFY(scene());
         QVERIFY(!rig.find<QAbstractButton>("pB_Mute2")->isChecked());
