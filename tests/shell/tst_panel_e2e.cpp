@@ -395,7 +395,7 @@ private slots:
         QString title, icon;
         QVERIFY(display_.xdotool({"getwindowname", id}, &title));
         QCOMPARE(title, QStringLiteral("AVENOR LYNTRA K1/K2 設定パネル"));
-        // The window's icon is the compiled-in artwork's: the program registered it.
+        // The window carries its icon, from the compiled-in artwork, for the task bar and window switcher.
         QVERIFY(display_.xdotool({"-id", id, "_NET_WM_ICON"}, &icon, "xprop") && icon.contains("CARDINAL"));
     }
 
