@@ -249,6 +249,7 @@ private slots:
         msg("compressor in true bypass", "/lyntra/input/3/comp/on", {1}, "true bypass");
         msg("compressor knob in true bypass", "/lyntra/input/3/comp/threshold", {-3.0}, "true bypass");
         msg("phase in true bypass", "/lyntra/input/3/phase", {1}, "true bypass");
+        msg("EQ in true bypass", "/lyntra/input/3/eq/on", {1}, "true bypass");
         QTest::newRow("not OSC") << QByteArray("GET ") << QString() << QVariantList() << "not an OSC";
         QTest::newRow("length not in fours") << QByteArray("/lyntra\0,\0\0\0\0", 13) << QString() << QVariantList()
                                              << "not an OSC";
