@@ -679,6 +679,17 @@ private slots:
         QVERIFY(lyntra_test::wait_until([&] { return dev.is_selected(); }));
         ::close(late);
 
+        // The folder above goes too: with nothing left to watch, every look searches and finds a unit made there.
+        dev.deselect();
+        QVERIFY(QDir(runtime).removeRecursively());
+        for (int i = 0; i <= QIXDeviceUnit::kSearchesAfterChange; ++i)
+            request(gone.count() + 1);
+        QVERIFY(lyntra_test::wait_until([&] { return !dev.is_selected(); }));
+        const int again = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(QDir().mkpath(runtime + "/ixdev") && ::bind(again, reinterpret_cast<sockaddr *>(&at), sizeof at) == 0);
+        QVERIFY(::listen(again, 4) == 0 && lyntra_test::wait_until([&] { return dev.is_selected(); }));
+        ::close(again);
+
         QVERIFY(dev.shutdown(lyntra_test::kPatienceMs));
         QCOMPARE(dev.unit(), nullptr);
         QVERIFY(dev.shutdown(0)); // nothing left to stop

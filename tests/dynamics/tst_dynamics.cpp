@@ -77,8 +77,7 @@ private slots:
         UnitRig rig;
         DynamicsModel &dyn = rig.model->dynamics();
         const StripRef in3{StripKind::Mono, 3};
-        QVERIFY(dyn.setLowCut(in3, true));
-        QVERIFY(dyn.setLowCut(in3, false));
+        QVERIFY(dyn.setLowCut(in3, true) && dyn.setLowCut(in3, false));
         QVERIFY(rig.model->setEqOn(in3, true));
         QCOMPARE(UnitRig::v(rig.unit().eq[2][0].gain), 0);
         // While the filter is on, the low gain knob cannot undo it.

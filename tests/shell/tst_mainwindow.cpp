@@ -291,8 +291,7 @@ private slots:
             return QSize(area->horizontalScrollBar()->maximum() + area->viewport()->width(),
                          area->verticalScrollBar()->maximum() + area->viewport()->height()) == fixed;
         };
-        QVERIFY(reach(1, "Interface"));
-        QVERIFY(reach(0, "Mixer"));
+        QVERIFY(reach(1, "Interface") && reach(0, "Mixer"));
         rig.window->findChild<QWidget *>(QStringLiteral("label_ReverbDiffKnob"))->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         const QWidget *next = QApplication::focusWidget();
@@ -641,8 +640,7 @@ private slots:
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w->objectName() == QLatin1String("progressWindow"))
                 shown = w;
-        QVERIFY(shown && shown->isVisible());
-        QVERIFY(!rig.window->menuBar()->isEnabled());
+        QVERIFY(shown && shown->isVisible() && !rig.window->menuBar()->isEnabled());
         auto *bar = shown->findChild<QProgressBar *>();
         for (int second = 1; second <= 9; ++second) {
             rig.window->timerInterrupt_1000ms();
@@ -650,8 +648,7 @@ private slots:
             QVERIFY(shown->isVisible());
         }
         rig.window->timerInterrupt_1000ms();
-        QVERIFY(!shown->isVisible());
-        QVERIFY(rig.window->menuBar()->isEnabled());
+        QVERIFY(!shown->isVisible() && rig.window->menuBar()->isEnabled());
     }
 
     void updateRequest()
