@@ -99,7 +99,7 @@ private slots:
         const Settings blank;
         for (const settings::KeyEntry &e : settings::allKeys()) {
             const QStringList groups = e.kind == settings::GroupKind::Channel
-                                           ? QStringList{"Track7", "Track3_4", settings::kMasterGroup}
+                                           ? QStringList{"Track20", "Track19_20", settings::kMasterGroup}
                                        : e.kind == settings::GroupKind::MonitorPair
                                            ? QStringList{"MoniCon OUT1_2", "MoniCon OUT7_8"}
                                            : QStringList{e.group};
