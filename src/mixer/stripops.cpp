@@ -103,7 +103,6 @@ void MixerModel::select(StripRef strip)
     emit events(strip).selectChanged(true);
     emit selectionChanged();
     emit lowCutEnabledChanged(true);
-    emit compressorRepaintRequested();
     settings_.setValue(group(strip), settings::key::Select, true);
     emit editorLoadRequested(strip);
 }

@@ -299,8 +299,6 @@ void ChannelEditor::selectionChanged()
     if (!s.valid())
         showKnobs();
     updateReadouts();
-    doCompressorRepaint();
-    doEqualizerRepaint();
 }
 
 void ChannelEditor::showBypassed(bool bypassed)
