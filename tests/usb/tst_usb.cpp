@@ -42,8 +42,9 @@ private slots:
 
     void foundSetUpLostAndBack()
     {
-        // The unit among others on its bus, met before and after it whichever way the bus is listed.
-        QVERIFY(bed_.plugStranger() && bed_.plug() && bed_.plugStranger());
+        // The unit among others on its bus, met before and after it whichever way the bus is listed, one of
+        // them gone as it was listed.
+        QVERIFY(bed_.plugStranger() && bed_.plug() && bed_.plugStranger() && bed_.plugStranger(false));
         Panel panel;
         QVERIFY(startOnTheBus(panel));
         QVERIFY(panel.awaitMarker("unit set up"));

@@ -59,10 +59,11 @@ public:
         setDenied(denied);
         return !node_.isEmpty();
     }
-    // Another maker's device on the same bus, whose node only root may open, as most are.
-    bool plugStranger()
+    // Another maker's device on the same bus, whose node only root may open, as most are. Not `readable`:
+    // one that left while the bus was listed, so its bus number reads as nothing.
+    bool plugStranger(bool readable = true)
     {
-        const QString node = add(false);
+        const QString node = add(false, readable);
         deny(node, true);
         return !node.isEmpty();
     }
@@ -99,7 +100,7 @@ private:
         ::chmod(QFile::encodeName(root_ + node).constData(), denied ? 0 : 0666);
     }
     // The unit answers from the firmware model; the stranger is not even asked. The new node, or empty.
-    QString add(bool unit)
+    QString add(bool unit, bool readable = true)
     {
         static int address = 1;
         ++address;
@@ -116,12 +117,12 @@ private:
         const QString record =
             QStringLiteral(
                 "P: %1\nN: %2\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DEVNAME=%3\nE: MAJOR=189\n"
-                "E: MINOR=%4\nA: busnum=1\\n\nA: devnum=%5\\n\nA: manufacturer=%6\\n\nA: product=%7\\n\n"
+                "E: MINOR=%4\nA: %9=1\\n\nA: devnum=%5\\n\nA: manufacturer=%6\\n\nA: product=%7\\n\n"
                 "H: descriptors=%8\n")
                 .arg(sys.mid(4), node.mid(5), node)
                 .arg(address - 1)
                 .arg(address)
-                .arg(unit ? "AVENOR" : "Other", unit ? "LYNTRA K2" : "Keyboard", descriptors);
+                .arg(unit ? "AVENOR" : "Other", unit ? "LYNTRA K2" : "Keyboard", descriptors, readable ? "busnum" : "speed");
         return umockdev_testbed_add_from_string(bed_, qPrintable(record), nullptr) ? node : QString();
     }
 
