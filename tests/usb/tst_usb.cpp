@@ -46,13 +46,11 @@ private slots:
         // them gone as it was listed.
         QVERIFY(bed_.plugStranger() && bed_.plug() && bed_.plugStranger() && bed_.plugStranger(false));
         Panel panel;
-        QVERIFY(startOnTheBus(panel));
-        QVERIFY(panel.awaitMarker("unit set up"));
+        QVERIFY(startOnTheBus(panel) && panel.awaitMarker("unit set up"));
         QVERIFY(bed_.state("clock_source").isDouble()); // the stored state arrived
 
         bed_.setFault(UsbTestbed::Fault::UnplugAtNextRead);
-        QVERIFY(bed_.unplug());
-        QVERIFY(panel.awaitMarker("unit lost"));
+        QVERIFY(bed_.unplug() && panel.awaitMarker("unit lost"));
         // Once the few searches after the unplug are done, the bus is left alone until a device comes:
         // a whole second without one.
         QByteArray searches;
@@ -61,10 +59,8 @@ private slots:
             searches = panel.process().readAll();
         }
         QVERIFY2(!searches.contains("searched for"), searches.constData());
-        QVERIFY(bed_.plug());
-        QVERIFY(panel.awaitMarker("unit set up"));
-        QVERIFY(bed_.unplug());
-        QVERIFY(panel.awaitMarker("unit lost"));
+        QVERIFY(bed_.plug() && panel.awaitMarker("unit set up"));
+        QVERIFY(bed_.unplug() && panel.awaitMarker("unit lost"));
     }
 
     void refusedUnitSaysWhy_data()
@@ -79,14 +75,11 @@ private slots:
         Panel panel;
         QVERIFY(startOnTheBus(panel));
         bed_.setFault(denied ? UsbTestbed::Fault::None : UsbTestbed::Fault::Busy);
-        QVERIFY(bed_.plug(denied));
-        QVERIFY(panel.awaitMarker(denied ? "unit not permitted" : "unit busy"));
+        QVERIFY(bed_.plug(denied) && panel.awaitMarker(denied ? "unit not permitted" : "unit busy"));
         bed_.setDenied(false);
         bed_.setFault(UsbTestbed::Fault::None);
-        QVERIFY(panel.awaitMarker("unit opens"));
-        QVERIFY(panel.awaitMarker("unit set up"));
-        QVERIFY(bed_.unplug());
-        QVERIFY(panel.awaitMarker("unit lost"));
+        QVERIFY(panel.awaitMarker("unit opens") && panel.awaitMarker("unit set up"));
+        QVERIFY(bed_.unplug() && panel.awaitMarker("unit lost"));
     }
 
 private:
