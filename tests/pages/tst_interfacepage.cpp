@@ -164,6 +164,7 @@ private slots:
         QTest::newRow("optical B good") << Status{3, 0, OPT_B, 3, 48000, "Good", kValueBlack};
         QTest::newRow("manual optical mode") << Status{2, 2, OPT_A, 3, 48000, "Manually configured", kValueGrey};
         QTest::newRow("internal") << Status{1, 0, INTERNAL, 3, 48000, kDashes, kValueGrey};
+        QTest::newRow("internal, word chosen") << Status{4, 0, INTERNAL, 3, 48000, kDashes, kValueGrey};
         // A source the panel has no name for still reports its lock by the lock code.
         QTest::newRow("unknown source, good") << Status{1, 0, 9, 3, 0, "Good", kValueBlack};
         QTest::newRow("unknown source, phase error") << Status{1, 0, 9, 2, 0, "Phase Error", kValueRed};
@@ -184,6 +185,9 @@ private slots:
         emit rig->dev.sig_recv_clocklock(src(c.source), static_cast<ixmsg_data_clocklock_t>(c.lock));
         QCOMPARE(status->text(), c.text);
         QCOMPARE(status->styleSheet(), c.style);
+        // Grey while Internal is chosen or the unit runs on it.
+        QCOMPARE(rig->find<QLabel>("label_ClockSourceStatus")->styleSheet(),
+                 c.checked == 1 || c.source == INTERNAL ? kCaptionGrey : kCaptionBlack);
         QCOMPARE(rig->unit.rememberedRate(c.source), c.source == INTERNAL || c.source == 9 ? 0u : c.hz);
     }
 
