@@ -329,8 +329,7 @@ private slots:
         QVERIFY(unit.process().waitForFinished(lyntra_test::kPatienceMs));
         QCOMPARE(unit.process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(unit.process().exitCode(), 0);
-        QVERIFY(!QFileInfo::exists(unit.socket_path()));
-        QVERIFY(!QFileInfo::exists(unit.ctl_path()));
+        QVERIFY(!QFileInfo::exists(unit.socket_path()) && !QFileInfo::exists(unit.ctl_path()));
     }
 };
 

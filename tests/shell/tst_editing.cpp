@@ -310,8 +310,7 @@ private slots:
         QCOMPARE(rig.stored("Track1", "Fader").toDouble(), 0.0);
         QVERIFY(rig.stored("Track2", "Mute").toBool() && rig.find<QAbstractButton>("pB_Mute2")->isChecked());
         rig.menus().redo->trigger();
-        QVERIFY(scene());
-        QVERIFY(!rig.find<QAbstractButton>("pB_Mute2")->isChecked());
+        QVERIFY(scene() && !rig.find<QAbstractButton>("pB_Mute2")->isChecked());
     }
 
     // Files that are no scene of this panel: refused with a box that says why; the main file, the unit

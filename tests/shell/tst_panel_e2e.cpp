@@ -160,12 +160,10 @@ private slots:
         VirtualUnit unit;
         QVERIFY(unit.start({"--model", "K2", "--rate", "48000"}));
         Panel panel;
-        QVERIFY(panel.start() && panel.awaitMarker("unit set up"));
-        QVERIFY(storedStateArrives(unit, "start"));
+        QVERIFY(panel.start() && panel.awaitMarker("unit set up") && storedStateArrives(unit, "start"));
         QVERIFY(!sentValues(unit.control("trace"), IXMSG_ID_REVERB_PREDELAY).contains(11)); // HALL's
         QVERIFY(unit.stop() && panel.awaitMarker("unit lost"));
-        QVERIFY(unit.start({"--model", "K2", "--rate", "48000"}));
-        QVERIFY(storedStateArrives(unit, "replug"));
+        QVERIFY(unit.start({"--model", "K2", "--rate", "48000"}) && storedStateArrives(unit, "replug"));
         QVERIFY(!sentValues(unit.control("trace"), IXMSG_ID_REVERB_PREDELAY).contains(11));
         QVERIFY(panel.awaitMarker("unit set up") && panel.process().state() == QProcess::Running);
     }

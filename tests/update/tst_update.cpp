@@ -424,8 +424,7 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(shown("downloadCompleteWindow"), Deadline);
         QCOMPARE(shown("downloadCompleteWindow")->windowTitle(), QString("AVENOR Update Information"));
-        QVERIFY(pressKey(shown("downloadCompleteWindow"), Qt::Key(onComplete)));
-        QVERIFY(!shown("downloadCompleteWindow"));
+        QVERIFY(pressKey(shown("downloadCompleteWindow"), Qt::Key(onComplete)) && !shown("downloadCompleteWindow"));
         if (onComplete == Qt::Key_Return)
             QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(temp() + "/marker"), Deadline);
         QCOMPARE(downloadFolders().size(), 1); // closed or started, the installer stays
