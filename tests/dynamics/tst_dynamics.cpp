@@ -167,9 +167,11 @@ private slots:
     {
         // At infinite ratio the curve is flat after the knee: its right end is the knee's height.
         QVERIFY(curves::compCurvePolygon({10, 14})[2].y() > curves::compCurvePolygon({20, 14})[2].y() + 8);
-        // Threshold 0 dB or ratio 1:1: the plain diagonal.
-        for (const QPolygon &p : {curves::compCurvePolygon({32, 9}), curves::compCurvePolygon({5, 0})})
-            QVERIFY(qAbs(p[2].y() - 2) <= 2 && qAbs(p[3].y() - (67 - p[3].x())) <= 2);
+        // Threshold 0 dB at any ratio, or ratio 1:1 at any threshold: the plain diagonal.
+        for (int t = 0; t < curves::kThresholdSteps; ++t)
+            for (const QPolygon &p : {curves::compCurvePolygon({32, t % curves::kRatioSteps}),
+                                      curves::compCurvePolygon({t, 0})})
+                QVERIFY(p[2] == QPoint(65, 2) && p[3] == p[2]);
     }
 
     // ---- the editor
