@@ -131,8 +131,7 @@ private slots:
         Panel panel;
         QVERIFY(panel.start() && panel.awaitMarker("unit set up"));
         QVERIFY(unit.await("clock_source", c.unitSource));
-        QVERIFY(unit.await("optical_mode.5", c.modeA));
-        QVERIFY(unit.await("optical_mode.6", c.modeB));
+        QVERIFY(unit.await("optical_mode.5", c.modeA) && unit.await("optical_mode.6", c.modeB));
         QVERIFY(wait_until([&] { return routesOf(unit.state(), c.routes.size()) == c.routes; }));
 
         QVERIFY(!unit.control("unplug").isEmpty() && panel.awaitMarker("unit lost"));
@@ -236,8 +235,7 @@ private slots:
         QtLockedFile lock(PeerIdentity::lockFilePath(panelSocketName()));
         QVERIFY(lock.open(QIODevice::ReadWrite) && lock.lock(QtLockedFile::WriteLock, false));
         Panel panel;
-        QVERIFY(panel.start());
-        QVERIFY(panel.process().waitForFinished(kPatienceMs));
+        QVERIFY(panel.start() && panel.process().waitForFinished(kPatienceMs));
         QCOMPARE(panel.process().exitCode(), 1);
     }
 
@@ -266,8 +264,7 @@ private slots:
         if (!runtimeFolder)
             env.remove("XDG_RUNTIME_DIR");
         panel.process().setProcessEnvironment(env);
-        QVERIFY(panel.start());
-        QVERIFY(panel.awaitMarker("window shown") && panel.process().state() == QProcess::Running);
+        QVERIFY(panel.start() && panel.awaitMarker("window shown") && panel.process().state() == QProcess::Running);
         QDir(fallback).removeRecursively();
     }
 
