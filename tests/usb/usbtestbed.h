@@ -122,7 +122,8 @@ private:
                 .arg(sys.mid(4), node.mid(5), node)
                 .arg(address - 1)
                 .arg(address)
-                .arg(unit ? "AVENOR" : "Other", unit ? "LYNTRA K2" : "Keyboard", descriptors, readable ? "busnum" : "speed");
+                .arg(unit ? "AVENOR" : "Other", unit ? "LYNTRA K2" : "Keyboard", descriptors)
+                .arg(readable ? "busnum" : "speed");
         return umockdev_testbed_add_from_string(bed_, qPrintable(record), nullptr) ? node : QString();
     }
 
