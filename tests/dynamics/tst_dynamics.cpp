@@ -77,12 +77,10 @@ private slots:
         UnitRig rig;
         DynamicsModel &dyn = rig.model->dynamics();
         const StripRef in3{StripKind::Mono, 3};
-        QVERIFY(dyn.setLowCut(in3, true) && dyn.setLowCut(in3, false));
-        QVERIFY(rig.model->setEqOn(in3, true));
+        QVERIFY(dyn.setLowCut(in3, true) && dyn.setLowCut(in3, false) && rig.model->setEqOn(in3, true));
         QCOMPARE(UnitRig::v(rig.unit().eq[2][0].gain), 0);
         // While the filter is on, the low gain knob cannot undo it.
-        QVERIFY(dyn.setLowCut(in3, true));
-        QVERIFY(!dyn.setKnob(in3, DynKnob::LowGain, 90));
+        QVERIFY(dyn.setLowCut(in3, true) && !dyn.setKnob(in3, DynKnob::LowGain, 90));
         QCOMPARE(UnitRig::v(rig.unit().eq[2][0].gain), 255);
         QVERIFY(!dyn.setKnob({StripKind::Master, 0}, DynKnob::Ratio, 30));
     }
@@ -359,8 +357,7 @@ private slots:
 
         rig.click("pB_Bypass5");
         QVERIFY(rig.text("label_Compressor") == "Bypass" && rig.text("label_Equalizer") == "Bypass");
-        QVERIFY(!rig.find("label_ThresholdDisp")->isVisible());
-        QVERIFY(gr->styleSheet().contains("GR_passive.png"));
+        QVERIFY(!rig.find("label_ThresholdDisp")->isVisible() && gr->styleSheet().contains("GR_passive.png"));
         rig.click("pB_Bypass5");
         QCOMPARE(rig.text("label_Compressor"), QString());
     }

@@ -236,11 +236,9 @@ private slots:
         }
         QVERIFY(!rig.find<QAbstractButton>("pB_Solo3")->isChecked());
         rig.menus().undo->trigger(); // the mute
-        QVERIFY(rig.unit.await("mute.input.4", 0));
-        QVERIFY(!mute5->isChecked() && !rig.stored("Track5", "Mute").toBool());
+        QVERIFY(rig.unit.await("mute.input.4", 0) && !mute5->isChecked() && !rig.stored("Track5", "Mute").toBool());
         rig.menus().redo->trigger();
-        QVERIFY(rig.unit.await("mute.input.4", 1));
-        QVERIFY(mute5->isChecked() && rig.stored("Track5", "Mute").toBool());
+        QVERIFY(rig.unit.await("mute.input.4", 1) && mute5->isChecked() && rig.stored("Track5", "Mute").toBool());
 
         // The low-cut filter's undo brings back the low gain the filter replaced.
         rig.find<QAbstractButton>("pB_EQ6")->click();

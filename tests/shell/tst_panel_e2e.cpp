@@ -129,8 +129,7 @@ private slots:
         VirtualUnit unit;
         QVERIFY(unit.start({"--model", c.model}));
         Panel panel;
-        QVERIFY(panel.start() && panel.awaitMarker("unit set up"));
-        QVERIFY(unit.await("clock_source", c.unitSource));
+        QVERIFY(panel.start() && panel.awaitMarker("unit set up") && unit.await("clock_source", c.unitSource));
         QVERIFY(unit.await("optical_mode.5", c.modeA) && unit.await("optical_mode.6", c.modeB));
         QVERIFY(wait_until([&] { return routesOf(unit.state(), c.routes.size()) == c.routes; }));
 

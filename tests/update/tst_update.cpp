@@ -403,8 +403,7 @@ private slots:
         QJsonObject v = versions(1, 1);
         v["linux_software_url_en"] = server_->url("/setup.sh");
         v["linux_software_url_en_sha256"] = sha256Hex(script);
-        QVERIFY(start(v) && box("informationBox")->isVisible());
-        QVERIFY(pressKey(box("informationBox"), Qt::Key_Escape));
+        QVERIFY(start(v) && box("informationBox")->isVisible() && pressKey(box("informationBox"), Qt::Key_Escape));
         QVERIFY(!box("informationBox")->isVisible() && offered());
         QVERIFY(pressKey(box("softwareOfferBox"), Qt::Key(onOffer)) && !offered());
         if (onOffer == Qt::Key_Escape) {
