@@ -232,8 +232,7 @@ private slots:
         QCOMPARE(rig.settings.value("Track3_4", settings::key::editorPos(int(DynKnob::Threshold))), 40);
         QCOMPARE(rig.settings.value("Track3_4", settings::key::editorText(int(DynKnob::Ratio))), QString("inf:1"));
         QVERIFY(rig.settings.value("Track3_4", settings::key::EqLowCutFilter) && rig.settings.value("Track3_4", settings::key::Eq));
-        QVERIFY(rig.settings.value("Track3_4", settings::key::Comp));
-        QVERIFY(rig.model->setLink(2, false));
+        QVERIFY(rig.settings.value("Track3_4", settings::key::Comp) && rig.model->setLink(2, false));
         QCOMPARE(rig.mismatch({"comp.2.link=1", "comp.3.link=1"}), QString());
         // Both sides keep the stereo strip's settings, which the unit now holds for each.
         QCOMPARE(rig.settings.value("Track4", settings::key::editorText(int(DynKnob::Ratio))), QString("inf:1"));

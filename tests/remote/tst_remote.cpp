@@ -285,6 +285,19 @@ private slots:
         QCOMPARE(rig.unit.mismatch({"fader.input.2=null", "reverb.type=null", "comp.2.on=null"}), QString());
     }
 
+    // At most 100 errors a second, so a forged sender cannot aim the panel's answers at another host.
+    void errorsAreCappedEachSecond()
+    {
+        RemoteRig rig;
+        OscClient client(rig.port);
+        for (int i = 0; i < 110; ++i)
+            client.sendRaw("GET ", rig.port);
+        QTest::qWait(1500);
+        QCOMPARE(client.count("/lyntra/error"), 100);
+        client.sendRaw("GET ", rig.port);
+        QVERIFY(wait_until([&] { return client.count("/lyntra/error") == 101; }));
+    }
+
     // Subscribers hear every change: a client's (a switch, a whole number, a level, a word) goes to the
     // others, not back to itself; one made in the panel (the model call a widget makes) goes to all. A
     // linked pair moves together.
