@@ -386,8 +386,7 @@ private slots:
         r.offer_ready();
         QVERIFY(r.dev.set_mute(IN, 1, 1));
         QCOMPARE(r.sends.count(), 1);
-        QVERIFY(r.dev.set_fader(IN, 1, -100));
-        QVERIFY(r.dev.set_fader(IN, 1, -50));
+        QVERIFY(r.dev.set_fader(IN, 1, -100) && r.dev.set_fader(IN, 1, -50));
         QCOMPARE(r.sends.count(), 1);
         r.complete_send();
         QCOMPARE(r.sends.count(), 2);
@@ -503,10 +502,8 @@ private slots:
         for (auto get : {&QIXDevice::get_meter, &QIXDevice::get_clocklock, &QIXDevice::get_clocksource,
                          &QIXDevice::get_hz, &QIXDevice::get_info})
             (r.dev.*get)();
-        QVERIFY(r.dev.set_fader(IN, 1, 0));
-        QVERIFY(r.dev.set_fader(MASTER, 1, 0));
-        QVERIFY(r.dev.set_mute(IN, 20, 1));
-        QVERIFY(r.dev.set_adat_x4mode(5, 2));
+        QVERIFY(r.dev.set_fader(IN, 1, 0) && r.dev.set_fader(MASTER, 1, 0));
+        QVERIFY(r.dev.set_mute(IN, 20, 1) && r.dev.set_adat_x4mode(5, 2));
         const QList<QByteArray> messages = r.drain();
         const QList<int> expected{49, 24,  26,  27, 113, 177, 193, 162, 25,  135, 135, 67,  70,
                                   85, 151, 213, 72, 74,  129, 129, 129, 130, 131, 131, 132, 133};

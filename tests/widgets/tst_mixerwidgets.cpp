@@ -305,8 +305,7 @@ private slots:
             QVERIFY(rig.click("pB_masterReverb"));
         auto *k = rig.find<DialControlSend>(knob);
         auto *d = rig.find<QLabel>(QString(knob).replace("Knob", "Display"));
-        QVERIFY(k && d);
-        QVERIFY(!d->isVisible());
+        QVERIFY(k && d && !d->isVisible());
         QList<QPointF> moves;
         for (int dy : steps)
             moves << QPointF(0, dy);
