@@ -429,7 +429,8 @@ private slots:
         QCOMPARE(downloadFolders().size(), 1); // closed or started, the installer stays
     }
 
-    // A close before the first bytes, while Cancel is not offered yet, is refused and cancels nothing.
+    // A close before the first bytes, while Cancel is not offered yet, is refused and cancels nothing; the
+    // firmware offer waits for the download.
     void closedBeforeTheFirstBytes()
     {
         const QByteArray script = installerScript().leftJustified(4000, '#');
@@ -438,8 +439,12 @@ private slots:
         v["linux_software_url_en"] = server_->url("/setup.sh");
         v["linux_software_url_en_sha256"] = sha256Hex(script);
         QVERIFY(start(v) && pressKey(box("informationBox"), Qt::Key_Escape));
+        update_->firmwareCheck("LYNTRA K2", "No Device"); // the unit, not identified yet
         QVERIFY(pressKey(box("softwareOfferBox"), Qt::Key_Return));
         QTRY_VERIFY_WITH_TIMEOUT(shown("downloadWindow") && server_->requests("/setup.sh") == 1, Deadline);
+        // The download goes first: no firmware offer on a tick, and the Update menu stays off.
+        update_->firmwareCheck("LYNTRA K2", "1.02 0001");
+        QVERIFY(!shown("firmwareOfferBox") && !update_->checksDone());
         QVERIFY(!shown("downloadWindow")->findChild<QAbstractButton *>("pB_Cancel")->isEnabled());
         QCloseEvent close; // to the window, as from the window manager
         QApplication::sendEvent(shown("downloadWindow")->windowHandle(), &close);
