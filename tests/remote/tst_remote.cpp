@@ -286,7 +286,7 @@ private slots:
         QCOMPARE(rig.unit.mismatch({"fader.input.2=null", "reverb.type=null", "comp.2.on=null"}), QString());
     }
 
-    // At most 100 errors a second, so a forged sender cannot aim the panel's answers at another host.
+    // At most 100 errors a second, so a forged sender cannot turn the answers into a flood at another host.
     void errorsAreCappedEachSecond()
     {
         RemoteRig rig;
