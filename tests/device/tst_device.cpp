@@ -672,8 +672,7 @@ private slots:
         QVERIFY(::bind(late, reinterpret_cast<sockaddr *>(&at), sizeof at) == 0);
         request(8 + QIXDeviceUnit::kSearchesAfterChange);
         QCOMPARE(dev.is_selected(), false);
-        QVERIFY(::listen(late, 4) == 0);
-        QVERIFY(lyntra_test::wait_until([&] { return dev.is_selected(); }));
+        QVERIFY(::listen(late, 4) == 0 && lyntra_test::wait_until([&] { return dev.is_selected(); }));
         ::close(late);
 
         // The folder above goes too: with nothing left to watch, every look searches and finds a unit made there.

@@ -81,11 +81,9 @@ private slots:
         fw.setVersion(321);
         fw.setBuild(77);
         fw.setRate(96000);
-        QVERIFY(fw.setBuildDate("Jan  2 2027") && fw.setBuildTime("01:02:03"));
-        QVERIFY(!fw.setBuildTime(QString(41, 'x')));
+        QVERIFY(fw.setBuildDate("Jan  2 2027") && fw.setBuildTime("01:02:03") && !fw.setBuildTime(QString(41, 'x')));
         fw.setDspMode(3);
-        QVERIFY(fw.setClockLock(5, 2) && fw.setClockHz(5, 44100));
-        QVERIFY(!fw.setClockLock(3, 2));
+        QVERIFY(fw.setClockLock(5, 2) && fw.setClockHz(5, 44100) && !fw.setClockLock(3, 2));
         apply(fw, message({flag(IXMSG_ID_GET_INFO), flag(IXMSG_ID_HZ), u8(IXMSG_ID_SET_CLOCKSOURCE, 6),
                            flag(IXMSG_ID_CLOCKSOURCE), flag(IXMSG_ID_DSPMODE), flag(IXMSG_ID_CLOCKLOCK)}));
         const wire::ReplyReader r = drain(fw);

@@ -120,8 +120,7 @@ private slots:
     void storeKeepsMeteredChannelsOnly()
     {
         LevelStore store;
-        QVERIFY(store.storeLevel(IXMSG_DATA_CH_INPUT, 20, 7));
-        QVERIFY(store.storeLevel(IXMSG_DATA_CH_MASTER, 1, 70000));
+        QVERIFY(store.storeLevel(IXMSG_DATA_CH_INPUT, 20, 7) && store.storeLevel(IXMSG_DATA_CH_MASTER, 1, 70000));
         for (auto [type, number] : {std::pair{IXMSG_DATA_CH_MASTER, 3},
                                     {IXMSG_DATA_CH_INPUT, 21},
                                     {IXMSG_DATA_CH_INPUT, 0},

@@ -51,8 +51,7 @@ private slots:
         qputenv("LYNTRA_UNIT", "virtual");
         lyntra_init_resources();
         unit_ = std::make_unique<VirtualUnit>();
-        QVERIFY(unit_->start({"--model", "K2", "--rate", "48000"}));
-        QVERIFY(control("set freeze on"));
+        QVERIFY(unit_->start({"--model", "K2", "--rate", "48000"}) && control("set freeze on"));
         for (int input = 1; input <= 20; ++input)
             QVERIFY(control("set level " + QByteArray::number(input) + " 0"));
         device_ = std::make_unique<QIXDevice>();

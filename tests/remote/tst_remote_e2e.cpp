@@ -61,8 +61,7 @@ private slots:
         for (const char *tool : {"oscsend", "oscdump"})
             QVERIFY2(!QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty(),
                      "liblo-tools (scripts/install-deps.sh)");
-        QVERIFY(VirtualUnit::available());
-        QVERIFY(tmp_.isValid());
+        QVERIFY(VirtualUnit::available() && tmp_.isValid());
         qputenv("TMPDIR", tmp_.path().toUtf8());
         qputenv("LYNTRA_UNIT", "virtual");
     }
@@ -71,8 +70,7 @@ private slots:
     {
         // Scene 3 holds the tests' stored mix.
         const QString folder = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/AVENOR/";
-        QVERIFY(writeStoredMix());
-        QVERIFY(QFile::rename(folder + "DUOMIX_Setting.ini", folder + "DUOMIX_sm3.ini"));
+        QVERIFY(writeStoredMix() && QFile::rename(folder + "DUOMIX_Setting.ini", folder + "DUOMIX_sm3.ini"));
         RemotePanel rig;
         QVERIFY(rig.start());
 

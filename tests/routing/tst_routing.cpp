@@ -321,8 +321,7 @@ private slots:
     {
         Rig rig;
         MonitorControl *dialog = rig.open();
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
-        QVERIFY(rig.click(QStringLiteral("pB_mcLineOut5_6")));
+        QVERIFY(QTest::qWaitForWindowActive(dialog) && rig.click(QStringLiteral("pB_mcLineOut5_6")));
         QTest::mouseClick(rig.box("dSB_mcMono1View"), Qt::LeftButton);
         typeInto(rig.box("dSB_mcMono1View"), QStringLiteral("-6"));
         QComboBox *source = rig.combo("cB_mcSourceR");

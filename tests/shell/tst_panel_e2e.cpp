@@ -293,8 +293,7 @@ private slots:
                 }
         });
         keepThem.start(50);
-        QVERIFY(loadSceneThree(display_, display_.window("^AVENOR")));
-        QVERIFY(unit.await("mute.input.4", 1));
+        QVERIFY(loadSceneThree(display_, display_.window("^AVENOR")) && unit.await("mute.input.4", 1));
         QVERIFY(connections >= int(silent.size()));
     }
 
@@ -347,13 +346,11 @@ private slots:
                                                        {"return.on", 1},
                                                        {"phase.6", 0}})
                 QVERIFY2(unit.await(d.path, d.value), d.path);
-            QVERIFY(!settings.value(settings::key::InformationDialog));
-            QVERIFY(ratio->text() != mixRatio);
+            QVERIFY(!settings.value(settings::key::InformationDialog) && ratio->text() != mixRatio);
 
             menus.scenes[2].load->trigger();
             QCOMPARE(progressTitle(), QStringLiteral("Now Loading..."));
-            QVERIFY(storedStateArrives(unit, "scene load"));
-            QVERIFY(unit.await("phase.6", 1));
+            QVERIFY(storedStateArrives(unit, "scene load") && unit.await("phase.6", 1));
             QCOMPARE(storedMixNotShown(window), QString());
             QCOMPARE(ratio->text(), mixRatio); // the edited strip stays, with the loaded values
             QCOMPARE(unit.at("clock_source").toInt(), kUnitClock);

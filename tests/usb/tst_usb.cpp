@@ -59,8 +59,7 @@ private slots:
             searches = panel.process().readAll();
         }
         QVERIFY2(!searches.contains("searched for"), searches.constData());
-        QVERIFY(bed_.plug() && panel.awaitMarker("unit set up"));
-        QVERIFY(bed_.unplug() && panel.awaitMarker("unit lost"));
+        QVERIFY(bed_.plug() && panel.awaitMarker("unit set up") && bed_.unplug() && panel.awaitMarker("unit lost"));
     }
 
     void refusedUnitSaysWhy_data()

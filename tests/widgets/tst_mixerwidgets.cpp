@@ -348,8 +348,7 @@ private slots:
             QVERIFY(rig.link(linkPair));
         auto *m = rig.find<PanControl>(marker);
         auto *display = rig.find<QLabel>(QString(marker).replace("Knob", "Display"));
-        QVERIFY(m && display);
-        QVERIFY(PageRig::drag(m, QPointF(8, 6), steps, display));
+        QVERIFY(m && display && PageRig::drag(m, QPointF(8, 6), steps, display));
         QVERIFY(!display->isVisible());
         QVERIFY(qAbs(display->geometry().bottom() - m->y()) < 8); // it showed just above its marker
         const QString text = mixer::pan::label(position);
@@ -401,8 +400,7 @@ private slots:
         QCOMPARE(rig.storedMismatch({QStringLiteral("Track7/Name=Guitar")}), QString());
         QVERIFY(!edit->hasFocus());
 
-        QVERIFY(rig.click(QStringLiteral("pB_Analog5")));
-        QVERIFY(rig.click(QStringLiteral("pB_Bypass5")));
+        QVERIFY(rig.click(QStringLiteral("pB_Analog5")) && rig.click(QStringLiteral("pB_Bypass5")));
         for (const char *name : {"pB_Phase5", "pB_EQ5", "pB_Comp5", "pB_Analog5"})
             QVERIFY2(!rig.find(QLatin1String(name))->isEnabled(), name);
         QVERIFY(!rig.find<QPushButton>(QStringLiteral("pB_Analog5"))->isChecked());
@@ -578,16 +576,14 @@ private slots:
         rig.click("pB_Analog3");
         rig.unit.model->loadAll();
         QCOMPARE(rig.unit.model->selection(), std::optional<mixer::StripRef>(mixer::monoRef(3)));
-        QVERIFY(rig.unit.model->selected(mixer::monoRef(3)));
-        QVERIFY(rig.find<QPushButton>("pB_Analog3")->isChecked());
+        QVERIFY(rig.unit.model->selected(mixer::monoRef(3)) && rig.find<QPushButton>("pB_Analog3")->isChecked());
         QVERIFY(lit("mono3") && !lit("mono4"));
         // A reload that links the pair hides the selected strip: the stereo strip takes the editor.
         rig.unit.settings.setValue("Track3_4", settings::key::Link, true);
         rig.unit.model->loadAll();
         QCOMPARE(rig.unit.model->selection(), std::optional<mixer::StripRef>(mixer::pairRef(2)));
         QVERIFY(!rig.find<QPushButton>("pB_Analog3")->isChecked());
-        QVERIFY(rig.find<QPushButton>("pB_Analog3_4")->isChecked());
-        QVERIFY(!lit("mono3") && lit("st3_4"));
+        QVERIFY(rig.find<QPushButton>("pB_Analog3_4")->isChecked() && !lit("mono3") && lit("st3_4"));
     }
 
     // Releasing the last solo unmutes the stereo strips' odd tracks too, so linking shows the unit's mute.
