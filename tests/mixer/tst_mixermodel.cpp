@@ -128,6 +128,7 @@ private slots:
             QVERIFY2(rig.model->mute(monoRef(n)) == want, qPrintable(trackName(n)));
             QCOMPARE(UnitRig::v(unit.inputMute[n - 1]), want ? 1 : 0);
             QCOMPARE(rig.settings.value(trackName(n), settings::key::Mute), want);
+            QCOMPARE(rig.settings.value(trackName(n), settings::key::Solo), rig.model->solo(monoRef(n)));
             QCOMPARE(UnitRig::v(unit.solo[n - 1]), -1000); // solo lives in the panel only
         }
     }
