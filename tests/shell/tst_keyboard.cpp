@@ -225,7 +225,11 @@ private slots:
         emit rig.find<QAbstractButton>("pB_MoniconEnable")->released();
         QWidget *monitor = rig.find("MonitorControl")->window();
         QApplication::setActiveWindow(monitor);
-        rig.key("vS_mcStereo", Qt::Key_Down);
+        for (int key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Down}) {
+            rig.key("vS_mcStereo", key);
+            // Back where it began, with the right side it also sets: nothing to undo.
+            QCOMPARE(rig.window->history().stack().count(), key == Qt::Key_Up ? 4 : 5);
+        }
         QTest::keyClick(monitor, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(rig.heard("vS_mcStereo").value(1), QStringLiteral("0.0 dB"));
     }
@@ -273,8 +277,7 @@ private slots:
         QAccessibleInterface *mute = QAccessible::queryAccessibleInterface(rig.find("pB_Mute5"));
         QVERIFY(mute->state().checkable && !mute->state().checked);
         mute->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-        QVERIFY(mute->state().checked);
-        QVERIFY(rig.settings.value(QStringLiteral("Track5"), QStringLiteral("Mute")).toBool());
+        QVERIFY(mute->state().checked && rig.settings.value(QStringLiteral("Track5"), QStringLiteral("Mute")).toBool());
         // Other actions stay the widget's own: the reader moves the focus to the switch, which stays on.
         mute->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
         QVERIFY(rig.window->focusWidget() == rig.find("pB_Mute5") && mute->state().checked);
