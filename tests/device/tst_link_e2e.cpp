@@ -144,8 +144,7 @@ private slots:
         link.stop_fader();
         QVERIFY(settles(unit, link.dev(), -321));
         // The dragged fader resumes too: the value sent last is what the unit holds.
-        QVERIFY(link.dev().set_fader(IN, 1, -7));
-        QVERIFY(unit.await("fader.input.0", -7));
+        QVERIFY(link.dev().set_fader(IN, 1, -7) && unit.await("fader.input.0", -7));
         QCOMPARE(link.reads.worst, 1); // however busy, at most one read outstanding
     }
 
@@ -190,6 +189,19 @@ private slots:
         link.stop_fader();
         QVERIFY(wait_until([&] { return link.dev().is_selected(); }));
         QVERIFY(settles(unit, link.dev(), int16_t(-400 - count)));
+    }
+
+    // Quitting while the unit is slow to answer ends the worker's thread at once, well before the
+    // transport would give the answer up.
+    void quit_cuts_a_slow_answer_short()
+    {
+        VirtualUnit unit;
+        QVERIFY(unit.start());
+        Link link;
+        QVERIFY(wait_until([&] { return unit.at("fader.input.0").isDouble(); }));
+        QVERIFY(unit.control("fault delay 1 5000")["ok"].toBool());
+        QVERIFY(wait_until([&] { return unit.control("status")["faults"].toObject()["delay"].toInt(-1) == 0; }));
+        QVERIFY(link.dev().shutdown(DEVIF_SOCKET_TIMEOUT_MS / 2));
     }
 };
 
