@@ -127,6 +127,10 @@ private slots:
         });
         burst.start(0);
         QVERIFY(unit.await("fader.input.3", -399));
+        // However much is queued, the unit gets its 10 ms pause after every write and every read (times in µs).
+        const QJsonArray trace = unit.control("trace")["trace"].toArray();
+        for (int i = 1; i < trace.size(); ++i)
+            QVERIFY(trace[i].toObject()["t"].toInt() - trace[i - 1].toObject()["t"].toInt() >= 10000);
 
         QCOMPARE(unit.control("unplug")["ok"].toBool(), true);
         // Failed I/O resets the unit information; the deselect that follows makes selection fail.
