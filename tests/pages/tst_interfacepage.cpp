@@ -201,6 +201,7 @@ private slots:
         emit rig->dev.sig_recv_clocksource(src(WORD));
         emit rig->dev.sig_recv_clockhz(src(OPT_A), 48000);
         emit rig->dev.sig_recv_clocklock(src(OPT_A), IXMSG_DATA_CLOCKLOCK_GOOD);
+        emit rig->dev.sig_recv_clocklock(src(9), IXMSG_DATA_CLOCKLOCK_UNLOCKED); // nor does one we have no name for
         QCOMPARE(status->text(), QStringLiteral("before"));
         QCOMPARE(rig->find<QLabel>("label_IntOptAInputStatus")->text(), QStringLiteral("Good"));
     }
