@@ -170,7 +170,8 @@ class TestDevice : public QObject {
     Q_OBJECT
 
 private slots:
-    // ---- Items: room rules and byte layout on the way out (the way in is the device object's replies).
+    // ---- Items: room rules and byte layout on the way out, read back (more of the way in is the device
+    // object's replies).
 
     void put_data()
     {
@@ -214,6 +215,9 @@ private slots:
                  bytes.isNull() ? 1 : 0);
         QCOMPARE(int(buf.position), position + bytes.size());
         QCOMPARE(hexOf(QByteArray(reinterpret_cast<char *>(storage) + position, bytes.size())), hexOf(bytes));
+        // What was written reads back from a buffer that ends where it ends.
+        ixmsg_buf back{storage, uint8_t(buf.position), uint8_t(position)};
+        QCOMPARE(ixmsg_get(&back, nullptr, nullptr, nullptr, nullptr, nullptr) == 0, type != 0 && !bytes.isEmpty());
     }
 
     // ---- Every command: its bytes, and what the unit makes of a setting ("path=value ..." of its state;
