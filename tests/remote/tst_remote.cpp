@@ -397,8 +397,8 @@ private slots:
         QCOMPARE(s.size(), size_t(0));
     }
 
-    // Another program on the port: the dialog, driven by keys, says so and stays open; a free port
-    // typed next brings the server up, and a reach chosen applies at once.
+    // The dialog opens on the port in force. Another program on the port: the dialog, driven by keys, says
+    // so and stays open; a free port typed next brings the server up, and a reach chosen applies at once.
     void portInUseIsReported()
     {
         RemoteRig rig; // listening on rig.port
@@ -408,6 +408,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const QLabel *state = dialog.findChild<QLabel *>(QStringLiteral("label_RemoteState"));
         QSpinBox *port = dialog.findChild<QSpinBox *>(QStringLiteral("sB_RemotePort"));
+        QCOMPARE(port->value(), second.config().port);
         const auto typePort = [&](int number) {
             port->setFocus();
             port->selectAll();
