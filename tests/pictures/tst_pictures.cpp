@@ -168,7 +168,8 @@ private slots:
             MainWindow window(device, settings);
             QVERIFY(setUp(window, unit));
             show(window, QStringLiteral("mixer"));
-            for (const char *knob : {"label_LowMidGainKnob", "label_ThresholdKnob", "label_GainKnob"}) {
+            for (const char *knob :
+                 {"label_LowMidGainKnob", "label_ThresholdKnob", "label_GainKnob", "label_ReverbTimeKnob"}) {
                 auto *w = window.findChild<QWidget *>(QLatin1String(knob));
                 QTest::keyClick(w, Qt::Key_PageUp);
                 const QString stale = screenMismatch(&window, QStringLiteral("mixer-") + QLatin1String(knob));
