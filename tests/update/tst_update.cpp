@@ -290,7 +290,8 @@ private slots:
         offer->firstButton()->click();
         QVERIFY(!offer->isVisible());
         // This document names no firmware file to fetch; the Update menu may offer it again.
-        QVERIFY(shown("updateErrorBox") && update_->checksDone());
+        const QWidget *error = shown("updateErrorBox");
+        QVERIFY(error && error->windowTitle() == "AVENOR Update Information" && update_->checksDone());
 
         // One with a software offer open is offered its firmware once that is answered, even with "later".
         reset();
@@ -320,11 +321,11 @@ private slots:
             v["messages"] = QJsonObject{{"English", "news"}, {"French", "nouvelles"}, {"German", "Neues"},
                                         {"Japanese", "お知らせ"}, {"Chinese", "消息"}};
             QVERIFY(start(v) && offered());
+            QVERIFY(row.language != QLocale::French || box("softwareOfferBox")->secondButton()->text() == "Plus tard");
             InformationBox *info = box("informationBox");
             QCOMPARE(info->isVisible() ? info->view()->toPlainText() : QString(), QString(row.shownText));
             if (info->isVisible()) {
-                QCOMPARE(info->windowTitle(), QString(row.title));
-                QCOMPARE(info->checkBox()->text(), QString(row.tick));
+                QVERIFY(info->windowTitle() == row.title && info->checkBox()->text() == row.tick);
                 info->checkBox()->setChecked(true);
                 info->firstButton()->click();
                 QCOMPARE(settings_->value(settings::key::InfoDialog), QString(row.shownText));
