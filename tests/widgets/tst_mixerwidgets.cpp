@@ -348,8 +348,7 @@ private slots:
             QVERIFY(rig.link(linkPair));
         auto *m = rig.find<PanControl>(marker);
         auto *display = rig.find<QLabel>(QString(marker).replace("Knob", "Display"));
-        QVERIFY(m && display && PageRig::drag(m, QPointF(8, 6), steps, display));
-        QVERIFY(!display->isVisible());
+        QVERIFY(m && display && PageRig::drag(m, QPointF(8, 6), steps, display) && !display->isVisible());
         QVERIFY(qAbs(display->geometry().bottom() - m->y()) < 8); // it showed just above its marker
         const QString text = mixer::pan::label(position);
         QCOMPARE(display->text(), text);
@@ -592,8 +591,7 @@ private slots:
         MixerRig rig;
         rig.click("pB_Solo3");
         rig.click("pB_Solo3");
-        QVERIFY(rig.link(1));
-        QVERIFY(!rig.find<QPushButton>("pB_Mute1_2")->isChecked());
+        QVERIFY(rig.link(1) && !rig.find<QPushButton>("pB_Mute1_2")->isChecked());
         QCOMPARE(UnitRig::v(rig.unit.unit().inputMute[0]), 0);
         QCOMPARE(UnitRig::v(rig.unit.unit().inputMute[1]), 0);
     }
