@@ -38,14 +38,6 @@ struct EditorRig : MixerRig {
         QWidget *w = find(knob);
         PageRig::drag(w, w->rect().center(), {QPointF(0, -up)});
     }
-    void wheel(const QString &knob, int notches)
-    {
-        QWidget *w = find(knob);
-        const QPointF c = w->rect().center();
-        QWheelEvent ev(c, w->mapToGlobal(c.toPoint()), {}, QPoint(0, 120 * notches), Qt::NoButton, {},
-                       Qt::NoScrollPhase, false);
-        QApplication::sendEvent(w, &ev);
-    }
     // What the settings file holds; invalid when nothing was written.
     QVariant stored(const QString &group, const char *key)
     {
@@ -193,9 +185,11 @@ private slots:
         const QImage straight = rig.curve()->grab().toImage(); // 1:1
         rig.drag("label_RatioKnob", 40);
         QVERIFY(rig.curve()->grab().toImage() != straight);
-        rig.wheel("label_HighMidFreqKnob", 3); // a notch a frequency: 1.2k -> 1.5k, index 30
+        // A notch a frequency: 1.2k -> 1.5k, index 30. The knob keeps the wheel: the page does not scroll too.
+        QVERIFY(rig.wheel(rig.find("label_HighMidFreqKnob"), 360));
         QCOMPARE(rig.text("label_HighMidFreqDisp"), QString("1.5k"));
-        rig.wheel("label_LowMidFreqKnob", -3); // down to 200 Hz, index 11: its own band, not its neighbour's
+        // Down to 200 Hz, index 11: its own band, not its neighbour's.
+        rig.wheel(rig.find("label_LowMidFreqKnob"), -360);
 
         for (const char *group : {"Track1_2", "Track1", "Track2"}) {
             QCOMPARE(rig.stored(group, "CompThresholdPos").toInt(), 40);
@@ -292,7 +286,7 @@ private slots:
         rig.click("pB_Analog2"); // deselected again
         for (const char *knob : {"label_RatioKnob", "label_HighGainKnob", "label_LowMidQKnob"}) {
             rig.drag(knob, 30);
-            rig.wheel(knob, 2);
+            rig.wheel(rig.find(knob), 240);
             QTest::mouseDClick(rig.find(knob), Qt::LeftButton);
         }
         rig.click("pB_LowCutFilter");

@@ -49,4 +49,15 @@ struct PageRig {
         mouse(w, QEvent::MouseButtonRelease, global, Qt::NoButton);
         return shown;
     }
+
+    // A wheel turned over the middle of `w` as the window system sends it: Qt's focus-on-wheel runs, and
+    // what `w` leaves unaccepted goes on to its parents (the page's scroll area). Whether `w` kept it.
+    static bool wheel(QWidget *w, int delta)
+    {
+        const QPointF c = w->rect().center();
+        QWheelEvent ev(c, w->mapToGlobal(c.toPoint()), {}, QPoint(0, delta), Qt::NoButton, {},
+                       Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&ev);
+        return qApp->notify(w, &ev) && ev.isAccepted();
+    }
 };
