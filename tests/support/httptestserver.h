@@ -21,6 +21,7 @@ public:
         int trickleMs = 0;   // > 0: a fortieth of the body every trickleMs
         QByteArray location; // non-empty: a 302 redirect there instead of the body
         bool announced = true; // false: no Content-Length, the body ends when the connection does
+        qint64 claimed = -1;   // >= 0: the Content-Length announced instead of the body's
     };
 
     explicit HttpTestServer(bool tls = false) : server_(tls)
@@ -68,7 +69,8 @@ private:
                                   : !route.location.isEmpty() ? "302 Found\r\nLocation: " + route.location
                                                               : "200 OK";
         const QByteArray body = route.location.isEmpty() ? route.body : QByteArray();
-        const QByteArray length = route.announced ? "\r\nContent-Length: " + QByteArray::number(body.size()) : "";
+        const qint64 claimed = route.claimed >= 0 ? route.claimed : body.size();
+        const QByteArray length = route.announced ? "\r\nContent-Length: " + QByteArray::number(claimed) : "";
         socket->write("HTTP/1.1 " + status + "\r\nConnection: close" + length + "\r\n\r\n");
         if (route.trickleMs > 0) {
             auto *timer = new QTimer(socket);

@@ -302,7 +302,9 @@ private slots:
         offer = box("firmwareOfferBox");
         QVERIFY(!offers("LYNTRA K2", "1.02 0001"));
         box("softwareOfferBox")->secondButton()->click();
-        QVERIFY(offers("LYNTRA K2", "1.02 0001"));
+        // Closed from the window manager, it is put off as "later" puts it off: the next tick does not bring it back.
+        QVERIFY(offers("LYNTRA K2", "1.02 0001") && offer->windowHandle()->close());
+        QVERIFY(!offer->isVisible() && !offers("LYNTRA K2", "1.02 0001"));
     }
 
     void information()
@@ -535,19 +537,22 @@ private slots:
     }
 
     // The download worker itself fetches nothing it could not verify, whoever asks it: plain http when
-    // the document is not on this computer, or a digest of the wrong length.
+    // the document is not on this computer, or a digest of the wrong length. One announced beyond the
+    // limit is given up at its first bytes, not read on up to the limit.
     void workerFetchesOnlyTheVerifiable()
     {
         server_->serve("/setup.sh", {installerScript(), -1, 0, {}});
+        server_->serve("/big.sh", {"#!", 2, 0, {}, true, UpdateInformation::DownloadLimit + 1});
         const QByteArray digest = QCryptographicHash::hash(installerScript(), QCryptographicHash::Sha256);
-        using Row = std::pair<QString, QByteArray>; // the document's address, the download's digest
-        for (const auto &[document, sha256] :
-             {Row{"https://download.avenor-audio.example/info.json", digest},
-              Row{server_->url("/info.json"), digest.left(31)}}) {
-            UpdateInformation worker(QUrl(document), temp(), 1000);
+        using Row = std::tuple<QString, QByteArray, QString>; // the document's address, the digest, the download
+        for (const auto &[document, sha256, path] :
+             {Row{"https://download.avenor-audio.example/info.json", digest, "/setup.sh"},
+              Row{server_->url("/info.json"), digest.left(31), "/setup.sh"},
+              Row{server_->url("/info.json"), digest, "/big.sh"}}) {
+            UpdateInformation worker(QUrl(document), temp(), 10 * Deadline);
             QSignalSpy refused(&worker, &UpdateInformation::errorDownloadFile);
-            worker.downloadFile(QUrl(server_->url("/setup.sh")), sha256);
-            QCOMPARE(refused.count(), 1);
+            worker.downloadFile(QUrl(server_->url(path)), sha256);
+            QTRY_COMPARE_WITH_TIMEOUT(refused.count(), 1, Deadline);
         }
         QCOMPARE(server_->requests("/setup.sh"), 0);
     }
