@@ -81,6 +81,8 @@ private slots:
         QCOMPARE(PeerIdentity::checksum("123456789"), quint16(0x906E));
         QCOMPARE(PeerIdentity::socketName(QStringLiteral("/usr/bin/lyntra-panel"), QStringLiteral("-1")),
                  QStringLiteral("qtsingleapp-lyntra-23eb-1"));
+        qputenv("XDG_SESSION_ID", "26"); // the session in lower-case hexadecimal
+        QCOMPARE(PeerIdentity::sessionSuffix(), QStringLiteral("-1a"));
     }
 };
 

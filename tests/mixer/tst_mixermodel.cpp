@@ -131,6 +131,7 @@ private slots:
             QCOMPARE(rig.settings.value(trackName(n), settings::key::Solo), rig.model->solo(monoRef(n)));
             QCOMPARE(UnitRig::v(unit.solo[n - 1]), -1000); // solo lives in the panel only
         }
+        QVERIFY(!rig.model->solo(strip("Track5_6"))); // the pair soloed is the only one
     }
 
     void sendPoints_data()
