@@ -224,6 +224,8 @@ private slots:
         const UnpackResult r = archiveunpacker::unpackFile(file, out());
         const bool ok = QFileInfo(file).fileName().startsWith("ok-");
         QVERIFY2(r.ok == ok && r.refusal.isEmpty() == ok && r.files.isEmpty() != ok, qPrintable(r.refusal));
+        for (const QString &name : r.files) // no honest archive holds an empty file, the one-byte one included
+            QVERIFY2(QFileInfo(QDir(out()).filePath(name)).size() > 0, qPrintable(name));
     }
 
     // An archive past one of its limits is refused, and nothing of it stays; one exactly at them unpacks.
