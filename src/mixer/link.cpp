@@ -52,7 +52,7 @@ void MixerModel::linkOn(const PairInfo &p)
     dynamics_.copyKeys(monoRef(p.first), stereo);
 
     if (a.select || b.select)
-        setSelect(stereo, true);
+        handEditorTo(stereo); // B's editor under A's bypass lets go
 
     // Pan needs nothing here: the stereo knobs are the tracks' own pans.
     for (int s = 1; s <= kSends; ++s) {

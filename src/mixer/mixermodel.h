@@ -178,6 +178,7 @@ private:
     void setPoint(StripRef strip, int send, int code);
     void select(StripRef strip);
     void deselect(StripRef strip);
+    void handEditorTo(StripRef heir);
 
     // Solo and link rules (solo.cpp, link.cpp).
     void soloTrack(int track, bool on, bool fromStereo);

@@ -74,7 +74,7 @@ void MixerModel::loadMonoTrack(int track)
     }
     loadTrack(track, false);
     if (heir)
-        setSelect(monoRef(track), true);
+        handEditorTo(monoRef(track));
 }
 
 void MixerModel::loadLinkedPair(int pair)
@@ -110,7 +110,7 @@ void MixerModel::loadLinkedPair(int pair)
     } else if (st.select) {
         emit editorLoadRequested(stereo);
     } else if (heir) {
-        setSelect(stereo, true); // refused while bypassed, like the select button
+        handEditorTo(stereo);
     }
 }
 

@@ -107,6 +107,17 @@ void MixerModel::select(StripRef strip)
     emit editorLoadRequested(strip);
 }
 
+// A strip that takes the edited one's place on screen takes the editor; a bypassed heir lets it go as
+// bypassing the edited strip does, never leaving the editor on a strip that no longer shows.
+void MixerModel::handEditorTo(StripRef heir)
+{
+    if (setSelect(heir, true))
+        return;
+    if (selected_)
+        setSelect(*selected_, false);
+    emit editorBypassChanged(true);
+}
+
 void MixerModel::deselect(StripRef strip)
 {
     selected_.reset();

@@ -272,11 +272,14 @@ private slots:
             rig.model->loadAll();
             QCOMPARE(rig.model->selection(), std::optional<StripRef>(strip(editing)));
         }
-        // A send loaded while unlinked shows on the stereo knob once linked.
+        // A send loaded while unlinked shows on the stereo knob once linked; A's bypass comes over, and B's editor
+        // does not stay on a strip that no longer shows.
         rig.settings.setValue("Track5_6", settings::key::Link, false);
         rig.settings.setValue("Track5", settings::key::sendLevel(4), 77);
         rig.model->loadAll();
-        QVERIFY(rig.model->setLink(3, true));
+        QVERIFY(rig.model->setTrueBypass(strip("Track5"), true) && rig.model->setSelect(strip("Track6"), true));
+        QSignalSpy titles(rig.model.get(), &MixerModel::editorBypassChanged); // the editor says why it is empty
+        QVERIFY(rig.model->setLink(3, true) && !rig.model->selection() && titles == QList<QVariantList>{{true}});
         QCOMPARE(rig.model->sendPosition(strip("Track5_6"), 4), 77);
     }
 
