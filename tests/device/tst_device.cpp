@@ -689,6 +689,8 @@ private slots:
         QVERIFY(QDir().mkpath(runtime + "/ixdev") && ::bind(again, reinterpret_cast<sockaddr *>(&at), sizeof at) == 0);
         QVERIFY(::listen(again, 4) == 0 && lyntra_test::wait_until([&] { return dev.is_selected(); }));
         ::close(again);
+        QSignalSpy asks(&dev, &QIXDevice::sig_is_selected); // a yes after the doubt settles it: no more asking
+        QVERIFY(dev.is_selected() && asks.isEmpty());
 
         QVERIFY(dev.shutdown(lyntra_test::kPatienceMs));
         QCOMPARE(dev.unit(), nullptr);
