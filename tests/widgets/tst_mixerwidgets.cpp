@@ -259,54 +259,40 @@ private slots:
         QCOMPARE(rig.storedMismatch(stored.split(' ')), QString());
     }
 
-    // Knob, vertical steps, the value shown, another label that must show the same, the unit and the
-    // settings ("Group/Key=value", space-separated).
-    void sendKnobs_data()
-    {
-        QTest::addColumn<int>("linkPair");
-        QTest::addColumn<QString>("knob");
-        QTest::addColumn<QList<int>>("steps");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("mirror");
-        QTest::addColumn<QString>("unit");
-        QTest::addColumn<QString>("stored");
-        using M = QList<int>;
-        // clang-format off
-        QTest::newRow("mono up ten") << 0 << "label_Send1Knob1" << M{-4, -6} << "-78dB" << "label_Send1Display1_2" << "send.input.0.0.level=-78 send.input.1.0.level=null" << "Track1/Send1_Level=10 Track1/Send1_Value=-78dB Track2/Send1_Level=0";
-        QTest::newRow("stereo to both tracks") << 4 << "label_Send3Knob7_8" << M{-200} << "  6dB" << "label_Send3Display8" << "send.input.6.2.level=6 send.input.7.2.level=6" << "Track7/Send3_Level=127 Track8/Send3_Level=127 Track7_8/Send3_Level=0";
-        QTest::newRow("down stops at -inf") << 0 << "label_Send1KnobAdat8" << M{5} << "-inf." << "" << "send.input.19.0.level=-127" << "Track20/Send1_Level=0";
-        QTest::newRow("master from 0 dB") << 0 << "label_Send2KnobMaster" << M{-2} << "  0dB" << "" << "send.master.1.level=0" << "";
-        QTest::newRow("master down") << 0 << "label_Send1KnobMaster" << M{27} << "-12dB" << "" << "send.master.0.level=-12" << "TrackMaster/Send1_Level=75 TrackMaster/Send1_Value=-12dB";
-        QTest::newRow("return") << 0 << "label_SendKnobReturn" << M{-29} << "-42dB" << "" << "return.level=-42" << "TrackMaster/Return_Value=-42dB";
-        // clang-format on
-    }
     void sendKnobs()
     {
-        QFETCH(int, linkPair);
-        QFETCH(QString, knob);
-        QFETCH(QList<int>, steps);
-        QFETCH(QString, text);
-        QFETCH(QString, mirror);
-        QFETCH(QString, unit);
-        QFETCH(QString, stored);
-        MixerRig rig;
-        if (linkPair)
-            QVERIFY(rig.link(linkPair));
-        if (knob.contains("Return"))
-            QVERIFY(rig.click("pB_masterReverb"));
-        auto *k = rig.find<DialControlSend>(knob);
-        auto *d = rig.find<QLabel>(QString(knob).replace("Knob", "Display"));
-        QVERIFY(k && d && !d->isVisible());
-        QList<QPointF> moves;
-        for (int dy : steps)
-            moves << QPointF(0, dy);
-        QVERIFY2(PageRig::drag(k, QPointF(13, 13), moves, d), "value label shown while held");
-        QVERIFY2(!d->isVisible(), "value label hidden after release");
-        QCOMPARE(d->text(), text);
-        if (!mirror.isEmpty())
-            QCOMPARE(rig.find<QLabel>(mirror)->text(), text);
-        QCOMPARE(rig.unit.mismatch(unit.split(' ')), QString());
-        QCOMPARE(rig.storedMismatch(stored.split(' ', Qt::SkipEmptyParts)), QString());
+        // Knob, vertical steps, the value shown, another label that must show the same, the unit and the
+        // settings ("Group/Key=value", space-separated).
+        const struct { int linkPair; QString knob; QList<int> steps; QString text, mirror, unit, stored; } rows[] = {
+            // clang-format off
+            {0, "label_Send1Knob1", {-4, -6}, "-78dB", "label_Send1Display1_2", "send.input.0.0.level=-78 send.input.1.0.level=null", "Track1/Send1_Level=10 Track1/Send1_Value=-78dB Track2/Send1_Level=0"}, // mono up ten
+            {4, "label_Send3Knob7_8", {-200}, "  6dB", "label_Send3Display8", "send.input.6.2.level=6 send.input.7.2.level=6", "Track7/Send3_Level=127 Track8/Send3_Level=127 Track7_8/Send3_Level=0"}, // stereo to both tracks
+            {0, "label_Send1KnobAdat8", {5}, "-inf.", "", "send.input.19.0.level=-127", "Track20/Send1_Level=0"}, // down stops at -inf
+            {0, "label_Send2KnobMaster", {-2}, "  0dB", "", "send.master.1.level=0", ""}, // master from 0 dB
+            {0, "label_Send1KnobMaster", {27}, "-12dB", "", "send.master.0.level=-12", "TrackMaster/Send1_Level=75 TrackMaster/Send1_Value=-12dB"}, // master down
+            {0, "label_SendKnobReturn", {-29}, "-42dB", "", "return.level=-42", "TrackMaster/Return_Value=-42dB"}, // return
+            // clang-format on
+        };
+        for (const auto &row : rows) {
+            MixerRig rig;
+            if (row.linkPair)
+                QVERIFY(rig.link(row.linkPair));
+            if (row.knob.contains("Return"))
+                QVERIFY(rig.click("pB_masterReverb"));
+            auto *k = rig.find<DialControlSend>(row.knob);
+            auto *d = rig.find<QLabel>(QString(row.knob).replace("Knob", "Display"));
+            QVERIFY2(k && d && !d->isVisible(), qPrintable(row.knob));
+            QList<QPointF> moves;
+            for (int dy : row.steps)
+                moves << QPointF(0, dy);
+            QVERIFY2(PageRig::drag(k, QPointF(13, 13), moves, d), "value label shown while held");
+            QVERIFY2(!d->isVisible(), "value label hidden after release");
+            QCOMPARE(d->text(), row.text);
+            if (!row.mirror.isEmpty())
+                QCOMPARE(rig.find<QLabel>(row.mirror)->text(), row.text);
+            QCOMPARE(rig.unit.mismatch(row.unit.split(' ')), QString());
+            QCOMPARE(rig.storedMismatch(row.stored.split(' ', Qt::SkipEmptyParts)), QString());
+        }
     }
 
     void panDrag_data()
