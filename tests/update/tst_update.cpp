@@ -390,7 +390,8 @@ private slots:
     void keysAnswerTheWindows_data()
     {
         QTest::addColumn<int>("onOffer");
-        // 0 / -1 / -2: the download stalls, and Escape / closing all / the window manager's close ends it
+        // 0 / -1 / -2: the download stalls, and Escape / closing all / the window manager's close ends it;
+        // Qt::Key_Close: closing all once it is complete
         QTest::addColumn<int>("onComplete");
         QTest::newRow("Escape on the offer") << int(Qt::Key_Escape) << 0;
         QTest::newRow("Escape while downloading") << int(Qt::Key_Return) << 0;
@@ -398,6 +399,7 @@ private slots:
         QTest::newRow("download window closed while downloading") << int(Qt::Key_Return) << -2;
         QTest::newRow("Escape when complete") << int(Qt::Key_Return) << int(Qt::Key_Escape);
         QTest::newRow("Return when complete") << int(Qt::Key_Enter) << int(Qt::Key_Return);
+        QTest::newRow("main window closed when complete") << int(Qt::Key_Return) << int(Qt::Key_Close);
     }
     void keysAnswerTheWindows()
     {
@@ -428,7 +430,9 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(shown("downloadCompleteWindow"), Deadline);
         QCOMPARE(shown("downloadCompleteWindow")->windowTitle(), QString("AVENOR Update Information"));
-        QVERIFY(pressKey(shown("downloadCompleteWindow"), Qt::Key(onComplete)) && !shown("downloadCompleteWindow"));
+        QVERIFY(onComplete == Qt::Key_Close ? (update_->closeAll(), true)
+                                            : pressKey(shown("downloadCompleteWindow"), Qt::Key(onComplete)));
+        QVERIFY(!shown("downloadCompleteWindow")); // left open, it would keep the program running
         if (onComplete == Qt::Key_Return)
             QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(temp() + "/marker"), Deadline);
         QCOMPARE(downloadFolders().size(), 1); // closed or started, the installer stays
