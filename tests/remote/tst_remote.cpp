@@ -83,7 +83,7 @@ private slots:
         row("reverb time clamps", "/lyntra/reverb/time", 99.0, 10.0, "reverb.time=100");
         row("pre-delay clamps to none", "/lyntra/reverb/predelay", -20.0, 0.0, "reverb.predelay=0");
         row("reverb type any case", "/lyntra/reverb/type", "plate", "PLATE", "reverb.type=5");
-        row("line-out source by name", "/lyntra/lineout/2/source", " aux 3 ", "AUX 3", "route.1.type=5");
+        row("last line-out source by name", "/lyntra/lineout/8/source", " aux 3 ", "AUX 3", "route.7.type=5");
         row("reverb return snaps", "/lyntra/reverb/return", -7.4, -7.0, "return.level=-7");
         // The monitor is off: the unit hears none of its levels.
         row("monitor level of the second pair", "/lyntra/monitor/2/right", -10.0, -10.0, "fader.output.3=null");
