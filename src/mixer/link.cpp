@@ -52,7 +52,7 @@ void MixerModel::linkOn(const PairInfo &p)
     dynamics_.copyKeys(monoRef(p.first), stereo);
 
     if (a.select || b.select)
-        handEditorTo(stereo); // B's editor under A's bypass lets go
+        handEditorTo(stereo); // with B selected and A bypassed, nothing stays edited
 
     // Pan needs nothing here: the stereo knobs are the tracks' own pans.
     for (int s = 1; s <= kSends; ++s) {
