@@ -295,49 +295,39 @@ private slots:
         }
     }
 
-    void panDrag_data()
-    {
-        QTest::addColumn<int>("linkPair");
-        QTest::addColumn<QString>("marker");
-        QTest::addColumn<QList<QPointF>>("steps");
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("twin"); // the other marker of the same channel
-        QTest::addColumn<int>("track");
-        using M = QList<QPointF>;
-        // clang-format off
-        QTest::newRow("odd right five") << 0 << "label_panKnob1" << M{{5, 0}} << 25 << "label_panKnob1_2_L" << 1;
-        QTest::newRow("odd caps at 40") << 0 << "label_panKnob3" << M{{30, 0}, {-2, 0}} << 38 << "label_panKnob3_4_L" << 3;
-        QTest::newRow("even floor 59") << 0 << "label_panKnob2" << M{{-15, 0}, {-15, 0}} << 59 << "label_panKnob1_2_R" << 2;
-        QTest::newRow("stereo right marker") << 5 << "label_panKnob9_10_R" << M{{20, 0}} << 99 << "label_panKnob10" << 10;
-        QTest::newRow("stereo left marker") << 8 << "label_panKnobAdat3_4_L" << M{{-1.5, 0}} << 19 << "label_panKnobAdat3" << 15;
-        // clang-format on
-    }
     void panDrag()
     {
-        QFETCH(int, linkPair);
-        QFETCH(QString, marker);
-        QFETCH(QList<QPointF>, steps);
-        QFETCH(int, position);
-        QFETCH(QString, twin);
-        QFETCH(int, track);
-        MixerRig rig;
-        if (linkPair)
-            QVERIFY(rig.link(linkPair));
-        auto *m = rig.find<PanControl>(marker);
-        auto *display = rig.find<QLabel>(QString(marker).replace("Knob", "Display"));
-        QVERIFY(m && display && PageRig::drag(m, QPointF(8, 6), steps, display) && !display->isVisible());
-        QVERIFY(qAbs(display->geometry().bottom() - m->y()) < 8); // it showed just above its marker
-        const QString text = mixer::pan::label(position);
-        QCOMPARE(display->text(), text);
-        QCOMPARE(rig.find<QLabel>(QString(twin).replace("Knob", "Display"))->text(), text);
-        // The marker's x is the position, less where its strip starts in the shared panel.
-        const bool stereo = marker.endsWith("_L") || marker.endsWith("_R");
-        QCOMPARE(m->pos(), QPoint(position - (!stereo && position >= 59 ? 59 : 0), PanDrag::kMarkerY));
-        QCOMPARE(rig.find<PanControl>(twin)->pos().y(), PanDrag::kMarkerY);
-        QCOMPARE(rig.storedMismatch({QStringLiteral("Track%1/Pan_pos=%2").arg(track).arg(position)}),
-                 QString());
-        const int index = position >= 59 ? position - 59 : position;
-        QCOMPARE(rig.unit.mismatch({QStringLiteral("pan.%1=%2").arg(track - 1).arg(index)}), QString());
+        // The other marker of the same channel shows the same position.
+        const struct { int linkPair; QString marker; QList<QPointF> steps; int position; QString twin; int track; } rows[] = {
+            // clang-format off
+            {0, "label_panKnob1", {{5, 0}}, 25, "label_panKnob1_2_L", 1}, // odd right five
+            {0, "label_panKnob3", {{30, 0}, {-2, 0}}, 38, "label_panKnob3_4_L", 3}, // odd caps at 40
+            {0, "label_panKnob2", {{-15, 0}, {-15, 0}}, 59, "label_panKnob1_2_R", 2}, // even floor 59
+            {5, "label_panKnob9_10_R", {{20, 0}}, 99, "label_panKnob10", 10}, // stereo right marker
+            {8, "label_panKnobAdat3_4_L", {{-1.5, 0}}, 19, "label_panKnobAdat3", 15}, // stereo left marker
+            // clang-format on
+        };
+        for (const auto &[linkPair, marker, steps, position, twin, track] : rows) {
+            MixerRig rig;
+            if (linkPair)
+                QVERIFY(rig.link(linkPair));
+            auto *m = rig.find<PanControl>(marker);
+            auto *display = rig.find<QLabel>(QString(marker).replace("Knob", "Display"));
+            QVERIFY2(m && display && PageRig::drag(m, QPointF(8, 6), steps, display) && !display->isVisible(),
+                     qPrintable(marker));
+            QVERIFY(qAbs(display->geometry().bottom() - m->y()) < 8); // it showed just above its marker
+            const QString text = mixer::pan::label(position);
+            QCOMPARE(display->text(), text);
+            QCOMPARE(rig.find<QLabel>(QString(twin).replace("Knob", "Display"))->text(), text);
+            // The marker's x is the position, less where its strip starts in the shared panel.
+            const bool stereo = marker.endsWith("_L") || marker.endsWith("_R");
+            QCOMPARE(m->pos(), QPoint(position - (!stereo && position >= 59 ? 59 : 0), PanDrag::kMarkerY));
+            QCOMPARE(rig.find<PanControl>(twin)->pos().y(), PanDrag::kMarkerY);
+            QCOMPARE(rig.storedMismatch({QStringLiteral("Track%1/Pan_pos=%2").arg(track).arg(position)}),
+                     QString());
+            const int index = position >= 59 ? position - 59 : position;
+            QCOMPARE(rig.unit.mismatch({QStringLiteral("pan.%1=%2").arg(track - 1).arg(index)}), QString());
+        }
     }
 
     void panDoubleClickCentres()
