@@ -54,33 +54,23 @@ private slots:
 
     // ---- knob arithmetic
 
-    void knobDrag_data()
-    {
-        QTest::addColumn<KnobScale>("scale");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<double>("pressY");
-        QTest::addColumn<QList<double>>("moves");
-        QTest::addColumn<int>("index");
-        using L = QList<double>;
-        QTest::newRow("up one pixel") << KnobScale::Send << 0 << 10.0 << L{9.0} << 1;
-        QTest::newRow("halves round up") << KnobScale::Send << 50 << 10.4 << L{9.5} << 50;
-        QTest::newRow("half pixel step") << KnobScale::Send << 50 << 10.5 << L{9.4} << 52;
-        QTest::newRow("back at once after top") << KnobScale::Send << 120 << 0.0 << L{-300.0, -297.0} << 124;
-        QTest::newRow("pre-delay back") << KnobScale::PreDelay << 200 << 0.0 << L{-500.0, -490.0} << 240;
-        QTest::newRow("several steps") << KnobScale::Diffusion << 10 << 0.0 << L{-3.0, -8.0, -6.0} << 16;
-    }
     void knobDrag()
     {
-        QFETCH(KnobScale, scale);
-        QFETCH(int, start);
-        QFETCH(double, pressY);
-        QFETCH(QList<double>, moves);
-        QFETCH(int, index);
-        KnobDrag drag(KnobFrames(QString(), QString(), QSize(26, 26)));
-        drag.press(scale, start, QPointF(3, pressY), KnobDrag::Arming::Latched);
-        for (double y : moves)
-            QVERIFY(drag.move(QPointF(3, y)));
-        QCOMPARE(drag.index(), index);
+        const struct { KnobScale scale; int start; double pressY; QList<double> moves; int index; } rows[] = {
+            {KnobScale::Send, 0, 10.0, {9.0}, 1}, // up one pixel
+            {KnobScale::Send, 50, 10.4, {9.5}, 50}, // halves round up
+            {KnobScale::Send, 50, 10.5, {9.4}, 52}, // half pixel step
+            {KnobScale::Send, 120, 0.0, {-300.0, -297.0}, 124}, // back at once after top
+            {KnobScale::PreDelay, 200, 0.0, {-500.0, -490.0}, 240}, // pre-delay back
+            {KnobScale::Diffusion, 10, 0.0, {-3.0, -8.0, -6.0}, 16}, // several steps
+        };
+        for (const auto &[scale, start, pressY, moves, index] : rows) {
+            KnobDrag drag(KnobFrames(QString(), QString(), QSize(26, 26)));
+            drag.press(scale, start, QPointF(3, pressY), KnobDrag::Arming::Latched);
+            for (double y : moves)
+                QVERIFY(drag.move(QPointF(3, y)));
+            QCOMPARE(drag.index(), index);
+        }
     }
 
     // The frames of every index of a scale add up as the bands given for the knob images do (the general
@@ -101,81 +91,65 @@ private slots:
 
     // ---- fader pairs
 
-    void faderDrag_data()
-    {
-        QTest::addColumn<QString>("track");
-        QTest::addColumn<QList<int>>("positions");
-        QTest::addColumn<bool>("shift");
-        QTest::addColumn<double>("shown");
-        QTest::newRow("bottom is off") << "Track11" << QList<int>{40, 0} << false << -99.9;
-        QTest::newRow("released mid-way") << "Track2" << QList<int>{40} << false << -19.3;
-        QTest::newRow("master top") << "TrackMaster" << QList<int>{100} << false << 6.0;
-        QTest::newRow("Shift release to unity") << "Track4" << QList<int>{30, 20} << true << 0.0;
-        QTest::newRow("Shift release master from off") << "TrackMaster" << QList<int>{0} << true << 0.0;
-    }
     void faderDrag()
     {
-        QFETCH(QString, track);
-        QFETCH(QList<int>, positions);
-        QFETCH(bool, shift);
-        QFETCH(double, shown);
-        MixerRig rig;
-        const mixer::StripRef ref = strip(track);
-        auto *slider = rig.find<QSlider>(mixer::widgetName(WidgetKind::Fader, ref));
-        auto *box = rig.find<QDoubleSpinBox>(mixer::widgetName(WidgetKind::FaderDisplay, ref));
-        QVERIFY(slider && box);
-        if (shift)
-            QTest::keyPress(&rig.page, Qt::Key_Shift, Qt::ShiftModifier);
-        dragSlider(slider, positions);
-        if (shift)
-            QTest::keyRelease(&rig.page, Qt::Key_Shift);
-        QCOMPARE(slider->value(), mixer::fader::positionFor(shown));
-        QCOMPARE(box->value(), shown);
-        QCOMPARE(rig.unit.model->faderLevel(ref), shown);
-        QCOMPARE(rig.unit.mismatch({faderPath(track) + '=' + QString::number(mixer::fader::wire(shown))}),
-                 QString());
+        const struct { QString track; QList<int> positions; bool shift; double shown; } rows[] = {
+            {"Track11", {40, 0}, false, -99.9}, // bottom is off
+            {"Track2", {40}, false, -19.3}, // released mid-way
+            {"TrackMaster", {100}, false, 6.0}, // master top
+            {"Track4", {30, 20}, true, 0.0}, // Shift release to unity
+            {"TrackMaster", {0}, true, 0.0}, // Shift release master from off
+        };
+        for (const auto &[track, positions, shift, shown] : rows) {
+            MixerRig rig;
+            const mixer::StripRef ref = strip(track);
+            auto *slider = rig.find<QSlider>(mixer::widgetName(WidgetKind::Fader, ref));
+            auto *box = rig.find<QDoubleSpinBox>(mixer::widgetName(WidgetKind::FaderDisplay, ref));
+            QVERIFY(slider && box);
+            if (shift)
+                QTest::keyPress(&rig.page, Qt::Key_Shift, Qt::ShiftModifier);
+            dragSlider(slider, positions);
+            if (shift)
+                QTest::keyRelease(&rig.page, Qt::Key_Shift);
+            QCOMPARE(slider->value(), mixer::fader::positionFor(shown));
+            QCOMPARE(box->value(), shown);
+            QCOMPARE(rig.unit.model->faderLevel(ref), shown);
+            QCOMPARE(rig.unit.mismatch({faderPath(track) + '=' + QString::number(mixer::fader::wire(shown))}),
+                     QString());
+        }
     }
 
-    void faderTyped_data()
-    {
-        QTest::addColumn<QString>("track");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("kept");
-        QTest::addColumn<int>("position");
-        // clang-format off
-        QTest::newRow("between entries") << "Track1" << "-0.1" << -0.1 << 79;
-        QTest::newRow("exact entry") << "Track2" << "-10" << -10.0 << 53;
-        QTest::newRow("below the last step") << "Track7" << "-97" << -97.0 << 0;
-        QTest::newRow("pair both channels") << "Track3_4" << "-2.0" << -2.0 << 73;
-        // clang-format on
-    }
     void faderTyped()
     {
-        QFETCH(QString, track);
-        QFETCH(QString, text);
-        QFETCH(double, kept);
-        QFETCH(int, position);
-        MixerRig rig;
-        const mixer::StripRef ref = strip(track);
-        if (ref.kind == StripKind::Pair)
-            QVERIFY(rig.link(ref.number));
-        auto *slider = rig.find<QSlider>(mixer::widgetName(WidgetKind::Fader, ref));
-        auto *box = rig.find<QDoubleSpinBox>(mixer::widgetName(WidgetKind::FaderDisplay, ref));
-        QVERIFY(slider && box);
-        box->selectAll();
-        QTest::keyClicks(box, text);
-        QTest::keyClick(box, Qt::Key_Enter);
-        QCOMPARE(slider->value(), position);
-        QCOMPARE(box->value(), kept);
-        QCOMPARE(rig.storedMismatch({QStringLiteral("%1/Fader=%2").arg(track).arg(kept)}), QString());
-        const QString wire = QString::number(qRound(kept * 10));
-        const QStringList unit = ref.kind == StripKind::Pair
-                                     ? QStringList{"fader.input.2=" + wire, "fader.input.3=" + wire}
-                                     : QStringList{faderPath(track) + '=' + wire};
-        QCOMPARE(rig.unit.mismatch(unit), QString());
-        // The next drag shows the scale's level again.
-        dragSlider(slider, {position + 10});
-        QCOMPARE(box->value(), mixer::fader::levelAt(position + 10));
+        const struct { QString track, text; double kept; int position; } rows[] = {
+            {"Track1", "-0.1", -0.1, 79}, // between entries
+            {"Track2", "-10", -10.0, 53}, // exact entry
+            {"Track7", "-97", -97.0, 0}, // below the last step
+            {"Track3_4", "-2.0", -2.0, 73}, // pair both channels
+        };
+        for (const auto &[track, text, kept, position] : rows) {
+            MixerRig rig;
+            const mixer::StripRef ref = strip(track);
+            if (ref.kind == StripKind::Pair)
+                QVERIFY(rig.link(ref.number));
+            auto *slider = rig.find<QSlider>(mixer::widgetName(WidgetKind::Fader, ref));
+            auto *box = rig.find<QDoubleSpinBox>(mixer::widgetName(WidgetKind::FaderDisplay, ref));
+            QVERIFY(slider && box);
+            box->selectAll();
+            QTest::keyClicks(box, text);
+            QTest::keyClick(box, Qt::Key_Enter);
+            QCOMPARE(slider->value(), position);
+            QCOMPARE(box->value(), kept);
+            QCOMPARE(rig.storedMismatch({QStringLiteral("%1/Fader=%2").arg(track).arg(kept)}), QString());
+            const QString wire = QString::number(qRound(kept * 10));
+            const QStringList unit = ref.kind == StripKind::Pair
+                                         ? QStringList{"fader.input.2=" + wire, "fader.input.3=" + wire}
+                                         : QStringList{faderPath(track) + '=' + wire};
+            QCOMPARE(rig.unit.mismatch(unit), QString());
+            // The next drag shows the scale's level again.
+            dragSlider(slider, {position + 10});
+            QCOMPARE(box->value(), mixer::fader::levelAt(position + 10));
+        }
     }
 
     // A wheel notch over a fader or its box moves one step of the scale and goes out at once; a
