@@ -185,52 +185,43 @@ private slots:
 
     // Space-separated lists: buttons to click; buttons checked afterwards ("!": not checked); what the
     // unit holds ("null": never received); what the settings hold.
-    void buttons_data()
-    {
-        QTest::addColumn<int>("linkPair");
-        QTest::addColumn<QString>("clicks");
-        QTest::addColumn<QString>("checked");
-        QTest::addColumn<QString>("unit");
-        QTest::addColumn<QString>("stored");
-        // clang-format off
-        QTest::newRow("mono mute mirrors on stereo") << 0 << "pB_Mute1" << "pB_Mute1 pB_Mute1_2 !pB_Mute2" << "mute.input.0=1" << "Track1/Mute=true";
-        QTest::newRow("even mute leaves stereo") << 0 << "pB_Mute2" << "pB_Mute2 !pB_Mute1_2" << "mute.input.1=1 mute.input.0=null" << "Track2/Mute=true Track1/Mute=false";
-        QTest::newRow("mute twice is off") << 0 << "pB_MuteSP1 pB_MuteSP1" << "!pB_MuteSP1" << "mute.input.10=0" << "Track11/Mute=false";
-        QTest::newRow("stereo mute both sides") << 1 << "pB_Mute1_2" << "pB_Mute1 pB_Mute2" << "mute.input.0=1 mute.input.1=1" << "Track1/Mute=true Track2/Mute=true";
-        QTest::newRow("master mute") << 0 << "pB_masterMute" << "pB_masterMute !pB_Mute1" << "mute.master.0=1 mute.master.1=1 mute.input.0=null" << "TrackMaster/Mute=true";
-        QTest::newRow("odd phase mirrors left side") << 0 << "pB_Phase3" << "pB_Phase3_4_L !pB_Phase3_4_R" << "phase.2=1 phase.3=null" << "Track3/Phase=true Track3_4_L/Phase=true";
-        QTest::newRow("stereo right phase") << 2 << "pB_Phase3_4_R" << "pB_Phase4 !pB_Phase3" << "phase.3=1 phase.2=null" << "Track4/Phase=true Track3_4_R/Phase=true Track3/Phase=false";
-        QTest::newRow("stereo bypass both channels") << 6 << "pB_Bypass11_12" << "pB_Bypass11_12" << "truebypass.10=1 truebypass.11=1 truebypass.12=null" << "Track11/TrueBypass=true Track12/TrueBypass=true";
-        QTest::newRow("eq on") << 0 << "pB_EQ5" << "pB_EQ5" << "eq.4.0.on=1" << "Track5/Eq=true";
-        QTest::newRow("stereo compressor") << 3 << "pB_Comp5_6" << "pB_Comp5_6" << "comp.4.on=1 comp.5.on=1" << "Track5_6/Comp=true";
-        QTest::newRow("pre then post") << 0 << "pB_Pre2_1 pB_Post2_1" << "pB_Post2_1 pB_Post2_1_2 !pB_Pre2_1" << "send.input.0.1.point=3" << "Track1/Send2_Point=3";
-        QTest::newRow("stereo pre both tracks") << 7 << "pB_Pre4_Adat1_2" << "pB_Pre4_Adat1 pB_Pre4_Adat2" << "send.input.12.3.point=2 send.input.13.3.point=2" << "Track13/Send4_Point=2 Track14/Send4_Point=2";
-        QTest::newRow("solo mutes the others") << 0 << "pB_Solo1" << "pB_Solo1_2 pB_MuteAdat8 !pB_Mute1" << "mute.input.0=0 mute.input.19=1" << "Track20/Mute=true Track1/Mute=false";
-        QTest::newRow("reverb switch back on") << 0 << "pB_masterReverb pB_masterReverb" << "pB_masterReverb" << "return.on=1 return.level=-127" << "Reverb/MasterReverb=true";
-        QTest::newRow("select moves") << 0 << "pB_Analog3 pB_SPDIF2" << "pB_SPDIF2 !pB_Analog3" << "" << "Track12/Select=true";
-        // clang-format on
-    }
     void buttons()
     {
-        QFETCH(int, linkPair);
-        QFETCH(QString, clicks);
-        QFETCH(QString, checked);
-        QFETCH(QString, unit);
-        QFETCH(QString, stored);
-        MixerRig rig;
-        if (linkPair)
-            QVERIFY(rig.link(linkPair));
-        for (const QString &name : clicks.split(' '))
-            QVERIFY2(rig.click(name), qPrintable(name));
-        // The mouse leaves the keyboard where it was: no focus frame comes up under it.
-        QVERIFY(!qobject_cast<QPushButton *>(rig.page.focusWidget()));
-        for (QString name : checked.split(' ')) {
-            const bool want = !name.startsWith('!');
-            auto *b = rig.find<QPushButton>(name.remove('!'));
-            QVERIFY2(b && b->isChecked() == want, qPrintable(name));
+        const struct { int linkPair; QString clicks, checked, unit, stored; } rows[] = {
+            // clang-format off
+            {0, "pB_Mute1", "pB_Mute1 pB_Mute1_2 !pB_Mute2", "mute.input.0=1", "Track1/Mute=true"}, // mono mute mirrors on stereo
+            {0, "pB_Mute2", "pB_Mute2 !pB_Mute1_2", "mute.input.1=1 mute.input.0=null", "Track2/Mute=true Track1/Mute=false"}, // even mute leaves stereo
+            {0, "pB_MuteSP1 pB_MuteSP1", "!pB_MuteSP1", "mute.input.10=0", "Track11/Mute=false"}, // mute twice is off
+            {1, "pB_Mute1_2", "pB_Mute1 pB_Mute2", "mute.input.0=1 mute.input.1=1", "Track1/Mute=true Track2/Mute=true"}, // stereo mute both sides
+            {0, "pB_masterMute", "pB_masterMute !pB_Mute1", "mute.master.0=1 mute.master.1=1 mute.input.0=null", "TrackMaster/Mute=true"}, // master mute
+            {0, "pB_Phase3", "pB_Phase3_4_L !pB_Phase3_4_R", "phase.2=1 phase.3=null", "Track3/Phase=true Track3_4_L/Phase=true"}, // odd phase mirrors left side
+            {2, "pB_Phase3_4_R", "pB_Phase4 !pB_Phase3", "phase.3=1 phase.2=null", "Track4/Phase=true Track3_4_R/Phase=true Track3/Phase=false"}, // stereo right phase
+            {6, "pB_Bypass11_12", "pB_Bypass11_12", "truebypass.10=1 truebypass.11=1 truebypass.12=null", "Track11/TrueBypass=true Track12/TrueBypass=true"}, // stereo bypass both channels
+            {0, "pB_EQ5", "pB_EQ5", "eq.4.0.on=1", "Track5/Eq=true"}, // eq on
+            {3, "pB_Comp5_6", "pB_Comp5_6", "comp.4.on=1 comp.5.on=1", "Track5_6/Comp=true"}, // stereo compressor
+            {0, "pB_Pre2_1 pB_Post2_1", "pB_Post2_1 pB_Post2_1_2 !pB_Pre2_1", "send.input.0.1.point=3", "Track1/Send2_Point=3"}, // pre then post
+            {7, "pB_Pre4_Adat1_2", "pB_Pre4_Adat1 pB_Pre4_Adat2", "send.input.12.3.point=2 send.input.13.3.point=2", "Track13/Send4_Point=2 Track14/Send4_Point=2"}, // stereo pre both tracks
+            {0, "pB_Solo1", "pB_Solo1_2 pB_MuteAdat8 !pB_Mute1", "mute.input.0=0 mute.input.19=1", "Track20/Mute=true Track1/Mute=false"}, // solo mutes the others
+            {0, "pB_masterReverb pB_masterReverb", "pB_masterReverb", "return.on=1 return.level=-127", "Reverb/MasterReverb=true"}, // reverb switch back on
+            {0, "pB_Analog3 pB_SPDIF2", "pB_SPDIF2 !pB_Analog3", "", "Track12/Select=true"}, // select moves
+            // clang-format on
+        };
+        for (const auto &[linkPair, clicks, checked, unit, stored] : rows) {
+            MixerRig rig;
+            if (linkPair)
+                QVERIFY(rig.link(linkPair));
+            for (const QString &name : clicks.split(' '))
+                QVERIFY2(rig.click(name), qPrintable(name));
+            // The mouse leaves the keyboard where it was: no focus frame comes up under it.
+            QVERIFY(!qobject_cast<QPushButton *>(rig.page.focusWidget()));
+            for (QString name : checked.split(' ')) {
+                const bool want = !name.startsWith('!');
+                auto *b = rig.find<QPushButton>(name.remove('!'));
+                QVERIFY2(b && b->isChecked() == want, qPrintable(name));
+            }
+            QCOMPARE(rig.unit.mismatch(unit.split(' ', Qt::SkipEmptyParts)), QString());
+            QCOMPARE(rig.storedMismatch(stored.split(' ')), QString());
         }
-        QCOMPARE(rig.unit.mismatch(unit.split(' ', Qt::SkipEmptyParts)), QString());
-        QCOMPARE(rig.storedMismatch(stored.split(' ')), QString());
     }
 
     void sendKnobs()
@@ -386,96 +377,82 @@ private slots:
 
     // What a lamp button shows in each state, seen in its pixels: the face at the middle, the border at
     // the middle of the left edge.
-    void lampFaces_data()
-    {
-        QTest::addColumn<bool>("lit");
-        QTest::addColumn<bool>("checked");
-        QTest::addColumn<bool>("down");
-        QTest::addColumn<bool>("focus");
-        QTest::addColumn<QString>("face"); // "lamp", "pressed" (the lamp darkened) or "metal"
-        QTest::newRow("off") << false << false << false << false << "metal";
-        QTest::newRow("on") << false << true << false << false << "lamp";
-        QTest::newRow("off, pressed") << false << false << true << false << "metal";
-        QTest::newRow("always lit") << true << false << false << false << "lamp";
-        QTest::newRow("always lit, pressed") << true << false << true << false << "pressed";
-        QTest::newRow("off, keyboard focus") << false << false << false << true << "metal";
-        QTest::newRow("on, keyboard focus") << false << true << false << true << "lamp";
-    }
     void lampFaces()
     {
-        QFETCH(bool, lit);
-        QFETCH(bool, checked);
-        QFETCH(bool, down);
-        QFETCH(bool, focus);
-        QFETCH(QString, face);
-        QWidget window;
-        auto *other = new QPushButton(&window);
-        auto *b = new QPushButton(&window);
-        b->setGeometry(20, 0, 40, 16);
-        b->setCheckable(!lit);
-        stripstyle::setLamp(b, stripstyle::Lamp::Mute, lit);
-        b->setChecked(checked);
-        b->setDown(down);
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        (focus ? b : other)->setFocus(Qt::TabFocusReason);
-        const QImage img = b->grab().toImage();
-        const QColor lamp = LampStyle::colour(stripstyle::Lamp::Mute);
-        const QColor middle = img.pixelColor(img.width() / 2, img.height() / 2);
-        if (face == QLatin1String("metal"))
-            QVERIFY2(middle.lightness() < 80, qPrintable(middle.name()));
-        else
-            QCOMPARE(middle.rgb(), (face == QLatin1String("lamp") ? lamp : lamp.darker(160)).rgb());
-        // The focus frame is light on any face; without focus the border is no lighter than the face.
-        const QColor edge = img.pixelColor(0, img.height() / 2);
-        if (focus)
-            QVERIFY2(edge.lightness() > 200, qPrintable(edge.name()));
-        else
-            QVERIFY2(edge.lightness() <= middle.lightness(), qPrintable(edge.name()));
+        // The face is "lamp", "pressed" (the lamp darkened) or "metal".
+        const struct { bool lit, checked, down, focus; QString face; } rows[] = {
+            {false, false, false, false, "metal"}, // off
+            {false, true, false, false, "lamp"}, // on
+            {false, false, true, false, "metal"}, // off, pressed
+            {true, false, false, false, "lamp"}, // always lit
+            {true, false, true, false, "pressed"}, // always lit, pressed
+            {false, false, false, true, "metal"}, // off, keyboard focus
+            {false, true, false, true, "lamp"}, // on, keyboard focus
+        };
+        for (const auto &[lit, checked, down, focus, face] : rows) {
+            QWidget window;
+            auto *other = new QPushButton(&window);
+            auto *b = new QPushButton(&window);
+            b->setGeometry(20, 0, 40, 16);
+            b->setCheckable(!lit);
+            stripstyle::setLamp(b, stripstyle::Lamp::Mute, lit);
+            b->setChecked(checked);
+            b->setDown(down);
+            window.show();
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            (focus ? b : other)->setFocus(Qt::TabFocusReason);
+            const QImage img = b->grab().toImage();
+            const QColor lamp = LampStyle::colour(stripstyle::Lamp::Mute);
+            const QColor middle = img.pixelColor(img.width() / 2, img.height() / 2);
+            if (face == QLatin1String("metal"))
+                QVERIFY2(middle.lightness() < 80, qPrintable(middle.name()));
+            else
+                QCOMPARE(middle.rgb(), (face == QLatin1String("lamp") ? lamp : lamp.darker(160)).rgb());
+            // The focus frame is light on any face; without focus the border is no lighter than the face.
+            const QColor edge = img.pixelColor(0, img.height() / 2);
+            if (focus)
+                QVERIFY2(edge.lightness() > 200, qPrintable(edge.name()));
+            else
+                QVERIFY2(edge.lightness() <= middle.lightness(), qPrintable(edge.name()));
+        }
     }
 
     // ---- the page
 
-    void visiblePairs_data()
-    {
-        QTest::addColumn<bool>("small");
-        QTest::addColumn<uint>("rate");
-        QTest::addColumn<QList<int>>("pairs");
-        using L = QList<int>;
-        // K2 at 48k and 192k and K1 at 48k are in the reference pictures.
-        QTest::newRow("K2 88.2k") << false << 88200u << L{1, 2, 3, 4, 7, 8};
-        QTest::newRow("K1 96k") << true << 96000u << L{1, 3, 4};
-        QTest::newRow("K1 176.4k") << true << 176400u << L{1, 3};
-    }
     void visiblePairs()
     {
-        QFETCH(bool, small);
-        QFETCH(uint, rate);
-        QFETCH(QList<int>, pairs);
-        MixerRig rig;
-        QSignalSpy changed(rig.unit.model.get(), &mixer::MixerModel::visibleChannelsChanged);
-        rig.unit.model->setUnitModel(small ? mixer::UnitModel::K1 : mixer::UnitModel::K2);
-        const QString sent = small ? "0" : "null"; // K1 sends the switches of inputs 1 and 2 again
-        QCOMPARE(rig.unit.mismatch({"eq.1.0.on=" + sent, "comp.0.on=" + sent}), QString());
-        const int rateClass = mixer::sampleRateOf(rate)->rateClass;
-        rig.unit.model->setRateClass(rateClass);
-        for (int same : {3, 0, rateClass}) // an unknown class, or the same again, changes nothing
-            rig.unit.model->setRateClass(same);
-        QCOMPARE(changed.count(), 2);
-        int x = -1;
-        for (int k = 1; k <= mixer::kPairs; ++k) {
-            auto *p = rig.find(mixer::widgetName(mixer::WidgetKind::Stack, mixer::pairRef(k)));
-            QCOMPARE(p->isVisible(), pairs.contains(k));
-            if (!p->isVisible())
-                continue;
-            if (x >= 0) // shown containers close up from the left, one pair width apart
-                QCOMPARE(p->x(), x + p->width());
-            x = p->x();
+        // K2 at 48k and 192k and K1 at 48k are in the reference pictures.
+        const struct { bool small; uint rate; QList<int> pairs; } rows[] = {
+            {false, 88200u, {1, 2, 3, 4, 7, 8}}, // K2 88.2k
+            {true, 96000u, {1, 3, 4}}, // K1 96k
+            {true, 176400u, {1, 3}}, // K1 176.4k
+        };
+        for (const auto &[small, rate, pairs] : rows) {
+            MixerRig rig;
+            QSignalSpy changed(rig.unit.model.get(), &mixer::MixerModel::visibleChannelsChanged);
+            rig.unit.model->setUnitModel(small ? mixer::UnitModel::K1 : mixer::UnitModel::K2);
+            const QString sent = small ? "0" : "null"; // K1 sends the switches of inputs 1 and 2 again
+            QCOMPARE(rig.unit.mismatch({"eq.1.0.on=" + sent, "comp.0.on=" + sent}), QString());
+            const int rateClass = mixer::sampleRateOf(rate)->rateClass;
+            rig.unit.model->setRateClass(rateClass);
+            for (int same : {3, 0, rateClass}) // an unknown class, or the same again, changes nothing
+                rig.unit.model->setRateClass(same);
+            QCOMPARE(changed.count(), 2);
+            int x = -1;
+            for (int k = 1; k <= mixer::kPairs; ++k) {
+                auto *p = rig.find(mixer::widgetName(mixer::WidgetKind::Stack, mixer::pairRef(k)));
+                QCOMPARE(p->isVisible(), pairs.contains(k));
+                if (!p->isVisible())
+                    continue;
+                if (x >= 0) // shown containers close up from the left, one pair width apart
+                    QCOMPARE(p->x(), x + p->width());
+                x = p->x();
+            }
+            QVERIFY(rig.find(mixer::widgetName(mixer::WidgetKind::Stack, mixer::masterRef()))->isVisible());
+            // The return knob goes with the reverb, which the unit lacks at the two highest rates.
+            QCOMPARE(rig.find("returnEnable")->isVisible(), rate < 176400u);
         }
-        QVERIFY(rig.find(mixer::widgetName(mixer::WidgetKind::Stack, mixer::masterRef()))->isVisible());
-        // The return knob goes with the reverb, which the unit lacks at the two highest rates.
-        QCOMPARE(rig.find("returnEnable")->isVisible(), rate < 176400u);
     }
 
     // Style sheets, tests and tools find widgets by name: every name the tables give belongs to exactly
