@@ -358,6 +358,14 @@ private slots:
         QVERIFY(silent > 0);
         const devif_device never = device_at(m_runtime.filePath("quiet"));
         QCOMPARE(ixctl_recv_msg(&never, &in.buf), 1);
+        // Its backlog full, connecting would wait for ever without the send timeout.
+        sockaddr_un addr{AF_UNIX, {}};
+        std::strcpy(addr.sun_path, never.path);
+        const int queued = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        ::connect(queued, reinterpret_cast<sockaddr *>(&addr), sizeof addr);
+        QVERIFY(::listen(silent, 0) == 0);
+        QCOMPARE(ixctl_recv_msg(&never, &in.buf), 1);
+        ::close(queued);
         ::close(silent);
     }
 
