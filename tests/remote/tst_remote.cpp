@@ -376,6 +376,14 @@ private slots:
         const int meters = a.count("/lyntra/meters");
         QVERIFY2(meters >= 7 && meters <= 12, qPrintable(QString::number(meters)));
         QCOMPARE(b.count("/lyntra/meters"), 0);
+        // Lapsed, a gets no meters and the unit is no longer asked; the server, its wait run out, still answers.
+        QTest::qWait(int(std::chrono::milliseconds(remote::Subscribers::kLifetime).count()));
+        asked = 0;
+        a.clear();
+        a.send("/lyntra/input/2/fader");
+        QVERIFY(wait_until([&] { return a.count("/lyntra/input/2/fader") == 1; }));
+        QTest::qWait(300);
+        QVERIFY(asked == 0 && a.count("/lyntra/meters") == 0);
         // Turned off, the panel stops asking the unit for levels and answers no client.
         rig.control.configure({false, rig.port, false});
         asked = 0;
