@@ -47,7 +47,7 @@ DriverRequest validateFrame(uint32_t code, const uint8_t *block, uint32_t blockL
         return refused(kFrameBadDirection);
     if (le16(block + 8) != kVendorFunction)
         return refused(kFrameBadFunction);
-    if (le16(block + 10) != 0 || le16(block + 12) != 0)
+    if (le16(block + 10) != 0 || le16(block + 12) != 0 || block[14] != 0)
         return refused(kFrameBadValueIndex);
     const uint8_t request = block[15];
 

@@ -21,7 +21,7 @@ enum FrameStatus : uint32_t {
     kFrameBadBlockLength = 0xC0000002,
     kFrameBadDirection = 0xC0000003,
     kFrameBadFunction = 0xC0000004,
-    kFrameBadValueIndex = 0xC0000005,
+    kFrameBadValueIndex = 0xC0000005, // or a reserved byte that is not 0
     kFrameBadRequest = 0xC0000006,
     kFrameBadPayloadLength = 0xC0000007,
     kFrameBadOutputLength = 0xC0000008,

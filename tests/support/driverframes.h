@@ -38,6 +38,7 @@ struct Frame {
     uint16_t function = 23;
     uint16_t value = 0;
     uint16_t index = 0;
+    uint8_t reserved = 0;
     uint8_t request = 29;
     QByteArray payload = QByteArray("\x10\x11", 2);
     int blockLength = -1; // -1: as a host computes it (header + payload, at least 20)
@@ -51,7 +52,7 @@ struct Frame {
         block.append(char(function)).append(char(function >> 8));
         block.append(char(value)).append(char(value >> 8));
         block.append(char(index)).append(char(index >> 8));
-        block.append('\0').append(char(request)).append(payload);
+        block.append(char(reserved)).append(char(request)).append(payload);
         block =
             block.leftJustified(blockLength >= 0 ? blockLength : std::max(int(block.size()), 20), '\0', true);
         QByteArray out;
