@@ -232,7 +232,6 @@ QSettings &Settings::mainStore() const
 {
     if (!main_)
         main_ = openIni("DUOMIX_Setting");
-    main_->setIniCodec(kCodec);
     return *main_;
 }
 
@@ -240,7 +239,6 @@ QSettings &Settings::clockStore() const
 {
     if (!clock_)
         clock_ = openIni("DUOMIX_Setting_ClockSource");
-    clock_->setIniCodec(kCodec);
     return *clock_;
 }
 

@@ -171,6 +171,7 @@ private slots:
         row("Track1", "Mute", "1", true);
         row("Track1", "Name", "\"  0 dB\"", "  0 dB");
         row("Track1", "Name", "Lead, Vox", "Lead, Vox");
+        row("Track1", "Name", "Gé 声", QString::fromUtf8("Gé 声")); // the file is UTF-8
     }
     void readBack()
     {
