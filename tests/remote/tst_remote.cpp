@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QNetworkInterface>
 #include <QSpinBox>
 #include <QtTest>
@@ -417,6 +418,11 @@ private slots:
         const QLabel *state = dialog.findChild<QLabel *>(QStringLiteral("label_RemoteState"));
         QSpinBox *port = dialog.findChild<QSpinBox *>(QStringLiteral("sB_RemotePort"));
         QCOMPARE(port->value(), second.config().port);
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto *edit = port->findChild<QLineEdit *>(); // a click selects the port shown: digits typed replace it
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, edit->height() / 2));
+        QTRY_COMPARE(edit->selectedText(), edit->text());
         const auto typePort = [&](int number) {
             port->setFocus();
             port->selectAll();
