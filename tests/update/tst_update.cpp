@@ -400,6 +400,7 @@ private slots:
         QTest::newRow("Escape when complete") << int(Qt::Key_Return) << int(Qt::Key_Escape);
         QTest::newRow("Return when complete") << int(Qt::Key_Enter) << int(Qt::Key_Return);
         QTest::newRow("main window closed when complete") << int(Qt::Key_Return) << int(Qt::Key_Close);
+        QTest::newRow("installer gone when complete") << int(Qt::Key_Return) << int(Qt::Key_Delete);
     }
     void keysAnswerTheWindows()
     {
@@ -430,6 +431,12 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(shown("downloadCompleteWindow"), Deadline);
         QCOMPARE(shown("downloadCompleteWindow")->windowTitle(), QString("AVENOR Update Information"));
+        if (onComplete == Qt::Key_Delete) { // as a cleaner of temporary files would: an error, not silence
+            QVERIFY(downloadFolders().size() == 1 && QDir(temp() + "/" + downloadFolders()[0]).removeRecursively());
+            QVERIFY(pressKey(shown("downloadCompleteWindow"), Qt::Key_Return));
+            QTRY_VERIFY_WITH_TIMEOUT(shown("updateErrorBox"), Deadline);
+            return;
+        }
         QVERIFY(onComplete == Qt::Key_Close ? (update_->closeAll(), true)
                                             : pressKey(shown("downloadCompleteWindow"), Qt::Key(onComplete)));
         QVERIFY(!shown("downloadCompleteWindow")); // left open, it would keep the program running
