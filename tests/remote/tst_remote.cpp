@@ -73,6 +73,7 @@ private slots:
         row("mute from a float", "/lyntra/input/7/mute", 0.7, 1, "mute.input.6=1");
         row("send snaps to a step", "/lyntra/input/2/send/3/level", -7.4, -7.0, "send.input.1.2.level=-7");
         row("send on a linked pair", "/lyntra/input/3/send/1/level", -6.0, -6.0, "send.input.3.0.level=-6");
+        row("send post off", "/lyntra/input/2/send/3/post", 0, 0, "send.input.1.2.point=1");
         row("ratio snaps", "/lyntra/input/6/comp/ratio", 3.3, 3.5, "comp.5.ratio=35");
         row("ratio infinite from 32", "/lyntra/input/6/comp/ratio", 32.0, std::numeric_limits<double>::infinity(),
             "comp.5.ratio=255");
