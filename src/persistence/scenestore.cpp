@@ -71,8 +71,11 @@ bool SceneStore::exists(int slot) const
 bool SceneStore::mix(QByteArray *mix, QString *error)
 {
     QTemporaryDir work;
-    if (!work.isValid())
+    if (!work.isValid()) {
+        if (error)
+            *error = work.errorString();
         return false;
+    }
     settings_.sync();
     QByteArray content;
     const QString main = settings_.mainFilePath();

@@ -210,6 +210,10 @@ private slots:
         s.writeClock("SampleClockSourceId", 3);
         s.setValue("Track1", settings::key::Mute, true); // not yet on disk
         QVERIFY(scenes.save(3, &error));
+        qputenv("TMPDIR", "/proc"); // no folder to work in: a save fails, says why, and keeps the slot
+        const bool saved = scenes.save(3, &error);
+        qunsetenv("TMPDIR");
+        QVERIFY2(!saved && !error.isEmpty(), qPrintable(error));
         s.setValue("Track1", settings::key::Mute, false);
         s.setValue("Track1_2", settings::key::Link, true);
         QCOMPARE(scenes.load(3, &error), SceneStore::Load::Done);
