@@ -168,6 +168,7 @@ private slots:
         row("Remote", "OscPort", none, 9090); // where a controller set up for the panel sends
         row("Track1", "Pan_pos", "99999999999", 20);
         row("Track20", "Pan_pos", "3.5", 79); // an even track falls back to its own lane
+        row("Track2", "Pan_pos", "100", 99); // past the right end
         row("Track1", "Mute", "1", true);
         row("Track1", "Name", "\"  0 dB\"", "  0 dB");
         row("Track1", "Name", "Lead, Vox", "Lead, Vox");
