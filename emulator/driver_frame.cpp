@@ -47,8 +47,10 @@ DriverRequest validateFrame(uint32_t code, const uint8_t *block, uint32_t blockL
         return refused(kFrameBadDirection);
     if (le16(block + 8) != kVendorFunction)
         return refused(kFrameBadFunction);
-    if (le16(block + 10) != 0 || le16(block + 12) != 0 || block[14] != 0)
+    if (le16(block + 10) != 0 || le16(block + 12) != 0)
         return refused(kFrameBadValueIndex);
+    if (block[14] != 0)
+        return refused(kFrameBadReserved);
     const uint8_t request = block[15];
 
     DriverRequest r;

@@ -21,12 +21,13 @@ enum FrameStatus : uint32_t {
     kFrameBadBlockLength = 0xC0000002,
     kFrameBadDirection = 0xC0000003,
     kFrameBadFunction = 0xC0000004,
-    kFrameBadValueIndex = 0xC0000005, // or a reserved byte that is not 0
+    kFrameBadValueIndex = 0xC0000005,
     kFrameBadRequest = 0xC0000006,
     kFrameBadPayloadLength = 0xC0000007,
     kFrameBadOutputLength = 0xC0000008,
     kFrameInputTooLong = 0xC0000009,
     kFrameUnitFault = 0xC0000010, // injected by a test, not a malformed frame
+    kFrameBadReserved = 0xC0000011,
 };
 
 struct DriverRequest {

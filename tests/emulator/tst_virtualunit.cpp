@@ -166,7 +166,7 @@ private slots:
         refused("function 22", kFrameBadFunction, false, [](Frame &f) { f.function = 22; });
         refused("value 1", kFrameBadValueIndex, false, [](Frame &f) { f.value = 1; });
         refused("index 256", kFrameBadValueIndex, false, [](Frame &f) { f.index = 0x100; });
-        refused("IN with reserved 1", kFrameBadValueIndex, true, [](Frame &f) { f.reserved = 1; });
+        refused("IN with reserved 1", kFrameBadReserved, true, [](Frame &f) { f.reserved = 1; });
         refused("OUT with request 30", kFrameBadRequest, false, [](Frame &f) { f.request = 30; });
         refused("IN with request 29", kFrameBadRequest, true, [](Frame &f) { f.request = 29; });
         refused("empty message", kFrameBadPayloadLength, false, [](Frame &f) { f.payload.clear(); });
